@@ -1,0 +1,6 @@
+// Every formula node class.
+#pragma once
+
+#include "ExprAtoms.h"
+#include "ExprFractions.h"
+#include "ExprTree.h"

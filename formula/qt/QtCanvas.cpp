@@ -1,0 +1,304 @@
+#include "QtCanvas.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStringList>
+
+#include <cmath>
+
+#include "ExprTree.h"
+
+namespace mevario {
+
+namespace {
+
+QString gSerif = QStringLiteral("Liberation Serif");
+QString gComic = QStringLiteral("Comic Neue");
+QString gTahoma = QStringLiteral("Tahoma");
+
+QString Famiglia(const std::string& name)
+{
+    const QString n = QString::fromStdString(name);
+    if (n.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0)
+        return gSerif;
+    if (n.compare(QLatin1String("Comic Sans MS"), Qt::CaseInsensitive) == 0)
+        return gComic;
+    if (n.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0)
+        return gTahoma;
+    return n;
+}
+
+QString Chiave(const TExprFont& f)
+{
+    return QStringLiteral("%1|%2|%3|%4%5%6%7")
+        .arg(QString::fromStdString(f.Name))
+        .arg(f.Charset)
+        .arg(f.Height)
+        .arg(int(f.Bold))
+        .arg(int(f.Italic))
+        .arg(int(f.Underline))
+        .arg(int(f.StrikeOut));
+}
+
+QString Unicode(const std::string& text)
+{
+    const std::u16string u = NarrowToUnicode(text);
+    return QString::fromUtf16(u.data(), static_cast<qsizetype>(u.size()));
+}
+
+// Pixel centres: the outline of a filled shape passes through the middle of
+// its corner pixels, so a shape from (l, t) covers pixel (l, t) as on paper.
+QPointF Centro(const TExprPoint& p) { return QPointF(p.x + 0.5, p.y + 0.5); }
+
+} // namespace
+
+void RegistraFontMevario()
+{
+    static bool fatto = false;
+    if (fatto || !QGuiApplication::instance())
+        return;
+    fatto = true;
+    const auto aggiungi = [](const QString& file, QString& famiglia) {
+        const int id = QFontDatabase::addApplicationFont(file);
+        if (id >= 0) {
+            const QStringList f = QFontDatabase::applicationFontFamilies(id);
+            if (!f.isEmpty())
+                famiglia = f.front();
+        }
+    };
+    for (const char* f : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf", "LiberationSerif-Italic.ttf",
+                          "LiberationSerif-BoldItalic.ttf"})
+        aggiungi(QStringLiteral(":/fonts/") + QLatin1String(f), gSerif);
+    for (const char* f : {"ComicNeue-Regular.otf", "ComicNeue-Bold.otf", "ComicNeue-Italic.otf", "ComicNeue-BoldItalic.otf"})
+        aggiungi(QStringLiteral(":/fonts/") + QLatin1String(f), gComic);
+    // Tahoma comes from Debian's fonts-wine, where the package puts it.
+    for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
+        if (QFile::exists(QLatin1String(f)))
+            aggiungi(QLatin1String(f), gTahoma);
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), gSerif);
+    QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), gComic);
+    if (gTahoma != QLatin1String("Tahoma") || QFontDatabase::families().contains(QStringLiteral("Tahoma")))
+        QFont::insertSubstitution(QStringLiteral("Tahoma"), gTahoma);
+    else
+        QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+}
+
+QFont QtFont(const TExprFont& f)
+{
+    RegistraFontMevario();
+    QFont q(Famiglia(f.Name));
+    // A negative height is the character (em) height; a positive one the
+    // cell height, of which the em is about nine tenths in these faces.
+    const int px = f.Height < 0 ? -f.Height : std::max(1, static_cast<int>(std::lround(f.Height * 0.9)));
+    q.setPixelSize(std::max(1, px));
+    q.setBold(f.Bold);
+    q.setItalic(f.Italic);
+    q.setUnderline(f.Underline);
+    q.setStrikeOut(f.StrikeOut);
+    q.setKerning(false);
+    q.setHintingPreference(QFont::PreferNoHinting);
+    return q;
+}
+
+QColor QtColor(TColor c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+
+TColor DaQColor(const QColor& c)
+{
+    return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) | (static_cast<TColor>(c.blue()) << 16);
+}
+
+TQtCanvas::TQtCanvas(QPainter* painter, int ppiX, int ppiY) : FPainter(painter), FPpiX(ppiX), FPpiY(ppiY)
+{
+    if (FPainter) {
+        FPainter->setRenderHint(QPainter::Antialiasing, true);
+        FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+}
+
+TQtCanvas::~TQtCanvas() = default;
+
+void TQtCanvas::SetFont(const TExprFont& font)
+{
+    if (FCorrente && font == FFont)
+        return;
+    FFont = font;
+    FCorrente = nullptr;
+}
+
+const TQtCanvas::Risolto& TQtCanvas::Corrente()
+{
+    if (!FCorrente) {
+        const std::string chiave = Chiave(FFont).toStdString();
+        auto it = FCache.find(chiave);
+        if (it == FCache.end()) {
+            const QFont q = QtFont(FFont);
+            it = FCache.emplace(chiave, std::make_unique<Risolto>(Risolto{q, QFontMetrics(q), QFontMetricsF(q)})).first;
+        }
+        FCorrente = it->second.get();
+    }
+    return *FCorrente;
+}
+
+TExprSize TQtCanvas::TextExtent(const std::string& text)
+{
+    const Risolto& r = Corrente();
+    return {r.fm.horizontalAdvance(Unicode(text)), r.fm.ascent() + r.fm.descent()};
+}
+
+TExprSize TQtCanvas::TextExtentW(char16_t code)
+{
+    const Risolto& r = Corrente();
+    return {r.fm.horizontalAdvance(QChar(code)), r.fm.ascent() + r.fm.descent()};
+}
+
+bool TQtCanvas::CharOverhangs(char16_t code, int& a, int& c)
+{
+    const Risolto& r = Corrente();
+    a = static_cast<int>(std::lround(r.fmf.leftBearing(QChar(code))));
+    c = static_cast<int>(std::lround(r.fmf.rightBearing(QChar(code))));
+    return true;
+}
+
+bool TQtCanvas::GlyphMetrics(char16_t code, TExprGlyphMetrics& m)
+{
+    const Risolto& r = Corrente();
+    if (!r.fm.inFontUcs4(code))
+        return false;
+    const QRectF ink = r.fmf.boundingRect(QChar(code));
+    if (ink.isEmpty())
+        return false;
+    const int left = static_cast<int>(std::floor(ink.left()));
+    const int top = static_cast<int>(std::floor(ink.top()));
+    m.BlackBoxX = static_cast<int>(std::ceil(ink.right())) - left;
+    m.BlackBoxY = static_cast<int>(std::ceil(ink.bottom())) - top;
+    m.OriginX = left;
+    m.OriginY = -top;
+    m.CellIncX = r.fm.horizontalAdvance(QChar(code));
+    return true;
+}
+
+int TQtCanvas::Ascent() { return Corrente().fm.ascent(); }
+int TQtCanvas::Descent() { return Corrente().fm.descent(); }
+
+void TQtCanvas::SetPen(TColor color, int width)
+{
+    FPen = color;
+    FPenWidth = std::max(1, width);
+}
+
+void TQtCanvas::SetBrush(TColor color) { FBrush = color; }
+
+void TQtCanvas::FillRect(int left, int top, int right, int bottom)
+{
+    if (!FPainter || right <= left || bottom <= top)
+        return;
+    FPainter->fillRect(QRect(left, top, right - left, bottom - top), QtColor(FBrush));
+}
+
+void TQtCanvas::Polygon(const std::vector<TExprPoint>& points)
+{
+    if (!FPainter || points.empty())
+        return;
+    QPolygonF poly;
+    for (const auto& p : points)
+        poly << Centro(p);
+    FPainter->save();
+    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
+    FPainter->setBrush(QtColor(FBrush));
+    FPainter->drawPolygon(poly);
+    FPainter->restore();
+}
+
+void TQtCanvas::Ellipse(int left, int top, int right, int bottom)
+{
+    if (!FPainter)
+        return;
+    FPainter->save();
+    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
+    FPainter->setBrush(QtColor(FBrush));
+    FPainter->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+    FPainter->restore();
+}
+
+void TQtCanvas::Line(int x1, int y1, int x2, int y2)
+{
+    if (!FPainter)
+        return;
+    FPainter->save();
+    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
+    FPainter->drawLine(Centro({x1, y1}), Centro({x2, y2}));
+    FPainter->restore();
+}
+
+void TQtCanvas::BezierPath(const std::vector<TExprPoint>& points)
+{
+    if (!FPainter || points.empty())
+        return;
+    QPainterPath path;
+    path.moveTo(Centro(points[0]));
+    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(Centro(points[i]), Centro(points[i + 1]), Centro(points[i + 2]));
+    path.closeSubpath();
+    FPainter->save();
+    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
+    FPainter->setBrush(QtColor(FBrush));
+    FPainter->drawPath(path);
+    FPainter->restore();
+}
+
+void TQtCanvas::Testo(int x, int y, const QString& s)
+{
+    if (!FPainter)
+        return;
+    const Risolto& r = Corrente();
+    FPainter->setFont(r.font);
+    FPainter->setPen(QtColor(FFontColor));
+    FPainter->drawText(QPointF(x, y + r.fm.ascent()), s);
+}
+
+void TQtCanvas::TextOut(int x, int y, const std::string& text) { Testo(x, y, Unicode(text)); }
+void TQtCanvas::TextOutW(int x, int y, char16_t code) { Testo(x, y, QString(QChar(code))); }
+
+void TQtCanvas::TextOutRotated180(int x, int y, char16_t code)
+{
+    if (!FPainter)
+        return;
+    FPainter->save();
+    FPainter->translate(x, y);
+    FPainter->rotate(180);
+    Testo(0, 0, QString(QChar(code)));
+    FPainter->restore();
+}
+
+int FormulaPoints(TFormulaVariant v)
+{
+    switch (v) {
+    case TFormulaVariant::PaintBoxCentered: return 20;
+    case TFormulaVariant::ControlCentered: return 16;
+    case TFormulaVariant::ControlLeft: return 18;
+    }
+    return 20;
+}
+
+void DrawExprTree(QPainter& painter, int w, int h, TExprClass* root, TFormulaVariant variant, TColor background,
+                  TColor color, int ppi)
+{
+    painter.fillRect(QRect(0, 0, w, h), QtColor(background));
+    if (!root)
+        return;
+    TQtCanvas canvas(&painter, ppi, ppi);
+    root->SetCanvas(&canvas);
+    root->SetFontSize(FormulaPoints(variant));
+    root->SetColor(color);
+    if (variant == TFormulaVariant::ControlLeft)
+        root->Draw(0, h / 2, THorzAlign::Left, TVertAlign::MidLine);
+    else
+        root->Draw(w / 2, h / 2, THorzAlign::Center, TVertAlign::MidLine);
+    // The canvas lives only for this drawing.
+    root->SetCanvas(nullptr);
+}
+
+} // namespace mevario
