@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <cmath>
+#include <unordered_map>
 
 #include "ExprTree.h"
 
@@ -29,18 +30,6 @@ QString Famiglia(const std::string& name)
     if (n.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0)
         return gTahoma;
     return n;
-}
-
-QString Chiave(const TExprFont& f)
-{
-    return QStringLiteral("%1|%2|%3|%4%5%6%7")
-        .arg(QString::fromStdString(f.Name))
-        .arg(f.Charset)
-        .arg(f.Height)
-        .arg(int(f.Bold))
-        .arg(int(f.Italic))
-        .arg(int(f.Underline))
-        .arg(int(f.StrikeOut));
 }
 
 QString Unicode(const std::string& text)
@@ -128,35 +117,69 @@ void TQtCanvas::SetFont(const TExprFont& font)
     FCorrente = nullptr;
 }
 
-const TQtCanvas::Risolto& TQtCanvas::Corrente()
+// A resolved font with its metrics and the extents already measured in it.
+// Fonts and measures do not change during a run, so they are kept for the
+// whole program (formula trees are not: they live for one paint).
+struct TQtCanvas::Risolto {
+    QFont font;
+    QFontMetrics fm;
+    QFontMetricsF fmf;
+    int ascent;
+    int descent;
+    std::unordered_map<std::string, int> larghezze;
+    std::unordered_map<char16_t, std::pair<bool, TExprGlyphMetrics>> glifi;
+};
+
+namespace {
+std::vector<std::pair<TExprFont, std::unique_ptr<TQtCanvas::Risolto>>>& FontRisolti()
+{
+    static std::vector<std::pair<TExprFont, std::unique_ptr<TQtCanvas::Risolto>>> risolti;
+    return risolti;
+}
+} // namespace
+
+TQtCanvas::Risolto& TQtCanvas::Corrente()
 {
     if (!FCorrente) {
-        const std::string chiave = Chiave(FFont).toStdString();
-        auto it = FCache.find(chiave);
-        if (it == FCache.end()) {
-            const QFont q = QtFont(FFont);
-            it = FCache.emplace(chiave, std::make_unique<Risolto>(Risolto{q, QFontMetrics(q), QFontMetricsF(q)})).first;
-        }
-        FCorrente = it->second.get();
+        auto& risolti = FontRisolti();
+        for (const auto& [font, risolto] : risolti)
+            if (font == FFont) {
+                FCorrente = risolto.get();
+                return *FCorrente;
+            }
+        const QFont q = QtFont(FFont);
+        const QFontMetrics fm(q);
+        risolti.emplace_back(FFont, std::unique_ptr<Risolto>(new Risolto{q, fm, QFontMetricsF(q), fm.ascent(), fm.descent(), {}}));
+        FCorrente = risolti.back().second.get();
     }
     return *FCorrente;
 }
 
 TExprSize TQtCanvas::TextExtent(const std::string& text)
 {
-    const Risolto& r = Corrente();
-    return {r.fm.horizontalAdvance(Unicode(text)), r.fm.ascent() + r.fm.descent()};
+    Risolto& r = Corrente();
+    auto it = r.larghezze.find(text);
+    if (it == r.larghezze.end()) {
+        if (r.larghezze.size() > 4096)
+            r.larghezze.clear(); // pupils type many different texts; keep it small
+        it = r.larghezze.emplace(text, r.fm.horizontalAdvance(Unicode(text))).first;
+    }
+    return {it->second, r.ascent + r.descent};
 }
 
 TExprSize TQtCanvas::TextExtentW(char16_t code)
 {
-    const Risolto& r = Corrente();
-    return {r.fm.horizontalAdvance(QChar(code)), r.fm.ascent() + r.fm.descent()};
+    Risolto& r = Corrente();
+    const std::string chiave = "\x01" + std::to_string(code);
+    auto it = r.larghezze.find(chiave);
+    if (it == r.larghezze.end())
+        it = r.larghezze.emplace(chiave, r.fm.horizontalAdvance(QChar(code))).first;
+    return {it->second, r.ascent + r.descent};
 }
 
 bool TQtCanvas::CharOverhangs(char16_t code, int& a, int& c)
 {
-    const Risolto& r = Corrente();
+    Risolto& r = Corrente();
     a = static_cast<int>(std::lround(r.fmf.leftBearing(QChar(code))));
     c = static_cast<int>(std::lround(r.fmf.rightBearing(QChar(code))));
     return true;
@@ -164,24 +187,31 @@ bool TQtCanvas::CharOverhangs(char16_t code, int& a, int& c)
 
 bool TQtCanvas::GlyphMetrics(char16_t code, TExprGlyphMetrics& m)
 {
-    const Risolto& r = Corrente();
-    if (!r.fm.inFontUcs4(code))
-        return false;
-    const QRectF ink = r.fmf.boundingRect(QChar(code));
-    if (ink.isEmpty())
-        return false;
-    const int left = static_cast<int>(std::floor(ink.left()));
-    const int top = static_cast<int>(std::floor(ink.top()));
-    m.BlackBoxX = static_cast<int>(std::ceil(ink.right())) - left;
-    m.BlackBoxY = static_cast<int>(std::ceil(ink.bottom())) - top;
-    m.OriginX = left;
-    m.OriginY = -top;
-    m.CellIncX = r.fm.horizontalAdvance(QChar(code));
-    return true;
+    Risolto& r = Corrente();
+    auto it = r.glifi.find(code);
+    if (it == r.glifi.end()) {
+        TExprGlyphMetrics g;
+        bool ok = r.fm.inFontUcs4(code);
+        if (ok) {
+            // The ink box in whole pixels, rounded outwards as a rasteriser covers it.
+            const QRectF ink = r.fmf.boundingRect(QChar(code));
+            ok = !ink.isEmpty();
+            const int left = static_cast<int>(std::floor(ink.left()));
+            const int top = static_cast<int>(std::floor(ink.top()));
+            g.BlackBoxX = static_cast<int>(std::ceil(ink.right())) - left;
+            g.BlackBoxY = static_cast<int>(std::ceil(ink.bottom())) - top;
+            g.OriginX = left;
+            g.OriginY = -top;
+            g.CellIncX = r.fm.horizontalAdvance(QChar(code));
+        }
+        it = r.glifi.emplace(code, std::make_pair(ok, g)).first;
+    }
+    m = it->second.second;
+    return it->second.first;
 }
 
-int TQtCanvas::Ascent() { return Corrente().fm.ascent(); }
-int TQtCanvas::Descent() { return Corrente().fm.descent(); }
+int TQtCanvas::Ascent() { return Corrente().ascent; }
+int TQtCanvas::Descent() { return Corrente().descent; }
 
 void TQtCanvas::SetPen(TColor color, int width)
 {
@@ -253,7 +283,7 @@ void TQtCanvas::Testo(int x, int y, const QString& s)
 {
     if (!FPainter)
         return;
-    const Risolto& r = Corrente();
+    Risolto& r = Corrente();
     FPainter->setFont(r.font);
     FPainter->setPen(QtColor(FFontColor));
     FPainter->drawText(QPointF(x, y + r.fm.ascent()), s);

@@ -8,7 +8,8 @@
 #include <QFontMetricsF>
 #include <QString>
 
-#include <map>
+#include <utility>
+#include <vector>
 #include <memory>
 
 #include "ExprCanvas.h"
@@ -63,13 +64,11 @@ public:
     void TextOutW(int x, int y, char16_t code) override;
     void TextOutRotated180(int x, int y, char16_t code) override;
 
+    // A resolved font and what was measured in it (kept for the whole run).
+    struct Risolto;
+
 private:
-    struct Risolto {
-        QFont font;
-        QFontMetrics fm;
-        QFontMetricsF fmf;
-    };
-    const Risolto& Corrente();
+    Risolto& Corrente();
     void Testo(int x, int y, const QString& s);
 
     QPainter* FPainter;
@@ -80,8 +79,7 @@ private:
     TColor FPen = 0;
     int FPenWidth = 1;
     TColor FBrush = 0;
-    const Risolto* FCorrente = nullptr;
-    std::map<std::string, std::unique_ptr<Risolto>> FCache;
+    Risolto* FCorrente = nullptr;
 };
 
 // The three ways a window draws a formula into a box.

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <functional>
+#include <vector>
 
 #include "ExprDraw.h"
 #include "QtCanvas.h"
@@ -30,6 +31,8 @@ PExpr Row(PExpr first, T... rest)
 
 PExpr Chain(PExpr row) { return std::make_unique<TExprChain>(std::move(row)); }
 
+std::vector<QImage> gTutte;
+
 void Salva(const QString& file, PExpr root)
 {
     // Measure first, then draw into a box just large enough, midline in the middle.
@@ -51,6 +54,7 @@ void Salva(const QString& file, PExpr root)
     DrawExprTree(p, img.width(), img.height(), root.get(), TFormulaVariant::PaintBoxCentered, 0xFFFFFF, 0);
     p.end();
     img.save(file);
+    gTutte.push_back(img);
     std::printf("%s %dx%d\n", qPrintable(file), img.width(), img.height());
 }
 
@@ -78,5 +82,21 @@ int main(int argc, char** argv)
                     std::make_unique<TExprBracketed>(Frac(V("a"), V("b")), bkBar, bkBar))));
     Salva(out("segni"), Chain(Row(V("a"), S(esPlusMinus), V("b"), S(u'='), V("c"), S(esMiddleDot), V("d"), S(0x2264), N(1e20L))));
     Salva(out("funzione"), std::make_unique<TExprFunc>("sin", std::make_unique<TExprArgument>(Row(V("x"), S(u'+'), N(1)))));
+    // All of them in one sheet, three times larger, to look at the pixels.
+    int w = 0, h = 0;
+    for (const QImage& i : gTutte) {
+        w = std::max(w, i.width());
+        h += i.height() + 4;
+    }
+    QImage foglio(w * 3, h * 3, QImage::Format_RGB32);
+    foglio.fill(QColor(200, 200, 200));
+    QPainter p(&foglio);
+    int y = 0;
+    for (const QImage& i : gTutte) {
+        p.drawImage(QRect(0, y * 3, i.width() * 3, i.height() * 3), i);
+        y += i.height() + 4;
+    }
+    p.end();
+    foglio.save(out("tutte"));
     return 0;
 }

@@ -1,0 +1,77 @@
+// What a pupil feels of the typesetter: building, measuring and painting a
+// typical exercise formula on the real canvas, as every paint does.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "ExprDraw.h"
+#include "QtCanvas.h"
+
+namespace {
+
+using namespace mevario;
+
+PExpr N(long double v) { return std::make_unique<TExprNumber>(v, false); }
+PExpr V(const char* s) { return std::make_unique<TExprVar>(s); }
+PExpr Pow(PExpr b, PExpr e) { return std::make_unique<TExprIndex>(std::move(b), nullptr, std::move(e)); }
+
+// -(3/4)x^2z + (-(2/5))x^2z + 7x^2z, as the sum exercise shows it.
+PExpr Esercizio()
+{
+    auto monomio = [](PExpr coeff) {
+        auto m = std::move(coeff);
+        m->AddNext(Pow(V("x"), N(2)));
+        m->AddNext(V("z"));
+        return m;
+    };
+    auto row = std::make_unique<TExprSign>(esMinus);
+    row->AddNext(monomio(std::make_unique<TExprRatio>(N(3), N(4))));
+    row->AddNext(std::make_unique<TExprSign>(u'+'));
+    auto meno = std::make_unique<TExprSign>(esMinus);
+    meno->AddNext(std::make_unique<TExprRatio>(N(2), N(5)));
+    row->AddNext(std::make_unique<TExprRound>(std::move(meno)));
+    row->AddNext(Pow(V("x"), N(2)));
+    row->AddNext(V("z"));
+    row->AddNext(std::make_unique<TExprSign>(u'+'));
+    row->AddNext(monomio(N(7)));
+    return std::make_unique<TExprChain>(std::move(row));
+}
+
+void BM_EsercizioLayoutEPaint(benchmark::State& state)
+{
+    QImage img(600, 120, QImage::Format_RGB32);
+    for (auto _ : state) {
+        auto root = Esercizio();
+        QPainter p(&img);
+        DrawExprTree(p, img.width(), img.height(), root.get(), TFormulaVariant::PaintBoxCentered, 13428479, 0);
+    }
+}
+BENCHMARK(BM_EsercizioLayoutEPaint)->Unit(benchmark::kMicrosecond);
+
+void BM_EsercizioSoloMisure(benchmark::State& state)
+{
+    TQtCanvas canvas(nullptr);
+    for (auto _ : state) {
+        auto root = Esercizio();
+        root->SetCanvas(&canvas);
+        root->SetFontSize(20);
+        benchmark::DoNotOptimize(root->Width() + root->Height());
+        root->SetCanvas(nullptr);
+    }
+}
+BENCHMARK(BM_EsercizioSoloMisure)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
