@@ -149,7 +149,7 @@ TQtCanvas::Risolto& TQtCanvas::Corrente()
             }
         const QFont q = QtFont(FFont);
         const QFontMetrics fm(q);
-        risolti.emplace_back(FFont, std::unique_ptr<Risolto>(new Risolto{q, fm, QFontMetricsF(q), fm.ascent(), fm.descent(), {}}));
+        risolti.emplace_back(FFont, std::unique_ptr<Risolto>(new Risolto{q, fm, QFontMetricsF(q), fm.ascent(), fm.descent(), {}, {}}));
         FCorrente = risolti.back().second.get();
     }
     return *FCorrente;
