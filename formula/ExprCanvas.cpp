@@ -40,4 +40,73 @@ std::u16string NarrowToUnicode(const std::string& text)
     return r;
 }
 
+std::string Utf8ToNarrow(const std::string& utf8)
+{
+    std::string r;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char c = static_cast<unsigned char>(utf8[i]);
+        char32_t u = 0;
+        int n = 0;
+        if (c < 0x80) {
+            u = c;
+            n = 1;
+        } else if ((c & 0xE0) == 0xC0) {
+            u = c & 0x1F;
+            n = 2;
+        } else if ((c & 0xF0) == 0xE0) {
+            u = c & 0x0F;
+            n = 3;
+        } else if ((c & 0xF8) == 0xF0) {
+            u = c & 0x07;
+            n = 4;
+        } else {
+            r += '?';
+            ++i;
+            continue;
+        }
+        bool ok = i + static_cast<std::size_t>(n) <= utf8.size();
+        for (int k = 1; ok && k < n; ++k) {
+            const unsigned char cc = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            ok = (cc & 0xC0) == 0x80;
+            u = (u << 6) | (cc & 0x3F);
+        }
+        if (!ok) {
+            r += '?';
+            ++i;
+            continue;
+        }
+        i += static_cast<std::size_t>(n);
+        if (u < 0x80) {
+            r += static_cast<char>(u);
+            continue;
+        }
+        char trovato = '?';
+        for (int b = 0x80; b < 0x100; ++b)
+            if (kCirillico[b - 0x80] == u) {
+                trovato = static_cast<char>(b);
+                break;
+            }
+        r += trovato;
+    }
+    return r;
+}
+
+std::string NarrowToUtf8(const std::string& text)
+{
+    std::string r;
+    for (char16_t c : NarrowToUnicode(text)) {
+        if (c < 0x80) {
+            r += static_cast<char>(c);
+        } else if (c < 0x800) {
+            r += static_cast<char>(0xC0 | (c >> 6));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            r += static_cast<char>(0xE0 | (c >> 12));
+            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            r += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return r;
+}
+
 } // namespace mevario

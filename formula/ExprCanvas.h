@@ -78,6 +78,8 @@ public:
     virtual void FillRect(int left, int top, int right, int bottom) = 0;
     virtual void Polygon(const std::vector<TExprPoint>& points) = 0;
     virtual void Ellipse(int left, int top, int right, int bottom) = 0;
+    // The outline of an ellipse only, with a clear brush.
+    virtual void FrameEllipse(int left, int top, int right, int bottom) = 0;
     virtual void Line(int x1, int y1, int x2, int y2) = 0;
     // A closed outline of cubic Bézier segments (start point, then three
     // points a segment), stroked with the pen and filled with the brush.
@@ -94,6 +96,11 @@ public:
 // formula texts are shown (bytes below 0x80 are ASCII).
 char16_t NarrowToUnicode(unsigned char c);
 std::u16string NarrowToUnicode(const std::string& text);
+// UTF-8 text (a command line, a UTF-8 file) to the narrow code page of
+// formula texts; characters the code page lacks become "?".
+std::string Utf8ToNarrow(const std::string& utf8);
+// A narrow formula text as UTF-8.
+std::string NarrowToUtf8(const std::string& text);
 
 // Rounding of the typesetter: to the nearest integer, halves to even.
 int Round(long double v);

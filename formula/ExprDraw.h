@@ -4,3 +4,4 @@
 #include "ExprAtoms.h"
 #include "ExprFractions.h"
 #include "ExprTree.h"
+#include "ExprOther.h"

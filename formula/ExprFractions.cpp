@@ -269,8 +269,11 @@ int TExprBracketed::JoinFlags()
 
 std::vector<TExprPoint> TExprBracketed::Outline(unsigned char kind, bool left, int x, int y)
 {
-    const int sw = StrokeW(), sh = StrokeH();
-    const int h = Height();
+    return BracketOutline(kind, left, x, y, Height(), StrokeW(), StrokeH());
+}
+
+std::vector<TExprPoint> BracketOutline(unsigned char kind, bool left, int x, int y, int h, int sw, int sh)
+{
     std::vector<TExprPoint> p;
     if (kind == bkRound) {
         const int d = Round(0.191192L * h), q = Round(0.294316L * h), r = Round(0.273051L * h);

@@ -60,6 +60,11 @@ private:
 // Kinds of bracket.
 enum : unsigned char { bkNone = 0, bkRound = 1, bkSquare = 2, bkCurly = 3, bkBar = 4 };
 
+// The closed Bézier outline of a bracket of kind 1 to 4 for a node of height
+// h at row y: `left` for the opening side, whose region starts at column x;
+// for the closing side x is the first column after the content.
+std::vector<TExprPoint> BracketOutline(unsigned char kind, bool left, int x, int y, int h, int sw, int sh);
+
 // A row of nodes between brackets that grow with their content.
 class TExprBracketed : public TExprChain {
 public:

@@ -126,6 +126,14 @@ protected:
     void PassFontToNext();
     void PassCanvasToNext();
     void MarkDirty(std::int32_t bits) { FDirtyMask |= bits; }
+    // For caches of their own (bits above 0x200): true when the bit was
+    // set, which this clears.
+    bool TakeDirty(std::int32_t bit)
+    {
+        const bool was = (FDirtyMask & bit) != 0;
+        FDirtyMask &= ~bit;
+        return was;
+    }
     // Changes the node's own font height (the change notification runs).
     void SetFontHeight(int height);
 

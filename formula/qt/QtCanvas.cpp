@@ -10,7 +10,7 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "ExprTree.h"
+#include "ExprMake.h"
 
 namespace mevario {
 
@@ -253,6 +253,17 @@ void TQtCanvas::Ellipse(int left, int top, int right, int bottom)
     FPainter->restore();
 }
 
+void TQtCanvas::FrameEllipse(int left, int top, int right, int bottom)
+{
+    if (!FPainter)
+        return;
+    FPainter->save();
+    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
+    FPainter->setBrush(Qt::NoBrush);
+    FPainter->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
+    FPainter->restore();
+}
+
 void TQtCanvas::Line(int x1, int y1, int x2, int y2)
 {
     if (!FPainter)
@@ -314,14 +325,14 @@ int FormulaPoints(TFormulaVariant v)
 }
 
 void DrawExprTree(QPainter& painter, int w, int h, TExprClass* root, TFormulaVariant variant, TColor background,
-                  TColor color, int ppi)
+                  TColor color, int ppi, int points)
 {
     painter.fillRect(QRect(0, 0, w, h), QtColor(background));
     if (!root)
         return;
     TQtCanvas canvas(&painter, ppi, ppi);
     root->SetCanvas(&canvas);
-    root->SetFontSize(FormulaPoints(variant));
+    root->SetFontSize(points > 0 ? points : FormulaPoints(variant));
     root->SetColor(color);
     if (variant == TFormulaVariant::ControlLeft)
         root->Draw(0, h / 2, THorzAlign::Left, TVertAlign::MidLine);
@@ -329,6 +340,21 @@ void DrawExprTree(QPainter& painter, int w, int h, TExprClass* root, TFormulaVar
         root->Draw(w / 2, h / 2, THorzAlign::Center, TVertAlign::MidLine);
     // The canvas lives only for this drawing.
     root->SetCanvas(nullptr);
+}
+
+} // namespace mevario
+
+namespace mevario {
+
+void DrawFormula(QPainter& painter, int w, int h, const std::string& formula, TFormulaVariant variant,
+                 TColor background, TColor color, int ppi)
+{
+    painter.fillRect(QRect(0, 0, w, h), QtColor(background));
+    if (formula.empty())
+        return;
+    TExprBuilder builder;
+    PExpr root = builder.ParseFormula(formula);
+    DrawExprTree(painter, w, h, root.get(), variant, background, color, ppi);
 }
 
 } // namespace mevario

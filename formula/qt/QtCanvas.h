@@ -58,6 +58,7 @@ public:
     void FillRect(int left, int top, int right, int bottom) override;
     void Polygon(const std::vector<TExprPoint>& points) override;
     void Ellipse(int left, int top, int right, int bottom) override;
+    void FrameEllipse(int left, int top, int right, int bottom) override;
     void Line(int x1, int y1, int x2, int y2) override;
     void BezierPath(const std::vector<TExprPoint>& points) override;
     void TextOut(int x, int y, const std::string& text) override;
@@ -93,7 +94,14 @@ int FormulaPoints(TFormulaVariant v);
 
 // Clears the w x h box and draws the tree (when there is one) with its
 // midline on the box's middle row. The tree is measured on this canvas.
+// `points` overrides the variant's size when positive.
 void DrawExprTree(QPainter& painter, int w, int h, TExprClass* root, TFormulaVariant variant, TColor background,
-                  TColor color, int ppi = 96);
+                  TColor color, int ppi = 96, int points = 0);
+
+// Clears the box, parses the formula text and draws it as DrawExprTree does.
+// An empty text only clears the box; a text that does not parse raises
+// EIncorrectExpr after the box was cleared.
+void DrawFormula(QPainter& painter, int w, int h, const std::string& formula, TFormulaVariant variant,
+                 TColor background, TColor color, int ppi = 96);
 
 } // namespace mevario

@@ -77,6 +77,7 @@ public:
     void FillRect(int l, int t, int r, int b) override { ops.push_back({"rect", l, t, r, b, {}, font_, brush_, {}}); }
     void Polygon(const std::vector<TExprPoint>& p) override { ops.push_back({"poly", 0, 0, 0, 0, {}, font_, brush_, p}); }
     void Ellipse(int l, int t, int r, int b) override { ops.push_back({"ellipse", l, t, r, b, {}, font_, brush_, {}}); }
+    void FrameEllipse(int l, int t, int r, int b) override { ops.push_back({"ring", l, t, r, b, {}, font_, pen_, {}}); }
     void Line(int x1, int y1, int x2, int y2) override { ops.push_back({"line", x1, y1, x2, y2, {}, font_, pen_, {}}); }
     void BezierPath(const std::vector<TExprPoint>& p) override { ops.push_back({"bezier", 0, 0, 0, 0, {}, font_, brush_, p}); }
     void TextOut(int x, int y, const std::string& s) override { ops.push_back({"text", x, y, 0, 0, s, font_, fontColor_, {}}); }
