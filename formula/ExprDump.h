@@ -21,4 +21,8 @@ std::string DumpTree(TExprClass* root, bool metrics);
 // sons in brackets ("Ratio[Number 2|Number 5]").
 std::string ShortForm(TExprClass* root);
 
+// A readable linear form of what the tree shows, for screen readers:
+// "3x²y + (−2/5)x²y" (UTF-8).
+std::string LinearForm(TExprClass* root);
+
 } // namespace mevario

@@ -92,7 +92,6 @@ private:
     int FRows;
     int FCw = 0;
     int FRh = 0;
-    int FRhUp = 0;
 };
 
 // A left curly brace and, on each line, a value followed by its condition.

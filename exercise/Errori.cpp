@@ -1,0 +1,49 @@
+#include "Errori.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+namespace mevario {
+
+namespace {
+TGestoreErrori& Gestore()
+{
+    static TGestoreErrori g;
+    return g;
+}
+} // namespace
+
+void MostraErrore(const QString& messaggio)
+{
+    if (Gestore()) {
+        Gestore()(messaggio);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Mevario"), messaggio, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
+void MostraErrore(const std::exception& e) { MostraErrore(QString::fromUtf8(e.what())); }
+
+TGestoreErrori ImpostaGestoreErrori(TGestoreErrori g)
+{
+    TGestoreErrori vecchio = std::move(Gestore());
+    Gestore() = std::move(g);
+    return vecchio;
+}
+
+bool Protetto(const std::function<void()>& f)
+{
+    try {
+        f();
+        return true;
+    } catch (const std::exception& e) {
+        MostraErrore(e);
+    } catch (...) {
+        MostraErrore(QStringLiteral("Errore imprevisto"));
+    }
+    return false;
+}
+
+} // namespace mevario

@@ -1,0 +1,26 @@
+// The application's general error box: errors raised while handling a click
+// (a typed answer that cannot be read, a formula that does not parse) are
+// shown here with their message, and the click is abandoned.
+#pragma once
+
+#include <QString>
+
+#include <exception>
+#include <functional>
+
+namespace mevario {
+
+// Shows the message in the general error box.
+void MostraErrore(const QString& messaggio);
+void MostraErrore(const std::exception& e);
+
+// Replaces the error box (tests record the messages instead); returns the
+// previous one. An empty function restores the message box.
+using TGestoreErrori = std::function<void(const QString&)>;
+TGestoreErrori ImpostaGestoreErrori(TGestoreErrori g);
+
+// Runs f; an exception it raises goes to the error box instead of further.
+// Returns false when f failed.
+bool Protetto(const std::function<void()>& f);
+
+} // namespace mevario

@@ -1,0 +1,90 @@
+#include "Finestra.h"
+
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPainterPath>
+#include <QWindow>
+
+namespace mevario {
+
+namespace {
+
+QRegion DaPercorso(const QPainterPath& p) { return QRegion(p.toFillPolygon().toPolygon()); }
+
+// Keeps a widget's shape and, for a window, moves it when its background is
+// dragged (the system's move when the platform offers it, by hand otherwise).
+class TSagoma : public QObject {
+public:
+    TSagoma(QWidget* w, bool finestra) : QObject(w), FWidget(w), FFinestra(finestra)
+    {
+        w->installEventFilter(this);
+        Applica();
+    }
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (o != FWidget)
+            return false;
+        switch (e->type()) {
+        case QEvent::Resize: Applica(); break;
+        case QEvent::MouseButtonPress: {
+            auto* m = static_cast<QMouseEvent*>(e);
+            if (!FFinestra || m->button() != Qt::LeftButton)
+                break;
+            QWindow* h = FWidget->window()->windowHandle();
+            if (h && h->startSystemMove())
+                return true;
+            FTrascina = true;
+            FPresa = m->globalPosition().toPoint() - FWidget->window()->frameGeometry().topLeft();
+            return true;
+        }
+        case QEvent::MouseMove:
+            if (FTrascina) {
+                auto* m = static_cast<QMouseEvent*>(e);
+                FWidget->window()->move(m->globalPosition().toPoint() - FPresa);
+                return true;
+            }
+            break;
+        case QEvent::MouseButtonRelease: FTrascina = false; break;
+        default: break;
+        }
+        return false;
+    }
+
+private:
+    void Applica() { FWidget->setMask(FFinestra ? FormaFinestra(FWidget->size()) : FormaPannello(FWidget->size())); }
+
+    QWidget* FWidget;
+    bool FFinestra;
+    bool FTrascina = false;
+    QPoint FPresa;
+};
+
+} // namespace
+
+QRegion FormaFinestra(const QSize& s)
+{
+    QPainterPath p;
+    p.setFillRule(Qt::WindingFill);
+    p.addRoundedRect(QRectF(0, 0, s.width(), s.height()), 10, 10);
+    p.addRect(QRectF(0, s.height() / 2.0, s.width(), s.height() - s.height() / 2.0));
+    return DaPercorso(p.simplified());
+}
+
+QRegion FormaPannello(const QSize& s)
+{
+    QPainterPath p;
+    p.addRoundedRect(QRectF(0, 0, s.width(), s.height()), 10, 10);
+    return DaPercorso(p);
+}
+
+void SagomaFinestra(QWidget* w)
+{
+    w->setWindowFlag(Qt::FramelessWindowHint, true);
+    new TSagoma(w, true);
+}
+
+void ArrotondaAngoli(QWidget* panel) { new TSagoma(panel, false); }
+
+} // namespace mevario

@@ -1,0 +1,51 @@
+// A box showing one formula of the formula language, drawn through
+// DrawFormula at every paint. Screen readers get the formula as a readable
+// linear form (accessible name) and as its formula text (description).
+#pragma once
+
+#include <QColor>
+#include <QWidget>
+
+#include <string>
+
+#include "QtCanvas.h"
+
+namespace mevario {
+
+class TFormulaBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TFormulaBox(QWidget* parent = nullptr, TFormulaVariant variant = TFormulaVariant::PaintBoxCentered);
+
+    const std::string& Formula() const { return FFormula; }
+    // Sets the formula text (program code page) and repaints.
+    void SetFormula(const std::string& formula);
+    TFormulaVariant Variant() const { return FVariant; }
+    void SetVariant(TFormulaVariant v);
+    QColor Color() const { return FColor; }
+    void SetColor(const QColor& c);
+    QColor FontColor() const { return FFontColor; }
+    void SetFontColor(const QColor& c);
+    // The live preview of a typed answer ignores texts that do not parse
+    // (the box stays clear); other boxes report them in the error box.
+    bool IgnoraErrori() const { return FIgnoraErrori; }
+    void SetIgnoraErrori(bool i) { FIgnoraErrori = i; }
+    // Whether the current text parsed the last time it was drawn.
+    bool Valida() const { return FValida; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    void Accessibile();
+
+    std::string FFormula;
+    TFormulaVariant FVariant;
+    QColor FColor{255, 255, 255};
+    QColor FFontColor{0, 0, 0};
+    bool FIgnoraErrori = false;
+    bool FValida = true;
+    std::string FSegnalato; // the text whose error was last reported
+};
+
+} // namespace mevario

@@ -1,0 +1,293 @@
+// The common exercise window: keypad typing and placement, flashes, the
+// responsive wait and Chiusura, the help panel and the formula boxes.
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include "Errori.h"
+#include "Finestra.h"
+#include "UDsFancyButton.h"
+#include "ucomune.h"
+
+using namespace mevario;
+
+namespace {
+
+// A window like an exercise window: 774 x 604 with an answer field.
+struct Finestra {
+    QWidget w;
+    TEditRisp* campo;
+    Finestra(QPoint pos = QPoint(38, 304))
+    {
+        w.resize(774, 604);
+        campo = new TEditRisp(&w);
+        campo->setGeometry(pos.x(), pos.y(), 203, 39);
+        Tfrmcomune::Istanza()->Presta(&w, campo);
+        w.show();
+    }
+    ~Finestra() { Tfrmcomune::Istanza()->Restituisci(&w); }
+};
+
+TDsFancyButton* Tasto(const QString& caption)
+{
+    for (TDsFancyButton* b : Tfrmcomune::Istanza()->Tasti)
+        if (b->text() == caption)
+            return b;
+    return nullptr;
+}
+
+void Premi(const QString& caption)
+{
+    TDsFancyButton* b = Tasto(caption);
+    QVERIFY(b);
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(20, 20));
+}
+
+} // namespace
+
+class TestComune : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { new Tfrmcomune; }
+    void cleanupTestCase() { delete Tfrmcomune::Istanza(); }
+    void init() { Chiusura = false; }
+    void keypadHasTwentyKeysThatNeverTakeFocus();
+    void keypadTypesAtTheCaret();
+    void backspaceRemovesTheCharacterBeforeTheCaret();
+    void keyReleaseReachesTheField();
+    void keypadPlacement();
+    void flashesEndInThePanelColour();
+    void chiusuraCutsTheWait();
+    void waitHandlesEventsWithoutSpinning();
+    void helpPanel();
+    void formulaBoxesExposeTheirFormula();
+    void errorsGoToTheErrorBox();
+    void windowShapes();
+};
+
+void TestComune::keypadHasTwentyKeysThatNeverTakeFocus()
+{
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    QCOMPARE(int(c->Tasti.size()), 20);
+    QCOMPARE(c->pnlTastiera->size(), QSize(165, 241));
+    QCOMPARE(c->pnlHelp1->size(), QSize(369, 297));
+    QStringList captions;
+    for (TDsFancyButton* b : c->Tasti) {
+        captions << b->text();
+        QCOMPARE(b->focusPolicy(), Qt::NoFocus);
+        QCOMPARE(b->size(), QSize(40, 40));
+        QCOMPARE(b->FaceColor(), QColor(255, 113, 45));
+        QCOMPARE(b->FrameWidth(), 3);
+    }
+    QCOMPARE(captions.join(QLatin1Char(' ')),
+             QStringLiteral("* / ^ + 7 8 9 - 4 5 6 x 1 2 3 y 0 . <-- z"));
+    QCOMPARE(c->btnChiudiTastiera->text(), QStringLiteral("Chiudi"));
+    QCOMPARE(c->btnChiudiTastiera->size(), QSize(113, 32));
+    QCOMPARE(c->btnChiudiTastiera->focusPolicy(), Qt::NoFocus);
+    QVERIFY(!c->pnlTastiera->isVisible());
+}
+
+void TestComune::keypadTypesAtTheCaret()
+{
+    Finestra f;
+    QTest::mouseClick(f.campo, Qt::LeftButton);
+    f.campo->setText(QStringLiteral("12"));
+    f.campo->setCursorPosition(1);
+    Premi(QStringLiteral("x"));
+    QCOMPARE(f.campo->text(), QStringLiteral("1x2"));
+    QCOMPARE(f.campo->cursorPosition(), 2);
+    // A selection is replaced.
+    f.campo->setSelection(0, 2);
+    Premi(QStringLiteral("7"));
+    QCOMPARE(f.campo->text(), QStringLiteral("72"));
+    QCOMPARE(f.w.focusWidget(), f.campo);
+}
+
+void TestComune::backspaceRemovesTheCharacterBeforeTheCaret()
+{
+    Finestra f;
+    QTest::mouseClick(f.campo, Qt::LeftButton);
+    f.campo->setText(QStringLiteral("12x"));
+    Premi(QStringLiteral("<--"));
+    QCOMPARE(f.campo->text(), QStringLiteral("12"));
+    f.campo->setCursorPosition(1);
+    Premi(QStringLiteral("<--"));
+    QCOMPARE(f.campo->text(), QStringLiteral("2"));
+    f.campo->setCursorPosition(0);
+    Premi(QStringLiteral("<--"));
+    QCOMPARE(f.campo->text(), QStringLiteral("2"));
+}
+
+void TestComune::keyReleaseReachesTheField()
+{
+    Finestra f;
+    QSignalSpy rilasci(f.campo, &TEditRisp::TastoRilasciato);
+    QTest::mouseClick(f.campo, Qt::LeftButton);
+    Premi(QStringLiteral("3"));
+    Premi(QStringLiteral("<--"));
+    QCOMPARE(rilasci.count(), 2);
+    QTest::keyClick(f.campo, Qt::Key_5);
+    QCOMPARE(rilasci.count(), 3);
+    QCOMPARE(f.campo->text(), QStringLiteral("5"));
+}
+
+void TestComune::keypadPlacement()
+{
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    {
+        Finestra f(QPoint(38, 304));
+        QTest::mouseClick(f.campo, Qt::LeftButton);
+        QVERIFY(c->pnlTastiera->isVisible());
+        QCOMPARE(c->pnlTastiera->parentWidget(), &f.w);
+        QCOMPARE(c->pnlTastiera->pos(), QPoint(38 + 50, 304 + 39)); // below the field
+        c->EditTastieraExit();
+        QVERIFY(!c->pnlTastiera->isVisible());
+    }
+    {
+        Finestra f(QPoint(38, 500)); // near the bottom: above the field
+        QTest::mouseClick(f.campo, Qt::LeftButton);
+        QCOMPARE(c->pnlTastiera->pos(), QPoint(38 + 50, 500 - 241));
+    }
+    {
+        Finestra f(QPoint(650, 100)); // near the right edge: to its left
+        QTest::mouseClick(f.campo, Qt::LeftButton);
+        QCOMPARE(c->pnlTastiera->pos(), QPoint(650 - 203 - 165 + 50, 139));
+        c->SpeedButton13Click();
+        QVERIFY(!c->pnlTastiera->isVisible());
+    }
+    {
+        Finestra f;
+        f.campo->setReadOnly(true);
+        QTest::mouseClick(f.campo, Qt::LeftButton);
+        QVERIFY(!c->pnlTastiera->isVisible());
+    }
+}
+
+void TestComune::flashesEndInThePanelColour()
+{
+    QWidget panel;
+    ImpostaColore(&panel, QColor(255, 201, 147));
+    QList<QColor> visti;
+    QTimer campione;
+    connect(&campione, &QTimer::timeout, [&] { visti << Colore(&panel); });
+    campione.start(100);
+    QElapsedTimer t;
+    t.start();
+    LampeggiaVerde(&panel);
+    campione.stop();
+    QVERIFY(t.elapsed() >= 1400);
+    QCOMPARE(Colore(&panel), QColor(255, 201, 147));
+    QVERIFY(visti.contains(QColor(0, 255, 0)));
+    visti.clear();
+    campione.start(100);
+    LampeggiaRosso(&panel);
+    campione.stop();
+    QVERIFY(visti.contains(QColor(255, 0, 0)));
+    QCOMPARE(Colore(&panel), QColor(255, 201, 147));
+}
+
+void TestComune::chiusuraCutsTheWait()
+{
+    QWidget panel;
+    ImpostaColore(&panel, Qt::white);
+    Chiusura = true;
+    QElapsedTimer t;
+    t.start();
+    LampeggiaVerde(&panel);
+    QVERIFY(t.elapsed() < 200);
+    QCOMPARE(Colore(&panel), QColor(Qt::white));
+    // Set during a flash: the wait in progress ends, the rest passes at once.
+    Chiusura = false;
+    QTimer::singleShot(200, [] { Chiusura = true; });
+    t.restart();
+    LampeggiaRosso(&panel);
+    QVERIFY(t.elapsed() < 1200);
+    QCOMPARE(Colore(&panel), QColor(Qt::white));
+}
+
+void TestComune::waitHandlesEventsWithoutSpinning()
+{
+    bool scattato = false;
+    QTimer::singleShot(20, [&] { scattato = true; });
+    QElapsedTimer t;
+    t.start();
+    const std::clock_t c0 = std::clock();
+    Attendi(300);
+    QVERIFY(scattato);
+    QVERIFY(t.elapsed() >= 290);
+    // Sleeping, not spinning: far less processor time than wall time.
+    QVERIFY(double(std::clock() - c0) / CLOCKS_PER_SEC < 0.15);
+}
+
+void TestComune::helpPanel()
+{
+    Finestra f;
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    c->ShowHelp1(QPoint(100, 50));
+    QVERIFY(c->pnlHelp1->isVisible());
+    QCOMPARE(c->pnlHelp1->pos(), QPoint(100, 50));
+    QCOMPARE(c->PaintBoxEsempio1->Formula(), std::string("12*x^5"));
+    QCOMPARE(c->PaintBoxEsempio2->Formula(), std::string("-(2/5)*x*y^3*z"));
+    QTest::mouseClick(c->SpeedButton1, Qt::LeftButton, {}, QPoint(11, 11));
+    QVERIFY(!c->pnlHelp1->isVisible());
+}
+
+void TestComune::formulaBoxesExposeTheirFormula()
+{
+    TFormulaBox box;
+    box.resize(300, 60);
+    DrawFormula(&box, "3*x^2*y&string(  +  )&(-(2/5))*x^2*y");
+    QCOMPARE(box.accessibleName(), QStringLiteral("3x²y + (−2/5)x²y"));
+    QCOMPARE(box.accessibleDescription(), QStringLiteral("3*x^2*y&string(  +  )&(-(2/5))*x^2*y"));
+    DrawFormula(&box, "12*x^5");
+    QCOMPARE(box.accessibleName(), QStringLiteral("12x⁵"));
+    const QImage img = box.grab().toImage();
+    bool inchiostro = false;
+    for (int x = 0; x < 300 && !inchiostro; ++x)
+        inchiostro = qGray(img.pixel(x, 30)) < 100;
+    QVERIFY(inchiostro);
+}
+
+void TestComune::errorsGoToTheErrorBox()
+{
+    QStringList messaggi;
+    auto vecchio = ImpostaGestoreErrori([&](const QString& m) { messaggi << m; });
+    // A formula of the program's own that does not parse is reported once.
+    TFormulaBox box;
+    box.resize(200, 50);
+    DrawFormula(&box, "[a,b");
+    box.grab();
+    box.grab();
+    QTRY_COMPARE(messaggi.size(), 1);
+    QCOMPARE(messaggi[0], QStringLiteral("si aspetta \"]\"  in posizione 5"));
+    QVERIFY(!box.Valida());
+    // The live preview ignores it.
+    TFormulaBox anteprima;
+    anteprima.SetIgnoraErrori(true);
+    anteprima.resize(200, 50);
+    DrawFormula(&anteprima, "2-");
+    anteprima.grab();
+    QTest::qWait(20);
+    QCOMPARE(messaggi.size(), 1);
+    QVERIFY(!Protetto([] { throw std::runtime_error("'2-3' is not a valid integer value"); }));
+    QCOMPARE(messaggi.last(), QStringLiteral("'2-3' is not a valid integer value"));
+    QVERIFY(Protetto([] {}));
+    ImpostaGestoreErrori(vecchio);
+}
+
+void TestComune::windowShapes()
+{
+    const QRegion f = FormaFinestra(QSize(774, 604));
+    QVERIFY(!f.contains(QPoint(0, 0)));     // top corners rounded
+    QVERIFY(!f.contains(QPoint(773, 0)));
+    QVERIFY(f.contains(QPoint(0, 603)));    // bottom corners square
+    QVERIFY(f.contains(QPoint(773, 603)));
+    QVERIFY(f.contains(QPoint(387, 0)));
+    const QRegion p = FormaPannello(QSize(497, 41));
+    QVERIFY(!p.contains(QPoint(0, 40)));
+    QVERIFY(p.contains(QPoint(10, 20)));
+}
+
+QTEST_MAIN(TestComune)
+#include "test_comune.moc"
