@@ -1,22 +1,227 @@
-// Mevario start-up. Until the main window lands this shows a small window
-// that says so.
-#include <QApplication>
-#include <QLabel>
+#include "main.h"
 
+#include <QApplication>
+#include <QPainter>
+
+#include "Finestra.h"
+#include "Protocollo.h"
+#include "SchedaPol.h"
 #include "funzioni.h"
 
-int main(int argc, char* argv[])
-{
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Mevario");
-    QApplication::setApplicationVersion(MEVARIO_VERSION);
-    mevario::Randomize();
+namespace mevario {
 
-    QLabel finestra(QStringLiteral("Mevario %1\n\nLa finestra principale è in costruzione.")
-                        .arg(QStringLiteral(MEVARIO_VERSION)));
-    finestra.setWindowTitle(QStringLiteral("Mevario"));
-    finestra.setAlignment(Qt::AlignCenter);
-    finestra.setMinimumSize(420, 160);
-    finestra.show();
-    return QApplication::exec();
+namespace {
+
+const QColor kMarrone(128, 0, 0);
+const QColor kArancio(255, 113, 45);
+
+QFont Carattere(const char* famiglia, int px, bool grassetto = false)
+{
+    QFont f(QString::fromLatin1(famiglia));
+    f.setPixelSize(px);
+    f.setBold(grassetto);
+    return f;
 }
+
+QLabel* Titolo(const QString& t, QWidget* parent, const QFont& f, const QRect& g)
+{
+    auto* l = new QLabel(t, parent);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, kMarrone);
+    l->setPalette(p);
+    l->setAlignment(Qt::AlignCenter);
+    l->setGeometry(g);
+    return l;
+}
+
+// Small pictures for the bottom buttons; the bottom-left pixel's colour
+// (magenta) is transparent.
+QPixmap Glifo(bool esci)
+{
+    QImage img(24, 24, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    if (!esci) {
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::white);
+        p.drawRect(5, 2, 14, 19);
+        for (int y = 6; y <= 17; y += 3)
+            p.drawLine(8, y, 16, y);
+    } else {
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(QColor(139, 90, 43));
+        p.drawRect(3, 2, 10, 19);
+        p.setPen(QPen(Qt::white, 3));
+        p.drawLine(10, 11, 20, 11);
+        p.drawLine(16, 7, 20, 11);
+        p.drawLine(16, 15, 20, 11);
+    }
+    return QPixmap::fromImage(img);
+}
+
+TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g)
+{
+    auto* b = new TDsFancyButton(caption, parent);
+    b->SetShape(TDsFancyButton::btnCapsule);
+    b->SetFaceColor(kArancio);
+    b->SetFrameColor(QColor(192, 192, 192));
+    b->SetFrameWidth(3);
+    b->SetHoverColor(Qt::white);
+    b->SetCornerRadius(6);
+    b->SetFontColor(Qt::white);
+    b->SetLayout(TDsFancyButton::lyLeft);
+    b->SetDistance(5);
+    b->setFont(Carattere("Tahoma", 16, true));
+    b->setGeometry(g);
+    return b;
+}
+
+} // namespace
+
+TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Mevario"));
+    setAccessibleName(QStringLiteral("Mevario"));
+    setFixedSize(767, 645);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(255, 230, 204)); // 13428479
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    Label1 = Titolo(QStringLiteral("Mevario ") + QApplication::applicationVersion(), this,
+                    Carattere("Comic Sans MS", 48, true), QRect(150, 14, 467, 70));
+    Label2 = Titolo(QStringLiteral("Mevario"), this, Carattere("Comic Sans MS", 40), QRect(100, 92, 567, 56));
+    Label4 = Titolo(QStringLiteral("Monomi"), this, Carattere("Comic Sans MS", 24), QRect(60, 170, 290, 36));
+    Label5 = Titolo(QStringLiteral("Polinomi"), this, Carattere("Comic Sans MS", 24), QRect(417, 170, 290, 36));
+
+    const int xs = 88, xd = 445, y0 = 220, passo = 62;
+    btDefMon = Bottone(QStringLiteral("Definizione"), this, QRect(xs, y0, 234, 46));
+    btSomma = Bottone(QStringLiteral("Somma e Differenza"), this, QRect(xs, y0 + passo, 234, 46));
+    btProdottoMon = Bottone(QStringLiteral("Prodotto e Potenza"), this, QRect(xs, y0 + 2 * passo, 234, 46));
+    btQuoziente = Bottone(QStringLiteral("Quoziente"), this, QRect(xs, y0 + 3 * passo, 234, 46));
+    DsFancyButton1 = Bottone(QStringLiteral("MCD e mcm"), this, QRect(xs, y0 + 4 * passo, 234, 46));
+    btDefPol = Bottone(QStringLiteral("Definizione"), this, QRect(xd, y0, 234, 46));
+    btSommaEDIffPol = Bottone(QStringLiteral("Somma e Differenza"), this, QRect(xd, y0 + passo, 234, 46));
+    btProdottoPol = Bottone(QStringLiteral("Prodotto"), this, QRect(xd, y0 + 2 * passo, 234, 46));
+    btDaf = Bottone(QStringLiteral("Divisione"), this, QRect(xd, y0 + 3 * passo, 234, 46));
+    // Buttons of the two columns share a caption: screen readers tell them apart.
+    btDefMon->setAccessibleName(QStringLiteral("Definizione di monomio"));
+    btSomma->setAccessibleName(QStringLiteral("Somma e differenza di monomi"));
+    btDefPol->setAccessibleName(QStringLiteral("Definizione di polinomio"));
+    btSommaEDIffPol->setAccessibleName(QStringLiteral("Somma e differenza di polinomi"));
+
+    btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(xs, 565, 125, 50));
+    btScheda->SetGlyph(Glifo(false));
+    // The results sheet comes with the word-processor documents.
+    btScheda->setEnabled(false);
+    btScheda->setToolTip(QStringLiteral("La scheda dei risultati sarà disponibile in una prossima versione"));
+    btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 565, 125, 50));
+    btEsci->SetGlyph(Glifo(true));
+    connect(btEsci, &QAbstractButton::clicked, this, [this] { close(); });
+
+    SagomaFinestra(this);
+}
+
+void TfrmMain::RegistraArgomento(const char* classe, TFinestraEsercizi* finestra) { FArgomenti[classe] = finestra; }
+
+TMenuArgomento* TfrmMain::Menu(const std::vector<std::pair<QString, const char*>>& voci)
+{
+    auto* m = new TMenuArgomento(this);
+    for (const auto& [caption, pagina] : voci) {
+        if (caption == QLatin1String("-")) {
+            m->Aggiungi(caption, nullptr);
+            continue;
+        }
+        // "classe:E" opens the exercise page, "classe:C" the concept page.
+        const std::string v(pagina);
+        const std::string classe = v.substr(0, v.find(':'));
+        const bool esercizi = v.back() == 'E';
+        TFinestraEsercizi* f = FArgomenti.count(classe) ? FArgomenti[classe] : nullptr;
+        m->Aggiungi(caption, f ? std::function<void()>([this, f, esercizi] { Apri(f, esercizi); }) : nullptr);
+    }
+    return m;
+}
+
+void TfrmMain::CreaMenu()
+{
+    pmDefinizione = Menu({{QStringLiteral("Concetto"), "TfrmConcetto:C"}, {QStringLiteral("Esercizi"), "TfrmConcetto:E"}});
+    pmSomma = Menu({{QStringLiteral("Concetto"), "TfrmSommaMon:C"}, {QStringLiteral("Esercizi"), "TfrmSommaMon:E"}});
+    pmProdotto = Menu({{QStringLiteral("Prodotto: Concetto"), "TfrmProdottoMon:C"},
+                       {QStringLiteral("Prodotto: Esercizi"), "TfrmProdottoMon:E"},
+                       {QStringLiteral("-"), ""},
+                       {QStringLiteral("Potenza: Concetto"), "TfrmPotenzaMon:C"},
+                       {QStringLiteral("Potenza: Esercizi"), "TfrmPotenzaMon:E"}});
+    pmQuoziente = Menu({{QStringLiteral("Concetto"), "TfrmQuozienteMon:C"}, {QStringLiteral("Esercizi"), "TfrmQuozienteMon:E"}});
+    pmmcd = Menu({{QStringLiteral("MCD: Concetto"), "TfrmMcdMon:C"},
+                  {QStringLiteral("MCD: Esercizi"), "TfrmMcdMon:E"},
+                  {QStringLiteral("-"), ""},
+                  {QStringLiteral("mcm: Concetto"), "TfrmMcmMon:C"},
+                  {QStringLiteral("mcm: Esercizi"), "TfrmMcmMon:E"}});
+    pmDefPol = Menu({{QStringLiteral("Concetto"), "TfrmPolConcetto:C"}, {QStringLiteral("Esercizi"), "TfrmPolConcetto:E"}});
+    pmSommaEDiffPol = Menu({{QStringLiteral("Somma: Concetto"), "TfrmSommaPol:C"},
+                            {QStringLiteral("Somma: Esercizi"), "TfrmSommaPol:E"},
+                            {QStringLiteral("-"), ""},
+                            {QStringLiteral("Differenza: Concetto"), "TfrmDiffPol:C"},
+                            {QStringLiteral("Differenza: Esercizi"), "TfrmDiffPol:E"}});
+    pmProdottoPol = Menu({{QStringLiteral("Concetto"), "TfrmProdottoPol:C"}, {QStringLiteral("Esercizi"), "TfrmProdottoPol:E"}});
+    pmDivisione = Menu({{QStringLiteral("Concetto"), "TfrmDivisionePol:C"}, {QStringLiteral("Esercizi"), "TfrmDivisionePol:E"}});
+
+    const std::pair<TDsFancyButton*, TMenuArgomento*> coppie[] = {
+        {btDefMon, pmDefinizione}, {btSomma, pmSomma},           {btProdottoMon, pmProdotto},
+        {btQuoziente, pmQuoziente}, {DsFancyButton1, pmmcd},     {btDefPol, pmDefPol},
+        {btSommaEDIffPol, pmSommaEDiffPol}, {btProdottoPol, pmProdottoPol}, {btDaf, pmDivisione}};
+    for (const auto& [b, m] : coppie)
+        connect(b, &QAbstractButton::clicked, this, [this, b = b, m = m] { ApriMenu(b, m); });
+}
+
+void TfrmMain::ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu)
+{
+    const QPoint p = mapToGlobal(QPoint(bottone->x(), bottone->y() + bottone->height()));
+    menu->Mostra(p + QPoint(30, 0));
+}
+
+void TfrmMain::Apri(TFinestraEsercizi* f, bool esercizi)
+{
+    if (f)
+        f->Apri(esercizi);
+}
+
+bool TfrmMain::event(QEvent* e)
+{
+    if (e->type() == QEvent::WindowActivate) {
+        // Every activation draws the next exercises from a fresh seed.
+        Randomize();
+        ++FRiseminati;
+    }
+    return QWidget::event(e);
+}
+
+void TfrmMain::showEvent(QShowEvent* e)
+{
+    TSchedaPol::Crea(); // the results record exists from the first show
+    QWidget::showEvent(e);
+}
+
+void TfrmMain::paintEvent(QPaintEvent* e)
+{
+    QWidget::paintEvent(e);
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    // Shape3: the rounded frame around the product label.
+    p.setPen(QPen(QColor(128, 128, 0), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRectF(Label1->geometry()).adjusted(-4, -2, 4, 2), 14, 14);
+    // Bevel1: the line under the title.
+    p.setPen(QPen(QColor(160, 160, 160), 1));
+    p.drawLine(20, 158, width() - 20, 158);
+    p.setPen(QPen(Qt::white, 1));
+    p.drawLine(20, 159, width() - 20, 159);
+    // Shape1, Shape2: the maroon bars left of the two columns.
+    p.fillRect(QRect(btDefMon->x() - 22, btDefMon->y(), 7, DsFancyButton1->geometry().bottom() - btDefMon->y()), kMarrone);
+    p.fillRect(QRect(btDefPol->x() - 22, btDefPol->y(), 7, DsFancyButton1->geometry().bottom() - btDefPol->y()), kMarrone);
+}
+
+} // namespace mevario

@@ -1,0 +1,25 @@
+// Start-up: every window of the program created once, in a fixed order,
+// for the whole run; the main window first.
+#pragma once
+
+#include <memory>
+
+#include "SommaMon.h"
+#include "main.h"
+#include "ucomune.h"
+
+namespace mevario {
+
+struct TFinestre {
+    std::unique_ptr<TfrmMain> frmMain;
+    std::unique_ptr<Tfrmcomune> frmcomune;
+    std::unique_ptr<TfrmSommaMon> frmSommaMon;
+    ~TFinestre();
+};
+
+// Records the program folder, registers the fonts, sets the decimal
+// separator of numbers from the locale, seeds the random source and creates
+// the windows (topics that are not built yet have their menu entries disabled).
+std::unique_ptr<TFinestre> Avvia();
+
+} // namespace mevario

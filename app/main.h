@@ -1,0 +1,71 @@
+// TfrmMain: the main window. Topic buttons pop up their menus, whose
+// entries open a topic window on its "Concetto" or "Esercizi" page.
+#pragma once
+
+#include <QLabel>
+#include <QWidget>
+
+#include <map>
+
+#include "MenuArgomento.h"
+#include "UDsFancyButton.h"
+
+namespace mevario {
+
+class TFinestraEsercizi;
+
+class TfrmMain : public QWidget {
+    Q_OBJECT
+public:
+    TfrmMain();
+
+    // The topic windows by class name ("TfrmSommaMon"); a topic whose
+    // window does not exist yet has its entries disabled.
+    void RegistraArgomento(const char* classe, TFinestraEsercizi* finestra);
+    void CreaMenu();
+
+    // Sets the page flag of a topic window and shows it.
+    void Apri(TFinestraEsercizi* f, bool esercizi);
+    // Pops a topic menu up below its button, 30 pixels to the right.
+    void ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu);
+
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label4;
+    QLabel* Label5;
+    TDsFancyButton* btDefMon;
+    TDsFancyButton* btSomma;
+    TDsFancyButton* btProdottoMon;
+    TDsFancyButton* btQuoziente;
+    TDsFancyButton* DsFancyButton1;
+    TDsFancyButton* btDefPol;
+    TDsFancyButton* btSommaEDIffPol;
+    TDsFancyButton* btProdottoPol;
+    TDsFancyButton* btDaf;
+    TDsFancyButton* btScheda;
+    TDsFancyButton* btEsci;
+    TMenuArgomento* pmDefinizione = nullptr;
+    TMenuArgomento* pmSomma = nullptr;
+    TMenuArgomento* pmProdotto = nullptr;
+    TMenuArgomento* pmQuoziente = nullptr;
+    TMenuArgomento* pmmcd = nullptr;
+    TMenuArgomento* pmDefPol = nullptr;
+    TMenuArgomento* pmSommaEDiffPol = nullptr;
+    TMenuArgomento* pmProdottoPol = nullptr;
+    TMenuArgomento* pmDivisione = nullptr;
+
+    // How many times the random source was seeded by an activation.
+    int Riseminati() const { return FRiseminati; }
+
+protected:
+    bool event(QEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+    void showEvent(QShowEvent* e) override;
+
+private:
+    TMenuArgomento* Menu(const std::vector<std::pair<QString, const char*>>& voci);
+    std::map<std::string, TFinestraEsercizi*> FArgomenti;
+    int FRiseminati = 0;
+};
+
+} // namespace mevario

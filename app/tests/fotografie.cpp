@@ -1,0 +1,89 @@
+// Photographs of the real windows at the steps a pupil goes through, taken
+// from the screen (run it under a display or xvfb-run):
+//   mevario_fotografie OUTPUT_DIR
+#include <QApplication>
+#include <QDir>
+#include <QScreen>
+#include <QTest>
+
+#include "Avvio.h"
+
+using namespace mevario;
+
+namespace {
+
+QString gDir;
+
+void Foto(QWidget* w, const char* nome)
+{
+    QTest::qWait(300);
+    QScreen* s = QApplication::primaryScreen();
+    const QRect g = w->frameGeometry();
+    s->grabWindow(0, g.x(), g.y(), g.width(), g.height()).save(gDir + QLatin1Char('/') + QLatin1String(nome) + ".png");
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
+    QFont f(QStringLiteral("Tahoma"));
+    f.setPixelSize(13);
+    QApplication::setFont(f);
+    gDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(gDir);
+    auto fin = Avvia();
+    TfrmMain* m = fin->frmMain.get();
+    m->move(20, 20);
+    m->show();
+    if (!QTest::qWaitForWindowExposed(m))
+        return 1;
+    Foto(m, "01_principale");
+
+    m->ApriMenu(m->btSomma, m->pmSomma);
+    QTest::qWait(200);
+    {
+        QScreen* s = QApplication::primaryScreen();
+        const QRect g = m->frameGeometry().united(m->pmSomma->frameGeometry());
+        s->grabWindow(0, g.x(), g.y(), g.width(), g.height()).save(gDir + "/02_menu.png");
+    }
+    m->ApriMenu(m->btProdottoMon, m->pmProdotto);
+    QTest::qWait(200);
+    {
+        QScreen* s = QApplication::primaryScreen();
+        const QRect g = m->frameGeometry().united(m->pmProdotto->frameGeometry());
+        s->grabWindow(0, g.x(), g.y(), g.width(), g.height()).save(gDir + "/03_menu_prodotto.png");
+    }
+    m->pmProdotto->hide();
+
+    TfrmSommaMon* sm = fin->frmSommaMon.get();
+    sm->move(20, 20);
+    m->Apri(sm, false);
+    if (!QTest::qWaitForWindowExposed(sm))
+        return 1;
+    Foto(sm, "04_concetto");
+
+    sm->btEseAppr->click();
+    QTest::qWait(100);
+    Foto(sm, "05_esercizi");
+
+    // Type the right answer through the keyboard.
+    QTest::mouseClick(sm->EditRisp, Qt::LeftButton);
+    const long double s = sm->Somma();
+    QString coeff;
+    // As a fraction over the product of the denominators.
+    const int den = sm->q1 * sm->q2 * sm->q3;
+    const long long num = std::llround(static_cast<double>(s * den));
+    coeff = QString::number(num) + (den != 1 ? QStringLiteral("/") + QString::number(den) : QString());
+    QString lett = QString::fromStdString(sm->L).remove(QLatin1Char('*'));
+    QTest::keyClicks(sm->EditRisp, coeff + lett);
+    QTest::qWait(100);
+    Foto(sm, "06_risposta_digitata");
+    sm->btnNuovo->click();
+    Foto(sm, "07_dopo_risposta_giusta");
+    QTest::keyClicks(sm->EditRisp, QStringLiteral("2-3x"));
+    sm->DsFancyButton1->click();
+    Foto(sm, "08_istruzioni");
+    return 0;
+}

@@ -1,0 +1,310 @@
+// Mevario driven as a pupil drives it: the main window's menus, the sum of
+// monomials on both pages, answers typed on the keypad and the keyboard,
+// the counters, the flashes and the tallies of the results record.
+#include <QApplication>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+
+#include <QElapsedTimer>
+
+#include <numeric>
+#include <set>
+
+#include "../../monomials/tests/Risposte.h"
+#include "Avvio.h"
+#include "Errori.h"
+#include "SchedaPol.h"
+
+using namespace mevario;
+using namespace mevario::test;
+
+namespace {
+
+std::string RispostaGiusta(const TfrmSommaMon& f)
+{
+    long long num = 0, den = 1;
+    for (auto [p, q] : {std::pair<long long, long long>{f.p1, f.q1}, {f.p2, f.q2}, {f.p3, f.q3}}) {
+        num = num * q + p * den;
+        den *= q;
+    }
+    return Digitata(num, den, f.L);
+}
+
+} // namespace
+
+class TestMevario : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { FFinestre.reset(); }
+    void mainWindowAndItsMenus();
+    void openTheSumOnEachPage();
+    void rightAnswerThroughTheKeypad();
+    void rightAnswerThroughTheKeyboard();
+    void wrongAnswerKeepsTheExercise();
+    void pageButtonTwiceGivesANewExercise();
+    void unreadableAnswerChangesNothing();
+    void doubleClickOnProcediCountsOnce();
+    void esciAddsTheCountersToTheTallies();
+    void accessibleNames();
+
+private:
+    void ApriSomma(bool esercizi);
+    void Digita(const std::string& testo);
+    void Procedi();
+    TfrmSommaMon* S() { return FFinestre->frmSommaMon.get(); }
+    TfrmMain* M() { return FFinestre->frmMain.get(); }
+
+    std::unique_ptr<TFinestre> FFinestre;
+    QStringList FErrori;
+};
+
+void TestMevario::initTestCase()
+{
+    FFinestre = Avvia();
+    ImpostaGestoreErrori([this](const QString& m) { FErrori << m; });
+    M()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(M()));
+    QVERIFY(TSchedaPol::Istanza()); // created when the main window was first shown
+}
+
+void TestMevario::ApriSomma(bool esercizi)
+{
+    M()->ApriMenu(M()->btSomma, M()->pmSomma);
+    QVERIFY(M()->pmSomma->isVisible());
+    TVoceMenu* voce = M()->pmSomma->Voci()[esercizi ? 1 : 0];
+    QTest::mouseClick(voce, Qt::LeftButton);
+    QVERIFY(!M()->pmSomma->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(S()));
+}
+
+void TestMevario::Digita(const std::string& testo)
+{
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    QTest::mouseClick(S()->EditRisp, Qt::LeftButton); // the keypad opens beside the field
+    QVERIFY(c->pnlTastiera->isVisible());
+    for (char ch : testo) {
+        TDsFancyButton* tasto = nullptr;
+        for (TDsFancyButton* b : c->Tasti)
+            if (b->text() == QString(QChar(ch)))
+                tasto = b;
+        QVERIFY2(tasto, std::string(1, ch).c_str());
+        QTest::mouseClick(tasto, Qt::LeftButton, {}, QPoint(20, 20));
+    }
+}
+
+void TestMevario::Procedi() { QTest::mouseClick(S()->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
+
+void TestMevario::mainWindowAndItsMenus()
+{
+    QCOMPARE(M()->size(), QSize(767, 645));
+    QCOMPARE(M()->Label2->text(), QStringLiteral("Mevario"));
+    QVERIFY(M()->Label1->text().startsWith(QStringLiteral("Mevario ")));
+    // Entries: 50 high, 200 or 250 wide; separators 20.
+    const auto& v = M()->pmProdotto->Voci();
+    QCOMPARE(int(v.size()), 5);
+    QCOMPARE(v[0]->text(), QStringLiteral("Prodotto: Concetto"));
+    QCOMPARE(TVoceMenu::Misura(v[0]->text(), false), QSize(250, 50));
+    QCOMPARE(TVoceMenu::Misura(QStringLiteral("Somma: Concetto"), false), QSize(200, 50));
+    QVERIFY(v[2]->Separatore());
+    QCOMPARE(v[2]->height(), 20);
+    // Topics not built yet: entries present and disabled.
+    QVERIFY(!v[0]->isEnabled());
+    QVERIFY(M()->pmSomma->Voci()[0]->isEnabled());
+    // The menu pops up below its button, 30 pixels to the right.
+    M()->ApriMenu(M()->btSomma, M()->pmSomma);
+    const QPoint atteso = M()->mapToGlobal(QPoint(M()->btSomma->x() + 30, M()->btSomma->geometry().bottom() + 1));
+    // (the offscreen platform may add a frame of a couple of pixels)
+    QVERIFY((M()->pmSomma->frameGeometry().topLeft() - atteso).manhattanLength() <= 4);
+    QTest::keyClick(M()->pmSomma, Qt::Key_Escape);
+    QVERIFY(!M()->pmSomma->isVisible());
+}
+
+void TestMevario::openTheSumOnEachPage()
+{
+    ApriSomma(false);
+    QVERIFY(S()->isVisible());
+    QVERIFY(S()->isModal());
+    QCOMPARE(S()->Notebook1->currentWidget(), S()->PaginaConcetto);
+    QCOMPARE(S()->lblTitolo->text(), QStringLiteral("Concetto"));
+    QCOMPARE(S()->btEseAppr->text(), QStringLiteral("Esercizi"));
+    QVERIFY(!S()->btnNuovo->isEnabled());
+    QVERIFY(!S()->pnlRisp->isVisible());
+    QVERIFY(S()->PaintBox1->Valida() && S()->PaintBox2->Valida());
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QVERIFY(!S()->isVisible());
+    const int prima = M()->Riseminati();
+    M()->activateWindow();
+    QTRY_VERIFY(M()->Riseminati() > prima); // reseeded when the main window is active again
+
+    ApriSomma(true);
+    QCOMPARE(S()->Notebook1->currentWidget(), S()->PaginaEsercizi);
+    QCOMPARE(S()->lblTitolo->text(), QStringLiteral("Esercizi"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(S()->btnNuovo->isEnabled());
+    QVERIFY(S()->pnlRisp->isVisible());
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("0"));
+    QVERIFY(!S()->TestoEsercizio.empty());
+    QCOMPARE(S()->PBEsercizi->Formula(), S()->TestoEsercizio);
+}
+
+void TestMevario::rightAnswerThroughTheKeypad()
+{
+    ApriSomma(true);
+    const std::string risposta = RispostaGiusta(*S());
+    Digita(risposta);
+    QCOMPARE(S()->EditRisp->text(), QString::fromStdString(risposta));
+    // Drawn live at every key.
+    QCOMPARE(S()->PBRisp->Formula(), FormaFormula(risposta));
+    Procedi();
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(S()->lblErrori->text(), QStringLiteral("0"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Nuovo"));
+    QCOMPARE(Colore(S()->pnlRisp), TFinestraEsercizi::ColorePannelli());
+    const std::string vecchio = S()->TestoEsercizio;
+    Procedi(); // "Nuovo"
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(S()->EditRisp->text().isEmpty());
+    QVERIFY(S()->PBRisp->Formula().empty());
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("1"));
+    Q_UNUSED(vecchio);
+}
+
+void TestMevario::rightAnswerThroughTheKeyboard()
+{
+    ApriSomma(true);
+    const std::string risposta = RispostaGiusta(*S());
+    QTest::keyClicks(S()->EditRisp, QString::fromStdString(risposta));
+    QCOMPARE(S()->PBRisp->Formula(), FormaFormula(risposta));
+    Procedi();
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Nuovo"));
+}
+
+void TestMevario::wrongAnswerKeepsTheExercise()
+{
+    ApriSomma(true);
+    const std::string esercizio = S()->TestoEsercizio;
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("999x^9"));
+    Procedi();
+    QCOMPARE(S()->lblErrori->text(), QStringLiteral("1"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Procedi"));
+    QCOMPARE(S()->TestoEsercizio, esercizio);
+    QCOMPARE(S()->EditRisp->text(), QStringLiteral("999x^9"));
+    // Corrected: one error, then one right answer.
+    S()->EditRisp->clear();
+    QTest::keyClicks(S()->EditRisp, QString::fromStdString(RispostaGiusta(*S())));
+    Procedi();
+    QCOMPARE(S()->lblErrori->text(), QStringLiteral("1"));
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("1"));
+}
+
+void TestMevario::pageButtonTwiceGivesANewExercise()
+{
+    ApriSomma(true);
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("1x"));
+    Procedi();
+    const QString errori = S()->lblErrori->text();
+    // Drawn from a known seed, the next exercises differ from this one.
+    std::set<std::string> visti{S()->TestoEsercizio};
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(S()->btEseAppr, Qt::LeftButton, {}, QPoint(60, 30));
+        QCOMPARE(S()->Notebook1->currentWidget(), S()->PaginaConcetto);
+        QTest::mouseClick(S()->btEseAppr, Qt::LeftButton, {}, QPoint(60, 30));
+        QCOMPARE(S()->Notebook1->currentWidget(), S()->PaginaEsercizi);
+        visti.insert(S()->TestoEsercizio);
+        QCOMPARE(S()->lblErrori->text(), errori);
+        QVERIFY(S()->EditRisp->text().isEmpty());
+    }
+    QVERIFY(visti.size() >= 3);
+}
+
+void TestMevario::unreadableAnswerChangesNothing()
+{
+    ApriSomma(true);
+    FErrori.clear();
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("2-3x"));
+    const std::string esercizio = S()->TestoEsercizio;
+    Procedi();
+    QCOMPARE(FErrori, QStringList{QStringLiteral("'2-3' is not a valid integer value")});
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("0"));
+    QCOMPARE(S()->lblErrori->text(), QStringLiteral("0"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Procedi"));
+    QCOMPARE(S()->EditRisp->text(), QStringLiteral("2-3x"));
+    QCOMPARE(S()->TestoEsercizio, esercizio);
+    // A zero denominator is reported the same way.
+    S()->EditRisp->clear();
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("4/0x"));
+    Procedi();
+    QCOMPARE(FErrori.last(), QStringLiteral("Floating point division by zero"));
+    QCOMPARE(S()->lblErrori->text(), QStringLiteral("0"));
+}
+
+void TestMevario::doubleClickOnProcediCountsOnce()
+{
+    ApriSomma(true);
+    QTest::keyClicks(S()->EditRisp, QString::fromStdString(RispostaGiusta(*S())));
+    bool durante = false;
+    QTimer::singleShot(300, [&] {
+        durante = S()->InVerifica();
+        Procedi(); // while the panel flashes
+        Procedi();
+    });
+    Procedi();
+    QVERIFY(durante);
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Nuovo"));
+    // "Esci" still works during a flash, and cuts it short.
+    S()->btnNuovo->setText(QStringLiteral("Procedi"));
+    QElapsedTimer t;
+    t.start();
+    QTimer::singleShot(200, [&] { QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30)); });
+    Procedi();
+    QVERIFY(t.elapsed() < 1200);
+    QVERIFY(!S()->isVisible());
+}
+
+void TestMevario::esciAddsTheCountersToTheTallies()
+{
+    TSchedaPol* s = TSchedaPol::Istanza();
+    ApriSomma(true);
+    const int giuste0 = s->Valore("E_MON_SOMDIF"), sbagliate0 = s->Valore("S_MON_SOMDIF");
+    for (int i = 0; i < 2; ++i) {
+        QTest::keyClicks(S()->EditRisp, QString::fromStdString(RispostaGiusta(*S())));
+        Procedi();
+        Procedi(); // "Nuovo"
+    }
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("5x^7"));
+    Procedi();
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("2"));
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QCOMPARE(s->Valore("E_MON_SOMDIF"), giuste0 + 2);
+    QCOMPARE(s->Valore("S_MON_SOMDIF"), sbagliate0 + 1);
+    QVERIFY(Chiusura);
+    // Shown again: counters from 0, and a second visit adds once more.
+    ApriSomma(true);
+    QVERIFY(!Chiusura);
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("0"));
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("5x^7"));
+    Procedi();
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QCOMPARE(s->Valore("E_MON_SOMDIF"), giuste0 + 2);
+    QCOMPARE(s->Valore("S_MON_SOMDIF"), sbagliate0 + 2);
+}
+
+void TestMevario::accessibleNames()
+{
+    ApriSomma(true);
+    QCOMPARE(S()->EditRisp->accessibleName(), QStringLiteral("Risposta"));
+    QCOMPARE(S()->lblEsatte->accessibleName(), QStringLiteral("Risposte esatte: 0"));
+    QCOMPARE(S()->lblErrori->accessibleName(), QStringLiteral("Errori: 0"));
+    QVERIFY(!S()->PBEsercizi->accessibleName().isEmpty());
+    QCOMPARE(S()->PBEsercizi->accessibleDescription(), QString::fromStdString(S()->TestoEsercizio));
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("-2/5xy"));
+    QCOMPARE(S()->PBRisp->accessibleName(), QStringLiteral("−(2/5)xy"));
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+}
+
+QTEST_MAIN(TestMevario)
+#include "test_mevario.moc"

@@ -1,0 +1,324 @@
+#include "Protocollo.h"
+
+#include <QCloseEvent>
+
+#include "Errori.h"
+#include "Finestra.h"
+#include "SchedaPol.h"
+#include "funzioni.h"
+
+namespace mevario {
+
+namespace {
+
+const QColor kMarrone(128, 0, 0);
+
+QFont Carattere(const char* famiglia, int px, bool grassetto = false)
+{
+    QFont f(QString::fromLatin1(famiglia));
+    f.setPixelSize(px);
+    f.setBold(grassetto);
+    return f;
+}
+
+void Colora(QWidget* w, const QColor& sfondo)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, sfondo);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+QLabel* Etichetta(const QString& t, QWidget* parent, const QFont& f, const QColor& c)
+{
+    auto* l = new QLabel(t, parent);
+    l->setFont(f);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, c);
+    l->setPalette(p);
+    l->adjustSize();
+    return l;
+}
+
+TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g, int px)
+{
+    auto* b = new TDsFancyButton(caption, parent);
+    b->SetShape(TDsFancyButton::btnCapsule);
+    b->SetFaceColor(QColor(255, 113, 45));
+    b->SetFrameColor(QColor(192, 192, 192));
+    b->SetFrameWidth(3);
+    b->SetHoverColor(Qt::white);
+    b->SetCornerRadius(6);
+    b->SetFontColor(Qt::white);
+    b->setFont(Carattere("Tahoma", px, true));
+    b->setGeometry(g);
+    return b;
+}
+
+} // namespace
+
+std::string TestoCampo(const QString& t) { return Utf8ToNarrow(t.toStdString()); }
+
+TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate)
+    : QWidget(nullptr, Qt::Window), FGiuste(giuste), FSbagliate(sbagliate)
+{
+    setWindowTitle(QStringLiteral("Concetto"));
+    setFixedSize(774, 604);
+    Colora(this, ColoreSfondo());
+    setWindowModality(Qt::ApplicationModal);
+
+    Label2 = Etichetta(argomento + QStringLiteral(" - "), this, Carattere("Comic Sans MS", 29), kMarrone);
+    Label2->setGeometry(11, 2, Label2->width(), 40);
+    lblTitolo = Etichetta(QStringLiteral("Concetto"), this, Carattere("Comic Sans MS", 29), kMarrone);
+    lblTitolo->setGeometry(11 + Label2->width(), 2, 260, 40);
+    setAccessibleName(argomento);
+
+    btnChiudi = Bottone(QStringLiteral("Esci"), this, QRect(648, 16, 121, 60), 16);
+    btnStampa = Bottone(QStringLiteral("Stampa"), this, QRect(648, 80, 121, 60), 16);
+    btEseAppr = Bottone(QStringLiteral("Esercizi"), this, QRect(648, 144, 121, 60), 16);
+    btnNuovo = Bottone(QStringLiteral("Procedi"), this, QRect(648, 208, 121, 60), 16);
+    // The window sheet comes with the word-processor documents.
+    btnStampa->hide();
+
+    Notebook1 = new QStackedWidget(this);
+    Notebook1->setGeometry(8, 64, 625, 529);
+    PaginaConcetto = new QWidget;
+    PaginaConcetto->setObjectName(QStringLiteral("Concetto"));
+    PaginaConcetto->setAccessibleName(QStringLiteral("Concetto"));
+    PaginaEsercizi = new QWidget;
+    PaginaEsercizi->setObjectName(QStringLiteral("Esercizi"));
+    PaginaEsercizi->setAccessibleName(QStringLiteral("Esercizi"));
+    Notebook1->addWidget(PaginaConcetto);
+    Notebook1->addWidget(PaginaEsercizi);
+
+    // The exercise page.
+    lb = Etichetta(QStringLiteral("Rispondi al questito e clicca su Procedi"), PaginaEsercizi,
+                   Carattere("Comic Sans MS", 21), Qt::black);
+    lb->move(16, 24);
+    pnlEsercizi = new QFrame(PaginaEsercizi);
+    pnlEsercizi->setGeometry(24, 88, 569, 65);
+    Colora(pnlEsercizi, ColorePannelli());
+    PBEsercizi = new TFormulaBox(pnlEsercizi);
+    PBEsercizi->setGeometry(16, 6, 537, 57);
+    PBEsercizi->SetColor(ColorePannelli());
+    lbDomanda = Etichetta(QString(), PaginaEsercizi, Carattere("Comic Sans MS", 21), kMarrone);
+    lbDomanda->setGeometry(24, 184, 560, 32);
+
+    pnlEdit = new QFrame(PaginaEsercizi);
+    pnlEdit->setGeometry(24, 240, 569, 113);
+    Colora(pnlEdit, ColorePannelli());
+    EditRisp = new TEditRisp(pnlEdit);
+    EditRisp->setGeometry(14, 10, 203, 39);
+    EditRisp->setFont(Carattere("Times New Roman", 27));
+    PBRisp = new TFormulaBox(pnlEdit);
+    PBRisp->setGeometry(248, 14, 305, 83);
+    PBRisp->SetColor(ColorePannelli());
+    PBRisp->SetIgnoraErrori(true);
+    DsFancyButton1 = Bottone(QStringLiteral("Istruzioni"), pnlEdit, QRect(16, 64, 89, 33), 12);
+    btnLavagna = Bottone(QStringLiteral("Lavagna"), pnlEdit, QRect(128, 64, 89, 33), 12);
+    // The blackboard comes in a later step.
+    btnLavagna->setEnabled(false);
+
+    pnlRisp = new QFrame(PaginaEsercizi);
+    pnlRisp->setGeometry(64, 456, 497, 41);
+    Colora(pnlRisp, ColorePannelli());
+    const QFont contatori = Carattere("Tahoma", 16, true);
+    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 128, 0))->move(11, 8);
+    lblEsatte = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
+    lblEsatte->setGeometry(147, 9, 55, 24);
+    lblEsatte->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(255, 0, 0))->move(380, 9);
+    lblErrori = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
+    lblErrori->setGeometry(434, 9, 55, 24);
+    lblErrori->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    pnlRisp->setAccessibleName(QStringLiteral("Contatori"));
+
+    // FormCreate
+    SagomaFinestra(this);
+    ArrotondaAngoli(pnlRisp);
+
+    connect(btnChiudi, &QAbstractButton::clicked, this, [this] { btnChiudiClick(); });
+    connect(btEseAppr, &QAbstractButton::clicked, this, [this] { btEseApprClick(); });
+    connect(btnNuovo, &QAbstractButton::clicked, this, [this] { btnNuovoClick(); });
+    connect(DsFancyButton1, &QAbstractButton::clicked, this, [this] { DsFancyButton1Click(); });
+    connect(EditRisp, &TEditRisp::TastoRilasciato, this, [this] { EditRispKeyUp(); });
+    AggiornaAccessibili();
+}
+
+TFinestraEsercizi::~TFinestraEsercizi()
+{
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->Restituisci(this);
+}
+
+TRAhtLabel* TFinestraEsercizi::TestoConcetto(const QString& caption, int x, int y)
+{
+    auto* l = new TRAhtLabel(PaginaConcetto);
+    l->setFont(Carattere("Comic Sans MS", 16));
+    l->SetTransparent(true);
+    l->SetAutoSize(true);
+    l->move(x, y);
+    l->SetCaption(caption);
+    return l;
+}
+
+TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect& pannello, bool angoliArrotondati)
+{
+    auto* p = new QFrame(PaginaConcetto);
+    p->setGeometry(pannello);
+    Colora(p, ColorePannelli());
+    if (angoliArrotondati)
+        ArrotondaAngoli(p);
+    auto* box = new TFormulaBox(p);
+    box->setGeometry(4, 4, pannello.width() - 8, pannello.height() - 8);
+    box->SetColor(ColorePannelli());
+    DrawFormula(box, formula);
+    return box;
+}
+
+void TFinestraEsercizi::Apri(bool esercizi)
+{
+    ModoEsercizi = esercizi;
+    if (isVisible())
+        FormShow(); // opened again: the page is built afresh
+    else
+        show();
+    raise();
+    activateWindow();
+}
+
+void TFinestraEsercizi::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    if (!e->spontaneous())
+        FormShow();
+}
+
+void TFinestraEsercizi::FormShow()
+{
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    if (c)
+        c->Presta(this, EditRisp);
+    lblEsatte->setText(QStringLiteral("0"));
+    lblErrori->setText(QStringLiteral("0"));
+    PreparaPagina();
+}
+
+void TFinestraEsercizi::PreparaPagina()
+{
+    Chiusura = false;
+    ++FNumeroEsercizio;
+    const QString pagina = ModoEsercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto");
+    lblTitolo->setText(pagina);
+    setWindowTitle(pagina);
+    Notebook1->setCurrentWidget(ModoEsercizi ? PaginaEsercizi : PaginaConcetto);
+    pnlRisp->setVisible(ModoEsercizi);
+    btEseAppr->setText(ModoEsercizi ? QStringLiteral("Concetto") : QStringLiteral("Esercizi"));
+    btnNuovo->setText(QStringLiteral("Procedi"));
+    btnNuovo->setEnabled(ModoEsercizi);
+    if (ModoEsercizi) {
+        NuovoEsercizio();
+        DrawFormula(PBEsercizi, TestoEsercizio);
+        EditRisp->clear();
+        DrawFormula(PBRisp, std::string()); // the previous live drawing goes
+        EditRisp->setFocus();
+    }
+    AggiornaAccessibili();
+}
+
+void TFinestraEsercizi::Conta(QLabel* contatore)
+{
+    contatore->setText(QString::number(contatore->text().toInt() + 1));
+    AggiornaAccessibili();
+}
+
+void TFinestraEsercizi::btnNuovoClick()
+{
+    // A click while the panel flashes would check and count the same
+    // answer again: it is ignored until the flash has ended.
+    if (FInVerifica)
+        return;
+    if (!ModoEsercizi || btnNuovo->text() == QLatin1String("Nuovo")) {
+        PreparaPagina();
+        return;
+    }
+    bool giusta = false;
+    const std::string risposta = TestoCampo(EditRisp->text());
+    if (!Protetto([&] { giusta = Verifica(risposta); }))
+        return; // the error box showed why; nothing changed
+    Conta(giusta ? lblEsatte : lblErrori);
+    const unsigned esercizio = FNumeroEsercizio;
+    FInVerifica = true;
+    if (giusta)
+        LampeggiaVerde(pnlRisp);
+    else
+        LampeggiaRosso(pnlRisp);
+    FInVerifica = false;
+    // Only for the exercise answered: the page may have changed meanwhile.
+    if (giusta && esercizio == FNumeroEsercizio && ModoEsercizi)
+        btnNuovo->setText(QStringLiteral("Nuovo"));
+}
+
+void TFinestraEsercizi::btEseApprClick()
+{
+    ModoEsercizi = !ModoEsercizi;
+    PreparaPagina();
+}
+
+void TFinestraEsercizi::EditRispKeyUp()
+{
+    // The live drawing ignores what it cannot read: the box stays clear.
+    try {
+        DrawFormula(PBRisp, FormaFormula(TestoCampo(EditRisp->text())));
+    } catch (...) {
+        DrawFormula(PBRisp, std::string());
+    }
+}
+
+void TFinestraEsercizi::btnChiudiClick()
+{
+    close();
+    Chiusura = true;
+}
+
+void TFinestraEsercizi::closeEvent(QCloseEvent* e)
+{
+    FormClose();
+    QWidget::closeEvent(e);
+}
+
+void TFinestraEsercizi::FormClose()
+{
+    if (TSchedaPol* s = TSchedaPol::Istanza()) {
+        s->Aggiungi(FGiuste, Esatte());
+        s->Aggiungi(FSbagliate, Errori());
+    }
+    // Counted once: the next show starts again from 0.
+    lblEsatte->setText(QStringLiteral("0"));
+    lblErrori->setText(QStringLiteral("0"));
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->EditTastieraExit();
+}
+
+void TFinestraEsercizi::DsFancyButton1Click()
+{
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    if (!c)
+        return;
+    QWidget* parent = c->pnlHelp1->parentWidget();
+    QPoint p = EditRisp->mapTo(parent ? parent : this, QPoint(0, 0));
+    p += QPoint(EditRisp->width(), -10);
+    ImpostaColore(c->pnlHelp1, QColor(255, 253, 210));
+    c->ShowHelp1(p);
+}
+
+int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }
+int TFinestraEsercizi::Errori() const { return lblErrori->text().toInt(); }
+
+void TFinestraEsercizi::AggiornaAccessibili()
+{
+    lblEsatte->setAccessibleName(QStringLiteral("Risposte esatte: ") + lblEsatte->text());
+    lblErrori->setAccessibleName(QStringLiteral("Errori: ") + lblErrori->text());
+}
+
+} // namespace mevario
