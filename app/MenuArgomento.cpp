@@ -85,7 +85,10 @@ void TVoceMenu::focusOutEvent(QFocusEvent* e)
     QAbstractButton::focusOutEvent(e);
 }
 
-TMenuArgomento::TMenuArgomento(QWidget* parent) : QFrame(parent, Qt::Popup)
+// A frameless tool window rather than a popup: screen readers see the
+// entries of a tool window, not those of a popup. It closes like a popup
+// when it loses the activation.
+TMenuArgomento::TMenuArgomento(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint)
 {
     setFrameShape(QFrame::Box);
     setAccessibleName(QStringLiteral("Menu"));
@@ -125,6 +128,13 @@ void TMenuArgomento::Mostra(const QPoint& globale)
             v->setFocus();
             break;
         }
+}
+
+void TMenuArgomento::changeEvent(QEvent* e)
+{
+    if (e->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+        hide();
+    QFrame::changeEvent(e);
 }
 
 void TMenuArgomento::Sposta(int passo)

@@ -1,0 +1,104 @@
+#!/usr/bin/python3
+"""What a screen reader sees of Mevario: starts the program, walks its
+AT-SPI tree, opens the sum of monomials on the exercise page through the
+accessible actions and checks the names of the controls and formula boxes.
+
+    xvfb-run -a dbus-run-session -- /usr/bin/python3 tools/a11y-check.py build/app/mevario
+
+Needs Debian's at-spi2-core and python3-pyatspi. Prints the tree and exits
+with 1 when something a pupil needs has no accessible name.
+"""
+import os
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+
+def trova_app(nome, secondi=20):
+    fine = time.time() + secondi
+    while time.time() < fine:
+        desktop = pyatspi.Registry.getDesktop(0)
+        for app in desktop:
+            if app is not None and app.name and nome in app.name.lower():
+                return app
+        time.sleep(0.3)
+    return None
+
+
+def cammina(nodo, profondita=0, righe=None):
+    if righe is None:
+        righe = []
+    try:
+        ruolo = nodo.getRoleName()
+        righe.append((profondita, ruolo, nodo.name or "", nodo.description or "", nodo))
+        for figlio in nodo:
+            if figlio is not None:
+                cammina(figlio, profondita + 1, righe)
+    except Exception:  # a node that went away while walking
+        pass
+    return righe
+
+
+def visibile(nodo):
+    try:
+        return nodo.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def premi(righe, nome):
+    for _, ruolo, n, _, nodo in righe:
+        if n == nome and ruolo in ("push button", "button") and visibile(nodo):
+            azioni = nodo.queryAction()
+            for i in range(azioni.nActions):
+                if azioni.getName(i) in ("Press", "press", "click"):
+                    azioni.doAction(i)
+                    return True
+    return False
+
+
+def main():
+    programma = sys.argv[1] if len(sys.argv) > 1 else "build/app/mevario"
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    proc = subprocess.Popen([programma], env=env)
+    problemi = []
+    try:
+        app = trova_app("mevario")
+        if app is None:
+            print("Mevario non compare nell'albero AT-SPI")
+            return 1
+        time.sleep(1)
+        righe = cammina(app)
+        if not premi(righe, "Somma e differenza di monomi"):
+            problemi.append("il pulsante 'Somma e differenza di monomi' non si può premere")
+        time.sleep(1)
+        righe = cammina(app)
+        if not premi(righe, "Esercizi"):
+            problemi.append("la voce 'Esercizi' del menu non si può premere")
+        time.sleep(2)
+        righe = cammina(app)
+        for p, ruolo, nome, descr, nodo in righe:
+            if not visibile(nodo):
+                continue
+            print("  " * p + f"{ruolo}: {nome!r}" + (f"  [{descr}]" if descr else ""))
+            if ruolo in ("push button", "button", "text", "entry") and not nome:
+                problemi.append(f"{ruolo} senza nome")
+        nomi = [r[2] for r in righe if visibile(r[4])]
+        for atteso in ("Risposta", "Risposte esatte: 0", "Errori: 0", "Procedi", "Esci", "Concetto"):
+            if atteso not in nomi:
+                problemi.append(f"manca '{atteso}'")
+        formule = [r for r in righe if r[3] and visibile(r[4])]
+        if not formule:
+            problemi.append("nessuna casella di formula espone la sua formula")
+    finally:
+        proc.terminate()
+        proc.wait(timeout=10)
+    for p in problemi:
+        print("PROBLEMA:", p)
+    return 1 if problemi else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
