@@ -13,15 +13,6 @@ namespace mevario {
 namespace {
 
 const QColor kMarrone(128, 0, 0);
-const QColor kArancio(255, 113, 45);
-
-QFont Carattere(const char* famiglia, int px, bool grassetto = false)
-{
-    QFont f(QString::fromLatin1(famiglia));
-    f.setPixelSize(px);
-    f.setBold(grassetto);
-    return f;
-}
 
 QLabel* Titolo(const QString& t, QWidget* parent, const QFont& f, const QRect& g)
 {
@@ -64,16 +55,9 @@ QPixmap Glifo(bool esci)
 TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g)
 {
     auto* b = new TDsFancyButton(caption, parent);
-    b->SetShape(TDsFancyButton::btnCapsule);
-    b->SetFaceColor(kArancio);
-    b->SetFrameColor(QColor(192, 192, 192));
-    b->SetFrameWidth(3);
-    b->SetHoverColor(Qt::white);
-    b->SetCornerRadius(6);
-    b->SetFontColor(Qt::white);
+    StileCapsula(b, 16, Qt::white, Qt::white);
     b->SetLayout(TDsFancyButton::lyLeft);
     b->SetDistance(5);
-    b->setFont(Carattere("Tahoma", 16, true));
     b->setGeometry(g);
     return b;
 }

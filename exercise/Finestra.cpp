@@ -5,7 +5,29 @@
 #include <QPainterPath>
 #include <QWindow>
 
+#include "UDsFancyButton.h"
+
 namespace mevario {
+
+QFont Carattere(const char* famiglia, int px, bool grassetto)
+{
+    QFont f(QString::fromLatin1(famiglia));
+    f.setPixelSize(px);
+    f.setBold(grassetto);
+    return f;
+}
+
+void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover)
+{
+    b->SetShape(TDsFancyButton::btnCapsule);
+    b->SetFaceColor(QColor(255, 113, 45));
+    b->SetFrameColor(QColor(192, 192, 192));
+    b->SetFrameWidth(3);
+    b->SetHoverColor(hover);
+    b->SetCornerRadius(6);
+    b->SetFontColor(testo);
+    b->setFont(Carattere("Tahoma", px, true));
+}
 
 namespace {
 

@@ -3,10 +3,20 @@
 // rounded corners.
 #pragma once
 
+#include <QColor>
+#include <QFont>
 #include <QRegion>
 #include <QWidget>
 
+class TDsFancyButton;
+
 namespace mevario {
+
+// A font by typeface, pixel height and weight.
+QFont Carattere(const char* famiglia, int px, bool grassetto = false);
+// The one look of the program's capsule buttons: orange face, silver
+// gradient frame 3 pixels wide, bold Tahoma captions.
+void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover);
 
 // The window's visible shape: its full rectangle with the top corners
 // rounded by a 20 x 20 ellipse and the bottom corners square.

@@ -13,14 +13,6 @@ namespace {
 
 const QColor kMarrone(128, 0, 0);
 
-QFont Carattere(const char* famiglia, int px, bool grassetto = false)
-{
-    QFont f(QString::fromLatin1(famiglia));
-    f.setPixelSize(px);
-    f.setBold(grassetto);
-    return f;
-}
-
 void Colora(QWidget* w, const QColor& sfondo)
 {
     QPalette p = w->palette();
@@ -43,14 +35,7 @@ QLabel* Etichetta(const QString& t, QWidget* parent, const QFont& f, const QColo
 TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g, int px)
 {
     auto* b = new TDsFancyButton(caption, parent);
-    b->SetShape(TDsFancyButton::btnCapsule);
-    b->SetFaceColor(QColor(255, 113, 45));
-    b->SetFrameColor(QColor(192, 192, 192));
-    b->SetFrameWidth(3);
-    b->SetHoverColor(Qt::white);
-    b->SetCornerRadius(6);
-    b->SetFontColor(Qt::white);
-    b->setFont(Carattere("Tahoma", px, true));
+    StileCapsula(b, px, Qt::white, Qt::white);
     b->setGeometry(g);
     return b;
 }

@@ -25,8 +25,6 @@ QString& Cartella()
 
 Tfrmcomune* gIstanza = nullptr;
 
-const QColor kArancio(255, 113, 45);
-const QColor kArgento(192, 192, 192);
 const QColor kMarrone(128, 0, 0);
 
 void Lampeggia(QWidget* panel, const QColor& flash)
@@ -41,13 +39,6 @@ void Lampeggia(QWidget* panel, const QColor& flash)
     ImpostaColore(panel, c);
 }
 
-QFont Tahoma(int px, bool bold)
-{
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPixelSize(px);
-    f.setBold(bold);
-    return f;
-}
 
 } // namespace
 
@@ -139,13 +130,7 @@ void Tfrmcomune::CreaTastiera()
                                              {"1", "2", "3", "y"},
                                              {"0", ".", "<--", "z"}};
     auto stile = [](TDsFancyButton* b) {
-        b->SetShape(TDsFancyButton::btnCapsule);
-        b->SetFaceColor(kArancio);
-        b->SetFrameColor(kArgento);
-        b->SetFrameWidth(3);
-        b->SetHoverColor(Qt::yellow);
-        b->SetFontColor(Qt::black);
-        b->setFont(Tahoma(15, true));
+        StileCapsula(b, 15, Qt::black, Qt::yellow);
         b->setFocusPolicy(Qt::NoFocus); // the field keeps the focus
     };
     for (int r = 0; r < 5; ++r)
@@ -177,7 +162,7 @@ void Tfrmcomune::CreaAiuto()
     pnlHelp1->hide();
     auto testo = [this](const QString& t, int x, int y, bool grassetto, const QColor& colore) {
         auto* l = new QLabel(t, pnlHelp1);
-        QFont f = Tahoma(13, grassetto);
+        QFont f = Carattere("Tahoma", 13, grassetto);
         l->setFont(f);
         QPalette p = l->palette();
         p.setColor(QPalette::WindowText, colore);
@@ -209,13 +194,8 @@ void Tfrmcomune::CreaAiuto()
 
     SpeedButton1 = new TDsFancyButton(QStringLiteral("X"), pnlHelp1);
     SpeedButton1->setAccessibleName(QStringLiteral("Chiudi istruzioni"));
-    SpeedButton1->SetShape(TDsFancyButton::btnCapsule);
-    SpeedButton1->SetFaceColor(kArancio);
-    SpeedButton1->SetFrameColor(kArgento);
+    StileCapsula(SpeedButton1, 12, Qt::white, Qt::yellow);
     SpeedButton1->SetFrameWidth(2);
-    SpeedButton1->SetHoverColor(Qt::yellow);
-    SpeedButton1->SetFontColor(Qt::white);
-    SpeedButton1->setFont(Tahoma(12, true));
     SpeedButton1->setGeometry(369 - 26, 4, 22, 22);
     connect(SpeedButton1, &QAbstractButton::clicked, this, [this] { SpeedButton1Click(); });
 }

@@ -102,15 +102,18 @@ int TExprSimple::CalcCapDY()
     return Round(k * UnitY());
 }
 
-void TExprVar::AssignCanvasFont()
+// The node's font with italic added, as variables and ħ are drawn.
+static void AssignItalicFont(TExprClass& n)
 {
-    if (!Canvas())
+    if (!n.Canvas())
         return;
-    TExprFont f = Font();
+    TExprFont f = n.Font();
     f.Italic = true;
-    Canvas()->SetFont(f);
-    Canvas()->SetFontColor(GetColor());
+    n.Canvas()->SetFont(f);
+    n.Canvas()->SetFontColor(n.GetColor());
 }
+
+void TExprVar::AssignCanvasFont() { AssignItalicFont(*this); }
 
 int TExprVar::CalcPowerXPos()
 {
@@ -483,15 +486,7 @@ int TExprComma::CalcCapDY() { return NoCap; }
 
 TExprPlank::TExprPlank() : TExprExtSymbol(295) {}
 
-void TExprPlank::AssignCanvasFont()
-{
-    if (!Canvas())
-        return;
-    TExprFont f = Font();
-    f.Italic = true;
-    Canvas()->SetFont(f);
-    Canvas()->SetFontColor(GetColor());
-}
+void TExprPlank::AssignCanvasFont() { AssignItalicFont(*this); }
 
 int TExprPlank::CalcCapDY() { return Round(4 * UnitY()); }
 

@@ -91,21 +91,27 @@ std::string Utf8ToNarrow(const std::string& utf8)
     return r;
 }
 
+std::string Utf8(char16_t c)
+{
+    std::string r;
+    if (c < 0x80) {
+        r += static_cast<char>(c);
+    } else if (c < 0x800) {
+        r += static_cast<char>(0xC0 | (c >> 6));
+        r += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        r += static_cast<char>(0xE0 | (c >> 12));
+        r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        r += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    return r;
+}
+
 std::string NarrowToUtf8(const std::string& text)
 {
     std::string r;
-    for (char16_t c : NarrowToUnicode(text)) {
-        if (c < 0x80) {
-            r += static_cast<char>(c);
-        } else if (c < 0x800) {
-            r += static_cast<char>(0xC0 | (c >> 6));
-            r += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            r += static_cast<char>(0xE0 | (c >> 12));
-            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            r += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (char16_t c : NarrowToUnicode(text))
+        r += Utf8(c);
     return r;
 }
 

@@ -101,6 +101,8 @@ std::u16string NarrowToUnicode(const std::string& text);
 std::string Utf8ToNarrow(const std::string& utf8);
 // A narrow formula text as UTF-8.
 std::string NarrowToUtf8(const std::string& text);
+// One UTF-16 code unit as UTF-8.
+std::string Utf8(char16_t c);
 
 // Rounding of the typesetter: to the nearest integer, halves to even.
 int Round(long double v);

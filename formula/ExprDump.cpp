@@ -104,20 +104,7 @@ void Breve(TExprClass* n, std::string& out)
     }
 }
 
-std::string Utf8Char(char16_t c) { return [c] {
-        std::string r;
-        if (c < 0x80) {
-            r += static_cast<char>(c);
-        } else if (c < 0x800) {
-            r += static_cast<char>(0xC0 | (c >> 6));
-            r += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            r += static_cast<char>(0xE0 | (c >> 12));
-            r += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            r += static_cast<char>(0x80 | (c & 0x3F));
-        }
-        return r;
-    }(); }
+std::string Utf8Char(char16_t c) { return mevario::Utf8(c); }
 
 // Digits (and a minus) as superscripts or subscripts, or "" when the text
 // holds anything else.

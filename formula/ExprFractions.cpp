@@ -7,10 +7,10 @@ namespace mevario {
 
 namespace {
 
-int W(TExprClass* n) { return n ? n->Width() : 0; }
-int H(TExprClass* n) { return n ? n->Height() : 0; }
-int Up(TExprClass* n) { return n ? n->MidLineUp() : 0; }
-int Dn(TExprClass* n) { return n ? n->MidLineDown() : 0; }
+using misure::Dn;
+using misure::H;
+using misure::Up;
+using misure::W;
 
 void DrawAt(TExprClass* n, int x, int y, THorzAlign h, TVertAlign v)
 {

@@ -8,10 +8,10 @@ namespace mevario {
 
 namespace {
 
-int W(TExprClass* n) { return n ? n->Width() : 0; }
-int H(TExprClass* n) { return n ? n->Height() : 0; }
-int Up(TExprClass* n) { return n ? n->MidLineUp() : 0; }
-int Dn(TExprClass* n) { return n ? n->MidLineDown() : 0; }
+using misure::Dn;
+using misure::H;
+using misure::Up;
+using misure::W;
 
 // Sizes built from counts written in a formula may be huge: keep them in range.
 int Limita(long long v)

@@ -240,6 +240,14 @@ private:
     void UpDown(int& up, int& down);
 };
 
+// Metrics of a son that may be missing (0 then), for the containers.
+namespace misure {
+inline int W(TExprClass* n) { return n ? n->Width() : 0; }
+inline int H(TExprClass* n) { return n ? n->Height() : 0; }
+inline int Up(TExprClass* n) { return n ? n->MidLineUp() : 0; }
+inline int Dn(TExprClass* n) { return n ? n->MidLineDown() : 0; }
+} // namespace misure
+
 // The reduced character height of scripts, degrees and nested levels.
 inline int ScaledHeight(int h) { return Round(h * 0.7L); }
 

@@ -41,6 +41,15 @@ private:
 
 inline std::unique_ptr<Box> MakeBox(int w, int h, int up = -1) { return std::make_unique<Box>(w, h, up); }
 
+// Gives a tree the canvas and a size (20 points unless told), as a window does.
+template <typename N, typename C>
+N& Prepara(N& n, C& canvas, int punti = 20)
+{
+    n.SetCanvas(&canvas);
+    n.SetFontSize(punti);
+    return n;
+}
+
 // A row of nodes: first, then the others in order.
 template <typename... T>
 PExpr Row(PExpr first, T... rest)

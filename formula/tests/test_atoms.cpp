@@ -7,18 +7,6 @@
 using namespace mevario;
 using namespace mevario::test;
 
-namespace {
-
-template <typename N>
-N& Prepara(N& n, FakeCanvas& c)
-{
-    n.SetCanvas(&c);
-    n.SetFontSize(20); // 27 px: cell 31, UnitX = UnitY = 31/27.6, sw = sh = 2
-    return n;
-}
-
-} // namespace
-
 TEST(Atoms, TextRunWidenedAndShiftedByNegativeOverhangs)
 {
     FakeCanvas c;

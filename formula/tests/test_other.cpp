@@ -9,18 +9,6 @@
 using namespace mevario;
 using namespace mevario::test;
 
-namespace {
-
-template <typename N>
-N& Prepara(N& n, FakeCanvas& c)
-{
-    n.SetCanvas(&c);
-    n.SetFontSize(20);
-    return n;
-}
-
-} // namespace
-
 TEST(Lim, SmallExpressionCentredUnderTheWord)
 {
     FakeCanvas c;

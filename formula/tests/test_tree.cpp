@@ -7,19 +7,6 @@
 using namespace mevario;
 using namespace mevario::test;
 
-namespace {
-
-// Gives a tree the canvas and the 20-point size, as a window does.
-template <typename N>
-N* Prepara(N* root, FakeCanvas& c, int punti = 20)
-{
-    root->SetCanvas(&c);
-    root->SetFontSize(punti);
-    return root;
-}
-
-} // namespace
-
 TEST(ExprTree, FontSizeAndTheSevenTenthsRuleOnNestedLevels)
 {
     FakeCanvas c;
@@ -27,7 +14,7 @@ TEST(ExprTree, FontSizeAndTheSevenTenthsRuleOnNestedLevels)
     auto inner = std::make_unique<TExprIndex>(std::make_unique<TExprVar>("y"), nullptr, std::make_unique<TExprVar>("z"));
     TExprIndex* innerPtr = inner.get();
     TExprIndex root(std::make_unique<TExprVar>("x"), nullptr, std::move(inner));
-    Prepara(&root, c);
+    Prepara(root, c);
     EXPECT_EQ(root.Font().Height, -27);
     EXPECT_EQ(root.Son()->Font().Height, -27);
     EXPECT_EQ(innerPtr->Font().Height, -19);
@@ -42,7 +29,7 @@ TEST(ExprTree, UnitsAndStrokesFollowFontAndResolution)
 {
     FakeCanvas c;
     TExprVar v("x");
-    Prepara(&v, c);
+    Prepara(v, c);
     EXPECT_NEAR(static_cast<double>(v.UnitX()), 31 / 27.6, 1e-12);
     EXPECT_NEAR(static_cast<double>(v.UnitY()), 31 / 27.6, 1e-12);
     EXPECT_EQ(v.StrokeH(), 2);
@@ -63,7 +50,7 @@ TEST(ExprTree, UnitsAndStrokesFollowFontAndResolution)
     FakeCanvas muto;
     muto.trattino = 0;
     TExprVar z("z");
-    Prepara(&z, muto, 8);
+    Prepara(z, muto, 8);
     EXPECT_GE(z.StrokeH(), 1);
     EXPECT_GE(z.StrokeW(), 1);
 }
@@ -75,7 +62,7 @@ TEST(ExprTree, ChainAlignsOddAndEvenHeightsOnOneMidline)
     auto* b = new Box(9, 8);  // even: 4 above, 3 below
     auto* d = new Box(3, 1);
     TExprChain chain(Row(PExpr(a), PExpr(b), PExpr(d)));
-    Prepara(&chain, c);
+    Prepara(chain, c);
     EXPECT_EQ(a->MidLineUp(), 2);
     EXPECT_EQ(a->MidLineDown(), -2);
     EXPECT_EQ(b->MidLineUp(), 4);
@@ -98,7 +85,7 @@ TEST(ExprTree, ChainAlignsOddAndEvenHeightsOnOneMidline)
     auto* alto = new Box(1, 9, 7);  // 7 above, 1 below
     auto* basso = new Box(1, 9, 1); // 1 above, 7 below
     TExprChain misto(Row(PExpr(alto), PExpr(basso)));
-    Prepara(&misto, c);
+    Prepara(misto, c);
     EXPECT_EQ(misto.Height(), 8 + 7);
     EXPECT_EQ(misto.MidLineUp(), 7);
     EXPECT_EQ(misto.MidLineDown(), -7);
@@ -109,7 +96,7 @@ TEST(ExprTree, DrawAlignments)
     FakeCanvas c;
     auto* b = new Box(10, 7);
     TExprChain chain{PExpr(b)};
-    Prepara(&chain, c);
+    Prepara(chain, c);
     chain.Draw(50, 40, THorzAlign::Center, TVertAlign::MidLine);
     EXPECT_EQ(b->px, 45);
     EXPECT_EQ(b->py, 37);
@@ -123,7 +110,7 @@ TEST(ExprTree, SameCanvasKeepsTheCaches)
     FakeCanvas c, altra;
     auto* b = new Box(10, 7);
     TExprChain chain{PExpr(b)};
-    Prepara(&chain, c);
+    Prepara(chain, c);
     EXPECT_EQ(chain.Width(), 10);
     EXPECT_EQ(chain.Width(), 10);
     EXPECT_EQ(b->calcoli, 1); // cached
@@ -149,7 +136,7 @@ TEST(ExprTree, ColourReachesSiblingsAndSonsWithoutTheirOwn)
     auto root = Row(std::make_unique<TExprVar>("x"), std::move(frazione), std::make_unique<TExprVar>("z"));
     TExprClass* secondo = root->Next();
     TExprClass* terzo = secondo->Next();
-    Prepara(root.get(), c);
+    Prepara(*root, c);
     root->SetColor(0x112233);
     EXPECT_EQ(root->Color(), 0x112233u);
     EXPECT_EQ(secondo->Color(), 0x112233u);
