@@ -518,10 +518,10 @@ void TExprNabla::Paint(int x, int y)
 // ---- spaces, strokes, empty places -----------------------------------------
 
 TExprSpace::TExprSpace(int count) : FCount(count) {}
-int TExprSpace::CalcWidth() { return FCount * StrokeW(); }
+int TExprSpace::CalcWidth() { return misure::Limita(static_cast<long long>(FCount) * StrokeW()); }
 
 TExprStrokes::TExprStrokes(int count) : FCount(count) {}
-int TExprStrokes::CalcWidth() { return (4 * FCount + 2) * StrokeW(); }
+int TExprStrokes::CalcWidth() { return misure::Limita((4LL * FCount + 2) * StrokeW()); }
 
 int TExprStrokes::CalcHeight()
 {
@@ -534,7 +534,8 @@ void TExprStrokes::Paint(int x, int y)
     SetPenAndBrush();
     const int sw = StrokeW(), sh = StrokeH();
     const int c = y + Round(2 * UnitY());
-    for (int k = 0; k < FCount; ++k)
+    // Drawn up to the edge of any sensible box, however many were asked for.
+    for (int k = 0; k < FCount && k < 1000; ++k)
         Canvas()->Polygon({{x + (2 + 4 * k) * sw, c}, {x + (4 + 4 * k) * sw - 1, c}, {x + (2 + 4 * k) * sw, c + 6 * sh - 1}});
 }
 

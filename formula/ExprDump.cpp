@@ -148,8 +148,9 @@ std::string LineareLista(TExprClass* n)
             continue;
         }
         // A fraction written beside a factor reads as one group: (2/5)x.
-        const bool gruppo = dynamic_cast<TExprRatio*>(n) && n->Next() && !dynamic_cast<TExprSign*>(n->Next()) &&
-                            typeid(*n->Next()) != typeid(TExprSimple);
+        const TExprClass* dopo = n->Next();
+        const bool gruppo = dynamic_cast<TExprRatio*>(n) && dopo && !dynamic_cast<const TExprSign*>(dopo) &&
+                            typeid(*dopo) != typeid(TExprSimple);
         r += gruppo ? "(" + Lineare(n) + ")" : Lineare(n);
         operando = true;
     }

@@ -13,11 +13,7 @@ using misure::H;
 using misure::Up;
 using misure::W;
 
-// Sizes built from counts written in a formula may be huge: keep them in range.
-int Limita(long long v)
-{
-    return static_cast<int>(std::clamp<long long>(v, std::numeric_limits<int>::min() / 4, std::numeric_limits<int>::max() / 4));
-}
+using misure::Limita;
 
 TExprFont Ridotto(const TExprFont& f)
 {

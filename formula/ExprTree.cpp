@@ -296,7 +296,7 @@ void TExprClass::SetPenAndBrush()
 
 void TExprClass::Draw(int x, int y, THorzAlign horz, TVertAlign vert)
 {
-    if (!FCanvas)
+    if (!FCanvas || x > misure::kFuori || x < -misure::kFuori || y > misure::kFuori || y < -misure::kFuori)
         return;
     switch (horz) {
     case THorzAlign::Left: break;
@@ -468,10 +468,10 @@ void TExprChain::UpDown(int& up, int& down)
 
 int TExprChain::CalcWidth()
 {
-    int w = 0;
+    long long w = 0;
     for (TExprClass* n = Son(); n; n = n->Next())
         w += n->Width();
-    return w;
+    return misure::Limita(w);
 }
 
 int TExprChain::CalcHeight()
@@ -491,7 +491,7 @@ int TExprChain::CalcMidLine(TSide side)
 void TExprChain::Paint(int x, int y)
 {
     const int m = MidLineUp();
-    for (TExprClass* n = Son(); n; n = n->Next()) {
+    for (TExprClass* n = Son(); n && x <= misure::kFuori; n = n->Next()) {
         n->Draw(x, y + m, THorzAlign::Left, TVertAlign::MidLine);
         x += n->Width();
     }

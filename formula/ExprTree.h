@@ -246,6 +246,16 @@ inline int W(TExprClass* n) { return n ? n->Width() : 0; }
 inline int H(TExprClass* n) { return n ? n->Height() : 0; }
 inline int Up(TExprClass* n) { return n ? n->MidLineUp() : 0; }
 inline int Dn(TExprClass* n) { return n ? n->MidLineDown() : 0; }
+// Sizes built from counts written in a formula may be huge: they are kept
+// well inside the integer range, so that sums of them cannot overflow.
+inline int Limita(long long v)
+{
+    constexpr long long limite = 2147483647LL / 4;
+    return static_cast<int>(v > limite ? limite : (v < -limite ? -limite : v));
+}
+// Farther than any canvas reaches: nodes placed beyond it are not drawn,
+// which also keeps coordinates far from the integer limits.
+constexpr int kFuori = 1 << 28;
 } // namespace misure
 
 // The reduced character height of scripts, degrees and nested levels.

@@ -5,6 +5,7 @@
 
 #include "FakeCanvas.h"
 #include "TestNodes.h"
+#include "ExprMake.h"
 
 using namespace mevario;
 using namespace mevario::test;
@@ -192,4 +193,19 @@ TEST(GroupOp, LimitsAndIntegralWidths)
     Prepara(anello, c);
     anello.Draw(0, 0, THorzAlign::Left, TVertAlign::Top);
     EXPECT_FALSE(c.Of("ring").empty());
+}
+
+TEST(HugeCounts, StayInRangeAndDrawQuickly)
+{
+    // Counts written in a formula can be as large as an integer: sizes must
+    // not overflow and drawing must not loop for ever.
+    FakeCanvas c;
+    TExprBuilder b;
+    PExpr root = b.ParseFormula("space(2147483647)&space(2147483647)&strokes(x,2147483647)&points(x,2147483647)&"
+                                "matrix(2147483647,2147483647,x)&intm(2147483647,f)&comma(2147483647)");
+    Prepara(*root, c);
+    EXPECT_GT(root->Width(), 0);
+    EXPECT_GT(root->Height(), 0);
+    root->Draw(0, 0, THorzAlign::Left, TVertAlign::Top);
+    EXPECT_LT(c.ops.size(), 5000u);
 }
