@@ -1,5 +1,6 @@
 #include "FormulaBox.h"
 
+#include <QAccessibleWidget>
 #include <QPainter>
 #include <QTimer>
 
@@ -9,8 +10,26 @@
 
 namespace mevario {
 
+namespace {
+
+// Screen readers meet a formula box as a picture whose name reads the
+// formula and whose description is its formula text.
+QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
+{
+    if (classe == QLatin1String("mevario::TFormulaBox") && o && o->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget*>(o), QAccessible::Graphic);
+    return nullptr;
+}
+
+} // namespace
+
 TFormulaBox::TFormulaBox(QWidget* parent, TFormulaVariant variant) : QWidget(parent), FVariant(variant)
 {
+    static const bool installata = [] {
+        QAccessible::installFactory(Fabbrica);
+        return true;
+    }();
+    (void)installata;
     setAttribute(Qt::WA_OpaquePaintEvent);
     Accessibile();
 }
