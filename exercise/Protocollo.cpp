@@ -164,10 +164,14 @@ TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect&
 void TFinestraEsercizi::Apri(bool esercizi)
 {
     ModoEsercizi = esercizi;
-    if (isVisible())
-        FormShow(); // opened again: the page is built afresh
-    else
+    if (isVisible()) {
+        // Opened again while open: this visit's counters go to the tallies
+        // first, then the page is built afresh.
+        FormClose();
+        FormShow();
+    } else {
         show();
+    }
     raise();
     activateWindow();
 }

@@ -291,6 +291,15 @@ void TestMevario::esciAddsTheCountersToTheTallies()
     QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
     QCOMPARE(s->Valore("E_MON_SOMDIF"), giuste0 + 2);
     QCOMPARE(s->Valore("S_MON_SOMDIF"), sbagliate0 + 2);
+    // Opened again while still open: nothing of the visit is lost.
+    ApriSomma(true);
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("5x^7"));
+    Procedi();
+    S()->Apri(false);
+    QCOMPARE(S()->lblErrori->text(), QStringLiteral("0"));
+    QCOMPARE(s->Valore("S_MON_SOMDIF"), sbagliate0 + 3);
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QCOMPARE(s->Valore("S_MON_SOMDIF"), sbagliate0 + 3);
 }
 
 void TestMevario::accessibleNames()
