@@ -16,11 +16,7 @@ const QColor kMarrone(128, 0, 0);
 
 QLabel* Titolo(const QString& t, QWidget* parent, const QFont& f, const QRect& g)
 {
-    auto* l = new QLabel(t, parent);
-    l->setFont(f);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, kMarrone);
-    l->setPalette(p);
+    QLabel* l = Etichetta(t, parent, f, kMarrone);
     l->setAlignment(Qt::AlignCenter);
     l->setGeometry(g);
     return l;

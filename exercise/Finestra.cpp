@@ -1,6 +1,7 @@
 #include "Finestra.h"
 
 #include <QEvent>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPainterPath>
 #include <QWindow>
@@ -15,6 +16,17 @@ QFont Carattere(const char* famiglia, int px, bool grassetto)
     f.setPixelSize(px);
     f.setBold(grassetto);
     return f;
+}
+
+QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore)
+{
+    auto* l = new QLabel(testo, parent);
+    l->setFont(font);
+    QPalette p = l->palette();
+    p.setColor(QPalette::WindowText, colore);
+    l->setPalette(p);
+    l->adjustSize();
+    return l;
 }
 
 void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover)

@@ -8,12 +8,15 @@
 #include <QRegion>
 #include <QWidget>
 
+class QLabel;
 class TDsFancyButton;
 
 namespace mevario {
 
 // A font by typeface, pixel height and weight.
 QFont Carattere(const char* famiglia, int px, bool grassetto = false);
+// A label in the given font and text colour, sized to its text.
+QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore);
 // The one look of the program's capsule buttons: orange face, silver
 // gradient frame 3 pixels wide, bold Tahoma captions.
 void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover);

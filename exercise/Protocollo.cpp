@@ -13,25 +13,6 @@ namespace {
 
 const QColor kMarrone(128, 0, 0);
 
-void Colora(QWidget* w, const QColor& sfondo)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, sfondo);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-QLabel* Etichetta(const QString& t, QWidget* parent, const QFont& f, const QColor& c)
-{
-    auto* l = new QLabel(t, parent);
-    l->setFont(f);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, c);
-    l->setPalette(p);
-    l->adjustSize();
-    return l;
-}
-
 TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g, int px)
 {
     auto* b = new TDsFancyButton(caption, parent);
@@ -49,7 +30,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
 {
     setWindowTitle(QStringLiteral("Concetto"));
     setFixedSize(774, 604);
-    Colora(this, ColoreSfondo());
+    ImpostaColore(this, ColoreSfondo());
     setWindowModality(Qt::ApplicationModal);
 
     Label2 = Etichetta(argomento + QStringLiteral(" - "), this, Carattere("Comic Sans MS", 29), kMarrone);
@@ -82,7 +63,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     lb->move(16, 24);
     pnlEsercizi = new QFrame(PaginaEsercizi);
     pnlEsercizi->setGeometry(24, 88, 569, 65);
-    Colora(pnlEsercizi, ColorePannelli());
+    ImpostaColore(pnlEsercizi, ColorePannelli());
     PBEsercizi = new TFormulaBox(pnlEsercizi);
     PBEsercizi->setGeometry(16, 6, 537, 57);
     PBEsercizi->SetColor(ColorePannelli());
@@ -91,7 +72,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
 
     pnlEdit = new QFrame(PaginaEsercizi);
     pnlEdit->setGeometry(24, 240, 569, 113);
-    Colora(pnlEdit, ColorePannelli());
+    ImpostaColore(pnlEdit, ColorePannelli());
     EditRisp = new TEditRisp(pnlEdit);
     EditRisp->setGeometry(14, 10, 203, 39);
     EditRisp->setFont(Carattere("Times New Roman", 27));
@@ -106,7 +87,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
 
     pnlRisp = new QFrame(PaginaEsercizi);
     pnlRisp->setGeometry(64, 456, 497, 41);
-    Colora(pnlRisp, ColorePannelli());
+    ImpostaColore(pnlRisp, ColorePannelli());
     const QFont contatori = Carattere("Tahoma", 16, true);
     Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 128, 0))->move(11, 8);
     lblEsatte = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
@@ -151,7 +132,7 @@ TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect&
 {
     auto* p = new QFrame(PaginaConcetto);
     p->setGeometry(pannello);
-    Colora(p, ColorePannelli());
+    ImpostaColore(p, ColorePannelli());
     if (angoliArrotondati)
         ArrotondaAngoli(p);
     auto* box = new TFormulaBox(p);

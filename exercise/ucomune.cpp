@@ -161,14 +161,8 @@ void Tfrmcomune::CreaAiuto()
     pnlHelp1->setFrameShape(QFrame::Box);
     pnlHelp1->hide();
     auto testo = [this](const QString& t, int x, int y, bool grassetto, const QColor& colore) {
-        auto* l = new QLabel(t, pnlHelp1);
-        QFont f = Carattere("Tahoma", 13, grassetto);
-        l->setFont(f);
-        QPalette p = l->palette();
-        p.setColor(QPalette::WindowText, colore);
-        l->setPalette(p);
+        QLabel* l = Etichetta(t, pnlHelp1, Carattere("Tahoma", 13, grassetto), colore);
         l->move(x, y);
-        l->adjustSize();
         return l;
     };
     testo(QStringLiteral("Per indicare un monomio devi scrivere"), 10, 8, true, Qt::black);
