@@ -1,5 +1,7 @@
 #include "funzioni.h"
 
+#include <utility>
+
 namespace mevario {
 
 namespace {
@@ -137,6 +139,50 @@ bool StessaParteLetterale(const std::string& a, const std::string& b)
         if (Esponente(a, l) != Esponente(b, l))
             return false;
     return true;
+}
+
+bool LetteraRipetuta(const std::string& parte)
+{
+    int visti[3] = {0, 0, 0};
+    for (char c : parte) {
+        const char m = Maiuscola(c);
+        if (m >= 'X' && m <= 'Z' && ++visti[m - 'X'] > 1)
+            return true;
+    }
+    return false;
+}
+
+Esponenti EsponentiDi(const std::string& monomio)
+{
+    return {Esponente(monomio, "x"), Esponente(monomio, "y"), Esponente(monomio, "z")};
+}
+
+std::string MonomioDigitato(long long num, long long den, const Esponenti& e)
+{
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const long long g = static_cast<long long>(CalcolaMcd(num, den));
+    if (g > 1) {
+        num /= g;
+        den /= g;
+    }
+    std::string lettere;
+    const std::pair<char, int> l[] = {{'x', e.x}, {'y', e.y}, {'z', e.z}};
+    for (auto [lettera, esp] : l) {
+        if (esp <= 0)
+            continue;
+        lettere += lettera;
+        if (esp > 1)
+            lettere += "^" + std::to_string(esp);
+    }
+    if (!lettere.empty() && den == 1 && (num == 1 || num == -1))
+        return (num < 0 ? "-" : "") + lettere;
+    std::string c = std::to_string(num);
+    if (den != 1)
+        c += "/" + std::to_string(den);
+    return c + lettere;
 }
 
 std::vector<std::string> SeparaTermini(const std::string& testo)

@@ -54,6 +54,24 @@ int Esponente(const std::string& monomio, const std::string& lettera);
 // True when x, y and z have the same exponent in both texts.
 bool StessaParteLetterale(const std::string& a, const std::string& b);
 
+// True when one of the letters x, y, z (either case) occurs more than once
+// in a typed literal part. Esponente reads only the first occurrence, so the
+// checks that compare exponents judge such an answer wrong instead.
+bool LetteraRipetuta(const std::string& parte);
+
+// The exponents of x, y and z read with Esponente.
+struct Esponenti {
+    int x = 0, y = 0, z = 0;
+    bool operator==(const Esponenti&) const = default;
+};
+Esponenti EsponentiDi(const std::string& monomio);
+
+// A monomial as a pupil types it: the reduced coefficient num/den ("17/2",
+// "-3"; 1 and -1 left out before letters), then the letters in the order
+// x, y, z with their exponents ("x^2y"; exponent 1 not written, 0 left out).
+// A zero coefficient is written "0" before the letters. den must not be 0.
+std::string MonomioDigitato(long long num, long long den, const Esponenti& e);
+
 // Cuts a typed polynomial into its terms (in the normalised form of
 // FormaFormula with spaces and brackets removed). An empty text has no terms.
 std::vector<std::string> SeparaTermini(const std::string& testo);

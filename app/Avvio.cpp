@@ -11,7 +11,10 @@ namespace mevario {
 TFinestre::~TFinestre()
 {
     // Topic windows first: they hand the borrowed panels back.
+    frmConcetto.reset();
     frmSommaMon.reset();
+    frmProdottoMon.reset();
+    frmPotenzaMon.reset();
     frmcomune.reset();
     frmMain.reset();
 }
@@ -27,8 +30,14 @@ std::unique_ptr<TFinestre> Avvia()
     auto f = std::make_unique<TFinestre>();
     f->frmMain = std::make_unique<TfrmMain>();       // 1
     f->frmcomune = std::make_unique<Tfrmcomune>();   // 3
-    f->frmSommaMon = std::make_unique<TfrmSommaMon>(); // 4
+    f->frmConcetto = std::make_unique<TfrmConcetto>();
+    f->frmSommaMon = std::make_unique<TfrmSommaMon>();
+    f->frmProdottoMon = std::make_unique<TfrmProdottoMon>();
+    f->frmPotenzaMon = std::make_unique<TfrmPotenzaMon>();
+    f->frmMain->RegistraArgomento("TfrmConcetto", f->frmConcetto.get());
     f->frmMain->RegistraArgomento("TfrmSommaMon", f->frmSommaMon.get());
+    f->frmMain->RegistraArgomento("TfrmProdottoMon", f->frmProdottoMon.get());
+    f->frmMain->RegistraArgomento("TfrmPotenzaMon", f->frmPotenzaMon.get());
     f->frmMain->CreaMenu();
     return f;
 }

@@ -4,7 +4,10 @@
 
 #include <memory>
 
+#include "PotenzaMon.h"
+#include "ProdottoMon.h"
 #include "SommaMon.h"
+#include "concetto.h"
 #include "main.h"
 #include "ucomune.h"
 
@@ -13,7 +16,10 @@ namespace mevario {
 struct TFinestre {
     std::unique_ptr<TfrmMain> frmMain;
     std::unique_ptr<Tfrmcomune> frmcomune;
+    std::unique_ptr<TfrmConcetto> frmConcetto;
     std::unique_ptr<TfrmSommaMon> frmSommaMon;
+    std::unique_ptr<TfrmProdottoMon> frmProdottoMon;
+    std::unique_ptr<TfrmPotenzaMon> frmPotenzaMon;
     ~TFinestre();
 };
 

@@ -25,8 +25,9 @@ TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g,
 
 std::string TestoCampo(const QString& t) { return Utf8ToNarrow(t.toStdString()); }
 
-TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate)
-    : QWidget(nullptr, Qt::Window), FGiuste(giuste), FSbagliate(sbagliate)
+TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate,
+                                     TEsercizio* esercizio)
+    : QWidget(nullptr, Qt::Window), FGiuste(giuste), FSbagliate(sbagliate), FEsercizio(esercizio)
 {
     setWindowTitle(QStringLiteral("Concetto"));
     setFixedSize(774, 604);
@@ -128,18 +129,84 @@ TRAhtLabel* TFinestraEsercizi::TestoConcetto(const QString& caption, int x, int 
     return l;
 }
 
-TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect& pannello, bool angoliArrotondati)
+QFrame* TFinestraEsercizi::PannelloEsempio(const QRect& pannello, bool angoliArrotondati)
 {
     auto* p = new QFrame(PaginaConcetto);
     p->setGeometry(pannello);
     ImpostaColore(p, ColorePannelli());
     if (angoliArrotondati)
         ArrotondaAngoli(p);
-    auto* box = new TFormulaBox(p);
-    box->setGeometry(4, 4, pannello.width() - 8, pannello.height() - 8);
-    box->SetColor(ColorePannelli());
+    return p;
+}
+
+TFormulaBox* TFinestraEsercizi::Formula(QWidget* parent, const std::string& formula, const QRect& g,
+                                        const QColor& colore)
+{
+    auto* box = new TFormulaBox(parent);
+    box->setGeometry(g);
+    box->SetColor(colore);
     DrawFormula(box, formula);
     return box;
+}
+
+TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect& pannello, bool angoliArrotondati)
+{
+    QFrame* p = PannelloEsempio(pannello, angoliArrotondati);
+    return Formula(p, formula, QRect(4, 4, pannello.width() - 8, pannello.height() - 8), ColorePannelli());
+}
+
+void TFinestraEsercizi::CreaSiNo(int x, int y)
+{
+    pnlSiNo = new QFrame(PaginaEsercizi);
+    pnlSiNo->setGeometry(x, y, 185, 41);
+    ImpostaColore(pnlSiNo, ColorePannelli());
+    pnlSiNo->setAccessibleName(QStringLiteral("Risposta"));
+    const QFont f = Carattere("Comic Sans MS", 21);
+    rbSi = new QRadioButton(QStringLiteral("Si"), pnlSiNo);
+    rbSi->setFont(f);
+    rbSi->move(22, 12);
+    rbSi->adjustSize();
+    rbSi->setAccessibleName(QStringLiteral("Si"));
+    rbNo = new QRadioButton(QStringLiteral("No"), pnlSiNo);
+    rbNo->setFont(f);
+    rbNo->move(102, 12);
+    rbNo->adjustSize();
+    rbNo->setAccessibleName(QStringLiteral("No"));
+    pnlSiNo->hide();
+    // The typed answers of a quiz are compared as text: nothing to draw.
+    PBRisp->hide();
+}
+
+std::string TFinestraEsercizi::RispostaDelPupillo() const
+{
+    if (pnlSiNo && FEsercizio && FEsercizio->SiNo())
+        return rbSi->isChecked() ? "Si" : "No";
+    return TestoCampo(EditRisp->text());
+}
+
+void TFinestraEsercizi::NuovoEsercizio()
+{
+    if (!FEsercizio)
+        return;
+    FEsercizio->NuovoEsercizio();
+    lbDomanda->setText(QString::fromStdString(FEsercizio->Domanda()));
+    TestoEsercizio = FEsercizio->TestoEsercizio();
+    EditRisp->clear();
+    if (pnlSiNo) {
+        const bool siNo = FEsercizio->SiNo();
+        pnlSiNo->setVisible(siNo);
+        pnlEdit->setVisible(!siNo);
+        for (QRadioButton* rb : {rbSi, rbNo}) {
+            rb->setAutoExclusive(false);
+            rb->setChecked(false);
+            rb->setAutoExclusive(true);
+        }
+    }
+}
+
+bool TFinestraEsercizi::Verifica(const std::string& risposta)
+{
+    return FEsercizio && FEsercizio->Verifica(risposta);
 }
 
 void TFinestraEsercizi::Apri(bool esercizi)
@@ -191,7 +258,8 @@ void TFinestraEsercizi::PreparaPagina()
         DrawFormula(PBEsercizi, TestoEsercizio);
         EditRisp->clear();
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
-        EditRisp->setFocus();
+        if (!pnlEdit->isHidden())
+            EditRisp->setFocus();
     }
     AggiornaAccessibili();
 }
@@ -213,7 +281,7 @@ void TFinestraEsercizi::btnNuovoClick()
         return;
     }
     bool giusta = false;
-    const std::string risposta = TestoCampo(EditRisp->text());
+    const std::string risposta = RispostaDelPupillo();
     if (!Protetto([&] { giusta = Verifica(risposta); }))
         return; // the error box showed why; nothing changed
     Conta(giusta ? lblEsatte : lblErrori);
@@ -237,6 +305,8 @@ void TFinestraEsercizi::btEseApprClick()
 
 void TFinestraEsercizi::EditRispKeyUp()
 {
+    if (pnlSiNo)
+        return; // the quizzes draw nothing live
     // The live drawing ignores what it cannot read: the box stays clear.
     try {
         DrawFormula(PBRisp, FormaFormula(TestoCampo(EditRisp->text())));

@@ -11,11 +11,13 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <QRadioButton>
 #include <QStackedWidget>
 #include <QWidget>
 
 #include <string>
 
+#include "Esercizio.h"
 #include "FormulaBox.h"
 #include "RAHtControls.h"
 #include "UDsFancyButton.h"
@@ -27,8 +29,10 @@ class TFinestraEsercizi : public QWidget {
     Q_OBJECT
 public:
     // `argomento` is the topic name of the title ("Somma di monomi");
-    // `giuste` and `sbagliate` the tallies of the results record it feeds.
-    TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate);
+    // `giuste` and `sbagliate` the tallies of the results record it feeds;
+    // `esercizio` the topic's exercises (owned by the window, outlives it).
+    TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate,
+                      TEsercizio* esercizio = nullptr);
     ~TFinestraEsercizi() override;
 
     bool ModoEsercizi = false;
@@ -72,23 +76,42 @@ public:
     QFrame* pnlRisp;
     QLabel* lblEsatte;
     QLabel* lblErrori;
+    // The yes/no panel of the definition quizzes (null in other windows).
+    QFrame* pnlSiNo = nullptr;
+    QRadioButton* rbSi = nullptr;
+    QRadioButton* rbNo = nullptr;
+
+    // The answer as Verifica receives it: "Si"/"No" from the radio buttons
+    // on a yes/no question ("No" when neither is checked), else the field.
+    std::string RispostaDelPupillo() const;
 
     // Colours of the topic windows.
     static QColor ColoreSfondo() { return QColor(255, 230, 204); }
     static QColor ColorePannelli() { return QColor(255, 201, 147); }
 
-protected:
     // Draws a new exercise: sets lbDomanda and TestoEsercizio and keeps
-    // what Verifica needs.
-    virtual void NuovoEsercizio() = 0;
-    // True when the typed answer (program code page) is right. May raise
-    // the algebra core's errors: the click is then abandoned.
-    virtual bool Verifica(const std::string& risposta) = 0;
+    // what Verifica needs. By default the topic object draws it.
+    virtual void NuovoEsercizio();
+    // True when the answer (program code page) is right. May raise the
+    // algebra core's errors: the click is then abandoned. By default the
+    // topic object judges it.
+    virtual bool Verifica(const std::string& risposta);
+
+protected:
+    // The definition quizzes: the yes/no panel at (x, y) beside pnlEdit,
+    // shown instead of pnlEdit on yes/no questions, and no live drawing of
+    // the typed answer.
+    void CreaSiNo(int x, int y);
 
     // Pieces of a concept page.
     TRAhtLabel* TestoConcetto(const QString& caption, int x, int y);
     // A worked example in a panel of the formula colour.
     TFormulaBox* Esempio(const std::string& formula, const QRect& pannello, bool angoliArrotondati);
+    // A panel of the formula colour on the concept page, for examples of
+    // more than one box.
+    QFrame* PannelloEsempio(const QRect& pannello, bool angoliArrotondati);
+    // A formula box at g inside parent, of the parent's colour.
+    TFormulaBox* Formula(QWidget* parent, const std::string& formula, const QRect& g, const QColor& colore);
 
     void showEvent(QShowEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
@@ -101,8 +124,24 @@ private:
 
     const char* FGiuste;
     const char* FSbagliate;
+    TEsercizio* FEsercizio;
     bool FInVerifica = false;
     unsigned FNumeroEsercizio = 0;
+};
+
+// A topic window holding its widget-free topic object E.
+template <class E>
+class TFinestraDi : public TFinestraEsercizi {
+public:
+    TFinestraDi(const QString& argomento, const char* giuste, const char* sbagliate)
+        : TFinestraEsercizi(argomento, giuste, sbagliate, &FEs)
+    {
+    }
+    E& Esercizio() { return FEs; }
+    const E& Esercizio() const { return FEs; }
+
+private:
+    E FEs;
 };
 
 // Converts the text of a field to the program's code page.

@@ -1,9 +1,5 @@
 #include "SommaMon.h"
 
-#include <cmath>
-
-#include "funzioni.h"
-
 namespace mevario {
 
 namespace {
@@ -12,7 +8,7 @@ const char* const kEsempio1 =
 const char* const kEsempio2 = "2*x*y&string(  +  )&2/3*x*z&string(  +  )&x^2&string(   =   )&2*x*y+2/3*x*z+x^2";
 } // namespace
 
-TfrmSommaMon::TfrmSommaMon() : TFinestraEsercizi(QStringLiteral("Somma di monomi"), "E_MON_SOMDIF", "S_MON_SOMDIF")
+TfrmSommaMon::TfrmSommaMon() : TFinestraDi(QStringLiteral("Somma di monomi"), "E_MON_SOMDIF", "S_MON_SOMDIF")
 {
     setObjectName(QStringLiteral("frmSommaMon"));
     RAhtLabel1 = TestoConcetto(
@@ -28,41 +24,6 @@ TfrmSommaMon::TfrmSommaMon() : TFinestraEsercizi(QStringLiteral("Somma di monomi
                                               "la somma e lasceremo quindi l'operazione indicata:"),
                                16, 290);
     PaintBox2 = Esempio(kEsempio2, QRect(8, 350, 609, 81), false);
-}
-
-void TfrmSommaMon::NuovoEsercizio()
-{
-    lbDomanda->setText(QStringLiteral("Calcola la somma"));
-    EditRisp->clear();
-    const auto c1 = CoefficienteCasuale(false);
-    const auto c2 = CoefficienteCasuale(true);
-    p1 = c1.num;
-    q1 = c1.den;
-    p2 = c2.num;
-    q2 = c2.den;
-    std::string t3;
-    if (TestaOCroce()) {
-        const auto c3 = CoefficienteCasuale(true);
-        t3 = c3.testo;
-        p3 = c3.num;
-        q3 = c3.den;
-    } else {
-        p3 = 0;
-        q3 = 1;
-    }
-    L = ParteLetteraleCasuale(3);
-    TestoEsercizio = c1.testo + "*" + L + "&string(  +  )&" + c2.testo + "*" + L;
-    if (!t3.empty())
-        TestoEsercizio += "&string(  +  )&" + t3 + "*" + L;
-}
-
-long double TfrmSommaMon::Somma() const { return Quoziente(p1, q1) + Quoziente(p2, q2) + Quoziente(p3, q3); }
-
-bool TfrmSommaMon::Verifica(const std::string& risposta)
-{
-    const Frazione c = LeggiCoefficiente(risposta);
-    const std::string parte = FormaFormula(ParteLetterale(risposta));
-    return std::fabs(Quoziente(c.num, c.den) - Somma()) <= 0.000001L && parte == L;
 }
 
 } // namespace mevario

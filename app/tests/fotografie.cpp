@@ -70,14 +70,7 @@ int main(int argc, char** argv)
 
     // Type the right answer through the keyboard.
     QTest::mouseClick(sm->EditRisp, Qt::LeftButton);
-    const long double s = sm->Somma();
-    QString coeff;
-    // As a fraction over the product of the denominators.
-    const int den = sm->q1 * sm->q2 * sm->q3;
-    const long long num = std::llround(static_cast<double>(s * den));
-    coeff = QString::number(num) + (den != 1 ? QStringLiteral("/") + QString::number(den) : QString());
-    QString lett = QString::fromStdString(sm->L).remove(QLatin1Char('*'));
-    QTest::keyClicks(sm->EditRisp, coeff + lett);
+    QTest::keyClicks(sm->EditRisp, QString::fromStdString(sm->Esercizio().RispostaAttesa()));
     QTest::qWait(100);
     Foto(sm, "06_risposta_digitata");
     sm->btnNuovo->click();

@@ -21,8 +21,9 @@ using namespace mevario::test;
 
 namespace {
 
-std::string RispostaGiusta(const TfrmSommaMon& f)
+std::string RispostaGiusta(const TfrmSommaMon& w)
 {
+    const EsercizioSommaMon& f = w.Esercizio();
     long long num = 0, den = 1;
     for (auto [p, q] : {std::pair<long long, long long>{f.p1, f.q1}, {f.p2, f.q2}, {f.p3, f.q3}}) {
         num = num * q + p * den;
@@ -110,7 +111,8 @@ void TestMevario::mainWindowAndItsMenus()
     QVERIFY(v[2]->Separatore());
     QCOMPARE(v[2]->height(), 20);
     // Topics not built yet: entries present and disabled.
-    QVERIFY(!v[0]->isEnabled());
+    QVERIFY(v[0]->isEnabled());
+    QVERIFY(!M()->pmDivisione->Voci()[0]->isEnabled());
     QVERIFY(M()->pmSomma->Voci()[0]->isEnabled());
     // The menu pops up below its button, 30 pixels to the right.
     M()->ApriMenu(M()->btSomma, M()->pmSomma);

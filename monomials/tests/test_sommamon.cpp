@@ -15,7 +15,7 @@ using namespace mevario::test;
 namespace {
 
 // The exact sum of the exercise as num/den.
-std::pair<long long, long long> SommaEsatta(const TfrmSommaMon& f)
+std::pair<long long, long long> SommaEsatta(const EsercizioSommaMon& f)
 {
     long long num = 0, den = 1;
     for (auto [p, q] : {std::pair<long long, long long>{f.p1, f.q1}, {f.p2, f.q2}, {f.p3, f.q3}}) {
@@ -47,6 +47,7 @@ private slots:
 void TestSommaMon::exercisesHaveTwoOrThreeSimilarTerms()
 {
     TfrmSommaMon f;
+    const EsercizioSommaMon& e = f.Esercizio();
     f.ModoEsercizi = true;
     ImpostaSeme(42);
     int tre = 0;
@@ -62,9 +63,9 @@ void TestSommaMon::exercisesHaveTwoOrThreeSimilarTerms()
         QVERIFY(!std::regex_search(t, segnoSenzaParentesi)); // a negative later term always is
         // Every term ends with the same literal part.
         std::size_t pos = 0, trovati = 0;
-        while ((pos = t.find("*" + f.L, pos)) != std::string::npos) {
+        while ((pos = t.find("*" + e.L, pos)) != std::string::npos) {
             ++trovati;
-            pos += f.L.size();
+            pos += e.L.size();
         }
         QVERIFY(trovati >= termini);
         QCOMPARE(f.lbDomanda->text(), QStringLiteral("Calcola la somma"));
@@ -74,11 +75,14 @@ void TestSommaMon::exercisesHaveTwoOrThreeSimilarTerms()
 
 void TestSommaMon::expectedAnswerInEveryFormIsRightAndPerturbedWrong()
 {
-    TfrmSommaMon f;
-    f.ModoEsercizi = true;
+    TfrmSommaMon w;
+    EsercizioSommaMon& f = w.Esercizio();
+    w.ModoEsercizi = true;
     ImpostaSeme(7);
     for (int i = 0; i < 500; ++i) {
-        f.PreparaPagina();
+        w.PreparaPagina();
+        QCOMPARE(w.TestoEsercizio, f.TestoEsercizio());
+        QVERIFY(f.Verifica(f.RispostaAttesa()));
         const auto [num, den] = SommaEsatta(f);
         const std::string giusta = Digitata(num, den, f.L);
         QVERIFY2(f.Verifica(giusta), giusta.c_str());
@@ -110,7 +114,7 @@ void TestSommaMon::expectedAnswerInEveryFormIsRightAndPerturbedWrong()
 
 void TestSommaMon::documentedAnswersForSeventeenHalves()
 {
-    TfrmSommaMon f;
+    EsercizioSommaMon f;
     f.p1 = 17;
     f.q1 = 2;
     f.p2 = 0;
@@ -126,7 +130,7 @@ void TestSommaMon::documentedAnswersForSeventeenHalves()
 
 void TestSommaMon::zeroAndPlusMinusOneCoefficients()
 {
-    TfrmSommaMon f;
+    EsercizioSommaMon f;
     f.p1 = 3;
     f.q1 = 1;
     f.p2 = -3;
@@ -145,7 +149,7 @@ void TestSommaMon::zeroAndPlusMinusOneCoefficients()
 
 void TestSommaMon::unreadableAnswersRaiseBeforeCounting()
 {
-    TfrmSommaMon f;
+    EsercizioSommaMon f;
     f.p1 = 1;
     f.q1 = 2;
     f.L = "x";

@@ -1,0 +1,130 @@
+#include "EsercizioConcetto.h"
+
+#include "funzioni.h"
+
+namespace mevario {
+
+namespace {
+
+// The second monomial of a pair drawn as similar: only its coefficient
+// changes.
+std::string CambiaCoefficiente(std::string b)
+{
+    const auto barra = b.find('/');
+    if (barra != std::string::npos)
+        b.erase(barra, 2); // "(3/4)*x" -> "(3)*x"
+    else if (!b.empty() && b[0] >= '1' && b[0] <= '9')
+        b.erase(0, 2); // "5*x^2" -> "x^2"
+    else if (!b.empty() && b[0] == '-')
+        b.erase(0, 1);
+    return b;
+}
+
+// The second monomial of a pair drawn as not similar: one exponent or one
+// letter changes.
+std::string CambiaParteLetterale(std::string b)
+{
+    const auto potenza = b.find('^');
+    if (potenza != std::string::npos) {
+        if (TestaOCroce()) {
+            b.erase(potenza, 2); // that exponent becomes 1
+        } else {
+            const int e = b[potenza + 1] - '0';
+            b[potenza + 1] = static_cast<char>('0' + (e + 2) % 9);
+        }
+        return b;
+    }
+    const char lettera = CasualeTra(1, 3) == 1 ? 'x' : 'y';
+    const auto pos = b.find(lettera);
+    if (pos == std::string::npos)
+        b += std::string("*") + lettera;
+    else
+        b.insert(pos + 1, "^" + std::to_string(CasualeTra(2, 4)));
+    return b;
+}
+
+} // namespace
+
+void EsercizioConcetto::NuovoEsercizio()
+{
+    TipoDomanda = TipoDomanda >= 4 ? 1 : TipoDomanda + 1;
+    NuovaDomanda(TipoDomanda);
+}
+
+void EsercizioConcetto::NuovaDomanda(int tipo)
+{
+    FRispostaTesto.clear();
+    RispostaSi = false;
+    switch (tipo) {
+    case 1:
+        FDomanda = "E' un monomio?";
+        if (TestaOCroce()) {
+            FTestoEsercizio = MonomioCasuale();
+            RispostaSi = true;
+        } else {
+            FTestoEsercizio = NonMonomioCasuale();
+            RispostaSi = false;
+        }
+        break;
+    case 2: {
+        FDomanda = "Sono due monomi simili?";
+        const auto c = CoefficienteCasuale(false);
+        const std::string a = c.testo + "*" + ParteLetteraleCasuale(3);
+        std::string b = a;
+        if (TestaOCroce()) {
+            RispostaSi = true;
+            b = CambiaCoefficiente(b);
+        } else {
+            RispostaSi = false;
+            b = CambiaParteLetterale(b);
+        }
+        FTestoEsercizio = a + "&string(       e       )&" + b;
+        break;
+    }
+    case 3: {
+        const auto c = CoefficienteCasuale(false);
+        const std::string l = ParteLetteraleCasuale(3);
+        FTestoEsercizio = c.testo + "*" + l;
+        if (TestaOCroce()) {
+            FDomanda = "Qual è la parte letterale del monomio?";
+            FRispostaTesto = TogliCarattere('*', l);
+        } else {
+            FDomanda = "Qual è il coefficiente del monomio?";
+            // A fraction as the help panel teaches it: "-3/4", not "-(3/4)".
+            FRispostaTesto = TogliCarattere(')', TogliCarattere('(', c.testo));
+        }
+        break;
+    }
+    default: {
+        FDomanda = "Qual è il grado del monomio?";
+        const auto c = CoefficienteCasuale(false);
+        const std::string l = ParteLetteraleCasuale(3);
+        FTestoEsercizio = c.testo + "*" + l;
+        int grado = 0;
+        for (std::size_t i = 0; i < l.size(); ++i) {
+            if (l[i] == 'x' || l[i] == 'y' || l[i] == 'z')
+                ++grado;
+            else if (l[i] == '^' && i + 1 < l.size())
+                grado += l[i + 1] - '0' - 1;
+        }
+        FRispostaTesto = std::to_string(grado);
+        break;
+    }
+    }
+}
+
+bool EsercizioConcetto::Verifica(const std::string& risposta) const
+{
+    if (!FRispostaTesto.empty())
+        return risposta == TogliCarattere(' ', FRispostaTesto);
+    return (risposta == "Si") == RispostaSi;
+}
+
+std::string EsercizioConcetto::RispostaAttesa() const
+{
+    if (!FRispostaTesto.empty())
+        return FRispostaTesto;
+    return RispostaSi ? "Si" : "No";
+}
+
+} // namespace mevario

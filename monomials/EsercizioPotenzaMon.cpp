@@ -1,0 +1,85 @@
+#include "EsercizioPotenzaMon.h"
+
+#include <cmath>
+
+namespace mevario {
+
+namespace {
+bool Lettera(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+} // namespace
+
+Frazione LeggiCoefficientePotenza(const std::string& testo)
+{
+    std::string n, m;
+    std::string* corrente = &n;
+    for (char c : testo) {
+        if (c == ' ')
+            continue;
+        if (c == '/')
+            corrente = &m;
+        else if (c == '-' || (c >= '0' && c <= '9'))
+            *corrente += c;
+        else
+            break;
+    }
+    if (n.empty())
+        n = "1";
+    Frazione f;
+    f.num = ConvertiIntero(n);
+    f.den = m.empty() ? 1 : ConvertiIntero(m);
+    return f;
+}
+
+std::string ParteLetteralePotenza(const std::string& testo)
+{
+    std::size_t i = 0;
+    while (i < testo.size() && testo[i] != '*' && !Lettera(testo[i]))
+        ++i;
+    std::string r;
+    for (; i < testo.size(); ++i)
+        if (testo[i] != ' ')
+            r += testo[i];
+    return r;
+}
+
+void EsercizioPotenzaMon::NuovoEsercizio()
+{
+    FDomanda = "Calcola la potenza";
+    const auto c = CoefficienteCasuale(false);
+    p = c.num;
+    q = c.den;
+    L = ParteLetteraleCasuale(3);
+    k = CasualeTra(2, 4);
+    FTestoEsercizio = "(" + c.testo + "*" + L + ")^" + std::to_string(k);
+}
+
+long double EsercizioPotenzaMon::Coefficiente() const
+{
+    return std::pow(static_cast<long double>(p), k) / std::pow(static_cast<long double>(q), k);
+}
+
+Esponenti EsercizioPotenzaMon::EsponentiAttesi() const
+{
+    const Esponenti e = EsponentiDi(L);
+    return {e.x * k, e.y * k, e.z * k};
+}
+
+bool EsercizioPotenzaMon::Verifica(const std::string& risposta) const
+{
+    const Frazione c = LeggiCoefficientePotenza(risposta);
+    const long double valore = Quoziente(c.num, c.den);
+    const std::string r = ParteLetteralePotenza(risposta);
+    return std::fabs(valore - Coefficiente()) <= 0.000001L && !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi();
+}
+
+std::string EsercizioPotenzaMon::RispostaAttesa() const
+{
+    long long n = 1, d = 1;
+    for (int i = 0; i < k; ++i) {
+        n *= p;
+        d *= q;
+    }
+    return MonomioDigitato(n, d, EsponentiAttesi());
+}
+
+} // namespace mevario

@@ -1,0 +1,62 @@
+#include "EsercizioProdottoMon.h"
+
+#include <cmath>
+
+namespace mevario {
+
+void EsercizioProdottoMon::NuovoEsercizio()
+{
+    FDomanda = "Calcola il prodotto";
+    const auto c1 = CoefficienteCasuale(false);
+    const auto c2 = CoefficienteCasuale(true);
+    p1 = c1.num;
+    q1 = c1.den;
+    p2 = c2.num;
+    q2 = c2.den;
+    std::string t3;
+    L3.clear();
+    if (TestaOCroce()) {
+        const auto c3 = CoefficienteCasuale(true);
+        t3 = c3.testo;
+        p3 = c3.num;
+        q3 = c3.den;
+        L3 = ParteLetteraleCasuale(3);
+    } else {
+        p3 = 1;
+        q3 = 1;
+    }
+    L1 = ParteLetteraleCasuale(3);
+    L2 = ParteLetteraleCasuale(3);
+    // The separator is a middle dot (0xB7 in the formula code page).
+    FTestoEsercizio = c1.testo + "*" + L1 + "&string(  \xB7  )&" + c2.testo + "*" + L2;
+    if (!t3.empty())
+        FTestoEsercizio += "&string(  \xB7  )&" + t3 + "*" + L3;
+}
+
+long double EsercizioProdottoMon::Coefficiente() const
+{
+    return Quoziente(p1, q1) * Quoziente(p2, q2) * Quoziente(p3, q3);
+}
+
+Esponenti EsercizioProdottoMon::EsponentiAttesi() const
+{
+    const Esponenti a = EsponentiDi(L1), b = EsponentiDi(L2), c = EsponentiDi(L3);
+    return {a.x + b.x + c.x, a.y + b.y + c.y, a.z + b.z + c.z};
+}
+
+bool EsercizioProdottoMon::Verifica(const std::string& risposta) const
+{
+    const Frazione c = LeggiCoefficiente(risposta);
+    const std::string r = ParteLetterale(risposta);
+    const long double valore = Quoziente(c.num, c.den);
+    return !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi() &&
+           std::fabs(valore - Coefficiente()) <= 0.000001L;
+}
+
+std::string EsercizioProdottoMon::RispostaAttesa() const
+{
+    return MonomioDigitato(static_cast<long long>(p1) * p2 * p3, static_cast<long long>(q1) * q2 * q3,
+                           EsponentiAttesi());
+}
+
+} // namespace mevario
