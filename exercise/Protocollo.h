@@ -48,6 +48,9 @@ public:
     void btnChiudiClick();
     void DsFancyButton1Click();
 
+    // The topic's exercises (null for a window that draws its own).
+    const TEsercizio* Argomento() const { return FEsercizio; }
+
     int Esatte() const;
     int Errori() const;
     // True while the counters panel flashes after a check.

@@ -7,20 +7,13 @@
 #include <QTest>
 
 #include "Avvio.h"
+#include "ExprCanvas.h"
 
 using namespace mevario;
 
 namespace {
 
 QString gDir;
-
-void Foto(QWidget* w, const char* nome)
-{
-    QTest::qWait(300);
-    QScreen* s = QApplication::primaryScreen();
-    const QRect g = w->frameGeometry();
-    s->grabWindow(0, g.x(), g.y(), g.width(), g.height()).save(gDir + QLatin1Char('/') + QLatin1String(nome) + ".png");
-}
 
 } // namespace
 
@@ -78,5 +71,32 @@ int main(int argc, char** argv)
     QTest::keyClicks(sm->EditRisp, QStringLiteral("2-3x"));
     sm->DsFancyButton1->click();
     Foto(sm, "08_istruzioni");
+    sm->btnChiudi->click();
+
+    // Every other topic window: its concept page, then its exercise page
+    // with the expected answer typed (or the right radio button checked).
+    const std::pair<TFinestraEsercizi*, const char*> argomenti[] = {
+        {fin->frmConcetto.get(), "definizione"},
+        {fin->frmProdottoMon.get(), "prodotto"},
+        {fin->frmPotenzaMon.get(), "potenza"},
+    };
+    for (const auto& [w, nome] : argomenti) {
+        w->move(20, 20);
+        m->Apri(w, false);
+        if (!QTest::qWaitForWindowExposed(w))
+            return 1;
+        Foto(w, (std::string("10_") + nome + "_concetto").c_str());
+        w->btEseAppr->click();
+        for (int i = 0; i < 3; ++i) { // the quiz: a typed question
+            if (!w->pnlSiNo || w->pnlSiNo->isHidden())
+                break;
+            w->btEseAppr->click();
+            w->btEseAppr->click();
+        }
+        QTest::mouseClick(w->EditRisp, Qt::LeftButton);
+        QTest::keyClicks(w->EditRisp, QString::fromStdString(NarrowToUtf8(w->Argomento()->RispostaAttesa())));
+        Foto(w, (std::string("11_") + nome + "_esercizi").c_str());
+        w->btnChiudi->click();
+    }
     return 0;
 }

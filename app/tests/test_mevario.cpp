@@ -49,6 +49,7 @@ private slots:
     void doubleClickOnProcediCountsOnce();
     void esciAddsTheCountersToTheTallies();
     void accessibleNames();
+    void monomialMenusOpenTheirWindows();
 
 private:
     void ApriSomma(bool esercizi);
@@ -315,6 +316,34 @@ void TestMevario::accessibleNames()
     QTest::keyClicks(S()->EditRisp, QStringLiteral("-2/5xy"));
     QCOMPARE(S()->PBRisp->accessibleName(), QStringLiteral("−(2/5)xy"));
     QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+}
+
+void TestMevario::monomialMenusOpenTheirWindows()
+{
+    struct Voce {
+        TDsFancyButton* bottone;
+        TMenuArgomento* menu;
+        int indice;
+        TFinestraEsercizi* finestra;
+        bool esercizi;
+    };
+    const Voce voci[] = {
+        {M()->btDefMon, M()->pmDefinizione, 0, FFinestre->frmConcetto.get(), false},
+        {M()->btDefMon, M()->pmDefinizione, 1, FFinestre->frmConcetto.get(), true},
+        {M()->btProdottoMon, M()->pmProdotto, 0, FFinestre->frmProdottoMon.get(), false},
+        {M()->btProdottoMon, M()->pmProdotto, 1, FFinestre->frmProdottoMon.get(), true},
+        {M()->btProdottoMon, M()->pmProdotto, 3, FFinestre->frmPotenzaMon.get(), false},
+        {M()->btProdottoMon, M()->pmProdotto, 4, FFinestre->frmPotenzaMon.get(), true},
+    };
+    for (const Voce& v : voci) {
+        M()->ApriMenu(v.bottone, v.menu);
+        QTest::mouseClick(v.menu->Voci()[static_cast<std::size_t>(v.indice)], Qt::LeftButton);
+        QVERIFY(QTest::qWaitForWindowExposed(v.finestra));
+        QCOMPARE(v.finestra->Notebook1->currentWidget(), v.esercizi ? v.finestra->PaginaEsercizi : v.finestra->PaginaConcetto);
+        QCOMPARE(v.finestra->btnNuovo->isEnabled(), v.esercizi);
+        QTest::mouseClick(v.finestra->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+        QVERIFY(!v.finestra->isVisible());
+    }
 }
 
 QTEST_MAIN(TestMevario)

@@ -1,0 +1,215 @@
+// The definition quiz, the product and the power windows driven as a pupil
+// drives them: radio buttons and typed answers, counters, the kind cycle
+// across closing and reopening, errors that change nothing, the tallies.
+#include <QApplication>
+#include <QTest>
+
+#include "Errori.h"
+#include "PotenzaMon.h"
+#include "ProdottoMon.h"
+#include "SchedaPol.h"
+#include "concetto.h"
+#include "funzioni.h"
+#include "ucomune.h"
+
+using namespace mevario;
+
+class TestFinestre : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { delete Tfrmcomune::Istanza(); }
+    void quizSwitchesPanelsAndJudgesButtons();
+    void quizKindsContinueAcrossClosing();
+    void quizKeepsItsQuestionWhenActivatedAgain();
+    void productWindowAcceptsAnyLetterOrder();
+    void powerWindowReadsItsOwnCoefficient();
+    void conceptPagesDrawTheirExamples();
+
+private:
+    static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
+    QStringList FErrori;
+};
+
+void TestFinestre::initTestCase()
+{
+    new Tfrmcomune;
+    TSchedaPol::Crea();
+    ImpostaGestoreErrori([this](const QString& m) { FErrori << m; });
+    ImpostaSeme(11);
+}
+
+void TestFinestre::quizSwitchesPanelsAndJudgesButtons()
+{
+    TfrmConcetto w;
+    EsercizioConcetto& es = w.Esercizio();
+    const int giustePrima = TSchedaPol::Istanza()->Valore("E_MON_DEF");
+    const int sbagliatePrima = TSchedaPol::Istanza()->Valore("S_MON_DEF");
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Kind 1, a yes/no question: the radio buttons, not the field.
+    QCOMPARE(es.TipoDomanda, 1);
+    QVERIFY(w.pnlSiNo->isVisible());
+    QVERIFY(!w.pnlEdit->isVisible());
+    QCOMPARE(w.lbDomanda->text(), QStringLiteral("E' un monomio?"));
+    QVERIFY(!w.rbSi->isChecked() && !w.rbNo->isChecked());
+    QTest::mouseClick(es.RispostaSi ? w.rbNo : w.rbSi, Qt::LeftButton);
+    Procedi(&w);
+    QCOMPARE(w.lblErrori->text(), QStringLiteral("1"));
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    QTest::mouseClick(es.RispostaSi ? w.rbSi : w.rbNo, Qt::LeftButton);
+    Procedi(&w);
+    QCOMPARE(w.lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
+    // Kind 2; "Nuovo" clears the buttons. No button checked counts as "No".
+    Procedi(&w);
+    QCOMPARE(es.TipoDomanda, 2);
+    QVERIFY(!w.rbSi->isChecked() && !w.rbNo->isChecked());
+    Procedi(&w);
+    QCOMPARE(w.lblEsatte->text(), QString::number(es.RispostaSi ? 1 : 2));
+    // Kind 3, typed: the field, no live drawing; compared as typed.
+    if (w.btnNuovo->text() == QLatin1String("Procedi")) {
+        QTest::mouseClick(w.rbSi, Qt::LeftButton);
+        Procedi(&w);
+    }
+    Procedi(&w);
+    QCOMPARE(es.TipoDomanda, 3);
+    QVERIFY(!w.pnlSiNo->isVisible());
+    QVERIFY(w.pnlEdit->isVisible());
+    QVERIFY(!w.PBRisp->isVisible());
+    QVERIFY(w.EditRisp->hasFocus());
+    const int esatte = w.Esatte();
+    QTest::keyClicks(w.EditRisp, QString::fromStdString(es.RispostaAttesa()));
+    QVERIFY(w.PBRisp->Formula().empty());
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), esatte + 1);
+    const int giuste = w.Esatte(), sbagliate = w.Errori();
+    w.btnChiudi->click();
+    QCOMPARE(TSchedaPol::Istanza()->Valore("E_MON_DEF"), giustePrima + giuste);
+    QCOMPARE(TSchedaPol::Istanza()->Valore("S_MON_DEF"), sbagliatePrima + sbagliate);
+}
+
+void TestFinestre::quizKindsContinueAcrossClosing()
+{
+    TfrmConcetto w;
+    w.Apri(true);
+    QCOMPARE(w.Esercizio().TipoDomanda, 1);
+    w.btEseAppr->click(); // concept page: no question drawn
+    w.btEseAppr->click();
+    QCOMPARE(w.Esercizio().TipoDomanda, 2);
+    w.btnChiudi->click();
+    w.Apri(true);
+    QCOMPARE(w.Esercizio().TipoDomanda, 3);
+    w.btEseAppr->click();
+    w.btEseAppr->click();
+    QCOMPARE(w.Esercizio().TipoDomanda, 4);
+    w.btEseAppr->click();
+    w.btEseAppr->click();
+    QCOMPARE(w.Esercizio().TipoDomanda, 1);
+    w.btnChiudi->click();
+}
+
+void TestFinestre::quizKeepsItsQuestionWhenActivatedAgain()
+{
+    TfrmConcetto w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Go to a typed question and type half an answer.
+    while (w.Esercizio().SiNo())
+        w.btEseAppr->click(), w.btEseAppr->click();
+    const std::string domanda = w.TestoEsercizio;
+    const int tipo = w.Esercizio().TipoDomanda;
+    QTest::keyClicks(w.EditRisp, QStringLiteral("x^"));
+    // Another window (the blackboard, a message box) comes and goes.
+    QWidget altra;
+    altra.show();
+    altra.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&altra));
+    altra.close();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QCOMPARE(w.TestoEsercizio, domanda);
+    QCOMPARE(w.Esercizio().TipoDomanda, tipo);
+    QCOMPARE(w.EditRisp->text(), QStringLiteral("x^"));
+    w.btnChiudi->click();
+}
+
+void TestFinestre::productWindowAcceptsAnyLetterOrder()
+{
+    TfrmProdottoMon w;
+    w.Apri(true);
+    QVERIFY(w.lbDomanda->text() == QStringLiteral("Calcola il prodotto"));
+    QVERIFY(w.TestoEsercizio.find("&string(  \xB7  )&") != std::string::npos);
+    // The exercise of the first worked example.
+    EsercizioProdottoMon& es = w.Esercizio();
+    es.p1 = 4, es.q1 = 1, es.L1 = "x^2*z^3";
+    es.p2 = 3, es.q2 = 5, es.L2 = "x*y^2";
+    es.p3 = 1, es.q3 = 1, es.L3.clear();
+    QTest::keyClicks(w.EditRisp, QStringLiteral("12/5x^3y^2z^3x"));
+    QCOMPARE(w.PBRisp->Formula(), std::string("(12/5)*x^3*y^2*z^3*x")); // drawn live
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1); // x written twice
+    w.EditRisp->clear();
+    QTest::keyClicks(w.EditRisp, QStringLiteral("24/10 z^3 y^2 x^3"));
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 1);
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
+    const int giuste = TSchedaPol::Istanza()->Valore("E_MON_PROD");
+    w.btnChiudi->click();
+    QCOMPARE(TSchedaPol::Istanza()->Valore("E_MON_PROD"), giuste + 1);
+}
+
+void TestFinestre::powerWindowReadsItsOwnCoefficient()
+{
+    TfrmPotenzaMon w;
+    w.Apri(true);
+    QCOMPARE(w.pnlEsercizi->geometry(), QRect(24, 72, 569, 89));
+    EsercizioPotenzaMon& es = w.Esercizio();
+    es.p = -2, es.q = 3, es.L = "x^3*y", es.k = 2;
+    QTest::keyClicks(w.EditRisp, QStringLiteral("(4/9)x^6y^2"));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    // A lone minus: the conversion message, nothing else changes.
+    w.EditRisp->clear();
+    QTest::keyClicks(w.EditRisp, QStringLiteral("-x^6y^2"));
+    FErrori.clear();
+    Procedi(&w);
+    QCOMPARE(FErrori, QStringList{QStringLiteral("'-' is not a valid integer value")});
+    QCOMPARE(w.Errori(), 1);
+    QCOMPARE(w.Esatte(), 0);
+    QCOMPARE(w.EditRisp->text(), QStringLiteral("-x^6y^2"));
+    w.EditRisp->clear();
+    QTest::keyClicks(w.EditRisp, QStringLiteral("4/9Y^2X^6"));
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 1);
+    const int sbagliate = TSchedaPol::Istanza()->Valore("S_MON_POT");
+    w.btnChiudi->click();
+    QCOMPARE(TSchedaPol::Istanza()->Valore("S_MON_POT"), sbagliate + 1);
+}
+
+void TestFinestre::conceptPagesDrawTheirExamples()
+{
+    TfrmConcetto c;
+    TfrmProdottoMon p;
+    TfrmPotenzaMon q;
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{&c, &p, &q}) {
+        w->Apri(false);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        const auto boxes = w->PaginaConcetto->findChildren<TFormulaBox*>();
+        QVERIFY(boxes.size() >= 1);
+        for (TFormulaBox* b : boxes) {
+            b->repaint();
+            QVERIFY2(b->Valida(), b->Formula().c_str());
+            QVERIFY(!b->accessibleName().isEmpty());
+        }
+        QVERIFY(!w->btnNuovo->isEnabled());
+        w->btnChiudi->click();
+    }
+    QCOMPARE(c.Label2->text(), QStringLiteral("I Monomi - "));
+    QCOMPARE(p.Label2->text(), QStringLiteral("Prodotto di Monomi - "));
+    QCOMPARE(q.Label2->text(), QStringLiteral("Potenza di un Monomio - "));
+    QCOMPARE(c.rbSi->accessibleName(), QStringLiteral("Si"));
+}
+
+QTEST_MAIN(TestFinestre)
+#include "test_finestre.moc"

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# mevario-esercizi as a teacher and a tester use it: seeded listings that
+# repeat, the expected answer judged right by the topic's own check, errors
+# with their exit statuses.
+set -u
+tool="$1"
+fallito=0
+male() { echo "FALLITO: $*"; fallito=1; }
+
+for arg in definizione-monomio somma-monomi prodotto-monomi potenza-monomio "$@"; do
+  [ "$arg" = "$tool" ] && continue
+  a=$("$tool" "$arg" --seme 7 --quanti 12) || male "$arg: listing failed"
+  b=$("$tool" "$arg" --seme 7 --quanti 12)
+  [ "$a" = "$b" ] || male "$arg: the same seed gave different exercises"
+  [ "$(printf '%s\n' "$a" | wc -l)" -eq 12 ] || male "$arg: not 12 lines"
+  printf '%s\n' "$a" | awk -F'\t' 'NF != 4 { exit 1 }' || male "$arg: a line without 4 fields"
+  # The expected answer of every exercise is right, something else wrong.
+  for k in 1 5 12; do
+    attesa=$(printf '%s\n' "$a" | sed -n "${k}p" | cut -f4)
+    esito=$("$tool" "$arg" --seme 7 --quanti "$k" --verifica "$attesa")
+    [ "$esito" = giusta ] || male "$arg #$k: '$attesa' judged '$esito'"
+    sbagliata="9/7x^8y^8z^8"
+    [ "$attesa" = Si ] && sbagliata=No
+    [ "$attesa" = No ] && sbagliata=Si
+    esito=$("$tool" "$arg" --seme 7 --quanti "$k" --verifica "$sbagliata")
+    [ "$esito" = sbagliata ] || male "$arg #$k: a wrong answer judged '$esito'"
+  done
+done
+
+# The quiz asks its four kinds in turn.
+q=$("$tool" definizione-monomio --seme 3 --quanti 4 | cut -f2)
+[ "$(printf '%s\n' "$q" | sed -n 1p)" = "E' un monomio?" ] || male "quiz: first kind"
+[ "$(printf '%s\n' "$q" | sed -n 2p)" = "Sono due monomi simili?" ] || male "quiz: second kind"
+[ "$(printf '%s\n' "$q" | sed -n 4p)" = "Qual è il grado del monomio?" ] || male "quiz: fourth kind"
+
+# An unreadable answer: the check's message on standard error, status 2.
+err=$("$tool" prodotto-monomi --seme 1 --verifica "2-3x" 2>&1 >/dev/null); st=$?
+[ $st -eq 2 ] || male "unreadable answer: status $st"
+[ "$err" = "'2-3' is not a valid integer value" ] || male "unreadable answer: message '$err'"
+
+"$tool" definizione-monomio --seme 3 --verifica "si" >/dev/null 2>&1; st=$?
+[ $st -eq 1 ] || male "quiz: 'si' for a yes/no question gave status $st"
+
+# Bad arguments: a message, status 1.
+for bad in "" "nessuno" "somma-monomi --seme -1" "somma-monomi --seme x" "somma-monomi --quanti 0" \
+           "somma-monomi --quanti" "somma-monomi --boh" "somma-monomi prodotto-monomi"; do
+  # shellcheck disable=SC2086
+  "$tool" $bad >/dev/null 2>&1; st=$?
+  [ $st -eq 1 ] || male "'$bad': status $st"
+done
+"$tool" --help | grep -q "^Uso: mevario-esercizi" || male "--help"
+
+[ $fallito -eq 0 ] && echo "mevario-esercizi: tutto bene"
+exit $fallito
