@@ -15,6 +15,14 @@ namespace {
 
 QString gDir;
 
+void Foto(QWidget* w, const char* nome)
+{
+    QTest::qWait(300);
+    QScreen* s = QApplication::primaryScreen();
+    const QRect g = w->frameGeometry();
+    s->grabWindow(0, g.x(), g.y(), g.width(), g.height()).save(gDir + QLatin1Char('/') + QLatin1String(nome) + ".png");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
