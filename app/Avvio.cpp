@@ -15,6 +15,9 @@ TFinestre::~TFinestre()
     frmSommaMon.reset();
     frmProdottoMon.reset();
     frmPotenzaMon.reset();
+    frmQuozienteMon.reset();
+    frmMcdMon.reset();
+    frmMcmMon.reset();
     frmcomune.reset();
     frmMain.reset();
 }
@@ -34,10 +37,16 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmSommaMon = std::make_unique<TfrmSommaMon>();
     f->frmProdottoMon = std::make_unique<TfrmProdottoMon>();
     f->frmPotenzaMon = std::make_unique<TfrmPotenzaMon>();
+    f->frmQuozienteMon = std::make_unique<TfrmQuozienteMon>();
+    f->frmMcdMon = std::make_unique<TfrmMcdMon>();
+    f->frmMcmMon = std::make_unique<TfrmMcmMon>();
     f->frmMain->RegistraArgomento("TfrmConcetto", f->frmConcetto.get());
     f->frmMain->RegistraArgomento("TfrmSommaMon", f->frmSommaMon.get());
     f->frmMain->RegistraArgomento("TfrmProdottoMon", f->frmProdottoMon.get());
     f->frmMain->RegistraArgomento("TfrmPotenzaMon", f->frmPotenzaMon.get());
+    f->frmMain->RegistraArgomento("TfrmQuozienteMon", f->frmQuozienteMon.get());
+    f->frmMain->RegistraArgomento("TfrmMcdMon", f->frmMcdMon.get());
+    f->frmMain->RegistraArgomento("TfrmMcmMon", f->frmMcmMon.get());
     f->frmMain->CreaMenu();
     return f;
 }

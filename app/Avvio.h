@@ -4,8 +4,10 @@
 
 #include <memory>
 
+#include "McdMcmMon.h"
 #include "PotenzaMon.h"
 #include "ProdottoMon.h"
+#include "QuozienteMon.h"
 #include "SommaMon.h"
 #include "concetto.h"
 #include "main.h"
@@ -20,6 +22,9 @@ struct TFinestre {
     std::unique_ptr<TfrmSommaMon> frmSommaMon;
     std::unique_ptr<TfrmProdottoMon> frmProdottoMon;
     std::unique_ptr<TfrmPotenzaMon> frmPotenzaMon;
+    std::unique_ptr<TfrmQuozienteMon> frmQuozienteMon;
+    std::unique_ptr<TfrmMcdMon> frmMcdMon;
+    std::unique_ptr<TfrmMcmMon> frmMcmMon;
     ~TFinestre();
 };
 

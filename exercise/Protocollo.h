@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <string>
+#include <utility>
 
 #include "Esercizio.h"
 #include "FormulaBox.h"
@@ -136,8 +137,10 @@ private:
 template <class E>
 class TFinestraDi : public TFinestraEsercizi {
 public:
-    TFinestraDi(const QString& argomento, const char* giuste, const char* sbagliate)
-        : TFinestraEsercizi(argomento, giuste, sbagliate, &FEs)
+    // `argomenti` go to the topic object's constructor.
+    template <class... A>
+    TFinestraDi(const QString& argomento, const char* giuste, const char* sbagliate, A&&... argomenti)
+        : TFinestraEsercizi(argomento, giuste, sbagliate, &FEs), FEs(std::forward<A>(argomenti)...)
     {
     }
     E& Esercizio() { return FEs; }

@@ -9,8 +9,10 @@
 #include <vector>
 
 #include "EsercizioConcetto.h"
+#include "EsercizioMcdMcmMon.h"
 #include "EsercizioPotenzaMon.h"
 #include "EsercizioProdottoMon.h"
+#include "EsercizioQuozienteMon.h"
 #include "EsercizioSommaMon.h"
 #include "ExprCanvas.h"
 #include "funzioni.h"
@@ -38,6 +40,9 @@ const std::vector<Argomento>& Argomenti()
         {"somma-monomi", "Somma e differenza di monomi", Crea<EsercizioSommaMon>},
         {"prodotto-monomi", "Prodotto di monomi", Crea<EsercizioProdottoMon>},
         {"potenza-monomio", "Potenza di un monomio", Crea<EsercizioPotenzaMon>},
+        {"quoziente-monomi", "Quoziente di monomi", Crea<EsercizioQuozienteMon>},
+        {"mcd-monomi", "Massimo comun divisore (MCD) di monomi", Crea<EsercizioMcdMon>},
+        {"mcm-monomi", "Minimo comune multiplo (mcm) di monomi", Crea<EsercizioMcmMon>},
     };
     return a;
 }

@@ -87,6 +87,9 @@ int main(int argc, char** argv)
         {fin->frmConcetto.get(), "definizione"},
         {fin->frmProdottoMon.get(), "prodotto"},
         {fin->frmPotenzaMon.get(), "potenza"},
+        {fin->frmQuozienteMon.get(), "quoziente"},
+        {fin->frmMcdMon.get(), "mcd"},
+        {fin->frmMcmMon.get(), "mcm"},
     };
     for (const auto& [w, nome] : argomenti) {
         w->move(20, 20);

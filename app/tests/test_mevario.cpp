@@ -334,6 +334,12 @@ void TestMevario::monomialMenusOpenTheirWindows()
         {M()->btProdottoMon, M()->pmProdotto, 1, FFinestre->frmProdottoMon.get(), true},
         {M()->btProdottoMon, M()->pmProdotto, 3, FFinestre->frmPotenzaMon.get(), false},
         {M()->btProdottoMon, M()->pmProdotto, 4, FFinestre->frmPotenzaMon.get(), true},
+        {M()->btQuoziente, M()->pmQuoziente, 0, FFinestre->frmQuozienteMon.get(), false},
+        {M()->btQuoziente, M()->pmQuoziente, 1, FFinestre->frmQuozienteMon.get(), true},
+        {M()->DsFancyButton1, M()->pmmcd, 0, FFinestre->frmMcdMon.get(), false},
+        {M()->DsFancyButton1, M()->pmmcd, 1, FFinestre->frmMcdMon.get(), true},
+        {M()->DsFancyButton1, M()->pmmcd, 3, FFinestre->frmMcmMon.get(), false},
+        {M()->DsFancyButton1, M()->pmmcd, 4, FFinestre->frmMcmMon.get(), true},
     };
     for (const Voce& v : voci) {
         M()->ApriMenu(v.bottone, v.menu);

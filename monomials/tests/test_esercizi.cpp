@@ -5,8 +5,10 @@
 #include <set>
 
 #include "EsercizioConcetto.h"
+#include "EsercizioMcdMcmMon.h"
 #include "EsercizioPotenzaMon.h"
 #include "EsercizioProdottoMon.h"
+#include "EsercizioQuozienteMon.h"
 #include "EsercizioSommaMon.h"
 #include "Oracolo.h"
 #include "funzioni.h"
@@ -340,6 +342,180 @@ TEST(Concetto, DocumentedAnswers)
         }
     }
     FAIL() << "no literal-part question on x^2*y drawn";
+}
+
+TEST(QuozienteMon, SeededQuotientsAgainstTheOracle)
+{
+    ImpostaSeme(505);
+    EsercizioQuozienteMon es;
+    int numeri = 0, zeri = 0;
+    for (int i = 0; i < kEsercizi; ++i) {
+        es.NuovoEsercizio();
+        const auto parti = Dividi(es.TestoEsercizio(), "&string(  :  )&");
+        ASSERT_EQ(parti.size(), 2u) << es.TestoEsercizio();
+        const auto a = Leggi(parti[0]), b = Leggi(parti[1]);
+        ASSERT_TRUE(a && b) << es.TestoEsercizio();
+        Esp e{};
+        for (int k = 0; k < 3; ++k) {
+            ASSERT_GE(a->e[k], b->e[k]) << es.TestoEsercizio(); // the result is a monomial
+            e[k] = a->e[k] - b->e[k];
+            zeri += b->e[k] > 0 && e[k] == 0;
+        }
+        const Q c = a->c / b->c;
+        numeri += e == Esp{0, 0, 0};
+        EXPECT_EQ(es.RispostaAttesa(), Scrivi(c, e));
+        Forma zero; // letters gone typed with ^0, in capitals, "^1"
+        zero.zero = true;
+        zero.maiuscole = true;
+        zero.uno = true;
+        zero.ordine = {2, 0, 1};
+        for (const std::string& g : {Scrivi(c, e), Scrivi(c, e, zero)})
+            EXPECT_TRUE(es.Verifica(g)) << es.TestoEsercizio() << " " << g;
+        for (const std::string& p : Perturbate(c, e))
+            EXPECT_FALSE(es.Verifica(p)) << es.TestoEsercizio() << " " << p;
+        if (const auto doppia = LetteraDoppia(c, e)) {
+            EXPECT_FALSE(es.Verifica(*doppia)) << *doppia;
+        }
+    }
+    EXPECT_GT(numeri, 0); // equal literal parts: a number alone
+    EXPECT_GT(zeri, 0);   // a letter that cancels must be left out
+}
+
+TEST(QuozienteMon, DocumentedAnswers)
+{
+    EsercizioQuozienteMon es;
+    es.p1 = -3, es.q1 = 2, es.L1 = "x*y^3";
+    es.p2 = -2, es.q2 = 5, es.L2 = "x*y^2";
+    EXPECT_TRUE(es.Verifica("15/4y"));
+    EXPECT_TRUE(es.Verifica("15/4x^0y"));
+    EXPECT_FALSE(es.Verifica("15/4xy")); // x cancels: typed plain it counts as x^1
+    EXPECT_FALSE(es.Verifica("15/4yy^0"));
+    es.L2 = es.L1;
+    EXPECT_TRUE(es.Verifica("15/4"));
+    EXPECT_EQ(es.RispostaAttesa(), "15/4");
+    es.p1 = -8, es.q1 = 1, es.L1 = "x^2*y^4*z";
+    es.p2 = 2, es.q2 = 1, es.L2 = "x*y^2";
+    EXPECT_TRUE(es.Verifica("-4xy^2z"));
+    EXPECT_FALSE(es.Verifica("4xy^2z"));
+}
+
+namespace {
+
+// The monomials of an MCD or mcm exercise: "string(MCD)&!(" ... ")".
+std::vector<Mon> Monomi(const std::string& t, const std::string& nome)
+{
+    const std::string inizio = "string(" + nome + ")&!(";
+    EXPECT_EQ(t.rfind(inizio, 0), 0u) << t;
+    EXPECT_EQ(t.back(), ')') << t;
+    std::vector<Mon> r;
+    for (const std::string& m : Dividi(t.substr(inizio.size(), t.size() - inizio.size() - 1), "&string(,  )&")) {
+        const auto x = Leggi(m);
+        EXPECT_TRUE(x) << m;
+        if (x)
+            r.push_back(*x);
+    }
+    return r;
+}
+
+void ProvaMcdMcm(EsercizioMcdMcmMon& es, unsigned seme)
+{
+    ImpostaSeme(seme);
+    const bool mcm = es.Mcm();
+    const long long limite = mcm ? 19 : 49;
+    int frazioni = 0, senzaComuni = 0;
+    for (int i = 0; i < kEsercizi; ++i) {
+        es.NuovoEsercizio();
+        const auto m = Monomi(es.TestoEsercizio(), mcm ? "mcm" : "MCD");
+        ASSERT_TRUE(m.size() == 2 || m.size() == 3) << es.TestoEsercizio();
+        bool interi = true;
+        long long c = 0;
+        Esp e = m[0].e;
+        for (const Mon& x : m) {
+            EXPECT_LE(std::llabs(x.numScritto), limite);
+            EXPECT_LE(x.denScritto, limite);
+            interi = interi && x.denScritto == 1;
+            const long long v = std::llabs(x.numScritto);
+            c = c == 0 ? v : (mcm ? std::lcm(c, v) : std::gcd(c, v));
+            for (int k = 0; k < 3; ++k)
+                e[k] = mcm ? std::max(e[k], x.e[k]) : std::min(e[k], x.e[k]);
+        }
+        if (!interi)
+            c = 1, ++frazioni;
+        if (!mcm) {
+            EXPECT_TRUE(e != (Esp{0, 0, 0})) << es.TestoEsercizio(); // a shared letter
+            if (interi) {
+                EXPECT_GE(c, 2) << es.TestoEsercizio(); // never coprime
+            }
+        } else {
+            bool comune = false;
+            for (int k = 0; k < 3; ++k) {
+                bool tutti = true;
+                for (const Mon& x : m)
+                    tutti = tutti && x.e[k] > 0;
+                comune = comune || tutti;
+            }
+            senzaComuni += !comune;
+        }
+        const Q atteso(c);
+        EXPECT_EQ(es.RispostaAttesa(), Scrivi(atteso, e));
+        Forma inversa;
+        inversa.ordine = {2, 1, 0};
+        inversa.sep = " ";
+        inversa.maiuscole = true;
+        inversa.coefficienteUno = true;
+        for (const std::string& g : {Scrivi(atteso, e), Scrivi(atteso, e, inversa)})
+            EXPECT_TRUE(es.Verifica(g)) << es.TestoEsercizio() << " " << g;
+        for (const std::string& p : Perturbate(atteso, e))
+            EXPECT_FALSE(es.Verifica(p)) << es.TestoEsercizio() << " " << p;
+        if (const auto doppia = LetteraDoppia(atteso, e)) {
+            EXPECT_FALSE(es.Verifica(*doppia)) << *doppia;
+        }
+    }
+    EXPECT_GT(frazioni, kEsercizi / 3);
+    EXPECT_LT(frazioni, 2 * kEsercizi / 3);
+    if (mcm) {
+        EXPECT_GT(senzaComuni, 0); // the LCM accepts monomials with no letter in common
+    }
+}
+
+} // namespace
+
+TEST(McdMon, SeededExercisesAgainstTheOracle)
+{
+    EsercizioMcdMon es;
+    ProvaMcdMcm(es, 606);
+}
+
+TEST(McmMon, SeededExercisesAgainstTheOracle)
+{
+    EsercizioMcmMon es;
+    ProvaMcdMcm(es, 707);
+}
+
+TEST(McdMcmMon, DocumentedAnswers)
+{
+    EsercizioMcdMon mcd;
+    mcd.p1 = 12, mcd.L1 = "x^3*y^3*z";
+    mcd.p2 = -4, mcd.L2 = "x^2*y^4";
+    EXPECT_TRUE(mcd.Verifica("4x^2y^3"));
+    EXPECT_FALSE(mcd.Verifica("-4x^2y^3")); // always positive
+    EXPECT_FALSE(mcd.Verifica("4x^2y^3x"));
+    mcd.p1 = 2, mcd.q1 = 5, mcd.L1 = "x^3*y^2";
+    mcd.p2 = 4, mcd.q2 = 1, mcd.L2 = "x^2*z^3";
+    mcd.p3 = 2, mcd.q3 = 1, mcd.L3 = "x^4*z";
+    EXPECT_TRUE(mcd.Verifica("x^2")); // a fraction among the coefficients: 1
+    EXPECT_FALSE(mcd.Verifica("2x^2"));
+    EsercizioMcmMon mcm;
+    mcm.p1 = 6, mcm.L1 = "x^3*y^3*z";
+    mcm.p2 = -5, mcm.L2 = "x^2*y^4";
+    EXPECT_TRUE(mcm.Verifica("30x^3y^4z"));
+    EXPECT_TRUE(mcm.Verifica("30 Z Y^4 X^3"));
+    EXPECT_FALSE(mcm.Verifica("-30x^3y^4z"));
+    mcm.p1 = 2, mcm.q1 = 5, mcm.L1 = "x^3*y^2";
+    mcm.p2 = 4, mcm.q2 = 1, mcm.L2 = "x^2*z^3";
+    mcm.p3 = 2, mcm.q3 = 1, mcm.L3 = "x^4*z";
+    EXPECT_TRUE(mcm.Verifica("x^4y^2z^3"));
+    EXPECT_EQ(mcm.RispostaAttesa(), "x^4y^2z^3");
 }
 
 TEST(MonomioDigitato, WritesThePupilsForm)

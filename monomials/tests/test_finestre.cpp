@@ -5,7 +5,9 @@
 #include <QTest>
 
 #include "Errori.h"
+#include "McdMcmMon.h"
 #include "PotenzaMon.h"
+#include "QuozienteMon.h"
 #include "ProdottoMon.h"
 #include "SchedaPol.h"
 #include "concetto.h"
@@ -25,6 +27,7 @@ private slots:
     void productWindowAcceptsAnyLetterOrder();
     void powerWindowReadsItsOwnCoefficient();
     void conceptPagesDrawTheirExamples();
+    void quotientGcdAndLcmWindows();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -192,7 +195,10 @@ void TestFinestre::conceptPagesDrawTheirExamples()
     TfrmConcetto c;
     TfrmProdottoMon p;
     TfrmPotenzaMon q;
-    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{&c, &p, &q}) {
+    TfrmQuozienteMon d;
+    TfrmMcdMon mcd;
+    TfrmMcmMon mcm;
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{&c, &p, &q, &d, &mcd, &mcm}) {
         w->Apri(false);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         const auto boxes = w->PaginaConcetto->findChildren<TFormulaBox*>();
@@ -209,6 +215,51 @@ void TestFinestre::conceptPagesDrawTheirExamples()
     QCOMPARE(p.Label2->text(), QStringLiteral("Prodotto di Monomi - "));
     QCOMPARE(q.Label2->text(), QStringLiteral("Potenza di un Monomio - "));
     QCOMPARE(c.rbSi->accessibleName(), QStringLiteral("Si"));
+}
+
+void TestFinestre::quotientGcdAndLcmWindows()
+{
+    TfrmQuozienteMon d;
+    TfrmMcdMon mcd;
+    TfrmMcmMon mcm;
+    const struct {
+        TFinestraEsercizi* w;
+        const char* domanda;
+        const char* giuste;
+        const char* sbagliate;
+    } finestre[] = {{&d, "Calcola il quoziente", "E_MON_QUOZ", "S_MON_QUOZ"},
+                    {&mcd, "Calcola il MCD", "E_MON_MCD", "S_MON_MCD"},
+                    {&mcm, "Calcola il mcm", "E_MON_MCM", "S_MON_MCM"}};
+    for (const auto& f : finestre) {
+        const int giuste = TSchedaPol::Istanza()->Valore(f.giuste);
+        const int sbagliate = TSchedaPol::Istanza()->Valore(f.sbagliate);
+        f.w->Apri(true);
+        QCOMPARE(f.w->lbDomanda->text(), QString::fromUtf8(f.domanda));
+        QTest::keyClicks(f.w->EditRisp, QStringLiteral("99x^9y^9z^9"));
+        Procedi(f.w);
+        f.w->EditRisp->clear();
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(f.w->Argomento()->RispostaAttesa()));
+        QVERIFY(f.w->PBRisp->Valida());
+        Procedi(f.w);
+        QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Nuovo"));
+        f.w->btnChiudi->click();
+        QCOMPARE(TSchedaPol::Istanza()->Valore(f.giuste), giuste + 1);
+        QCOMPARE(TSchedaPol::Istanza()->Valore(f.sbagliate), sbagliate + 1);
+    }
+    // The GCD of 12 and -4 is positive.
+    mcd.Apri(true);
+    EsercizioMcdMcmMon& es = mcd.Esercizio();
+    es.p1 = 12, es.q1 = 1, es.L1 = "x^3*y^3*z";
+    es.p2 = -4, es.q2 = 1, es.L2 = "x^2*y^4";
+    es.p3 = 0, es.q3 = 1;
+    QTest::keyClicks(mcd.EditRisp, QStringLiteral("-4x^2y^3"));
+    Procedi(&mcd);
+    QCOMPARE(mcd.Errori(), 1);
+    mcd.EditRisp->clear();
+    QTest::keyClicks(mcd.EditRisp, QStringLiteral("4y^3x^2"));
+    Procedi(&mcd);
+    QCOMPARE(mcd.Esatte(), 1);
+    mcd.btnChiudi->click();
 }
 
 QTEST_MAIN(TestFinestre)

@@ -1,0 +1,50 @@
+#include "EsercizioQuozienteMon.h"
+
+#include <cmath>
+
+namespace mevario {
+
+void EsercizioQuozienteMon::NuovoEsercizio()
+{
+    FDomanda = "Calcola il quoziente";
+    const auto c1 = CoefficienteCasuale(false);
+    const auto c2 = CoefficienteCasuale(true);
+    p1 = c1.num;
+    q1 = c1.den;
+    p2 = c2.num;
+    q2 = c2.den;
+    // Both literal parts are drawn again together until no letter of the
+    // divisor has a larger exponent than in the dividend.
+    Esponenti e1, e2;
+    do {
+        L1 = ParteLetteraleCasuale(3);
+        L2 = ParteLetteraleCasuale(3);
+        e1 = EsponentiDi(L1);
+        e2 = EsponentiDi(L2);
+    } while (e1.x < e2.x || e1.y < e2.y || e1.z < e2.z);
+    FTestoEsercizio = c1.testo + "*" + L1 + "&string(  :  )&" + c2.testo + "*" + L2;
+}
+
+long double EsercizioQuozienteMon::Coefficiente() const { return Quoziente(p1, q1) / Quoziente(p2, q2); }
+
+Esponenti EsercizioQuozienteMon::EsponentiAttesi() const
+{
+    const Esponenti a = EsponentiDi(L1), b = EsponentiDi(L2);
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+bool EsercizioQuozienteMon::Verifica(const std::string& risposta) const
+{
+    const Frazione c = LeggiCoefficiente(risposta);
+    const std::string r = ParteLetterale(risposta);
+    const long double valore = Quoziente(c.num, c.den);
+    return !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi() &&
+           std::fabs(valore - Coefficiente()) <= 0.000001L;
+}
+
+std::string EsercizioQuozienteMon::RispostaAttesa() const
+{
+    return MonomioDigitato(static_cast<long long>(p1) * q2, static_cast<long long>(q1) * p2, EsponentiAttesi());
+}
+
+} // namespace mevario
