@@ -18,6 +18,9 @@ TFinestre::~TFinestre()
     frmQuozienteMon.reset();
     frmMcdMon.reset();
     frmMcmMon.reset();
+    frmPolConcetto.reset();
+    frmSommaPol.reset();
+    frmDiffPol.reset();
     frmcomune.reset();
     frmMain.reset();
 }
@@ -40,6 +43,9 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmQuozienteMon = std::make_unique<TfrmQuozienteMon>();
     f->frmMcdMon = std::make_unique<TfrmMcdMon>();
     f->frmMcmMon = std::make_unique<TfrmMcmMon>();
+    f->frmPolConcetto = std::make_unique<TfrmPolConcetto>();
+    f->frmSommaPol = std::make_unique<TfrmSommaPol>();
+    f->frmDiffPol = std::make_unique<TfrmDiffPol>();
     f->frmMain->RegistraArgomento("TfrmConcetto", f->frmConcetto.get());
     f->frmMain->RegistraArgomento("TfrmSommaMon", f->frmSommaMon.get());
     f->frmMain->RegistraArgomento("TfrmProdottoMon", f->frmProdottoMon.get());
@@ -47,6 +53,9 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmMain->RegistraArgomento("TfrmQuozienteMon", f->frmQuozienteMon.get());
     f->frmMain->RegistraArgomento("TfrmMcdMon", f->frmMcdMon.get());
     f->frmMain->RegistraArgomento("TfrmMcmMon", f->frmMcmMon.get());
+    f->frmMain->RegistraArgomento("TfrmPolConcetto", f->frmPolConcetto.get());
+    f->frmMain->RegistraArgomento("TfrmSommaPol", f->frmSommaPol.get());
+    f->frmMain->RegistraArgomento("TfrmDiffPol", f->frmDiffPol.get());
     f->frmMain->CreaMenu();
     return f;
 }

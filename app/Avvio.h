@@ -8,7 +8,9 @@
 #include "PotenzaMon.h"
 #include "ProdottoMon.h"
 #include "QuozienteMon.h"
+#include "SommaDiffPol.h"
 #include "SommaMon.h"
+#include "pol_concetto.h"
 #include "concetto.h"
 #include "main.h"
 #include "ucomune.h"
@@ -25,6 +27,9 @@ struct TFinestre {
     std::unique_ptr<TfrmQuozienteMon> frmQuozienteMon;
     std::unique_ptr<TfrmMcdMon> frmMcdMon;
     std::unique_ptr<TfrmMcmMon> frmMcmMon;
+    std::unique_ptr<TfrmPolConcetto> frmPolConcetto;
+    std::unique_ptr<TfrmSommaPol> frmSommaPol;
+    std::unique_ptr<TfrmDiffPol> frmDiffPol;
     ~TFinestre();
 };
 

@@ -7,10 +7,17 @@
 #include <QWidget>
 
 #include <string>
+#include <vector>
 
 #include "QtCanvas.h"
 
 namespace mevario {
+
+// The boxes of the terms of a formula that is a row of terms joined by "+"
+// and "-" signs (a polynomial), as laid out in a box of the given size: a
+// term's box takes its minus sign but not its plus sign; a trailing plain
+// text ("&string(  =)") is no term. Raises EIncorrectExpr.
+std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi);
 
 class TFormulaBox : public QWidget {
     Q_OBJECT
@@ -33,6 +40,17 @@ public:
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
 
+    // Unfilled rings (pen 2 pixels) around terms of the formula, to show
+    // which terms belong together; placed from the laid-out formula at
+    // every paint, so they enclose their terms at any size.
+    struct TAnello {
+        int termine; // 0 is the first term
+        QColor colore;
+    };
+    void SetAnelli(std::vector<TAnello> anelli);
+    // Where the rings are drawn (after a paint).
+    const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
@@ -46,6 +64,8 @@ private:
     bool FIgnoraErrori = false;
     bool FValida = true;
     std::string FSegnalato; // the text whose error was last reported
+    std::vector<TAnello> FAnelli;
+    std::vector<QRect> FRettangoliAnelli;
 };
 
 } // namespace mevario

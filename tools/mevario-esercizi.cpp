@@ -10,9 +10,11 @@
 
 #include "EsercizioConcetto.h"
 #include "EsercizioMcdMcmMon.h"
+#include "EsercizioPolConcetto.h"
 #include "EsercizioPotenzaMon.h"
 #include "EsercizioProdottoMon.h"
 #include "EsercizioQuozienteMon.h"
+#include "EsercizioSommaDiffPol.h"
 #include "EsercizioSommaMon.h"
 #include "ExprCanvas.h"
 #include "funzioni.h"
@@ -43,6 +45,9 @@ const std::vector<Argomento>& Argomenti()
         {"quoziente-monomi", "Quoziente di monomi", Crea<EsercizioQuozienteMon>},
         {"mcd-monomi", "Massimo comun divisore (MCD) di monomi", Crea<EsercizioMcdMon>},
         {"mcm-monomi", "Minimo comune multiplo (mcm) di monomi", Crea<EsercizioMcmMon>},
+        {"definizione-polinomio", "Definizione di polinomio (tre tipi di domanda a turno)", Crea<EsercizioPolConcetto>},
+        {"somma-polinomi", "Somma di polinomi", Crea<EsercizioSommaPol>},
+        {"differenza-polinomi", "Differenza di polinomi", Crea<EsercizioDiffPol>},
     };
     return a;
 }

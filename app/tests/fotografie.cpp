@@ -90,6 +90,9 @@ int main(int argc, char** argv)
         {fin->frmQuozienteMon.get(), "quoziente"},
         {fin->frmMcdMon.get(), "mcd"},
         {fin->frmMcmMon.get(), "mcm"},
+        {fin->frmPolConcetto.get(), "definizione_pol"},
+        {fin->frmSommaPol.get(), "somma_pol"},
+        {fin->frmDiffPol.get(), "differenza_pol"},
     };
     for (const auto& [w, nome] : argomenti) {
         w->move(20, 20);

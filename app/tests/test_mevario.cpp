@@ -49,7 +49,7 @@ private slots:
     void doubleClickOnProcediCountsOnce();
     void esciAddsTheCountersToTheTallies();
     void accessibleNames();
-    void monomialMenusOpenTheirWindows();
+    void topicMenusOpenTheirWindows();
 
 private:
     void ApriSomma(bool esercizi);
@@ -318,7 +318,7 @@ void TestMevario::accessibleNames()
     QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
 }
 
-void TestMevario::monomialMenusOpenTheirWindows()
+void TestMevario::topicMenusOpenTheirWindows()
 {
     struct Voce {
         TDsFancyButton* bottone;
@@ -340,6 +340,12 @@ void TestMevario::monomialMenusOpenTheirWindows()
         {M()->DsFancyButton1, M()->pmmcd, 1, FFinestre->frmMcdMon.get(), true},
         {M()->DsFancyButton1, M()->pmmcd, 3, FFinestre->frmMcmMon.get(), false},
         {M()->DsFancyButton1, M()->pmmcd, 4, FFinestre->frmMcmMon.get(), true},
+        {M()->btDefPol, M()->pmDefPol, 0, FFinestre->frmPolConcetto.get(), false},
+        {M()->btDefPol, M()->pmDefPol, 1, FFinestre->frmPolConcetto.get(), true},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 0, FFinestre->frmSommaPol.get(), false},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 1, FFinestre->frmSommaPol.get(), true},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 3, FFinestre->frmDiffPol.get(), false},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol.get(), true},
     };
     for (const Voce& v : voci) {
         M()->ApriMenu(v.bottone, v.menu);

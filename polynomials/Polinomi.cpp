@@ -1,0 +1,141 @@
+#include "Polinomi.h"
+
+#include <cmath>
+
+namespace mevario {
+
+std::string ConSegno(const std::string& termine)
+{
+    if (!termine.empty() && termine[0] == '-')
+        return termine;
+    return "+" + termine;
+}
+
+std::string ScriviTermini(const std::string& c1, const std::string& c2, const std::string& c3, const std::string& L1,
+                          const std::string& L2, const std::string& L3)
+{
+    std::string t = c1 + "*" + L1 + ConSegno(c2) + "*" + L2 + ConSegno(c3);
+    if (!L3.empty())
+        t += "*" + L3;
+    return t;
+}
+
+TermineEsatto Ridotto(TermineEsatto t)
+{
+    if (t.den < 0) {
+        t.num = -t.num;
+        t.den = -t.den;
+    }
+    const long long g = static_cast<long long>(CalcolaMcd(t.num, t.den));
+    if (g > 1) {
+        t.num /= g;
+        t.den /= g;
+    }
+    return t;
+}
+
+TermineEsatto Somma(const TermineEsatto& a, const TermineEsatto& b)
+{
+    return Ridotto({a.num * b.den + b.num * a.den, a.den * b.den, a.letterale});
+}
+
+TermineEsatto Prodotto(const TermineEsatto& a, const TermineEsatto& b)
+{
+    return Ridotto({a.num * b.num, a.den * b.den, a.letterale});
+}
+
+TerminiAttesi Attesi(const std::vector<TermineEsatto>& termini)
+{
+    TerminiAttesi r;
+    for (const TermineEsatto& t : termini) {
+        if (t.num == 0)
+            continue;
+        const TermineEsatto x = Ridotto(t);
+        r.push_back({Quoziente(x.num, x.den), x.letterale, x.num, x.den});
+    }
+    if (r.empty())
+        r.push_back({0, std::string(), 0, 1});
+    return r;
+}
+
+ErroreTermineVuoto::ErroreTermineVuoto()
+    : ErroreCalcolo("Nella risposta c'\xC3\xA8 un segno senza il suo termine: completa o correggi la risposta.")
+{
+}
+
+RispostaPolinomio LeggiRisposta(const std::string& risposta)
+{
+    RispostaPolinomio r;
+    // Spaces are ignored, as in the monomial answers: "3x y" is 3xy.
+    std::vector<std::string> parti = SeparaTermini(TogliCarattere(' ', risposta));
+    if (!parti.empty() && !parti[0].empty() && parti[0][0] == '+')
+        parti[0].erase(0, 1); // "+3x-y": the first term is 3x, not 1x
+    for (std::size_t i = 0; i < parti.size(); ++i) {
+        if (i == RispostaPolinomio::MaxTerminiAlunno) {
+            r.troppi = true;
+            break;
+        }
+        const std::string& p = parti[i];
+        if (p.empty() || p == "-")
+            throw ErroreTermineVuoto();
+        const Frazione c = LeggiCoefficiente(p);
+        r.termini.push_back({Quoziente(c.num, c.den), ParteLetterale(p)});
+    }
+    return r;
+}
+
+bool ConfrontaTermini(const TerminiAttesi& attesi, const RispostaPolinomio& alunno, RegolaLetterale regola)
+{
+    if (alunno.troppi || alunno.termini.size() != attesi.size())
+        return false;
+    std::vector<bool> preso(alunno.termini.size(), false);
+    for (const TermineAtteso& a : attesi) {
+        bool trovato = false;
+        for (std::size_t j = 0; j < alunno.termini.size() && !trovato; ++j) {
+            const TermineAlunno& t = alunno.termini[j];
+            const bool stessa = regola == RegolaLetterale::StessoTesto
+                                    ? t.letterale == a.letterale
+                                    : !LetteraRipetuta(t.letterale) && StessaParteLetterale(t.letterale, a.letterale);
+            if (!preso[j] && stessa && std::fabs(t.valore - a.valore) <= 0.000001L) {
+                preso[j] = true;
+                trovato = true;
+            }
+        }
+        if (!trovato)
+            return false;
+    }
+    return true;
+}
+
+int GradoRispetto(const std::vector<std::string>& letterali, const std::string& lettera)
+{
+    int grado = 0;
+    for (const std::string& l : letterali) {
+        const auto pos = l.find(lettera);
+        if (pos == std::string::npos || lettera.empty())
+            continue;
+        int e = 1;
+        const std::size_t dopo = pos + lettera.size();
+        if (dopo + 1 < l.size() && l[dopo] == '^' && l[dopo + 1] >= '0' && l[dopo + 1] <= '9')
+            e = l[dopo + 1] - '0';
+        grado = std::max(grado, e);
+    }
+    return grado;
+}
+
+std::string ScriviRisposta(const TerminiAttesi& attesi)
+{
+    std::string r;
+    for (const TermineAtteso& a : attesi) {
+        const std::string lettere = TogliCarattere('*', a.letterale);
+        std::string t;
+        if (!lettere.empty() && a.den == 1 && (a.num == 1 || a.num == -1))
+            t = (a.num < 0 ? "-" : "") + lettere;
+        else
+            t = std::to_string(a.num) + (a.den != 1 ? "/" + std::to_string(a.den) : "") + lettere;
+        r += r.empty() ? t : ConSegno(t);
+    }
+    return r;
+}
+
+} // namespace mevario
