@@ -21,6 +21,7 @@ TFinestre::~TFinestre()
     frmPolConcetto.reset();
     frmSommaPol.reset();
     frmDiffPol.reset();
+    frmProdottoPol.reset();
     frmcomune.reset();
     frmMain.reset();
 }
@@ -46,6 +47,7 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmPolConcetto = std::make_unique<TfrmPolConcetto>();
     f->frmSommaPol = std::make_unique<TfrmSommaPol>();
     f->frmDiffPol = std::make_unique<TfrmDiffPol>();
+    f->frmProdottoPol = std::make_unique<TfrmProdottoPol>();
     f->frmMain->RegistraArgomento("TfrmConcetto", f->frmConcetto.get());
     f->frmMain->RegistraArgomento("TfrmSommaMon", f->frmSommaMon.get());
     f->frmMain->RegistraArgomento("TfrmProdottoMon", f->frmProdottoMon.get());
@@ -56,6 +58,7 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmMain->RegistraArgomento("TfrmPolConcetto", f->frmPolConcetto.get());
     f->frmMain->RegistraArgomento("TfrmSommaPol", f->frmSommaPol.get());
     f->frmMain->RegistraArgomento("TfrmDiffPol", f->frmDiffPol.get());
+    f->frmMain->RegistraArgomento("TfrmProdottoPol", f->frmProdottoPol.get());
     f->frmMain->CreaMenu();
     return f;
 }

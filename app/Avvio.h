@@ -6,6 +6,7 @@
 
 #include "McdMcmMon.h"
 #include "PotenzaMon.h"
+#include "ProdPol.h"
 #include "ProdottoMon.h"
 #include "QuozienteMon.h"
 #include "SommaDiffPol.h"
@@ -30,6 +31,7 @@ struct TFinestre {
     std::unique_ptr<TfrmPolConcetto> frmPolConcetto;
     std::unique_ptr<TfrmSommaPol> frmSommaPol;
     std::unique_ptr<TfrmDiffPol> frmDiffPol;
+    std::unique_ptr<TfrmProdottoPol> frmProdottoPol;
     ~TFinestre();
 };
 

@@ -24,7 +24,53 @@ QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
     return nullptr;
 }
 
+// A canvas that draws nothing and notes where each text is written.
+class TCanvasPezzi : public TQtCanvas {
+public:
+    explicit TCanvasPezzi(int ppi) : TQtCanvas(nullptr, ppi, ppi) {}
+    void TextOut(int x, int y, const std::string& text) override
+    {
+        const TExprSize e = TextExtent(text);
+        Pezzi.push_back({NarrowToUnicode(text), QRect(x, y, e.cx, e.cy)});
+    }
+    void TextOutW(int x, int y, char16_t code) override
+    {
+        const TExprSize e = TextExtentW(code);
+        Pezzi.push_back({std::u16string(1, code), QRect(x, y, e.cx, e.cy)});
+    }
+    std::vector<TPezzoTesto> Pezzi;
+};
+
 } // namespace
+
+std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi)
+{
+    if (formula.empty())
+        return {};
+    PExpr root = TExprBuilder().ParseFormula(formula);
+    TCanvasPezzi canvas(ppi);
+    root->SetCanvas(&canvas);
+    root->SetFontSize(FormulaPoints(variant));
+    if (variant == TFormulaVariant::ControlLeft)
+        root->Draw(0, box.height() / 2, THorzAlign::Left, TVertAlign::MidLine);
+    else
+        root->Draw(box.width() / 2, box.height() / 2, THorzAlign::Center, TVertAlign::MidLine);
+    root->SetCanvas(nullptr);
+    return std::move(canvas.Pezzi);
+}
+
+QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti)
+{
+    if (formula.empty())
+        return {};
+    PExpr root = TExprBuilder().ParseFormula(formula);
+    TQtCanvas canvas(nullptr, ppi, ppi);
+    root->SetCanvas(&canvas);
+    root->SetFontSize(punti > 0 ? punti : FormulaPoints(variant));
+    const QSize r(root->Width(), root->Height());
+    root->SetCanvas(nullptr);
+    return r;
+}
 
 std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi)
 {
@@ -137,11 +183,27 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     try {
         const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-        DrawFormula(p, width(), height(), FFormula, FVariant, DaQColor(FColor), DaQColor(FFontColor), ppi);
+        const TFormulaVariant variante = FVariant;
+        int punti = 0; // the variant's own size
+        if (FRestringe && !FFormula.empty()) {
+            // Smaller sizes, down to 10 points, until the formula fits.
+            const int larga = MisuraFormula(FFormula, variante, ppi).width();
+            if (larga > width()) {
+                punti = std::max(10, FormulaPoints(variante) * width() / larga);
+                while (punti > 10 && MisuraFormula(FFormula, variante, ppi, punti).width() > width())
+                    --punti;
+            }
+        }
+        if (punti > 0) {
+            PExpr root = TExprBuilder().ParseFormula(FFormula);
+            DrawExprTree(p, width(), height(), root.get(), variante, DaQColor(FColor), DaQColor(FFontColor), ppi, punti);
+        } else {
+            DrawFormula(p, width(), height(), FFormula, variante, DaQColor(FColor), DaQColor(FFontColor), ppi);
+        }
         FValida = true;
         FRettangoliAnelli.clear();
         if (!FAnelli.empty()) {
-            const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), FVariant, ppi);
+            const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi);
             p.setRenderHint(QPainter::Antialiasing, true);
             p.setBrush(Qt::NoBrush);
             for (const TAnello& a : FAnelli) {

@@ -19,6 +19,17 @@ namespace mevario {
 // text ("&string(  =)") is no term. Raises EIncorrectExpr.
 std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi);
 
+// The text pieces of a formula (numbers, letters, signs, plain text) in the
+// order they are drawn, each with its cell in a box of the given size.
+struct TPezzoTesto {
+    std::u16string testo;
+    QRect cella;
+};
+std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi);
+// Width and height of a formula as drawn in a variant (at `punti` points
+// instead of the variant's size when given).
+QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti = 0);
+
 class TFormulaBox : public QWidget {
     Q_OBJECT
 public:
@@ -37,6 +48,11 @@ public:
     // (the box stays clear); other boxes report them in the error box.
     bool IgnoraErrori() const { return FIgnoraErrori; }
     void SetIgnoraErrori(bool i) { FIgnoraErrori = i; }
+    // A formula wider than the box is drawn smaller, down to 10 points,
+    // so that it fits (the live drawing of a long typed answer).
+    bool Restringe() const { return FRestringe; }
+    void SetRestringe(bool r) { FRestringe = r; }
+
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
 
@@ -62,6 +78,7 @@ private:
     QColor FColor{255, 255, 255};
     QColor FFontColor{0, 0, 0};
     bool FIgnoraErrori = false;
+    bool FRestringe = false;
     bool FValida = true;
     std::string FSegnalato; // the text whose error was last reported
     std::vector<TAnello> FAnelli;

@@ -81,6 +81,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     PBRisp->setGeometry(248, 14, 305, 83);
     PBRisp->SetColor(ColorePannelli());
     PBRisp->SetIgnoraErrori(true);
+    PBRisp->SetRestringe(true);
     DsFancyButton1 = Bottone(QStringLiteral("Istruzioni"), pnlEdit, QRect(16, 64, 89, 33), 12);
     btnLavagna = Bottone(QStringLiteral("Lavagna"), pnlEdit, QRect(128, 64, 89, 33), 12);
     // The blackboard comes in a later step.

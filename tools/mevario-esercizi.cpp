@@ -12,6 +12,7 @@
 #include "EsercizioMcdMcmMon.h"
 #include "EsercizioPolConcetto.h"
 #include "EsercizioPotenzaMon.h"
+#include "EsercizioProdottoPol.h"
 #include "EsercizioProdottoMon.h"
 #include "EsercizioQuozienteMon.h"
 #include "EsercizioSommaDiffPol.h"
@@ -48,6 +49,7 @@ const std::vector<Argomento>& Argomenti()
         {"definizione-polinomio", "Definizione di polinomio (tre tipi di domanda a turno)", Crea<EsercizioPolConcetto>},
         {"somma-polinomi", "Somma di polinomi", Crea<EsercizioSommaPol>},
         {"differenza-polinomi", "Differenza di polinomi", Crea<EsercizioDiffPol>},
+        {"prodotto-polinomi", "Prodotto di polinomi", Crea<EsercizioProdottoPol>},
     };
     return a;
 }

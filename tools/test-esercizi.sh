@@ -8,7 +8,7 @@ fallito=0
 male() { echo "FALLITO: $*"; fallito=1; }
 
 for arg in definizione-monomio somma-monomi prodotto-monomi potenza-monomio quoziente-monomi mcd-monomi mcm-monomi \
-           definizione-polinomio somma-polinomi differenza-polinomi; do
+           definizione-polinomio somma-polinomi differenza-polinomi prodotto-polinomi; do
   a=$("$tool" "$arg" --seme 7 --quanti 12) || male "$arg: listing failed"
   b=$("$tool" "$arg" --seme 7 --quanti 12)
   [ "$a" = "$b" ] || male "$arg: the same seed gave different exercises"

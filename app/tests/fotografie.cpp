@@ -93,6 +93,7 @@ int main(int argc, char** argv)
         {fin->frmPolConcetto.get(), "definizione_pol"},
         {fin->frmSommaPol.get(), "somma_pol"},
         {fin->frmDiffPol.get(), "differenza_pol"},
+        {fin->frmProdottoPol.get(), "prodotto_pol"},
     };
     for (const auto& [w, nome] : argomenti) {
         w->move(20, 20);

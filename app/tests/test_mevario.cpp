@@ -346,6 +346,8 @@ void TestMevario::topicMenusOpenTheirWindows()
         {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 1, FFinestre->frmSommaPol.get(), true},
         {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 3, FFinestre->frmDiffPol.get(), false},
         {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol.get(), true},
+        {M()->btProdottoPol, M()->pmProdottoPol, 0, FFinestre->frmProdottoPol.get(), false},
+        {M()->btProdottoPol, M()->pmProdottoPol, 1, FFinestre->frmProdottoPol.get(), true},
     };
     for (const Voce& v : voci) {
         M()->ApriMenu(v.bottone, v.menu);

@@ -5,6 +5,7 @@
 
 #include "RAHtControls.h"
 #include "UDsFancyButton.h"
+#include "viArrow.h"
 
 class TestWidgets : public QObject {
     Q_OBJECT
@@ -19,6 +20,9 @@ private slots:
     void linesStartAfresh();
     void layoutsAndAlignments();
     void autoSize();
+    void arrowDefaultsAndRefusals();
+    void arrowHeadGeometry();
+    void arrowPaintsOnlyItsLineAndHeads();
 };
 
 void TestWidgets::capsuleCornerIsNotPartOfTheButton()
@@ -205,6 +209,88 @@ void TestWidgets::autoSize()
     l->SetCaption(QString());
     QCOMPARE(l->height(), 0);
     QCOMPARE(l->accessibleName(), QString());
+}
+
+void TestWidgets::arrowDefaultsAndRefusals()
+{
+    TviArrow a;
+    QCOMPARE(a.size(), QSize(100, 60));
+    QCOMPARE(a.LineWidth(), std::int16_t(1));
+    QCOMPARE(a.ThicknessRate(), std::int16_t(10));
+    QCOMPARE(a.HeadLengthRate(), std::int16_t(2));
+    QCOMPARE(a.ArrowPosition(), TviArrow::apBoth);
+    QCOMPARE(a.ArrowDirection(), TviArrow::adTopToBottom);
+    QCOMPARE(a.Color(), QColor(Qt::black));
+    a.SetLineWidth(0);
+    a.SetThicknessRate(0);
+    a.SetHeadLengthRate(0);
+    QCOMPARE(a.LineWidth(), std::int16_t(1));
+    QCOMPARE(a.ThicknessRate(), std::int16_t(10));
+    QCOMPARE(a.HeadLengthRate(), std::int16_t(2));
+    a.SetHeadLengthRate(3);
+    QCOMPARE(a.HeadLengthRate(), std::int16_t(3));
+    QSignalSpy dentro(&a, &TviArrow::OnMouseEnter), fuori(&a, &TviArrow::OnMouseLeave);
+    QEnterEvent entra(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(&a, &entra);
+    QEvent esce(QEvent::Leave);
+    QApplication::sendEvent(&a, &esce);
+    QCOMPARE(dentro.count(), 1);
+    QCOMPARE(fuori.count(), 1);
+}
+
+void TestWidgets::arrowHeadGeometry()
+{
+    // The connectors' heads: a vertical line through the middle, head 10
+    // wide and 10 long (ThicknessRate 10, HeadLengthRate 1).
+    TviArrowEx a;
+    a.resize(27, 15);
+    a.SetArrowDirection(TviArrow::adLeftToLeft);
+    a.SetHeadLengthRate(1);
+    QCOMPARE(a.Linea(), QLine(13, 0, 13, 14));
+    a.SetArrowPosition(TviArrow::apRight); // pointing down at the bottom
+    auto t = a.Teste();
+    QCOMPARE(t.size(), std::size_t(1));
+    QCOMPARE(t[0], QPolygon({QPoint(13, 14), QPoint(18, 4), QPoint(8, 4)}));
+    a.SetArrowPosition(TviArrow::apLeft); // pointing up at the top
+    t = a.Teste();
+    QCOMPARE(t[0], QPolygon({QPoint(13, 0), QPoint(8, 10), QPoint(18, 10)}));
+    a.SetArrowPosition(TviArrow::apBoth);
+    QCOMPARE(a.Teste().size(), std::size_t(2));
+    // Horizontally through the middle for adTopToTop.
+    a.resize(60, 21);
+    a.SetArrowDirection(TviArrow::adTopToTop);
+    QCOMPARE(a.Linea(), QLine(0, 10, 59, 10));
+    const auto h = a.Teste();
+    QCOMPARE(h[0][0], QPoint(0, 10));
+    QCOMPARE(h[0][1], QPoint(10, 15)); // opens towards the other end
+    QCOMPARE(h[1][0], QPoint(59, 10));
+    QCOMPARE(h[1][1], QPoint(49, 5));
+    // A thicker line scales the head: w = 2 x 10, h = 1 x w.
+    QCOMPARE(TviArrow::Testa(QPoint(0, 0), M_PI / 2, 2, 10, 1), QPolygon({QPoint(0, 0), QPoint(-10, 20), QPoint(10, 20)}));
+}
+
+void TestWidgets::arrowPaintsOnlyItsLineAndHeads()
+{
+    TviArrowEx a;
+    a.resize(27, 15);
+    a.SetArrowDirection(TviArrow::adLeftToLeft);
+    a.SetArrowPosition(TviArrow::apRight);
+    a.SetHeadLengthRate(1);
+    a.SetColor(QColor(255, 0, 0));
+    const auto disegno = [&a] {
+        QImage img(a.size(), QImage::Format_ARGB32);
+        img.fill(Qt::transparent);
+        a.render(&img, QPoint(), QRegion(), QWidget::DrawChildren);
+        return img;
+    };
+    QImage img = disegno();
+    QCOMPARE(img.pixelColor(13, 2), QColor(255, 0, 0));  // the line
+    QCOMPARE(img.pixelColor(13, 9), QColor(255, 0, 0));  // inside the head
+    QCOMPARE(img.pixelColor(2, 2).alpha(), 0);           // transparent elsewhere
+    QCOMPARE(img.pixelColor(24, 12).alpha(), 0);
+    a.SetColor(QColor(0, 0, 255)); // a property change shows at the next paint
+    img = disegno();
+    QCOMPARE(img.pixelColor(13, 9), QColor(0, 0, 255));
 }
 
 QTEST_MAIN(TestWidgets)

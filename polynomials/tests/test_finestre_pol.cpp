@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "Errori.h"
+#include "ProdPol.h"
 #include "SchedaPol.h"
 #include "SommaDiffPol.h"
 #include "funzioni.h"
@@ -22,6 +23,8 @@ private slots:
     void emptyTermShowsAMessageAndChangesNothing();
     void liveDrawingSurvivesARepaint();
     void ringsEncloseTheirTerms();
+    void productWindow();
+    void productConnectorsJoinTheirTerms();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -164,6 +167,75 @@ void TestFinestrePol::ringsEncloseTheirTerms()
             QVERIFY2(b->Valida(), b->Formula().c_str());
         w->btnChiudi->click();
     }
+}
+
+void TestFinestrePol::productWindow()
+{
+    TfrmProdottoPol w;
+    const int giuste = TSchedaPol::Istanza()->Valore("E_POL_PROD");
+    const int sbagliate = TSchedaPol::Istanza()->Valore("S_POL_PROD");
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QCOMPARE(w.Label2->text(), QStringLiteral("Prodotto tra polinomi - "));
+    QCOMPARE(w.lbDomanda->text(), QStringLiteral("Calcola il prodotto"));
+    QCOMPARE(w.EditRisp->width(), 451);
+    // The concept example, typed with the letters in another order.
+    EsercizioProdottoPol& es = w.Esercizio();
+    es.A.c = {CoefficienteCasualeRisultato{"2", 2, 1}, {"5", 5, 1}, {}};
+    es.A.L = {"x", "y", ""};
+    es.B.c = {CoefficienteCasualeRisultato{"3", 3, 1}, {"-4", -4, 1}, {}};
+    es.B.L = {"x", "y", ""};
+    QTest::keyClicks(w.EditRisp, QStringLiteral("6x^2-8xy+15xy-20y^2"));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    w.EditRisp->clear();
+    QTest::keyClicks(w.EditRisp, QStringLiteral("-20y^2+7yx+6x^2"));
+    w.PBRisp->repaint();
+    QCOMPARE(w.PBRisp->Formula(), std::string("-20*y^2+7*y*x+6*x^2"));
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 1);
+    w.btnChiudi->click();
+    QCOMPARE(TSchedaPol::Istanza()->Valore("E_POL_PROD"), giuste + 1);
+    QCOMPARE(TSchedaPol::Istanza()->Valore("S_POL_PROD"), sbagliate + 1);
+}
+
+void TestFinestrePol::productConnectorsJoinTheirTerms()
+{
+    TfrmProdottoPol w;
+    w.Apri(false);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QPoint origine = w.PaintBox2->parentWidget()->pos() + w.PaintBox2->pos();
+    const auto pezzi = PezziDiTesto(w.PaintBox2->Formula(), w.PaintBox2->size(), w.PaintBox2->Variant(),
+                                    w.PaintBox2->logicalDpiY());
+    // Columns of 2x, 5y, 3x and -4y in page coordinates.
+    const auto colonne = [&](std::size_t da, std::size_t a) {
+        return std::make_pair(pezzi[da].cella.left() + origine.x(), pezzi[a].cella.right() + origine.x());
+    };
+    QVERIFY(pezzi.size() >= 11);
+    const auto t2x = colonne(0, 1), t5y = colonne(3, 4), t3x = colonne(6, 7), t4y = colonne(8, 10);
+    const std::pair<std::pair<int, int>, std::pair<int, int>> attesi[] = {{t2x, t3x}, {t2x, t4y}, {t5y, t4y}, {t5y, t3x}};
+    QCOMPARE(w.Connettori.size(), std::size_t(4));
+    const int sopra = w.PaintBox2->parentWidget()->y();
+    const int sotto = sopra + w.PaintBox2->parentWidget()->height();
+    for (std::size_t i = 0; i < 4; ++i) {
+        const auto& c = w.Connettori[i];
+        const auto [da, a] = attesi[i];
+        const int xInizio = c.inizio->geometry().center().x();
+        QVERIFY2(xInizio >= da.first && xInizio <= da.second, QByteArray::number(int(i)));
+        // The head's tip stands over (or under) the target term and touches
+        // the panel's edge.
+        const QPolygon testa = c.freccia->Teste().at(0).translated(c.freccia->pos());
+        QVERIFY(testa[0].x() >= a.first && testa[0].x() <= a.second);
+        QVERIFY(std::abs(testa[0].y() - (i < 2 ? sopra - 1 : sotto)) <= 1);
+        // Stubs and bar touch each other.
+        QVERIFY(c.barra->geometry().intersects(c.inizio->geometry()));
+        QVERIFY(c.barra->geometry().intersects(c.fine->geometry()));
+        QVERIFY(c.fine->geometry().adjusted(0, -1, 0, 1).intersects(c.freccia->geometry()));
+    }
+    // The rings of the fifth line enclose -8xy and 15xy.
+    w.PaintBox5->repaint();
+    QCOMPARE(w.PaintBox5->Anelli().size(), std::size_t(2));
+    w.btnChiudi->click();
 }
 
 QTEST_MAIN(TestFinestrePol)

@@ -6,8 +6,10 @@
 #include <algorithm>
 #include <map>
 #include <random>
+#include <set>
 
 #include "EsercizioPolConcetto.h"
+#include "EsercizioProdottoPol.h"
 #include "EsercizioSommaDiffPol.h"
 #include "Oracolo.h"
 #include "Polinomi.h"
@@ -306,4 +308,118 @@ TEST(PolConcetto, KindsCycleAndEveryExpectedAnswerIsRight)
     EXPECT_GT(polinomi, kEsercizi / 3 / 3);
     EXPECT_LT(polinomi, kEsercizi / 3);
     EXPECT_GT(normali, kEsercizi / 3 / 3);
+}
+
+namespace {
+
+PolinomioGenerato Pol(std::initializer_list<std::tuple<int, int, const char*>> termini)
+{
+    PolinomioGenerato p;
+    std::size_t i = 0;
+    for (const auto& [n, d, l] : termini) {
+        p.c[i] = {"", n, d};
+        p.L[i] = l;
+        ++i;
+    }
+    return p;
+}
+
+} // namespace
+
+TEST(ProdottoPol, DocumentedCases)
+{
+    EsercizioProdottoPol es;
+    es.A = Pol({{2, 1, "x"}, {5, 1, "y"}});
+    es.B = Pol({{3, 1, "x"}, {-4, 1, "y"}});
+    EXPECT_EQ(es.ProdottiParziali().size(), 4u);
+    EXPECT_EQ(es.Attesi().size(), 3u);
+    EXPECT_TRUE(es.Verifica("6x^2+7xy-20y^2"));
+    EXPECT_TRUE(es.Verifica("-20y^2+7yx+6x^2"));
+    EXPECT_TRUE(es.Verifica("6x^2+7x^1y-20y^2"));
+    EXPECT_FALSE(es.Verifica("6x^2-8xy+15xy-20y^2")); // four terms
+    EXPECT_FALSE(es.Verifica("6x^2+7xyx-20y^2"));     // a letter twice
+    // Three products of degree 2 in z form one term.
+    es.A = Pol({{2, 1, "z"}, {3, 1, "z^2"}, {4, 1, ""}});
+    es.B = Pol({{5, 1, "z"}, {6, 1, "z^2"}, {7, 1, ""}});
+    EXPECT_EQ(es.ProdottiParziali().size(), 9u);
+    EXPECT_EQ(es.Attesi().size(), 5u);
+    EXPECT_TRUE(es.Verifica("18z^4+27z^3+55z^2+34z+28"));
+    es.B = Pol({{5, 1, "z"}, {6, 1, "z^2"}});
+    EXPECT_EQ(es.ProdottiParziali().size(), 6u);
+    // A product that cancels leaves no term: 2x*3y and 6xy*(-1).
+    es.A = Pol({{2, 1, "x"}, {-1, 1, "x*y"}});
+    es.B = Pol({{3, 1, "y"}, {6, 1, ""}});
+    EXPECT_TRUE(es.Verifica("12x-3xy^2"));
+    EXPECT_FALSE(es.Verifica("12x+0xy-3xy^2"));
+}
+
+TEST(ProdottoPol, ExactCancellationOfFractions)
+{
+    // The two xy products are +1/6 and -1/6: in floating point their sum is
+    // not exactly 0, with exact fractions it is.
+    EsercizioProdottoPol es;
+    es.A = Pol({{-1, 2, "x"}, {-1, 7, "y"}});
+    es.B = Pol({{7, 6, "x"}, {-1, 3, "y"}});
+    EXPECT_EQ(es.Attesi().size(), 2u);
+    EXPECT_TRUE(es.Verifica("-7/12x^2+1/21y^2"));
+    EXPECT_EQ(es.RispostaAttesa(), "-7/12x^2+1/21y^2");
+}
+
+TEST(ProdottoPol, SeededProductsAgainstTheOracle)
+{
+    ImpostaSeme(1111);
+    std::mt19937 mescola(1111);
+    EsercizioProdottoPol es;
+    std::set<std::size_t> parziali;
+    int cancellati = 0;
+    for (int i = 0; i < kEsercizi; ++i) {
+        es.NuovoEsercizio();
+        const std::string& t = es.TestoEsercizio();
+        const auto parti = Dividi(t.substr(1, t.size() - 2), ")&string(  \xB7  )&(");
+        ASSERT_EQ(parti.size(), 2u) << t;
+        const auto a = TerminiDi(parti[0]), b = TerminiDi(parti[1]);
+        ASSERT_TRUE(a.size() == 2 || a.size() == 3) << t;
+        ASSERT_TRUE(b.size() == 2 || b.size() == 3) << t;
+        ASSERT_TRUE(b[0].e == a[0].e || b[0].e == a[1].e) << t; // M1 from A
+        ASSERT_TRUE(b[1].e != b[0].e) << t;
+        std::vector<Mon> prodotti;
+        for (const Mon& x : a)
+            for (const Mon& y : b) {
+                Mon p;
+                p.c = x.c * y.c;
+                for (int k = 0; k < 3; ++k)
+                    p.e[k] = x.e[k] + y.e[k];
+                prodotti.push_back(p);
+            }
+        parziali.insert(prodotti.size());
+        EXPECT_EQ(es.ProdottiParziali().size(), prodotti.size());
+        const auto r = Riduci(prodotti);
+        std::set<Esp> distinti;
+        for (const Mon& p : prodotti)
+            distinti.insert(p.e);
+        cancellati += r.size() < distinti.size();
+        std::vector<std::string> giusti, inversi;
+        for (const auto& [e, c] : r) {
+            giusti.push_back(Scrivi(c, e));
+            Forma f;
+            f.ordine = {2, 1, 0};
+            f.uno = true;
+            f.fattore = 3;
+            inversi.push_back(Scrivi(c, e, f));
+        }
+        std::shuffle(giusti.begin(), giusti.end(), mescola);
+        const std::string giusta = Unisci(giusti);
+        EXPECT_TRUE(es.Verifica(giusta)) << t << "  " << giusta;
+        EXPECT_TRUE(es.Verifica(Unisci(inversi))) << t << "  " << Unisci(inversi);
+        EXPECT_TRUE(es.Verifica(es.RispostaAttesa())) << t;
+        if (giusti.size() > 1) {
+            EXPECT_FALSE(es.Verifica(Unisci({giusti.begin() + 1, giusti.end()}))) << t;
+        }
+        EXPECT_FALSE(es.Verifica(giusta + "+z^9")) << t;
+        auto cambiato = giusti;
+        cambiato[0] = cambiato[0][0] == '-' ? cambiato[0].substr(1) : "-" + cambiato[0];
+        EXPECT_FALSE(es.Verifica(Unisci(cambiato))) << t;
+    }
+    EXPECT_EQ(parziali, (std::set<std::size_t>{4, 6, 9}));
+    EXPECT_GT(cancellati, 0); // products that cancel do occur
 }

@@ -1,0 +1,108 @@
+#include "EsercizioProdottoPol.h"
+
+namespace mevario {
+
+namespace {
+
+// a1*L1 + a2*L2 [+ a3]: the three coefficients drawn in this order, the
+// third (a constant) with probability 1/3.
+void Coefficienti(PolinomioGenerato& p)
+{
+    p.c[0] = CoefficienteCasuale(false);
+    p.c[1] = CoefficienteCasuale(false);
+    p.c[2] = CasualeTra(1, 4) == 2 ? CoefficienteCasuale(false) : CoefficienteCasualeRisultato{};
+    p.L[2].clear();
+}
+
+std::string Testo(const PolinomioGenerato& p)
+{
+    std::string t = p.c[0].testo + "*" + p.L[0] + ConSegno(p.c[1].testo) + "*" + p.L[1];
+    if (p.c[2].num != 0)
+        t += ConSegno(p.c[2].testo);
+    return t;
+}
+
+// The literal part of a product in formula form: x, y, z in this order,
+// exponent 1 not written.
+std::string LetteraleProdotto(const std::string& a, const std::string& b)
+{
+    const Esponenti ea = EsponentiDi(a), eb = EsponentiDi(b);
+    const std::pair<char, int> l[] = {{'x', ea.x + eb.x}, {'y', ea.y + eb.y}, {'z', ea.z + eb.z}};
+    std::string r;
+    for (auto [lettera, e] : l) {
+        if (e == 0)
+            continue;
+        if (!r.empty())
+            r += '*';
+        r += lettera;
+        if (e > 1)
+            r += "^" + std::to_string(e);
+    }
+    return r;
+}
+
+} // namespace
+
+void EsercizioProdottoPol::NuovoEsercizio()
+{
+    FDomanda = "Calcola il prodotto";
+    Coefficienti(A);
+    A.L[0] = ParteLetteraleCasuale(2);
+    do
+        A.L[1] = ParteLetteraleCasuale(2);
+    while (A.L[1] == A.L[0]);
+    A.testo = Testo(A);
+
+    Coefficienti(B);
+    (void)TestaOCroce(); // drawn, as in the original sequence of draws, without effect
+    B.L[0] = TestaOCroce() ? A.L[0] : A.L[1];
+    do
+        B.L[1] = ParteLetteraleCasuale(2);
+    while (B.L[1] == B.L[0]);
+    B.testo = Testo(B);
+
+    FTestoEsercizio = "(" + A.testo + ")&string(  \xB7  )&(" + B.testo + ")";
+}
+
+std::vector<TermineEsatto> EsercizioProdottoPol::ProdottiParziali() const
+{
+    std::vector<TermineEsatto> r;
+    for (int i = 0; i < 3; ++i)
+        for (int j = 0; j < 3; ++j) {
+            const TermineEsatto a = A.Termine(i), b = B.Termine(j);
+            if (a.num == 0 || b.num == 0)
+                continue;
+            TermineEsatto p = Prodotto(a, b);
+            p.letterale = LetteraleProdotto(a.letterale, b.letterale);
+            r.push_back(p);
+        }
+    return r;
+}
+
+TerminiAttesi EsercizioProdottoPol::Attesi() const
+{
+    // Similar products added with exact fractions, so that terms that
+    // cancel are left out exactly.
+    std::vector<TermineEsatto> uniti;
+    for (const TermineEsatto& p : ProdottiParziali()) {
+        bool trovato = false;
+        for (TermineEsatto& u : uniti)
+            if (u.letterale == p.letterale) {
+                u = Somma(u, p);
+                trovato = true;
+                break;
+            }
+        if (!trovato)
+            uniti.push_back(p);
+    }
+    return mevario::Attesi(uniti);
+}
+
+bool EsercizioProdottoPol::Verifica(const std::string& risposta) const
+{
+    return ConfrontaTermini(Attesi(), LeggiRisposta(risposta), RegolaLetterale::StessiEsponenti);
+}
+
+std::string EsercizioProdottoPol::RispostaAttesa() const { return ScriviRisposta(Attesi()); }
+
+} // namespace mevario
