@@ -22,6 +22,7 @@ TFinestre::~TFinestre()
     frmSommaPol.reset();
     frmDiffPol.reset();
     frmProdottoPol.reset();
+    frmDivisionePol.reset();
     frmcomune.reset();
     frmMain.reset();
 }
@@ -48,6 +49,7 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmSommaPol = std::make_unique<TfrmSommaPol>();
     f->frmDiffPol = std::make_unique<TfrmDiffPol>();
     f->frmProdottoPol = std::make_unique<TfrmProdottoPol>();
+    f->frmDivisionePol = std::make_unique<TfrmDivisionePol>();
     f->frmMain->RegistraArgomento("TfrmConcetto", f->frmConcetto.get());
     f->frmMain->RegistraArgomento("TfrmSommaMon", f->frmSommaMon.get());
     f->frmMain->RegistraArgomento("TfrmProdottoMon", f->frmProdottoMon.get());
@@ -59,6 +61,7 @@ std::unique_ptr<TFinestre> Avvia()
     f->frmMain->RegistraArgomento("TfrmSommaPol", f->frmSommaPol.get());
     f->frmMain->RegistraArgomento("TfrmDiffPol", f->frmDiffPol.get());
     f->frmMain->RegistraArgomento("TfrmProdottoPol", f->frmProdottoPol.get());
+    f->frmMain->RegistraArgomento("TfrmDivisionePol", f->frmDivisionePol.get());
     f->frmMain->CreaMenu();
     return f;
 }

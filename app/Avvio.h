@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "DivisionePol.h"
 #include "McdMcmMon.h"
 #include "PotenzaMon.h"
 #include "ProdPol.h"
@@ -32,6 +33,7 @@ struct TFinestre {
     std::unique_ptr<TfrmSommaPol> frmSommaPol;
     std::unique_ptr<TfrmDiffPol> frmDiffPol;
     std::unique_ptr<TfrmProdottoPol> frmProdottoPol;
+    std::unique_ptr<TfrmDivisionePol> frmDivisionePol;
     ~TFinestre();
 };
 

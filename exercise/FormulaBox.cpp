@@ -163,9 +163,21 @@ void TFormulaBox::SetFontColor(const QColor& c)
     update();
 }
 
+void TFormulaBox::SetNomeAccessibile(const QString& nome)
+{
+    FNomeFisso = nome;
+    Accessibile();
+}
+
 void TFormulaBox::Accessibile()
 {
     setAccessibleDescription(QString::fromStdString(NarrowToUtf8(FFormula)));
+    if (!FNomeFisso.isEmpty()) {
+        setAccessibleName(FNomeFisso);
+        if (FFormula.empty())
+            setAccessibleDescription(QStringLiteral("vuota"));
+        return;
+    }
     if (FFormula.empty()) {
         setAccessibleName(QStringLiteral("Formula vuota"));
         return;

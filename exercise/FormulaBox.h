@@ -64,6 +64,10 @@ public:
         QColor colore;
     };
     void SetAnelli(std::vector<TAnello> anelli);
+    // A fixed accessible name (a grid cell named by its place); the formula
+    // text is then the description. Empty: the name reads the formula.
+    void SetNomeAccessibile(const QString& nome);
+
     // Where the rings are drawn (after a paint).
     const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
 
@@ -82,6 +86,7 @@ private:
     bool FValida = true;
     std::string FSegnalato; // the text whose error was last reported
     std::vector<TAnello> FAnelli;
+    QString FNomeFisso;
     std::vector<QRect> FRettangoliAnelli;
 };
 

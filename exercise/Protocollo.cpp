@@ -319,7 +319,7 @@ void TFinestraEsercizi::EditRispKeyUp()
 void TFinestraEsercizi::btnChiudiClick()
 {
     close();
-    Chiusura = true;
+    ImpostaChiusura();
 }
 
 void TFinestraEsercizi::closeEvent(QCloseEvent* e)

@@ -42,10 +42,10 @@ public:
     // Sets the page flag and shows the window, modal over the main window.
     void Apri(bool esercizi);
 
-    void PreparaPagina();
-    void btnNuovoClick();
+    virtual void PreparaPagina();
+    virtual void btnNuovoClick();
     void btEseApprClick();
-    void EditRispKeyUp();
+    virtual void EditRispKeyUp();
     void btnChiudiClick();
     void DsFancyButton1Click();
 

@@ -15,6 +15,18 @@ namespace mevario {
 
 bool Chiusura = false;
 
+TAvvisoChiusura* TAvvisoChiusura::Istanza()
+{
+    static TAvvisoChiusura avviso;
+    return &avviso;
+}
+
+void ImpostaChiusura()
+{
+    Chiusura = true;
+    emit TAvvisoChiusura::Istanza()->Chiusa();
+}
+
 namespace {
 
 QString& Cartella()
@@ -225,7 +237,8 @@ void Tfrmcomune::EditTastieraEnter(QLineEdit* campo)
     if (!campo || campo->isReadOnly())
         return;
     QWidget* parent = pnlTastiera->parentWidget();
-    if (!parent)
+    // The keypad is lent to the window of the field only when it is shown.
+    if (!parent || !parent->isAncestorOf(campo))
         return;
     const QPoint p0 = campo->mapTo(parent, QPoint(0, 0));
     const int kw = pnlTastiera->width(), kh = pnlTastiera->height();

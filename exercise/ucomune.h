@@ -41,6 +41,17 @@ protected:
 // at once. Cleared when a window prepares a page.
 extern bool Chiusura;
 
+// Sets Chiusura and wakes the waits that sleep until a click (the narrated
+// division): they see Chiusura and pass at once.
+void ImpostaChiusura();
+class TAvvisoChiusura : public QObject {
+    Q_OBJECT
+public:
+    static TAvvisoChiusura* Istanza();
+signals:
+    void Chiusa();
+};
+
 // The current directory recorded at start-up (where templates are looked for).
 QString CartellaProgramma();
 void RegistraCartellaProgramma();

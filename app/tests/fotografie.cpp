@@ -6,7 +6,12 @@
 #include <QScreen>
 #include <QTest>
 
+#include <QTimer>
+
+#include <functional>
+
 #include "Avvio.h"
+#include "funzioni.h"
 #include "ExprCanvas.h"
 
 using namespace mevario;
@@ -113,5 +118,59 @@ int main(int argc, char** argv)
         Foto(w, (std::string("11_") + nome + "_esercizi").c_str());
         w->btnChiudi->click();
     }
+
+    // The division: a narration half way and at its end; then the exercise
+    // page with some cells filled and a wrong one in red. The narration
+    // waits for clicks inside its own loop, so the clicks are timed.
+    TfrmDivisionePol* dv = fin->frmDivisionePol.get();
+    dv->move(10, 10);
+    m->Apri(dv, false);
+    if (!QTest::qWaitForWindowExposed(dv))
+        return 1;
+    Foto(dv, "20_divisione_concetto");
+    std::vector<std::function<void()>> passi;
+    for (int i = 0; i < 6; ++i)
+        passi.push_back([dv] { dv->btnNuovo->click(); });
+    passi.push_back([dv] { Foto(dv, "21_divisione_narrazione"); });
+    for (int i = 0; i < 40; ++i)
+        passi.push_back([dv] {
+            if (!dv->AnimazioneFinita())
+                dv->btnNuovo->click();
+        });
+    passi.push_back([dv] { Foto(dv, "22_divisione_risultato"); });
+    QEventLoop fine;
+    std::function<void(std::size_t)> esegui = [&](std::size_t i) {
+        if (i == passi.size()) {
+            fine.quit();
+            return;
+        }
+        // The next step is timed before this one runs: a click may start
+        // the narration, which returns only at its end.
+        QTimer::singleShot(120, [&, i] {
+            esegui(i + 1);
+            passi[i]();
+        });
+    };
+    esegui(0);
+    fine.exec();
+    dv->btEseAppr->click(); // the exercise page
+    QTest::qWait(100);
+    TDivisione& d = dv->Divisione();
+    // The pupil types the first quotient term and the first product row
+    // right, then a wrong term in the first partial remainder.
+    const auto digita = [&](const TDivisione::Cella& c, const std::string& t) {
+        dv->PaintBox1Click(dv->CellaDi(c));
+        dv->EditRisp->clear();
+        QTest::keyClicks(dv->EditRisp, QString::fromStdString(t));
+    };
+    const auto scritto = [](std::string t) { return TogliCarattere(')', TogliCarattere('(', TogliCarattere('*', t))); };
+    digita({2, 2, 4}, scritto(d.TestoCella({2, 2, 4}, false)));
+    for (int k = 4; k >= 0; --k)
+        if (!d.TestoCella({1, 2, k}, false).empty())
+            digita({1, 2, k}, scritto(d.TestoCella({1, 2, k}, false)));
+    digita({1, 3, 3}, "7x^3");
+    Foto(dv, "23_divisione_esercizi");
+    dv->btnNuovo->click();
+    Foto(dv, "24_divisione_cella_sbagliata");
     return 0;
 }

@@ -113,7 +113,7 @@ void TestMevario::mainWindowAndItsMenus()
     QCOMPARE(v[2]->height(), 20);
     // Topics not built yet: entries present and disabled.
     QVERIFY(v[0]->isEnabled());
-    QVERIFY(!M()->pmDivisione->Voci()[0]->isEnabled());
+    QVERIFY(M()->pmDivisione->Voci()[0]->isEnabled());
     QVERIFY(M()->pmSomma->Voci()[0]->isEnabled());
     // The menu pops up below its button, 30 pixels to the right.
     M()->ApriMenu(M()->btSomma, M()->pmSomma);
@@ -348,13 +348,20 @@ void TestMevario::topicMenusOpenTheirWindows()
         {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol.get(), true},
         {M()->btProdottoPol, M()->pmProdottoPol, 0, FFinestre->frmProdottoPol.get(), false},
         {M()->btProdottoPol, M()->pmProdottoPol, 1, FFinestre->frmProdottoPol.get(), true},
+        {M()->btDaf, M()->pmDivisione, 0, FFinestre->frmDivisionePol.get(), false},
+        {M()->btDaf, M()->pmDivisione, 1, FFinestre->frmDivisionePol.get(), true},
     };
     for (const Voce& v : voci) {
         M()->ApriMenu(v.bottone, v.menu);
         QTest::mouseClick(v.menu->Voci()[static_cast<std::size_t>(v.indice)], Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(v.finestra));
-        QCOMPARE(v.finestra->Notebook1->currentWidget(), v.esercizi ? v.finestra->PaginaEsercizi : v.finestra->PaginaConcetto);
-        QCOMPARE(v.finestra->btnNuovo->isEnabled(), v.esercizi);
+        QCOMPARE(v.finestra->lblTitolo->text(), v.esercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto"));
+        if (v.finestra != FFinestre->frmDivisionePol.get()) {
+            QCOMPARE(v.finestra->Notebook1->currentWidget(), v.esercizi ? v.finestra->PaginaEsercizi : v.finestra->PaginaConcetto);
+            QCOMPARE(v.finestra->btnNuovo->isEnabled(), v.esercizi);
+        } else {
+            QVERIFY(!v.finestra->isModal()); // the main window stays usable
+        }
         QTest::mouseClick(v.finestra->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
         QVERIFY(!v.finestra->isVisible());
     }

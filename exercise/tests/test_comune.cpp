@@ -162,6 +162,15 @@ void TestComune::keypadPlacement()
         QTest::mouseClick(f.campo, Qt::LeftButton);
         QVERIFY(!c->pnlTastiera->isVisible());
     }
+    {
+        // A field of a window that does not hold the keypad (not shown yet):
+        // nothing to place, and no crash.
+        Finestra f;
+        QLineEdit altro;
+        c->EditTastieraEnter(&altro);
+        QVERIFY(!c->pnlTastiera->isVisible());
+        QCOMPARE(c->Bersaglio(), &altro);
+    }
 }
 
 void TestComune::flashesEndInThePanelColour()

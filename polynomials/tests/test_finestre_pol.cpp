@@ -3,6 +3,12 @@
 #include <QApplication>
 #include <QTest>
 
+#include <QEventLoop>
+#include <QTimer>
+
+#include <functional>
+
+#include "DivisionePol.h"
 #include "Errori.h"
 #include "ProdPol.h"
 #include "SchedaPol.h"
@@ -25,6 +31,10 @@ private slots:
     void ringsEncloseTheirTerms();
     void productWindow();
     void productConnectorsJoinTheirTerms();
+    void divisionExercisePage();
+    void divisionNarrationTakesFourClicksAStep();
+    void divisionClosedDuringNarrationRunsTheRestAtOnce();
+    void divisionPageChangeEndsTheNarrationFirst();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -235,6 +245,183 @@ void TestFinestrePol::productConnectorsJoinTheirTerms()
     // The rings of the fifth line enclose -8xy and 15xy.
     w.PaintBox5->repaint();
     QCOMPARE(w.PaintBox5->Anelli().size(), std::size_t(2));
+    w.btnChiudi->click();
+}
+
+namespace {
+
+// Runs actions one after the other from the event loop, each timed before
+// the previous one runs (a click may start the narration, which returns only
+// at its end). Returns when the last has run.
+void Copione(const std::vector<std::function<void()>>& azioni, int ms = 10)
+{
+    QEventLoop fine;
+    std::function<void(std::size_t)> passo = [&](std::size_t i) {
+        if (i == azioni.size()) {
+            fine.quit();
+            return;
+        }
+        QTimer::singleShot(ms, [&, i] {
+            passo(i + 1);
+            azioni[i]();
+        });
+    };
+    passo(0);
+    fine.exec();
+}
+
+int Passi(const TDivisione& d)
+{
+    TDivisione copia = d;
+    copia.Svolgi(1);
+    return (copia.RigaFinale - 1) / 2;
+}
+
+} // namespace
+
+void TestFinestrePol::divisionExercisePage()
+{
+    TfrmDivisionePol w;
+    const int giuste = TSchedaPol::Istanza()->Valore("E_POL_DIV");
+    const int sbagliate = TSchedaPol::Istanza()->Valore("S_POL_DIV");
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(!w.isModal());
+    QCOMPARE(w.size(), QSize(896, 716));
+    TDivisione& d = w.Divisione();
+    QCOMPARE(d.GradoDividendo, 4);
+    // The editor stands over the first quotient cell.
+    QVERIFY(w.EditRisp->isVisible());
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    TCellaDivisione* primo = w.CellaDi({2, 2, 4});
+    QCOMPARE(w.EditRisp->pos(), primo->pos() + w.panel1->pos() + QPoint(0, 5));
+    QCOMPARE(primo->accessibleName(), QStringLiteral("quoziente 1"));
+    QCOMPARE(w.CellaDi({1, 3, 2})->accessibleName(), QStringLiteral("riga 3, grado 2"));
+    // Row 1 is given: a click there does not move the editor.
+    QTest::mouseClick(w.CellaDi({1, 1, 4}), Qt::LeftButton);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    // Typing stores the term (letters in lower case); deleting keeps it; "0" empties.
+    QTest::keyClicks(w.EditRisp, QStringLiteral("7X^2"));
+    QCOMPARE(w.EditRisp->text(), QStringLiteral("7x^2"));
+    QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("7*x^2"));
+    QCOMPARE(primo->Formula(), std::string("7*x^2"));
+    QCOMPARE(primo->accessibleDescription(), QStringLiteral("7*x^2"));
+    w.EditRisp->clear();
+    QTest::keyClick(w.EditRisp, Qt::Key_Backspace);
+    QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("7*x^2"));
+    QTest::keyClicks(w.EditRisp, QStringLiteral("0"));
+    QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string());
+    // Checked with only a wrong cell in row 2: one error, the editor red over it.
+    w.PaintBox1Click(primo);
+    w.EditRisp->clear();
+    QTest::keyClicks(w.EditRisp, QString::fromStdString(d.TestoCella({2, 2, 4}, false)));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    QCOMPARE(w.CellaScelta().riga, 2);
+    QCOMPARE(w.CellaScelta().blocco, 1);
+    QVERIFY(w.EditRisp->isVisible());
+    QCOMPARE(w.EditRisp->palette().color(QPalette::Base), QColor(255, 0, 0));
+    QTest::keyClick(w.EditRisp, Qt::Key_End); // the next key release: normal colour again
+    QVERIFY(w.EditRisp->palette().color(QPalette::Base) != QColor(255, 0, 0));
+    // The whole expected grid typed: right, and "Nuovo".
+    for (const auto& c : TDivisione::OrdineVerifica(4)) {
+        const std::string t = d.TestoCella(c, false);
+        w.PaintBox1Click(w.CellaDi(c));
+        w.EditRisp->clear();
+        QTest::keyClicks(w.EditRisp, QString::fromStdString(t.empty() ? "0" : t));
+    }
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 1);
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
+    const std::string prima = d.TestoDividendo;
+    Procedi(&w);
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    w.btnChiudi->click();
+    QCOMPARE(TSchedaPol::Istanza()->Valore("E_POL_DIV"), giuste + 1);
+    QCOMPARE(TSchedaPol::Istanza()->Valore("S_POL_DIV"), sbagliate + 1);
+    Q_UNUSED(prima);
+}
+
+void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
+{
+    TfrmDivisionePol w;
+    w.Apri(false);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const int s = Passi(w.Divisione());
+    QVERIFY(s >= 1 && s <= 4);
+    int clic = 0;
+    bool narrazioneVista = false;
+    std::vector<std::function<void()>> azioni;
+    for (int i = 0; i < 30; ++i)
+        azioni.push_back([&] {
+            if (w.AnimazioneFinita())
+                return;
+            if (w.InPausa())
+                narrazioneVista = narrazioneVista || w.meAlgo->isVisible();
+            ++clic;
+            w.btnNuovo->click();
+        });
+    Copione(azioni);
+    QVERIFY(w.AnimazioneFinita());
+    QVERIFY(narrazioneVista);
+    QCOMPARE(clic, 4 * s + 2);
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
+    QVERIFY(!w.meAlgo->isVisible());
+    QVERIFY(w.pbQuoziente->Formula().rfind("string(Quoziente = )&", 0) == 0);
+    QVERIFY(w.pbQuoziente->Valida());
+    // The click after the end draws a new division.
+    w.btnNuovo->click();
+    QVERIFY(!w.AnimazioneFinita());
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(w.pbQuoziente->Formula().empty());
+    w.btnChiudi->click();
+}
+
+void TestFinestrePol::divisionClosedDuringNarrationRunsTheRestAtOnce()
+{
+    TfrmDivisionePol w;
+    w.Apri(false);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione atteso = w.Divisione();
+    atteso.Svolgi(1);
+    bool inPausaPrimaDiEsci = false;
+    Copione({[&] { w.btnNuovo->click(); }, [&] { w.btnNuovo->click(); },
+             [&] {
+                 inPausaPrimaDiEsci = w.InPausa();
+                 w.btnChiudi->click();
+             },
+             [] {}});
+    QVERIFY(inPausaPrimaDiEsci);
+    QVERIFY(!w.InAnimazione());
+    QVERIFY(w.AnimazioneFinita());
+    QVERIFY(!w.isVisible());
+    // The rest of the grid was filled at once.
+    for (int r = 1; r <= TDivisione::Righe; ++r)
+        for (int k = 0; k <= 4; ++k)
+            QCOMPARE(w.Divisione().TestoCella({1, r, k}, false), atteso.TestoCella({1, r, k}, false));
+}
+
+void TestFinestrePol::divisionPageChangeEndsTheNarrationFirst()
+{
+    TfrmDivisionePol w;
+    w.Apri(false);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    bool attendeva = false;
+    Copione({[&] { w.btnNuovo->click(); }, [&] { w.btnNuovo->click(); },
+             [&] {
+                 attendeva = w.InPausa();
+                 w.btEseAppr->click();
+             },
+             [] {}});
+    QVERIFY(attendeva);
+    QVERIFY(!w.InAnimazione());
+    QVERIFY(w.ModoEsercizi);
+    QCOMPARE(w.lblTitolo->text(), QStringLiteral("Esercizi"));
+    QVERIFY(!w.AnimazioneFinita()); // a fresh page
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(w.EditRisp->isVisible());
+    // The new exercise's grid is empty below row 1.
+    QCOMPARE(w.Divisione().TestoCella({1, 2, 4}, true), std::string());
     w.btnChiudi->click();
 }
 

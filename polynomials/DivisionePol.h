@@ -1,0 +1,100 @@
+// TfrmDivisionePol: the column division of polynomials. On the Concetto
+// page a division is carried out one click at a time while a narration
+// explains each step; on the Esercizi page the pupil fills in the whole
+// grid and "Procedi" checks it cell by cell.
+#pragma once
+
+#include <QEventLoop>
+#include <QPlainTextEdit>
+
+#include "Divisione.h"
+#include "Protocollo.h"
+
+namespace mevario {
+
+// One cell of the grid: a formula box that knows its place and reports clicks.
+class TCellaDivisione : public TFormulaBox {
+    Q_OBJECT
+public:
+    TCellaDivisione(QWidget* parent, TDivisione::Cella cella, int colonna);
+    const TDivisione::Cella& Cella() const { return FCella; }
+    // Block digit, row in two digits, column in one: 1010 ... 2024.
+    int Tag() const { return FTag; }
+
+signals:
+    void Cliccata(TCellaDivisione* cella);
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+
+private:
+    TDivisione::Cella FCella;
+    int FTag;
+};
+
+class TfrmDivisionePol : public TFinestraEsercizi, private TNarratore {
+    Q_OBJECT
+public:
+    TfrmDivisionePol();
+
+    TDivisione& Divisione() { return FDiv; }
+    bool InPausa() const { return FInPausa; }
+    bool InAnimazione() const { return FInAnimazione; }
+    bool AnimazioneFinita() const { return FAnimazioneFinita; }
+    // The cell the editor is bound to.
+    const TDivisione::Cella& CellaScelta() const { return FCellaScelta; }
+    TCellaDivisione* CellaDi(const TDivisione::Cella& c) const;
+    const std::vector<TCellaDivisione*>& Celle() const { return FCelle; }
+
+    void PreparaPagina() override;
+    void btnNuovoClick() override;
+    void EditRispKeyUp() override;
+    bool Verifica(const std::string& risposta) override;
+    void PaintBox1Click(TCellaDivisione* cella);
+    void btnConcettoClick();
+    // The narrated solution: runs until its last click.
+    void Animazione();
+
+    TDsFancyButton* btnConcetto;
+    QLabel* Label4;
+    TFormulaBox* PaintBox2;
+    QPlainTextEdit* meAlgo;
+    QPlainTextEdit* meConcetto;
+    QPlainTextEdit* meEsercizi;
+    QFrame* panel1;
+    QLabel* lblRisultato;
+    TFormulaBox* pbQuoziente;
+    QFrame* Panel3;
+    TRAhtLabel* RAhtLabel1;
+
+protected:
+    void NuovoEsercizio() override {}
+
+private:
+    // TNarratore: what the narrated run asks of the window.
+    void PulisciNarrazione() override;
+    void MostraNarrazione(bool visibile) override;
+    void Narra(const std::string& riga) override;
+    void Pausa() override;
+    void CellaCambiata(int blocco, int riga, int indice) override;
+    void Risultato() override;
+
+    void PreparaGriglia();
+    void AggiornaCella(TCellaDivisione* c);
+    void LegaEditor(const TDivisione::Cella& c);
+    void ColoreEditor(bool rosso);
+
+    TDivisione FDiv;
+    std::vector<TCellaDivisione*> FCelle;
+    TDivisione::Cella FCellaScelta{2, 2, 4};
+    bool FInPausa = false;
+    bool FInAnimazione = false;
+    bool FAnimazioneFinita = false;
+    // A page change asked for while the narration runs: the narration ends
+    // first (without waiting), then the page is prepared.
+    bool FInterrompi = false;
+    bool FPreparaInSospeso = false;
+    QEventLoop* FAttesa = nullptr;
+};
+
+} // namespace mevario
