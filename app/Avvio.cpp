@@ -2,7 +2,9 @@
 
 #include <QLocale>
 
+#include "Errori.h"
 #include "ExprAtoms.h"
+#include "QuibWord.h"
 #include "QtCanvas.h"
 #include "funzioni.h"
 
@@ -34,6 +36,10 @@ std::unique_ptr<TFinestre> Avvia()
     const QString punto = QLocale::system().decimalPoint();
     SetDecimalSeparator(punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.');
     Randomize();
+    // The documents' messages in the program's message boxes.
+    TQuibWord::ImpostaMessaggi([](TQuibWord::TTipoMessaggio t, const QString& m) {
+        MostraMessaggio(TQuibWord::Titolo(t), m, t != TQuibWord::TTipoMessaggio::Informazione);
+    });
 
     auto f = std::make_unique<TFinestre>();
     f->frmMain = std::make_unique<TfrmMain>();       // 1

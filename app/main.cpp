@@ -5,7 +5,9 @@
 
 #include "Finestra.h"
 #include "Protocollo.h"
+#include "QuibWord.h"
 #include "SchedaPol.h"
+#include "ucomune.h"
 #include "funzioni.h"
 
 namespace mevario {
@@ -95,15 +97,16 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
 
     btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(xs, 565, 125, 50));
     btScheda->SetGlyph(Glifo(false));
-    // The results sheet comes with the word-processor documents.
-    btScheda->setEnabled(false);
-    btScheda->setToolTip(QStringLiteral("La scheda dei risultati sarà disponibile in una prossima versione"));
+    btScheda->setToolTip(QStringLiteral("Scrive la scheda dei risultati e la apre con il programma di videoscrittura"));
+    connect(btScheda, &QAbstractButton::clicked, this, [this] { btSchedaClick(); });
     btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 565, 125, 50));
     btEsci->SetGlyph(Glifo(true));
     connect(btEsci, &QAbstractButton::clicked, this, [this] { close(); });
 
     SagomaFinestra(this);
 }
+
+void TfrmMain::btSchedaClick() { ScriviSchedaRisultati(CartellaProgramma()); }
 
 void TfrmMain::RegistraArgomento(const char* classe, TFinestraEsercizi* finestra) { FArgomenti[classe] = finestra; }
 

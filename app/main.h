@@ -23,6 +23,8 @@ public:
     // window does not exist yet has its entries disabled.
     void RegistraArgomento(const char* classe, TFinestraEsercizi* finestra);
     void CreaMenu();
+    // "Scheda": the results sheet with the answers of every topic so far.
+    void btSchedaClick();
 
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);

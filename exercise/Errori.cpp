@@ -24,6 +24,17 @@ void MostraErrore(const QString& messaggio)
     box.exec();
 }
 
+void MostraMessaggio(const QString& titolo, const QString& messaggio, bool avviso)
+{
+    if (Gestore()) {
+        Gestore()(messaggio);
+        return;
+    }
+    QMessageBox box(avviso ? QMessageBox::Warning : QMessageBox::Information, titolo, messaggio, QMessageBox::Ok,
+                    QApplication::activeWindow());
+    box.exec();
+}
+
 void MostraErrore(const std::exception& e) { MostraErrore(QString::fromUtf8(e.what())); }
 
 TGestoreErrori ImpostaGestoreErrori(TGestoreErrori g)

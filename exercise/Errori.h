@@ -14,6 +14,10 @@ namespace mevario {
 void MostraErrore(const QString& messaggio);
 void MostraErrore(const std::exception& e);
 
+// A message of the documents (a warning, an information) in a box with its
+// title; it goes to the same place as the errors when that was replaced.
+void MostraMessaggio(const QString& titolo, const QString& messaggio, bool avviso);
+
 // Replaces the error box (tests record the messages instead); returns the
 // previous one. An empty function restores the message box.
 using TGestoreErrori = std::function<void(const QString&)>;

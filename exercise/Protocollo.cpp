@@ -4,6 +4,7 @@
 
 #include "Errori.h"
 #include "Finestra.h"
+#include "QuibWord.h"
 #include "SchedaPol.h"
 #include "funzioni.h"
 
@@ -44,8 +45,6 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     btnStampa = Bottone(QStringLiteral("Stampa"), this, QRect(648, 80, 121, 60), 16);
     btEseAppr = Bottone(QStringLiteral("Esercizi"), this, QRect(648, 144, 121, 60), 16);
     btnNuovo = Bottone(QStringLiteral("Procedi"), this, QRect(648, 208, 121, 60), 16);
-    // The window sheet comes with the word-processor documents.
-    btnStampa->hide();
 
     Notebook1 = new QStackedWidget(this);
     Notebook1->setGeometry(8, 64, 625, 529);
@@ -106,6 +105,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     ArrotondaAngoli(pnlRisp);
 
     connect(btnChiudi, &QAbstractButton::clicked, this, [this] { btnChiudiClick(); });
+    connect(btnStampa, &QAbstractButton::clicked, this, [this] { btnStampaClick(); });
     connect(btEseAppr, &QAbstractButton::clicked, this, [this] { btEseApprClick(); });
     connect(btnNuovo, &QAbstractButton::clicked, this, [this] { btnNuovoClick(); });
     connect(DsFancyButton1, &QAbstractButton::clicked, this, [this] { DsFancyButton1Click(); });
@@ -251,6 +251,7 @@ void TFinestraEsercizi::PreparaPagina()
     setWindowTitle(pagina);
     Notebook1->setCurrentWidget(ModoEsercizi ? PaginaEsercizi : PaginaConcetto);
     pnlRisp->setVisible(ModoEsercizi);
+    btnStampa->setVisible(ModoEsercizi);
     btEseAppr->setText(ModoEsercizi ? QStringLiteral("Concetto") : QStringLiteral("Esercizi"));
     btnNuovo->setText(QStringLiteral("Procedi"));
     btnNuovo->setEnabled(ModoEsercizi);
@@ -339,6 +340,12 @@ void TFinestraEsercizi::FormClose()
     lblErrori->setText(QStringLiteral("0"));
     if (Tfrmcomune* c = Tfrmcomune::Istanza())
         c->EditTastieraExit();
+}
+
+void TFinestraEsercizi::btnStampaClick()
+{
+    // The window as it is on screen, in the window sheet.
+    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage());
 }
 
 void TFinestraEsercizi::DsFancyButton1Click()

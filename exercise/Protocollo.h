@@ -47,6 +47,7 @@ public:
     void btEseApprClick();
     virtual void EditRispKeyUp();
     void btnChiudiClick();
+    void btnStampaClick();
     void DsFancyButton1Click();
 
     // The topic's exercises (null for a window that draws its own).

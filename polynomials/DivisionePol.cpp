@@ -254,7 +254,7 @@ void TfrmDivisionePol::PreparaPagina()
     lblTitolo->setText(pagina);
     setWindowTitle(pagina);
     pnlRisp->setVisible(ModoEsercizi);
-    btnStampa->setVisible(false); // the window sheet comes with the documents
+    btnStampa->setVisible(ModoEsercizi);
     btEseAppr->setText(ModoEsercizi ? QStringLiteral("Concetto") : QStringLiteral("Esercizi"));
     btnNuovo->setText(QStringLiteral("Procedi"));
     btnNuovo->setEnabled(true);

@@ -11,6 +11,9 @@
 #include <functional>
 
 #include "Avvio.h"
+#include "QuibWord.h"
+#include <QFile>
+#include <QFileInfo>
 #include "funzioni.h"
 #include "ExprCanvas.h"
 
@@ -84,6 +87,14 @@ int main(int argc, char** argv)
     QTest::keyClicks(sm->EditRisp, QStringLiteral("2-3x"));
     sm->DsFancyButton1->click();
     Foto(sm, "08_istruzioni");
+    // The two documents, copied here to look at them (converted to PDF).
+    TQuibWord::ImpostaConsegna([](const QString& f) {
+        QFile::copy(f, gDir + QLatin1Char('/') + QFileInfo(f).fileName());
+        return true;
+    });
+    Tfrmcomune::Istanza()->SpeedButton1Click(); // the help panel away
+    sm->btnStampa->click();
+    m->btScheda->click();
     sm->btnChiudi->click();
 
     // Every other topic window: its concept page, then its exercise page

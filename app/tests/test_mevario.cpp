@@ -13,6 +13,10 @@
 
 #include "../../monomials/tests/Risposte.h"
 #include "Avvio.h"
+#include "QuibWord.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include "Errori.h"
 #include "SchedaPol.h"
 
@@ -50,6 +54,7 @@ private slots:
     void esciAddsTheCountersToTheTallies();
     void accessibleNames();
     void topicMenusOpenTheirWindows();
+    void schedaAndStampaWriteTheirDocuments();
 
 private:
     void ApriSomma(bool esercizi);
@@ -365,6 +370,39 @@ void TestMevario::topicMenusOpenTheirWindows()
         QTest::mouseClick(v.finestra->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
         QVERIFY(!v.finestra->isVisible());
     }
+}
+
+void TestMevario::schedaAndStampaWriteTheirDocuments()
+{
+    FErrori.clear();
+    QStringList consegnati;
+    TQuibWord::ImpostaConsegna([&](const QString& f) {
+        consegnati << f;
+        return true;
+    });
+    QVERIFY(M()->btScheda->isEnabled());
+    QTest::mouseClick(M()->btScheda, Qt::LeftButton, {}, QPoint(60, 25));
+    QCOMPARE(consegnati.size(), 1);
+    QFile f(consegnati[0]);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QByteArray scheda = f.readAll();
+    const QByteArray atteso = "text:name=\"E_MON_SOMDIF\"/>" + QByteArray::number(TSchedaPol::Istanza()->Valore("E_MON_SOMDIF"));
+    QVERIFY2(scheda.contains(atteso), atteso.constData());
+    // "Stampa" on the exercise page: the window's picture in the window sheet.
+    ApriSomma(false);
+    QVERIFY(!S()->btnStampa->isVisible());
+    S()->btEseAppr->click();
+    QVERIFY(S()->btnStampa->isVisible());
+    QTest::mouseClick(S()->btnStampa, Qt::LeftButton, {}, QPoint(60, 30));
+    QCOMPARE(consegnati.size(), 2);
+    QFile g(consegnati[1]);
+    QVERIFY(g.open(QIODevice::ReadOnly));
+    QVERIFY(g.readAll().contains("<draw:image"));
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    for (const QString& c : consegnati)
+        QDir(QFileInfo(c).absolutePath()).removeRecursively();
+    TQuibWord::ImpostaConsegna({});
+    QVERIFY(FErrori.isEmpty());
 }
 
 QTEST_MAIN(TestMevario)

@@ -1,0 +1,86 @@
+// TQuibWord: the word-processor documents of Mevario. A document is opened
+// from a flat OpenDocument template (a new, unsaved document based on it),
+// text is typed at named bookmarks and the clipboard picture pasted at one;
+// when it is complete it is written to a new file in a fresh temporary
+// folder and handed to the word processor (LibreOffice, "soffice -n", as a
+// new untitled document based on it), or to the desktop's default
+// application. The program never waits for the word processor and never
+// writes over a file.
+#pragma once
+
+#include <QDomDocument>
+#include <QImage>
+#include <QString>
+
+#include <functional>
+
+namespace mevario {
+
+class TQuibWord {
+public:
+    enum class TTipoMessaggio { Errore, Conferma, Attenzione, Informazione };
+    // Where messages go (a message box in the program; tests record them).
+    using TMostraMessaggio = std::function<void(TTipoMessaggio, const QString&)>;
+    static void ImpostaMessaggi(TMostraMessaggio m);
+    static void Messaggio(TTipoMessaggio tipo, const QString& testo);
+    // The title of a message box of each kind: "Errore", "Conferma", ...
+    static QString Titolo(TTipoMessaggio tipo);
+
+    // How the finished document is handed on (tests replace it): the file
+    // written; true when a program took it.
+    using TConsegna = std::function<bool(const QString& file)>;
+    static void ImpostaConsegna(TConsegna c);
+    // LibreOffice when it is installed, else the desktop's default application.
+    static bool ConsegnaPredefinita(const QString& file);
+
+    // A document opened from `file`. With `comeModello` a new untitled
+    // document based on it; otherwise the file itself. A file that cannot
+    // be read as an OpenDocument text shows "Impossibile aprire il documento"
+    // with the path and returns false: nothing is written afterwards.
+    bool ApriDocumento(const QString& file, bool comeModello, bool visibile);
+
+    // Types `testo` at the start of the bookmark named exactly `nome` (the
+    // first one in the document); "§" pastes the clipboard picture there.
+    // A missing bookmark is skipped without a message.
+    void ScriviInSegnalibro(const QString& nome, const QString& testo);
+
+    // Writes the document to a new file in a fresh temporary folder and hands
+    // it to the word processor. Returns the file ("" when it could not be
+    // written or handed on; a message says why).
+    QString Consegna(const QString& nomeFile);
+
+    // The user quit the word processor: later calls fail quietly (or with a
+    // message when MessaggiErrore is set).
+    void WordChiuso();
+
+    bool Aperto() const { return FAperto; }
+    bool MessaggiErrore = false;
+    int DocumentoAttivo = -1;
+    std::function<void()> OnWordQuit;
+
+    // The document being written (tests read it).
+    const QDomDocument& Documento() const { return FDoc; }
+    // The picture that "§" pastes: the clipboard's, unless one is given.
+    void ImpostaImmagine(const QImage& img) { FImmagine = img; }
+
+private:
+    void IncollaImmagine(QDomElement segnalibro);
+
+    QDomDocument FDoc;
+    bool FAperto = false;
+    bool FWordChiuso = false;
+    bool FVisibile = true;
+    QImage FImmagine;
+};
+
+// Where a template is: the current folder recorded at start-up, beside the
+// program, the installed data folder. "" when none has it.
+QString TrovaModello(const QString& cartellaProgramma, const QString& nome);
+
+// The results sheet: the 24 counters at their bookmarks of "schedaVEK.fodt".
+// Returns the file handed on, or "" (a message said why).
+QString ScriviSchedaRisultati(const QString& cartellaProgramma);
+// The window sheet: "scheda.fodt" with the picture at "TABELLA".
+QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra);
+
+} // namespace mevario
