@@ -26,6 +26,8 @@ TFinestre::~TFinestre()
     frmProdottoPol.reset();
     frmDivisionePol.reset();
     frmcomune.reset();
+    TFinestraEsercizi::ImpostaLavagna({});
+    frmLavagna.reset();
     frmMain.reset();
 }
 
@@ -44,6 +46,14 @@ std::unique_ptr<TFinestre> Avvia()
     auto f = std::make_unique<TFinestre>();
     f->frmMain = std::make_unique<TfrmMain>();       // 1
     f->frmcomune = std::make_unique<Tfrmcomune>();   // 3
+    f->frmLavagna = std::make_unique<TfrmLavagna>();
+    // "Lavagna" on every exercise page shows the one board, beside the exercise.
+    TfrmLavagna* lavagna = f->frmLavagna.get();
+    TFinestraEsercizi::ImpostaLavagna([lavagna] {
+        lavagna->show();
+        lavagna->raise();
+        lavagna->activateWindow();
+    });
     f->frmConcetto = std::make_unique<TfrmConcetto>();
     f->frmSommaMon = std::make_unique<TfrmSommaMon>();
     f->frmProdottoMon = std::make_unique<TfrmProdottoMon>();

@@ -14,6 +14,7 @@
 #include "SommaMon.h"
 #include "pol_concetto.h"
 #include "concetto.h"
+#include "lavagna.h"
 #include "main.h"
 #include "ucomune.h"
 
@@ -22,6 +23,7 @@ namespace mevario {
 struct TFinestre {
     std::unique_ptr<TfrmMain> frmMain;
     std::unique_ptr<Tfrmcomune> frmcomune;
+    std::unique_ptr<TfrmLavagna> frmLavagna;
     std::unique_ptr<TfrmConcetto> frmConcetto;
     std::unique_ptr<TfrmSommaMon> frmSommaMon;
     std::unique_ptr<TfrmProdottoMon> frmProdottoMon;

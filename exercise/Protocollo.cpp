@@ -24,6 +24,12 @@ TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g,
 
 } // namespace
 
+std::function<void()>& Lavagna()
+{
+    static std::function<void()> apri;
+    return apri;
+}
+
 std::string TestoCampo(const QString& t) { return Utf8ToNarrow(t.toStdString()); }
 
 TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate,
@@ -83,8 +89,11 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     PBRisp->SetRestringe(true);
     DsFancyButton1 = Bottone(QStringLiteral("Istruzioni"), pnlEdit, QRect(16, 64, 89, 33), 12);
     btnLavagna = Bottone(QStringLiteral("Lavagna"), pnlEdit, QRect(128, 64, 89, 33), 12);
-    // The blackboard comes in a later step.
-    btnLavagna->setEnabled(false);
+    btnLavagna->setEnabled(static_cast<bool>(Lavagna()));
+    connect(btnLavagna, &QAbstractButton::clicked, this, [] {
+        if (Lavagna())
+            Lavagna()();
+    });
 
     pnlRisp = new QFrame(PaginaEsercizi);
     pnlRisp->setGeometry(64, 456, 497, 41);
@@ -155,6 +164,8 @@ TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect&
     QFrame* p = PannelloEsempio(pannello, angoliArrotondati);
     return Formula(p, formula, QRect(4, 4, pannello.width() - 8, pannello.height() - 8), ColorePannelli());
 }
+
+void TFinestraEsercizi::ImpostaLavagna(std::function<void()> apri) { Lavagna() = std::move(apri); }
 
 void TFinestraEsercizi::CreaSiNo(int x, int y)
 {

@@ -15,6 +15,7 @@
 #include <QStackedWidget>
 #include <QWidget>
 
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -49,6 +50,10 @@ public:
     void btnChiudiClick();
     void btnStampaClick();
     void DsFancyButton1Click();
+
+    // What "Lavagna" opens (the blackboard lives in the application layer);
+    // set before the topic windows are created, their button is enabled then.
+    static void ImpostaLavagna(std::function<void()> apri);
 
     // The topic's exercises (null for a window that draws its own).
     const TEsercizio* Argomento() const { return FEsercizio; }

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "Avvio.h"
+#include <cmath>
 #include "QuibWord.h"
 #include <QFile>
 #include <QFileInfo>
@@ -183,5 +184,33 @@ int main(int argc, char** argv)
     Foto(dv, "23_divisione_esercizi");
     dv->btnNuovo->click();
     Foto(dv, "24_divisione_cella_sbagliata");
+    dv->btnChiudi->click();
+
+    // The blackboard: strokes of several colours and thicknesses, one of
+    // them traced by the eraser.
+    TfrmLavagna* l = fin->frmLavagna.get();
+    l->move(20, 20);
+    l->show();
+    if (!QTest::qWaitForWindowExposed(l))
+        return 1;
+    const auto traccia = [l](int colore, int spessore, std::vector<QPoint> punti) {
+        l->cmbPennaColore->setCurrentIndex(colore);
+        l->cmbPennaSpessore->setCurrentIndex(spessore);
+        QTest::mousePress(l->Foglio, Qt::LeftButton, {}, punti.front());
+        for (std::size_t i = 1; i < punti.size(); ++i)
+            QTest::mouseMove(l->Foglio, punti[i]);
+        QTest::mouseRelease(l->Foglio, Qt::LeftButton, {}, punti.back());
+    };
+    std::vector<QPoint> onda;
+    for (int x = 40; x <= 520; x += 8)
+        onda.emplace_back(x, 120 + static_cast<int>(40 * std::sin(x / 40.0)));
+    traccia(3, 2, onda);
+    traccia(6, 4, {{60, 300}, {200, 220}, {340, 300}, {480, 220}});
+    traccia(12, 0, {{80, 380}, {500, 380}});
+    traccia(14, 5, {{280, 40}, {280, 420}});
+    l->cbGomma->setChecked(true);
+    QTest::mouseMove(l->Foglio, QPoint(300, 380));
+    QTest::qWait(100);
+    Foto(l, "30_lavagna");
     return 0;
 }

@@ -55,6 +55,7 @@ private slots:
     void accessibleNames();
     void topicMenusOpenTheirWindows();
     void schedaAndStampaWriteTheirDocuments();
+    void lavagnaOpensFromEveryExercisePage();
 
 private:
     void ApriSomma(bool esercizi);
@@ -403,6 +404,21 @@ void TestMevario::schedaAndStampaWriteTheirDocuments()
         QDir(QFileInfo(c).absolutePath()).removeRecursively();
     TQuibWord::ImpostaConsegna({});
     QVERIFY(FErrori.isEmpty());
+}
+
+void TestMevario::lavagnaOpensFromEveryExercisePage()
+{
+    TfrmLavagna* l = FFinestre->frmLavagna.get();
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{S(), FFinestre->frmProdottoPol.get(), FFinestre->frmDivisionePol.get()}) {
+        M()->Apri(w, true);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QVERIFY(w->btnLavagna->isEnabled());
+        QTest::mouseClick(w->btnLavagna, Qt::LeftButton, {}, QPoint(40, 15));
+        QVERIFY(l->isVisible());
+        QVERIFY(w->isVisible()); // the exercise stays open beside it
+        l->close();
+        QTest::mouseClick(w->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    }
 }
 
 QTEST_MAIN(TestMevario)
