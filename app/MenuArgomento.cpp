@@ -4,6 +4,9 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QStyleOptionMenuItem>
+
+#include "Finestra.h"
 
 namespace mevario {
 
@@ -12,10 +15,8 @@ const QColor kArancio(255, 113, 45); // 2978303
 
 QFont CarattereMenu()
 {
-    QFont f(QStringLiteral("Tahoma"));
-    f.setPointSize(12);
-    f.setBold(true);
-    return f;
+    // Tahoma 12 points bold: 16 pixels at 96 pixels per inch.
+    return Carattere("Tahoma", 16, true);
 }
 } // namespace
 
@@ -23,7 +24,8 @@ TVoceMenu::TVoceMenu(const QString& caption, bool separatore, QWidget* parent)
     : QAbstractButton(parent), FSeparatore(separatore)
 {
     setText(caption);
-    setFocusPolicy(separatore ? Qt::NoFocus : Qt::StrongFocus);
+    // The menu takes the keys; its entries do not take the focus.
+    setFocusPolicy(Qt::NoFocus);
     setEnabled(!separatore);
     if (separatore)
         setAccessibleName(QStringLiteral("separatore"));
@@ -37,14 +39,27 @@ QSize TVoceMenu::Misura(const QString& caption, bool separatore)
     return QSize(caption.size() > 15 ? 250 : 200, 50);
 }
 
+void TVoceMenu::SetEvidenziata(bool e)
+{
+    if (FEvidenziata == e)
+        return;
+    FEvidenziata = e;
+    update();
+}
+
 void TVoceMenu::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing, true);
     const QRect r = rect();
     if (FSeparatore) {
-        p.setPen(kArancio);
-        p.drawLine(r.left() + 1, r.height() / 2, r.right() - 1, r.height() / 2);
+        // Drawn by the platform, as the separators of its own menus.
+        p.fillRect(r, palette().color(QPalette::Window));
+        QStyleOptionMenuItem o;
+        o.initFrom(this);
+        o.menuItemType = QStyleOptionMenuItem::Separator;
+        o.rect = r;
+        style()->drawControl(QStyle::CE_MenuItem, &o, &p, this);
         return;
     }
     p.fillRect(r, palette().color(QPalette::Window));
@@ -59,30 +74,14 @@ void TVoceMenu::paintEvent(QPaintEvent*)
 
 void TVoceMenu::enterEvent(QEnterEvent* e)
 {
-    FEvidenziata = true;
-    update();
+    emit Entrato(this);
     QAbstractButton::enterEvent(e);
 }
 
 void TVoceMenu::leaveEvent(QEvent* e)
 {
-    FEvidenziata = hasFocus();
-    update();
+    emit Uscito(this);
     QAbstractButton::leaveEvent(e);
-}
-
-void TVoceMenu::focusInEvent(QFocusEvent* e)
-{
-    FEvidenziata = true;
-    update();
-    QAbstractButton::focusInEvent(e);
-}
-
-void TVoceMenu::focusOutEvent(QFocusEvent* e)
-{
-    FEvidenziata = underMouse();
-    update();
-    QAbstractButton::focusOutEvent(e);
 }
 
 // A frameless tool window rather than a popup: screen readers see the
@@ -92,6 +91,7 @@ TMenuArgomento::TMenuArgomento(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::
 {
     setFrameShape(QFrame::Box);
     setAccessibleName(QStringLiteral("Menu"));
+    setFocusPolicy(Qt::StrongFocus);
 }
 
 TVoceMenu* TMenuArgomento::Aggiungi(const QString& caption, std::function<void()> azione)
@@ -104,6 +104,14 @@ TVoceMenu* TMenuArgomento::Aggiungi(const QString& caption, std::function<void()
     FAltezza += s.height();
     if (!sep) {
         v->setEnabled(static_cast<bool>(azione));
+        connect(v, &TVoceMenu::Entrato, this, [this](TVoceMenu* x) {
+            if (x->isEnabled())
+                Evidenzia(x);
+        });
+        connect(v, &TVoceMenu::Uscito, this, [this](TVoceMenu* x) {
+            if (x->Evidenziata())
+                Evidenzia(nullptr);
+        });
         connect(v, &QAbstractButton::clicked, this, [this, azione] {
             hide();
             if (azione)
@@ -117,17 +125,38 @@ TVoceMenu* TMenuArgomento::Aggiungi(const QString& caption, std::function<void()
     return v;
 }
 
-void TMenuArgomento::Mostra(const QPoint& globale)
+void TMenuArgomento::Mostra(const QPoint& globale, bool daTastiera)
 {
-    move(globale);
+    // On the screen, as platform menus are: moved up or left when needed.
+    QPoint p = globale;
+    if (const QScreen* schermo = QGuiApplication::screenAt(globale) ? QGuiApplication::screenAt(globale)
+                                                                     : QGuiApplication::primaryScreen()) {
+        const QRect a = schermo->availableGeometry();
+        p.setX(std::max(a.left(), std::min(p.x(), a.right() + 1 - width())));
+        p.setY(std::max(a.top(), std::min(p.y(), a.bottom() + 1 - height())));
+    }
+    move(p);
+    Evidenzia(nullptr);
     show();
     raise();
     activateWindow();
+    setFocus();
+    if (daTastiera)
+        Sposta(1);
+}
+
+TVoceMenu* TMenuArgomento::Evidenziata() const
+{
     for (TVoceMenu* v : FVoci)
-        if (v->isEnabled()) {
-            v->setFocus();
-            break;
-        }
+        if (v->Evidenziata())
+            return v;
+    return nullptr;
+}
+
+void TMenuArgomento::Evidenzia(TVoceMenu* voce)
+{
+    for (TVoceMenu* v : FVoci)
+        v->SetEvidenziata(v == voce);
 }
 
 void TMenuArgomento::changeEvent(QEvent* e)
@@ -140,14 +169,14 @@ void TMenuArgomento::changeEvent(QEvent* e)
 void TMenuArgomento::Sposta(int passo)
 {
     const int n = static_cast<int>(FVoci.size());
-    int i = 0;
-    for (; i < n; ++i)
-        if (FVoci[static_cast<std::size_t>(i)]->hasFocus())
-            break;
+    int i = passo > 0 ? -1 : n;
+    for (int k = 0; k < n; ++k)
+        if (FVoci[static_cast<std::size_t>(k)]->Evidenziata())
+            i = k;
     for (int k = 1; k <= n; ++k) {
         TVoceMenu* v = FVoci[static_cast<std::size_t>(((i + passo * k) % n + n) % n)];
         if (v->isEnabled()) {
-            v->setFocus();
+            Evidenzia(v);
             return;
         }
     }
@@ -160,11 +189,8 @@ void TMenuArgomento::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Up: Sposta(-1); return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        for (TVoceMenu* v : FVoci)
-            if (v->hasFocus()) {
-                v->click();
-                return;
-            }
+        if (TVoceMenu* v = Evidenziata())
+            v->click();
         return;
     case Qt::Key_Escape: hide(); return;
     default: QFrame::keyPressEvent(e);

@@ -19,13 +19,18 @@ public:
     // Width and height of an entry by its caption.
     static QSize Misura(const QString& caption, bool separatore);
     QSize sizeHint() const override { return Misura(text(), FSeparatore); }
+    // The one highlighted entry of its menu (pointer or arrow keys).
+    bool Evidenziata() const { return FEvidenziata; }
+    void SetEvidenziata(bool e);
+
+signals:
+    void Entrato(TVoceMenu* voce);
+    void Uscito(TVoceMenu* voce);
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
-    void focusInEvent(QFocusEvent* e) override;
-    void focusOutEvent(QFocusEvent* e) override;
 
 private:
     bool FSeparatore;
@@ -39,8 +44,13 @@ public:
     // An entry ("-" is a separator); disabled when there is no action.
     TVoceMenu* Aggiungi(const QString& caption, std::function<void()> azione);
     const std::vector<TVoceMenu*>& Voci() const { return FVoci; }
-    // Pops the menu up with its top-left corner at a screen point.
-    void Mostra(const QPoint& globale);
+    // Pops the menu up with its top-left corner at a screen point, moved to
+    // stay on the screen. From the keyboard the first entry is highlighted,
+    // from the mouse none.
+    void Mostra(const QPoint& globale, bool daTastiera = false);
+    // The highlighted entry, or null.
+    TVoceMenu* Evidenziata() const;
+    void Evidenzia(TVoceMenu* voce);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

@@ -163,7 +163,9 @@ void TfrmMain::CreaMenu()
 void TfrmMain::ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu)
 {
     const QPoint p = mapToGlobal(QPoint(bottone->x(), bottone->y() + bottone->height()));
-    menu->Mostra(p + QPoint(30, 0));
+    // Opened with the keyboard (Space or Enter on the button): the first entry
+    // is highlighted; with the mouse, none.
+    menu->Mostra(p + QPoint(30, 0), !bottone->underMouse());
 }
 
 void TfrmMain::Apri(TFinestraEsercizi* f, bool esercizi)

@@ -1,5 +1,7 @@
 #include "Errori.h"
 
+#include "errori.h"
+
 #include <QApplication>
 #include <QMessageBox>
 
@@ -35,7 +37,29 @@ void MostraMessaggio(const QString& titolo, const QString& messaggio, bool avvis
     box.exec();
 }
 
-void MostraErrore(const std::exception& e) { MostraErrore(QString::fromUtf8(e.what())); }
+QString TestoPerAlunno(const std::exception& e)
+{
+    if (const auto* c = dynamic_cast<const ErroreConversione*>(&e))
+        return QStringLiteral("Non riesco a leggere il coefficiente «%1»: scrivi un numero intero o una frazione come 3/4.")
+            .arg(QString::fromStdString(c->buffer()));
+    if (dynamic_cast<const ErroreDivisionePerZero*>(&e) || dynamic_cast<const ErroreOperazioneNonValida*>(&e))
+        return QStringLiteral("Il denominatore non può essere zero.");
+    return QString::fromUtf8(e.what());
+}
+
+void MostraErrore(const std::exception& e)
+{
+    const QString dettagli = QString::fromUtf8(e.what());
+    const QString testo = TestoPerAlunno(e);
+    if (Gestore() || testo == dettagli) {
+        MostraErrore(dettagli);
+        return;
+    }
+    // The pupil reads what to fix; the exact message stays in the details.
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mevario"), testo, QMessageBox::Ok, QApplication::activeWindow());
+    box.setDetailedText(dettagli);
+    box.exec();
+}
 
 TGestoreErrori ImpostaGestoreErrori(TGestoreErrori g)
 {

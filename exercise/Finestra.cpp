@@ -6,16 +6,14 @@
 #include <QPainterPath>
 #include <QWindow>
 
+#include "QtCanvas.h"
 #include "UDsFancyButton.h"
 
 namespace mevario {
 
 QFont Carattere(const char* famiglia, int px, bool grassetto)
 {
-    QFont f(QString::fromLatin1(famiglia));
-    f.setPixelSize(px);
-    f.setBold(grassetto);
-    return f;
+    return CaratterePagina(QString::fromLatin1(famiglia), px, grassetto);
 }
 
 QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore)

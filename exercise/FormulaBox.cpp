@@ -72,7 +72,8 @@ QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi
     return r;
 }
 
-std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi)
+std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                   int punti)
 {
     std::vector<QRect> r;
     if (formula.empty())
@@ -80,7 +81,7 @@ std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box,
     PExpr root = TExprBuilder().ParseFormula(formula);
     TQtCanvas canvas(nullptr, ppi, ppi);
     root->SetCanvas(&canvas);
-    root->SetFontSize(FormulaPoints(variant));
+    root->SetFontSize(punti > 0 ? punti : FormulaPoints(variant));
     int x = variant == TFormulaVariant::ControlLeft ? 0 : box.width() / 2 - root->Width() / 2;
     const int medio = box.height() / 2;
     auto* catena = dynamic_cast<TExprChain*>(root.get());
@@ -193,29 +194,40 @@ void TFormulaBox::Accessibile()
 void TFormulaBox::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    p.fillRect(rect(), FColor);
+    FRettangoliAnelli.clear();
+    if (FFormula.empty())
+        return;
     try {
         const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
         const TFormulaVariant variante = FVariant;
-        int punti = 0; // the variant's own size
-        if (FRestringe && !FFormula.empty()) {
-            // Smaller sizes, down to 10 points, until the formula fits.
-            const int larga = MisuraFormula(FFormula, variante, ppi).width();
-            if (larga > width()) {
-                punti = std::max(10, FormulaPoints(variante) * width() / larga);
-                while (punti > 10 && MisuraFormula(FFormula, variante, ppi, punti).width() > width())
-                    --punti;
+        PExpr root = TExprBuilder().ParseFormula(FFormula);
+        // A formula that does not fit its box is drawn at the largest size
+        // that fits, down to 12 points, instead of being cut.
+        int punti = FormulaPoints(variante);
+        {
+            TQtCanvas misura(&p, ppi, ppi);
+            root->SetCanvas(&misura);
+            root->SetFontSize(punti);
+            const auto entra = [&] { return root->Width() <= width() && root->Height() <= height(); };
+            if (!entra()) {
+                const int minimo = std::min(12, punti);
+                int prova = std::max(minimo, punti * std::min(width(), height() * root->Width() / std::max(1, root->Height())) /
+                                                 std::max(1, root->Width()));
+                prova = std::min(prova, punti - 1);
+                for (; prova > minimo; --prova) {
+                    root->SetFontSize(prova);
+                    if (entra())
+                        break;
+                }
+                punti = std::max(prova, minimo);
             }
+            root->SetCanvas(nullptr);
         }
-        if (punti > 0) {
-            PExpr root = TExprBuilder().ParseFormula(FFormula);
-            DrawExprTree(p, width(), height(), root.get(), variante, DaQColor(FColor), DaQColor(FFontColor), ppi, punti);
-        } else {
-            DrawFormula(p, width(), height(), FFormula, variante, DaQColor(FColor), DaQColor(FFontColor), ppi);
-        }
+        DrawExprTree(p, width(), height(), root.get(), variante, DaQColor(FColor), DaQColor(FFontColor), ppi, punti);
         FValida = true;
-        FRettangoliAnelli.clear();
         if (!FAnelli.empty()) {
-            const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi);
+            const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi, punti);
             p.setRenderHint(QPainter::Antialiasing, true);
             p.setBrush(Qt::NoBrush);
             for (const TAnello& a : FAnelli) {
@@ -236,6 +248,24 @@ void TFormulaBox::paintEvent(QPaintEvent*)
             const QString messaggio = QString::fromUtf8(e.what());
             QTimer::singleShot(0, [messaggio] { MostraErrore(messaggio); });
         }
+    }
+}
+
+int TFormulaBox::PuntiUsati() const
+{
+    if (FFormula.empty())
+        return FormulaPoints(FVariant);
+    try {
+        const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+        int punti = FormulaPoints(FVariant);
+        for (; punti > 12; --punti) {
+            const QSize m = MisuraFormula(FFormula, FVariant, ppi, punti);
+            if (m.width() <= width() && m.height() <= height())
+                break;
+        }
+        return punti;
+    } catch (const EIncorrectExpr&) {
+        return 0;
     }
 }
 

@@ -17,7 +17,8 @@ namespace mevario {
 // and "-" signs (a polynomial), as laid out in a box of the given size: a
 // term's box takes its minus sign but not its plus sign; a trailing plain
 // text ("&string(  =)") is no term. Raises EIncorrectExpr.
-std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi);
+std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                   int punti = 0);
 
 // The text pieces of a formula (numbers, letters, signs, plain text) in the
 // order they are drawn, each with its cell in a box of the given size.
@@ -48,10 +49,9 @@ public:
     // (the box stays clear); other boxes report them in the error box.
     bool IgnoraErrori() const { return FIgnoraErrori; }
     void SetIgnoraErrori(bool i) { FIgnoraErrori = i; }
-    // A formula wider than the box is drawn smaller, down to 10 points,
-    // so that it fits (the live drawing of a long typed answer).
-    bool Restringe() const { return FRestringe; }
-    void SetRestringe(bool r) { FRestringe = r; }
+    // The size a paint uses: the variant's, or smaller (down to 12 points)
+    // when the formula would not fit the box.
+    int PuntiUsati() const;
 
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
@@ -82,7 +82,6 @@ private:
     QColor FColor{255, 255, 255};
     QColor FFontColor{0, 0, 0};
     bool FIgnoraErrori = false;
-    bool FRestringe = false;
     bool FValida = true;
     std::string FSegnalato; // the text whose error was last reported
     std::vector<TAnello> FAnelli;

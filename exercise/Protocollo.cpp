@@ -1,5 +1,6 @@
 #include "Protocollo.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 
 #include "Errori.h"
@@ -64,7 +65,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     Notebook1->addWidget(PaginaEsercizi);
 
     // The exercise page.
-    lb = Etichetta(QStringLiteral("Rispondi al questito e clicca su Procedi"), PaginaEsercizi,
+    lb = Etichetta(QStringLiteral("Rispondi al quesito e clicca su Procedi"), PaginaEsercizi,
                    Carattere("Comic Sans MS", 21), Qt::black);
     lb->move(16, 24);
     pnlEsercizi = new QFrame(PaginaEsercizi);
@@ -86,7 +87,6 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     PBRisp->setGeometry(248, 14, 305, 83);
     PBRisp->SetColor(ColorePannelli());
     PBRisp->SetIgnoraErrori(true);
-    PBRisp->SetRestringe(true);
     DsFancyButton1 = Bottone(QStringLiteral("Istruzioni"), pnlEdit, QRect(16, 64, 89, 33), 12);
     btnLavagna = Bottone(QStringLiteral("Lavagna"), pnlEdit, QRect(128, 64, 89, 33), 12);
     btnLavagna->setEnabled(static_cast<bool>(Lavagna()));
@@ -119,6 +119,11 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     connect(btnNuovo, &QAbstractButton::clicked, this, [this] { btnNuovoClick(); });
     connect(DsFancyButton1, &QAbstractButton::clicked, this, [this] { DsFancyButton1Click(); });
     connect(EditRisp, &TEditRisp::TastoRilasciato, this, [this] { EditRispKeyUp(); });
+    // Enter in the answer field is "Procedi" (or "Nuovo").
+    connect(EditRisp, &QLineEdit::returnPressed, this, [this] {
+        if (btnNuovo->isEnabled() && btnNuovo->isVisible())
+            btnNuovo->click();
+    });
     AggiornaAccessibili();
 }
 
@@ -230,6 +235,12 @@ void TFinestraEsercizi::Apri(bool esercizi)
         FormClose();
         FormShow();
     } else {
+        // Centred over the window that opens it (the main window).
+        if (QWidget* sopra = QApplication::activeWindow(); sopra && sopra != this) {
+            QRect g = frameGeometry();
+            g.moveCenter(sopra->frameGeometry().center());
+            move(g.topLeft().x() < 0 ? 0 : g.topLeft().x(), g.topLeft().y() < 0 ? 0 : g.topLeft().y());
+        }
         show();
     }
     raise();
@@ -259,7 +270,8 @@ void TFinestraEsercizi::PreparaPagina()
     ++FNumeroEsercizio;
     const QString pagina = ModoEsercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto");
     lblTitolo->setText(pagina);
-    setWindowTitle(pagina);
+    // The title names the topic and the page (task bar, screen readers).
+    setWindowTitle(Label2->text() + pagina);
     Notebook1->setCurrentWidget(ModoEsercizi ? PaginaEsercizi : PaginaConcetto);
     pnlRisp->setVisible(ModoEsercizi);
     btnStampa->setVisible(ModoEsercizi);
@@ -321,8 +333,9 @@ void TFinestraEsercizi::EditRispKeyUp()
     if (pnlSiNo)
         return; // the quizzes draw nothing live
     // The live drawing ignores what it cannot read: the box stays clear.
+    // Drawn as the check reads it: without its spaces.
     try {
-        DrawFormula(PBRisp, FormaFormula(TestoCampo(EditRisp->text())));
+        DrawFormula(PBRisp, FormaFormula(TogliCarattere(' ', TestoCampo(EditRisp->text()))));
     } catch (...) {
         DrawFormula(PBRisp, std::string());
     }

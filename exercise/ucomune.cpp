@@ -211,6 +211,9 @@ void Tfrmcomune::Presta(QWidget* finestra, TEditRisp* campo)
     pnlTastiera->hide();
     const bool aiutoVisibile = pnlHelp1->isVisible();
     pnlTastiera->setParent(finestra);
+    // An opaque panel of the window's colour: nothing shows between the keys.
+    ImpostaColore(pnlTastiera, finestra->palette().color(QPalette::Window));
+    pnlTastiera->setAutoFillBackground(true);
     pnlHelp1->setParent(finestra);
     pnlHelp1->setVisible(aiutoVisibile);
     pnlHelp1->raise();

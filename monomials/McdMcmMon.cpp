@@ -15,7 +15,7 @@ TfrmMcdMon::TfrmMcdMon()
     : TfrmMcdMcmMon(
           false,
           {QStringLiteral("MCD di monomi"), "E_MON_MCD", "S_MON_MCD",
-           QStringLiteral("Il <b>massimo comun dividore (MCD)</b> di due o più monomi è un\r\n"
+           QStringLiteral("Il <b>massimo comun divisore (MCD)</b> di due o più monomi è un\r\n"
                           "monomio di grado massimo che divide contemporaneamente\r\n"
                           "tutti i monomi dati, avente:"),
            QStringLiteral("1) <b>coefficiente</b> uguale al MCD dei coefficienti dei monomi\r\n"

@@ -10,7 +10,7 @@ const char* const kEsempi = "2/5&string(       )&3*x&string(       )&5*x*y&strin
 TfrmConcetto::TfrmConcetto() : TFinestraDi(QStringLiteral("I Monomi"), "E_MON_DEF", "S_MON_DEF")
 {
     setObjectName(QStringLiteral("frmConcetto"));
-    RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>monomio</b> è un'espresione algebrica formata moltiplicando \r\n"
+    RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>monomio</b> è un'espressione algebrica formata moltiplicando \r\n"
                                               "un numero reale per delle variabili (eventualmente ripetute e \r\n"
                                               "quindi scritte come potenze positive). "),
                                16, 8);

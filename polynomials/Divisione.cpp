@@ -255,7 +255,7 @@ void TDivisione::Svolgi(int modo, TNarratore* narratore)
         while (e >= 0 && SolDividendo[static_cast<std::size_t>(i)][static_cast<std::size_t>(e)].Num == 0)
             --e;
         if (e < 0 || e < lead || i + 2 > Righe || p < 0) {
-            narra("-) Ci fermiamo perch\xC3\xA8 il grado del Resto parziale \xC3\xA8 minore del grado del Divisore. "
+            narra("-) Ci fermiamo perch\xC3\xA9 il grado del Resto parziale \xC3\xA8 minore del grado del Divisore. "
                   "Il risultato della Divisione \xC3\xA8 scritto sotto.");
             break;
         }

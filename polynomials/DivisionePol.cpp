@@ -1,6 +1,7 @@
 #include "DivisionePol.h"
 
 #include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 
@@ -142,6 +143,8 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
         }
     });
 
+    EditRisp->installEventFilter(this);
+
     // The theory panel, toggled by "Concetto".
     Panel3 = new QFrame(this);
     Panel3->setGeometry(128, 41, 585, 409);
@@ -153,7 +156,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     RAhtLabel1->SetAutoSize(true);
     RAhtLabel1->move(18, 35);
     RAhtLabel1->SetCaption(QStringLiteral("Assegnati due polinomi <b>A(x)</b> di grado <b>n</b> e <b>B(x)</b> \r\n"
-                                          "di grado <b>m</b> con n>=m si può dimostrare che esitono \r\n"
+                                          "di grado <b>m</b> con n>=m si può dimostrare che esistono \r\n"
                                           "e sono unici due altri polinomi <b>Q(x)</b> di grado n-1 e <b>R(x)</b>\r\n"
                                           "di grado <m tali che vale la seguente identità:\r\n"
                                           "\r\n"
@@ -252,7 +255,7 @@ void TfrmDivisionePol::PreparaPagina()
     Chiusura = false;
     const QString pagina = ModoEsercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto");
     lblTitolo->setText(pagina);
-    setWindowTitle(pagina);
+    setWindowTitle(Label2->text() + pagina);
     pnlRisp->setVisible(ModoEsercizi);
     btnStampa->setVisible(ModoEsercizi);
     btEseAppr->setText(ModoEsercizi ? QStringLiteral("Concetto") : QStringLiteral("Esercizi"));
@@ -429,6 +432,35 @@ bool TfrmDivisionePol::Verifica(const std::string&)
     LegaEditor(*diversa);
     ColoreEditor(true);
     return false;
+}
+
+bool TfrmDivisionePol::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == EditRisp && e->type() == QEvent::KeyPress && ModoEsercizi) {
+        // Without a mouse: Up and Down go to the row above or below,
+        // Ctrl+Left and Ctrl+Right to the next cell of the row.
+        const auto* k = static_cast<QKeyEvent*>(e);
+        TDivisione::Cella c = FCellaScelta;
+        const bool ctrl = k->modifiers() & Qt::ControlModifier;
+        if (k->key() == Qt::Key_Up)
+            c.riga -= 1;
+        else if (k->key() == Qt::Key_Down)
+            c.riga += 1;
+        else if (ctrl && k->key() == Qt::Key_Left)
+            c.indice += 1; // towards the higher degrees, or the first quotient cell
+        else if (ctrl && k->key() == Qt::Key_Right)
+            c.indice -= 1;
+        else
+            return TFinestraEsercizi::eventFilter(o, e);
+        if (c.blocco == 2 && c.riga != 2)
+            return true; // the quotient row has no other row to go to
+        if (FDiv.CellaValida(c) && c.riga > 1) {
+            ColoreEditor(false);
+            LegaEditor(c);
+        }
+        return true;
+    }
+    return TFinestraEsercizi::eventFilter(o, e);
 }
 
 void TfrmDivisionePol::btnConcettoClick()

@@ -69,6 +69,8 @@ public:
 
 protected:
     void NuovoEsercizio() override {}
+    // The arrow keys in the editor move it from cell to cell.
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     // TNarratore: what the narrated run asks of the window.

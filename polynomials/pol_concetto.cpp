@@ -5,7 +5,7 @@ namespace mevario {
 TfrmPolConcetto::TfrmPolConcetto() : TFinestraDi(QStringLiteral("I Polinomi"), "E_POL_DEF", "S_POL_DEF")
 {
     setObjectName(QStringLiteral("frmPolConcetto"));
-    RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>polinomio</b> è un'espresione algebrica formata sommando \r\n"
+    RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>polinomio</b> è un'espressione algebrica formata sommando \r\n"
                                               "o sottraendo monomi; i singoli monomi si dicono  anche \r\n"
                                               "<b>termini</b> del polinomio."),
                                16, 9);

@@ -191,6 +191,13 @@ void TDsFancyButton::paintEvent(QPaintEvent*)
         }
     }
 
+    // The keyboard focus: a dotted ring inside the frame, following the shape.
+    if (hasFocus() && focusPolicy() != Qt::NoFocus) {
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(FFontColor, 1.5, Qt::DotLine));
+        p.drawPath(ShapePath(FFrameWidth + 2));
+    }
+
     // Glyph and caption, centred together as one block.
     const QPixmap glifo = GlyphImage();
     QString testo = text();
@@ -254,6 +261,18 @@ void TDsFancyButton::paintEvent(QPaintEvent*)
     else if (FHover && !held)
         colore = FHoverColor;
     scrivi(colore, held ? QPoint(1, 1) : QPoint());
+}
+
+void TDsFancyButton::focusInEvent(QFocusEvent* e)
+{
+    QAbstractButton::focusInEvent(e);
+    update();
+}
+
+void TDsFancyButton::focusOutEvent(QFocusEvent* e)
+{
+    QAbstractButton::focusOutEvent(e);
+    update();
 }
 
 void TDsFancyButton::mouseMoveEvent(QMouseEvent* e)

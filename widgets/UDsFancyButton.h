@@ -63,6 +63,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     bool hitButton(const QPoint& pos) const override;
     void paintEvent(QPaintEvent*) override;
     void mouseMoveEvent(QMouseEvent* e) override;

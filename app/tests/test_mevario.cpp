@@ -14,6 +14,7 @@
 #include "../../monomials/tests/Risposte.h"
 #include "Avvio.h"
 #include "QuibWord.h"
+#include <QScreen>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -56,6 +57,10 @@ private slots:
     void topicMenusOpenTheirWindows();
     void schedaAndStampaWriteTheirDocuments();
     void lavagnaOpensFromEveryExercisePage();
+    void menusHighlightOneEntryAndStayOnScreen();
+    void keyboardAloneWorksAnExercise();
+    void formulasAreNeverCut();
+    void errorsSpeakItalian();
 
 private:
     void ApriSomma(bool esercizi);
@@ -419,6 +424,84 @@ void TestMevario::lavagnaOpensFromEveryExercisePage()
         l->close();
         QTest::mouseClick(w->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
     }
+}
+
+void TestMevario::menusHighlightOneEntryAndStayOnScreen()
+{
+    TMenuArgomento* m = M()->pmProdotto;
+    // Opened with the mouse: nothing highlighted until the pointer is on an entry.
+    m->Mostra(M()->mapToGlobal(QPoint(100, 100)), false);
+    QVERIFY(m->isVisible());
+    QCOMPARE(m->Evidenziata(), nullptr);
+    QEnterEvent entra(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+    QApplication::sendEvent(m->Voci()[1], &entra);
+    QCOMPARE(m->Evidenziata(), m->Voci()[1]);
+    QApplication::sendEvent(m->Voci()[3], &entra);
+    QCOMPARE(m->Evidenziata(), m->Voci()[3]);
+    int evidenziate = 0;
+    for (TVoceMenu* v : m->Voci())
+        evidenziate += v->Evidenziata();
+    QCOMPARE(evidenziate, 1);
+    // The arrow keys move the one highlight, skipping the separator.
+    QTest::keyClick(m, Qt::Key_Up);
+    QCOMPARE(m->Evidenziata(), m->Voci()[1]);
+    QTest::keyClick(m, Qt::Key_Escape);
+    // From the keyboard the first entry is highlighted.
+    m->Mostra(M()->mapToGlobal(QPoint(100, 100)), true);
+    QCOMPARE(m->Evidenziata(), m->Voci()[0]);
+    QTest::keyClick(m, Qt::Key_Escape);
+    // Near the bottom of the screen the menu moves up to stay on it.
+    const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
+    M()->pmmcd->Mostra(QPoint(schermo.left() + 10, schermo.bottom() - 20), false);
+    QVERIFY(schermo.contains(M()->pmmcd->frameGeometry().adjusted(2, 2, -2, -2)));
+    QTest::keyClick(M()->pmmcd, Qt::Key_Escape);
+    QVERIFY(m->Voci()[2]->Separatore());
+}
+
+void TestMevario::keyboardAloneWorksAnExercise()
+{
+    ApriSomma(true);
+    QCOMPARE(S()->windowTitle(), QStringLiteral("Somma di monomi - Esercizi"));
+    // The typed answer, then Enter: "Procedi"; Enter again: "Nuovo".
+    QTest::keyClicks(S()->EditRisp, QString::fromStdString(RispostaGiusta(*S())));
+    QTest::keyClick(S()->EditRisp, Qt::Key_Return);
+    QCOMPARE(S()->lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Nuovo"));
+    const std::string prima = S()->TestoEsercizio;
+    QTest::keyClick(S()->EditRisp, Qt::Key_Return);
+    QCOMPARE(S()->btnNuovo->text(), QStringLiteral("Procedi"));
+    Q_UNUSED(prima);
+    // The preview shows what the check reads: spaces left out.
+    S()->EditRisp->clear();
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("-13 y"));
+    QCOMPARE(S()->PBRisp->Formula(), std::string("-13*y"));
+    // Every button takes the focus from the keyboard.
+    for (TDsFancyButton* b : {S()->btnChiudi, S()->btnStampa, S()->btEseAppr, S()->btnNuovo, S()->DsFancyButton1, S()->btnLavagna})
+        QCOMPARE(b->focusPolicy(), Qt::TabFocus);
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+}
+
+void TestMevario::formulasAreNeverCut()
+{
+    TFormulaBox box;
+    box.resize(537, 57);
+    // Bracketed negative fractions make a formula taller than the box.
+    box.SetFormula("-(3/4)*x^2*y&string(  +  )&(-(2/5))*x^2*y&string(  +  )&(-(7/8))*x^2*y");
+    const int punti = box.PuntiUsati();
+    QVERIFY(punti < 20 && punti >= 12);
+    QVERIFY(MisuraFormula(box.Formula(), TFormulaVariant::PaintBoxCentered, box.logicalDpiY(), punti).height() <= 57);
+    // A formula that fits is drawn at its own size.
+    box.SetFormula("3*x^2*y");
+    QCOMPARE(box.PuntiUsati(), 20);
+}
+
+void TestMevario::errorsSpeakItalian()
+{
+    QCOMPARE(TestoPerAlunno(ErroreConversione("2-3")),
+             QStringLiteral("Non riesco a leggere il coefficiente «2-3»: scrivi un numero intero o una frazione come 3/4."));
+    QCOMPARE(TestoPerAlunno(ErroreDivisionePerZero()), QStringLiteral("Il denominatore non può essere zero."));
+    QCOMPARE(TestoPerAlunno(ErroreOperazioneNonValida()), QStringLiteral("Il denominatore non può essere zero."));
+    QCOMPARE(TestoPerAlunno(std::runtime_error("altro")), QStringLiteral("altro"));
 }
 
 QTEST_MAIN(TestMevario)

@@ -19,6 +19,7 @@ namespace {
 QString gSerif = QStringLiteral("Liberation Serif");
 QString gComic = QStringLiteral("Comic Neue");
 QString gTahoma = QStringLiteral("Tahoma");
+QString gTahomaGrassetto = QStringLiteral("Tahoma");
 
 QString Famiglia(const std::string& name)
 {
@@ -63,6 +64,10 @@ void RegistraFontMevario()
         aggiungi(QStringLiteral(":/fonts/") + QLatin1String(f), gSerif);
     for (const char* f : {"ComicNeue-Regular.otf", "ComicNeue-Bold.otf", "ComicNeue-Italic.otf", "ComicNeue-BoldItalic.otf"})
         aggiungi(QStringLiteral(":/fonts/") + QLatin1String(f), gComic);
+    // The bold of Tahoma's texts: the bold Tahoma of the fonts package draws
+    // no heavier stems than its regular face, only wider ones. Liberation
+    // Sans Bold is truly bold and nearly as wide.
+    aggiungi(QStringLiteral(":/fonts/LiberationSans-Bold.ttf"), gTahomaGrassetto);
     // Tahoma comes from Debian's fonts-wine, where the package puts it.
     for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         if (QFile::exists(QLatin1String(f)))
@@ -73,6 +78,15 @@ void RegistraFontMevario()
         QFont::insertSubstitution(QStringLiteral("Tahoma"), gTahoma);
     else
         QFont::insertSubstitutions(QStringLiteral("Tahoma"), {QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
+}
+
+QFont CaratterePagina(const QString& famiglia, int px, bool grassetto)
+{
+    RegistraFontMevario();
+    QFont f(grassetto && famiglia == QLatin1String("Tahoma") ? gTahomaGrassetto : famiglia);
+    f.setPixelSize(px);
+    f.setBold(grassetto);
+    return f;
 }
 
 QFont QtFont(const TExprFont& f)

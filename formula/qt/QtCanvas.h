@@ -83,6 +83,10 @@ private:
     Risolto* FCorrente = nullptr;
 };
 
+// A font of the program's windows by family, pixel height and weight; the
+// bold of "Tahoma" is a truly bold face of nearly the same width.
+QFont CaratterePagina(const QString& famiglia, int px, bool grassetto);
+
 // The three ways a window draws a formula into a box.
 enum class TFormulaVariant {
     PaintBoxCentered, // 20 points, centred, midline on the middle row
