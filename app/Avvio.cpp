@@ -1,6 +1,10 @@
 #include "Avvio.h"
 
+#include <QApplication>
+#include <QIcon>
 #include <QLocale>
+#include <QPainter>
+#include <QSvgRenderer>
 
 #include "Errori.h"
 #include "ExprAtoms.h"
@@ -42,6 +46,20 @@ std::unique_ptr<TFinestre> Avvia()
     TQuibWord::ImpostaMessaggi([](TQuibWord::TTipoMessaggio t, const QString& m) {
         MostraMessaggio(TQuibWord::Titolo(t), m, t != TQuibWord::TTipoMessaggio::Informazione);
     });
+
+    // The program's icon, on every window.
+    {
+        QSvgRenderer disegno(QStringLiteral(":/icons/it.mevario.Mevario.svg"));
+        QIcon icona;
+        for (int lato : {16, 32, 48, 64, 128, 256}) {
+            QPixmap px(lato, lato);
+            px.fill(Qt::transparent);
+            QPainter p(&px);
+            disegno.render(&p);
+            icona.addPixmap(px);
+        }
+        QApplication::setWindowIcon(icona);
+    }
 
     auto f = std::make_unique<TFinestre>();
     f->frmMain = std::make_unique<TfrmMain>();       // 1

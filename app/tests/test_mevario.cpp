@@ -462,6 +462,8 @@ void TestMevario::keyboardAloneWorksAnExercise()
 {
     ApriSomma(true);
     QCOMPARE(S()->windowTitle(), QStringLiteral("Somma di monomi - Esercizi"));
+    QVERIFY(!S()->windowIcon().isNull());
+    QVERIFY(!QApplication::windowIcon().pixmap(48, 48).isNull());
     // The typed answer, then Enter: "Procedi"; Enter again: "Nuovo".
     QTest::keyClicks(S()->EditRisp, QString::fromStdString(RispostaGiusta(*S())));
     QTest::keyClick(S()->EditRisp, Qt::Key_Return);
