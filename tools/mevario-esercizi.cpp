@@ -111,6 +111,10 @@ int main(int argc, char** argv)
     std::string risposta;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--version") {
+            std::printf("%s %s\n", "mevario-esercizi", MEVARIO_VERSION);
+            return 0;
+        }
         if (a == "--help" || a == "-h") {
             Aiuto(stdout);
             return 0;

@@ -53,6 +53,10 @@ int main(int argc, char** argv)
     bool haFormula = false;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
+        if (a == "--version") {
+            std::printf("%s %s\n", "mevario-formula", MEVARIO_VERSION);
+            return 0;
+        }
         if (a == "--help" || a == "-h") {
             std::fputs(kAiuto, stdout);
             return 0;

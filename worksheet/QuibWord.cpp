@@ -224,8 +224,11 @@ QString TrovaModello(const QString& cartellaProgramma, const QString& nome)
     QStringList cartelle;
     if (!cartellaProgramma.isEmpty())
         cartelle << cartellaProgramma;
-    if (QCoreApplication::instance())
+    if (QCoreApplication::instance()) {
         cartelle << QCoreApplication::applicationDirPath();
+        // An installed or unpacked package: bin/ and share/mevario/ side by side.
+        cartelle << QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("../share/mevario"));
+    }
     cartelle << QStringLiteral(MEVARIO_DATADIR);
     for (const QString& c : cartelle) {
         const QString f = QDir(c).filePath(nome);
