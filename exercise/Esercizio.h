@@ -34,4 +34,55 @@ protected:
     std::string FTestoEsercizio;
 };
 
+// A definition quiz: kinds of question asked in turn, each answered with
+// "Si"/"No" or with a text compared character for character.
+class TEsercizioQuiz : public TEsercizio {
+public:
+    explicit TEsercizioQuiz(int tipi) : FTipi(tipi) {}
+
+    // Advances the kind (1, 2, ..., tipi, 1, ...) and draws a question of it.
+    void NuovoEsercizio() override
+    {
+        TipoDomanda = TipoDomanda >= FTipi ? 1 : TipoDomanda + 1;
+        NuovaDomanda(TipoDomanda);
+    }
+    // Draws a question of the given kind without advancing the cycle.
+    virtual void NuovaDomanda(int tipo) = 0;
+    // A typed question: right exactly when the text equals the expected one
+    // (its spaces removed) character for character. Yes/no: "Si" is yes,
+    // anything else (no button checked included) is no.
+    bool Verifica(const std::string& risposta) const override
+    {
+        if (!FRispostaTesto.empty()) {
+            std::string attesa;
+            for (char c : FRispostaTesto)
+                if (c != ' ')
+                    attesa += c;
+            return risposta == attesa;
+        }
+        return (risposta == "Si") == RispostaSi;
+    }
+    std::string RispostaAttesa() const override
+    {
+        if (!FRispostaTesto.empty())
+            return FRispostaTesto;
+        return RispostaSi ? "Si" : "No";
+    }
+    bool SiNo() const override { return FRispostaTesto.empty(); }
+
+    // The kind of the current question; 0 before the first. Never reset,
+    // so the kinds continue across closing and reopening the window.
+    int TipoDomanda = 0;
+    // The expected yes/no answer (true is "Si").
+    bool RispostaSi = false;
+    // The expected typed answer; empty for the yes/no kinds.
+    const std::string& RispostaTesto() const { return FRispostaTesto; }
+
+protected:
+    std::string FRispostaTesto;
+
+private:
+    int FTipi;
+};
+
 } // namespace mevario

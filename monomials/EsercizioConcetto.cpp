@@ -45,12 +45,6 @@ std::string CambiaParteLetterale(std::string b)
 
 } // namespace
 
-void EsercizioConcetto::NuovoEsercizio()
-{
-    TipoDomanda = TipoDomanda >= 4 ? 1 : TipoDomanda + 1;
-    NuovaDomanda(TipoDomanda);
-}
-
 void EsercizioConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();
@@ -111,20 +105,6 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
         break;
     }
     }
-}
-
-bool EsercizioConcetto::Verifica(const std::string& risposta) const
-{
-    if (!FRispostaTesto.empty())
-        return risposta == TogliCarattere(' ', FRispostaTesto);
-    return (risposta == "Si") == RispostaSi;
-}
-
-std::string EsercizioConcetto::RispostaAttesa() const
-{
-    if (!FRispostaTesto.empty())
-        return FRispostaTesto;
-    return RispostaSi ? "Si" : "No";
 }
 
 } // namespace mevario

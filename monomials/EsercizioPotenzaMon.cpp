@@ -4,10 +4,6 @@
 
 namespace mevario {
 
-namespace {
-bool Lettera(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-} // namespace
-
 Frazione LeggiCoefficientePotenza(const std::string& testo)
 {
     std::string n, m;
@@ -28,18 +24,6 @@ Frazione LeggiCoefficientePotenza(const std::string& testo)
     f.num = ConvertiIntero(n);
     f.den = m.empty() ? 1 : ConvertiIntero(m);
     return f;
-}
-
-std::string ParteLetteralePotenza(const std::string& testo)
-{
-    std::size_t i = 0;
-    while (i < testo.size() && testo[i] != '*' && !Lettera(testo[i]))
-        ++i;
-    std::string r;
-    for (; i < testo.size(); ++i)
-        if (testo[i] != ' ')
-            r += testo[i];
-    return r;
 }
 
 void EsercizioPotenzaMon::NuovoEsercizio()
@@ -68,7 +52,9 @@ bool EsercizioPotenzaMon::Verifica(const std::string& risposta) const
 {
     const Frazione c = LeggiCoefficientePotenza(risposta);
     const long double valore = Quoziente(c.num, c.den);
-    const std::string r = ParteLetteralePotenza(risposta);
+    // The literal part from the first '*' or letter on (a leading '*' makes
+    // no difference to the exponents read).
+    const std::string r = ParteLetterale(risposta);
     return std::fabs(valore - Coefficiente()) <= 0.000001L && !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi();
 }
 

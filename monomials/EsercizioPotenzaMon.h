@@ -26,7 +26,5 @@ public:
 // included) ends the reading; an empty numerator is 1. A lone "-" or a
 // buffer that is not an integer raises ErroreConversione.
 Frazione LeggiCoefficientePotenza(const std::string& testo);
-// Its literal part: from the first '*' or letter on, spaces removed.
-std::string ParteLetteralePotenza(const std::string& testo);
 
 } // namespace mevario

@@ -4,12 +4,6 @@
 
 namespace mevario {
 
-void EsercizioPolConcetto::NuovoEsercizio()
-{
-    TipoDomanda = TipoDomanda >= 3 ? 1 : TipoDomanda + 1;
-    NuovaDomanda(TipoDomanda);
-}
-
 void EsercizioPolConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();
@@ -75,20 +69,6 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
         } while (FTestoEsercizio.find(X) == std::string::npos);
         FRispostaTesto = std::to_string(GradoRispetto(P, X));
     }
-}
-
-bool EsercizioPolConcetto::Verifica(const std::string& risposta) const
-{
-    if (!FRispostaTesto.empty())
-        return risposta == TogliCarattere(' ', FRispostaTesto);
-    return (risposta == "Si") == RispostaSi;
-}
-
-std::string EsercizioPolConcetto::RispostaAttesa() const
-{
-    if (!FRispostaTesto.empty())
-        return FRispostaTesto;
-    return RispostaSi ? "Si" : "No";
 }
 
 } // namespace mevario
