@@ -206,8 +206,10 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         // that fits, down to 12 points, instead of being cut.
         int punti = FormulaPoints(variante);
         {
-            TQtCanvas misura(&p, ppi, ppi);
-            root->SetCanvas(&misura);
+            // One canvas for measuring and drawing: the layout made to see
+            // whether the formula fits is the one that is drawn.
+            TQtCanvas tela(&p, ppi, ppi);
+            root->SetCanvas(&tela);
             root->SetFontSize(punti);
             const auto entra = [&] { return root->Width() <= width() && root->Height() <= height(); };
             if (!entra()) {
@@ -221,10 +223,15 @@ void TFormulaBox::paintEvent(QPaintEvent*)
                         break;
                 }
                 punti = std::max(prova, minimo);
+                root->SetFontSize(punti);
             }
+            root->SetColor(DaQColor(FFontColor));
+            if (variante == TFormulaVariant::ControlLeft)
+                root->Draw(0, height() / 2, THorzAlign::Left, TVertAlign::MidLine);
+            else
+                root->Draw(width() / 2, height() / 2, THorzAlign::Center, TVertAlign::MidLine);
             root->SetCanvas(nullptr);
         }
-        DrawExprTree(p, width(), height(), root.get(), variante, DaQColor(FColor), DaQColor(FFontColor), ppi, punti);
         FValida = true;
         if (!FAnelli.empty()) {
             const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi, punti);
