@@ -6,7 +6,13 @@
 #include <QImage>
 #include <QPainter>
 
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "ExprCanvas.h"
 #include "ExprDraw.h"
+#include "ExprMake.h"
 #include "QtCanvas.h"
 
 namespace {
@@ -62,6 +68,62 @@ void BM_EsercizioSoloMisure(benchmark::State& state)
     }
 }
 BENCHMARK(BM_EsercizioSoloMisure)->Unit(benchmark::kMicrosecond);
+
+// The corpus: every formula text the Parts write and a sample of generated
+// exercises, the files the parser test also reads.
+const std::vector<std::string>& Corpus()
+{
+    static const std::vector<std::string> c = [] {
+        std::vector<std::string> r;
+        for (const char* f : {MEVARIO_GALLERY, MEVARIO_ESERCIZI}) {
+            std::ifstream in(f);
+            for (std::string riga; std::getline(in, riga);)
+                if (!riga.empty())
+                    r.push_back(Utf8ToNarrow(riga));
+        }
+        return r;
+    }();
+    return c;
+}
+
+// Each iteration handles one formula of the corpus, in turn: the times are
+// per formula.
+void BM_Parse(benchmark::State& state)
+{
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto root = TExprBuilder().ParseFormula(Corpus()[i++ % Corpus().size()]);
+        benchmark::DoNotOptimize(root.get());
+    }
+}
+BENCHMARK(BM_Parse)->Unit(benchmark::kMicrosecond);
+
+void BM_ParseLayout(benchmark::State& state)
+{
+    TQtCanvas canvas(nullptr);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        auto root = TExprBuilder().ParseFormula(Corpus()[i++ % Corpus().size()]);
+        root->SetCanvas(&canvas);
+        root->SetFontSize(20);
+        benchmark::DoNotOptimize(root->Width() + root->Height());
+        root->SetCanvas(nullptr);
+    }
+}
+BENCHMARK(BM_ParseLayout)->Unit(benchmark::kMicrosecond);
+
+// As a paint box draws: into a 537 x 57 image at 20 points.
+void BM_ParseLayoutPaint(benchmark::State& state)
+{
+    QImage img(537, 57, QImage::Format_ARGB32_Premultiplied);
+    std::size_t i = 0;
+    for (auto _ : state) {
+        QPainter p(&img);
+        DrawFormula(p, img.width(), img.height(), Corpus()[i++ % Corpus().size()], TFormulaVariant::PaintBoxCentered,
+                    13428479, 0);
+    }
+}
+BENCHMARK(BM_ParseLayoutPaint)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
