@@ -1,5 +1,11 @@
 #include "QtCanvas.h"
 
+#include <QStaticText>
+
+#include <functional>
+#include <list>
+#include <optional>
+
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
@@ -304,18 +310,87 @@ void TQtCanvas::BezierPath(const std::vector<TExprPoint>& points)
     FPainter->restore();
 }
 
-void TQtCanvas::Testo(int x, int y, const QString& s)
+namespace {
+
+// Texts shaped once and drawn again as they are: for each resolved font and
+// text its laid-out glyphs (a static text), the least recently used going
+// when there are more than a few thousand.
+class TTestiPreparati {
+public:
+    static constexpr std::size_t Massimo = 4096;
+
+    const QStaticText& Testo(const TQtCanvas::Risolto* font, const QFont& qfont, std::string chiave,
+                             const std::function<QString()>& unicode)
+    {
+        chiave.append(reinterpret_cast<const char*>(&font), sizeof font);
+        const auto it = FIndice.find(chiave);
+        if (it != FIndice.end()) {
+            FUso.splice(FUso.begin(), FUso, it->second); // most recently used first
+            return it->second->second;
+        }
+        QStaticText t(unicode());
+        t.setTextFormat(Qt::PlainText);
+        t.setPerformanceHint(QStaticText::AggressiveCaching);
+        t.prepare(QTransform(), qfont);
+        FUso.emplace_front(chiave, std::move(t));
+        FIndice.emplace(std::move(chiave), FUso.begin());
+        if (FUso.size() > Massimo) {
+            FIndice.erase(FUso.back().first);
+            FUso.pop_back();
+        }
+        return FUso.front().second;
+    }
+    std::size_t Numero() const { return FUso.size(); }
+
+private:
+    std::list<std::pair<std::string, QStaticText>> FUso;
+    std::unordered_map<std::string, std::list<std::pair<std::string, QStaticText>>::iterator> FIndice;
+};
+
+TTestiPreparati& TestiPreparati()
+{
+    static TTestiPreparati t;
+    return t;
+}
+
+} // namespace
+
+std::size_t TestiPreparatiInMemoria() { return TestiPreparati().Numero(); }
+
+void TQtCanvas::Scrivi(int x, int y, const std::string& chiave, const std::function<QString()>& unicode)
 {
     if (!FPainter)
         return;
     Risolto& r = Corrente();
-    FPainter->setFont(r.font);
-    FPainter->setPen(QtColor(FFontColor));
-    FPainter->drawText(QPointF(x, y + r.fm.ascent()), s);
+    // Font and pen go to the painter only when they change.
+    if (FFontDipinto != &r) {
+        FPainter->setFont(r.font);
+        FFontDipinto = &r;
+    }
+    if (!FColoreDipinto || *FColoreDipinto != FFontColor) {
+        FPainter->setPen(QtColor(FFontColor));
+        FColoreDipinto = FFontColor;
+    }
+    const QStaticText& t = TestiPreparati().Testo(&r, r.font, chiave, unicode);
+    FPainter->drawStaticText(QPointF(x, y + r.fm.ascent() - r.fmf.ascent()), t);
 }
 
-void TQtCanvas::TextOut(int x, int y, const std::string& text) { Testo(x, y, Unicode(text)); }
-void TQtCanvas::TextOutW(int x, int y, char16_t code) { Testo(x, y, QString(QChar(code))); }
+void TQtCanvas::Testo(int x, int y, const QString& s)
+{
+    const QByteArray u = s.toUtf8();
+    Scrivi(x, y, std::string("W") + std::string(u.constData(), static_cast<std::size_t>(u.size())), [&s] { return s; });
+}
+
+void TQtCanvas::TextOut(int x, int y, const std::string& text)
+{
+    Scrivi(x, y, "N" + text, [&text] { return Unicode(text); });
+}
+
+void TQtCanvas::TextOutW(int x, int y, char16_t code)
+{
+    Scrivi(x, y, std::string("C") + static_cast<char>(code & 0xFF) + static_cast<char>(code >> 8),
+           [code] { return QString(QChar(code)); });
+}
 
 void TQtCanvas::TextOutRotated180(int x, int y, char16_t code)
 {
@@ -326,6 +401,9 @@ void TQtCanvas::TextOutRotated180(int x, int y, char16_t code)
     FPainter->rotate(180);
     Testo(0, 0, QString(QChar(code)));
     FPainter->restore();
+    // The painter's font and pen are back to what they were before.
+    FFontDipinto = nullptr;
+    FColoreDipinto.reset();
 }
 
 int FormulaPoints(TFormulaVariant v)

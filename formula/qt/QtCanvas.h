@@ -8,6 +8,8 @@
 #include <QFontMetricsF>
 #include <QString>
 
+#include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 #include <memory>
@@ -71,6 +73,9 @@ public:
 private:
     Risolto& Corrente();
     void Testo(int x, int y, const QString& s);
+    // Draws a text through the cache of prepared texts: `chiave` names it,
+    // `unicode` gives it when it is not prepared yet.
+    void Scrivi(int x, int y, const std::string& chiave, const std::function<QString()>& unicode);
 
     QPainter* FPainter;
     int FPpiX;
@@ -81,7 +86,13 @@ private:
     int FPenWidth = 1;
     TColor FBrush = 0;
     Risolto* FCorrente = nullptr;
+    // What is set on the painter now.
+    const Risolto* FFontDipinto = nullptr;
+    std::optional<TColor> FColoreDipinto;
 };
+
+// How many prepared texts the canvas keeps (bounded; for the memory tests).
+std::size_t TestiPreparatiInMemoria();
 
 // A font of the program's windows by family, pixel height and weight; the
 // bold of "Tahoma" is a truly bold face of nearly the same width.
