@@ -54,7 +54,7 @@ void BM_GrigliaDipinta(benchmark::State& state)
     for (const auto& c : TDivisione::OrdineVerifica(4))
         d.TermineAlunno(c) = d.Termine(c, false);
     for (TCellaDivisione* c : w->Celle())
-        c->SetFormula(d.TestoCella(c->Cella(), true));
+        c->SetFormula(d.TestoCella(c->Cella(d.GradoDivisore), true));
     QImage img(w->panel1->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state)
         w->panel1->render(&img);

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <algorithm>
 #include <typeinfo>
 
 #include "Errori.h"
@@ -40,6 +41,27 @@ public:
     }
     std::vector<TPezzoTesto> Pezzi;
 };
+
+// The largest size, from `punti` down to 12 points, at which a laid-out
+// formula fits a box; the tree is left at that size.
+int PuntiCheEntrano(TExprClass& root, const QSize& box, int punti)
+{
+    const auto entra = [&] { return root.Width() <= box.width() && root.Height() <= box.height(); };
+    if (entra())
+        return punti;
+    const int minimo = std::min(12, punti);
+    // A first guess from the proportions, then down one point at a time.
+    int prova = punti * std::min(box.width(), box.height() * root.Width() / std::max(1, root.Height())) /
+                std::max(1, root.Width());
+    prova = std::clamp(prova, minimo, punti - 1);
+    for (; prova > minimo; --prova) {
+        root.SetFontSize(prova);
+        if (entra())
+            return prova;
+    }
+    root.SetFontSize(minimo);
+    return minimo;
+}
 
 } // namespace
 
@@ -211,20 +233,7 @@ void TFormulaBox::paintEvent(QPaintEvent*)
             TQtCanvas tela(&p, ppi, ppi);
             root->SetCanvas(&tela);
             root->SetFontSize(punti);
-            const auto entra = [&] { return root->Width() <= width() && root->Height() <= height(); };
-            if (!entra()) {
-                const int minimo = std::min(12, punti);
-                int prova = std::max(minimo, punti * std::min(width(), height() * root->Width() / std::max(1, root->Height())) /
-                                                 std::max(1, root->Width()));
-                prova = std::min(prova, punti - 1);
-                for (; prova > minimo; --prova) {
-                    root->SetFontSize(prova);
-                    if (entra())
-                        break;
-                }
-                punti = std::max(prova, minimo);
-                root->SetFontSize(punti);
-            }
+            punti = PuntiCheEntrano(*root, size(), punti);
             root->SetColor(DaQColor(FFontColor));
             if (variante == TFormulaVariant::ControlLeft)
                 root->Draw(0, height() / 2, THorzAlign::Left, TVertAlign::MidLine);
@@ -260,17 +269,17 @@ void TFormulaBox::paintEvent(QPaintEvent*)
 
 int TFormulaBox::PuntiUsati() const
 {
+    const int punti = FormulaPoints(FVariant);
     if (FFormula.empty())
-        return FormulaPoints(FVariant);
-    try {
-        const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-        int punti = FormulaPoints(FVariant);
-        for (; punti > 12; --punti) {
-            const QSize m = MisuraFormula(FFormula, FVariant, ppi, punti);
-            if (m.width() <= width() && m.height() <= height())
-                break;
-        }
         return punti;
+    try {
+        PExpr root = TExprBuilder().ParseFormula(FFormula);
+        TQtCanvas misura(nullptr, logicalDpiY() > 0 ? logicalDpiY() : 96, logicalDpiY() > 0 ? logicalDpiY() : 96);
+        root->SetCanvas(&misura);
+        root->SetFontSize(punti);
+        const int r = PuntiCheEntrano(*root, size(), punti);
+        root->SetCanvas(nullptr);
+        return r;
     } catch (const EIncorrectExpr&) {
         return 0;
     }

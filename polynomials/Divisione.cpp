@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdlib>
 
+#include "Polinomi.h"
 #include "funzioni.h"
 
 namespace mevario {
@@ -440,16 +441,11 @@ ErroreDivisione::ErroreDivisione(const std::string& messaggio) : ErroreCalcolo(m
 
 std::vector<TTermine> LeggiPolinomioInX(const std::string& testo, int gradoMassimo)
 {
-    const std::string t = TogliCarattere(' ', testo);
-    if (t.empty())
+    if (TogliCarattere(' ', testo).empty())
         throw ErroreDivisione("il polinomio \xC3\xA8 vuoto");
-    std::vector<std::string> parti = SeparaTermini(t);
-    if (!parti.empty() && !parti[0].empty() && parti[0][0] == '+')
-        parti[0].erase(0, 1);
+    const std::vector<std::string> parti = TerminiDigitati(testo); // a sign without its term raises
     std::vector<long long> num(static_cast<std::size_t>(gradoMassimo) + 1, 0), den(num.size(), 1);
     for (const std::string& parte : parti) {
-        if (parte.empty() || parte == "-")
-            throw ErroreDivisione("in '" + testo + "' c'\xC3\xA8 un segno senza il suo termine");
         const Frazione f = LeggiCoefficiente(parte); // may raise the conversion message
         if (f.den == 0)
             throw ErroreDivisione("in '" + testo + "' c'\xC3\xA8 una divisione per zero (" + parte + ")");

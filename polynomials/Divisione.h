@@ -46,9 +46,10 @@ public:
 
 // A polynomial in x typed as a pupil types it ("2x^4+3x^3-x+5"), its
 // coefficients by degree 0..gradoMassimo (terms of the same degree added,
-// reduced). Raises the conversion message or ErroreDivisione for an empty
-// term, a zero denominator, another letter, a degree above gradoMassimo or
-// a coefficient beyond +-99.
+// reduced). Raises the conversion message, ErroreTermineVuoto for a sign
+// without its term, or ErroreDivisione for an empty text, a zero
+// denominator, another letter, a degree above gradoMassimo or a coefficient
+// beyond +-99.
 std::vector<TTermine> LeggiPolinomioInX(const std::string& testo, int gradoMassimo);
 
 // What the narrated run asks of its window: narration lines, waits, cells

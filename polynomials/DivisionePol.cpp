@@ -44,7 +44,7 @@ QPlainTextEdit* Testo(QWidget* parent, const QString& t, const QRect& g)
 } // namespace
 
 TCellaDivisione::TCellaDivisione(QWidget* parent, TDivisione::Cella cella, int colonna)
-    : TFormulaBox(parent, TFormulaVariant::ControlCentered), FCella(cella),
+    : TFormulaBox(parent, TFormulaVariant::ControlCentered), FCella(cella), FColonna(colonna),
       FTag(cella.blocco * 1000 + cella.riga * 10 + colonna)
 {
     SetColor(kGriglia);
@@ -190,7 +190,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     const int xDiv = 70 * (kN + 1);
     for (int r = 1; r <= 2; ++r)
         for (int c = 0; c <= 4; ++c) {
-            auto* cella = new TCellaDivisione(panel1, {2, r, r == 1 ? 1 - c : 4 - c}, c);
+            auto* cella = new TCellaDivisione(panel1, {2, r, 4 - c}, c);
             cella->setGeometry(xDiv + 12 + 70 * c, 5 + 48 * (r - 1), 65, 43);
             FCelle.push_back(cella);
         }
@@ -203,22 +203,15 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
 
 TCellaDivisione* TfrmDivisionePol::CellaDi(const TDivisione::Cella& c) const
 {
-    for (TCellaDivisione* x : FCelle) {
-        TDivisione::Cella k = x->Cella();
-        // The divisor row's cells are placed by the divisor's degree.
-        if (k.blocco == 2 && k.riga == 1)
-            k.indice = FDiv.GradoDivisore - (x->Tag() % 10);
-        if (k == c)
+    for (TCellaDivisione* x : FCelle)
+        if (x->Cella(FDiv.GradoDivisore) == c)
             return x;
-    }
     return nullptr;
 }
 
 void TfrmDivisionePol::AggiornaCella(TCellaDivisione* c)
 {
-    TDivisione::Cella k = c->Cella();
-    if (k.blocco == 2 && k.riga == 1)
-        k.indice = FDiv.GradoDivisore - (c->Tag() % 10);
+    const TDivisione::Cella k = c->Cella(FDiv.GradoDivisore);
     c->SetFormula(k.indice < 0 ? std::string() : FDiv.TestoCella(k, ModoEsercizi));
 }
 
@@ -391,7 +384,7 @@ void TfrmDivisionePol::PaintBox1Click(TCellaDivisione* cella)
 {
     if (!ModoEsercizi)
         return;
-    TDivisione::Cella c = cella->Cella();
+    const TDivisione::Cella c = cella->Cella(FDiv.GradoDivisore);
     if (c.riga == 1)
         return; // the dividend and the divisor are given
     ColoreEditor(false);

@@ -17,7 +17,15 @@ class TCellaDivisione : public TFormulaBox {
     Q_OBJECT
 public:
     TCellaDivisione(QWidget* parent, TDivisione::Cella cella, int colonna);
-    const TDivisione::Cella& Cella() const { return FCella; }
+    // The term the cell shows: the divisor row's cells stand by the
+    // divisor's degree (index = degree - column), the others are fixed.
+    TDivisione::Cella Cella(int gradoDivisore) const
+    {
+        TDivisione::Cella k = FCella;
+        if (k.blocco == 2 && k.riga == 1)
+            k.indice = gradoDivisore - FColonna;
+        return k;
+    }
     // Block digit, row in two digits, column in one: 1010 ... 2024.
     int Tag() const { return FTag; }
 
@@ -29,6 +37,7 @@ protected:
 
 private:
     TDivisione::Cella FCella;
+    int FColonna;
     int FTag;
 };
 

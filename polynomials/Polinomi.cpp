@@ -63,21 +63,28 @@ ErroreTermineVuoto::ErroreTermineVuoto()
 {
 }
 
+std::vector<std::string> TerminiDigitati(const std::string& testo)
+{
+    // Spaces are ignored, as in the monomial answers: "3x y" is 3xy.
+    std::vector<std::string> parti = SeparaTermini(TogliCarattere(' ', testo));
+    if (!parti.empty() && !parti[0].empty() && parti[0][0] == '+')
+        parti[0].erase(0, 1); // "+3x-y": the first term is 3x, not 1x
+    for (const std::string& p : parti)
+        if (p.empty() || p == "-")
+            throw ErroreTermineVuoto();
+    return parti;
+}
+
 RispostaPolinomio LeggiRisposta(const std::string& risposta)
 {
     RispostaPolinomio r;
-    // Spaces are ignored, as in the monomial answers: "3x y" is 3xy.
-    std::vector<std::string> parti = SeparaTermini(TogliCarattere(' ', risposta));
-    if (!parti.empty() && !parti[0].empty() && parti[0][0] == '+')
-        parti[0].erase(0, 1); // "+3x-y": the first term is 3x, not 1x
+    const std::vector<std::string> parti = TerminiDigitati(risposta);
     for (std::size_t i = 0; i < parti.size(); ++i) {
         if (i == RispostaPolinomio::MaxTerminiAlunno) {
             r.troppi = true;
             break;
         }
         const std::string& p = parti[i];
-        if (p.empty() || p == "-")
-            throw ErroreTermineVuoto();
         const Frazione c = LeggiCoefficiente(p);
         r.termini.push_back({Quoziente(c.num, c.den), ParteLetterale(p)});
     }

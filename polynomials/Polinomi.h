@@ -65,6 +65,11 @@ public:
     ErroreTermineVuoto();
 };
 
+// The terms of a typed polynomial in formula form: spaces removed, cut with
+// SeparaTermini, a "+" in front of the first term dropped. Raises
+// ErroreTermineVuoto for a sign that has no term.
+std::vector<std::string> TerminiDigitati(const std::string& testo);
+
 // Reads a typed polynomial: spaces removed, cut into terms with
 // SeparaTermini, each read with LeggiCoefficiente and ParteLetterale. A "+"
 // in front of the first term is read as the sign it is. Raises the algebra core's reading errors,
