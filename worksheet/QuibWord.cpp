@@ -187,14 +187,20 @@ QString TQuibWord::Consegna(const QString& nomeFile)
     // A fresh folder each time: no file of anyone's is ever written over.
     const QString tmp = QDir::tempPath();
     const QFileInfo infoTmp(tmp);
-    QTemporaryDir cartella(QDir(tmp).filePath(QStringLiteral("mevario-XXXXXX")));
-    cartella.setAutoRemove(false);
-    if (tmp.isEmpty() || !infoTmp.isDir() || !infoTmp.isWritable() || !cartella.isValid()) {
+    // Checked before the folder is made: an unusable temporary path would
+    // otherwise leave an empty folder wherever the program was started.
+    const auto niente = [this] {
         Messaggio(TTipoMessaggio::Errore,
                   QStringLiteral("Impossibile scrivere il documento: non c'è una cartella temporanea in cui scrivere (") +
                       QDir::tempPath() + QStringLiteral(")."));
-        return {};
-    }
+        return QString();
+    };
+    if (tmp.isEmpty() || !infoTmp.isAbsolute() || !infoTmp.isDir() || !infoTmp.isWritable())
+        return niente();
+    QTemporaryDir cartella(QDir(tmp).filePath(QStringLiteral("mevario-XXXXXX")));
+    cartella.setAutoRemove(false);
+    if (!cartella.isValid())
+        return niente();
     const QString file = cartella.filePath(nomeFile);
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly) || f.write(FDoc.toByteArray(1)) < 0 || !f.flush()) {

@@ -204,8 +204,13 @@ void TestScheda::sheetThatCannotBeWrittenSaysSo()
 {
     const bool cera = qEnvironmentVariableIsSet("TMPDIR");
     const QByteArray prima = qgetenv("TMPDIR");
+    const auto lasciate = [] {
+        return QDir::current().entryList({QStringLiteral("mevario-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+    };
+    const QStringList cartellePrima = lasciate();
     qputenv("TMPDIR", "/nonesiste/mevario");
     const QString f = ScriviSchedaRisultati(kModelli);
+    QCOMPARE(lasciate(), cartellePrima);  // no stray folder where the program runs
     if (cera)
         qputenv("TMPDIR", prima);
     else
