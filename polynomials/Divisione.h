@@ -19,6 +19,7 @@ struct TTermine {
     int Den = 1;      // 1 for integers
     std::string Lett; // "x^0" for a constant, "x"/"x^1" degree 1, else "x^k"
     int Riga = 0;     // 1 in the first row of a block: a zero is then shown as "0"
+    bool operator==(const TTermine&) const = default;
 };
 
 // Num and Den divided by their gcd, Den positive; 0 becomes 0/1.

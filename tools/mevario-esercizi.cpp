@@ -3,56 +3,17 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "EsercizioConcetto.h"
-#include "EsercizioMcdMcmMon.h"
-#include "EsercizioPolConcetto.h"
-#include "EsercizioPotenzaMon.h"
-#include "EsercizioProdottoPol.h"
-#include "EsercizioProdottoMon.h"
-#include "EsercizioQuozienteMon.h"
-#include "EsercizioSommaDiffPol.h"
-#include "EsercizioSommaMon.h"
+#include "Catalogo.h"
 #include "ExprCanvas.h"
 #include "funzioni.h"
 
 using namespace mevario;
 
 namespace {
-
-struct Argomento {
-    const char* nome;
-    const char* descrizione;
-    std::function<std::unique_ptr<TEsercizio>()> crea;
-};
-
-template <class E>
-std::unique_ptr<TEsercizio> Crea()
-{
-    return std::make_unique<E>();
-}
-
-const std::vector<Argomento>& Argomenti()
-{
-    static const std::vector<Argomento> a = {
-        {"definizione-monomio", "Definizione di monomio (quattro tipi di domanda a turno)", Crea<EsercizioConcetto>},
-        {"somma-monomi", "Somma e differenza di monomi", Crea<EsercizioSommaMon>},
-        {"prodotto-monomi", "Prodotto di monomi", Crea<EsercizioProdottoMon>},
-        {"potenza-monomio", "Potenza di un monomio", Crea<EsercizioPotenzaMon>},
-        {"quoziente-monomi", "Quoziente di monomi", Crea<EsercizioQuozienteMon>},
-        {"mcd-monomi", "Massimo comun divisore (MCD) di monomi", Crea<EsercizioMcdMon>},
-        {"mcm-monomi", "Minimo comune multiplo (mcm) di monomi", Crea<EsercizioMcmMon>},
-        {"definizione-polinomio", "Definizione di polinomio (tre tipi di domanda a turno)", Crea<EsercizioPolConcetto>},
-        {"somma-polinomi", "Somma di polinomi", Crea<EsercizioSommaPol>},
-        {"differenza-polinomi", "Differenza di polinomi", Crea<EsercizioDiffPol>},
-        {"prodotto-polinomi", "Prodotto di polinomi", Crea<EsercizioProdottoPol>},
-    };
-    return a;
-}
 
 void Aiuto(std::FILE* f)
 {
@@ -72,7 +33,7 @@ void Aiuto(std::FILE* f)
                "\n"
                "Argomenti:\n",
                f);
-    for (const Argomento& a : Argomenti())
+    for (const TArgomento& a : Argomenti())
         std::fprintf(f, "  %-22s %s\n", a.nome, a.descrizione);
     std::fputs("\n"
                "Stato di uscita: 0 se tutto va bene, 1 se gli argomenti non sono validi,\n"
@@ -105,7 +66,7 @@ bool Numero(const char* s, unsigned long long lo, unsigned long long hi, unsigne
 
 int main(int argc, char** argv)
 {
-    const Argomento* argomento = nullptr;
+    const TArgomento* argomento = nullptr;
     bool conSeme = false, verifica = false;
     unsigned long long seme = 0, quanti = 1;
     std::string risposta;
@@ -140,9 +101,7 @@ int main(int argc, char** argv)
             return Errore("opzione sconosciuta: " + a);
         if (argomento)
             return Errore("un solo argomento alla volta (c'è già " + std::string(argomento->nome) + ")");
-        for (const Argomento& x : Argomenti())
-            if (a == x.nome)
-                argomento = &x;
+        argomento = TrovaArgomento(a);
         if (!argomento)
             return Errore("argomento sconosciuto: '" + a + "'");
     }
