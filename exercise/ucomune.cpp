@@ -39,15 +39,17 @@ Tfrmcomune* gIstanza = nullptr;
 
 const QColor kMarrone(128, 0, 0);
 
+int gFaseLampeggio = 500;
+
 void Lampeggia(QWidget* panel, const QColor& flash)
 {
     const QColor c = Colore(panel);
     ImpostaColore(panel, flash);
-    Attendi(500);
+    Attendi(gFaseLampeggio);
     ImpostaColore(panel, c);
-    Attendi(500);
+    Attendi(gFaseLampeggio);
     ImpostaColore(panel, flash);
-    Attendi(500);
+    Attendi(gFaseLampeggio);
     ImpostaColore(panel, c);
 }
 
@@ -101,6 +103,8 @@ void ImpostaColore(QWidget* panel, const QColor& c)
 }
 
 QColor Colore(const QWidget* panel) { return panel->palette().color(QPalette::Window); }
+
+void ImpostaFaseLampeggio(int ms) { gFaseLampeggio = ms < 0 ? 0 : ms; }
 
 void LampeggiaVerde(QWidget* panel) { Lampeggia(panel, QColor(0, 255, 0)); }
 void LampeggiaRosso(QWidget* panel) { Lampeggia(panel, QColor(255, 0, 0)); }

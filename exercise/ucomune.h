@@ -59,9 +59,12 @@ void RegistraCartellaProgramma();
 // Waits ms milliseconds while window events keep being handled, sleeping in
 // between; returns at once when Chiusura is set.
 void Attendi(int ms);
-// Flash a panel twice green or red (about 1.5 seconds); it ends in its own colour.
+// Flash a panel twice green or red (three phases of 500 ms); it ends in its own colour.
 void LampeggiaVerde(QWidget* panel);
 void LampeggiaRosso(QWidget* panel);
+// The length of one phase of the flash; 0 for benchmarks and tests that
+// judge thousands of answers (the colours still change, without waiting).
+void ImpostaFaseLampeggio(int ms);
 // The background colour of a panel, as flashes set it.
 void ImpostaColore(QWidget* panel, const QColor& c);
 QColor Colore(const QWidget* panel);

@@ -1,6 +1,7 @@
 #include "Divisione.h"
 
 #include <climits>
+#include <utility>
 #include <cstdlib>
 
 #include "Polinomi.h"
@@ -395,7 +396,8 @@ std::string TDivisione::TestoCella(const Cella& c, bool alunno) const
 
 bool TDivisione::Digita(const Cella& c, const std::string& testo)
 {
-    if (!CellaValida(c) || c.riga == 1 || testo.empty())
+    // A cell holds one term of a polynomial in x: longer texts are not one.
+    if (!CellaValida(c) || c.riga == 1 || testo.empty() || testo.size() > MaxDigitati)
         return false;
     Frazione f;
     try {
@@ -405,10 +407,13 @@ bool TDivisione::Digita(const Cella& c, const std::string& testo)
     }
     if (f.den == 0)
         return false;
+    std::string lett = ParteLetterale(testo);
+    if (LetteraRipetuta(lett)) // "xx": not a term the grid can show
+        return false;
     TTermine& t = TermineAlunno(c);
     t.Num = f.num;
     t.Den = f.den;
-    t.Lett = ParteLetterale(testo);
+    t.Lett = std::move(lett);
     return true;
 }
 

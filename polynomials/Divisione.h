@@ -115,8 +115,10 @@ public:
     bool CellaValida(const Cella& c) const;
 
     // Stores what the pupil typed into a cell (row 1 is not the pupil's).
-    // Ignored (false) when the text is empty or its coefficient is not a
-    // fraction of integers. "0" empties the cell. Nothing is reduced.
+    // Ignored (false) when the text is empty or longer than MaxDigitati,
+    // its coefficient is not a fraction of integers or it names a letter
+    // twice. "0" empties the cell. Nothing is reduced.
+    static constexpr std::size_t MaxDigitati = 24;
     bool Digita(const Cella& c, const std::string& testo);
     // The first cell where the pupil's grid differs from the expected one,
     // in the order of the steps: quotient term, product row, remainder row.

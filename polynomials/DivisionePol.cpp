@@ -133,6 +133,8 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     EditRisp->setParent(this);
     EditRisp->setFont(Carattere("Times New Roman", 21));
     EditRisp->resize(65, 31);
+    // One term per cell: the editor takes no more than a cell can hold.
+    EditRisp->setMaxLength(static_cast<int>(TDivisione::MaxDigitati));
     EditRisp->hide();
     connect(EditRisp, &QLineEdit::textEdited, this, [this](const QString& t) {
         // Letters are typed in lower case.

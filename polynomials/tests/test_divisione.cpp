@@ -191,6 +191,8 @@ TEST(Divisione, PupilsGridCheckedInOrder)
     EXPECT_FALSE(d.Digita({1, 8, 0}, "2-3x"));
     EXPECT_FALSE(d.Digita({1, 8, 0}, "1/0"));
     EXPECT_FALSE(d.Digita({1, 1, 0}, "7")); // the dividend is given
+    EXPECT_FALSE(d.Digita({1, 8, 0}, "xx"));
+    EXPECT_FALSE(d.Digita({1, 8, 0}, std::string(TDivisione::MaxDigitati + 1, '1')));
     EXPECT_EQ(d.TestoCella({1, 8, 0}, true), "(20/2)");
 }
 

@@ -1,0 +1,205 @@
+// Whatever a pupil types, every exercise window stays calm: an empty answer,
+// 100,000 characters, letters from other alphabets, a huge exponent, a zero
+// denominator, brackets that never close. "Procedi" on such an answer either
+// says why it cannot be read (nothing changes) or counts one error; it never
+// counts a right answer, never loses the exercise and never breaks the
+// window, which goes on judging the right answer as right afterwards.
+#include <QApplication>
+#include <QTest>
+
+#include <algorithm>
+#include <functional>
+#include <memory>
+
+#include "DivisionePol.h"
+#include "Errori.h"
+#include "McdMcmMon.h"
+#include "PotenzaMon.h"
+#include "ProdPol.h"
+#include "ProdottoMon.h"
+#include "QuozienteMon.h"
+#include "SchedaPol.h"
+#include "SommaDiffPol.h"
+#include "SommaMon.h"
+#include "concetto.h"
+#include "funzioni.h"
+#include "pol_concetto.h"
+#include "ucomune.h"
+
+using namespace mevario;
+
+namespace {
+
+const QStringList& RisposteCattive()
+{
+    static const QStringList r = {
+        QString(),
+        QString(100000, QLatin1Char('7')),
+        QString(100000, QLatin1Char('x')),
+        QStringLiteral("àèìòù"),
+        QStringLiteral("αβγ²√∞ЖЯ漢字🙂"),
+        QStringLiteral("x^99999999999"),
+        QStringLiteral("1/0x"),
+        QStringLiteral("(((("),
+        QStringLiteral("))))"),
+        QStringLiteral("3x+"),
+        QStringLiteral("-"),
+        QStringLiteral("^^^"),
+        QStringLiteral("99999999999999999999x"),
+        QStringLiteral("x/0"),
+        QStringLiteral("   "),
+        QStringLiteral("x\t\ny\x01"), // pasted: control characters cannot be typed
+    };
+    return r;
+}
+
+using Fabbrica = std::function<TFinestraEsercizi*()>;
+
+template <class W>
+Fabbrica Di()
+{
+    return [] { return new W; };
+}
+
+} // namespace
+
+class TestRisposteCattive : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase() { delete Tfrmcomune::Istanza(); }
+    void everyWindowKeepsCalm_data();
+    void everyWindowKeepsCalm();
+    void divisionCellsKeepCalm();
+
+private:
+    static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
+    static void Scrivi(TFinestraEsercizi* w, const QString& testo);
+    QStringList FErrori;
+};
+
+void TestRisposteCattive::initTestCase()
+{
+    new Tfrmcomune;
+    TSchedaPol::Crea();
+    ImpostaGestoreErrori([this](const QString& m) { FErrori << m; });
+    ImpostaFaseLampeggio(0);
+    ImpostaSeme(2024);
+}
+
+// Short texts are typed key by key, as a pupil does; the long ones are
+// pasted (typing 100,000 keys would take minutes), as are control
+// characters; then a key is released.
+void TestRisposteCattive::Scrivi(TFinestraEsercizi* w, const QString& testo)
+{
+    w->EditRisp->clear();
+    const bool digitabile = std::all_of(testo.begin(), testo.end(), [](QChar c) { return c.unicode() >= 32; });
+    if (testo.size() < 40 && digitabile) {
+        for (const char32_t c : testo.toUcs4()) {
+            const QString tasto = QString::fromUcs4(&c, 1);
+            if (c < 128)
+                QTest::keyClick(w->EditRisp, static_cast<char>(c));
+            else // a letter of a keyboard of another language
+                QTest::sendKeyEvent(QTest::Click, w->EditRisp, Qt::Key_unknown, tasto, Qt::NoModifier);
+        }
+    } else
+        w->EditRisp->setText(testo);
+    QTest::keyClick(w->EditRisp, Qt::Key_End);
+}
+
+void TestRisposteCattive::everyWindowKeepsCalm_data()
+{
+    QTest::addColumn<Fabbrica>("crea");
+    QTest::newRow("definizione monomio") << Di<TfrmConcetto>();
+    QTest::newRow("somma monomi") << Di<TfrmSommaMon>();
+    QTest::newRow("prodotto monomi") << Di<TfrmProdottoMon>();
+    QTest::newRow("potenza monomio") << Di<TfrmPotenzaMon>();
+    QTest::newRow("quoziente monomi") << Di<TfrmQuozienteMon>();
+    QTest::newRow("mcd monomi") << Di<TfrmMcdMon>();
+    QTest::newRow("mcm monomi") << Di<TfrmMcmMon>();
+    QTest::newRow("definizione polinomio") << Di<TfrmPolConcetto>();
+    QTest::newRow("somma polinomi") << Di<TfrmSommaPol>();
+    QTest::newRow("differenza polinomi") << Di<TfrmDiffPol>();
+    QTest::newRow("prodotto polinomi") << Di<TfrmProdottoPol>();
+}
+
+void TestRisposteCattive::everyWindowKeepsCalm()
+{
+    QFETCH(Fabbrica, crea);
+    std::unique_ptr<TFinestraEsercizi> w(crea());
+    const int giustePrima = TSchedaPol::Istanza()->Valore(w->TallyGiuste());
+    const int sbagliatePrima = TSchedaPol::Istanza()->Valore(w->TallySbagliate());
+    w->Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const TEsercizio* es = w->Argomento();
+    QVERIFY(es);
+    // The quizzes: on to a question answered in the field.
+    for (int i = 0; i < 4 && es->SiNo(); ++i)
+        w->PreparaPagina();
+    QVERIFY(!es->SiNo());
+    const std::string esercizio = es->TestoEsercizio();
+    const std::string attesa = es->RispostaAttesa();
+
+    int errori = 0;
+    for (const QString& r : RisposteCattive()) {
+        FErrori.clear();
+        Scrivi(w.get(), r);
+        Procedi(w.get());
+        QCOMPARE(w->Esatte(), 0);
+        if (FErrori.isEmpty()) {
+            ++errori; // read and judged: one error
+        } else {
+            QCOMPARE(FErrori.size(), 1); // said why, counted nothing
+            QVERIFY(!FErrori[0].trimmed().isEmpty());
+        }
+        QCOMPARE(w->Errori(), errori);
+        QCOMPARE(w->btnNuovo->text(), QStringLiteral("Procedi"));
+        QCOMPARE(es->TestoEsercizio(), esercizio);
+        QCOMPARE(es->RispostaAttesa(), attesa);
+        QVERIFY(w->isVisible());
+    }
+    // Still the same window: the right answer is right.
+    FErrori.clear();
+    Scrivi(w.get(), QString::fromStdString(NarrowToUtf8(attesa)));
+    Procedi(w.get());
+    QVERIFY2(FErrori.isEmpty(), qPrintable(FErrori.join(QLatin1Char('\n'))));
+    QCOMPARE(w->Esatte(), 1);
+    QCOMPARE(w->btnNuovo->text(), QStringLiteral("Nuovo"));
+    w->btnChiudi->click();
+    QCOMPARE(TSchedaPol::Istanza()->Valore(w->TallyGiuste()), giustePrima + 1);
+    QCOMPARE(TSchedaPol::Istanza()->Valore(w->TallySbagliate()), sbagliatePrima + errori);
+}
+
+void TestRisposteCattive::divisionCellsKeepCalm()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione& d = w.Divisione();
+    const TDivisione atteso = d;
+    const TDivisione::Cella primo{2, 2, 4};
+    for (const QString& r : RisposteCattive()) {
+        FErrori.clear();
+        w.PaintBox1Click(w.CellaDi(primo));
+        Scrivi(&w, r);
+        QVERIFY(FErrori.isEmpty()); // a cell that cannot be read keeps its term silently
+        QVERIFY(d.SolDividendo == atteso.SolDividendo && d.SolDivisore == atteso.SolDivisore);
+        const std::string cella = d.TestoCella(primo, true);
+        QVERIFY2(cella.size() < 64, cella.c_str());
+    }
+    // The grid is incomplete: one error, nothing else lost.
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 0);
+    QCOMPARE(w.Errori(), 1);
+    for (const auto& c : TDivisione::OrdineVerifica(d.GradoDividendo)) {
+        const std::string t = d.TestoCella(c, false);
+        w.PaintBox1Click(w.CellaDi(c));
+        Scrivi(&w, QString::fromStdString(t.empty() ? "0" : NarrowToUtf8(t)));
+    }
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 1);
+    w.btnChiudi->click();
+}
+
+QTEST_MAIN(TestRisposteCattive)
+#include "test_risposte_cattive.moc"
