@@ -34,7 +34,14 @@ std::string Formatta(const char* fmt, int precision, long double v)
 
 // The shortest general format: up to 15 significant digits, exponent
 // notation only for very large or very small values.
-std::string FormatoGenerale(long double v) { return Formatta("%.*LG", 15, v); }
+std::string FormatoGenerale(long double v)
+{
+    // Whole numbers are most of what formulas hold: written without printf,
+    // exactly as "%.15LG" writes them below 10^15.
+    if (v > -1e15L && v < 1e15L && v == std::trunc(v) && !(v == 0 && std::signbit(v)))
+        return std::to_string(static_cast<long long>(v));
+    return Formatta("%.*LG", 15, v);
+}
 
 long double LeggiNumero(std::string s)
 {

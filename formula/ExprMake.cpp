@@ -1,8 +1,10 @@
 #include "ExprMake.h"
 
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace mevario {
 
@@ -131,32 +133,46 @@ EIncorrectExpr::EIncorrectExpr(const std::string& message) : std::runtime_error(
 std::string PreScan(const std::string& text)
 {
     struct Seq {
-        const char* written;
+        std::string_view written;
         char code;
     };
-    static const Seq kSeq[] = {
+    static constexpr Seq kSeq[] = {
         {"...", cEllipsis}, {" & ", '&'},       {"!(", cBang},      {"**", cNoSign},    {"*+", cCross},
         {"*.", cDot},       {"+-", cPlusMinus}, {"-+", cMinusPlus}, {"->", cArrow},     {"/+", cDivSign},
         {"//", cSlash},     {"<<", cMuchLess},  {"<=", cLessEq},    {"<>", cNotEqual},  {"<~", cLessSim},
         {"==", cIdentical}, {"=~", cAsymptotic}, {">=", cGreaterEq}, {">>", cMuchGreater}, {">~", cGreaterSim},
         {"~~", cAlmostEqual},
     };
+    // Only a character that starts some sequence is looked up (most are
+    // letters and digits, which start none).
+    static const std::array<bool, 256> kInizia = [] {
+        std::array<bool, 256> a{};
+        for (const Seq& q : kSeq)
+            a[static_cast<unsigned char>(q.written[0])] = true;
+        return a;
+    }();
+    const std::string_view t(text);
     std::string r;
     r.reserve(text.size() + 1);
     std::size_t i = 0;
-    while (i < text.size()) {
+    while (i < t.size()) {
         bool found = false;
-        for (const Seq& s : kSeq) {
-            const std::size_t n = std::strlen(s.written);
-            if (i + n <= text.size() && text.compare(i, n, s.written) == 0) {
-                r += s.code;
-                i += n;
-                found = true;
-                break;
+        if (kInizia[static_cast<unsigned char>(t[i])]) {
+            for (const Seq& q : kSeq) {
+                const std::size_t n = q.written.size();
+                bool uguale = q.written[0] == t[i] && i + n <= t.size();
+                for (std::size_t k = 1; uguale && k < n; ++k)
+                    uguale = q.written[k] == t[i + k];
+                if (uguale) {
+                    r += q.code;
+                    i += q.written.size();
+                    found = true;
+                    break;
+                }
             }
         }
         if (!found)
-            r += text[i++];
+            r += t[i++];
     }
     r += ' ';
     return r;
