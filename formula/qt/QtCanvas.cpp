@@ -9,10 +9,12 @@
 #include <QFile>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -148,6 +150,7 @@ struct TQtCanvas::Risolto {
     int descent;
     std::unordered_map<std::string, int> larghezze;
     std::unordered_map<char16_t, std::pair<bool, TExprGlyphMetrics>> glifi;
+    std::unordered_map<char16_t, std::pair<int, int>> sporgenze; // left and right bearings
 };
 
 namespace {
@@ -169,7 +172,7 @@ TQtCanvas::Risolto& TQtCanvas::Corrente()
             }
         const QFont q = QtFont(FFont);
         const QFontMetrics fm(q);
-        risolti.emplace_back(FFont, std::unique_ptr<Risolto>(new Risolto{q, fm, QFontMetricsF(q), fm.ascent(), fm.descent(), {}, {}}));
+        risolti.emplace_back(FFont, std::unique_ptr<Risolto>(new Risolto{q, fm, QFontMetricsF(q), fm.ascent(), fm.descent(), {}, {}, {}}));
         FCorrente = risolti.back().second.get();
     }
     return *FCorrente;
@@ -200,8 +203,14 @@ TExprSize TQtCanvas::TextExtentW(char16_t code)
 bool TQtCanvas::CharOverhangs(char16_t code, int& a, int& c)
 {
     Risolto& r = Corrente();
-    a = static_cast<int>(std::lround(r.fmf.leftBearing(QChar(code))));
-    c = static_cast<int>(std::lround(r.fmf.rightBearing(QChar(code))));
+    auto it = r.sporgenze.find(code);
+    if (it == r.sporgenze.end())
+        it = r.sporgenze
+                 .emplace(code, std::pair(static_cast<int>(std::lround(r.fmf.leftBearing(QChar(code)))),
+                                          static_cast<int>(std::lround(r.fmf.rightBearing(QChar(code))))))
+                 .first;
+    a = it->second.first;
+    c = it->second.second;
     return true;
 }
 
@@ -294,19 +303,103 @@ void TQtCanvas::Line(int x1, int y1, int x2, int y2)
     FPainter->restore();
 }
 
+namespace {
+
+// The outline through the points (a start point, then three per curve),
+// moved by (-dx, -dy).
+QPainterPath Contorno(const std::vector<TExprPoint>& points, int dx, int dy)
+{
+    QPainterPath path;
+    const auto c = [dx, dy](const TExprPoint& p) { return Centro({p.x - dx, p.y - dy}); };
+    path.moveTo(c(points[0]));
+    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
+        path.cubicTo(c(points[i]), c(points[i + 1]), c(points[i + 2]));
+    path.closeSubpath();
+    return path;
+}
+
+// True when the painter puts whole pixels on a raster device: a picture of
+// the shape drawn there looks exactly like the shape. Printers and PDF files
+// (and scaled painters) get the vector outline.
+bool PixelInteri(const QPainter& p)
+{
+    const QPaintDevice* d = p.device();
+    if (!d || (d->devType() != QInternal::Image && d->devType() != QInternal::Pixmap &&
+               d->devType() != QInternal::Widget))
+        return false;
+    const QTransform& t = p.transform();
+    return t.type() <= QTransform::TxTranslate && t.dx() == std::floor(t.dx()) && t.dy() == std::floor(t.dy()) &&
+           d->devicePixelRatio() == 1 && p.compositionMode() == QPainter::CompositionMode_SourceOver;
+}
+
+// Brackets and braces drawn once as pictures and then copied: the same few
+// shapes come back in every formula, and filling a curved outline costs
+// many times a copy. Bounded: emptied when it holds too many.
+class TContorniPreparati {
+public:
+    static constexpr std::size_t Massimo = 512;
+
+    const QImage& Immagine(const std::vector<TExprPoint>& punti, int minX, int minY, int margine, QRgb penna,
+                           QRgb pennello, int spessore, QPainter::RenderHints suggerimenti)
+    {
+        std::string chiave;
+        chiave.reserve(punti.size() * 8 + 16);
+        const auto aggiungi = [&chiave](auto v) { chiave.append(reinterpret_cast<const char*>(&v), sizeof v); };
+        for (const TExprPoint& p : punti) {
+            aggiungi(p.x - minX);
+            aggiungi(p.y - minY);
+        }
+        aggiungi(penna);
+        aggiungi(pennello);
+        aggiungi(spessore);
+        aggiungi(static_cast<int>(suggerimenti));
+        if (const auto it = FImmagini.find(chiave); it != FImmagini.end())
+            return it->second;
+        if (FImmagini.size() >= Massimo)
+            FImmagini.clear();
+        int maxX = minX, maxY = minY;
+        for (const TExprPoint& p : punti) {
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+        QImage img(maxX - minX + 1 + 2 * margine, maxY - minY + 1 + 2 * margine, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        p.setRenderHints(suggerimenti);
+        p.setPen(QPen(QColor::fromRgba(penna), spessore));
+        p.setBrush(QColor::fromRgba(pennello));
+        p.drawPath(Contorno(punti, minX - margine, minY - margine));
+        p.end();
+        return FImmagini.emplace(std::move(chiave), std::move(img)).first->second;
+    }
+
+private:
+    std::unordered_map<std::string, QImage> FImmagini;
+};
+
+} // namespace
+
 void TQtCanvas::BezierPath(const std::vector<TExprPoint>& points)
 {
     if (!FPainter || points.empty())
         return;
-    QPainterPath path;
-    path.moveTo(Centro(points[0]));
-    for (std::size_t i = 1; i + 2 < points.size(); i += 3)
-        path.cubicTo(Centro(points[i]), Centro(points[i + 1]), Centro(points[i + 2]));
-    path.closeSubpath();
+    int minX = points[0].x, minY = points[0].y;
+    for (const TExprPoint& p : points) {
+        minX = std::min(minX, p.x);
+        minY = std::min(minY, p.y);
+    }
+    if (PixelInteri(*FPainter)) {
+        static TContorniPreparati preparati;
+        const int margine = FPenWidth / 2 + 2;
+        const QImage& img = preparati.Immagine(points, minX, minY, margine, QtColor(FPen).rgba(),
+                                               QtColor(FBrush).rgba(), FPenWidth, FPainter->renderHints());
+        FPainter->drawImage(QPoint(minX - margine, minY - margine), img);
+        return;
+    }
     FPainter->save();
     FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
     FPainter->setBrush(QtColor(FBrush));
-    FPainter->drawPath(path);
+    FPainter->drawPath(Contorno(points, 0, 0));
     FPainter->restore();
 }
 
