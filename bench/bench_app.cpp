@@ -1,9 +1,14 @@
-// What a pupil feels of the windows: start-up to the main window shown, and
-// a key release in the answer field up to the typed answer drawn.
+// What a pupil feels of the windows: start-up to the main window shown, a
+// key release in the answer field up to the typed answer drawn, and the
+// memory of an hour of typing.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
 #include <QTest>
+
+#include <cstdio>
+
+#include <unistd.h>
 
 #include "Avvio.h"
 
@@ -41,6 +46,49 @@ void BM_TastoAnteprima(benchmark::State& state)
     s->close();
 }
 BENCHMARK(BM_TastoAnteprima)->Unit(benchmark::kMicrosecond);
+
+double MegabyteResidenti()
+{
+    long pagine = 0, residenti = 0;
+    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pagine, &residenti) != 2)
+            residenti = 0;
+        std::fclose(f);
+    }
+    return static_cast<double>(residenti) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
+
+// Memory of a long typing session: 10,000 key releases in the answer field,
+// each leaving a different answer (new numbers and exponents, so that the
+// typesetter's caches see ever new texts). Reports the resident memory after
+// 100 key releases and after 10,000, and the growth between them.
+void BM_MemoriaDiecimilaTasti(benchmark::State& state)
+{
+    auto f = Avvia();
+    TfrmSommaMon* s = f->frmSommaMon.get();
+    s->Apri(true);
+    if (!QTest::qWaitForWindowExposed(s))
+        state.SkipWithError("window not shown");
+    double dopo100 = 0;
+    for (auto _ : state) {
+        for (int i = 1; i <= 10000; ++i) {
+            const QString risposta = QStringLiteral("-%1/%2x^%3y^%4z").arg(i).arg(i % 97 + 2).arg(i % 9 + 1).arg(i % 7 + 1);
+            s->EditRisp->setText(risposta);
+            s->EditRispKeyUp();
+            s->PBRisp->repaint();
+            if (i % 50 == 0)
+                QApplication::processEvents();
+            if (i == 100)
+                dopo100 = MegabyteResidenti();
+        }
+    }
+    const double fine = MegabyteResidenti();
+    state.counters["MB_dopo_100"] = dopo100;
+    state.counters["MB_dopo_10000"] = fine;
+    state.counters["MB_crescita"] = fine - dopo100;
+    s->close();
+}
+BENCHMARK(BM_MemoriaDiecimilaTasti)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
