@@ -319,21 +319,26 @@ void TDivisione::Svolgi(int modo, TNarratore* narratore)
             SolDivisore[2][static_cast<std::size_t>(k)] = TTermine{0, 1, "", 2};
     }
     if (modo == 0) {
-        std::vector<TTermine> q, r;
-        for (int k = 4; k >= 0; --k)
-            q.push_back(SolDivisore[2][static_cast<std::size_t>(k)]);
-        for (int k = gn; k >= 0; --k)
-            r.push_back(SolDividendo[static_cast<std::size_t>(i)][static_cast<std::size_t>(k)]);
-        TestoQuoziente = UnisciRisultato(q);
-        TestoResto = UnisciRisultato(r);
-        // An exact division: the remainder is 0, not nothing.
-        if (TestoResto.empty())
-            TestoResto = "0";
+        ScriviRisultato();
         if (n) {
             n->Risultato();
             n->MostraNarrazione(false);
         }
     }
+}
+
+void TDivisione::ScriviRisultato()
+{
+    std::vector<TTermine> q, r;
+    for (int k = 4; k >= 0; --k)
+        q.push_back(SolDivisore[2][static_cast<std::size_t>(k)]);
+    for (int k = GradoDividendo; k >= 0; --k)
+        r.push_back(SolDividendo[static_cast<std::size_t>(RigaFinale)][static_cast<std::size_t>(k)]);
+    TestoQuoziente = UnisciRisultato(q);
+    TestoResto = UnisciRisultato(r);
+    // An exact division: the remainder is 0, not nothing.
+    if (TestoResto.empty())
+        TestoResto = "0";
 }
 
 int TDivisione::NuovaDivisione(int modo)

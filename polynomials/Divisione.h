@@ -106,6 +106,9 @@ public:
     int NuovaDivisione(int modo);
     // TestoDividendo and TestoDivisore from the terms; the result texts cleared.
     void PreparaTesti();
+    // TestoQuoziente and TestoResto from the expected grid of the last run
+    // (the narrated run writes them itself).
+    void ScriviRisultato();
 
     // The term a cell shows: from the expected blocks, or from the pupil's.
     const TTermine& Termine(const Cella& c, bool alunno) const;

@@ -1,5 +1,6 @@
 // mevario-esercizi: draws seeded exercises of a topic with their expected
 // answers, or judges an answer with the topic's own check.
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -7,7 +8,11 @@
 #include <string>
 #include <vector>
 
+#include <QGuiApplication>
+#include <QString>
+
 #include "Catalogo.h"
+#include "SchedaEsercizi.h"
 #include "ExprCanvas.h"
 #include "funzioni.h"
 
@@ -18,6 +23,7 @@ namespace {
 void Aiuto(std::FILE* f)
 {
     std::fputs("Uso: mevario-esercizi ARGOMENTO [--seme N] [--quanti K] [--verifica RISPOSTA]\n"
+               "     mevario-esercizi --pdf FILE ARGOMENTO... [--quanti K] [--seme N] [--senza-soluzioni]\n"
                "\n"
                "Estrae esercizi a caso di un argomento, come fa la finestra dell'argomento,\n"
                "e stampa una riga per esercizio: numero, domanda, testo della formula,\n"
@@ -29,19 +35,27 @@ void Aiuto(std::FILE* f)
                "  --verifica R    estrae gli esercizi come sopra e giudica la risposta R\n"
                "                  sull'ultimo con il controllo della finestra: stampa\n"
                "                  \"giusta\" o \"sbagliata\"; per le domande Si/No scrivere Si o No\n"
+               "  --pdf FILE      scrive una scheda da stampare (A4, PDF) con gli esercizi\n"
+               "                  degli argomenti dati (K per argomento, da 1 a 50,\n"
+               "                  predefinito 5) e le soluzioni; il seme è stampato in\n"
+               "                  fondo alla pagina. Ogni argomento ha gli esercizi che\n"
+               "                  questo programma elenca con lo stesso seme. FILE non\n"
+               "                  deve esistere. Solo qui vale anche divisione-polinomi\n"
+               "  --senza-soluzioni  con --pdf: la scheda senza le soluzioni\n"
                "  --help          mostra questo aiuto\n"
                "\n"
                "Argomenti:\n",
                f);
-    for (const TArgomento& a : Argomenti())
-        std::fprintf(f, "  %-22s %s\n", a.nome, a.descrizione);
+    for (const TArgomentoScheda& a : ArgomentiScheda())
+        std::fprintf(f, "  %-22s %s\n", a.nome.c_str(), a.descrizione.c_str());
     std::fputs("\n"
                "Stato di uscita: 0 se tutto va bene, 1 se gli argomenti non sono validi,\n"
                "2 se la risposta non si può leggere (il messaggio va sullo standard error).\n"
                "\n"
                "Esempi:\n"
                "  mevario-esercizi prodotto-monomi --seme 7 --quanti 5\n"
-               "  mevario-esercizi potenza-monomio --seme 7 --verifica \"4/9x^6y^2\"\n",
+               "  mevario-esercizi potenza-monomio --seme 7 --verifica \"4/9x^6y^2\"\n"
+               "  mevario-esercizi --pdf compito.pdf somma-monomi prodotto-polinomi --quanti 4\n",
                f);
 }
 
@@ -62,14 +76,45 @@ bool Numero(const char* s, unsigned long long lo, unsigned long long hi, unsigne
     return errno == 0 && *fine == '\0' && v >= lo && v <= hi;
 }
 
+// The printable sheet: the topics in the order given.
+int Pdf(int argc, char** argv, const std::string& file, const std::vector<std::string>& argomenti, bool conSeme,
+        unsigned long long seme, bool conQuanti, unsigned long long quanti, bool soluzioni)
+{
+    if (argomenti.empty())
+        return Errore("manca l'argomento");
+    for (const std::string& a : argomenti)
+        if (std::none_of(ArgomentiScheda().begin(), ArgomentiScheda().end(),
+                         [&a](const TArgomentoScheda& x) { return x.nome == a; }))
+            return Errore("argomento sconosciuto: '" + a + "'");
+    if (conQuanti && quanti > 50)
+        return Errore("numero di esercizi non valido: '" + std::to_string(quanti) + "' (da 1 a 50 per la scheda)");
+    // No display is needed to write a file.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    TRichiestaScheda r;
+    r.argomenti = argomenti;
+    r.quanti = conQuanti ? static_cast<int>(quanti) : 5;
+    r.seme = conSeme ? static_cast<std::uint32_t>(seme) : SemeNuovo();
+    r.soluzioni = soluzioni;
+    const TEsitoScheda esito = ScriviSchedaEsercizi(QString::fromLocal8Bit(file.c_str()), r);
+    if (!esito.riuscito) {
+        std::fprintf(stderr, "mevario-esercizi: %s\n", esito.errore.toStdString().c_str());
+        return 1;
+    }
+    std::printf("%s: %d %s, seme %u\n", file.c_str(), esito.pagine, esito.pagine == 1 ? "pagina" : "pagine", r.seme);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const TArgomento* argomento = nullptr;
-    bool conSeme = false, verifica = false;
+    bool conSeme = false, verifica = false, conQuanti = false, pdf = false, soluzioni = true;
     unsigned long long seme = 0, quanti = 1;
-    std::string risposta;
+    std::string risposta, filePdf;
+    std::vector<std::string> nomi;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--version") {
@@ -80,7 +125,11 @@ int main(int argc, char** argv)
             Aiuto(stdout);
             return 0;
         }
-        if (a == "--seme" || a == "--quanti" || a == "--verifica") {
+        if (a == "--senza-soluzioni") {
+            soluzioni = false;
+            continue;
+        }
+        if (a == "--seme" || a == "--quanti" || a == "--verifica" || a == "--pdf") {
             if (i + 1 >= argc)
                 return Errore("manca il valore di " + a);
             const char* v = argv[++i];
@@ -91,6 +140,12 @@ int main(int argc, char** argv)
             } else if (a == "--quanti") {
                 if (!Numero(v, 1, 100000, quanti))
                     return Errore(std::string("numero di esercizi non valido: '") + v + "' (da 1 a 100000)");
+                conQuanti = true;
+            } else if (a == "--pdf") {
+                if (!*v)
+                    return Errore("manca il nome del file di --pdf");
+                filePdf = v;
+                pdf = true;
             } else {
                 risposta = v;
                 verifica = true;
@@ -99,6 +154,16 @@ int main(int argc, char** argv)
         }
         if (!a.empty() && a[0] == '-')
             return Errore("opzione sconosciuta: " + a);
+        nomi.push_back(a);
+    }
+    if (pdf) {
+        if (verifica)
+            return Errore("--verifica e --pdf non vanno insieme");
+        return Pdf(argc, argv, filePdf, nomi, conSeme, seme, conQuanti, quanti, soluzioni);
+    }
+    if (!soluzioni)
+        return Errore("--senza-soluzioni vale solo con --pdf");
+    for (const std::string& a : nomi) {
         if (argomento)
             return Errore("un solo argomento alla volta (c'è già " + std::string(argomento->nome) + ")");
         argomento = TrovaArgomento(a);

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# The printable sheets of mevario-esercizi read back as a teacher's printer
+# would: the page count it reports, every question and every expected answer
+# of the same seeded exercises the listing gives, the same sheet for the same
+# seed, a sheet of every topic, and files that are never written over.
+set -u
+tool="$1"
+fallito=0
+male() { echo "FALLITO: $*"; fallito=1; }
+for p in pdftotext pdfinfo pdftoppm; do
+  command -v "$p" >/dev/null || { echo "manca $p (poppler-utils)"; exit 1; }
+done
+d=$(mktemp -d)
+trap 'rm -rf "$d"' EXIT
+pagine() { pdfinfo "$1" | sed -n 's/^Pages: *//p'; }
+
+argomenti="somma-monomi potenza-monomio definizione-polinomio prodotto-polinomi"
+out=$("$tool" --pdf "$d/a.pdf" $argomenti --quanti 4 --seme 11) || male "the sheet was not written"
+dichiarate=$(printf '%s\n' "$out" | sed -n 's/.*: \([0-9]*\) pagin.*/\1/p')
+[ "$(pagine "$d/a.pdf")" = "$dichiarate" ] || male "pages: $(pagine "$d/a.pdf") in the file, $dichiarate reported"
+printf '%s\n' "$out" | grep -q "seme 11" || male "the seed is not reported"
+pdftotext -layout "$d/a.pdf" - | tr -d '\f' > "$d/a.txt"
+grep -q "Mevario – Esercizi" "$d/a.txt" || male "no title"
+grep -q "Mevario – seme 11 – pagina 1 di $dichiarate" "$d/a.txt" || male "no seed in the footer"
+grep -q "^ *Soluzioni *$" "$d/a.txt" || male "no answer key"
+# Every question and every expected answer of the listing, numbered in order.
+n=0
+for arg in $argomenti; do
+  while IFS=$'\t' read -r _ domanda _ attesa; do
+    n=$((n + 1))
+    grep -qF "$domanda" "$d/a.txt" || male "$arg: question '$domanda' missing"
+    if [ "$attesa" = Si ] || [ "$attesa" = No ]; then
+      sed -n '/^ *Soluzioni *$/,$p' "$d/a.txt" | grep -qE "^ *$n\. +$attesa *$" || male "$arg: answer $n ($attesa) missing"
+    else
+      grep -qF "si digita: $attesa" "$d/a.txt" || male "$arg: answer '$attesa' missing"
+    fi
+  done < <("$tool" "$arg" --seme 11 --quanti 4)
+done
+[ "$n" -eq 16 ] || male "$n exercises listed instead of 16"
+
+# The same seed gives the same sheet.
+"$tool" --pdf "$d/b.pdf" $argomenti --quanti 4 --seme 11 >/dev/null || male "second sheet not written"
+pdftotext -layout "$d/b.pdf" - | tr -d '\f' > "$d/b.txt"
+cmp -s "$d/a.txt" "$d/b.txt" || male "the same seed gave a different sheet"
+
+# Without the key: no answers, fewer pages.
+"$tool" --pdf "$d/c.pdf" $argomenti --quanti 4 --seme 11 --senza-soluzioni >/dev/null || male "sheet without key"
+pdftotext "$d/c.pdf" "$d/c.txt"
+grep -q "Soluzioni" "$d/c.txt" && male "the key is there with --senza-soluzioni"
+grep -q "si digita" "$d/c.txt" && male "answers are there with --senza-soluzioni"
+[ "$(pagine "$d/c.pdf")" -lt "$dichiarate" ] || male "the sheet without key is not shorter"
+
+# Every topic, the division included, renders.
+tutti=$("$tool" --help | sed -n '/^Argomenti:/,/^$/p' | awk 'NR > 1 && NF { print $1 }')
+[ "$(printf '%s\n' "$tutti" | wc -l)" -eq 12 ] || male "the help does not list the twelve topics"
+"$tool" --pdf "$d/t.pdf" $tutti --quanti 3 --seme 5 >/dev/null || male "the sheet of every topic was not written"
+pdftoppm -r 50 -png "$d/t.pdf" "$d/t" || male "pdftoppm could not render the sheet"
+[ "$(ls "$d"/t-*.png | wc -l)" = "$(pagine "$d/t.pdf")" ] || male "not every page rendered"
+pdftotext "$d/t.pdf" - | grep -q "Esegui la divisione" || male "no division"
+pdftotext "$d/t.pdf" - | grep -q "Quoziente:" || male "no quotient in the key"
+# Text, not pictures: the formulas' letters are in the text layer.
+pdfimages -list "$d/t.pdf" 2>/dev/null | awk 'NR > 2' | grep -q . && male "the sheet holds pictures"
+
+# Errors: status 1, a message, nothing written or overwritten.
+echo keep > "$d/esiste.pdf"
+"$tool" --pdf "$d/esiste.pdf" somma-monomi 2>"$d/err" >/dev/null && male "an existing file was accepted"
+[ "$(cat "$d/esiste.pdf")" = keep ] || male "an existing file was written over"
+grep -q "Impossibile scrivere" "$d/err" || male "no message for an existing file"
+"$tool" --pdf "$d/x.pdf" nessuno 2>/dev/null >/dev/null && male "an unknown topic was accepted"
+"$tool" --pdf "$d/x.pdf" somma-monomi --quanti 51 2>/dev/null >/dev/null && male "51 exercises a topic were accepted"
+"$tool" --pdf "$d/x.pdf" 2>/dev/null >/dev/null && male "a sheet without topics was accepted"
+"$tool" somma-monomi --senza-soluzioni 2>/dev/null >/dev/null && male "--senza-soluzioni without --pdf was accepted"
+[ -e "$d/x.pdf" ] && male "a file was left by a refused request"
+
+exit $fallito

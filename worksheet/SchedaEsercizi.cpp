@@ -1,0 +1,502 @@
+#include "SchedaEsercizi.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontMetrics>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <stdexcept>
+
+#include "Catalogo.h"
+#include "ExprMake.h"
+#include "ExprTree.h"
+#include "QtCanvas.h"
+#include "funzioni.h"
+
+namespace mevario {
+
+const std::vector<TArgomentoScheda>& ArgomentiScheda()
+{
+    static const std::vector<TArgomentoScheda> a = [] {
+        std::vector<TArgomentoScheda> v;
+        for (const TArgomento& x : Argomenti()) {
+            // On paper the quizzes are just their topic: "(quattro tipi di
+            // domanda a turno)" speaks of the window.
+            std::string d = x.descrizione;
+            if (const auto p = d.find(" (") ; p != std::string::npos && d.find("domanda") != std::string::npos)
+                d.erase(p);
+            v.push_back({x.nome, d});
+        }
+        v.push_back({kArgomentoDivisione, "Divisione di polinomi"});
+        return v;
+    }();
+    return a;
+}
+
+std::uint32_t SemeNuovo()
+{
+    std::random_device rd;
+    const auto t = static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    return static_cast<std::uint32_t>(rd() ^ t ^ (t >> 32));
+}
+
+std::vector<TVoceScheda> EserciziScheda(const TRichiestaScheda& richiesta)
+{
+    std::vector<TVoceScheda> voci;
+    for (const std::string& nome : richiesta.argomenti) {
+        const auto it = std::find_if(ArgomentiScheda().begin(), ArgomentiScheda().end(),
+                                     [&nome](const TArgomentoScheda& a) { return a.nome == nome; });
+        if (it == ArgomentiScheda().end())
+            throw std::invalid_argument("argomento sconosciuto: '" + nome + "'");
+        ImpostaSeme(richiesta.seme);
+        if (nome == kArgomentoDivisione) {
+            TDivisione d;
+            for (int i = 0; i < richiesta.quanti; ++i) {
+                d.NuovaDivisione(2);
+                d.PreparaTesti();
+                d.Svolgi(1);
+                d.ScriviRisultato();
+                TVoceScheda v;
+                v.argomento = nome;
+                v.titolo = it->descrizione;
+                v.domanda = "Esegui la divisione";
+                v.formula = "(" + d.TestoDividendo + ")&string( : )&(" + d.TestoDivisore + ")";
+                v.divisione = d;
+                voci.push_back(std::move(v));
+            }
+            continue;
+        }
+        const auto es = TrovaArgomento(nome)->crea();
+        for (int i = 0; i < richiesta.quanti; ++i) {
+            es->NuovoEsercizio();
+            TVoceScheda v;
+            v.argomento = nome;
+            v.titolo = it->descrizione;
+            v.domanda = es->Domanda();
+            v.formula = es->TestoEsercizio();
+            v.risposta = es->RispostaAttesa();
+            v.siNo = es->SiNo();
+            voci.push_back(std::move(v));
+        }
+    }
+    return voci;
+}
+
+namespace {
+
+// The sheet is laid out in dots of 1/300 inch.
+constexpr int kDpi = 300;
+int Mm(double mm) { return static_cast<int>(std::lround(mm * kDpi / 25.4)); }
+
+const int kLarghezzaPagina = Mm(210);
+const int kAltezzaPagina = Mm(297);
+const int kMargine = Mm(18);
+const int kCima = Mm(15);
+const int kFondo = kAltezzaPagina - Mm(20);       // where the content ends
+const int kPiede = kAltezzaPagina - Mm(10);       // baseline of the footer
+const int kLarghezza = kLarghezzaPagina - 2 * kMargine;
+
+QString Utf8(const std::string& s) { return QString::fromStdString(s); }
+
+QFont Testo(double punti, bool grassetto = false)
+{
+    RegistraFontMevario();
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
+    f.setKerning(false);
+    return f;
+}
+
+// A parsed formula measured at a size that fits the width (14 points, down
+// to 8 for the widest).
+struct TFormulaScheda {
+    PExpr root;
+    std::unique_ptr<TQtCanvas> misura;
+    int punti = 14;
+    int larghezza = 0;
+    int altezza = 0;
+};
+
+TFormulaScheda Prepara(const std::string& testo, int larghezzaMassima, int punti = 14)
+{
+    TFormulaScheda f;
+    if (testo.empty())
+        return f;
+    f.root = TExprBuilder().ParseFormula(testo);
+    f.misura = std::make_unique<TQtCanvas>(nullptr, kDpi, kDpi);
+    f.root->SetCanvas(f.misura.get());
+    for (f.punti = punti;; --f.punti) {
+        f.root->SetFontSize(f.punti);
+        f.larghezza = f.root->Width();
+        f.altezza = f.root->Height();
+        if (f.larghezza <= larghezzaMassima || f.punti <= 8)
+            break;
+    }
+    f.root->SetCanvas(nullptr);
+    return f;
+}
+
+void Disegna(QPainter& p, TFormulaScheda& f, int x, int y)
+{
+    if (!f.root)
+        return;
+    TQtCanvas canvas(&p, kDpi, kDpi);
+    f.root->SetCanvas(&canvas);
+    f.root->SetFontSize(f.punti);
+    f.root->SetColor(0x000000);
+    f.root->Draw(x, y, THorzAlign::Left, TVertAlign::Top);
+    f.root->SetCanvas(nullptr);
+}
+
+// A piece of the sheet that is never split across pages.
+struct TBlocco {
+    int altezza = 0;
+    bool nuovaPagina = false; // begins a page of its own
+    bool conIlSeguente = false; // a title: on the same page as what follows
+    std::function<void(QPainter&, int y)> dipingi;
+};
+
+class TScheda {
+public:
+    TScheda(QPdfWriter& writer, const TRichiestaScheda& r) : FWriter(writer), FRichiesta(r) {}
+
+    std::vector<TBlocco> Blocchi(std::vector<TVoceScheda>& voci);
+
+private:
+    int AltezzaRiga(const QFont& f) const { return QFontMetrics(f, &FWriter).height(); }
+    TBlocco Intestazione();
+    TBlocco Titolo(const QString& testo, double punti, bool nuovaPagina);
+    TBlocco Esercizio(int numero, TVoceScheda& v);
+    TBlocco Soluzione(int numero, TVoceScheda& v);
+    TBlocco Griglia(const TDivisione& d);
+
+    QPdfWriter& FWriter;
+    const TRichiestaScheda& FRichiesta;
+};
+
+TBlocco TScheda::Intestazione()
+{
+    const QFont titolo = Testo(20, true);
+    const QFont campi = Testo(11);
+    TBlocco b;
+    b.altezza = AltezzaRiga(titolo) + Mm(4) + AltezzaRiga(campi) + Mm(6);
+    b.dipingi = [=, this](QPainter& p, int y) {
+        p.setFont(titolo);
+        p.drawText(QRect(kMargine, y, kLarghezza, AltezzaRiga(titolo)), Qt::AlignLeft | Qt::AlignTop,
+                   QStringLiteral("Mevario – Esercizi"));
+        y += AltezzaRiga(titolo) + Mm(4);
+        p.setFont(campi);
+        const int base = y + QFontMetrics(campi, &FWriter).ascent();
+        const QString etichette[] = {QStringLiteral("Nome"), QStringLiteral("Classe"), QStringLiteral("Data")};
+        const double quote[] = {0.0, 0.55, 0.75};
+        const double fini[] = {0.52, 0.72, 1.0};
+        for (int i = 0; i < 3; ++i) {
+            const int x = kMargine + static_cast<int>(quote[i] * kLarghezza);
+            p.drawText(x, base, etichette[i]);
+            const int da = x + QFontMetrics(campi, &FWriter).horizontalAdvance(etichette[i]) + Mm(2);
+            p.drawLine(da, base + Mm(1), kMargine + static_cast<int>(fini[i] * kLarghezza) - Mm(2), base + Mm(1));
+        }
+    };
+    return b;
+}
+
+TBlocco TScheda::Titolo(const QString& testo, double punti, bool nuovaPagina)
+{
+    const QFont f = Testo(punti, true);
+    TBlocco b;
+    b.nuovaPagina = nuovaPagina;
+    b.conIlSeguente = true;
+    b.altezza = Mm(3) + AltezzaRiga(f) + Mm(2);
+    b.dipingi = [=, this](QPainter& p, int y) {
+        p.setFont(f);
+        p.drawText(QRect(kMargine, y + Mm(3), kLarghezza, AltezzaRiga(f)), Qt::AlignLeft | Qt::AlignTop, testo);
+    };
+    return b;
+}
+
+// The empty column division to fill in: the dividend's terms in their
+// columns, the divisor beyond the vertical line, the quotient's cells under
+// it, and as many rows as the division needs.
+TBlocco TScheda::Griglia(const TDivisione& d)
+{
+    const int n = d.GradoDividendo, m = d.GradoDivisore;
+    const int riga = Mm(10);
+    const int colonna = std::min(Mm(22), (kLarghezza - Mm(8)) / (n + m + 2));
+    const int sinistra = (n + 1) * colonna;
+    const int righe = std::max(2, d.RigaFinale);
+    TBlocco b;
+    b.altezza = righe * riga + Mm(4);
+    b.dipingi = [=](QPainter& p, int y) {
+        const int x0 = kMargine + Mm(6);
+        auto termine = [&p](const std::string& t, int x, int yy, int w, int h) {
+            if (t.empty())
+                return;
+            TFormulaScheda f = Prepara(t, w - Mm(2), 12);
+            Disegna(p, f, x + (w - f.larghezza) / 2, yy + (h - f.altezza) / 2);
+        };
+        // Light rows to write in.
+        p.setPen(QPen(QColor(190, 190, 190), 2));
+        for (int r = 1; r < righe; ++r)
+            p.drawLine(x0, y + r * riga, x0 + sinistra, y + r * riga);
+        for (int k = 1; k <= n; ++k)
+            p.drawLine(x0 + k * colonna, y + riga, x0 + k * colonna, y + righe * riga);
+        p.setPen(QPen(Qt::black, 4));
+        p.drawLine(x0 + sinistra, y, x0 + sinistra, y + righe * riga);
+        p.drawLine(x0 + sinistra, y + riga, x0 + sinistra + (m + 1) * colonna, y + riga);
+        for (int k = n; k >= 0; --k)
+            termine(d.TestoCella({1, 1, k}, false), x0 + (n - k) * colonna, y, colonna, riga);
+        for (int k = m; k >= 0; --k)
+            termine(d.TestoCella({2, 1, k}, false), x0 + sinistra + (m - k) * colonna, y, colonna, riga);
+        p.setPen(QPen(QColor(190, 190, 190), 2));
+        for (int k = 1; k <= m; ++k)
+            p.drawLine(x0 + sinistra + k * colonna, y + riga + Mm(1), x0 + sinistra + k * colonna, y + 2 * riga);
+        p.drawLine(x0 + sinistra, y + 2 * riga, x0 + sinistra + (m + 1) * colonna, y + 2 * riga);
+        p.setPen(Qt::black);
+    };
+    return b;
+}
+
+TBlocco TScheda::Esercizio(int numero, TVoceScheda& v)
+{
+    const QFont domanda = Testo(11);
+    const int rientro = Mm(9);
+    auto formula = std::make_shared<TFormulaScheda>(Prepara(v.formula, kLarghezza - rientro));
+    const int hDomanda = AltezzaRiga(domanda);
+    int spazio = 0;
+    std::shared_ptr<TBlocco> griglia;
+    if (v.divisione) {
+        griglia = std::make_shared<TBlocco>(Griglia(*v.divisione));
+        spazio = griglia->altezza;
+    } else if (v.siNo) {
+        spazio = hDomanda + Mm(4);
+    } else {
+        spazio = Mm(20); // two lines to write on
+    }
+    TBlocco b;
+    b.altezza = Mm(3) + hDomanda + Mm(2) + formula->altezza + Mm(3) + spazio;
+    b.dipingi = [=, this](QPainter& p, int y) {
+        y += Mm(3);
+        p.setFont(domanda);
+        p.setPen(Qt::black);
+        p.drawText(QRect(kMargine, y, rientro, hDomanda), Qt::AlignLeft | Qt::AlignTop, QString::number(numero) + ".");
+        p.drawText(QRect(kMargine + rientro, y, kLarghezza - rientro, hDomanda), Qt::AlignLeft | Qt::AlignTop,
+                   Utf8(v.domanda));
+        y += hDomanda + Mm(2);
+        Disegna(p, *formula, kMargine + rientro, y);
+        y += formula->altezza + Mm(3);
+        if (griglia) {
+            griglia->dipingi(p, y);
+        } else if (v.siNo) {
+            const int lato = Mm(4);
+            const int base = y + QFontMetrics(domanda, &FWriter).ascent();
+            int x = kMargine + rientro;
+            p.setFont(domanda);
+            for (const QString& s : {QStringLiteral("Si"), QStringLiteral("No")}) {
+                p.drawRect(x, base - lato, lato, lato);
+                p.drawText(x + lato + Mm(2), base, s);
+                x += Mm(30);
+            }
+        } else {
+            p.setPen(QPen(QColor(150, 150, 150), 2));
+            p.drawLine(kMargine + rientro, y + Mm(8), kMargine + kLarghezza, y + Mm(8));
+            p.drawLine(kMargine + rientro, y + Mm(17), kMargine + kLarghezza, y + Mm(17));
+            p.setPen(Qt::black);
+        }
+    };
+    return b;
+}
+
+TBlocco TScheda::Soluzione(int numero, TVoceScheda& v)
+{
+    const QFont testo = Testo(11);
+    const QFont piccolo = Testo(8);
+    const int rientro = Mm(9);
+    const int hTesto = AltezzaRiga(testo);
+    // What is typeset: the answer's formula; for the division quotient and
+    // remainder; for yes/no questions the word.
+    std::vector<std::pair<QString, std::shared_ptr<TFormulaScheda>>> righe;
+    QString digitata;
+    if (v.divisione) {
+        righe.emplace_back(QStringLiteral("Quoziente:"),
+                           std::make_shared<TFormulaScheda>(Prepara(v.divisione->TestoQuoziente, kLarghezza - Mm(40))));
+        righe.emplace_back(QStringLiteral("Resto:"),
+                           std::make_shared<TFormulaScheda>(Prepara(v.divisione->TestoResto, kLarghezza - Mm(40))));
+    } else if (v.siNo) {
+        righe.emplace_back(Utf8(v.risposta), nullptr);
+    } else {
+        righe.emplace_back(QString(), std::make_shared<TFormulaScheda>(Prepara(FormaFormula(v.risposta),
+                                                                               kLarghezza - Mm(40))));
+        digitata = QStringLiteral("nel programma si digita: ") + Utf8(NarrowToUtf8(v.risposta));
+    }
+    int altezza = Mm(2);
+    for (const auto& r : righe)
+        altezza += std::max(hTesto, r.second ? r.second->altezza : 0) + Mm(1);
+    if (!digitata.isEmpty())
+        altezza += AltezzaRiga(piccolo);
+    TBlocco b;
+    b.altezza = altezza + Mm(1);
+    b.dipingi = [=, this](QPainter& p, int y) {
+        y += Mm(2);
+        p.setPen(Qt::black);
+        p.setFont(testo);
+        p.drawText(QRect(kMargine, y, rientro, hTesto), Qt::AlignLeft | Qt::AlignTop, QString::number(numero) + ".");
+        for (const auto& [etichetta, f] : righe) {
+            const int h = std::max(hTesto, f ? f->altezza : 0);
+            int x = kMargine + rientro;
+            if (!etichetta.isEmpty()) {
+                p.setFont(testo);
+                p.drawText(QRect(x, y, Mm(30), h), Qt::AlignLeft | Qt::AlignVCenter, etichetta);
+                x += f ? Mm(25) : 0;
+            }
+            if (f)
+                Disegna(p, *f, x, y + (h - f->altezza) / 2);
+            y += h + Mm(1);
+        }
+        if (!digitata.isEmpty()) {
+            p.setFont(piccolo);
+            p.setPen(QColor(90, 90, 90));
+            p.drawText(QRect(kMargine + rientro, y, kLarghezza - rientro, AltezzaRiga(piccolo)),
+                       Qt::AlignLeft | Qt::AlignTop, digitata);
+            p.setPen(Qt::black);
+        }
+    };
+    return b;
+}
+
+std::vector<TBlocco> TScheda::Blocchi(std::vector<TVoceScheda>& voci)
+{
+    std::vector<TBlocco> blocchi;
+    blocchi.push_back(Intestazione());
+    std::string argomento;
+    int numero = 0;
+    for (TVoceScheda& v : voci) {
+        if (v.argomento != argomento) {
+            argomento = v.argomento;
+            blocchi.push_back(Titolo(Utf8(v.titolo), 13, false));
+        }
+        blocchi.push_back(Esercizio(++numero, v));
+    }
+    if (FRichiesta.soluzioni) {
+        blocchi.push_back(Titolo(QStringLiteral("Soluzioni"), 16, true));
+        argomento.clear();
+        numero = 0;
+        for (TVoceScheda& v : voci) {
+            if (v.argomento != argomento) {
+                argomento = v.argomento;
+                blocchi.push_back(Titolo(Utf8(v.titolo), 12, false));
+            }
+            blocchi.push_back(Soluzione(++numero, v));
+        }
+    }
+    return blocchi;
+}
+
+// The page of each block: a block goes to the next page when it does not
+// fit, or when it asks for a page of its own; a title goes with the block
+// after it.
+std::vector<int> Impagina(const std::vector<TBlocco>& blocchi)
+{
+    std::vector<int> pagina(blocchi.size(), 0);
+    int p = 0, y = kCima;
+    for (std::size_t i = 0; i < blocchi.size(); ++i) {
+        int h = blocchi[i].altezza;
+        if (blocchi[i].conIlSeguente && i + 1 < blocchi.size())
+            h += blocchi[i + 1].altezza;
+        if ((blocchi[i].nuovaPagina && i > 0) || (y + h > kFondo && y > kCima)) {
+            ++p;
+            y = kCima;
+        }
+        pagina[i] = p;
+        y += blocchi[i].altezza;
+    }
+    return pagina;
+}
+
+} // namespace
+
+TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta)
+{
+    TEsitoScheda esito;
+    if (richiesta.argomenti.empty()) {
+        esito.errore = QStringLiteral("Scegli almeno un argomento.");
+        return esito;
+    }
+    if (richiesta.quanti < 1 || richiesta.quanti > 50) {
+        esito.errore = QStringLiteral("Gli esercizi per argomento vanno da 1 a 50.");
+        return esito;
+    }
+    std::vector<TVoceScheda> voci;
+    try {
+        voci = EserciziScheda(richiesta);
+    } catch (const std::exception& e) {
+        esito.errore = QString::fromStdString(e.what());
+        return esito;
+    }
+    // A new file only: nothing of anyone's is written over.
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + f.errorString();
+        return esito;
+    }
+    QPdfWriter writer(&f);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+    writer.setResolution(kDpi);
+    writer.setTitle(QStringLiteral("Mevario – Esercizi"));
+    writer.setCreator(QStringLiteral("Mevario"));
+
+    TScheda scheda(writer, richiesta);
+    std::vector<TBlocco> blocchi;
+    try {
+        blocchi = scheda.Blocchi(voci);
+    } catch (const std::exception& e) {
+        f.close();
+        f.remove();
+        esito.errore = QStringLiteral("Impossibile comporre la scheda: ") + QString::fromStdString(e.what());
+        return esito;
+    }
+    const std::vector<int> pagine = Impagina(blocchi);
+    const int totale = pagine.empty() ? 1 : pagine.back() + 1;
+
+    QPainter p(&writer);
+    const QFont piede = Testo(8);
+    const auto piePagina = [&](int n) {
+        p.setFont(piede);
+        p.setPen(QColor(110, 110, 110));
+        p.drawText(QRect(kMargine, kPiede - Mm(4), kLarghezza, Mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
+                   QStringLiteral("Mevario – seme %1 – pagina %2 di %3").arg(richiesta.seme).arg(n + 1).arg(totale));
+        p.setPen(Qt::black);
+    };
+    int corrente = 0, y = kCima;
+    piePagina(0);
+    for (std::size_t i = 0; i < blocchi.size(); ++i) {
+        if (pagine[i] != corrente) {
+            writer.newPage();
+            corrente = pagine[i];
+            y = kCima;
+            piePagina(corrente);
+        }
+        blocchi[i].dipingi(p, y);
+        y += blocchi[i].altezza;
+    }
+    if (!p.end()) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file;
+        return esito;
+    }
+    f.close();
+    esito.riuscito = f.error() == QFileDevice::NoError;
+    esito.pagine = totale;
+    if (!esito.riuscito)
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + f.errorString();
+    return esito;
+}
+
+} // namespace mevario
