@@ -1,5 +1,7 @@
 #include "main.h"
 
+#include "EserciziStampa.h"
+
 #include <QApplication>
 #include <QPainter>
 
@@ -47,6 +49,25 @@ QPixmap Glifo(bool esci)
         p.drawLine(16, 7, 20, 11);
         p.drawLine(16, 15, 20, 11);
     }
+    return QPixmap::fromImage(img);
+}
+
+// A printer with a sheet coming out, for "Esercizi da stampare".
+QPixmap GlifoStampante()
+{
+    QImage img(24, 24, QImage::Format_RGB32);
+    img.fill(QColor(255, 0, 255));
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(Qt::white);
+    p.drawRect(7, 2, 10, 8);
+    p.setBrush(QColor(120, 120, 120));
+    p.drawRect(2, 9, 20, 9);
+    p.setBrush(Qt::white);
+    p.drawRect(6, 14, 12, 8);
+    p.drawLine(8, 17, 15, 17);
+    p.drawLine(8, 19, 15, 19);
     return QPixmap::fromImage(img);
 }
 
@@ -99,6 +120,11 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     btScheda->SetGlyph(Glifo(false));
     btScheda->setToolTip(QStringLiteral("Scrive la scheda dei risultati e la apre con il programma di videoscrittura"));
     connect(btScheda, &QAbstractButton::clicked, this, [this] { btSchedaClick(); });
+    btEserciziStampa = Bottone(QStringLiteral("Esercizi da stampare"), this, QRect(244, 565, 279, 50));
+    btEserciziStampa->SetGlyph(GlifoStampante());
+    btEserciziStampa->setToolTip(
+        QStringLiteral("Scrive una scheda di esercizi nuovi, con le soluzioni, da stampare (PDF)"));
+    connect(btEserciziStampa, &QAbstractButton::clicked, this, [this] { btEserciziStampaClick(); });
     btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 565, 125, 50));
     btEsci->SetGlyph(Glifo(true));
     connect(btEsci, &QAbstractButton::clicked, this, [this] { close(); });
@@ -107,6 +133,12 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
 }
 
 void TfrmMain::btSchedaClick() { ScriviSchedaRisultati(CartellaProgramma()); }
+
+void TfrmMain::btEserciziStampaClick()
+{
+    TdlgEserciziStampa dlg(this);
+    dlg.exec();
+}
 
 void TfrmMain::RegistraArgomento(const char* classe, TFinestraEsercizi* finestra) { FArgomenti[classe] = finestra; }
 

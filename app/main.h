@@ -25,6 +25,8 @@ public:
     void CreaMenu();
     // "Scheda": the results sheet with the answers of every topic so far.
     void btSchedaClick();
+    // "Esercizi da stampare": the dialog that writes a sheet of exercises.
+    void btEserciziStampaClick();
 
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);
@@ -45,6 +47,7 @@ public:
     TDsFancyButton* btProdottoPol;
     TDsFancyButton* btDaf;
     TDsFancyButton* btScheda;
+    TDsFancyButton* btEserciziStampa;
     TDsFancyButton* btEsci;
     TMenuArgomento* pmDefinizione = nullptr;
     TMenuArgomento* pmSomma = nullptr;

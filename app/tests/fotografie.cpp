@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "Avvio.h"
+#include "EserciziStampa.h"
 #include <cmath>
 #include "QuibWord.h"
 #include <QFile>
@@ -212,5 +213,17 @@ int main(int argc, char** argv)
     QTest::mouseMove(l->Foglio, QPoint(300, 380));
     QTest::qWait(100);
     Foto(l, "30_lavagna");
+    l->close();
+
+    // The dialog of the exercises to print, with two topics chosen.
+    {
+        TdlgEserciziStampa d(m);
+        d.Argomenti[2]->setChecked(true);
+        d.Argomenti.back()->setChecked(true);
+        d.move(60, 60);
+        d.show();
+        if (QTest::qWaitForWindowExposed(&d))
+            Foto(&d, "40_esercizi_da_stampare");
+    }
     return 0;
 }

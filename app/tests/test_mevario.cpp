@@ -18,7 +18,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QPushButton>
+#include <QStandardPaths>
 #include "Errori.h"
+#include "EserciziStampa.h"
 #include "SchedaPol.h"
 
 using namespace mevario;
@@ -61,6 +64,7 @@ private slots:
     void keyboardAloneWorksAnExercise();
     void formulasAreNeverCut();
     void errorsSpeakItalian();
+    void exercisesToPrintFromTheMainWindow();
 
 private:
     void ApriSomma(bool esercizi);
@@ -504,6 +508,63 @@ void TestMevario::errorsSpeakItalian()
     QCOMPARE(TestoPerAlunno(ErroreDivisionePerZero()), QStringLiteral("Il denominatore non può essere zero."));
     QCOMPARE(TestoPerAlunno(ErroreOperazioneNonValida()), QStringLiteral("Il denominatore non può essere zero."));
     QCOMPARE(TestoPerAlunno(std::runtime_error("altro")), QStringLiteral("altro"));
+}
+
+void TestMevario::exercisesToPrintFromTheMainWindow()
+{
+    QStandardPaths::setTestModeEnabled(true);
+    QStringList aperti;
+    TdlgEserciziStampa::ImpostaApertura([&aperti](const QString& f) {
+        aperti << f;
+        return true;
+    });
+    // The main window's button opens the dialog, modal; "Annulla" writes nothing.
+    bool visto = false;
+    QTimer::singleShot(0, this, [&visto] {
+        auto* d = qobject_cast<TdlgEserciziStampa*>(QApplication::activeModalWidget());
+        visto = d != nullptr;
+        if (d)
+            d->btAnnulla->click();
+    });
+    M()->btEserciziStampa->click();
+    QVERIFY(visto);
+    QVERIFY(aperti.isEmpty());
+
+    TdlgEserciziStampa d;
+    QCOMPARE(d.Argomenti.size(), ArgomentiScheda().size());
+    QVERIFY(!d.btScrivi->isEnabled()); // nothing chosen yet
+    d.Argomenti[1]->setChecked(true);  // somma-monomi
+    d.Argomenti.back()->setChecked(true); // the division
+    QVERIFY(d.btScrivi->isEnabled());
+    d.spQuanti->setValue(2);
+    const TRichiestaScheda r = d.Richiesta();
+    QCOMPARE(r.argomenti, (std::vector<std::string>{"somma-monomi", kArgomentoDivisione}));
+    QCOMPARE(r.quanti, 2);
+    QVERIFY(r.soluzioni);
+    d.btScrivi->click();
+    QCOMPARE(d.result(), int(QDialog::Accepted));
+    QCOMPARE(aperti.size(), 1);
+    QFile pdf(aperti[0]);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QCOMPARE(QFileInfo(aperti[0]).absolutePath(),
+             QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).absolutePath());
+    // A second sheet in the same second gets a name of its own.
+    QVERIFY(NomeSchedaNuova(QFileInfo(aperti[0]).absolutePath()) != aperti[0] ||
+            !QFileInfo::exists(aperti[0]));
+    // No viewer: the pupil is told where the sheet is.
+    FErrori.clear();
+    TdlgEserciziStampa::ImpostaApertura([](const QString&) { return false; });
+    TdlgEserciziStampa d2;
+    d2.Argomenti[0]->setChecked(true);
+    const QString f2 = d2.Scrivi();
+    QVERIFY(QFileInfo::exists(f2));
+    QVERIFY(f2 != aperti[0]);
+    QCOMPARE(FErrori.size(), 1);
+    QVERIFY(FErrori[0].contains(f2));
+    QFile::remove(aperti[0]);
+    QFile::remove(f2);
+    TdlgEserciziStampa::ImpostaApertura({});
 }
 
 QTEST_MAIN(TestMevario)
