@@ -5,8 +5,18 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace mevario {
+
+// One line of a worked solution: a formula text (program code page), and
+// whether it continues the line above as an equality (drawn after "=").
+struct TRigaSoluzione {
+    std::string formula;
+    bool uguale = false;
+    bool operator==(const TRigaSoluzione&) const = default;
+};
+using TSoluzione = std::vector<TRigaSoluzione>;
 
 class TEsercizio {
 public:
@@ -23,6 +33,11 @@ public:
     // True when the current question is answered with "Si"/"No" instead of
     // a typed text; Verifica then takes "Si" as yes and anything else as no.
     virtual bool SiNo() const { return false; }
+
+    // The worked solution of the current exercise, in the style of the
+    // concept page; its last line is the expected answer ("string(Si)" or
+    // "string(No)" for a yes/no question). Empty before the first exercise.
+    virtual TSoluzione Soluzione() const { return {}; }
 
     // The question of the current exercise (UTF-8).
     const std::string& Domanda() const { return FDomanda; }
@@ -77,9 +92,12 @@ public:
     bool RispostaSi = false;
     // The expected typed answer; empty for the yes/no kinds.
     const std::string& RispostaTesto() const { return FRispostaTesto; }
+    // The reason written when the question was drawn, then the answer.
+    TSoluzione Soluzione() const override { return FSoluzione; }
 
 protected:
     std::string FRispostaTesto;
+    TSoluzione FSoluzione;
 
 private:
     int FTipi;

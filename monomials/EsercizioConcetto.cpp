@@ -43,11 +43,30 @@ std::string CambiaParteLetterale(std::string b)
     return b;
 }
 
+// The letter and exponent of the first negative power in a formula text
+// ("y^(-3)"), or empty.
+std::string PotenzaNegativa(const std::string& t)
+{
+    const auto p = t.find("^(-");
+    if (p == std::string::npos || p == 0)
+        return {};
+    const auto fine = t.find(')', p);
+    return t.substr(p - 1, fine == std::string::npos ? std::string::npos : fine - p + 2);
+}
+
+// The literal part of a monomial written "coefficient*letters".
+std::string Lettere(const std::string& m)
+{
+    const auto stella = m.find('*');
+    return stella == std::string::npos ? m : m.substr(stella + 1);
+}
+
 } // namespace
 
 void EsercizioConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();
+    FSoluzione.clear();
     RispostaSi = false;
     switch (tipo) {
     case 1:
@@ -55,9 +74,14 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
         if (TestaOCroce()) {
             FTestoEsercizio = MonomioCasuale();
             RispostaSi = true;
+            FSoluzione = {{"string(un numero per lettere con esponenti naturali)", false}};
         } else {
             FTestoEsercizio = NonMonomioCasuale();
             RispostaSi = false;
+            const std::string negativa = PotenzaNegativa(FTestoEsercizio);
+            FSoluzione = {{negativa.empty() ? "string(e' una somma, non un prodotto)"
+                                            : negativa + "&string(  ha un esponente negativo)",
+                           false}};
         }
         break;
     case 2: {
@@ -73,6 +97,9 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
             b = CambiaParteLetterale(b);
         }
         FTestoEsercizio = a + "&string(       e       )&" + b;
+        FSoluzione = {{RispostaSi ? "string(la stessa parte letterale:  )&" + Lettere(a)
+                                  : "string(parti letterali diverse:  )&" + Lettere(a) + "&string(  e  )&" + Lettere(b),
+                       false}};
         break;
     }
     case 3: {
@@ -87,6 +114,7 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
             // A fraction as the help panel teaches it: "-3/4", not "-(3/4)".
             FRispostaTesto = TogliCarattere(')', TogliCarattere('(', c.testo));
         }
+        FSoluzione = {{"string(coefficiente:  )&" + c.testo + "&string(      parte letterale:  )&" + l, false}};
         break;
     }
     default: {
@@ -95,16 +123,26 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
         const std::string l = ParteLetteraleCasuale(3);
         FTestoEsercizio = c.testo + "*" + l;
         int grado = 0;
+        std::string addendi;
         for (std::size_t i = 0; i < l.size(); ++i) {
-            if (l[i] == 'x' || l[i] == 'y' || l[i] == 'z')
+            if (l[i] == 'x' || l[i] == 'y' || l[i] == 'z') {
                 ++grado;
-            else if (l[i] == '^' && i + 1 < l.size())
+                const bool potenza = i + 2 < l.size() && l[i + 1] == '^';
+                addendi += (addendi.empty() ? "" : "+") + (potenza ? std::string(1, l[i + 2]) : std::string("1"));
+            } else if (l[i] == '^' && i + 1 < l.size()) {
                 grado += l[i + 1] - '0' - 1;
+            }
         }
         FRispostaTesto = std::to_string(grado);
+        FSoluzione = {{"string(la somma degli esponenti:  )&" + addendi, false}};
         break;
     }
     }
+    // Last, the answer itself.
+    if (FRispostaTesto.empty())
+        FSoluzione.push_back({RispostaSi ? "string(Si)" : "string(No)", false});
+    else
+        FSoluzione.push_back({FormaFormula(FRispostaTesto), tipo == 4});
 }
 
 } // namespace mevario

@@ -1,5 +1,7 @@
 #include "EsercizioMcdMcmMon.h"
 
+#include "scrittura.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -94,6 +96,29 @@ bool EsercizioMcdMcmMon::Verifica(const std::string& risposta) const
 std::string EsercizioMcdMcmMon::RispostaAttesa() const
 {
     return MonomioDigitato(CoefficienteAtteso(), 1, EsponentiAttesi());
+}
+
+TSoluzione EsercizioMcdMcmMon::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    const std::string nome = FMcm ? "mcm" : "MCD";
+    std::string coefficienti;
+    if (q1 != 1 || q2 != 1 || q3 != 1) {
+        coefficienti = "string(coefficienti frazionari: il coefficiente si prende 1)";
+    } else {
+        coefficienti = "string(" + nome + ")&!(" + std::to_string(std::abs(p1)) + "&string(,  )&" +
+                       std::to_string(std::abs(p2));
+        if (p3 != 0)
+            coefficienti += "&string(,  )&" + std::to_string(std::abs(p3));
+        coefficienti += ")&string(  =  )&" + std::to_string(CoefficienteAtteso());
+    }
+    const std::string l = LetteraleFormula(EsponentiAttesi());
+    const std::string lettere =
+        std::string(FMcm ? "string(tutte le lettere, con l'esponente maggiore:  )"
+                         : "string(le lettere comuni, con l'esponente minore:  )") +
+        (l.empty() ? "&string(nessuna)" : "&" + l);
+    return {{coefficienti, false}, {lettere, false}, {TermineFormula(CoefficienteAtteso(), 1, l, true), false}};
 }
 
 } // namespace mevario

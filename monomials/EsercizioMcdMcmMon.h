@@ -20,6 +20,9 @@ public:
     // the answer wrong.
     bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override;
+    // The coefficients' GCD or LCM, the letters taken with their least or
+    // greatest exponents, then the answer.
+    TSoluzione Soluzione() const override;
 
     bool Mcm() const { return FMcm; }
     // GCD (LCM) of the absolute values when every coefficient is an

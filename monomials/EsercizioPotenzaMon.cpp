@@ -1,5 +1,7 @@
 #include "EsercizioPotenzaMon.h"
 
+#include "scrittura.h"
+
 #include <cmath>
 
 namespace mevario {
@@ -66,6 +68,26 @@ std::string EsercizioPotenzaMon::RispostaAttesa() const
         d *= q;
     }
     return MonomioDigitato(n, d, EsponentiAttesi());
+}
+
+TSoluzione EsercizioPotenzaMon::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    // A base that is not a positive whole number keeps its brackets.
+    const std::string base = q == 1 && p > 0 ? std::to_string(p) : "!(" + FrazioneFormula(p, q) + ")";
+    std::string r = base + "^" + std::to_string(k);
+    const Esponenti e = EsponentiDi(L);
+    const std::pair<char, int> lettere[] = {{'x', e.x}, {'y', e.y}, {'z', e.z}};
+    for (const auto& [l, a] : lettere)
+        if (a > 0)
+            r += std::string("*") + l + "^(" + std::to_string(a) + "*." + std::to_string(k) + ")";
+    long long n = 1, d = 1;
+    for (int i = 0; i < k; ++i) {
+        n *= p;
+        d *= q;
+    }
+    return {{r, false}, {TermineFormula(n, d, LetteraleFormula(EsponentiAttesi()), true), true}};
 }
 
 } // namespace mevario

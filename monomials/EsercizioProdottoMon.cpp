@@ -1,5 +1,7 @@
 #include "EsercizioProdottoMon.h"
 
+#include "scrittura.h"
+
 #include <cmath>
 
 namespace mevario {
@@ -57,6 +59,25 @@ std::string EsercizioProdottoMon::RispostaAttesa() const
 {
     return MonomioDigitato(static_cast<long long>(p1) * p2 * p3, static_cast<long long>(q1) * q2 * q3,
                            EsponentiAttesi());
+}
+
+TSoluzione EsercizioProdottoMon::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    std::string r = FattoreFormula(p1, q1) + "*." + FattoreFormula(p2, q2);
+    std::vector<Esponenti> e{EsponentiDi(L1), EsponentiDi(L2)};
+    if (!L3.empty()) {
+        r += "*." + FattoreFormula(p3, q3);
+        e.push_back(EsponentiDi(L3));
+    }
+    const std::string lettere = EsponentiUniti(e, "+");
+    if (!lettere.empty())
+        r += "*" + lettere;
+    return {{r, false},
+            {TermineFormula(static_cast<long long>(p1) * p2 * p3, static_cast<long long>(q1) * q2 * q3,
+                            LetteraleFormula(EsponentiAttesi()), true),
+             true}};
 }
 
 } // namespace mevario

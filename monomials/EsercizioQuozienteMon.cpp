@@ -1,5 +1,7 @@
 #include "EsercizioQuozienteMon.h"
 
+#include "scrittura.h"
+
 #include <cmath>
 
 namespace mevario {
@@ -45,6 +47,20 @@ bool EsercizioQuozienteMon::Verifica(const std::string& risposta) const
 std::string EsercizioQuozienteMon::RispostaAttesa() const
 {
     return MonomioDigitato(static_cast<long long>(p1) * q2, static_cast<long long>(q1) * p2, EsponentiAttesi());
+}
+
+TSoluzione EsercizioQuozienteMon::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    std::string r = "!(" + FattoreFormula(p1, q1) + "&string( : )&" + FattoreFormula(p2, q2) + ")";
+    const std::string lettere = EsponentiUniti({EsponentiDi(L1), EsponentiDi(L2)}, "-");
+    if (!lettere.empty())
+        r += "*" + lettere;
+    return {{r, false},
+            {TermineFormula(static_cast<long long>(p1) * q2, static_cast<long long>(q1) * p2,
+                            LetteraleFormula(EsponentiAttesi()), true),
+             true}};
 }
 
 } // namespace mevario

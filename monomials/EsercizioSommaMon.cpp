@@ -1,5 +1,7 @@
 #include "EsercizioSommaMon.h"
 
+#include "scrittura.h"
+
 #include <cmath>
 
 #include "funzioni.h"
@@ -49,6 +51,20 @@ std::string EsercizioSommaMon::RispostaAttesa() const
                           static_cast<long long>(p3) * q1 * q2;
     const long long den = static_cast<long long>(q1) * q2 * q3;
     return MonomioDigitato(num, den, EsponentiDi(L));
+}
+
+TSoluzione EsercizioSommaMon::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    std::string somma = "(" + AddendoFormula(p1, q1, true) + AddendoFormula(p2, q2, false);
+    if (p3 != 0)
+        somma += AddendoFormula(p3, q3, false);
+    somma += ")*" + L;
+    const long long num = static_cast<long long>(p1) * q2 * q3 + static_cast<long long>(p2) * q1 * q3 +
+                          static_cast<long long>(p3) * q1 * q2;
+    const long long den = static_cast<long long>(q1) * q2 * q3;
+    return {{somma, false}, {TermineFormula(num, den, LetteraleFormula(EsponentiDi(L)), true), true}};
 }
 
 } // namespace mevario

@@ -12,6 +12,8 @@ public:
     // part, in formula form, is the exercise's one character for character.
     bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override;
+    // The coefficients added in brackets before the literal part, then the sum.
+    TSoluzione Soluzione() const override;
 
     // The expected coefficient p1/q1 + p2/q2 + p3/q3.
     long double Somma() const;

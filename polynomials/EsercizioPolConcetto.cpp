@@ -7,6 +7,7 @@ namespace mevario {
 void EsercizioPolConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();
+    FSoluzione.clear();
     RispostaSi = false;
     if (tipo == 1) {
         FDomanda = "E' un polinomio?";
@@ -32,6 +33,14 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
         // A sum of monomials (a non-monomial of the sum kind included) is
         // a polynomial; a negative exponent is not.
         RispostaSi = t.find("^(-") == std::string::npos;
+        if (RispostaSi) {
+            FSoluzione = {{"string(una somma di monomi)", false}};
+        } else {
+            const auto p = t.find("^(-");
+            const auto fine = t.find(')', p);
+            FSoluzione = {{t.substr(p - 1, fine - p + 2) + "&string(  ha un esponente negativo: non e' un monomio)",
+                           false}};
+        }
     } else if (tipo == 2) {
         FDomanda = "Il polinomio \xC3\xA8 ridotto in forma normale?";
         const std::string c1 = CoefficienteCasuale(false).testo;
@@ -53,6 +62,12 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
             RispostaSi = false;
         }
         FTestoEsercizio = c1 + "*" + P1 + ConSegno(c2 + "*" + P2) + ConSegno(c3 + "*" + P3);
+        if (RispostaSi)
+            FSoluzione = {{"string(nessun termine simile a un altro)", false}};
+        else
+            FSoluzione = {{"string(termini simili:  )&" + (P3 == P1 ? c1 + "*" + P1 : c2 + "*" + P2) +
+                               "&string(  e  )&" + c3 + "*" + P3,
+                           false}};
     } else {
         const std::string X = CasualeTra(1, 3) == 1 ? "x" : "y";
         FDomanda = "Qual \xC3\xA8 il grado del polinomio rispetto alla lettera " + X + " ?";
@@ -68,7 +83,15 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
             }
         } while (FTestoEsercizio.find(X) == std::string::npos);
         FRispostaTesto = std::to_string(GradoRispetto(P, X));
+        std::string esponenti;
+        for (const std::string& l : P)
+            esponenti += (esponenti.empty() ? "" : "&string(,  )&") + std::to_string(GradoRispetto({l}, X));
+        // The greatest of them is the answer, on the last line.
+        FSoluzione = {{"string(esponenti di " + X + " nei termini:  )&" + esponenti, false},
+                      {FRispostaTesto, false}};
     }
+    if (FRispostaTesto.empty())
+        FSoluzione.push_back({RispostaSi ? "string(Si)" : "string(No)", false});
 }
 
 } // namespace mevario

@@ -1,5 +1,7 @@
 #include "EsercizioProdottoPol.h"
 
+#include "Polinomi.h"
+
 namespace mevario {
 
 namespace {
@@ -104,5 +106,12 @@ bool EsercizioProdottoPol::Verifica(const std::string& risposta) const
 }
 
 std::string EsercizioProdottoPol::RispostaAttesa() const { return ScriviRisposta(Attesi()); }
+
+TSoluzione EsercizioProdottoPol::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    return SoluzionePolinomio(ProdottiParziali(), Attesi());
+}
 
 } // namespace mevario

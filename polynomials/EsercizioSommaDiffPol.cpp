@@ -1,5 +1,7 @@
 #include "EsercizioSommaDiffPol.h"
 
+#include "Polinomi.h"
+
 namespace mevario {
 
 namespace {
@@ -84,5 +86,21 @@ bool EsercizioSommaDiffPol::Verifica(const std::string& risposta) const
 }
 
 std::string EsercizioSommaDiffPol::RispostaAttesa() const { return ScriviRisposta(Attesi()); }
+
+TSoluzione EsercizioSommaDiffPol::Soluzione() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    std::vector<TermineEsatto> t;
+    for (int i = 0; i < 3; ++i)
+        t.push_back(A.Termine(i));
+    for (int j = 0; j < 3; ++j) {
+        TermineEsatto b = B.Termine(j);
+        if (FDifferenza)
+            b.num = -b.num;
+        t.push_back(b);
+    }
+    return SoluzionePolinomio(t, Attesi());
+}
 
 } // namespace mevario

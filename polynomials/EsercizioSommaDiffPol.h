@@ -27,6 +27,9 @@ public:
     // order, each literal part written as the generator writes it.
     bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override;
+    // The terms of A and of B (signs changed for the difference), the
+    // similar ones gathered, then the result.
+    TSoluzione Soluzione() const override;
 
     bool Differenza() const { return FDifferenza; }
     // The reduced result: similar pairs merged (left out when they cancel),

@@ -1,6 +1,9 @@
 #include "Polinomi.h"
 
+#include <algorithm>
 #include <cmath>
+
+#include "scrittura.h"
 
 namespace mevario {
 
@@ -143,6 +146,49 @@ std::string ScriviRisposta(const TerminiAttesi& attesi)
         r += r.empty() ? t : ConSegno(t);
     }
     return r;
+}
+
+TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const TerminiAttesi& risultato)
+{
+    TSoluzione s;
+    std::string scritti;
+    std::vector<std::vector<TermineEsatto>> gruppi;
+    for (const TermineEsatto& t : termini) {
+        if (t.num == 0)
+            continue;
+        scritti += TermineFormula(t.num, t.den, t.letterale, scritti.empty());
+        auto g = std::find_if(gruppi.begin(), gruppi.end(),
+                              [&t](const auto& gr) { return gr.front().letterale == t.letterale; });
+        if (g == gruppi.end())
+            gruppi.push_back({t});
+        else
+            g->push_back(t);
+    }
+    s.push_back({scritti, false});
+    if (std::any_of(gruppi.begin(), gruppi.end(), [](const auto& g) { return g.size() > 1; })) {
+        std::string raccolti;
+        for (const auto& g : gruppi) {
+            if (g.size() == 1) {
+                raccolti += TermineFormula(g[0].num, g[0].den, g[0].letterale, raccolti.empty());
+                continue;
+            }
+            raccolti += raccolti.empty() ? "(" : "+(";
+            for (std::size_t i = 0; i < g.size(); ++i)
+                raccolti += AddendoFormula(g[i].num, g[i].den, i == 0);
+            raccolti += ")";
+            if (!g[0].letterale.empty())
+                raccolti += "*" + g[0].letterale;
+        }
+        s.push_back({raccolti, true});
+    }
+    std::string finale;
+    for (const TermineAtteso& t : risultato)
+        finale += TermineFormula(t.num, t.den, t.letterale, finale.empty());
+    if (finale.empty())
+        finale = "0";
+    if (finale != s.back().formula)
+        s.push_back({finale, true});
+    return s;
 }
 
 } // namespace mevario

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "Esercizio.h"
 #include "errori.h"
 #include "funzioni.h"
 
@@ -91,5 +92,11 @@ int GradoRispetto(const std::vector<std::string>& letterali, const std::string& 
 
 // The expected terms as a pupil types them: "10x^2-5/2xy+11/3".
 std::string ScriviRisposta(const TerminiAttesi& attesi);
+
+// The lines of a worked polynomial solution from its terms written one
+// after the other (zero terms left out): those terms; then, when some are
+// similar, each group gathered in brackets before its literal part; then the
+// reduced result.
+TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const TerminiAttesi& risultato);
 
 } // namespace mevario

@@ -35,6 +35,8 @@ void Aiuto(std::FILE* f)
                "  --verifica R    estrae gli esercizi come sopra e giudica la risposta R\n"
                "                  sull'ultimo con il controllo della finestra: stampa\n"
                "                  \"giusta\" o \"sbagliata\"; per le domande Si/No scrivere Si o No\n"
+               "  --soluzione     dopo ogni esercizio stampa la sua soluzione svolta: una\n"
+               "                  formula per riga, preceduta da una tabulazione\n"
                "  --pdf FILE      scrive una scheda da stampare (A4, PDF) con gli esercizi\n"
                "                  degli argomenti dati (K per argomento, da 1 a 50,\n"
                "                  predefinito 5) e le soluzioni; il seme è stampato in\n"
@@ -111,7 +113,7 @@ int Pdf(int argc, char** argv, const std::string& file, const std::vector<std::s
 int main(int argc, char** argv)
 {
     const TArgomento* argomento = nullptr;
-    bool conSeme = false, verifica = false, conQuanti = false, pdf = false, soluzioni = true;
+    bool conSeme = false, verifica = false, conQuanti = false, pdf = false, soluzioni = true, svolte = false;
     unsigned long long seme = 0, quanti = 1;
     std::string risposta, filePdf;
     std::vector<std::string> nomi;
@@ -124,6 +126,10 @@ int main(int argc, char** argv)
         if (a == "--help" || a == "-h") {
             Aiuto(stdout);
             return 0;
+        }
+        if (a == "--soluzione") {
+            svolte = true;
+            continue;
         }
         if (a == "--senza-soluzioni") {
             soluzioni = false;
@@ -157,12 +163,14 @@ int main(int argc, char** argv)
         nomi.push_back(a);
     }
     if (pdf) {
-        if (verifica)
-            return Errore("--verifica e --pdf non vanno insieme");
+        if (verifica || svolte)
+            return Errore(std::string(verifica ? "--verifica" : "--soluzione") + " e --pdf non vanno insieme");
         return Pdf(argc, argv, filePdf, nomi, conSeme, seme, conQuanti, quanti, soluzioni);
     }
     if (!soluzioni)
         return Errore("--senza-soluzioni vale solo con --pdf");
+    if (svolte && verifica)
+        return Errore("--soluzione e --verifica non vanno insieme");
     for (const std::string& a : nomi) {
         if (argomento)
             return Errore("un solo argomento alla volta (c'è già " + std::string(argomento->nome) + ")");
@@ -183,6 +191,9 @@ int main(int argc, char** argv)
         if (!verifica)
             std::printf("%llu\t%s\t%s\t%s\n", n, es->Domanda().c_str(), NarrowToUtf8(es->TestoEsercizio()).c_str(),
                         NarrowToUtf8(es->RispostaAttesa()).c_str());
+        if (svolte && !verifica)
+            for (const TRigaSoluzione& r : es->Soluzione())
+                std::printf("\t%s\n", NarrowToUtf8(r.formula).c_str());
     }
     if (verifica) {
         if (es->SiNo() && risposta != "Si" && risposta != "No")

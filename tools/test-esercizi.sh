@@ -41,6 +41,16 @@ err=$("$tool" prodotto-monomi --seme 1 --verifica "2-3x" 2>&1 >/dev/null); st=$?
 "$tool" definizione-monomio --seme 3 --verifica "si" >/dev/null 2>&1; st=$?
 [ $st -eq 1 ] || male "quiz: 'si' for a yes/no question gave status $st"
 
+# The worked solutions: indented lines after each exercise, the last one the
+# answer for a yes/no question; the listing itself unchanged.
+s=$("$tool" definizione-monomio --seme 7 --quanti 4 --soluzione)
+[ "$(printf '%s\n' "$s" | grep -v $'^\t')" = "$("$tool" definizione-monomio --seme 7 --quanti 4)" ] ||
+  male "--soluzione changed the exercise lines"
+[ "$(printf '%s\n' "$s" | grep -c $'^\t')" -ge 8 ] || male "--soluzione: fewer than two lines an exercise"
+primo=$(printf '%s\n' "$s" | sed -n 1p | cut -f4)
+printf '%s\n' "$s" | sed -n '2,/^[0-9]/p' | grep -q $'^\tstring('"$primo"')$' || male "--soluzione: the quiz's answer line"
+"$tool" somma-monomi --soluzione --verifica 3x >/dev/null 2>&1 && male "--soluzione with --verifica was accepted"
+
 # Bad arguments: a message, status 1.
 for bad in "" "nessuno" "somma-monomi --seme -1" "somma-monomi --seme x" "somma-monomi --quanti 0" \
            "somma-monomi --quanti" "somma-monomi --boh" "somma-monomi prodotto-monomi"; do
