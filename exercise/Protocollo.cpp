@@ -52,6 +52,9 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     btnStampa = Bottone(QStringLiteral("Stampa"), this, QRect(648, 80, 121, 60), 16);
     btEseAppr = Bottone(QStringLiteral("Esercizi"), this, QRect(648, 144, 121, 60), 16);
     btnNuovo = Bottone(QStringLiteral("Procedi"), this, QRect(648, 208, 121, 60), 16);
+    btnSoluzione = Bottone(QStringLiteral("Soluzione"), this, QRect(648, 272, 121, 60), 16);
+    btnSoluzione->setToolTip(QStringLiteral("Mostra la soluzione svolta dell'esercizio"));
+    btnSoluzione->hide();
 
     Notebook1 = new QStackedWidget(this);
     Notebook1->setGeometry(8, 64, 625, 529);
@@ -117,6 +120,7 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     connect(btnStampa, &QAbstractButton::clicked, this, [this] { btnStampaClick(); });
     connect(btEseAppr, &QAbstractButton::clicked, this, [this] { btEseApprClick(); });
     connect(btnNuovo, &QAbstractButton::clicked, this, [this] { btnNuovoClick(); });
+    connect(btnSoluzione, &QAbstractButton::clicked, this, [this] { btnSoluzioneClick(); });
     connect(DsFancyButton1, &QAbstractButton::clicked, this, [this] { DsFancyButton1Click(); });
     connect(EditRisp, &TEditRisp::TastoRilasciato, this, [this] { EditRispKeyUp(); });
     // Enter in the answer field is "Procedi" (or "Nuovo").
@@ -278,6 +282,7 @@ void TFinestraEsercizi::PreparaPagina()
     btEseAppr->setText(ModoEsercizi ? QStringLiteral("Concetto") : QStringLiteral("Esercizi"));
     btnNuovo->setText(QStringLiteral("Procedi"));
     btnNuovo->setEnabled(ModoEsercizi);
+    NascondiSoluzione();
     if (ModoEsercizi) {
         NuovoEsercizio();
         DrawFormula(PBEsercizi, TestoEsercizio);
@@ -320,6 +325,94 @@ void TFinestraEsercizi::btnNuovoClick()
     // Only for the exercise answered: the page may have changed meanwhile.
     if (giusta && esercizio == FNumeroEsercizio && ModoEsercizi)
         btnNuovo->setText(QStringLiteral("Nuovo"));
+    // After a wrong answer the worked solution is one click away.
+    if (!giusta && esercizio == FNumeroEsercizio && ModoEsercizi && FEsercizio && !FEsercizio->Soluzione().empty())
+        btnSoluzione->show();
+}
+
+void TFinestraEsercizi::NascondiSoluzione()
+{
+    btnSoluzione->hide();
+    if (pnlSoluzione)
+        pnlSoluzione->hide();
+}
+
+void TFinestraEsercizi::btnSoluzioneClick()
+{
+    if (FInVerifica || !ModoEsercizi || !FEsercizio)
+        return;
+    const TSoluzione soluzione = FEsercizio->Soluzione();
+    if (soluzione.empty())
+        return;
+    // Over the answer area, from the answer panel down to the counters; the
+    // keypad and the help panel go away so that nothing covers it.
+    if (Tfrmcomune* c = Tfrmcomune::Istanza()) {
+        c->EditTastieraExit();
+        c->SpeedButton1Click();
+    }
+    QRect area = pnlEdit->geometry();
+    if (pnlSiNo)
+        area = area.united(pnlSiNo->geometry());
+    area.setLeft(pnlEsercizi->geometry().left());
+    area.setRight(pnlEsercizi->geometry().right());
+    area.setBottom(std::max(area.bottom(), pnlRisp->geometry().top() - 8));
+    if (!pnlSoluzione) {
+        pnlSoluzione = new QFrame(PaginaEsercizi);
+        pnlSoluzione->setObjectName(QStringLiteral("pnlSoluzione"));
+        pnlSoluzione->setAccessibleName(QStringLiteral("Soluzione"));
+        ImpostaColore(pnlSoluzione, ColorePannelli());
+        auto* titolo = Etichetta(QStringLiteral("Soluzione"), pnlSoluzione, Carattere("Comic Sans MS", 18), kMarrone);
+        titolo->move(12, 4);
+    }
+    pnlSoluzione->setGeometry(area);
+    for (QWidget* w : pnlSoluzione->findChildren<QWidget*>(QStringLiteral("uguale")))
+        delete w;
+    for (TFormulaBox* b : RigheSoluzione)
+        delete b;
+    RigheSoluzione.clear();
+    // One box a line, as tall as its formula at 18 points, all within the panel.
+    const int cima = 34, margine = 8, rientro = 46;
+    const int disponibile = area.height() - cima - margine;
+    std::vector<int> altezze;
+    int totale = 0;
+    for (const TRigaSoluzione& r : soluzione) {
+        int h = 40;
+        try {
+            h = std::max(h, MisuraFormula(r.formula, TFormulaVariant::ControlLeft, 96).height() + 8);
+        } catch (const std::exception&) {
+        }
+        altezze.push_back(h);
+        totale += h;
+    }
+    int y = cima;
+    for (std::size_t i = 0; i < soluzione.size(); ++i) {
+        const int h = totale <= disponibile ? altezze[i] : disponibile * altezze[i] / totale;
+        auto* box = new TFormulaBox(pnlSoluzione, TFormulaVariant::ControlLeft);
+        box->setGeometry(rientro, y, area.width() - rientro - margine, h);
+        box->SetColor(ColorePannelli());
+        box->SetNomeAccessibile(QStringLiteral("Soluzione, riga %1").arg(i + 1));
+        DrawFormula(box, soluzione[i].formula);
+        box->show();
+        RigheSoluzione.push_back(box);
+        // "=" before a line that goes on with the calculation; an arrow
+        // before an answer reached otherwise (a reason, the letters chosen).
+        const bool finale = i + 1 == soluzione.size() && i > 0;
+        if (soluzione[i].uguale || finale) {
+            auto* uguale = Etichetta(soluzione[i].uguale ? QStringLiteral("=") : QStringLiteral("\u2192"), pnlSoluzione,
+                                     Carattere("Times New Roman", 24), Qt::black);
+            uguale->setObjectName(QStringLiteral("uguale"));
+            uguale->setGeometry(8, y, rientro - 16, h);
+            uguale->setAlignment(Qt::AlignCenter);
+            uguale->show();
+        }
+        y += h;
+    }
+    pnlSoluzione->show();
+    pnlSoluzione->raise();
+    btnSoluzione->hide();
+    // Seen the solution, the exercise is over: no count, a new one next.
+    btnNuovo->setText(QStringLiteral("Nuovo"));
+    btnNuovo->setFocus();
 }
 
 void TFinestraEsercizi::btEseApprClick()

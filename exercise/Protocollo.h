@@ -18,6 +18,7 @@
 #include <functional>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "Esercizio.h"
 #include "FormulaBox.h"
@@ -49,6 +50,9 @@ public:
     virtual void EditRispKeyUp();
     void btnChiudiClick();
     void btnStampaClick();
+    // "Soluzione" (shown after a wrong answer): the worked solution in a
+    // panel over the answer area; the exercise ends without counting.
+    void btnSoluzioneClick();
     void DsFancyButton1Click();
 
     // What "Lavagna" opens (the blackboard lives in the application layer);
@@ -71,6 +75,10 @@ public:
     TDsFancyButton* btnStampa;
     TDsFancyButton* btEseAppr;
     TDsFancyButton* btnNuovo;
+    TDsFancyButton* btnSoluzione;
+    // The worked solution's panel and its formula boxes (null until shown).
+    QFrame* pnlSoluzione = nullptr;
+    std::vector<TFormulaBox*> RigheSoluzione;
     QStackedWidget* Notebook1;
     QWidget* PaginaConcetto;
     QWidget* PaginaEsercizi;
@@ -130,6 +138,7 @@ private:
     void FormShow();
     void FormClose();
     void Conta(QLabel* contatore);
+    void NascondiSoluzione();
     void AggiornaAccessibili();
 
     const char* FGiuste;

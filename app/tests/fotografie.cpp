@@ -129,6 +129,15 @@ int main(int argc, char** argv)
         QTest::mouseClick(w->EditRisp, Qt::LeftButton);
         QTest::keyClicks(w->EditRisp, QString::fromStdString(NarrowToUtf8(w->Argomento()->RispostaAttesa())));
         Foto(w, (std::string("11_") + nome + "_esercizi").c_str());
+        // A wrong answer, then its worked solution.
+        w->EditRisp->clear();
+        QTest::keyClicks(w->EditRisp, QStringLiteral("9/7x^8y^8z^8"));
+        ImpostaFaseLampeggio(0);
+        w->btnNuovo->click();
+        ImpostaFaseLampeggio(500);
+        Foto(w, (std::string("12_") + nome + "_sbagliata").c_str());
+        w->btnSoluzione->click();
+        Foto(w, (std::string("13_") + nome + "_soluzione").c_str());
         w->btnChiudi->click();
     }
 

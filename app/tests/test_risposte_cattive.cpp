@@ -4,6 +4,7 @@
 // says why it cannot be read (nothing changes) or counts one error; it never
 // counts a right answer, never loses the exercise and never breaks the
 // window, which goes on judging the right answer as right afterwards.
+// After a wrong answer every window offers the worked solution.
 #include <QApplication>
 #include <QTest>
 
@@ -71,6 +72,8 @@ private slots:
     void everyWindowKeepsCalm_data();
     void everyWindowKeepsCalm();
     void divisionCellsKeepCalm();
+    void everyWindowShowsTheSolution_data() { everyWindowKeepsCalm_data(); }
+    void everyWindowShowsTheSolution();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -199,6 +202,60 @@ void TestRisposteCattive::divisionCellsKeepCalm()
     Procedi(&w);
     QCOMPARE(w.Esatte(), 1);
     w.btnChiudi->click();
+}
+
+void TestRisposteCattive::everyWindowShowsTheSolution()
+{
+    QFETCH(Fabbrica, crea);
+    std::unique_ptr<TFinestraEsercizi> w(crea());
+    w->Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const TEsercizio* es = w->Argomento();
+    // A right answer: no solution offered.
+    if (es->SiNo())
+        (es->RispostaAttesa() == "Si" ? w->rbSi : w->rbNo)->setChecked(true);
+    else
+        Scrivi(w.get(), QString::fromStdString(NarrowToUtf8(es->RispostaAttesa())));
+    Procedi(w.get());
+    QCOMPARE(w->Esatte(), 1);
+    QVERIFY(!w->btnSoluzione->isVisible());
+    Procedi(w.get()); // "Nuovo"
+    // A wrong one: the button appears; the keypad is open.
+    if (es->SiNo()) {
+        (es->RispostaAttesa() == "Si" ? w->rbNo : w->rbSi)->setChecked(true);
+    } else {
+        QTest::mouseClick(w->EditRisp, Qt::LeftButton);
+        Scrivi(w.get(), QStringLiteral("9/7x^8y^8z^8"));
+    }
+    Procedi(w.get());
+    QCOMPARE(w->Errori(), 1);
+    QVERIFY(w->btnSoluzione->isVisible());
+    QCOMPARE(w->btnNuovo->text(), QStringLiteral("Procedi"));
+    const std::string esercizio = es->TestoEsercizio();
+    const TSoluzione attesa = es->Soluzione();
+    QTest::mouseClick(w->btnSoluzione, Qt::LeftButton, {}, QPoint(60, 30));
+    // The panel shows every line, inside it, and nothing covers it.
+    QVERIFY(w->pnlSoluzione && w->pnlSoluzione->isVisible());
+    QCOMPARE(w->RigheSoluzione.size(), attesa.size());
+    for (std::size_t i = 0; i < attesa.size(); ++i) {
+        TFormulaBox* b = w->RigheSoluzione[i];
+        QCOMPARE(b->Formula(), attesa[i].formula);
+        QVERIFY(b->Valida());
+        QVERIFY(QRect(QPoint(), w->pnlSoluzione->size()).contains(b->geometry()));
+        QCOMPARE(b->accessibleName(), QStringLiteral("Soluzione, riga %1").arg(i + 1));
+    }
+    QVERIFY(!Tfrmcomune::Istanza()->pnlTastiera->isVisible());
+    QVERIFY(!w->btnSoluzione->isVisible());
+    // Not counted, over: "Nuovo" draws the next exercise and the panel goes.
+    QCOMPARE(w->Esatte(), 1);
+    QCOMPARE(w->Errori(), 1);
+    QCOMPARE(w->btnNuovo->text(), QStringLiteral("Nuovo"));
+    QCOMPARE(es->TestoEsercizio(), esercizio);
+    Procedi(w.get());
+    QVERIFY(!w->pnlSoluzione->isVisible());
+    QCOMPARE(w->btnNuovo->text(), QStringLiteral("Procedi"));
+    QCOMPARE(w->Errori(), 1);
+    w->btnChiudi->click();
 }
 
 QTEST_MAIN(TestRisposteCattive)
