@@ -1,5 +1,7 @@
 #include "Protocollo.h"
 
+#include "Lettura.h"
+
 #include <QApplication>
 #include <QCloseEvent>
 
@@ -287,6 +289,7 @@ void TFinestraEsercizi::PreparaPagina()
         NuovoEsercizio();
         DrawFormula(PBEsercizi, TestoEsercizio);
         EditRisp->clear();
+        MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
         if (!pnlEdit->isHidden())
             EditRisp->setFocus();
@@ -309,6 +312,16 @@ void TFinestraEsercizi::btnNuovoClick()
     if (!ModoEsercizi || btnNuovo->text() == QLatin1String("Nuovo")) {
         PreparaPagina();
         return;
+    }
+    // An answer the formula reader cannot read is not judged: the pupil is
+    // told where and why, and no counter changes.
+    if (FEsercizio && !FEsercizio->SiNo()) {
+        const TLettura l = LeggiDigitata(EditRisp->text());
+        if (!l.leggibile) {
+            MostraLettura(l);
+            MostraErrore(QStringLiteral("La risposta non si può leggere: ") + l.motivo + QStringLiteral("."));
+            return;
+        }
     }
     bool giusta = false;
     const std::string risposta = RispostaDelPupillo();
@@ -425,13 +438,44 @@ void TFinestraEsercizi::EditRispKeyUp()
 {
     if (pnlSiNo)
         return; // the quizzes draw nothing live
-    // The live drawing ignores what it cannot read: the box stays clear.
-    // Drawn as the check reads it: without its spaces.
+    // What cannot be read is marked in the field and said under the
+    // preview, which draws the part before it. Drawn as the check reads it:
+    // without its spaces.
+    const TLettura l = LeggiDigitata(EditRisp->text());
+    MostraLettura(l);
     try {
-        DrawFormula(PBRisp, FormaFormula(TogliCarattere(' ', TestoCampo(EditRisp->text()))));
+        DrawFormula(PBRisp, l.leggibile ? FormaFormula(TogliCarattere(' ', TestoCampo(EditRisp->text()))) : l.prefisso);
     } catch (...) {
         DrawFormula(PBRisp, std::string());
     }
+}
+
+void TFinestraEsercizi::MostraLettura(const TLettura& l)
+{
+    EditRisp->SegnaErrore(l.leggibile ? -1 : l.posizione);
+    if (l.leggibile) {
+        if (lblLettura)
+            lblLettura->hide();
+        PBRisp->setAccessibleDescription(QString());
+        return;
+    }
+    if (!lblLettura) {
+        lblLettura = new QLabel(pnlEdit);
+        lblLettura->setObjectName(QStringLiteral("lblLettura"));
+        lblLettura->setFont(Carattere("Tahoma", 13, true));
+        QPalette p = lblLettura->palette();
+        p.setColor(QPalette::WindowText, QColor(200, 0, 0));
+        lblLettura->setPalette(p);
+        lblLettura->setAlignment(Qt::AlignCenter);
+    }
+    const QRect b = PBRisp->geometry();
+    lblLettura->setGeometry(b.left(), b.bottom() - 17, b.width(), 18);
+    lblLettura->setText(l.motivo);
+    lblLettura->setAccessibleName(l.motivo);
+    lblLettura->show();
+    lblLettura->raise();
+    // Screen readers hear the reason with the preview.
+    PBRisp->setAccessibleDescription(l.motivo);
 }
 
 void TFinestraEsercizi::btnChiudiClick()

@@ -22,6 +22,7 @@
 
 #include "Esercizio.h"
 #include "FormulaBox.h"
+#include "Lettura.h"
 #include "RAHtControls.h"
 #include "UDsFancyButton.h"
 #include "ucomune.h"
@@ -94,6 +95,8 @@ public:
     QFrame* pnlRisp;
     QLabel* lblEsatte;
     QLabel* lblErrori;
+    // Why the typed answer cannot be read, under the preview (null until needed).
+    QLabel* lblLettura = nullptr;
     // The yes/no panel of the definition quizzes (null in other windows).
     QFrame* pnlSiNo = nullptr;
     QRadioButton* rbSi = nullptr;
@@ -139,6 +142,7 @@ private:
     void FormClose();
     void Conta(QLabel* contatore);
     void NascondiSoluzione();
+    void MostraLettura(const TLettura& l);
     void AggiornaAccessibili();
 
     const char* FGiuste;

@@ -26,6 +26,12 @@ class TEditRisp : public QLineEdit {
 public:
     explicit TEditRisp(QWidget* parent = nullptr);
 
+    // Underlines in red the character at `posizione` (the end of the text
+    // when it is the text's length) as the spot that cannot be read; -1
+    // takes the mark away.
+    void SegnaErrore(int posizione);
+    int Segno() const { return FSegno; }
+
 signals:
     void Cliccato();
     void FocusPerso();
@@ -35,6 +41,12 @@ protected:
     void mousePressEvent(QMouseEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     void keyReleaseEvent(QKeyEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
+
+private:
+    // The x of the left edge of character i in the field, as drawn now.
+    int XCarattere(int i);
+    int FSegno = -1;
 };
 
 // Set when an exercise window is closed with "Esci": every wait then passes

@@ -79,6 +79,14 @@ int main(int argc, char** argv)
     QTest::qWait(100);
     Foto(sm, "05_esercizi");
 
+    // An answer that cannot be read: the spot marked, the reason said.
+    QTest::mouseClick(sm->EditRisp, Qt::LeftButton);
+    QTest::keyClicks(sm->EditRisp, QStringLiteral("3x^2+*"));
+    QTest::qWait(100);
+    Foto(sm, "06_risposta_illeggibile");
+    sm->EditRisp->clear();
+    QTest::keyClick(sm->EditRisp, Qt::Key_Backspace);
+
     // Type the right answer through the keyboard.
     QTest::mouseClick(sm->EditRisp, Qt::LeftButton);
     QTest::keyClicks(sm->EditRisp, QString::fromStdString(sm->Esercizio().RispostaAttesa()));

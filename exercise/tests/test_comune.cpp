@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include "Errori.h"
+#include "Lettura.h"
 #include "Finestra.h"
 #include "UDsFancyButton.h"
 #include "ucomune.h"
@@ -52,6 +53,9 @@ private slots:
     void initTestCase() { new Tfrmcomune; }
     void cleanupTestCase() { delete Tfrmcomune::Istanza(); }
     void init() { Chiusura = false; }
+    void unreadableAnswersSayWhereAndWhy_data();
+    void unreadableAnswersSayWhereAndWhy();
+    void theSpotIsUnderlinedUnderItsCharacter();
     void keypadHasTwentyKeysThatNeverTakeFocus();
     void keypadTypesAtTheCaret();
     void backspaceRemovesTheCharacterBeforeTheCaret();
@@ -296,6 +300,65 @@ void TestComune::windowShapes()
     const QRegion p = FormaPannello(QSize(497, 41));
     QVERIFY(!p.contains(QPoint(0, 40)));
     QVERIFY(p.contains(QPoint(10, 20)));
+}
+
+void TestComune::unreadableAnswersSayWhereAndWhy_data()
+{
+    QTest::addColumn<QString>("campo");
+    QTest::addColumn<int>("posizione"); // -1: it reads
+    QTest::addColumn<QString>("motivo");
+    QTest::addColumn<QString>("prefisso");
+    QTest::newRow("readable") << "-17/12x^2yz^3" << -1 << "" << "";
+    QTest::newRow("empty") << "" << -1 << "" << "";
+    QTest::newRow("spaces are left out") << " 3 x ^2 " << -1 << "" << "";
+    QTest::newRow("trailing sign") << "3x+" << 3 << "qui manca un numero o una lettera" << "3*x";
+    QTest::newRow("two signs") << "3x+*2" << 3 << "qui manca un numero o una lettera" << "3*x";
+    QTest::newRow("open bracket") << "2(x+1" << 5 << "qui manca una parentesi chiusa" << "2(x+1";
+    QTest::newRow("closed, never opened") << "x+1)" << 3 << "questa parentesi non è stata aperta" << "x+1";
+    QTest::newRow("empty brackets") << "x+()" << 3 << "tra le parentesi manca qualcosa" << "x";
+    QTest::newRow("not a character of ours") << "3è" << 1 << "questo carattere non si può usare" << "3";
+    QTest::newRow("emoji") << "x+🙂" << 2 << "questo carattere non si può usare" << "x";
+    QTest::newRow("a spot counted in the field") << "3 x +" << 5 << "qui manca un numero o una lettera" << "3*x";
+}
+
+void TestComune::unreadableAnswersSayWhereAndWhy()
+{
+    QFETCH(QString, campo);
+    QFETCH(int, posizione);
+    QFETCH(QString, motivo);
+    QFETCH(QString, prefisso);
+    const TLettura l = LeggiDigitata(campo);
+    QCOMPARE(l.leggibile, posizione < 0);
+    QCOMPARE(l.posizione, posizione);
+    QCOMPARE(l.motivo, motivo);
+    if (!l.leggibile)
+        QCOMPARE(QString::fromStdString(l.prefisso), prefisso);
+}
+
+void TestComune::theSpotIsUnderlinedUnderItsCharacter()
+{
+    TEditRisp e;
+    e.resize(300, 40);
+    e.setText(QStringLiteral("3x+*2"));
+    e.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&e));
+    const auto rosso = [&e](int da, int a) {
+        const QImage img = e.grab().toImage();
+        int n = 0;
+        for (int x = da; x < a; ++x)
+            for (int y = e.height() - 10; y < e.height(); ++y)
+                if (QColor(img.pixel(x, y)).red() > 180 && QColor(img.pixel(x, y)).green() < 80)
+                    ++n;
+        return n;
+    };
+    QCOMPARE(rosso(0, e.width()), 0);
+    e.SegnaErrore(3);
+    QCOMPARE(e.cursorPosition(), 5); // the mark does not move the cursor
+    // Under the "*", not under "3x".
+    QVERIFY(rosso(0, e.width()) > 0);
+    QCOMPARE(rosso(0, QFontMetrics(e.font()).horizontalAdvance(QStringLiteral("3x"))), 0);
+    e.SegnaErrore(-1);
+    QCOMPARE(rosso(0, e.width()), 0);
 }
 
 QTEST_MAIN(TestComune)

@@ -127,7 +127,8 @@ void TestFinestrePol::emptyTermShowsAMessageAndChangesNothing()
     FErrori.clear();
     Procedi(&w);
     QCOMPARE(FErrori.size(), 1);
-    QVERIFY(FErrori[0].contains(QStringLiteral("segno senza il suo termine")));
+    QCOMPARE(FErrori[0], QStringLiteral("La risposta non si può leggere: qui manca un numero o una lettera."));
+    QCOMPARE(w.EditRisp->Segno(), 3); // the spot after the sign
     QCOMPARE(w.Esatte(), 0);
     QCOMPARE(w.Errori(), 0);
     QCOMPARE(w.EditRisp->text(), QStringLiteral("3x+"));
@@ -146,7 +147,16 @@ void TestFinestrePol::liveDrawingSurvivesARepaint()
     QVERIFY(w.PBRisp->Valida());
     QTest::keyClicks(w.EditRisp, QStringLiteral("+("));
     w.PBRisp->repaint();
-    QVERIFY(!w.PBRisp->Valida()); // left cleared, no message
+    // What reads is still drawn; the spot is marked and the reason said.
+    QCOMPARE(w.PBRisp->Formula(), std::string("3*x^2-(1/2)*x*y"));
+    QVERIFY(w.PBRisp->Valida());
+    QCOMPARE(w.EditRisp->Segno(), 12);
+    QVERIFY(w.lblLettura && w.lblLettura->isVisible());
+    QCOMPARE(w.lblLettura->text(), QStringLiteral("qui manca un numero o una lettera"));
+    QTest::keyClick(w.EditRisp, Qt::Key_Backspace);
+    QTest::keyClick(w.EditRisp, Qt::Key_Backspace);
+    QVERIFY(!w.lblLettura->isVisible());
+    QCOMPARE(w.EditRisp->Segno(), -1);
     w.btnChiudi->click();
 }
 
