@@ -18,6 +18,18 @@ struct TRigaSoluzione {
 };
 using TSoluzione = std::vector<TRigaSoluzione>;
 
+// What is wrong in a wrong answer, as far as sure rules can tell.
+struct TDiagnosi {
+    std::vector<int> sbagliati; // typed terms (0 is the first) that match no expected term
+    std::string conteggio;      // "Manca 1 termine." or empty (UTF-8)
+    std::string errore;         // the mistake recognised, or empty (UTF-8)
+    // The line for the pupil: the count, then the mistake.
+    std::string Testo() const
+    {
+        return conteggio.empty() ? errore : errore.empty() ? conteggio : conteggio + " " + errore;
+    }
+};
+
 class TEsercizio {
 public:
     virtual ~TEsercizio() = default;
@@ -38,6 +50,13 @@ public:
     // concept page; its last line is the expected answer ("string(Si)" or
     // "string(No)" for a yes/no question). Empty before the first exercise.
     virtual TSoluzione Soluzione() const { return {}; }
+    // What is wrong in a typed answer the check judged wrong (program code
+    // page). Nothing when the answer cannot be read or no rule applies.
+    virtual TDiagnosi Diagnosi(const std::string& risposta) const
+    {
+        (void)risposta;
+        return {};
+    }
 
     // The question of the current exercise (UTF-8).
     const std::string& Domanda() const { return FDomanda; }

@@ -338,6 +338,10 @@ void TFinestraEsercizi::btnNuovoClick()
     // Only for the exercise answered: the page may have changed meanwhile.
     if (giusta && esercizio == FNumeroEsercizio && ModoEsercizi)
         btnNuovo->setText(QStringLiteral("Nuovo"));
+    // What is wrong, where the pupil looks: the terms that match nothing in
+    // red rings in the preview, the count and the mistake under it.
+    if (!giusta && esercizio == FNumeroEsercizio && ModoEsercizi && FEsercizio && !FEsercizio->SiNo())
+        MostraDiagnosi(FEsercizio->Diagnosi(risposta));
     // After a wrong answer the worked solution is one click away.
     if (!giusta && esercizio == FNumeroEsercizio && ModoEsercizi && FEsercizio && !FEsercizio->Soluzione().empty())
         btnSoluzione->show();
@@ -450,32 +454,54 @@ void TFinestraEsercizi::EditRispKeyUp()
     }
 }
 
+void TFinestraEsercizi::MostraDiagnosi(const TDiagnosi& d)
+{
+    std::vector<TFormulaBox::TAnello> anelli;
+    for (int i : d.sbagliati)
+        anelli.push_back({i, QColor(220, 0, 0)});
+    PBRisp->SetAnelli(anelli);
+    const QString testo = QString::fromStdString(d.Testo());
+    if (!testo.isEmpty())
+        RigaSottoAnteprima(testo);
+}
+
 void TFinestraEsercizi::MostraLettura(const TLettura& l)
 {
     EditRisp->SegnaErrore(l.leggibile ? -1 : l.posizione);
+    PBRisp->SetAnelli({}); // a diagnosis is for the answer that was checked
     if (l.leggibile) {
         if (lblLettura)
             lblLettura->hide();
         PBRisp->setAccessibleDescription(QString());
         return;
     }
+    RigaSottoAnteprima(l.motivo);
+}
+
+void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
+{
     if (!lblLettura) {
         lblLettura = new QLabel(pnlEdit);
         lblLettura->setObjectName(QStringLiteral("lblLettura"));
-        lblLettura->setFont(Carattere("Tahoma", 13, true));
+        lblLettura->setFont(Carattere("Tahoma", 12, true));
+        lblLettura->setWordWrap(true);
         QPalette p = lblLettura->palette();
         p.setColor(QPalette::WindowText, QColor(200, 0, 0));
         lblLettura->setPalette(p);
         lblLettura->setAlignment(Qt::AlignCenter);
     }
     const QRect b = PBRisp->geometry();
-    lblLettura->setGeometry(b.left(), b.bottom() - 17, b.width(), 18);
-    lblLettura->setText(l.motivo);
-    lblLettura->setAccessibleName(l.motivo);
+    // One line at the foot of the preview, two when it is long.
+    const int righe = QFontMetrics(lblLettura->font()).horizontalAdvance(testo) > b.width() - 8 ? 2 : 1;
+    // Below the preview where the panel has room, else over its foot.
+    const int h = 15 * righe + 2;
+    lblLettura->setGeometry(b.left(), std::min(b.bottom() + 1, pnlEdit->height() - h), b.width(), h);
+    lblLettura->setText(testo);
+    lblLettura->setAccessibleName(testo);
     lblLettura->show();
     lblLettura->raise();
-    // Screen readers hear the reason with the preview.
-    PBRisp->setAccessibleDescription(l.motivo);
+    // Screen readers hear the line with the preview.
+    PBRisp->setAccessibleDescription(testo);
 }
 
 void TFinestraEsercizi::btnChiudiClick()

@@ -143,6 +143,8 @@ private:
     void Conta(QLabel* contatore);
     void NascondiSoluzione();
     void MostraLettura(const TLettura& l);
+    void MostraDiagnosi(const TDiagnosi& d);
+    void RigaSottoAnteprima(const QString& testo);
     void AggiornaAccessibili();
 
     const char* FGiuste;

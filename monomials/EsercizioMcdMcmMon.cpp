@@ -1,5 +1,7 @@
 #include "EsercizioMcdMcmMon.h"
 
+#include "DiagnosiMon.h"
+
 #include "scrittura.h"
 
 #include <algorithm>
@@ -119,6 +121,14 @@ TSoluzione EsercizioMcdMcmMon::Soluzione() const
                          : "string(le lettere comuni, con l'esponente minore:  )") +
         (l.empty() ? "&string(nessuna)" : "&" + l);
     return {{coefficienti, false}, {lettere, false}, {TermineFormula(CoefficienteAtteso(), 1, l, true), false}};
+}
+
+TDiagnosi EsercizioMcdMcmMon::Diagnosi(const std::string& risposta) const
+{
+    const auto t = LeggiTerminiDigitati(risposta);
+    if (!t || FTestoEsercizio.empty())
+        return {};
+    return DiagnosiMonomio(*t, {static_cast<long double>(CoefficienteAtteso()), EsponentiAttesi(), {}});
 }
 
 } // namespace mevario

@@ -23,6 +23,7 @@ public:
     // The coefficients' GCD or LCM, the letters taken with their least or
     // greatest exponents, then the answer.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     bool Mcm() const { return FMcm; }
     // GCD (LCM) of the absolute values when every coefficient is an

@@ -1,5 +1,7 @@
 #include "EsercizioPotenzaMon.h"
 
+#include "DiagnosiMon.h"
+
 #include "scrittura.h"
 
 #include <cmath>
@@ -88,6 +90,26 @@ TSoluzione EsercizioPotenzaMon::Soluzione() const
         d *= q;
     }
     return {{r, false}, {TermineFormula(n, d, LetteraleFormula(EsponentiAttesi()), true), true}};
+}
+
+TDiagnosi EsercizioPotenzaMon::Diagnosi(const std::string& risposta) const
+{
+    const auto t = LeggiTerminiDigitati(risposta);
+    if (!t || FTestoEsercizio.empty())
+        return {};
+    const TermineLetto atteso{Coefficiente(), EsponentiAttesi(), {}};
+    TDiagnosi d = DiagnosiMonomio(*t, atteso);
+    if (t->size() != 1)
+        return d;
+    const Esponenti e = EsponentiDi(L);
+    const auto piu = [this](int a) { return a > 0 ? a + k : 0; };
+    const Esponenti sommati{piu(e.x), piu(e.y), piu(e.z)};
+    const long double base = Quoziente(p, q);
+    if (!(sommati == atteso.e) && StessiTermini(*t, {{atteso.valore, sommati, {}}}))
+        d.errore = "Nella potenza gli esponenti si moltiplicano, non si sommano.";
+    else if (std::fabs(base - atteso.valore) > 0.000001L && StessiTermini(*t, {{base, atteso.e, {}}}))
+        d.errore = "Anche il coefficiente va elevato alla potenza.";
+    return d;
 }
 
 } // namespace mevario

@@ -16,6 +16,7 @@ public:
     // The coefficient raised, each exponent multiplied by the power, then
     // the result.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     long double Coefficiente() const;
     Esponenti EsponentiAttesi() const;

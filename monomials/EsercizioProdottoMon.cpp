@@ -1,5 +1,7 @@
 #include "EsercizioProdottoMon.h"
 
+#include "DiagnosiMon.h"
+
 #include "scrittura.h"
 
 #include <cmath>
@@ -78,6 +80,30 @@ TSoluzione EsercizioProdottoMon::Soluzione() const
             {TermineFormula(static_cast<long long>(p1) * p2 * p3, static_cast<long long>(q1) * q2 * q3,
                             LetteraleFormula(EsponentiAttesi()), true),
              true}};
+}
+
+TDiagnosi EsercizioProdottoMon::Diagnosi(const std::string& risposta) const
+{
+    const auto t = LeggiTerminiDigitati(risposta);
+    if (!t || FTestoEsercizio.empty())
+        return {};
+    const TermineLetto atteso{Coefficiente(), EsponentiAttesi(), {}};
+    TDiagnosi d = DiagnosiMonomio(*t, atteso);
+    // The exponents of a letter multiplied instead of added.
+    std::vector<Esponenti> fattori{EsponentiDi(L1), EsponentiDi(L2)};
+    if (!L3.empty())
+        fattori.push_back(EsponentiDi(L3));
+    const auto per = [&fattori](int Esponenti::*lettera) {
+        int r = 0;
+        for (const Esponenti& f : fattori)
+            if (f.*lettera > 0)
+                r = r == 0 ? f.*lettera : r * f.*lettera;
+        return r;
+    };
+    const Esponenti moltiplicati{per(&Esponenti::x), per(&Esponenti::y), per(&Esponenti::z)};
+    if (t->size() == 1 && !(moltiplicati == atteso.e) && StessiTermini(*t, {{atteso.valore, moltiplicati, {}}}))
+        d.errore = "Nel prodotto gli esponenti si sommano, non si moltiplicano.";
+    return d;
 }
 
 } // namespace mevario

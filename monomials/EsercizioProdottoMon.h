@@ -17,6 +17,7 @@ public:
     // The coefficients multiplied, the exponents of each letter added, then
     // the product.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     long double Coefficiente() const;
     Esponenti EsponentiAttesi() const;

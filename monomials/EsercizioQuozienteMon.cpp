@@ -1,5 +1,7 @@
 #include "EsercizioQuozienteMon.h"
 
+#include "DiagnosiMon.h"
+
 #include "scrittura.h"
 
 #include <cmath>
@@ -61,6 +63,14 @@ TSoluzione EsercizioQuozienteMon::Soluzione() const
             {TermineFormula(static_cast<long long>(p1) * q2, static_cast<long long>(q1) * p2,
                             LetteraleFormula(EsponentiAttesi()), true),
              true}};
+}
+
+TDiagnosi EsercizioQuozienteMon::Diagnosi(const std::string& risposta) const
+{
+    const auto t = LeggiTerminiDigitati(risposta);
+    if (!t || FTestoEsercizio.empty())
+        return {};
+    return DiagnosiMonomio(*t, {Coefficiente(), EsponentiAttesi(), {}});
 }
 
 } // namespace mevario

@@ -19,6 +19,7 @@ public:
     // The coefficients divided, the exponents of each letter subtracted,
     // then the quotient.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     long double Coefficiente() const;
     Esponenti EsponentiAttesi() const;

@@ -1,5 +1,7 @@
 #include "EsercizioSommaMon.h"
 
+#include "DiagnosiMon.h"
+
 #include "scrittura.h"
 
 #include <cmath>
@@ -65,6 +67,17 @@ TSoluzione EsercizioSommaMon::Soluzione() const
                           static_cast<long long>(p3) * q1 * q2;
     const long long den = static_cast<long long>(q1) * q2 * q3;
     return {{somma, false}, {TermineFormula(num, den, LetteraleFormula(EsponentiDi(L)), true), true}};
+}
+
+TDiagnosi EsercizioSommaMon::Diagnosi(const std::string& risposta) const
+{
+    const auto t = LeggiTerminiDigitati(risposta);
+    if (!t || FTestoEsercizio.empty())
+        return {};
+    const TermineLetto atteso{Somma(), EsponentiDi(L), L};
+    TDiagnosi d = DiagnosiMonomio(*t, atteso, true);
+    DiagnosiSomma(d, *t, atteso);
+    return d;
 }
 
 } // namespace mevario

@@ -14,6 +14,7 @@ public:
     std::string RispostaAttesa() const override;
     // The coefficients added in brackets before the literal part, then the sum.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     // The expected coefficient p1/q1 + p2/q2 + p3/q3.
     long double Somma() const;

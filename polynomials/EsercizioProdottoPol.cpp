@@ -114,4 +114,11 @@ TSoluzione EsercizioProdottoPol::Soluzione() const
     return SoluzionePolinomio(ProdottiParziali(), Attesi());
 }
 
+TDiagnosi EsercizioProdottoPol::Diagnosi(const std::string& risposta) const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    return DiagnosiPolinomio(risposta, Attesi(), RegolaLetterale::StessiEsponenti);
+}
+
 } // namespace mevario

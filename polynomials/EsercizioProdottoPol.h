@@ -18,6 +18,7 @@ public:
     // Every term of A times every term of B, the similar products gathered,
     // then the result.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     // Every present term of A times every present term of B (4, 6 or 9),
     // with exact values and the literal part in formula form.

@@ -55,13 +55,15 @@ void EsercizioSommaDiffPol::NuovoEsercizio()
     FTestoEsercizio = "(" + A.testo + ")" + (FDifferenza ? "&string(  -  )&" : "&string(  +  )&") + "(" + B.testo + ")";
 }
 
-TerminiAttesi EsercizioSommaDiffPol::Attesi() const
+TerminiAttesi EsercizioSommaDiffPol::Attesi() const { return AttesiCon(FDifferenza); }
+
+TerminiAttesi EsercizioSommaDiffPol::AttesiCon(bool differenza) const
 {
     std::vector<TermineEsatto> t;
     bool unitoA[3] = {false, false, false}, unitoB[3] = {false, false, false};
-    const auto diB = [this](int j) {
+    const auto diB = [this, differenza](int j) {
         TermineEsatto b = B.Termine(j);
-        if (FDifferenza)
+        if (differenza)
             b.num = -b.num;
         return b;
     };
@@ -101,6 +103,17 @@ TSoluzione EsercizioSommaDiffPol::Soluzione() const
         t.push_back(b);
     }
     return SoluzionePolinomio(t, Attesi());
+}
+
+TDiagnosi EsercizioSommaDiffPol::Diagnosi(const std::string& risposta) const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    if (!FDifferenza)
+        return DiagnosiPolinomio(risposta, Attesi(), RegolaLetterale::StessoTesto);
+    // The subtracted polynomial added as it is: its signs were not changed.
+    return DiagnosiPolinomio(risposta, Attesi(), RegolaLetterale::StessoTesto, AttesiCon(false),
+                             "Nella differenza il secondo polinomio cambia segno.");
 }
 
 } // namespace mevario

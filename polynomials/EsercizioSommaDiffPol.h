@@ -30,6 +30,7 @@ public:
     // The terms of A and of B (signs changed for the difference), the
     // similar ones gathered, then the result.
     TSoluzione Soluzione() const override;
+    TDiagnosi Diagnosi(const std::string& risposta) const override;
 
     bool Differenza() const { return FDifferenza; }
     // The reduced result: similar pairs merged (left out when they cancel),
@@ -40,6 +41,7 @@ public:
     PolinomioGenerato A, B;
 
 private:
+    TerminiAttesi AttesiCon(bool differenza) const;
     bool FDifferenza;
 };
 

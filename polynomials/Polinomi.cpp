@@ -1,5 +1,7 @@
 #include "Polinomi.h"
 
+#include "diagnosi.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -189,6 +191,39 @@ TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const T
     if (finale != s.back().formula)
         s.push_back({finale, true});
     return s;
+}
+
+namespace {
+
+std::vector<TermineLetto> Letti(const TerminiAttesi& attesi)
+{
+    std::vector<TermineLetto> r;
+    for (const TermineAtteso& a : attesi)
+        if (!(a.num == 0 && attesi.size() == 1)) // the answer "0" has no terms to match
+            r.push_back({a.valore, EsponentiDi(a.letterale), a.letterale});
+    return r;
+}
+
+} // namespace
+
+TDiagnosi DiagnosiPolinomio(const std::string& risposta, const TerminiAttesi& attesi, RegolaLetterale regola,
+                            const TerminiAttesi& oppure, const std::string& messaggioOppure)
+{
+    const auto t = LeggiTerminiDigitati(risposta);
+    if (!t)
+        return {};
+    const std::vector<TermineLetto> a = Letti(attesi);
+    const bool testo = regola == RegolaLetterale::StessoTesto;
+    TDiagnosi d;
+    d.sbagliati = SenzaCompagno(*t, a, testo);
+    d.conteggio = TestoConteggio(a.size(), t->size());
+    if (testo && StessiTermini(*t, a) && !d.sbagliati.empty())
+        d.errore = "Le lettere vanno nell'ordine x, y, z.";
+    else if (!oppure.empty() && (StessiTermini(*t, Letti(oppure)) || StessiTermini(Raccolti(*t), Letti(oppure))))
+        d.errore = messaggioOppure;
+    else if (t->size() > a.size() && StessiTermini(Raccolti(*t), a))
+        d.errore = "Ci sono termini simili da sommare.";
+    return d;
 }
 
 } // namespace mevario

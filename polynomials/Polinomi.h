@@ -99,4 +99,12 @@ std::string ScriviRisposta(const TerminiAttesi& attesi);
 // reduced result.
 TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const TerminiAttesi& risultato);
 
+// What is wrong in a typed polynomial against the expected terms: the typed
+// terms with no partner (by the check's rule for literal parts), the count,
+// and similar terms left ungathered. `oppure` are the terms of a wrong way
+// that is recognised, with its message (the sum where the difference was
+// asked); empty when there is none.
+TDiagnosi DiagnosiPolinomio(const std::string& risposta, const TerminiAttesi& attesi, RegolaLetterale regola,
+                            const TerminiAttesi& oppure = {}, const std::string& messaggioOppure = {});
+
 } // namespace mevario

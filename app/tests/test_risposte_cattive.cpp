@@ -230,6 +230,11 @@ void TestRisposteCattive::everyWindowShowsTheSolution()
     Procedi(w.get());
     QCOMPARE(w->Errori(), 1);
     QVERIFY(w->btnSoluzione->isVisible());
+    // A calculation marks the wrong term in red in the preview.
+    if (!w->pnlSiNo) {
+        w->PBRisp->repaint();
+        QCOMPARE(w->PBRisp->Anelli().size(), std::size_t(1));
+    }
     QCOMPARE(w->btnNuovo->text(), QStringLiteral("Procedi"));
     const std::string esercizio = es->TestoEsercizio();
     const TSoluzione attesa = es->Soluzione();

@@ -1,4 +1,4 @@
-// The worked solutions of every topic: every line is a formula the
+// The worked solutions and the diagnoses of wrong answers. Solutions: every line is a formula the
 // typesetter reads; the lines of a calculation have the value of the
 // expected answer (checked with a small evaluator of our own at a few points);
 // the last line is the expected answer; the quizzes end with their answer.
@@ -10,6 +10,11 @@
 #include <string>
 
 #include "Catalogo.h"
+#include "EsercizioPotenzaMon.h"
+#include "EsercizioProdottoMon.h"
+#include "EsercizioProdottoPol.h"
+#include "EsercizioSommaDiffPol.h"
+#include "EsercizioSommaMon.h"
 #include "ExprMake.h"
 #include "funzioni.h"
 
@@ -201,6 +206,131 @@ TEST(Soluzioni, HandWorkedCases)
             const std::string A = t.substr(0, k + 1), B = t.substr(k + sep.size() - 1);
             EXPECT_TRUE(StessoValore(es->Soluzione()[0].formula, A + (meno ? "-" : "+") + B))
                 << es->Soluzione()[0].formula << " / " << t;
+        }
+    }
+}
+
+// ---- what is wrong in an answer ----------------------------------------------
+
+namespace {
+
+template <class E>
+E Disegnato()
+{
+    E e;
+    e.NuovoEsercizio(); // then the values are set by hand
+    return e;
+}
+
+PolinomioGenerato Pol(std::initializer_list<std::pair<int, std::string>> termini)
+{
+    PolinomioGenerato p;
+    std::size_t i = 0;
+    for (const auto& [n, l] : termini) {
+        p.c[i].num = n;
+        p.L[i] = l;
+        ++i;
+    }
+    return p;
+}
+
+} // namespace
+
+TEST(Diagnosi, ProductAndPowerOfMonomials)
+{
+    auto pr = Disegnato<EsercizioProdottoMon>();
+    pr.p1 = 2, pr.q1 = 1, pr.L1 = "x^2", pr.p2 = 3, pr.q2 = 1, pr.L2 = "x^3*y", pr.p3 = 1, pr.q3 = 1, pr.L3.clear();
+    ASSERT_TRUE(pr.Verifica("6x^5y"));
+    EXPECT_EQ(pr.Diagnosi("6x^5y").Testo(), "");
+    EXPECT_TRUE(pr.Diagnosi("6x^5y").sbagliati.empty());
+    const TDiagnosi m = pr.Diagnosi("6x^6y");
+    EXPECT_EQ(m.errore, "Nel prodotto gli esponenti si sommano, non si moltiplicano.");
+    EXPECT_EQ(m.sbagliati, std::vector<int>{0});
+    EXPECT_EQ(pr.Diagnosi("7z").errore, ""); // wrong, but no rule says why
+    EXPECT_EQ(pr.Diagnosi("5x^6y").errore, ""); // multiplied, and a wrong coefficient too
+    EXPECT_EQ(pr.Diagnosi("6x^5y+x").conteggio, "C'\xC3\xA8 1 termine in pi\xC3\xB9.");
+    EXPECT_EQ(pr.Diagnosi("6x^5y+x").sbagliati, std::vector<int>{1});
+    EXPECT_EQ(pr.Diagnosi("6x^5y+").Testo(), ""); // not readable: nothing said
+
+    auto po = Disegnato<EsercizioPotenzaMon>();
+    po.p = 2, po.q = 1, po.k = 3, po.L = "x^2*y";
+    ASSERT_TRUE(po.Verifica("8x^6y^3"));
+    EXPECT_EQ(po.Diagnosi("8x^6y^3").Testo(), "");
+    EXPECT_EQ(po.Diagnosi("8x^5y^4").errore, "Nella potenza gli esponenti si moltiplicano, non si sommano.");
+    EXPECT_EQ(po.Diagnosi("2x^6y^3").errore, "Anche il coefficiente va elevato alla potenza.");
+    EXPECT_EQ(po.Diagnosi("2x^5y^4").errore, "");
+    EXPECT_EQ(po.Diagnosi("-8x^6y^3").errore, "");
+}
+
+TEST(Diagnosi, SumOfMonomials)
+{
+    auto s = Disegnato<EsercizioSommaMon>();
+    s.p1 = 2, s.q1 = 1, s.p2 = 3, s.q2 = 1, s.p3 = 0, s.q3 = 1, s.L = "x^2*z";
+    ASSERT_TRUE(s.Verifica("5x^2z"));
+    EXPECT_EQ(s.Diagnosi("5x^2z").Testo(), "");
+    const TDiagnosi ordine = s.Diagnosi("5zx^2");
+    EXPECT_EQ(ordine.errore, "Le lettere vanno nell'ordine x, y, z.");
+    EXPECT_EQ(ordine.sbagliati, std::vector<int>{0});
+    const TDiagnosi simili = s.Diagnosi("2x^2z+3x^2z");
+    EXPECT_EQ(simili.errore, "Ci sono termini simili da sommare.");
+    EXPECT_EQ(simili.conteggio, "C'\xC3\xA8 1 termine in pi\xC3\xB9.");
+    EXPECT_EQ(s.Diagnosi("6x^2z").errore, "");
+    EXPECT_EQ(s.Diagnosi("2x^2z+4x^2z").errore, ""); // gathered it would still be wrong
+}
+
+TEST(Diagnosi, Polynomials)
+{
+    auto d = Disegnato<EsercizioDiffPol>();
+    d.A = Pol({{3, "x"}, {2, "y"}});
+    d.B = Pol({{1, "x"}, {-1, "y"}});
+    ASSERT_TRUE(d.Verifica("2x+3y"));
+    EXPECT_EQ(d.Diagnosi("2x+3y").Testo(), "");
+    EXPECT_EQ(d.Diagnosi("3y+2x").Testo(), "");
+    EXPECT_EQ(d.Diagnosi("4x+y").errore, "Nella differenza il secondo polinomio cambia segno.");
+    EXPECT_EQ(d.Diagnosi("3x+2y+x-y").errore, "Nella differenza il secondo polinomio cambia segno.");
+    const TDiagnosi simili = d.Diagnosi("3x+2y-x+y");
+    EXPECT_EQ(simili.errore, "Ci sono termini simili da sommare.");
+    EXPECT_EQ(simili.conteggio, "Ci sono 2 termini in pi\xC3\xB9.");
+    const TDiagnosi inPiu = d.Diagnosi("2x+3y+z");
+    EXPECT_EQ(inPiu.Testo(), "C'\xC3\xA8 1 termine in pi\xC3\xB9.");
+    EXPECT_EQ(inPiu.sbagliati, std::vector<int>{2});
+    const TDiagnosi manca = d.Diagnosi("2x");
+    EXPECT_EQ(manca.Testo(), "Manca 1 termine.");
+    EXPECT_TRUE(manca.sbagliati.empty());
+    EXPECT_EQ(d.Diagnosi("7z-y").sbagliati, (std::vector<int>{0, 1}));
+    EXPECT_EQ(d.Diagnosi("7z-y").errore, "");
+
+    auto s = Disegnato<EsercizioSommaPol>();
+    s.A = Pol({{2, "x*y"}, {1, ""}});
+    s.B = Pol({{3, "x*y"}});
+    ASSERT_TRUE(s.Verifica("5xy+1"));
+    EXPECT_EQ(s.Diagnosi("5yx+1").errore, "Le lettere vanno nell'ordine x, y, z.");
+    EXPECT_EQ(s.Diagnosi("5yx+1").sbagliati, std::vector<int>{0});
+    EXPECT_EQ(s.Diagnosi("5xy+1").Testo(), "");
+
+    auto p = Disegnato<EsercizioProdottoPol>();
+    p.A = Pol({{1, "x"}, {1, ""}});
+    p.B = Pol({{1, "x"}, {-1, ""}});
+    ASSERT_TRUE(p.Verifica("x^2-1"));
+    EXPECT_EQ(p.Diagnosi("x^2-1").Testo(), "");
+    EXPECT_EQ(p.Diagnosi("-1+x^2").Testo(), "");
+    EXPECT_EQ(p.Diagnosi("x^2-x+x-1").errore, "Ci sono termini simili da sommare.");
+    EXPECT_EQ(p.Diagnosi("x^2+1").sbagliati, std::vector<int>{1});
+}
+
+TEST(Diagnosi, NeverOnARightAnswer)
+{
+    for (const TArgomento& a : Argomenti()) {
+        SCOPED_TRACE(a.nome);
+        const auto es = a.crea();
+        ImpostaSeme(99);
+        for (int n = 0; n < 300; ++n) {
+            es->NuovoEsercizio();
+            if (es->SiNo())
+                continue;
+            const TDiagnosi d = es->Diagnosi(es->RispostaAttesa());
+            EXPECT_EQ(d.Testo(), "") << es->RispostaAttesa();
+            EXPECT_TRUE(d.sbagliati.empty()) << es->RispostaAttesa();
         }
     }
 }
