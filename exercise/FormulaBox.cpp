@@ -157,7 +157,15 @@ void TFormulaBox::SetFormula(const std::string& formula)
     if (formula == FFormula)
         return;
     FFormula = formula;
-    FValida = true;
+    FRadice.reset();
+    FErrore.clear();
+    try {
+        if (!FFormula.empty())
+            FRadice = TExprBuilder().ParseFormula(FFormula);
+    } catch (const EIncorrectExpr& e) {
+        FErrore = e.what();
+    }
+    FValida = FFormula.empty() || FRadice != nullptr;
     Accessibile();
     update();
 }
@@ -205,12 +213,10 @@ void TFormulaBox::Accessibile()
         setAccessibleName(QStringLiteral("Formula vuota"));
         return;
     }
-    try {
-        PExpr root = TExprBuilder().ParseFormula(FFormula);
-        setAccessibleName(QString::fromStdString(LinearForm(root.get())));
-    } catch (const EIncorrectExpr&) {
+    if (FRadice)
+        setAccessibleName(QString::fromStdString(LinearForm(FRadice.get())));
+    else
         setAccessibleName(QString::fromStdString(NarrowToUtf8(FFormula)));
-    }
 }
 
 void TFormulaBox::paintEvent(QPaintEvent*)
@@ -223,7 +229,9 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     try {
         const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
         const TFormulaVariant variante = FVariant;
-        PExpr root = TExprBuilder().ParseFormula(FFormula);
+        if (!FRadice)
+            throw EIncorrectExpr(FErrore);
+        TExprClass* root = FRadice.get();
         // A formula that does not fit its box is drawn at the largest size
         // that fits, down to 12 points, instead of being cut.
         int punti = FormulaPoints(variante);

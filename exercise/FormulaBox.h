@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "ExprTree.h"
 #include "QtCanvas.h"
 
 namespace mevario {
@@ -83,6 +84,10 @@ private:
     QColor FFontColor{0, 0, 0};
     bool FIgnoraErrori = false;
     bool FValida = true;
+    // The formula read once when it is set, drawn at every paint; null when
+    // it does not parse (FErrore says why).
+    PExpr FRadice;
+    std::string FErrore;
     std::string FSegnalato; // the text whose error was last reported
     std::vector<TAnello> FAnelli;
     QString FNomeFisso;

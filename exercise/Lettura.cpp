@@ -32,7 +32,7 @@ bool Ammesso(char c)
 
 } // namespace
 
-TLettura LeggiDigitata(const QString& campo)
+TLettura LeggiDigitata(const QString& campo, std::optional<bool> forma)
 {
     TLettura r;
     // The characters that count, each with its place in the field.
@@ -84,7 +84,7 @@ TLettura LeggiDigitata(const QString& campo)
     // The formula reader would close it silently; a pupil should close it.
     if (aperte > 0)
         return errore(testo.size(), QStringLiteral("qui manca una parentesi chiusa"));
-    if (Legge(testo))
+    if (forma.has_value() ? *forma : Legge(testo))
         return r;
     // Where the formula reader stopped, brought back to the typed text: the
     // typed characters come in the same order in the formula form.

@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <optional>
 #include <string>
 
 namespace mevario {
@@ -17,7 +18,9 @@ struct TLettura {
 };
 
 // Reads the field's text as the live preview does (spaces left out, typed
-// form turned into formula form). An empty text reads.
-TLettura LeggiDigitata(const QString& campo);
+// form turned into formula form). An empty text reads. `forma` is whether
+// the formula reader already read the whole text (the preview did), to
+// save reading it again.
+TLettura LeggiDigitata(const QString& campo, std::optional<bool> forma = std::nullopt);
 
 } // namespace mevario

@@ -445,13 +445,17 @@ void TFinestraEsercizi::EditRispKeyUp()
     // What cannot be read is marked in the field and said under the
     // preview, which draws the part before it. Drawn as the check reads it:
     // without its spaces.
-    const TLettura l = LeggiDigitata(EditRisp->text());
-    MostraLettura(l);
+    std::optional<bool> letta;
     try {
-        DrawFormula(PBRisp, l.leggibile ? FormaFormula(TogliCarattere(' ', TestoCampo(EditRisp->text()))) : l.prefisso);
+        DrawFormula(PBRisp, FormaFormula(TogliCarattere(' ', TestoCampo(EditRisp->text()))));
+        letta = PBRisp->Valida();
     } catch (...) {
-        DrawFormula(PBRisp, std::string());
+        letta = false;
     }
+    const TLettura l = LeggiDigitata(EditRisp->text(), letta);
+    MostraLettura(l);
+    if (!l.leggibile)
+        DrawFormula(PBRisp, l.prefisso);
 }
 
 void TFinestraEsercizi::MostraDiagnosi(const TDiagnosi& d)
