@@ -8,13 +8,14 @@
 
 #include <cstdio>
 
-#include <unistd.h>
 
 #include "Avvio.h"
+#include "Memoria.h"
 
 namespace {
 
 using namespace mevario;
+using bench::MegabyteResidenti;
 
 void BM_AvvioFinestraPrincipale(benchmark::State& state)
 {
@@ -46,17 +47,6 @@ void BM_TastoAnteprima(benchmark::State& state)
     s->close();
 }
 BENCHMARK(BM_TastoAnteprima)->Unit(benchmark::kMicrosecond);
-
-double MegabyteResidenti()
-{
-    long pagine = 0, residenti = 0;
-    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pagine, &residenti) != 2)
-            residenti = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(residenti) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
 
 // Memory of a long typing session: 10,000 key releases in the answer field,
 // each leaving a different answer (new numbers and exponents, so that the

@@ -18,9 +18,9 @@
 #include <memory>
 #include <vector>
 
-#include <unistd.h>
 
 #include "DivisionePol.h"
+#include "Memoria.h"
 #include "Errori.h"
 #include "McdMcmMon.h"
 #include "PotenzaMon.h"
@@ -38,17 +38,7 @@
 namespace {
 
 using namespace mevario;
-
-double MegabyteResidenti()
-{
-    long pagine = 0, residenti = 0;
-    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pagine, &residenti) != 2)
-            residenti = 0;
-        std::fclose(f);
-    }
-    return static_cast<double>(residenti) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
-}
+using bench::MegabyteResidenti;
 
 // The median of a range of exercise times (copied: the range stays as it is).
 double Mediana(std::vector<double>::const_iterator da, std::vector<double>::const_iterator a)
