@@ -476,6 +476,8 @@ void TFinestraEsercizi::MostraLettura(const TLettura& l)
     if (l.leggibile) {
         if (lblLettura)
             lblLettura->hide();
+        if (FAnteprima.isValid())
+            PBRisp->setGeometry(FAnteprima);
         PBRisp->setAccessibleDescription(QString());
         return;
     }
@@ -494,12 +496,17 @@ void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
         lblLettura->setPalette(p);
         lblLettura->setAlignment(Qt::AlignCenter);
     }
-    const QRect b = PBRisp->geometry();
+    if (!FAnteprima.isValid())
+        FAnteprima = PBRisp->geometry();
+    const QRect b = FAnteprima;
     // One line at the foot of the preview, two when it is long.
     const int righe = QFontMetrics(lblLettura->font()).horizontalAdvance(testo) > b.width() - 8 ? 2 : 1;
-    // Below the preview where the panel has room, else over its foot.
+    // Below the preview where the panel has room; else the preview gives up
+    // its foot (its formula shrinks to fit) so that nothing overlaps.
     const int h = 15 * righe + 2;
-    lblLettura->setGeometry(b.left(), std::min(b.bottom() + 1, pnlEdit->height() - h), b.width(), h);
+    const int y = std::min(b.bottom() + 1, pnlEdit->height() - h);
+    lblLettura->setGeometry(b.left(), y, b.width(), h);
+    PBRisp->setGeometry(b.left(), b.top(), b.width(), std::min(b.height(), y - b.top()));
     lblLettura->setText(testo);
     lblLettura->setAccessibleName(testo);
     lblLettura->show();

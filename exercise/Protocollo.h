@@ -151,6 +151,7 @@ private:
     const char* FSbagliate;
     TEsercizio* FEsercizio;
     bool FInVerifica = false;
+    QRect FAnteprima; // the preview's place before a line under it took its foot
     unsigned FNumeroEsercizio = 0;
 };
 

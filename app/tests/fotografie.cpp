@@ -105,6 +105,27 @@ int main(int argc, char** argv)
     Tfrmcomune::Istanza()->SpeedButton1Click(); // the help panel away
     sm->btnStampa->click();
     m->btScheda->click();
+    // A new exercise answered with its terms left apart: the diagnosis, then
+    // the worked solution.
+    sm->btnNuovo->click();
+    {
+        const EsercizioSommaMon& e = sm->Esercizio();
+        const std::string l = TogliCarattere('*', e.L);
+        const auto termine = [&l](int p, int q) {
+            return (q == 1 ? std::to_string(p) : std::to_string(p) + "/" + std::to_string(q)) + l;
+        };
+        std::string separati = termine(e.p1, e.q1) + (e.p2 < 0 ? "" : "+") + termine(e.p2, e.q2);
+        if (e.p3 != 0)
+            separati += (e.p3 < 0 ? "" : "+") + termine(e.p3, e.q3);
+        sm->EditRisp->clear();
+        QTest::keyClicks(sm->EditRisp, QString::fromStdString(separati));
+    }
+    ImpostaFaseLampeggio(0);
+    sm->btnNuovo->click();
+    ImpostaFaseLampeggio(500);
+    Foto(sm, "12_somma_sbagliata");
+    sm->btnSoluzione->click();
+    Foto(sm, "13_somma_soluzione");
     sm->btnChiudi->click();
 
     // Every other topic window: its concept page, then its exercise page
