@@ -83,6 +83,7 @@ std::vector<TVoceScheda> EserciziScheda(const TRichiestaScheda& richiesta)
             v.formula = es->TestoEsercizio();
             v.risposta = es->RispostaAttesa();
             v.siNo = es->SiNo();
+            v.soluzione = es->Soluzione();
             voci.push_back(std::move(v));
         }
     }
@@ -330,7 +331,23 @@ TBlocco TScheda::Soluzione(int numero, TVoceScheda& v)
         righe.emplace_back(QStringLiteral("Resto:"),
                            std::make_shared<TFormulaScheda>(Prepara(v.divisione->TestoResto, kLarghezza - Mm(40))));
     } else if (v.siNo) {
+        // The answer on the numbered line, its reason under it.
         righe.emplace_back(Utf8(v.risposta), nullptr);
+        for (std::size_t i = 0; i + 1 < v.soluzione.size(); ++i)
+            righe.emplace_back(QString(), std::make_shared<TFormulaScheda>(
+                                              Prepara(v.soluzione[i].formula, kLarghezza - Mm(20), 12)));
+    } else if (!v.soluzione.empty()) {
+        // The worked solution: "=" before a line that goes on with the
+        // calculation, an arrow before an answer reached otherwise.
+        for (std::size_t i = 0; i < v.soluzione.size(); ++i) {
+            const bool finale = i + 1 == v.soluzione.size() && i > 0;
+            righe.emplace_back(v.soluzione[i].uguale ? QStringLiteral("=")
+                               : finale              ? QStringLiteral("\u2192")
+                                                     : QString(),
+                               std::make_shared<TFormulaScheda>(
+                                   Prepara(v.soluzione[i].formula, kLarghezza - Mm(20), 12)));
+        }
+        digitata = QStringLiteral("nel programma si digita: ") + Utf8(NarrowToUtf8(v.risposta));
     } else {
         righe.emplace_back(QString(), std::make_shared<TFormulaScheda>(Prepara(FormaFormula(v.risposta),
                                                                                kLarghezza - Mm(40))));
@@ -354,7 +371,8 @@ TBlocco TScheda::Soluzione(int numero, TVoceScheda& v)
             if (!etichetta.isEmpty()) {
                 p.setFont(testo);
                 p.drawText(QRect(x, y, Mm(30), h), Qt::AlignLeft | Qt::AlignVCenter, etichetta);
-                x += f ? Mm(25) : 0;
+                const bool segno = etichetta.size() == 1; // "=" or the arrow
+                x += f ? (segno ? Mm(6) : Mm(25)) : 0;
             }
             if (f)
                 Disegna(p, *f, x, y + (h - f->altezza) / 2);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "Divisione.h"
+#include "Esercizio.h"
 
 namespace mevario {
 
@@ -42,6 +43,7 @@ struct TVoceScheda {
     std::string formula;     // formula text (program code page); may be empty
     std::string risposta;    // the expected answer as typed (code page); "Si"/"No"
     bool siNo = false;       // answered by ticking yes or no
+    TSoluzione soluzione;    // the worked solution, for the key
     std::optional<TDivisione> divisione; // the division, solved
 };
 
