@@ -57,10 +57,17 @@ TLettura LeggiDigitata(const QString& campo, std::optional<bool> forma)
         r.leggibile = false;
         r.posizione = k < posto.size() ? posto[k] : static_cast<int>(campo.size());
         r.motivo = motivo;
-        // What reads before the spot, without signs left hanging.
+        // What reads before the spot, without signs left hanging: a few
+        // characters taken off at most (a text of thousands of brackets
+        // would otherwise be read thousands of times).
         std::string prima = testo.substr(0, k);
-        while (!prima.empty() && !Legge(prima))
+        for (int tentativi = 0; !prima.empty() && !Legge(prima); ++tentativi) {
+            if (tentativi == 8) {
+                prima.clear();
+                break;
+            }
             prima.pop_back();
+        }
         r.prefisso = prima.empty() ? std::string() : FormaFormula(prima);
         return r;
     };

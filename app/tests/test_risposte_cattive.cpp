@@ -37,6 +37,7 @@ const QStringList& RisposteCattive()
         QString(),
         QString(100000, QLatin1Char('7')),
         QString(100000, QLatin1Char('x')),
+        QString(100000, QLatin1Char('(')), // once read again for every bracket: minutes a key
         QStringLiteral("àèìòù"),
         QStringLiteral("αβγ²√∞ЖЯ漢字🙂"),
         QStringLiteral("x^99999999999"),
