@@ -102,4 +102,13 @@ std::string EsponentiUniti(const std::vector<Esponenti>& monomi, const std::stri
     return r;
 }
 
+std::string PotenzaNegativa(const std::string& formula)
+{
+    const auto p = formula.find("^(-");
+    if (p == std::string::npos || p == 0)
+        return {};
+    const auto fine = formula.find(')', p);
+    return formula.substr(p - 1, fine == std::string::npos ? std::string::npos : fine - p + 2);
+}
+
 } // namespace mevario

@@ -29,4 +29,8 @@ std::string LetteraleFormula(const Esponenti& e);
 // monomial only keeps its exponent. Empty when no monomial has letters.
 std::string EsponentiUniti(const std::vector<Esponenti>& monomi, const std::string& op);
 
+// The letter and exponent of the first negative power in a formula text
+// ("y^(-3)" of "5*y^(-3)*z"), or empty when there is none.
+std::string PotenzaNegativa(const std::string& formula);
+
 } // namespace mevario

@@ -338,12 +338,14 @@ void TFinestraEsercizi::btnNuovoClick()
     // Only for the exercise answered: the page may have changed meanwhile.
     if (giusta && esercizio == FNumeroEsercizio && ModoEsercizi)
         btnNuovo->setText(QStringLiteral("Nuovo"));
+    if (giusta || esercizio != FNumeroEsercizio || !ModoEsercizi || !FEsercizio)
+        return;
     // What is wrong, where the pupil looks: the terms that match nothing in
     // red rings in the preview, the count and the mistake under it.
-    if (!giusta && esercizio == FNumeroEsercizio && ModoEsercizi && FEsercizio && !FEsercizio->SiNo())
+    if (!FEsercizio->SiNo())
         MostraDiagnosi(FEsercizio->Diagnosi(risposta));
-    // After a wrong answer the worked solution is one click away.
-    if (!giusta && esercizio == FNumeroEsercizio && ModoEsercizi && FEsercizio && !FEsercizio->Soluzione().empty())
+    // The worked solution is one click away.
+    if (!FEsercizio->Soluzione().empty())
         btnSoluzione->show();
 }
 

@@ -1,6 +1,7 @@
 #include "EsercizioConcetto.h"
 
 #include "funzioni.h"
+#include "scrittura.h"
 
 namespace mevario {
 
@@ -41,17 +42,6 @@ std::string CambiaParteLetterale(std::string b)
     else
         b.insert(pos + 1, "^" + std::to_string(CasualeTra(2, 4)));
     return b;
-}
-
-// The letter and exponent of the first negative power in a formula text
-// ("y^(-3)"), or empty.
-std::string PotenzaNegativa(const std::string& t)
-{
-    const auto p = t.find("^(-");
-    if (p == std::string::npos || p == 0)
-        return {};
-    const auto fine = t.find(')', p);
-    return t.substr(p - 1, fine == std::string::npos ? std::string::npos : fine - p + 2);
 }
 
 // The literal part of a monomial written "coefficient*letters".

@@ -1,6 +1,7 @@
 #include "EsercizioPolConcetto.h"
 
 #include "Polinomi.h"
+#include "scrittura.h"
 
 namespace mevario {
 
@@ -32,15 +33,12 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
         FTestoEsercizio = t;
         // A sum of monomials (a non-monomial of the sum kind included) is
         // a polynomial; a negative exponent is not.
-        RispostaSi = t.find("^(-") == std::string::npos;
-        if (RispostaSi) {
+        const std::string negativa = PotenzaNegativa(t);
+        RispostaSi = negativa.empty();
+        if (RispostaSi)
             FSoluzione = {{"string(una somma di monomi)", false}};
-        } else {
-            const auto p = t.find("^(-");
-            const auto fine = t.find(')', p);
-            FSoluzione = {{t.substr(p - 1, fine - p + 2) + "&string(  ha un esponente negativo: non e' un monomio)",
-                           false}};
-        }
+        else
+            FSoluzione = {{negativa + "&string(  ha un esponente negativo: non e' un monomio)", false}};
     } else if (tipo == 2) {
         FDomanda = "Il polinomio \xC3\xA8 ridotto in forma normale?";
         const std::string c1 = CoefficienteCasuale(false).testo;
