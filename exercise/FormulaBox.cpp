@@ -226,51 +226,50 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     FRettangoliAnelli.clear();
     if (FFormula.empty())
         return;
-    try {
-        const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-        const TFormulaVariant variante = FVariant;
-        if (!FRadice)
-            throw EIncorrectExpr(FErrore);
-        TExprClass* root = FRadice.get();
-        // A formula that does not fit its box is drawn at the largest size
-        // that fits, down to 12 points, instead of being cut.
-        int punti = FormulaPoints(variante);
-        {
-            // One canvas for measuring and drawing: the layout made to see
-            // whether the formula fits is the one that is drawn.
-            TQtCanvas tela(&p, ppi, ppi);
-            root->SetCanvas(&tela);
-            root->SetFontSize(punti);
-            punti = PuntiCheEntrano(*root, size(), punti);
-            root->SetColor(DaQColor(FFontColor));
-            if (variante == TFormulaVariant::ControlLeft)
-                root->Draw(0, height() / 2, THorzAlign::Left, TVertAlign::MidLine);
-            else
-                root->Draw(width() / 2, height() / 2, THorzAlign::Center, TVertAlign::MidLine);
-            root->SetCanvas(nullptr);
-        }
-        FValida = true;
-        if (!FAnelli.empty()) {
-            const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi, punti);
-            p.setRenderHint(QPainter::Antialiasing, true);
-            p.setBrush(Qt::NoBrush);
-            for (const TAnello& a : FAnelli) {
-                if (a.termine < 0 || a.termine >= static_cast<int>(termini.size()))
-                    continue;
-                const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
-                p.setPen(QPen(a.colore, 2));
-                p.drawEllipse(g);
-                FRettangoliAnelli.push_back(g);
-            }
-        }
-    } catch (const EIncorrectExpr& e) {
-        // The box was cleared before parsing. An error cannot leave a paint
-        // handler: a formula of the program's own is reported afterwards.
+    if (!FRadice) {
+        // The formula did not parse when it was set; the box stays clear.
+        // An error cannot leave a paint handler: a formula of the program's
+        // own is reported afterwards.
         FValida = false;
         if (!FIgnoraErrori && FSegnalato != FFormula) {
             FSegnalato = FFormula;
-            const QString messaggio = QString::fromUtf8(e.what());
+            const QString messaggio = QString::fromUtf8(FErrore.c_str());
             QTimer::singleShot(0, [messaggio] { MostraErrore(messaggio); });
+        }
+        return;
+    }
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    const TFormulaVariant variante = FVariant;
+    TExprClass* root = FRadice.get();
+    // A formula that does not fit its box is drawn at the largest size
+    // that fits, down to 12 points, instead of being cut.
+    int punti = FormulaPoints(variante);
+    {
+        // One canvas for measuring and drawing: the layout made to see
+        // whether the formula fits is the one that is drawn.
+        TQtCanvas tela(&p, ppi, ppi);
+        root->SetCanvas(&tela);
+        root->SetFontSize(punti);
+        punti = PuntiCheEntrano(*root, size(), punti);
+        root->SetColor(DaQColor(FFontColor));
+        if (variante == TFormulaVariant::ControlLeft)
+            root->Draw(0, height() / 2, THorzAlign::Left, TVertAlign::MidLine);
+        else
+            root->Draw(width() / 2, height() / 2, THorzAlign::Center, TVertAlign::MidLine);
+        root->SetCanvas(nullptr);
+    }
+    FValida = true;
+    if (!FAnelli.empty()) {
+        const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi, punti);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        p.setBrush(Qt::NoBrush);
+        for (const TAnello& a : FAnelli) {
+            if (a.termine < 0 || a.termine >= static_cast<int>(termini.size()))
+                continue;
+            const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
+            p.setPen(QPen(a.colore, 2));
+            p.drawEllipse(g);
+            FRettangoliAnelli.push_back(g);
         }
     }
 }
