@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string_view>
 #include <unordered_map>
 
 #include "ExprMake.h"
@@ -111,6 +112,10 @@ QFont QtFont(const TExprFont& f)
     q.setStrikeOut(f.StrikeOut);
     q.setKerning(false);
     q.setHintingPreference(QFont::PreferNoHinting);
+    // Grey anti-aliasing everywhere: a formula's texts are kept as pictures
+    // with transparency, where coloured sub-pixel edges cannot be made, and
+    // a formula must look the same whichever way it was drawn.
+    q.setStyleStrategy(QFont::NoSubpixelAntialias);
     return q;
 }
 
@@ -405,56 +410,148 @@ void TQtCanvas::BezierPath(const std::vector<TExprPoint>& points)
 
 namespace {
 
-// Texts shaped once and drawn again as they are: for each resolved font and
-// text its laid-out glyphs (a static text), the least recently used going
-// when there are more than two thousand (about 1.5 MB when full).
-class TTestiPreparati {
+// The most recently used things made from a key, the oldest going when their
+// costs add up to more than the most that is kept.
+template <class T>
+class TUsatiDiRecente {
 public:
-    static constexpr std::size_t Massimo = 2048;
+    explicit TUsatiDiRecente(std::size_t massimo) : FMassimo(massimo) {}
 
-    const QStaticText& Testo(const TQtCanvas::Risolto* font, const QFont& qfont, std::string chiave,
-                             const std::function<QString()>& unicode)
+    // What `crea` made for `chiave`; `costo` tells what a thing weighs.
+    template <class Crea, class Costo>
+    const T& Trova(const std::string& chiave, Crea&& crea, Costo&& costo)
     {
-        chiave.append(reinterpret_cast<const char*>(&font), sizeof font);
         const auto it = FIndice.find(chiave);
         if (it != FIndice.end()) {
             FUso.splice(FUso.begin(), FUso, it->second); // most recently used first
-            return it->second->second;
+            return it->second->valore;
         }
-        QStaticText t(unicode());
-        t.setTextFormat(Qt::PlainText);
-        t.setPerformanceHint(QStaticText::AggressiveCaching);
-        t.prepare(QTransform(), qfont);
-        FUso.emplace_front(chiave, std::move(t));
-        FIndice.emplace(std::move(chiave), FUso.begin());
-        if (FUso.size() > Massimo) {
-            FIndice.erase(FUso.back().first);
+        Voce v{chiave, crea(), 0};
+        v.costo = costo(v.valore);
+        FCosto += v.costo;
+        FUso.push_front(std::move(v));
+        FIndice.emplace(FUso.front().chiave, FUso.begin());
+        while (FCosto > FMassimo && FUso.size() > 1) {
+            FCosto -= FUso.back().costo;
+            FIndice.erase(FUso.back().chiave);
             FUso.pop_back();
         }
-        return FUso.front().second;
+        return FUso.front().valore;
     }
     std::size_t Numero() const { return FUso.size(); }
+    std::size_t Costo() const { return FCosto; }
 
 private:
-    std::list<std::pair<std::string, QStaticText>> FUso;
-    std::unordered_map<std::string, std::list<std::pair<std::string, QStaticText>>::iterator> FIndice;
+    struct Voce {
+        std::string chiave;
+        T valore;
+        std::size_t costo;
+    };
+    std::size_t FMassimo;
+    std::size_t FCosto = 0;
+    std::list<Voce> FUso;
+    // Keys point into the list's entries, which never move.
+    std::unordered_map<std::string_view, typename std::list<Voce>::iterator> FIndice;
 };
 
-TTestiPreparati& TestiPreparati()
+// Texts shaped once and drawn again as they are, for painters that are not
+// on whole pixels (printers, PDF files, turned text): for each resolved font
+// and text its laid-out glyphs, at most two thousand (about 1.5 MB when full).
+TUsatiDiRecente<QStaticText>& TestiPreparati()
 {
-    static TTestiPreparati t;
+    static TUsatiDiRecente<QStaticText> t(2048);
     return t;
+}
+
+// On whole pixels of a raster device each text is drawn once into a picture
+// of its ink and copied from then on: blending every glyph of every paint
+// anew cost more than all the rest of a formula. The picture holds exactly
+// the pixels the glyphs would have put there, since the text starts on a
+// whole pixel both times.
+struct TTestoDipinto {
+    QImage immagine; // null for a text without ink
+    QPoint scarto;   // the picture's corner from the start of the baseline
+};
+
+constexpr std::size_t MassimoByteTestiDipinti = 512 * 1024;
+
+TUsatiDiRecente<TTestoDipinto>& TestiDipinti()
+{
+    static TUsatiDiRecente<TTestoDipinto> t(MassimoByteTestiDipinti);
+    return t;
+}
+
+QStaticText Preparato(const QString& s, const QFont& font)
+{
+    QStaticText t(s);
+    t.setTextFormat(Qt::PlainText);
+    t.setPerformanceHint(QStaticText::AggressiveCaching);
+    t.prepare(QTransform(), font);
+    return t;
+}
+
+TTestoDipinto Dipingi(const TQtCanvas::Risolto& r, const QString& s, const QColor& colore,
+                      QPainter::RenderHints suggerimenti)
+{
+    // The whole line's height and at least the advance: room for the glyphs,
+    // underline and strike-out; the picture is cut to its ink below.
+    const QRectF ink = r.fmf.boundingRect(s);
+    if (ink.isEmpty())
+        return {};
+    // Two pixels of margin: anti-aliasing reaches past the outline's box.
+    const int l = static_cast<int>(std::floor(ink.left())) - 2;
+    const int t = static_cast<int>(std::floor(ink.top())) - 2;
+    const int w = static_cast<int>(std::ceil(ink.right())) + 2 - l;
+    const int h = static_cast<int>(std::ceil(ink.bottom())) + 2 - t;
+    QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHints(suggerimenti);
+    p.setFont(r.font);
+    p.setPen(colore);
+    p.drawStaticText(QPointF(-l, -t - r.fmf.ascent()), Preparato(s, r.font));
+    p.end();
+    // Only the pixels that were touched are kept: every copy blends the
+    // whole picture.
+    int x0 = w, x1 = -1, y0 = h, y1 = -1;
+    for (int y = 0; y < h; ++y) {
+        const auto* riga = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        for (int x = 0; x < w; ++x)
+            if (qAlpha(riga[x]) != 0) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = std::max(y1, y);
+            }
+    }
+    if (x1 < 0)
+        return {};
+    return {img.copy(x0, y0, x1 - x0 + 1, y1 - y0 + 1), QPoint(l + x0, t + y0)};
 }
 
 } // namespace
 
-std::size_t TestiPreparatiInMemoria() { return TestiPreparati().Numero(); }
+std::size_t TestiPreparatiInMemoria() { return TestiPreparati().Numero() + TestiDipinti().Numero(); }
 
-void TQtCanvas::Scrivi(int x, int y, const std::string& chiave, const std::function<QString()>& unicode)
+void TQtCanvas::Scrivi(int x, int y, std::string chiave, const std::function<QString()>& unicode)
 {
     if (!FPainter)
         return;
     Risolto& r = Corrente();
+    const Risolto* font = &r;
+    chiave.append(reinterpret_cast<const char*>(&font), sizeof font);
+    if (PixelInteri(*FPainter)) {
+        const QRgb colore = QtColor(FFontColor).rgba();
+        const int suggerimenti = static_cast<int>(FPainter->renderHints());
+        chiave.append(reinterpret_cast<const char*>(&colore), sizeof colore);
+        chiave.append(reinterpret_cast<const char*>(&suggerimenti), sizeof suggerimenti);
+        const TTestoDipinto& t = TestiDipinti().Trova(
+            chiave, [&] { return Dipingi(r, unicode(), QtColor(FFontColor), FPainter->renderHints()); },
+            [](const TTestoDipinto& d) { return static_cast<std::size_t>(d.immagine.sizeInBytes()) + 256; });
+        if (!t.immagine.isNull())
+            FPainter->drawImage(QPoint(x + t.scarto.x(), y + r.ascent + t.scarto.y()), t.immagine);
+        return;
+    }
     // Font and pen go to the painter only when they change.
     if (FFontDipinto != &r) {
         FPainter->setFont(r.font);
@@ -464,7 +561,8 @@ void TQtCanvas::Scrivi(int x, int y, const std::string& chiave, const std::funct
         FPainter->setPen(QtColor(FFontColor));
         FColoreDipinto = FFontColor;
     }
-    const QStaticText& t = TestiPreparati().Testo(&r, r.font, chiave, unicode);
+    const QStaticText& t = TestiPreparati().Trova(
+        chiave, [&] { return Preparato(unicode(), r.font); }, [](const QStaticText&) { return std::size_t{1}; });
     FPainter->drawStaticText(QPointF(x, y + r.fm.ascent() - r.fmf.ascent()), t);
 }
 
@@ -534,11 +632,15 @@ namespace mevario {
 void DrawFormula(QPainter& painter, int w, int h, const std::string& formula, TFormulaVariant variant,
                  TColor background, TColor color, int ppi)
 {
-    painter.fillRect(QRect(0, 0, w, h), QtColor(background));
-    if (formula.empty())
-        return;
-    TExprBuilder builder;
-    PExpr root = builder.ParseFormula(formula);
+    PExpr root;
+    if (!formula.empty()) {
+        try {
+            root = TExprBuilder().ParseFormula(formula);
+        } catch (...) {
+            painter.fillRect(QRect(0, 0, w, h), QtColor(background));
+            throw;
+        }
+    }
     DrawExprTree(painter, w, h, root.get(), variant, background, color, ppi);
 }
 

@@ -75,7 +75,7 @@ private:
     void Testo(int x, int y, const QString& s);
     // Draws a text through the cache of prepared texts: `chiave` names it,
     // `unicode` gives it when it is not prepared yet.
-    void Scrivi(int x, int y, const std::string& chiave, const std::function<QString()>& unicode);
+    void Scrivi(int x, int y, std::string chiave, const std::function<QString()>& unicode);
 
     QPainter* FPainter;
     int FPpiX;

@@ -7,6 +7,8 @@
 #include <QImage>
 #include <QPainter>
 
+#include <string>
+
 #include "ExprDraw.h"
 #include "QtCanvas.h"
 
@@ -106,6 +108,94 @@ TEST(QtCanvas, EmptyTreeOnlyClearsTheBox)
     p.end();
     EXPECT_EQ(img.pixelColor(0, 0), QColor(255, 230, 204));
     EXPECT_EQ(img.pixelColor(29, 19), QColor(255, 230, 204));
+}
+
+// Texts are kept as pictures and copied: they must put exactly the pixels
+// Qt's own glyph drawing puts, in their own colour, with underline and
+// strike-out, however many other texts went through the cache meanwhile.
+namespace {
+
+QImage Testo(const TExprFont& f, const std::string& testo, TColor colore)
+{
+    QImage img(90, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    TQtCanvas canvas(&p);
+    canvas.SetFont(f);
+    canvas.SetFontColor(colore);
+    canvas.TextOut(7, 5, testo);
+    return img;
+}
+
+QImage TestoDiQt(const TExprFont& f, const std::string& testo, TColor colore)
+{
+    QImage img(90, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+    const QFont q = QtFont(f);
+    p.setFont(q);
+    p.setPen(QtColor(colore));
+    p.drawText(QPointF(7, 5 + QFontMetrics(q).ascent()), QString::fromStdU16String(NarrowToUnicode(testo)));
+    return img;
+}
+
+TExprFont Carattere(int altezza, bool corsivo, bool grassetto)
+{
+    TExprFont f;
+    f.Height = -altezza;
+    f.Italic = corsivo;
+    f.Bold = grassetto;
+    return f;
+}
+
+} // namespace
+
+TEST(QtCanvas, KeptTextsDrawAsQtDrawsTheirGlyphs)
+{
+    for (const int altezza : {13, 19, 27})
+        for (const bool corsivo : {false, true})
+            for (const char* testo : {"x", "12", "f", "abc", "MCD", "(", "\xB7"}) {
+                const TExprFont f = Carattere(altezza, corsivo, !corsivo && altezza == 19);
+                const std::string t = testo;
+                // Twice: made the first time, copied the second.
+                EXPECT_EQ(Testo(f, t, 0x0000C0), TestoDiQt(f, t, 0x0000C0)) << altezza << " " << testo;
+                EXPECT_EQ(Testo(f, t, 0x0000C0), TestoDiQt(f, t, 0x0000C0)) << altezza << " " << testo;
+            }
+}
+
+TEST(QtCanvas, KeptTextsKeepColourUnderlineAndStrikeOut)
+{
+    TExprFont f = Carattere(27, false, false);
+    EXPECT_NE(Testo(f, "ab", 0x0000FF), Testo(f, "ab", 0xFF0000));
+    EXPECT_EQ(Testo(f, "ab", 0xFF0000), TestoDiQt(f, "ab", 0xFF0000));
+    // Lines the glyphs' ink does not reach.
+    f.Underline = true;
+    EXPECT_EQ(Testo(f, "''", 0), TestoDiQt(f, "''", 0));
+    f.Underline = false;
+    f.StrikeOut = true;
+    EXPECT_EQ(Testo(f, "..", 0), TestoDiQt(f, "..", 0));
+    f.StrikeOut = false;
+    // A text without ink (a space) draws nothing.
+    QImage bianca(90, 60, QImage::Format_RGB32);
+    bianca.fill(Qt::white);
+    EXPECT_EQ(Testo(f, " ", 0), bianca);
+}
+
+TEST(QtCanvas, KeptTextsAreBoundedAndStayRight)
+{
+    const TExprFont f = Carattere(19, true, false);
+    const QImage primo = Testo(f, "xyz", 0);
+    QImage img(200, 60, QImage::Format_RGB32);
+    QPainter p(&img);
+    TQtCanvas canvas(&p);
+    canvas.SetFont(f);
+    for (int i = 0; i < 6000; ++i)
+        canvas.TextOut(0, 0, std::to_string(i) + "x");
+    EXPECT_LT(TestiPreparatiInMemoria(), 3000u);
+    // Pushed out long ago and made again: the same pixels.
+    EXPECT_EQ(Testo(f, "xyz", 0), primo);
+    EXPECT_EQ(Testo(f, "xyz", 0), TestoDiQt(f, "xyz", 0));
 }
 
 int main(int argc, char** argv)
