@@ -126,19 +126,36 @@ TColor DaQColor(const QColor& c)
     return static_cast<TColor>(c.red()) | (static_cast<TColor>(c.green()) << 8) | (static_cast<TColor>(c.blue()) << 16);
 }
 
+// The canvas sets pen, brush and font on the painter only when they change,
+// and gives the painter back as it had it.
 TQtCanvas::TQtCanvas(QPainter* painter, int ppiX, int ppiY) : FPainter(painter), FPpiX(ppiX), FPpiY(ppiY)
 {
     if (FPainter) {
+        FPainter->save();
         FPainter->setRenderHint(QPainter::Antialiasing, true);
         FPainter->setRenderHint(QPainter::TextAntialiasing, true);
     }
 }
 
-TQtCanvas::~TQtCanvas() = default;
+TQtCanvas::~TQtCanvas()
+{
+    if (FPainter)
+        FPainter->restore();
+}
+
+namespace {
+// The same font, the cheap differences looked at first: a formula changes
+// font at almost every node, and most fonts differ only in size or style.
+bool StessoCarattere(const TExprFont& a, const TExprFont& b)
+{
+    return a.Height == b.Height && a.Bold == b.Bold && a.Italic == b.Italic && a.Underline == b.Underline &&
+           a.StrikeOut == b.StrikeOut && a.Charset == b.Charset && a.Name == b.Name;
+}
+} // namespace
 
 void TQtCanvas::SetFont(const TExprFont& font)
 {
-    if (FCorrente && font == FFont)
+    if (FCorrente && StessoCarattere(font, FFont))
         return;
     FFont = font;
     FCorrente = nullptr;
@@ -171,7 +188,7 @@ TQtCanvas::Risolto& TQtCanvas::Corrente()
     if (!FCorrente) {
         auto& risolti = FontRisolti();
         for (const auto& [font, risolto] : risolti)
-            if (font == FFont) {
+            if (StessoCarattere(font, FFont)) {
                 FCorrente = risolto.get();
                 return *FCorrente;
             }
@@ -255,6 +272,26 @@ void TQtCanvas::SetPen(TColor color, int width)
 
 void TQtCanvas::SetBrush(TColor color) { FBrush = color; }
 
+void TQtCanvas::Penna(TColor colore, int spessore)
+{
+    if (FPennaDipinta && FPennaDipinta->first == colore && FPennaDipinta->second == spessore)
+        return;
+    FPainter->setPen(QPen(QtColor(colore), spessore));
+    FPennaDipinta.emplace(colore, spessore);
+}
+
+void TQtCanvas::Pennello(std::optional<TColor> colore)
+{
+    if (FPennelloNoto && FPennelloDipinto == colore)
+        return;
+    if (colore)
+        FPainter->setBrush(QtColor(*colore));
+    else
+        FPainter->setBrush(Qt::NoBrush);
+    FPennelloDipinto = colore;
+    FPennelloNoto = true;
+}
+
 void TQtCanvas::FillRect(int left, int top, int right, int bottom)
 {
     if (!FPainter || right <= left || bottom <= top)
@@ -269,43 +306,35 @@ void TQtCanvas::Polygon(const std::vector<TExprPoint>& points)
     QPolygonF poly;
     for (const auto& p : points)
         poly << Centro(p);
-    FPainter->save();
-    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
-    FPainter->setBrush(QtColor(FBrush));
+    Penna(FPen, FPenWidth);
+    Pennello(FBrush);
     FPainter->drawPolygon(poly);
-    FPainter->restore();
 }
 
 void TQtCanvas::Ellipse(int left, int top, int right, int bottom)
 {
     if (!FPainter)
         return;
-    FPainter->save();
-    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
-    FPainter->setBrush(QtColor(FBrush));
+    Penna(FPen, FPenWidth);
+    Pennello(FBrush);
     FPainter->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
-    FPainter->restore();
 }
 
 void TQtCanvas::FrameEllipse(int left, int top, int right, int bottom)
 {
     if (!FPainter)
         return;
-    FPainter->save();
-    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
-    FPainter->setBrush(Qt::NoBrush);
+    Penna(FPen, FPenWidth);
+    Pennello(std::nullopt);
     FPainter->drawEllipse(QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1));
-    FPainter->restore();
 }
 
 void TQtCanvas::Line(int x1, int y1, int x2, int y2)
 {
     if (!FPainter)
         return;
-    FPainter->save();
-    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
+    Penna(FPen, FPenWidth);
     FPainter->drawLine(Centro({x1, y1}), Centro({x2, y2}));
-    FPainter->restore();
 }
 
 namespace {
@@ -401,11 +430,9 @@ void TQtCanvas::BezierPath(const std::vector<TExprPoint>& points)
         FPainter->drawImage(QPoint(minX - margine, minY - margine), img);
         return;
     }
-    FPainter->save();
-    FPainter->setPen(QPen(QtColor(FPen), FPenWidth));
-    FPainter->setBrush(QtColor(FBrush));
+    Penna(FPen, FPenWidth);
+    Pennello(FBrush);
     FPainter->drawPath(Contorno(points, 0, 0));
-    FPainter->restore();
 }
 
 namespace {
@@ -557,10 +584,7 @@ void TQtCanvas::Scrivi(int x, int y, std::string chiave, const std::function<QSt
         FPainter->setFont(r.font);
         FFontDipinto = &r;
     }
-    if (!FColoreDipinto || *FColoreDipinto != FFontColor) {
-        FPainter->setPen(QtColor(FFontColor));
-        FColoreDipinto = FFontColor;
-    }
+    Penna(FFontColor, 1);
     const QStaticText& t = TestiPreparati().Trova(
         chiave, [&] { return Preparato(unicode(), r.font); }, [](const QStaticText&) { return std::size_t{1}; });
     FPainter->drawStaticText(QPointF(x, y + r.fm.ascent() - r.fmf.ascent()), t);
@@ -592,9 +616,10 @@ void TQtCanvas::TextOutRotated180(int x, int y, char16_t code)
     FPainter->rotate(180);
     Testo(0, 0, QString(QChar(code)));
     FPainter->restore();
-    // The painter's font and pen are back to what they were before.
+    // The painter's font and pen are back to what they were before the turn,
+    // which is not what was last set on it.
     FFontDipinto = nullptr;
-    FColoreDipinto.reset();
+    FPennaDipinta.reset();
 }
 
 int FormulaPoints(TFormulaVariant v)

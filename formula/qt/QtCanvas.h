@@ -41,6 +41,8 @@ public:
     // resolution in pixels per inch.
     TQtCanvas(QPainter* painter, int ppiX = 96, int ppiY = 96);
     ~TQtCanvas() override;
+    TQtCanvas(const TQtCanvas&) = delete;
+    TQtCanvas& operator=(const TQtCanvas&) = delete;
 
     void SetFont(const TExprFont& font) override;
     const TExprFont& Font() const override { return FFont; }
@@ -86,9 +88,13 @@ private:
     int FPenWidth = 1;
     TColor FBrush = 0;
     Risolto* FCorrente = nullptr;
-    // What is set on the painter now.
+    // What is set on the painter now (unknown at first).
+    void Penna(TColor colore, int spessore);
+    void Pennello(std::optional<TColor> colore); // none: no filling
     const Risolto* FFontDipinto = nullptr;
-    std::optional<TColor> FColoreDipinto;
+    std::optional<std::pair<TColor, int>> FPennaDipinta;
+    std::optional<TColor> FPennelloDipinto;
+    bool FPennelloNoto = false;
 };
 
 // How many prepared texts the canvas keeps (bounded; for the memory tests).

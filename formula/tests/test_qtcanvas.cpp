@@ -198,6 +198,37 @@ TEST(QtCanvas, KeptTextsAreBoundedAndStayRight)
     EXPECT_EQ(Testo(f, "xyz", 0), TestoDiQt(f, "xyz", 0));
 }
 
+// Pen, brush and font go to the painter only when they change: drawing
+// text between two lines must not leave the text's colour on the second
+// line, and the painter comes back from the canvas as it went in.
+TEST(QtCanvas, ColoursDoNotLeakAndThePainterComesBack)
+{
+    QImage img(60, 60, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    p.setPen(QPen(Qt::green, 3));
+    p.setBrush(Qt::yellow);
+    const QFont prima = p.font();
+    {
+        TQtCanvas canvas(&p);
+        canvas.SetFont(Carattere(19, false, false));
+        canvas.SetPen(0x0000FF, 1); // red
+        canvas.Line(0, 2, 59, 2);
+        canvas.SetFontColor(0xFF0000); // blue
+        canvas.TextOut(5, 10, "ab");
+        canvas.Line(0, 50, 59, 50);
+        canvas.SetBrush(0x00FF00);
+        canvas.FrameEllipse(40, 30, 58, 46); // no filling
+    }
+    EXPECT_EQ(p.pen(), QPen(Qt::green, 3));
+    EXPECT_EQ(p.brush(), QBrush(Qt::yellow));
+    EXPECT_EQ(p.font(), prima);
+    p.end();
+    EXPECT_EQ(img.pixelColor(30, 2), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(30, 50), QColor(Qt::red));
+    EXPECT_EQ(img.pixelColor(49, 38), QColor(Qt::white));
+}
+
 int main(int argc, char** argv)
 {
     // Also when ctest lists the tests, which it does without their environment.
