@@ -484,6 +484,8 @@ private:
 // Texts shaped once and drawn again as they are, for painters that are not
 // on whole pixels (printers, PDF files, turned text): for each resolved font
 // and text its laid-out glyphs, at most two thousand (about 1.5 MB when full).
+constexpr std::size_t MassimoCaratteriPreparati = 256;
+
 TUsatiDiRecente<QStaticText>& TestiPreparati()
 {
     static TUsatiDiRecente<QStaticText> t(2048);
@@ -496,9 +498,12 @@ TUsatiDiRecente<QStaticText>& TestiPreparati()
 // the pixels the glyphs would have put there, since the text starts on a
 // whole pixel both times.
 struct TTestoDipinto {
-    QImage immagine; // null for a text without ink
-    QPoint scarto;   // the picture's corner from the start of the baseline
+    QImage immagine;      // null for a text without ink
+    QPoint scarto;        // the picture's corner from the start of the baseline
+    bool comeGlifi = false; // too big to keep: drawn as glyphs every time
 };
+
+constexpr long long MassimoPixelTestoDipinto = 1200 * 200;
 
 constexpr std::size_t MassimoByteTestiDipinti = 512 * 1024;
 
@@ -520,16 +525,18 @@ QStaticText Preparato(const QString& s, const QFont& font)
 TTestoDipinto Dipingi(const TQtCanvas::Risolto& r, const QString& s, const QColor& colore,
                       QPainter::RenderHints suggerimenti)
 {
-    // The whole line's height and at least the advance: room for the glyphs,
-    // underline and strike-out; the picture is cut to its ink below.
-    const QRectF ink = r.fmf.boundingRect(s);
-    if (ink.isEmpty())
-        return {};
+    // Room for every pixel the glyphs cover and for the text's line box,
+    // where underline and strike-out lie; the picture is cut to its ink below.
+    const QRectF ink = r.fmf.boundingRect(s) | QRectF(0, -r.fmf.ascent(), r.fmf.horizontalAdvance(s), r.fmf.height());
     // Two pixels of margin: anti-aliasing reaches past the outline's box.
     const int l = static_cast<int>(std::floor(ink.left())) - 2;
     const int t = static_cast<int>(std::floor(ink.top())) - 2;
     const int w = static_cast<int>(std::ceil(ink.right())) + 2 - l;
     const int h = static_cast<int>(std::ceil(ink.bottom())) + 2 - t;
+    // A text far longer or taller than a formula line is drawn as glyphs each
+    // time, not kept: its picture would weigh megabytes.
+    if (static_cast<long long>(w) * h > MassimoPixelTestoDipinto)
+        return {QImage(), QPoint(), true};
     QImage img(w, h, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
@@ -575,9 +582,11 @@ void TQtCanvas::Scrivi(int x, int y, std::string chiave, const std::function<QSt
         const TTestoDipinto& t = TestiDipinti().Trova(
             chiave, [&] { return Dipingi(r, unicode(), QtColor(FFontColor), FPainter->renderHints()); },
             [](const TTestoDipinto& d) { return static_cast<std::size_t>(d.immagine.sizeInBytes()) + 256; });
-        if (!t.immagine.isNull())
-            FPainter->drawImage(QPoint(x + t.scarto.x(), y + r.ascent + t.scarto.y()), t.immagine);
-        return;
+        if (!t.comeGlifi) {
+            if (!t.immagine.isNull())
+                FPainter->drawImage(QPoint(x + t.scarto.x(), y + r.ascent + t.scarto.y()), t.immagine);
+            return;
+        }
     }
     // Font and pen go to the painter only when they change.
     if (FFontDipinto != &r) {
@@ -585,6 +594,12 @@ void TQtCanvas::Scrivi(int x, int y, std::string chiave, const std::function<QSt
         FFontDipinto = &r;
     }
     Penna(FFontColor, 1);
+    if (chiave.size() > MassimoCaratteriPreparati) {
+        // Not kept: a pupil typing into a very long text would fill memory
+        // with its shapes, one for every key.
+        FPainter->drawText(QPointF(x, y + r.ascent), unicode());
+        return;
+    }
     const QStaticText& t = TestiPreparati().Trova(
         chiave, [&] { return Preparato(unicode(), r.font); }, [](const QStaticText&) { return std::size_t{1}; });
     FPainter->drawStaticText(QPointF(x, y + r.fm.ascent() - r.fmf.ascent()), t);

@@ -198,6 +198,28 @@ TEST(QtCanvas, KeptTextsAreBoundedAndStayRight)
     EXPECT_EQ(Testo(f, "xyz", 0), TestoDiQt(f, "xyz", 0));
 }
 
+TEST(QtCanvas, VeryLongTextsAreDrawnButNotKept)
+{
+    const TExprFont f = Carattere(27, false, false);
+    Testo(f, "ab", 0);
+    const std::size_t prima = TestiPreparatiInMemoria();
+    for (int i = 0; i < 20; ++i) {
+        const std::string lungo = std::to_string(i) + std::string(20000, 'x');
+        EXPECT_EQ(Testo(f, lungo, 0), TestoDiQt(f, lungo, 0));
+    }
+    // One entry per long text at most (a marker, not its picture or shape).
+    EXPECT_LE(TestiPreparatiInMemoria(), prima + 20);
+    QImage stampa(300, 60, QImage::Format_RGB32);
+    stampa.fill(Qt::white);
+    QPainter p(&stampa);
+    p.scale(1.5, 1.5); // not on whole pixels: drawn from shapes
+    TQtCanvas canvas(&p);
+    canvas.SetFont(f);
+    const std::size_t primaDellaStampa = TestiPreparatiInMemoria();
+    canvas.TextOut(0, 0, std::string(20000, 'y'));
+    EXPECT_EQ(TestiPreparatiInMemoria(), primaDellaStampa);
+}
+
 // Pen, brush and font go to the painter only when they change: drawing
 // text between two lines must not leave the text's colour on the second
 // line, and the painter comes back from the canvas as it went in.
