@@ -1,6 +1,7 @@
 #include "EsercizioProdottoPol.h"
 
 #include "Polinomi.h"
+#include "scrittura.h"
 
 namespace mevario {
 
@@ -29,18 +30,7 @@ std::string Testo(const PolinomioGenerato& p)
 std::string LetteraleProdotto(const std::string& a, const std::string& b)
 {
     const Esponenti ea = EsponentiDi(a), eb = EsponentiDi(b);
-    const std::pair<char, int> l[] = {{'x', ea.x + eb.x}, {'y', ea.y + eb.y}, {'z', ea.z + eb.z}};
-    std::string r;
-    for (auto [lettera, e] : l) {
-        if (e == 0)
-            continue;
-        if (!r.empty())
-            r += '*';
-        r += lettera;
-        if (e > 1)
-            r += "^" + std::to_string(e);
-    }
-    return r;
+    return LetteraleFormula({ea.x + eb.x, ea.y + eb.y, ea.z + eb.z});
 }
 
 } // namespace
