@@ -94,26 +94,22 @@ QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi
     return r;
 }
 
-std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
-                                   int punti)
+namespace {
+
+// The term boxes of a tree laid out on a canvas, drawn in a box.
+std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TFormulaVariant variant)
 {
     std::vector<QRect> r;
-    if (formula.empty())
-        return r;
-    PExpr root = TExprBuilder().ParseFormula(formula);
-    TQtCanvas canvas(nullptr, ppi, ppi);
-    root->SetCanvas(&canvas);
-    root->SetFontSize(punti > 0 ? punti : FormulaPoints(variant));
     int x = variant == TFormulaVariant::ControlLeft ? 0 : box.width() / 2 - root->Width() / 2;
     const int medio = box.height() / 2;
-    auto* catena = dynamic_cast<TExprChain*>(root.get());
+    auto* catena = dynamic_cast<TExprChain*>(root);
     int inizio = -1, alto = 0, basso = 0;
     const auto chiudi = [&](int fine) {
         if (inizio >= 0)
             r.emplace_back(QPoint(inizio, alto), QPoint(fine - 1, basso));
         inizio = -1;
     };
-    for (TExprClass* n = catena ? catena->Son() : root.get(); n; n = catena ? n->Next() : nullptr) {
+    for (TExprClass* n = catena ? catena->Son() : root; n; n = catena ? n->Next() : nullptr) {
         const auto* segno = dynamic_cast<const TExprSign*>(n);
         const bool piu = segno && segno->Code() == u'+';
         const bool meno = segno && segno->Code() == 8722;
@@ -137,6 +133,21 @@ std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box,
         x += n->Width();
     }
     chiudi(x);
+    return r;
+}
+
+} // namespace
+
+std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                   int punti)
+{
+    if (formula.empty())
+        return {};
+    PExpr root = TExprBuilder().ParseFormula(formula);
+    TQtCanvas canvas(nullptr, ppi, ppi);
+    root->SetCanvas(&canvas);
+    root->SetFontSize(punti > 0 ? punti : FormulaPoints(variant));
+    std::vector<QRect> r = RiquadriDelleRadice(root.get(), box, variant);
     root->SetCanvas(nullptr);
     return r;
 }
@@ -243,24 +254,26 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     TExprClass* root = FRadice.get();
     // A formula that does not fit its box is drawn at the largest size
     // that fits, down to 12 points, instead of being cut.
-    int punti = FormulaPoints(variante);
+    const int punti = FormulaPoints(variante);
+    std::vector<QRect> termini; // for the rings, from the tree as drawn
     {
         // One canvas for measuring and drawing: the layout made to see
         // whether the formula fits is the one that is drawn.
         TQtCanvas tela(&p, ppi, ppi);
         root->SetCanvas(&tela);
         root->SetFontSize(punti);
-        punti = PuntiCheEntrano(*root, size(), punti);
+        PuntiCheEntrano(*root, size(), punti);
         root->SetColor(DaQColor(FFontColor));
         if (variante == TFormulaVariant::ControlLeft)
             root->Draw(0, height() / 2, THorzAlign::Left, TVertAlign::MidLine);
         else
             root->Draw(width() / 2, height() / 2, THorzAlign::Center, TVertAlign::MidLine);
+        if (!FAnelli.empty())
+            termini = RiquadriDelleRadice(root, size(), variante);
         root->SetCanvas(nullptr);
     }
     FValida = true;
     if (!FAnelli.empty()) {
-        const std::vector<QRect> termini = RiquadriTermini(FFormula, size(), variante, ppi, punti);
         p.setRenderHint(QPainter::Antialiasing, true);
         p.setBrush(Qt::NoBrush);
         for (const TAnello& a : FAnelli) {
@@ -279,17 +292,15 @@ int TFormulaBox::PuntiUsati() const
     const int punti = FormulaPoints(FVariant);
     if (FFormula.empty())
         return punti;
-    try {
-        PExpr root = TExprBuilder().ParseFormula(FFormula);
-        TQtCanvas misura(nullptr, logicalDpiY() > 0 ? logicalDpiY() : 96, logicalDpiY() > 0 ? logicalDpiY() : 96);
-        root->SetCanvas(&misura);
-        root->SetFontSize(punti);
-        const int r = PuntiCheEntrano(*root, size(), punti);
-        root->SetCanvas(nullptr);
-        return r;
-    } catch (const EIncorrectExpr&) {
+    if (!FRadice)
         return 0;
-    }
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    TQtCanvas misura(nullptr, ppi, ppi);
+    FRadice->SetCanvas(&misura);
+    FRadice->SetFontSize(punti);
+    const int r = PuntiCheEntrano(*FRadice, size(), punti);
+    FRadice->SetCanvas(nullptr);
+    return r;
 }
 
 } // namespace mevario
