@@ -466,7 +466,6 @@ public:
         return FUso.front().valore;
     }
     std::size_t Numero() const { return FUso.size(); }
-    std::size_t Costo() const { return FCosto; }
 
 private:
     struct Voce {
@@ -576,11 +575,12 @@ void TQtCanvas::Scrivi(int x, int y, std::string chiave, const std::function<QSt
     chiave.append(reinterpret_cast<const char*>(&font), sizeof font);
     if (PixelInteri(*FPainter)) {
         const QRgb colore = QtColor(FFontColor).rgba();
-        const int suggerimenti = static_cast<int>(FPainter->renderHints());
+        const QPainter::RenderHints suggerimenti = FPainter->renderHints();
+        const int bitSuggerimenti = static_cast<int>(suggerimenti);
         chiave.append(reinterpret_cast<const char*>(&colore), sizeof colore);
-        chiave.append(reinterpret_cast<const char*>(&suggerimenti), sizeof suggerimenti);
+        chiave.append(reinterpret_cast<const char*>(&bitSuggerimenti), sizeof bitSuggerimenti);
         const TTestoDipinto& t = TestiDipinti().Trova(
-            chiave, [&] { return Dipingi(r, unicode(), QtColor(FFontColor), FPainter->renderHints()); },
+            chiave, [&] { return Dipingi(r, unicode(), QColor::fromRgba(colore), suggerimenti); },
             [](const TTestoDipinto& d) { return static_cast<std::size_t>(d.immagine.sizeInBytes()) + 256; });
         if (!t.comeGlifi) {
             if (!t.immagine.isNull())
@@ -602,7 +602,7 @@ void TQtCanvas::Scrivi(int x, int y, std::string chiave, const std::function<QSt
     }
     const QStaticText& t = TestiPreparati().Trova(
         chiave, [&] { return Preparato(unicode(), r.font); }, [](const QStaticText&) { return std::size_t{1}; });
-    FPainter->drawStaticText(QPointF(x, y + r.fm.ascent() - r.fmf.ascent()), t);
+    FPainter->drawStaticText(QPointF(x, y + r.ascent - r.fmf.ascent()), t);
 }
 
 void TQtCanvas::Testo(int x, int y, const QString& s)
