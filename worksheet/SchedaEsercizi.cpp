@@ -120,7 +120,6 @@ QFont Testo(double punti, bool grassetto = false)
 // to 8 for the widest).
 struct TFormulaScheda {
     PExpr root;
-    std::unique_ptr<TQtCanvas> misura;
     int punti = 14;
     int larghezza = 0;
     int altezza = 0;
@@ -132,8 +131,8 @@ TFormulaScheda Prepara(const std::string& testo, int larghezzaMassima, int punti
     if (testo.empty())
         return f;
     f.root = TExprBuilder().ParseFormula(testo);
-    f.misura = std::make_unique<TQtCanvas>(nullptr, kDpi, kDpi);
-    f.root->SetCanvas(f.misura.get());
+    TQtCanvas misura(nullptr, kDpi, kDpi);
+    f.root->SetCanvas(&misura);
     for (f.punti = punti;; --f.punti) {
         f.root->SetFontSize(f.punti);
         f.larghezza = f.root->Width();
