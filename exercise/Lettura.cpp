@@ -96,14 +96,14 @@ TLettura LeggiDigitata(const QString& campo, std::optional<bool> forma)
     // Where the formula reader stopped, brought back to the typed text: the
     // typed characters come in the same order in the formula form.
     std::size_t k = testo.size();
+    const std::string formula = FormaFormula(testo);
     try {
-        (void)TExprBuilder().ParseFormula(FormaFormula(testo));
+        (void)TExprBuilder().ParseFormula(formula);
     } catch (const EIncorrectExpr& e) {
-        const std::string forma = FormaFormula(testo);
-        const std::size_t fine = e.Position() > 0 ? static_cast<std::size_t>(e.Position() - 1) : forma.size();
+        const std::size_t fine = e.Position() > 0 ? static_cast<std::size_t>(e.Position() - 1) : formula.size();
         std::size_t j = 0;
-        for (std::size_t p = 0; p < forma.size() && p < fine && j < testo.size(); ++p)
-            if (forma[p] == testo[j])
+        for (std::size_t p = 0; p < formula.size() && p < fine && j < testo.size(); ++p)
+            if (formula[p] == testo[j])
                 ++j;
         k = j;
     } catch (const std::exception&) {
