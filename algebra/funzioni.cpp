@@ -159,15 +159,7 @@ Esponenti EsponentiDi(const std::string& monomio)
 
 std::string MonomioDigitato(long long num, long long den, const Esponenti& e)
 {
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    const long long g = static_cast<long long>(CalcolaMcd(num, den));
-    if (g > 1) {
-        num /= g;
-        den /= g;
-    }
+    RiduciFrazione(num, den);
     std::string lettere;
     const std::pair<char, int> l[] = {{'x', e.x}, {'y', e.y}, {'z', e.z}};
     for (auto [lettera, esp] : l) {
@@ -222,6 +214,19 @@ std::int64_t CalcolaMcd(std::int64_t a, std::int64_t b)
             return static_cast<std::int64_t>(y);
         x = y;
         y = r;
+    }
+}
+
+void RiduciFrazione(long long& num, long long& den)
+{
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+    const long long g = static_cast<long long>(CalcolaMcd(num, den));
+    if (g > 1) {
+        num /= g;
+        den /= g;
     }
 }
 

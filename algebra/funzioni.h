@@ -108,5 +108,7 @@ std::string NonMonomioCasuale();
 std::int64_t CalcolaMcd(std::int64_t a, std::int64_t b);
 // Least common multiple of |a| and |b| (0 when either is 0).
 std::int64_t CalcolaMcm(std::int64_t a, std::int64_t b);
+// num/den in lowest terms with a positive denominator (0 becomes 0/1).
+void RiduciFrazione(long long& num, long long& den);
 
 } // namespace mevario

@@ -1,24 +1,10 @@
 #include "scrittura.h"
 
 #include <cstdlib>
-#include <numeric>
 
 namespace mevario {
 
 namespace {
-
-void Riduci(long long& num, long long& den)
-{
-    if (den < 0) {
-        num = -num;
-        den = -den;
-    }
-    const long long g = std::gcd(std::llabs(num), den);
-    if (g > 1) {
-        num /= g;
-        den /= g;
-    }
-}
 
 std::string Modulo(long long num, long long den)
 {
@@ -30,13 +16,13 @@ std::string Modulo(long long num, long long den)
 
 std::string FrazioneFormula(long long num, long long den)
 {
-    Riduci(num, den);
+    RiduciFrazione(num, den);
     return (num < 0 ? "-" : "") + Modulo(num, den);
 }
 
 std::string FattoreFormula(long long num, long long den)
 {
-    Riduci(num, den);
+    RiduciFrazione(num, den);
     if (num < 0)
         return "(-" + Modulo(num, den) + ")";
     return Modulo(num, den);
@@ -44,7 +30,7 @@ std::string FattoreFormula(long long num, long long den)
 
 std::string AddendoFormula(long long num, long long den, bool primo)
 {
-    Riduci(num, den);
+    RiduciFrazione(num, den);
     if (num < 0)
         return "-" + Modulo(num, den);
     return (primo ? "" : "+") + Modulo(num, den);
@@ -52,7 +38,7 @@ std::string AddendoFormula(long long num, long long den, bool primo)
 
 std::string TermineFormula(long long num, long long den, const std::string& letterale, bool primo)
 {
-    Riduci(num, den);
+    RiduciFrazione(num, den);
     if (letterale.empty() || num == 0 || den != 1 || std::llabs(num) != 1)
         return AddendoFormula(num, den, primo) + (letterale.empty() ? "" : "*" + letterale);
     return (num < 0 ? "-" : (primo ? "" : "+")) + letterale;

@@ -211,19 +211,7 @@ namespace {
 // (possible only in a step that is beyond the limit anyway) are saturated.
 void Imposta(TTermine& t, long long num, long long den, int grado)
 {
-    if (num == 0) {
-        den = 1;
-    } else {
-        const long long g = Mcd(num, den);
-        if (g > 1) {
-            num /= g;
-            den /= g;
-        }
-        if (den < 0) {
-            num = -num;
-            den = -den;
-        }
-    }
+    RiduciFrazione(num, den);
     const auto sat = [](long long v) { return static_cast<int>(v > INT_MAX ? INT_MAX : v < -INT_MAX ? -INT_MAX : v); };
     t.Num = sat(num);
     t.Den = sat(den);

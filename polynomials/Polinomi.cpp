@@ -27,15 +27,7 @@ std::string ScriviTermini(const std::string& c1, const std::string& c2, const st
 
 TermineEsatto Ridotto(TermineEsatto t)
 {
-    if (t.den < 0) {
-        t.num = -t.num;
-        t.den = -t.den;
-    }
-    const long long g = static_cast<long long>(CalcolaMcd(t.num, t.den));
-    if (g > 1) {
-        t.num /= g;
-        t.den /= g;
-    }
+    RiduciFrazione(t.num, t.den);
     return t;
 }
 
