@@ -1,29 +1,53 @@
 #!/usr/bin/env bash
-# Installs the Debian packages of packaging/debian-packages.txt that are missing.
-# Safe to run again: when everything is there it does nothing.
+# Installs the Debian packages Mevario needs that are missing:
+#   scripts/deps.sh          what building and running need
+#   scripts/deps.sh --test   that, and what the tests need
+# Safe to run again: when everything is there it does nothing. It never
+# removes a package (apt-get --no-remove): a package that could only come in
+# by taking another away is an error, not a silent swap.
 set -euo pipefail
 top="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-list="$top/packaging/debian-packages.txt"
+lists=("$top/packaging/debian-packages.txt")
+if [ "${1:-}" = "--test" ]; then
+    lists+=("$top/packaging/debian-packages-test.txt")
+elif [ -n "${1:-}" ]; then
+    echo "Mevario: opzione sconosciuta per deps.sh: $1 (si usa --test o niente)" >&2
+    exit 2
+fi
+
+installed() {
+    local status
+    status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
+    [ "$status" = "install ok installed" ]
+}
 
 missing=()
-while read -r pkg; do
-    pkg="${pkg%%#*}"; pkg="${pkg// /}"
-    [ -n "$pkg" ] || continue
-    status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ] || missing+=("$pkg")
-done < "$list"
+for list in "${lists[@]}"; do
+    while read -r line; do
+        line="${line%%#*}"; line="${line// /}"
+        [ -n "$line" ] || continue
+        # "a|b": any one of the alternatives will do.
+        IFS='|' read -r -a alternatives <<< "$line"
+        found=0
+        for pkg in "${alternatives[@]}"; do
+            if installed "$pkg"; then found=1; break; fi
+        done
+        [ $found -eq 1 ] || missing+=("${alternatives[0]}")
+    done < "$list"
+done
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Mevario: installing missing Debian packages: ${missing[*]}"
+echo "Mevario: installo i pacchetti Debian che mancano: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     as_root=()
 elif command -v sudo >/dev/null 2>&1; then
     as_root=(sudo)
 else
-    echo "Mevario: these packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
+    echo "Mevario: mancano questi pacchetti e non ci sono né i permessi di root né sudo: ${missing[*]}" >&2
+    echo "Installali come root (su -) con: apt-get install ${missing[*]}" >&2
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+"${as_root[@]}" apt-get install -y -q --no-remove --no-install-recommends "${missing[@]}"
