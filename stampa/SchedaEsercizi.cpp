@@ -156,11 +156,16 @@ void Disegna(QPainter& p, TFormulaScheda& f, int x, int y)
     f.root->SetCanvas(nullptr);
 }
 
+// The terms a quotient can have: one for each degree from the dividend's
+// minus the divisor's down to 0.
+int CelleQuoziente(const TDivisione& d) { return std::max(1, d.GradoDividendo - d.GradoDivisore + 1); }
+
 // A piece of the sheet that is never split across pages.
 struct TBlocco {
     int altezza = 0;
     bool nuovaPagina = false; // begins a page of its own
     bool conIlSeguente = false; // a title: on the same page as what follows
+    bool chiave = false;        // on the key's pages
     std::function<void(QPainter&, int y)> dipingi;
 };
 
@@ -223,19 +228,26 @@ TBlocco TScheda::Titolo(const QString& testo, double punti, bool nuovaPagina)
 }
 
 // The empty column division to fill in: the dividend's terms in their
-// columns, the divisor beyond the vertical line, the quotient's cells under
-// it, and as many rows as the division needs.
+// columns, the divisor beyond the vertical line, under it a cell for each
+// term the quotient can have (degree of the dividend minus degree of the
+// divisor, plus one), and as many rows as the division needs.
 TBlocco TScheda::Griglia(const TDivisione& d)
 {
     const int n = d.GradoDividendo, m = d.GradoDivisore;
-    const int riga = Mm(10);
-    const int colonna = std::min(Mm(22), (kLarghezza - Mm(8)) / (n + m + 2));
+    const int quoziente = CelleQuoziente(d);
+    const int destra = std::max(m + 1, quoziente); // columns beyond the line
+    // The printed first row is taller (its fractions are typeset); the
+    // others leave room for a handwritten fraction.
+    const int prima = Mm(10), riga = Mm(8);
+    const int colonna = std::min(Mm(22), (kLarghezza - Mm(8)) / (n + 1 + destra));
     const int sinistra = (n + 1) * colonna;
     const int righe = std::max(2, d.RigaFinale);
+    const int alta = prima + (righe - 1) * riga;
     TBlocco b;
-    b.altezza = righe * riga + Mm(4);
+    b.altezza = alta + Mm(3);
     b.dipingi = [=](QPainter& p, int y) {
         const int x0 = kMargine + Mm(6);
+        const auto sotto = [&](int r) { return y + prima + (r - 1) * riga; }; // bottom of row r
         auto termine = [&p](const std::string& t, int x, int yy, int w, int h) {
             if (t.empty())
                 return;
@@ -245,20 +257,21 @@ TBlocco TScheda::Griglia(const TDivisione& d)
         // Light rows to write in.
         p.setPen(QPen(QColor(190, 190, 190), 2));
         for (int r = 1; r < righe; ++r)
-            p.drawLine(x0, y + r * riga, x0 + sinistra, y + r * riga);
+            p.drawLine(x0, sotto(r), x0 + sinistra, sotto(r));
         for (int k = 1; k <= n; ++k)
-            p.drawLine(x0 + k * colonna, y + riga, x0 + k * colonna, y + righe * riga);
+            p.drawLine(x0 + k * colonna, sotto(1), x0 + k * colonna, y + alta);
         p.setPen(QPen(Qt::black, 4));
-        p.drawLine(x0 + sinistra, y, x0 + sinistra, y + righe * riga);
-        p.drawLine(x0 + sinistra, y + riga, x0 + sinistra + (m + 1) * colonna, y + riga);
+        p.drawLine(x0 + sinistra, y, x0 + sinistra, y + alta);
+        p.drawLine(x0 + sinistra, sotto(1), x0 + sinistra + destra * colonna, sotto(1));
         for (int k = n; k >= 0; --k)
-            termine(d.TestoCella({1, 1, k}, false), x0 + (n - k) * colonna, y, colonna, riga);
+            termine(d.TestoCella({1, 1, k}, false), x0 + (n - k) * colonna, y, colonna, prima);
         for (int k = m; k >= 0; --k)
-            termine(d.TestoCella({2, 1, k}, false), x0 + sinistra + (m - k) * colonna, y, colonna, riga);
+            termine(d.TestoCella({2, 1, k}, false), x0 + sinistra + (m - k) * colonna, y, colonna, prima);
+        // The quotient's cells.
         p.setPen(QPen(QColor(190, 190, 190), 2));
-        for (int k = 1; k <= m; ++k)
-            p.drawLine(x0 + sinistra + k * colonna, y + riga + Mm(1), x0 + sinistra + k * colonna, y + 2 * riga);
-        p.drawLine(x0 + sinistra, y + 2 * riga, x0 + sinistra + (m + 1) * colonna, y + 2 * riga);
+        for (int k = 1; k < quoziente; ++k)
+            p.drawLine(x0 + sinistra + k * colonna, sotto(1) + Mm(1), x0 + sinistra + k * colonna, sotto(2));
+        p.drawLine(x0 + sinistra, sotto(2), x0 + sinistra + quoziente * colonna, sotto(2));
         p.setPen(Qt::black);
     };
     return b;
@@ -268,7 +281,10 @@ TBlocco TScheda::Esercizio(int numero, TVoceScheda& v)
 {
     const QFont domanda = Testo(11);
     const int rientro = Mm(9);
-    auto formula = std::make_shared<TFormulaScheda>(Prepara(v.formula, kLarghezza - rientro));
+    // A division is shown by its grid, whose first row holds the dividend
+    // and the divisor: the formula would say it twice.
+    auto formula = std::make_shared<TFormulaScheda>(Prepara(v.divisione ? std::string() : v.formula,
+                                                            kLarghezza - rientro));
     const int hDomanda = AltezzaRiga(domanda);
     int spazio = 0;
     std::shared_ptr<TBlocco> griglia;
@@ -278,10 +294,11 @@ TBlocco TScheda::Esercizio(int numero, TVoceScheda& v)
     } else if (v.siNo) {
         spazio = hDomanda + Mm(4);
     } else {
-        spazio = Mm(20); // two lines to write on
+        spazio = Mm(17); // two lines to write on
     }
     TBlocco b;
-    b.altezza = Mm(3) + hDomanda + Mm(2) + formula->altezza + Mm(3) + spazio;
+    const int sottoFormula = formula->root ? formula->altezza + Mm(2) : 0;
+    b.altezza = Mm(3) + hDomanda + Mm(1.5) + sottoFormula + spazio;
     b.dipingi = [=, this](QPainter& p, int y) {
         y += Mm(3);
         p.setFont(domanda);
@@ -289,9 +306,9 @@ TBlocco TScheda::Esercizio(int numero, TVoceScheda& v)
         p.drawText(QRect(kMargine, y, rientro, hDomanda), Qt::AlignLeft | Qt::AlignTop, QString::number(numero) + ".");
         p.drawText(QRect(kMargine + rientro, y, kLarghezza - rientro, hDomanda), Qt::AlignLeft | Qt::AlignTop,
                    Utf8(v.domanda));
-        y += hDomanda + Mm(2);
+        y += hDomanda + Mm(1.5);
         Disegna(p, *formula, kMargine + rientro, y);
-        y += formula->altezza + Mm(3);
+        y += sottoFormula;
         if (griglia) {
             griglia->dipingi(p, y);
         } else if (v.siNo) {
@@ -306,8 +323,8 @@ TBlocco TScheda::Esercizio(int numero, TVoceScheda& v)
             }
         } else {
             p.setPen(QPen(QColor(150, 150, 150), 2));
-            p.drawLine(kMargine + rientro, y + Mm(8), kMargine + kLarghezza, y + Mm(8));
-            p.drawLine(kMargine + rientro, y + Mm(17), kMargine + kLarghezza, y + Mm(17));
+            p.drawLine(kMargine + rientro, y + Mm(7), kMargine + kLarghezza, y + Mm(7));
+            p.drawLine(kMargine + rientro, y + Mm(15), kMargine + kLarghezza, y + Mm(15));
             p.setPen(Qt::black);
         }
     };
@@ -402,6 +419,7 @@ std::vector<TBlocco> TScheda::Blocchi(std::vector<TVoceScheda>& voci)
         blocchi.push_back(Esercizio(++numero, v));
     }
     if (FRichiesta.soluzioni) {
+        const std::size_t inizio = blocchi.size();
         blocchi.push_back(Titolo(QStringLiteral("Soluzioni"), 16, true));
         argomento.clear();
         numero = 0;
@@ -412,6 +430,8 @@ std::vector<TBlocco> TScheda::Blocchi(std::vector<TVoceScheda>& voci)
             }
             blocchi.push_back(Soluzione(++numero, v));
         }
+        for (std::size_t i = inizio; i < blocchi.size(); ++i)
+            blocchi[i].chiave = true;
     }
     return blocchi;
 }
@@ -482,14 +502,29 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
     }
     const std::vector<int> pagine = Impagina(blocchi);
     const int totale = pagine.empty() ? 1 : pagine.back() + 1;
+    // The exercises' pages and the key's are numbered on their own, so that
+    // the pupils get a whole sheet; the seed, which prints the key again, is
+    // only on the key's pages.
+    int primaChiave = totale;
+    for (std::size_t i = 0; i < blocchi.size(); ++i)
+        if (blocchi[i].chiave) {
+            primaChiave = pagine[i];
+            break;
+        }
 
     QPainter p(&writer);
     const QFont piede = Testo(8);
     const auto piePagina = [&](int n) {
+        const QString testo =
+            n < primaChiave
+                ? QStringLiteral("Mevario – pagina %1 di %2").arg(n + 1).arg(primaChiave)
+                : QStringLiteral("Mevario – soluzioni – seme %1 – pagina %2 di %3")
+                      .arg(richiesta.seme)
+                      .arg(n - primaChiave + 1)
+                      .arg(totale - primaChiave);
         p.setFont(piede);
         p.setPen(QColor(110, 110, 110));
-        p.drawText(QRect(kMargine, kPiede - Mm(4), kLarghezza, Mm(5)), Qt::AlignHCenter | Qt::AlignBottom,
-                   QStringLiteral("Mevario – seme %1 – pagina %2 di %3").arg(richiesta.seme).arg(n + 1).arg(totale));
+        p.drawText(QRect(kMargine, kPiede - Mm(4), kLarghezza, Mm(5)), Qt::AlignHCenter | Qt::AlignBottom, testo);
         p.setPen(Qt::black);
     };
     int corrente = 0, y = kCima;
@@ -511,6 +546,7 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
     f.close();
     esito.riuscito = f.error() == QFileDevice::NoError;
     esito.pagine = totale;
+    esito.pagineEsercizi = primaChiave;
     if (!esito.riuscito)
         esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + f.errorString();
     return esito;

@@ -1,7 +1,8 @@
 // Printable exercise sheets: fresh exercises of chosen topics, drawn by the
 // same topic objects as the windows, typeset by the program's own engine into
-// an A4 PDF (vector text), with the answer key on pages of its own and the
-// seed in the footer so that the same sheet can be printed again.
+// an A4 PDF (vector text). The answer key follows on pages of its own,
+// numbered on their own, with the seed in their footer so that the same
+// sheet can be printed again; the pupils' pages do not show the seed.
 #pragma once
 
 #include <QString>
@@ -55,7 +56,8 @@ std::vector<TVoceScheda> EserciziScheda(const TRichiestaScheda& richiesta);
 
 struct TEsitoScheda {
     bool riuscito = false;
-    int pagine = 0;
+    int pagine = 0;         // in all
+    int pagineEsercizi = 0; // of them before the key
     QString errore; // Italian, for the user, when it did not succeed
 };
 

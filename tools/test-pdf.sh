@@ -21,8 +21,27 @@ dichiarate=$(printf '%s\n' "$out" | sed -n 's/.*: \([0-9]*\) pagin.*/\1/p')
 printf '%s\n' "$out" | grep -q "seme 11" || male "the seed is not reported"
 pdftotext -layout "$d/a.pdf" - | tr -d '\f' > "$d/a.txt"
 grep -q "Mevario – Esercizi" "$d/a.txt" || male "no title"
-grep -q "Mevario – seme 11 – pagina 1 di $dichiarate" "$d/a.txt" || male "no seed in the footer"
 grep -q "^ *Soluzioni *$" "$d/a.txt" || male "no answer key"
+# The pupils' pages and the key's are numbered on their own; the seed, which
+# prints the key again, is on the key's pages only. The sixteen exercises
+# fill three pages.
+esercizi=$(sed -n 's/.*Mevario – pagina 1 di \([0-9]*\).*/\1/p' "$d/a.txt")
+chiave=$(sed -n 's/.*Mevario – soluzioni – seme 11 – pagina 1 di \([0-9]*\).*/\1/p' "$d/a.txt")
+[ -n "$esercizi" ] && [ -n "$chiave" ] || male "footers: exercises '$esercizi', key '$chiave'"
+[ "$((esercizi + chiave))" = "$dichiarate" ] || male "pages: $esercizi + $chiave numbered, $dichiarate in all"
+[ "$esercizi" -le 3 ] || male "16 exercises take $esercizi pages"
+for k in $(seq 1 "$dichiarate"); do
+  pdftotext -layout -f "$k" -l "$k" "$d/a.pdf" "$d/p.txt"
+  if [ "$k" -le "$esercizi" ]; then
+    grep -q "Mevario – pagina $k di $esercizi" "$d/p.txt" || male "page $k: no 'pagina $k di $esercizi'"
+    grep -qi "seme" "$d/p.txt" && male "page $k: the seed is on a pupil's page"
+    grep -q "Soluzioni\|si digita" "$d/p.txt" && male "page $k: the key is on a pupil's page"
+  else
+    grep -q "Mevario – soluzioni – seme 11 – pagina $((k - esercizi)) di $chiave" "$d/p.txt" ||
+      male "page $k: no 'pagina $((k - esercizi)) di $chiave' with the seed"
+    grep -q "Calcola\|Nome" "$d/p.txt" && male "page $k: exercises on a page of the key"
+  fi
+done
 # Every question and every expected answer of the listing, numbered in order.
 n=0
 for arg in $argomenti; do
@@ -48,7 +67,17 @@ cmp -s "$d/a.txt" "$d/b.txt" || male "the same seed gave a different sheet"
 pdftotext "$d/c.pdf" "$d/c.txt"
 grep -q "Soluzioni" "$d/c.txt" && male "the key is there with --senza-soluzioni"
 grep -q "si digita" "$d/c.txt" && male "answers are there with --senza-soluzioni"
-[ "$(pagine "$d/c.pdf")" -lt "$dichiarate" ] || male "the sheet without key is not shorter"
+[ "$(pagine "$d/c.pdf")" = "$esercizi" ] || male "without key: $(pagine "$d/c.pdf") pages, not $esercizi"
+grep -qi "seme" "$d/c.txt" && male "the seed is on a sheet without key"
+grep -q "pagina $esercizi di $esercizi" "$d/c.txt" || male "without key: the last page's number"
+
+# A division's grid is tall: three fit on a page after the first.
+"$tool" --pdf "$d/div.pdf" divisione-polinomi --quanti 16 --seme 3 >/dev/null || male "sheet of divisions"
+pdftotext "$d/div.pdf" "$d/div.txt"
+n=$(sed -n 's/.*Mevario – pagina 1 di \([0-9]*\).*/\1/p' "$d/div.txt")
+[ -n "$n" ] && [ "$n" -le 6 ] || male "16 divisions take '$n' pages"
+[ "$(grep -c "Esegui la divisione" "$d/div.txt")" = 16 ] || male "not 16 divisions"
+[ "$(grep -c "Quoziente:" "$d/div.txt")" = 16 ] || male "not 16 quotients in the key"
 
 # Every topic, the division included, renders.
 tutti=$("$tool" --help | sed -n '/^Argomenti:/,/^$/p' | awk 'NR > 1 && NF { print $1 }')
