@@ -47,6 +47,14 @@ std::uint32_t SemeNuovo()
     return static_cast<std::uint32_t>(rd() ^ t ^ (t >> 32));
 }
 
+void NuovaDivisioneScheda(TDivisione& d)
+{
+    d.NuovaDivisione(2);
+    d.PreparaTesti();
+    d.Svolgi(1);
+    d.ScriviRisultato();
+}
+
 std::vector<TVoceScheda> EserciziScheda(const TRichiestaScheda& richiesta)
 {
     std::vector<TVoceScheda> voci;
@@ -59,14 +67,11 @@ std::vector<TVoceScheda> EserciziScheda(const TRichiestaScheda& richiesta)
         if (nome == kArgomentoDivisione) {
             TDivisione d;
             for (int i = 0; i < richiesta.quanti; ++i) {
-                d.NuovaDivisione(2);
-                d.PreparaTesti();
-                d.Svolgi(1);
-                d.ScriviRisultato();
+                NuovaDivisioneScheda(d);
                 TVoceScheda v;
                 v.argomento = nome;
                 v.titolo = it->descrizione;
-                v.domanda = "Esegui la divisione";
+                v.domanda = kDomandaDivisione;
                 v.formula = "(" + d.TestoDividendo + ")&string( : )&(" + d.TestoDivisore + ")";
                 v.divisione = d;
                 voci.push_back(std::move(v));

@@ -20,6 +20,8 @@ namespace mevario {
 // The name of the column division among the sheet's topics (the other
 // names are the catalogue's).
 inline constexpr const char* kArgomentoDivisione = "divisione-polinomi";
+// Its question, on the sheet and in the tool's listing.
+inline constexpr const char* kDomandaDivisione = "Esegui la divisione";
 
 // A topic a sheet can hold: its name and its Italian description.
 struct TArgomentoScheda {
@@ -47,6 +49,11 @@ struct TVoceScheda {
     TSoluzione soluzione;    // the worked solution, for the key
     std::optional<TDivisione> divisione; // the division, solved
 };
+
+// The next division of a sheet, drawn from the program's random source as
+// the division's window draws it, and solved: the expected grid, the texts
+// of dividend, divisor, quotient and remainder.
+void NuovaDivisioneScheda(TDivisione& d);
 
 // The exercises of the sheet. Each topic's random source is seeded afresh
 // with the sheet's seed, so a topic's exercises are those that

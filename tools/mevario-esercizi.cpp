@@ -28,6 +28,9 @@ void Aiuto(std::FILE* f)
                "Estrae esercizi a caso di un argomento, come fa la finestra dell'argomento,\n"
                "e stampa una riga per esercizio: numero, domanda, testo della formula,\n"
                "risposta attesa (scritta come la digita l'alunno), separati da tabulazioni.\n"
+               "Per divisione-polinomi la riga ha numero, domanda, dividendo, divisore,\n"
+               "quoziente e resto attesi (come li scrive mevario-divisione); la divisione\n"
+               "si svolge cella per cella con mevario-divisione.\n"
                "\n"
                "  --seme N        inizializza i numeri casuali con N (0..4294967295), per\n"
                "                  estrarre sempre gli stessi esercizi (predefinito: l'orologio)\n"
@@ -40,9 +43,9 @@ void Aiuto(std::FILE* f)
                "  --pdf FILE      scrive una scheda da stampare (A4, PDF) con gli esercizi\n"
                "                  degli argomenti dati (K per argomento, da 1 a 50,\n"
                "                  predefinito 5) e le soluzioni; il seme è stampato in\n"
-               "                  fondo alla pagina. Ogni argomento ha gli esercizi che\n"
-               "                  questo programma elenca con lo stesso seme. FILE non\n"
-               "                  deve esistere. Solo qui vale anche divisione-polinomi\n"
+               "                  fondo alle pagine delle soluzioni. Ogni argomento ha gli\n"
+               "                  esercizi che questo programma elenca con lo stesso seme.\n"
+               "                  FILE non deve esistere\n"
                "  --senza-soluzioni  con --pdf: la scheda senza le soluzioni\n"
                "  --help          mostra questo aiuto\n"
                "\n"
@@ -171,20 +174,36 @@ int main(int argc, char** argv)
         return Errore("--senza-soluzioni vale solo con --pdf");
     if (svolte && verifica)
         return Errore("--soluzione e --verifica non vanno insieme");
+    bool divisione = false;
     for (const std::string& a : nomi) {
-        if (argomento)
-            return Errore("un solo argomento alla volta (c'è già " + std::string(argomento->nome) + ")");
+        if (argomento || divisione)
+            return Errore("un solo argomento alla volta (c'è già " +
+                          std::string(divisione ? kArgomentoDivisione : argomento->nome) + ")");
+        divisione = a == kArgomentoDivisione;
         argomento = TrovaArgomento(a);
-        if (!argomento)
+        if (!argomento && !divisione)
             return Errore("argomento sconosciuto: '" + a + "'");
     }
-    if (!argomento)
+    if (!argomento && !divisione)
         return Errore("manca l'argomento");
 
     if (conSeme)
         ImpostaSeme(static_cast<std::uint32_t>(seme));
     else
         Randomize();
+    if (divisione) {
+        // The divisions of a sheet with the same seed, one a line.
+        if (verifica || svolte)
+            return Errore(std::string(verifica ? "--verifica" : "--soluzione") +
+                          " non vale per divisione-polinomi (la svolge mevario-divisione)");
+        TDivisione d;
+        for (unsigned long long n = 1; n <= quanti; ++n) {
+            NuovaDivisioneScheda(d);
+            std::printf("%llu\t%s\t%s\t%s\t%s\t%s\n", n, kDomandaDivisione, d.TestoDividendo.c_str(),
+                        d.TestoDivisore.c_str(), d.TestoQuoziente.c_str(), d.TestoResto.c_str());
+        }
+        return 0;
+    }
     std::unique_ptr<TEsercizio> es = argomento->crea();
     for (unsigned long long n = 1; n <= quanti; ++n) {
         es->NuovoEsercizio();

@@ -4,6 +4,7 @@
 # with their exit statuses.
 set -u
 tool="$1"
+divisione="${2:-}" # mevario-divisione, to check the divisions' results
 fallito=0
 male() { echo "FALLITO: $*"; fallito=1; }
 
@@ -51,9 +52,31 @@ primo=$(printf '%s\n' "$s" | sed -n 1p | cut -f4)
 printf '%s\n' "$s" | sed -n '2,/^[0-9]/p' | grep -q $'^\tstring('"$primo"')$' || male "--soluzione: the quiz's answer line"
 "$tool" somma-monomi --soluzione --verifica 3x >/dev/null 2>&1 && male "--soluzione with --verifica was accepted"
 
+# The divisions: one a line with dividend, divisor, quotient and remainder,
+# the same for the same seed, and the quotient and remainder those that
+# mevario-divisione finds for that dividend and divisor.
+a=$("$tool" divisione-polinomi --seme 7 --quanti 6) || male "divisione-polinomi: listing failed"
+[ "$a" = "$("$tool" divisione-polinomi --seme 7 --quanti 6)" ] || male "divisione-polinomi: the same seed gave different exercises"
+[ "$(printf '%s\n' "$a" | wc -l)" -eq 6 ] || male "divisione-polinomi: not 6 lines"
+printf '%s\n' "$a" | awk -F'\t' 'NF != 6 || $1 != NR || $2 != "Esegui la divisione" { exit 1 }' ||
+  male "divisione-polinomi: a line is not number, question and four polynomials"
+if [ -n "${divisione:-}" ]; then
+  while IFS=$'\t' read -r _ _ dividendo divisore quoziente resto; do
+    # The formula texts typed as a pupil types them: no '*', no brackets.
+    d=$("$divisione" "$(printf '%s' "$dividendo" | tr -d '*()')" "$(printf '%s' "$divisore" | tr -d '*()')") ||
+      male "mevario-divisione refused $dividendo : $divisore"
+    printf '%s\n' "$d" | grep -qxF "Quoziente = $quoziente" || male "quotient of $dividendo : $divisore is not $quoziente"
+    printf '%s\n' "$d" | grep -qxF "Resto = $resto" || male "remainder of $dividendo : $divisore is not $resto"
+  done <<< "$a"
+fi
+"$tool" divisione-polinomi --verifica 3x >/dev/null 2>&1; st=$?
+[ $st -eq 1 ] || male "divisione-polinomi --verifica: status $st"
+"$tool" divisione-polinomi --soluzione >/dev/null 2>&1 && male "divisione-polinomi --soluzione was accepted"
+
 # Bad arguments: a message, status 1.
 for bad in "" "nessuno" "somma-monomi --seme -1" "somma-monomi --seme x" "somma-monomi --quanti 0" \
-           "somma-monomi --quanti" "somma-monomi --boh" "somma-monomi prodotto-monomi"; do
+           "somma-monomi --quanti" "somma-monomi --boh" "somma-monomi prodotto-monomi" \
+           "divisione-polinomi somma-monomi"; do
   # shellcheck disable=SC2086
   "$tool" $bad >/dev/null 2>&1; st=$?
   [ $st -eq 1 ] || male "'$bad': status $st"
