@@ -1,24 +1,29 @@
 #include "EserciziStampa.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPushButton>
-#include <QStandardPaths>
+#include <QRegularExpressionValidator>
+#include <QSettings>
+#include <QShortcut>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "Documenti.h"
 #include "Errori.h"
+#include "Finestra.h"
+#include "UDsFancyButton.h"
 
 namespace mevario {
 
 namespace {
+
+const QColor kSfondo(255, 230, 204); // the main window's
+const QColor kMarrone(128, 0, 0);
 
 TdlgEserciziStampa::TApri& Apertura()
 {
@@ -38,25 +43,35 @@ bool DeiPolinomi(const std::string& nome)
     return nome.find("polinomi") != std::string::npos || nome.find("polinomio") != std::string::npos;
 }
 
+// The user's settings of Mevario (~/.config/Mevario/Mevario.conf).
+QSettings Impostazioni() { return QSettings(QStringLiteral("Mevario"), QStringLiteral("Mevario")); }
+
+const QString kArgomenti = QStringLiteral("EserciziDaStampare/argomenti");
+const QString kQuanti = QStringLiteral("EserciziDaStampare/quanti");
+const QString kSoluzioni = QStringLiteral("EserciziDaStampare/soluzioni");
+
+TDsFancyButton* Capsula(const QString& testo, QWidget* parent)
+{
+    auto* b = new TDsFancyButton(testo, parent);
+    StileCapsula(b, 14, Qt::white, Qt::white);
+    b->setFixedSize(150, 40);
+    b->setFocusPolicy(Qt::StrongFocus);
+    return b;
+}
+
 } // namespace
 
 void TdlgEserciziStampa::ImpostaApertura(TApri apri) { Apertura() = std::move(apri); }
-
-QString NomeSchedaNuova(const QString& cartella)
-{
-    const QString base = QStringLiteral("Mevario esercizi ") +
-                         QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd hh.mm.ss"));
-    QString nome = QDir(cartella).filePath(base + QStringLiteral(".pdf"));
-    for (int n = 2; QFileInfo::exists(nome); ++n)
-        nome = QDir(cartella).filePath(base + QStringLiteral(" (%1).pdf").arg(n));
-    return nome;
-}
 
 TdlgEserciziStampa::TdlgEserciziStampa(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("dlgEserciziStampa"));
     setWindowTitle(QStringLiteral("Esercizi da stampare"));
     setModal(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kSfondo);
+    setPalette(pal);
+    setAutoFillBackground(true);
 
     auto* spiega = new QLabel(QStringLiteral("Scegli gli argomenti: Mevario scrive una scheda di esercizi nuovi "
                                              "da stampare, con le soluzioni in fondo se le vuoi."),
@@ -65,11 +80,29 @@ TdlgEserciziStampa::TdlgEserciziStampa(QWidget* parent) : QDialog(parent)
 
     auto* monomi = new QGroupBox(QStringLiteral("Monomi"), this);
     auto* polinomi = new QGroupBox(QStringLiteral("Polinomi"), this);
+    for (QGroupBox* g : {monomi, polinomi}) {
+        QPalette p = g->palette();
+        p.setColor(QPalette::WindowText, kMarrone);
+        g->setPalette(p);
+        QFont f = g->font();
+        f.setBold(true);
+        g->setFont(f);
+    }
     auto* lm = new QVBoxLayout(monomi);
     auto* lp = new QVBoxLayout(polinomi);
+    const QSettings impostazioni = Impostazioni();
+    const QStringList scelti = impostazioni.value(kArgomenti).toStringList();
     for (const TArgomentoScheda& a : ArgomentiScheda()) {
         auto* cb = new QCheckBox(QString::fromStdString(a.descrizione), this);
         cb->setObjectName(QString::fromStdString(a.nome));
+        cb->setChecked(scelti.contains(cb->objectName()));
+        // The group's title is dark red and bold; its entries are not.
+        QPalette pc = cb->palette();
+        pc.setColor(QPalette::WindowText, Qt::black);
+        cb->setPalette(pc);
+        QFont fc = cb->font();
+        fc.setBold(false);
+        cb->setFont(fc);
         (DeiPolinomi(a.nome) ? lp : lm)->addWidget(cb);
         connect(cb, &QCheckBox::toggled, this, [this] { AggiornaScrivi(); });
         Argomenti.push_back(cb);
@@ -82,35 +115,62 @@ TdlgEserciziStampa::TdlgEserciziStampa(QWidget* parent) : QDialog(parent)
 
     spQuanti = new QSpinBox(this);
     spQuanti->setRange(1, 50);
-    spQuanti->setValue(5);
+    spQuanti->setValue(std::clamp(impostazioni.value(kQuanti, 5).toInt(), 1, 50));
     auto* etQuanti = new QLabel(QStringLiteral("&Esercizi per argomento:"), this);
     etQuanti->setBuddy(spQuanti);
     cbSoluzioni = new QCheckBox(QStringLiteral("Con le &soluzioni"), this);
-    cbSoluzioni->setChecked(true);
+    cbSoluzioni->setChecked(impostazioni.value(kSoluzioni, true).toBool());
+    edSeme = new QLineEdit(this);
+    edSeme->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,10}")), edSeme));
+    edSeme->setPlaceholderText(QStringLiteral("vuoto: esercizi nuovi"));
+    edSeme->setAccessibleName(QStringLiteral("Seme"));
+    edSeme->setToolTip(QStringLiteral("Il seme di una scheda già scritta la scrive di nuovo uguale"));
+    edSeme->setFixedWidth(260);
+    auto* etSeme = new QLabel(QStringLiteral("S&eme:"), this);
+    etSeme->setBuddy(edSeme);
     auto* opzioni = new QHBoxLayout;
     opzioni->addWidget(etQuanti);
     opzioni->addWidget(spQuanti);
     opzioni->addSpacing(24);
     opzioni->addWidget(cbSoluzioni);
     opzioni->addStretch();
+    auto* rigaSeme = new QHBoxLayout;
+    rigaSeme->addWidget(etSeme);
+    rigaSeme->addWidget(edSeme);
+    rigaSeme->addStretch();
 
-    btScrivi = new QPushButton(QStringLiteral("Scrivi e &apri"), this);
-    btScrivi->setDefault(true);
-    btAnnulla = new QPushButton(QStringLiteral("Annulla"), this);
-    connect(btScrivi, &QPushButton::clicked, this, [this] {
-        if (!Scrivi().isEmpty())
-            accept();
-    });
-    connect(btAnnulla, &QPushButton::clicked, this, &QDialog::reject);
+    lbEsito = new QLabel(this);
+    lbEsito->setObjectName(QStringLiteral("lbEsito"));
+    lbEsito->setWordWrap(true);
+    lbEsito->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Where the sheets go is said before one is written.
+    lbEsito->setText(QStringLiteral("Le schede vanno nella cartella %1\nIl seme di una scheda, scritto nel campo "
+                                    "«Seme», la scrive di nuovo uguale.")
+                         .arg(QDir::toNativeSeparators(CartellaDocumenti())));
+
+    btScrivi = Capsula(QStringLiteral("Scrivi e apri"), this);
+    btAnnulla = Capsula(QStringLiteral("Chiudi"), this);
+    connect(btScrivi, &QAbstractButton::clicked, this, [this] { Scrivi(); });
+    connect(btAnnulla, &QAbstractButton::clicked, this, &QDialog::reject);
+    // The painted buttons are no QPushButton: Enter writes, as a default button would.
+    for (const QKeySequence& k : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)})
+        connect(new QShortcut(k, this), &QShortcut::activated, btScrivi, [this] {
+            if (btScrivi->isEnabled())
+                btScrivi->click();
+        });
     auto* bottoni = new QHBoxLayout;
     bottoni->addStretch();
     bottoni->addWidget(btScrivi);
+    bottoni->addSpacing(12);
     bottoni->addWidget(btAnnulla);
 
     auto* tutto = new QVBoxLayout(this);
     tutto->addWidget(spiega);
     tutto->addLayout(colonne);
     tutto->addLayout(opzioni);
+    tutto->addLayout(rigaSeme);
+    tutto->addWidget(lbEsito);
     tutto->addLayout(bottoni);
     AggiornaScrivi();
 }
@@ -123,7 +183,7 @@ void TdlgEserciziStampa::AggiornaScrivi()
     btScrivi->setEnabled(almenoUno);
 }
 
-TRichiestaScheda TdlgEserciziStampa::Richiesta() const
+std::optional<TRichiestaScheda> TdlgEserciziStampa::Richiesta() const
 {
     TRichiestaScheda r;
     for (const QCheckBox* cb : Argomenti)
@@ -131,37 +191,72 @@ TRichiestaScheda TdlgEserciziStampa::Richiesta() const
             r.argomenti.push_back(cb->objectName().toStdString());
     r.quanti = spQuanti->value();
     r.soluzioni = cbSoluzioni->isChecked();
-    r.seme = SemeNuovo();
+    const QString seme = edSeme->text().trimmed();
+    if (seme.isEmpty()) {
+        r.seme = SemeNuovo();
+        return r;
+    }
+    bool ok = false;
+    const qulonglong v = seme.toULongLong(&ok);
+    if (!ok || v > 4294967295ULL)
+        return std::nullopt;
+    r.seme = static_cast<std::uint32_t>(v);
     return r;
+}
+
+void TdlgEserciziStampa::Ricorda() const
+{
+    QStringList scelti;
+    for (const QCheckBox* cb : Argomenti)
+        if (cb->isChecked())
+            scelti << cb->objectName();
+    QSettings impostazioni = Impostazioni();
+    impostazioni.setValue(kArgomenti, scelti);
+    impostazioni.setValue(kQuanti, spQuanti->value());
+    impostazioni.setValue(kSoluzioni, cbSoluzioni->isChecked());
 }
 
 QString TdlgEserciziStampa::Scrivi()
 {
-    const TRichiestaScheda r = Richiesta();
-    if (r.argomenti.empty()) {
+    const std::optional<TRichiestaScheda> r = Richiesta();
+    if (!r) {
+        MostraMessaggio(windowTitle(), QStringLiteral("Il seme è un numero intero da 0 a 4294967295."), true);
+        return {};
+    }
+    if (r->argomenti.empty()) {
         MostraMessaggio(windowTitle(), QStringLiteral("Scegli almeno un argomento."), true);
         return {};
     }
-    QString cartella = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (cartella.isEmpty())
-        cartella = QDir::homePath();
-    if (!QDir().mkpath(cartella)) {
+    const QString cartella = CartellaDocumenti();
+    if (!PreparaCartella(cartella)) {
         MostraMessaggio(windowTitle(), QStringLiteral("Impossibile creare la cartella ") + cartella, true);
         return {};
     }
-    const QString file = NomeSchedaNuova(cartella);
+    const QString file = NuovoPercorsoDocumento(cartella, QStringLiteral("Esercizi"), QStringLiteral("pdf"));
+    if (file.isEmpty()) {
+        MostraMessaggio(windowTitle(), QStringLiteral("Nessun nome libero per la scheda nella cartella ") + cartella,
+                        true);
+        return {};
+    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TEsitoScheda esito = ScriviSchedaEsercizi(file, r);
+    const TEsitoScheda esito = ScriviSchedaEsercizi(file, *r);
     QApplication::restoreOverrideCursor();
     if (!esito.riuscito) {
         MostraMessaggio(windowTitle(), esito.errore, true);
         return {};
     }
+    Ricorda();
+    const QString seme = QString::number(r->seme);
+    lbEsito->setText(QStringLiteral("La scheda è in %1\nSeme %2: scritto nel campo «Seme», stampa di nuovo la "
+                                    "stessa scheda.")
+                         .arg(QDir::toNativeSeparators(file), seme));
+    edSeme->clear();
+    edSeme->setPlaceholderText(QStringLiteral("vuoto: esercizi nuovi (l'ultimo: %1)").arg(seme));
     if (!ApriConIlVisore(file))
         MostraMessaggio(windowTitle(),
                         QStringLiteral("Non è stato possibile aprire la scheda con un visore di PDF. "
                                        "La scheda è stata salvata in ") +
-                            file,
+                            QDir::toNativeSeparators(file),
                         false);
     return file;
 }

@@ -1,19 +1,23 @@
 // "Esercizi da stampare": the small dialog of the main window that writes a
 // sheet of fresh exercises of the chosen topics (with or without the answer
-// key) to a new PDF file in the user's documents folder and opens it with
-// the desktop's PDF viewer.
+// key) to a new PDF file in the user's documents folder, opens it with the
+// desktop's PDF viewer and says where it wrote it and with which seed. It
+// remembers the topics, the count and the key chosen last.
 #pragma once
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QLineEdit>
 #include <QSpinBox>
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "SchedaEsercizi.h"
 
-class QPushButton;
+class QLabel;
+class TDsFancyButton;
 
 namespace mevario {
 
@@ -26,14 +30,20 @@ public:
     std::vector<QCheckBox*> Argomenti;
     QSpinBox* spQuanti;
     QCheckBox* cbSoluzioni;
-    QPushButton* btScrivi;
-    QPushButton* btAnnulla;
+    // The seed of the sheet; empty for fresh exercises.
+    QLineEdit* edSeme;
+    // Where the last sheet was written and its seed.
+    QLabel* lbEsito;
+    TDsFancyButton* btScrivi;
+    TDsFancyButton* btAnnulla;
 
-    // The request the dialog's choices make (with a fresh seed).
-    TRichiestaScheda Richiesta() const;
+    // The request the dialog's choices make: the seed typed, or a fresh one
+    // when the field is empty; nothing when the typed seed is not a number
+    // from 0 to 4294967295.
+    std::optional<TRichiestaScheda> Richiesta() const;
     // Writes the sheet to a new file in the documents folder and opens it;
     // the file's name, or empty when it could not be written (the message
-    // box said why).
+    // box said why). The dialog stays open and tells where the file is.
     QString Scrivi();
 
     // How a written sheet is opened; by default the desktop's viewer.
@@ -43,10 +53,7 @@ public:
 
 private:
     void AggiornaScrivi();
+    void Ricorda() const;
 };
-
-// A new file name in the folder for a sheet written now ("Mevario esercizi
-// 2026-12-08 10.15.30.pdf", with " (2)" and so on when that exists).
-QString NomeSchedaNuova(const QString& cartella);
 
 } // namespace mevario

@@ -20,6 +20,12 @@
 #include <QFileInfo>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QRegularExpression>
+#include <QDate>
+#include "Documenti.h"
+#include "UDsFancyButton.h"
 #include "Errori.h"
 #include "EserciziStampa.h"
 #include "SchedaPol.h"
@@ -512,13 +518,29 @@ void TestMevario::errorsSpeakItalian()
 
 void TestMevario::exercisesToPrintFromTheMainWindow()
 {
-    QStandardPaths::setTestModeEnabled(true);
+    // The user's folders in a temporary one: the documents folder named by
+    // user-dirs.dirs, the settings beside it.
+    QTemporaryDir casa;
+    QVERIFY(casa.isValid());
+    const QByteArray configPrima = qgetenv("XDG_CONFIG_HOME");
+    const QString config = casa.filePath(QStringLiteral("config"));
+    QVERIFY(QDir().mkpath(config));
+    {
+        QFile dirs(config + QStringLiteral("/user-dirs.dirs"));
+        QVERIFY(dirs.open(QIODevice::WriteOnly));
+        dirs.write("XDG_DOCUMENTS_DIR=\"" + casa.filePath(QStringLiteral("Documenti")).toUtf8() + "\"\n");
+    }
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, config);
+    const QString cartella = casa.filePath(QStringLiteral("Documenti/Mevario"));
+    QCOMPARE(CartellaDocumenti(), cartella);
+
     QStringList aperti;
     TdlgEserciziStampa::ImpostaApertura([&aperti](const QString& f) {
         aperti << f;
         return true;
     });
-    // The main window's button opens the dialog, modal; "Annulla" writes nothing.
+    // The main window's button opens the dialog, modal; "Chiudi" writes nothing.
     bool visto = false;
     QTimer::singleShot(0, this, [&visto] {
         auto* d = qobject_cast<TdlgEserciziStampa*>(QApplication::activeModalWidget());
@@ -529,42 +551,93 @@ void TestMevario::exercisesToPrintFromTheMainWindow()
     M()->btEserciziStampa->click();
     QVERIFY(visto);
     QVERIFY(aperti.isEmpty());
+    QVERIFY(!QFileInfo::exists(cartella));
 
+    // Nothing remembered yet: no topic, five exercises, with the key.
     TdlgEserciziStampa d;
     QCOMPARE(d.Argomenti.size(), ArgomentiScheda().size());
     QVERIFY(!d.btScrivi->isEnabled()); // nothing chosen yet
+    QCOMPARE(d.spQuanti->value(), 5);
+    QVERIFY(d.cbSoluzioni->isChecked());
+    QVERIFY(d.lbEsito->text().contains(cartella)); // where the sheets go, before one is written
     d.Argomenti[1]->setChecked(true);  // somma-monomi
     d.Argomenti.back()->setChecked(true); // the division
     QVERIFY(d.btScrivi->isEnabled());
     d.spQuanti->setValue(2);
-    const TRichiestaScheda r = d.Richiesta();
-    QCOMPARE(r.argomenti, (std::vector<std::string>{"somma-monomi", kArgomentoDivisione}));
-    QCOMPARE(r.quanti, 2);
-    QVERIFY(r.soluzioni);
+    const std::optional<TRichiestaScheda> r = d.Richiesta();
+    QVERIFY(r.has_value());
+    QCOMPARE(r->argomenti, (std::vector<std::string>{"somma-monomi", kArgomentoDivisione}));
+    QCOMPARE(r->quanti, 2);
+    QVERIFY(r->soluzioni);
     d.btScrivi->click();
-    QCOMPARE(d.result(), int(QDialog::Accepted));
+    // Written in Documents/Mevario under a name that says what and when, opened;
+    // the dialog stays and says where, and with which seed.
     QCOMPARE(aperti.size(), 1);
     QFile pdf(aperti[0]);
     QVERIFY(pdf.open(QIODevice::ReadOnly));
     QVERIFY(pdf.read(5) == "%PDF-");
-    QCOMPARE(QFileInfo(aperti[0]).absolutePath(),
-             QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).absolutePath());
-    // A second sheet in the same second gets a name of its own.
-    QVERIFY(NomeSchedaNuova(QFileInfo(aperti[0]).absolutePath()) != aperti[0] ||
-            !QFileInfo::exists(aperti[0]));
-    // No viewer: the pupil is told where the sheet is.
+    QCOMPARE(QFileInfo(aperti[0]).absolutePath(), cartella);
+    QVERIFY2(QFileInfo(aperti[0]).fileName().startsWith(QStringLiteral("Esercizi ") + QDate::currentDate().toString(Qt::ISODate)),
+             qPrintable(aperti[0]));
+    QVERIFY(d.lbEsito->text().contains(aperti[0]));
+    const QRegularExpressionMatch seme = QRegularExpression(QStringLiteral("Seme (\\d+)")).match(d.lbEsito->text());
+    QVERIFY2(seme.hasMatch(), qPrintable(d.lbEsito->text()));
+    QVERIFY(d.edSeme->text().isEmpty()); // the next sheet is a new one...
+    QVERIFY(d.edSeme->placeholderText().contains(seme.captured(1))); // ...and the last seed is shown
+    // Again in the same minute: a name of its own, nothing written over.
+    d.btScrivi->click();
+    QCOMPARE(aperti.size(), 2);
+    QVERIFY(aperti[1] != aperti[0]);
+    if (QFileInfo(aperti[1]).fileName().left(25) == QFileInfo(aperti[0]).fileName().left(25)) // "Esercizi yyyy-MM-dd hh.mm"
+        QVERIFY(aperti[1].endsWith(QStringLiteral(" (2).pdf")));
+    QCOMPARE(QDir(cartella).entryList(QDir::Files).size(), 2);
+
+    // The next dialog remembers the topics, the count and the key.
+    d.cbSoluzioni->setChecked(false);
+    d.spQuanti->setValue(3);
+    d.btScrivi->click();
+    QCOMPARE(aperti.size(), 3);
+    {
+        TdlgEserciziStampa d2;
+        for (std::size_t i = 0; i < d2.Argomenti.size(); ++i)
+            QCOMPARE(d2.Argomenti[i]->isChecked(), i == 1 || i + 1 == d2.Argomenti.size());
+        QCOMPARE(d2.spQuanti->value(), 3);
+        QVERIFY(!d2.cbSoluzioni->isChecked());
+        QVERIFY(d2.btScrivi->isEnabled());
+        QVERIFY(d2.edSeme->text().isEmpty());
+    }
+
+    // A seed typed is the sheet's seed; one out of range writes nothing.
+    d.edSeme->setText(QStringLiteral("12345"));
+    QCOMPARE(d.Richiesta()->seme, 12345u);
+    d.edSeme->setText(QStringLiteral("4294967295"));
+    QCOMPARE(d.Richiesta()->seme, 4294967295u);
+    d.edSeme->setText(QStringLiteral("4294967296"));
+    QVERIFY(!d.Richiesta().has_value());
+    FErrori.clear();
+    QVERIFY(d.Scrivi().isEmpty());
+    QCOMPARE(FErrori.size(), 1);
+    QVERIFY(FErrori[0].contains(QStringLiteral("seme")));
+    QCOMPARE(QDir(cartella).entryList(QDir::Files).size(), 3);
+    d.edSeme->setText(QStringLiteral("77"));
+    d.btScrivi->click();
+    QCOMPARE(aperti.size(), 4);
+    QVERIFY(d.lbEsito->text().contains(QStringLiteral("Seme 77")));
+
+    // No viewer: the user is told where the sheet is.
     FErrori.clear();
     TdlgEserciziStampa::ImpostaApertura([](const QString&) { return false; });
-    TdlgEserciziStampa d2;
-    d2.Argomenti[0]->setChecked(true);
-    const QString f2 = d2.Scrivi();
-    QVERIFY(QFileInfo::exists(f2));
-    QVERIFY(f2 != aperti[0]);
+    TdlgEserciziStampa d3;
+    const QString f3 = d3.Scrivi();
+    QVERIFY(QFileInfo::exists(f3));
+    QVERIFY(!aperti.contains(f3));
     QCOMPARE(FErrori.size(), 1);
-    QVERIFY(FErrori[0].contains(f2));
-    QFile::remove(aperti[0]);
-    QFile::remove(f2);
+    QVERIFY(FErrori[0].contains(f3));
     TdlgEserciziStampa::ImpostaApertura({});
+    if (configPrima.isNull())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", configPrima);
 }
 
 QTEST_MAIN(TestMevario)
