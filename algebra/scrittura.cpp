@@ -12,35 +12,46 @@ std::string Modulo(long long num, long long den)
     return den == 1 ? n : "(" + n + "/" + std::to_string(den) + ")";
 }
 
+// The fraction reduced, or only its sign carried by the numerator.
+void Prepara(long long& num, long long& den, bool ridotta)
+{
+    if (ridotta)
+        RiduciFrazione(num, den);
+    else if (den < 0) {
+        num = -num;
+        den = -den;
+    }
+}
+
 } // namespace
 
-std::string FrazioneFormula(long long num, long long den)
+std::string FrazioneFormula(long long num, long long den, bool ridotta)
 {
-    RiduciFrazione(num, den);
+    Prepara(num, den, ridotta);
     return (num < 0 ? "-" : "") + Modulo(num, den);
 }
 
-std::string FattoreFormula(long long num, long long den)
+std::string FattoreFormula(long long num, long long den, bool ridotta)
 {
-    RiduciFrazione(num, den);
+    Prepara(num, den, ridotta);
     if (num < 0)
         return "(-" + Modulo(num, den) + ")";
     return Modulo(num, den);
 }
 
-std::string AddendoFormula(long long num, long long den, bool primo)
+std::string AddendoFormula(long long num, long long den, bool primo, bool ridotta)
 {
-    RiduciFrazione(num, den);
+    Prepara(num, den, ridotta);
     if (num < 0)
         return "-" + Modulo(num, den);
     return (primo ? "" : "+") + Modulo(num, den);
 }
 
-std::string TermineFormula(long long num, long long den, const std::string& letterale, bool primo)
+std::string TermineFormula(long long num, long long den, const std::string& letterale, bool primo, bool ridotta)
 {
-    RiduciFrazione(num, den);
+    Prepara(num, den, ridotta);
     if (letterale.empty() || num == 0 || den != 1 || std::llabs(num) != 1)
-        return AddendoFormula(num, den, primo) + (letterale.empty() ? "" : "*" + letterale);
+        return AddendoFormula(num, den, primo, ridotta) + (letterale.empty() ? "" : "*" + letterale);
     return (num < 0 ? "-" : (primo ? "" : "+")) + letterale;
 }
 

@@ -18,6 +18,17 @@ struct TRigaSoluzione {
 };
 using TSoluzione = std::vector<TRigaSoluzione>;
 
+// How a worked solution starts: from its first step written with the
+// numbers as the exercise shows them (`mostrata`); when a fraction there is
+// not in lowest terms, its reduction is a step of its own (`ridotta`, the
+// same step with the fractions reduced).
+inline TSoluzione InizioSoluzione(const std::string& mostrata, const std::string& ridotta)
+{
+    if (mostrata == ridotta)
+        return {{ridotta, false}};
+    return {{mostrata, false}, {ridotta, true}};
+}
+
 // What is wrong in a wrong answer, as far as sure rules can tell.
 struct TDiagnosi {
     std::vector<int> sbagliati; // typed terms (0 is the first) that match no expected term

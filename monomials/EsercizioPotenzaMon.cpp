@@ -76,20 +76,25 @@ TSoluzione EsercizioPotenzaMon::Soluzione() const
 {
     if (FTestoEsercizio.empty())
         return {};
-    // A base that is not a positive whole number keeps its brackets.
-    const std::string base = q == 1 && p > 0 ? std::to_string(p) : "!(" + FrazioneFormula(p, q) + ")";
-    std::string r = base + "^" + std::to_string(k);
     const Esponenti e = EsponentiDi(L);
-    const std::pair<char, int> lettere[] = {{'x', e.x}, {'y', e.y}, {'z', e.z}};
-    for (const auto& [l, a] : lettere)
-        if (a > 0)
-            r += std::string("*") + l + "^(" + std::to_string(a) + "*." + std::to_string(k) + ")";
+    const auto riga = [&](bool ridotta) {
+        // A base that is not a positive whole number keeps its brackets.
+        const std::string base = q == 1 && p > 0 ? std::to_string(p) : "!(" + FrazioneFormula(p, q, ridotta) + ")";
+        std::string r = base + "^" + std::to_string(k);
+        const std::pair<char, int> lettere[] = {{'x', e.x}, {'y', e.y}, {'z', e.z}};
+        for (const auto& [l, a] : lettere)
+            if (a > 0)
+                r += std::string("*") + l + "^(" + std::to_string(a) + "*." + std::to_string(k) + ")";
+        return r;
+    };
     long long n = 1, d = 1;
     for (int i = 0; i < k; ++i) {
         n *= p;
         d *= q;
     }
-    return {{r, false}, {TermineFormula(n, d, LetteraleFormula(EsponentiAttesi()), true), true}};
+    TSoluzione s = InizioSoluzione(riga(false), riga(true));
+    s.push_back({TermineFormula(n, d, LetteraleFormula(EsponentiAttesi()), true), true});
+    return s;
 }
 
 TDiagnosi EsercizioPotenzaMon::Diagnosi(const std::string& risposta) const

@@ -67,19 +67,21 @@ TSoluzione EsercizioProdottoMon::Soluzione() const
 {
     if (FTestoEsercizio.empty())
         return {};
-    std::string r = FattoreFormula(p1, q1) + "*." + FattoreFormula(p2, q2);
     std::vector<Esponenti> e{EsponentiDi(L1), EsponentiDi(L2)};
-    if (!L3.empty()) {
-        r += "*." + FattoreFormula(p3, q3);
+    if (!L3.empty())
         e.push_back(EsponentiDi(L3));
-    }
     const std::string lettere = EsponentiUniti(e, "+");
-    if (!lettere.empty())
-        r += "*" + lettere;
-    return {{r, false},
-            {TermineFormula(static_cast<long long>(p1) * p2 * p3, static_cast<long long>(q1) * q2 * q3,
-                            LetteraleFormula(EsponentiAttesi()), true),
-             true}};
+    const auto riga = [&](bool ridotta) {
+        std::string r = FattoreFormula(p1, q1, ridotta) + "*." + FattoreFormula(p2, q2, ridotta);
+        if (!L3.empty())
+            r += "*." + FattoreFormula(p3, q3, ridotta);
+        return lettere.empty() ? r : r + "*" + lettere;
+    };
+    TSoluzione s = InizioSoluzione(riga(false), riga(true));
+    s.push_back({TermineFormula(static_cast<long long>(p1) * p2 * p3, static_cast<long long>(q1) * q2 * q3,
+                                LetteraleFormula(EsponentiAttesi()), true),
+                 true});
+    return s;
 }
 
 TDiagnosi EsercizioProdottoMon::Diagnosi(const std::string& risposta) const

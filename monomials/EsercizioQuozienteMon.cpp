@@ -55,14 +55,17 @@ TSoluzione EsercizioQuozienteMon::Soluzione() const
 {
     if (FTestoEsercizio.empty())
         return {};
-    std::string r = "!(" + FattoreFormula(p1, q1) + "&string( : )&" + FattoreFormula(p2, q2) + ")";
     const std::string lettere = EsponentiUniti({EsponentiDi(L1), EsponentiDi(L2)}, "-");
-    if (!lettere.empty())
-        r += "*" + lettere;
-    return {{r, false},
-            {TermineFormula(static_cast<long long>(p1) * q2, static_cast<long long>(q1) * p2,
-                            LetteraleFormula(EsponentiAttesi()), true),
-             true}};
+    const auto riga = [&](bool ridotta) {
+        const std::string r =
+            "!(" + FattoreFormula(p1, q1, ridotta) + "&string( : )&" + FattoreFormula(p2, q2, ridotta) + ")";
+        return lettere.empty() ? r : r + "*" + lettere;
+    };
+    TSoluzione s = InizioSoluzione(riga(false), riga(true));
+    s.push_back({TermineFormula(static_cast<long long>(p1) * q2, static_cast<long long>(q1) * p2,
+                                LetteraleFormula(EsponentiAttesi()), true),
+                 true});
+    return s;
 }
 
 TDiagnosi EsercizioQuozienteMon::Diagnosi(const std::string& risposta) const

@@ -59,14 +59,18 @@ TSoluzione EsercizioSommaMon::Soluzione() const
 {
     if (FTestoEsercizio.empty())
         return {};
-    std::string somma = "(" + AddendoFormula(p1, q1, true) + AddendoFormula(p2, q2, false);
-    if (p3 != 0)
-        somma += AddendoFormula(p3, q3, false);
-    somma += ")*" + L;
+    const auto somma = [this](bool ridotta) {
+        std::string r = "(" + AddendoFormula(p1, q1, true, ridotta) + AddendoFormula(p2, q2, false, ridotta);
+        if (p3 != 0)
+            r += AddendoFormula(p3, q3, false, ridotta);
+        return r + ")*" + L;
+    };
     const long long num = static_cast<long long>(p1) * q2 * q3 + static_cast<long long>(p2) * q1 * q3 +
                           static_cast<long long>(p3) * q1 * q2;
     const long long den = static_cast<long long>(q1) * q2 * q3;
-    return {{somma, false}, {TermineFormula(num, den, LetteraleFormula(EsponentiDi(L)), true), true}};
+    TSoluzione s = InizioSoluzione(somma(false), somma(true));
+    s.push_back({TermineFormula(num, den, LetteraleFormula(EsponentiDi(L)), true), true});
+    return s;
 }
 
 TDiagnosi EsercizioSommaMon::Diagnosi(const std::string& risposta) const

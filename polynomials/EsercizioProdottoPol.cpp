@@ -101,7 +101,28 @@ TSoluzione EsercizioProdottoPol::Soluzione() const
 {
     if (FTestoEsercizio.empty())
         return {};
-    return SoluzionePolinomio(ProdottiParziali(), Attesi());
+    // The partial products come out reduced; so that the solution starts
+    // from the exercise as shown, a fraction it shows unreduced is first
+    // reduced in the product of the two polynomials, as a step.
+    const auto prodotto = [this](bool ridotta) {
+        const auto fattore = [ridotta](const PolinomioGenerato& p) {
+            std::string r;
+            for (int i = 0; i < 3; ++i) {
+                const TermineEsatto t = p.Termine(i);
+                if (t.num != 0)
+                    r += TermineFormula(t.num, t.den, t.letterale, r.empty(), ridotta);
+            }
+            return "(" + r + ")";
+        };
+        return fattore(A) + "*." + fattore(B);
+    };
+    TSoluzione s = SoluzionePolinomio(ProdottiParziali(), Attesi());
+    if (prodotto(false) == prodotto(true))
+        return s;
+    TSoluzione r = InizioSoluzione(prodotto(false), prodotto(true));
+    s.front().uguale = true;
+    r.insert(r.end(), s.begin(), s.end());
+    return r;
 }
 
 TDiagnosi EsercizioProdottoPol::Diagnosi(const std::string& risposta) const

@@ -144,12 +144,12 @@ std::string ScriviRisposta(const TerminiAttesi& attesi)
 
 TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const TerminiAttesi& risultato)
 {
-    TSoluzione s;
-    std::string scritti;
+    std::string scritti, mostrati;
     std::vector<std::vector<TermineEsatto>> gruppi;
     for (const TermineEsatto& t : termini) {
         if (t.num == 0)
             continue;
+        mostrati += TermineFormula(t.num, t.den, t.letterale, mostrati.empty(), false);
         scritti += TermineFormula(t.num, t.den, t.letterale, scritti.empty());
         auto g = std::find_if(gruppi.begin(), gruppi.end(),
                               [&t](const auto& gr) { return gr.front().letterale == t.letterale; });
@@ -158,7 +158,7 @@ TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const T
         else
             g->push_back(t);
     }
-    s.push_back({scritti, false});
+    TSoluzione s = InizioSoluzione(mostrati, scritti);
     if (std::any_of(gruppi.begin(), gruppi.end(), [](const auto& g) { return g.size() > 1; })) {
         std::string raccolti;
         for (const auto& g : gruppi) {

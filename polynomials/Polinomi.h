@@ -94,9 +94,10 @@ int GradoRispetto(const std::vector<std::string>& letterali, const std::string& 
 std::string ScriviRisposta(const TerminiAttesi& attesi);
 
 // The lines of a worked polynomial solution from its terms written one
-// after the other (zero terms left out): those terms; then, when some are
-// similar, each group gathered in brackets before its literal part; then the
-// reduced result.
+// after the other (zero terms left out): those terms, with their fractions
+// as given and then, when one was not in lowest terms, reduced; then, when
+// some are similar, each group gathered in brackets before its literal part;
+// then the reduced result.
 TSoluzione SoluzionePolinomio(const std::vector<TermineEsatto>& termini, const TerminiAttesi& risultato);
 
 // What is wrong in a typed polynomial against the expected terms: the typed

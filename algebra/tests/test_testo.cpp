@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "funzioni.h"
+#include "scrittura.h"
 
 using namespace mevario;
 
@@ -173,4 +174,17 @@ TEST(CalcolaMcdMcm, DocumentedValuesAndZeros)
     EXPECT_EQ(CalcolaMcm(7, 5), 35);
     EXPECT_EQ(CalcolaMcm(0, 5), 0);
     EXPECT_EQ(CalcolaMcm(-2147483647 - 1, 2147483647), 4611686016279904256LL);
+}
+
+TEST(Scrittura, FractionsReducedOrAsGiven)
+{
+    EXPECT_EQ(FrazioneFormula(-6, 8), "-(3/4)");
+    EXPECT_EQ(FrazioneFormula(-6, 8, false), "-(6/8)");
+    EXPECT_EQ(FattoreFormula(6, -8, false), "(-(6/8))"); // the sign moves to the numerator
+    EXPECT_EQ(FattoreFormula(4, 2), "2");
+    EXPECT_EQ(FattoreFormula(4, 2, false), "(4/2)");
+    EXPECT_EQ(AddendoFormula(2, 4, false, false), "+(2/4)");
+    EXPECT_EQ(TermineFormula(-2, 2, "x", true), "-x");
+    EXPECT_EQ(TermineFormula(-2, 2, "x", true, false), "-(2/2)*x");
+    EXPECT_EQ(TermineFormula(3, 1, "", false, false), "+3");
 }

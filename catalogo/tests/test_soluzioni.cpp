@@ -6,7 +6,9 @@
 
 #include <cctype>
 #include <cmath>
+#include <numeric>
 #include <optional>
+#include <regex>
 #include <string>
 
 #include "Catalogo.h"
@@ -27,7 +29,13 @@ namespace {
 // text with words gives no value.
 class Valutatore {
 public:
-    Valutatore(const std::string& t, long double x, long double y, long double z) : T(t), X(x), Y(y), Z(z) {}
+    Valutatore(const std::string& t, long double x, long double y, long double z) : T(t), X(x), Y(y), Z(z)
+    {
+        // The quotient's sign between two bracketed factors is a division.
+        const std::string diviso = "&string( : )&";
+        for (auto k = T.find(diviso); k != std::string::npos; k = T.find(diviso, k))
+            T.replace(k, diviso.size(), "/");
+    }
 
     std::optional<long double> Valore()
     {
@@ -106,7 +114,7 @@ private:
         return 0;
     }
 
-    const std::string& T;
+    std::string T;
     long double X, Y, Z;
     std::size_t I = 0;
     bool Ok = true;
@@ -131,6 +139,7 @@ TEST(Soluzioni, TheEvaluatorReadsWhatTheSolutionsWrite)
     EXPECT_TRUE(StessoValore("(5+(1/2)+3)*x^2*z", "(17/2)*x^2*z"));
     EXPECT_TRUE(StessoValore("(-8)*.(-(8/7))*.6*x*y^(1+2+1)*z^(2+2)", "(384/7)*x*y^4*z^4"));
     EXPECT_TRUE(StessoValore("!(-(2/3))^3*x^(2*.3)", "-(8/27)*x^6"));
+    EXPECT_TRUE(StessoValore("!((-(4/6))&string( : )&(-6))*x^(2-1)*z", "(1/9)*x*z"));
     EXPECT_FALSE(StessoValore("(5+(1/2)+3)*x^2*z", "(17/2)*x^2"));
     EXPECT_FALSE(StessoValore("x^(2+1)", "x^(2*.1)"));
     EXPECT_FALSE(StessoValore("string(Si)", "string(Si)"));
@@ -207,6 +216,58 @@ TEST(Soluzioni, HandWorkedCases)
             EXPECT_TRUE(StessoValore(es->Soluzione()[0].formula, A + (meno ? "-" : "+") + B))
                 << es->Soluzione()[0].formula << " / " << t;
         }
+    }
+}
+
+TEST(Soluzioni, StartFromTheFractionsAsShownAndReduceThemAsAStep)
+{
+    // "(6/8)" in the exercise: the first line writes (6/8), the next one, a
+    // step of its own, (3/4); no later line holds a fraction not reduced.
+    const std::regex frazione(R"(\((\d+)/(\d+)\))");
+    const auto frazioni = [&frazione](const std::string& t) {
+        std::vector<std::pair<long long, long long>> r;
+        for (auto it = std::sregex_iterator(t.begin(), t.end(), frazione); it != std::sregex_iterator(); ++it)
+            r.emplace_back(std::stoll((*it)[1]), std::stoll((*it)[2]));
+        return r;
+    };
+    const auto ridotta = [](std::pair<long long, long long> f) { return std::gcd(f.first, f.second) == 1; };
+    for (const char* nome : {"somma-monomi", "prodotto-monomi", "potenza-monomio", "quoziente-monomi",
+                             "somma-polinomi", "differenza-polinomi", "prodotto-polinomi"}) {
+        SCOPED_TRACE(nome);
+        const auto es = TrovaArgomento(nome)->crea();
+        ImpostaSeme(2024);
+        int viste = 0;
+        for (int n = 0; n < 300; ++n) {
+            es->NuovoEsercizio();
+            const std::string t = es->TestoEsercizio();
+            const TSoluzione s = es->Soluzione();
+            SCOPED_TRACE(t);
+            const auto mostrate = frazioni(t);
+            const bool daRidurre = !std::all_of(mostrate.begin(), mostrate.end(), ridotta);
+            // The product of polynomials starts from the partial products,
+            // unless a fraction is to be reduced first.
+            if (daRidurre || std::string(nome) != "prodotto-polinomi") {
+                for (const auto& [a, b] : mostrate) {
+                    EXPECT_NE(s[0].formula.find("(" + std::to_string(a) + "/" + std::to_string(b) + ")"),
+                              std::string::npos)
+                        << s[0].formula;
+                }
+            }
+            for (std::size_t i = 1; i < s.size(); ++i) {
+                const auto f = frazioni(s[i].formula);
+                EXPECT_TRUE(std::all_of(f.begin(), f.end(), ridotta)) << s[i].formula;
+            }
+            if (daRidurre) {
+                ++viste;
+                ASSERT_GE(s.size(), 3u);
+                EXPECT_TRUE(s[1].uguale);
+                EXPECT_EQ(frazioni(s[1].formula).size(), mostrate.size()) << s[1].formula; // the same step, reduced
+            } else if (std::string(nome) != "prodotto-polinomi") {
+                const auto f = frazioni(s[0].formula);
+                EXPECT_TRUE(std::all_of(f.begin(), f.end(), ridotta)) << s[0].formula;
+            }
+        }
+        EXPECT_GT(viste, 5); // the generator does show fractions to reduce
     }
 }
 
