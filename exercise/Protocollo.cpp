@@ -375,6 +375,23 @@ void TFinestraEsercizi::btnSoluzioneClick()
     area.setLeft(pnlEsercizi->geometry().left());
     area.setRight(pnlEsercizi->geometry().right());
     area.setBottom(std::max(area.bottom(), pnlRisp->geometry().top() - 8));
+    // One box a line, as tall as its formula at 18 points, all within the panel.
+    const int cima = 34, margine = 8, rientro = 46;
+    std::vector<int> altezze;
+    int totale = 0;
+    for (const TRigaSoluzione& r : soluzione) {
+        int h = 40;
+        try {
+            h = std::max(h, MisuraFormula(r.formula, TFormulaVariant::ControlLeft, 96).height() + 8);
+        } catch (const std::exception&) {
+        }
+        altezze.push_back(h);
+        totale += h;
+    }
+    // A solution too long for its place covers the question as well (the
+    // whole of it, never half a line), never the exercise itself.
+    if (totale > area.height() - cima - margine)
+        area.setTop(std::min(area.top(), pnlEsercizi->geometry().bottom() + 8));
     if (!pnlSoluzione) {
         pnlSoluzione = new QFrame(PaginaEsercizi);
         pnlSoluzione->setObjectName(QStringLiteral("pnlSoluzione"));
@@ -389,20 +406,7 @@ void TFinestraEsercizi::btnSoluzioneClick()
     for (TFormulaBox* b : RigheSoluzione)
         delete b;
     RigheSoluzione.clear();
-    // One box a line, as tall as its formula at 18 points, all within the panel.
-    const int cima = 34, margine = 8, rientro = 46;
     const int disponibile = area.height() - cima - margine;
-    std::vector<int> altezze;
-    int totale = 0;
-    for (const TRigaSoluzione& r : soluzione) {
-        int h = 40;
-        try {
-            h = std::max(h, MisuraFormula(r.formula, TFormulaVariant::ControlLeft, 96).height() + 8);
-        } catch (const std::exception&) {
-        }
-        altezze.push_back(h);
-        totale += h;
-    }
     int y = cima;
     for (std::size_t i = 0; i < soluzione.size(); ++i) {
         const int h = totale <= disponibile ? altezze[i] : disponibile * altezze[i] / totale;
