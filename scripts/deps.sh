@@ -18,7 +18,8 @@ fi
 installed() {
     local status
     status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ]
+    # "install ok installed", or "hold ok installed" for a package kept back
+    [[ "$status" == *" ok installed" ]]
 }
 
 missing=()
