@@ -53,15 +53,15 @@ void MostraAvviso(const QString& testo)
         delete avviso;
         avviso = new QLabel(finestra);
         avviso->setObjectName(QStringLiteral("avviso"));
-        avviso->setFont(Carattere("Tahoma", 15));
+        avviso->setFont(Carattere("Tahoma", 13));
         avviso->setStyleSheet(QStringLiteral("QLabel { background: rgb(255, 253, 210); color: black; "
                                              "border: 1px solid rgb(160, 160, 160); border-radius: 6px; "
-                                             "padding: 5px 14px; }"));
+                                             "padding: 2px 12px; }"));
     }
     avviso->setText(testo);
     avviso->setAccessibleName(testo);
     avviso->adjustSize();
-    avviso->move((finestra->width() - avviso->width()) / 2, finestra->height() - avviso->height() - 10);
+    avviso->move((finestra->width() - avviso->width()) / 2, finestra->height() - avviso->height() - 4);
     avviso->raise();
     avviso->show();
 }
