@@ -69,8 +69,9 @@ class TAperturaInCorso;
 // running (a process object destroyed would kill it).
 std::vector<TAperturaInCorso*>& Aperture()
 {
-    static std::vector<TAperturaInCorso*> v;
-    return v;
+    // Never destroyed: what it holds outlives the run on purpose.
+    static auto* v = new std::vector<TAperturaInCorso*>;
+    return *v;
 }
 
 class TAperturaInCorso : public QObject {
