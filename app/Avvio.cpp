@@ -8,6 +8,7 @@
 
 #include "Errori.h"
 #include "ExprAtoms.h"
+#include "Apertura.h"
 #include "QuibWord.h"
 #include "QtCanvas.h"
 #include "funzioni.h"
@@ -46,6 +47,7 @@ std::unique_ptr<TFinestre> Avvia()
     TQuibWord::ImpostaMessaggi([](TQuibWord::TTipoMessaggio t, const QString& m) {
         MostraMessaggio(TQuibWord::Titolo(t), m, t != TQuibWord::TTipoMessaggio::Informazione);
     });
+    TApertura::ImpostaAvviso(MostraAvviso); // "Apertura del documento…" while the word processor starts
 
     // The program's icon, on every window.
     {

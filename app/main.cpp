@@ -132,7 +132,11 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     SagomaFinestra(this);
 }
 
-void TfrmMain::btSchedaClick() { ScriviSchedaRisultati(CartellaProgramma()); }
+void TfrmMain::btSchedaClick()
+{
+    // With the counters of the windows still open (the division is not modal).
+    ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora());
+}
 
 void TfrmMain::btEserciziStampaClick()
 {

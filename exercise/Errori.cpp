@@ -3,7 +3,11 @@
 #include "errori.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPointer>
+
+#include "Finestra.h"
 
 namespace mevario {
 
@@ -35,6 +39,31 @@ void MostraMessaggio(const QString& titolo, const QString& messaggio, bool avvis
     QMessageBox box(avviso ? QMessageBox::Warning : QMessageBox::Information, titolo, messaggio, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
+}
+
+void MostraAvviso(const QString& testo)
+{
+    static QPointer<QLabel> avviso;
+    QWidget* finestra = QApplication::activeWindow();
+    if (testo.isEmpty() || !finestra) {
+        delete avviso;
+        return;
+    }
+    if (!avviso || avviso->parentWidget() != finestra) {
+        delete avviso;
+        avviso = new QLabel(finestra);
+        avviso->setObjectName(QStringLiteral("avviso"));
+        avviso->setFont(Carattere("Tahoma", 13));
+        avviso->setStyleSheet(QStringLiteral("QLabel { background: rgb(255, 253, 210); color: black; "
+                                             "border: 1px solid rgb(160, 160, 160); border-radius: 6px; "
+                                             "padding: 2px 12px; }"));
+    }
+    avviso->setText(testo);
+    avviso->setAccessibleName(testo);
+    avviso->adjustSize();
+    avviso->move((finestra->width() - avviso->width()) / 2, finestra->height() - avviso->height() - 4);
+    avviso->raise();
+    avviso->show();
 }
 
 QString TestoPerAlunno(const std::exception& e)

@@ -23,6 +23,11 @@ void MostraErrore(const std::exception& e);
 // title; it goes to the same place as the errors when that was replaced.
 void MostraMessaggio(const QString& titolo, const QString& messaggio, bool avviso);
 
+// A notice at the foot of the active window while something takes a while
+// ("Apertura del documento…"); nothing blocks, the window stays usable.
+// An empty text takes it away.
+void MostraAvviso(const QString& testo);
+
 // Replaces the error box (tests record the messages instead); returns the
 // previous one. An empty function restores the message box.
 using TGestoreErrori = std::function<void(const QString&)>;

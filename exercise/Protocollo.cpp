@@ -35,9 +35,30 @@ std::function<void()>& Lavagna()
 
 std::string TestoCampo(const QString& t) { return Utf8ToNarrow(t.toStdString()); }
 
+namespace {
+// Every exercise window that exists, for the results so far.
+std::vector<TFinestraEsercizi*>& Finestre()
+{
+    static std::vector<TFinestraEsercizi*> v;
+    return v;
+}
+} // namespace
+
+TSchedaPol TFinestraEsercizi::RisultatiFinora()
+{
+    TSchedaPol r = TSchedaPol::Istanza() ? *TSchedaPol::Istanza() : TSchedaPol();
+    // A window's counters hold only what has not reached the record: they
+    // are set back to 0 when they are added on closing.
+    for (const TFinestraEsercizi* f : Finestre()) {
+        r.Aggiungi(f->FGiuste, f->Esatte());
+        r.Aggiungi(f->FSbagliate, f->Errori());
+    }
+    return r;
+}
+
 TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate,
                                      TEsercizio* esercizio)
-    : QWidget(nullptr, Qt::Window), FGiuste(giuste), FSbagliate(sbagliate), FEsercizio(esercizio)
+    : QWidget(nullptr, Qt::Window), FArgomento(argomento), FGiuste(giuste), FSbagliate(sbagliate), FEsercizio(esercizio)
 {
     setWindowTitle(QStringLiteral("Concetto"));
     setFixedSize(774, 604);
@@ -131,10 +152,12 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
             btnNuovo->click();
     });
     AggiornaAccessibili();
+    Finestre().push_back(this);
 }
 
 TFinestraEsercizi::~TFinestraEsercizi()
 {
+    std::erase(Finestre(), this);
     if (Tfrmcomune* c = Tfrmcomune::Istanza())
         c->Restituisci(this);
 }
@@ -549,7 +572,7 @@ void TFinestraEsercizi::FormClose()
 void TFinestraEsercizi::btnStampaClick()
 {
     // The window as it is on screen, in the window sheet.
-    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage());
+    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento);
 }
 
 void TFinestraEsercizi::DsFancyButton1Click()

@@ -24,6 +24,7 @@
 #include "FormulaBox.h"
 #include "Lettura.h"
 #include "RAHtControls.h"
+#include "SchedaPol.h"
 #include "UDsFancyButton.h"
 #include "ucomune.h"
 
@@ -65,6 +66,14 @@ public:
 
     int Esatte() const;
     int Errori() const;
+    // The topic's name ("Somma di monomi"): the window sheet is named after it.
+    const QString& NomeArgomento() const { return FArgomento; }
+
+    // The results so far: the record's tallies plus what every exercise
+    // window has counted in its visit under way (an open window, such as the
+    // division beside the main window). The visit's counters reach the
+    // record itself only when the window closes.
+    static TSchedaPol RisultatiFinora();
     // True while the counters panel flashes after a check.
     bool InVerifica() const { return FInVerifica; }
     const char* TallyGiuste() const { return FGiuste; }
@@ -147,6 +156,7 @@ private:
     void RigaSottoAnteprima(const QString& testo);
     void AggiornaAccessibili();
 
+    QString FArgomento;
     const char* FGiuste;
     const char* FSbagliate;
     TEsercizio* FEsercizio;

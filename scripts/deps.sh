@@ -18,7 +18,8 @@ fi
 installed() {
     local status
     status=$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null || true)
-    [ "$status" = "install ok installed" ]
+    # "install ok installed", or "hold ok installed" for a package kept back
+    [[ "$status" == *" ok installed" ]]
 }
 
 missing=()
@@ -32,22 +33,40 @@ for list in "${lists[@]}"; do
         for pkg in "${alternatives[@]}"; do
             if installed "$pkg"; then found=1; break; fi
         done
-        [ $found -eq 1 ] || missing+=("${alternatives[0]}")
+        [ $found -eq 1 ] || missing+=("$line")
     done < "$list"
 done
 
 [ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Mevario: installo i pacchetti Debian che mancano: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     as_root=()
 elif command -v sudo >/dev/null 2>&1; then
     as_root=(sudo)
 else
-    echo "Mevario: mancano questi pacchetti e non ci sono né i permessi di root né sudo: ${missing[*]}" >&2
-    echo "Installali come root (su -) con: apt-get install ${missing[*]}" >&2
+    echo "Mevario: mancano questi pacchetti e non ci sono né i permessi di root né sudo: ${missing[*]//|/ o }" >&2
+    echo "Installali come root (su -) con: apt-get install ${missing[*]%%|*}" >&2
     exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
 "${as_root[@]}" apt-get update -q
-"${as_root[@]}" apt-get install -y -q --no-remove --no-install-recommends "${missing[@]}"
+
+# Of several alternatives, the first one apt can install without taking any
+# package away (the headless Writer conflicts with a full LibreOffice that
+# lacks only the Writer); when none can, the first, and apt says why.
+packages=()
+for line in "${missing[@]}"; do
+    IFS='|' read -r -a alternatives <<< "$line"
+    choice="${alternatives[0]}"
+    if [ ${#alternatives[@]} -gt 1 ]; then
+        for pkg in "${alternatives[@]}"; do
+            if apt-get install -s -q --no-remove --no-install-recommends "$pkg" >/dev/null 2>&1; then
+                choice="$pkg"; break
+            fi
+        done
+    fi
+    packages+=("$choice")
+done
+
+echo "Mevario: installo i pacchetti Debian che mancano: ${packages[*]}"
+"${as_root[@]}" apt-get install -y -q --no-remove --no-install-recommends "${packages[@]}"

@@ -24,7 +24,9 @@ QString NuovoPercorsoDocumento(const QString& cartella, const QString& cosa, con
         if (c == QLatin1Char('/') || c == QLatin1Char('\\') || c == QLatin1Char(':') || c.category() == QChar::Other_Control)
             c = QLatin1Char('-');
     nome = nome.trimmed();
-    if (nome.isEmpty() || nome.startsWith(QLatin1Char('.')))
+    if (nome.isEmpty())
+        nome = QStringLiteral("Mevario");
+    else if (nome.startsWith(QLatin1Char('.')))
         nome.prepend(QStringLiteral("Mevario "));
     const QString radice = nome + QLatin1Char(' ') + quando.toString(QStringLiteral("yyyy-MM-dd hh.mm"));
     const QDir d(cartella);

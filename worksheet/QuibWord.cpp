@@ -3,18 +3,16 @@
 #include <QBuffer>
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QUrl>
+#include <QLocale>
 
 #include <cstdio>
 
+#include "Apertura.h"
+#include "Documenti.h"
 #include "SchedaPol.h"
 
 #ifndef MEVARIO_DATADIR
@@ -89,12 +87,13 @@ void TQuibWord::ImpostaConsegna(TConsegna c) { Consegne() = std::move(c); }
 
 bool TQuibWord::ConsegnaPredefinita(const QString& file)
 {
-    // A new untitled document based on the file: the pupil's own saving
-    // never goes over it by accident.
-    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (!soffice.isEmpty() && QProcess::startDetached(soffice, {QStringLiteral("-n"), file}))
-        return true;
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return false;
+    TApertura::Apri(file, [file](const QString& motivo) {
+        Messaggio(TTipoMessaggio::Attenzione, QStringLiteral("Non è stato possibile aprire il documento: ") + motivo +
+                                                  QStringLiteral(".\n\nIl documento è salvato in:\n") + file);
+    });
+    return true;
 }
 
 bool TQuibWord::ApriDocumento(const QString& file, bool comeModello, bool visibile)
@@ -180,39 +179,48 @@ void TQuibWord::IncollaImmagine(QDomElement segnalibro)
     segnalibro.parentNode().insertAfter(frame, segnalibro);
 }
 
-QString TQuibWord::Consegna(const QString& nomeFile)
+QString TQuibWord::Consegna(const QString& cosa, const QDateTime& quando)
 {
     if (!FAperto)
         return {};
-    // A fresh folder each time: no file of anyone's is ever written over.
-    const QString tmp = QDir::tempPath();
-    const QFileInfo infoTmp(tmp);
-    // Checked before the folder is made: an unusable temporary path would
-    // otherwise leave an empty folder wherever the program was started.
-    const auto niente = [this] {
+    const QString cartella = CartellaDocumenti();
+    if (!PreparaCartella(cartella)) {
         Messaggio(TTipoMessaggio::Errore,
-                  QStringLiteral("Impossibile scrivere il documento: non c'è una cartella temporanea in cui scrivere (") +
-                      QDir::tempPath() + QStringLiteral(")."));
-        return QString();
-    };
-    if (tmp.isEmpty() || !infoTmp.isAbsolute() || !infoTmp.isDir() || !infoTmp.isWritable())
-        return niente();
-    QTemporaryDir cartella(QDir(tmp).filePath(QStringLiteral("mevario-XXXXXX")));
-    cartella.setAutoRemove(false);
-    if (!cartella.isValid())
-        return niente();
-    const QString file = cartella.filePath(nomeFile);
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly) || f.write(FDoc.toByteArray(1)) < 0 || !f.flush()) {
-        Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento ") + file);
+                  QStringLiteral("Impossibile scrivere il documento: non si può creare la cartella ") + cartella);
         return {};
     }
-    f.close();
+    const QByteArray testo = FDoc.toByteArray(1);
+    QString file;
+    // A new file, never one that exists: a name taken meanwhile (another
+    // Mevario writing at the same minute) is passed over for the next.
+    for (int prova = 0; prova < 20 && file.isEmpty(); ++prova) {
+        const QString nome = NuovoPercorsoDocumento(cartella, cosa, QStringLiteral("fodt"), quando);
+        if (nome.isEmpty())
+            break;
+        QFile f(nome);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (f.write(testo) != testo.size() || !f.flush()) {
+                f.remove();
+                Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento ") + nome);
+                return {};
+            }
+            file = nome;
+        } else if (!QFileInfo::exists(nome)) {
+            Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento ") + nome);
+            return {};
+        }
+    }
+    if (file.isEmpty()) {
+        Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento: nella cartella ") +
+                                              cartella + QStringLiteral(" non si trova un nome libero per «") + cosa +
+                                              QStringLiteral("»"));
+        return {};
+    }
     const bool consegnato = Consegne() ? Consegne()(file) : ConsegnaPredefinita(file);
     if (!consegnato) {
-        Messaggio(TTipoMessaggio::Informazione,
-                  QStringLiteral("Non è stato possibile aprire il documento con un programma di videoscrittura "
-                                 "(LibreOffice non è installato). Il documento è stato salvato in ") +
+        Messaggio(TTipoMessaggio::Attenzione,
+                  QStringLiteral("Non è stato possibile aprire il documento con un programma di videoscrittura."
+                                 "\n\nIl documento è salvato in:\n") +
                       file);
     }
     return file;
@@ -255,19 +263,31 @@ QString Modello(const QString& cartellaProgramma, const QString& nome)
 
 } // namespace
 
+QString DataOraScheda(const QDateTime& quando)
+{
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    return italiano.toString(quando.date(), QStringLiteral("dddd d MMMM yyyy")) + QStringLiteral(" alle ") +
+           quando.time().toString(QStringLiteral("hh:mm"));
+}
+
 QString ScriviSchedaRisultati(const QString& cartellaProgramma)
+{
+    return ScriviSchedaRisultati(cartellaProgramma, TSchedaPol::Istanza() ? *TSchedaPol::Istanza() : TSchedaPol());
+}
+
+QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati, const QDateTime& quando)
 {
     TQuibWord w;
     if (!w.ApriDocumento(Modello(cartellaProgramma, QStringLiteral("schedaVEK.fodt")), true, true))
         return {};
-    const TSchedaPol* s = TSchedaPol::Istanza();
     for (int i = 0; i < TSchedaPol::Numero; ++i)
         w.ScriviInSegnalibro(QString::fromLatin1(TSchedaPol::Nomi()[static_cast<std::size_t>(i)]),
-                             QString::number(s ? s->Valore(i) : 0));
-    return w.Consegna(QStringLiteral("Scheda dei risultati.fodt"));
+                             QString::number(risultati.Valore(i)));
+    w.ScriviInSegnalibro(QStringLiteral("DATA_ORA"), DataOraScheda(quando));
+    return w.Consegna(QStringLiteral("Risultati"), quando);
 }
 
-QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra)
+QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra, const QString& titolo)
 {
     TQuibWord w;
     if (!w.ApriDocumento(Modello(cartellaProgramma, QStringLiteral("scheda.fodt")), true, true))
@@ -279,7 +299,7 @@ QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& fin
     for (const char* b : {"ALUNNO", "CLASSE", "DATA"})
         w.ScriviInSegnalibro(QString::fromLatin1(b), QString());
     w.ScriviInSegnalibro(QStringLiteral("TABELLA"), QStringLiteral("§"));
-    return w.Consegna(QStringLiteral("Scheda.fodt"));
+    return w.Consegna(titolo);
 }
 
 } // namespace mevario

@@ -1,13 +1,14 @@
 // TQuibWord: the word-processor documents of Mevario. A document is opened
 // from a flat OpenDocument template (a new, unsaved document based on it),
 // text is typed at named bookmarks and the clipboard picture pasted at one;
-// when it is complete it is written to a new file in a fresh temporary
-// folder and handed to the word processor (LibreOffice, "soffice -n", as a
-// new untitled document based on it), or to the desktop's default
-// application. The program never waits for the word processor and never
-// writes over a file.
+// when it is complete it is written to a new file in the user's documents
+// folder, in "Mevario", under a name that says what and when ("Risultati
+// 2026-12-08 10.42.fodt"), and opened with a program that shows it
+// (Apertura.h); when none does, a message says where the file is. The
+// program never waits for the word processor and never writes over a file.
 #pragma once
 
+#include <QDateTime>
 #include <QDomDocument>
 #include <QImage>
 #include <QString>
@@ -15,6 +16,8 @@
 #include <functional>
 
 namespace mevario {
+
+class TSchedaPol;
 
 class TQuibWord {
 public:
@@ -30,7 +33,9 @@ public:
     // written; true when a program took it.
     using TConsegna = std::function<bool(const QString& file)>;
     static void ImpostaConsegna(TConsegna c);
-    // LibreOffice when it is installed, else the desktop's default application.
+    // Opens the file with the desktop's application or the full LibreOffice
+    // Writer, in the background; when nothing opens it, a message (later)
+    // says why and where the file is. True when the opening has started.
     static bool ConsegnaPredefinita(const QString& file);
 
     // A document opened from `file`. With `comeModello` a new untitled
@@ -44,10 +49,11 @@ public:
     // A missing bookmark is skipped without a message.
     void ScriviInSegnalibro(const QString& nome, const QString& testo);
 
-    // Writes the document to a new file in a fresh temporary folder and hands
-    // it to the word processor. Returns the file ("" when it could not be
-    // written or handed on; a message says why).
-    QString Consegna(const QString& nomeFile);
+    // Writes the document to a new file named after `cosa` ("Risultati") and
+    // the time `quando`, in the documents folder (CartellaDocumenti), and
+    // hands it to the word processor. Returns the file ("" when it could not
+    // be written; a message says why).
+    QString Consegna(const QString& cosa, const QDateTime& quando = QDateTime::currentDateTime());
 
     // The user quit the word processor: later calls fail quietly (or with a
     // message when MessaggiErrore is set).
@@ -77,10 +83,20 @@ private:
 // program, the installed data folder. "" when none has it.
 QString TrovaModello(const QString& cartellaProgramma, const QString& nome);
 
-// The results sheet: the 24 counters at their bookmarks of "schedaVEK.fodt".
-// Returns the file handed on, or "" (a message said why).
+// The results sheet ("Risultati …"): the 24 counters of `risultati` (the
+// run's record when not given) at their bookmarks of "schedaVEK.fodt", and
+// the date and time at "DATA_ORA". Returns the file handed on, or "" (a
+// message said why).
 QString ScriviSchedaRisultati(const QString& cartellaProgramma);
-// The window sheet: "scheda.fodt" with the picture at "TABELLA".
-QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra);
+QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati,
+                              const QDateTime& quando = QDateTime::currentDateTime());
+// The window sheet: "scheda.fodt" with the picture at "TABELLA", in a file
+// named after `titolo` (the topic: "Somma di monomi …").
+QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra,
+                             const QString& titolo = QStringLiteral("Scheda"));
+
+// The date and time as the results sheet writes them:
+// "martedì 8 dicembre 2026 alle 10:42" (after "Scheda scritta ").
+QString DataOraScheda(const QDateTime& quando);
 
 } // namespace mevario

@@ -37,13 +37,23 @@ void Foto(QWidget* w, const char* nome)
 
 int main(int argc, char** argv)
 {
+    gDir = QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".")).absolutePath();
+    QDir().mkpath(gDir);
+    // The documents the windows write go to DIR/documenti, not to the
+    // user's own documents folder.
+    {
+        const QString config = gDir + QStringLiteral("/configurazione");
+        QDir().mkpath(config);
+        QFile dirs(config + QStringLiteral("/user-dirs.dirs"));
+        if (dirs.open(QIODevice::WriteOnly))
+            dirs.write("XDG_DOCUMENTS_DIR=\"" + QFile::encodeName(gDir) + "/documenti\"\n");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config));
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationVersion(QStringLiteral("0.1.0"));
     QFont f(QStringLiteral("Tahoma"));
     f.setPixelSize(13);
     QApplication::setFont(f);
-    gDir = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(gDir);
     auto fin = Avvia();
     TfrmMain* m = fin->frmMain.get();
     m->move(20, 20);

@@ -65,6 +65,7 @@ private slots:
     void accessibleNames();
     void topicMenusOpenTheirWindows();
     void schedaAndStampaWriteTheirDocuments();
+    void schedaCountsTheWindowsStillOpen();
     void lavagnaOpensFromEveryExercisePage();
     void menusHighlightOneEntryAndStayOnScreen();
     void keyboardAloneWorksAnExercise();
@@ -81,10 +82,14 @@ private:
 
     std::unique_ptr<TFinestre> FFinestre;
     QStringList FErrori;
+    QTemporaryDir FCasa; // HOME: the documents go to its Documents/Mevario
 };
 
 void TestMevario::initTestCase()
 {
+    QVERIFY(FCasa.isValid());
+    qputenv("HOME", QFile::encodeName(FCasa.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(FCasa.filePath(QStringLiteral(".config"))));
     FFinestre = Avvia();
     ImpostaGestoreErrori([this](const QString& m) { FErrori << m; });
     M()->show();
@@ -414,9 +419,57 @@ void TestMevario::schedaAndStampaWriteTheirDocuments()
     QFile g(consegnati[1]);
     QVERIFY(g.open(QIODevice::ReadOnly));
     QVERIFY(g.readAll().contains("<draw:image"));
+    // Both in Documents/Mevario, named after what they hold.
+    const QString documenti = FCasa.filePath(QStringLiteral("Documents/Mevario"));
+    QCOMPARE(QFileInfo(consegnati[0]).absolutePath(), documenti);
+    QCOMPARE(QFileInfo(consegnati[1]).absolutePath(), documenti);
+    QVERIFY(QFileInfo(consegnati[0]).fileName().startsWith(QStringLiteral("Risultati 20")));
+    QVERIFY(QFileInfo(consegnati[1]).fileName().startsWith(QStringLiteral("Somma di monomi 20")));
     QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
     for (const QString& c : consegnati)
         QDir(QFileInfo(c).absolutePath()).removeRecursively();
+    TQuibWord::ImpostaConsegna({});
+    QVERIFY(FErrori.isEmpty());
+}
+
+void TestMevario::schedaCountsTheWindowsStillOpen()
+{
+    FErrori.clear();
+    QStringList consegnati;
+    TQuibWord::ImpostaConsegna([&](const QString& f) {
+        consegnati << f;
+        return true;
+    });
+    const auto sbagliateDivisione = [&](int i) {
+        QFile f(consegnati[i]);
+        if (!f.open(QIODevice::ReadOnly))
+            return -1;
+        const QByteArray t = f.readAll();
+        const QByteArray segno = "text:name=\"S_POL_DIV\"/>";
+        const qsizetype k = t.indexOf(segno);
+        return k < 0 ? -1 : t.mid(k + segno.size(), t.indexOf('<', k + segno.size()) - k - segno.size()).toInt();
+    };
+    // The division, not modal, open beside the main window with one error.
+    M()->ApriMenu(M()->btDaf, M()->pmDivisione);
+    QTest::mouseClick(M()->pmDivisione->Voci()[1], Qt::LeftButton);
+    TFinestraEsercizi* divisione = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* f = qobject_cast<TFinestraEsercizi*>(w); f && f->isVisible() && QByteArray(f->TallySbagliate()) == "S_POL_DIV")
+            divisione = f;
+    QVERIFY(divisione);
+    const int prima = TSchedaPol::Istanza()->Valore("S_POL_DIV");
+    divisione->lblErrori->setText(QStringLiteral("1"));
+    QTest::mouseClick(M()->btScheda, Qt::LeftButton, {}, QPoint(60, 25));
+    QCOMPARE(consegnati.size(), 1);
+    QCOMPARE(sbagliateDivisione(0), prima + 1);
+    QCOMPARE(TSchedaPol::Istanza()->Valore("S_POL_DIV"), prima); // the visit is not over
+    // Closing adds the visit once: a later sheet has the same total.
+    QTest::mouseClick(divisione->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QVERIFY(!divisione->isVisible());
+    QCOMPARE(TSchedaPol::Istanza()->Valore("S_POL_DIV"), prima + 1);
+    QTest::mouseClick(M()->btScheda, Qt::LeftButton, {}, QPoint(60, 25));
+    QCOMPARE(consegnati.size(), 2);
+    QCOMPARE(sbagliateDivisione(1), prima + 1);
     TQuibWord::ImpostaConsegna({});
     QVERIFY(FErrori.isEmpty());
 }

@@ -1,6 +1,9 @@
 // The results sheet and the window sheet: what the documents hold at their
-// bookmarks, the messages when something is missing, and (where LibreOffice
-// is installed) the documents as the word processor reads them.
+// bookmarks, where they are written and under what names, the messages when
+// something is missing, how they are opened (against stand-ins for
+// dpkg-query, xdg-mime, xdg-open and soffice), and (where LibreOffice is
+// installed) the documents as the word processor reads them. HOME points at
+// a temporary folder: the documents go to its Documents/Mevario.
 #include <QClipboard>
 #include <QDebug>
 #include <QDir>
@@ -12,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "Apertura.h"
+#include "Documenti.h"
 #include "QuibWord.h"
 #include "SchedaPol.h"
 
@@ -64,8 +69,14 @@ QImage Finestra()
 class TestScheda : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void init();
     void cleanup();
+    void documentsFolderIsTheUsersDocuments();
+    void newNamesSayWhatAndWhen();
+    void sheetsLandInDocumentsMevarioUnderTheirNames();
+    void nothingIsEverWrittenOver();
+    void resultsSheetHoldsTheDateAndTime();
     void resultsSheetWithNothingDoneHoldsZeros();
     void twoVisitsAreAddedUp();
     void windowSheetHoldsThePicture();
@@ -74,35 +85,162 @@ private slots:
     void missingTemplateSaysSoAndWritesNothing();
     void sheetThatCannotBeWrittenSaysSo();
     void noWordProcessorSaysWhereTheDocumentIs();
+    void openingTheDocument_data();
+    void openingTheDocument();
     void libreOfficeReadsTheSheets();
 
 private:
+    QString Documenti() const { return FCasa.filePath(QStringLiteral("Documents/Mevario")); }
+
+    QTemporaryDir FCasa;
     QStringList FMessaggi;
     QStringList FConsegnati;
+    QStringList FAvvisi;
     bool FConsegnaRiesce = true;
+    bool FCursoreOccupato = false; // at the time of the last message
 };
+
+void TestScheda::initTestCase()
+{
+    QVERIFY(FCasa.isValid());
+    qputenv("HOME", QFile::encodeName(FCasa.path()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(FCasa.filePath(QStringLiteral(".config"))));
+    qunsetenv("XDG_DOCUMENTS_DIR");
+}
 
 void TestScheda::init()
 {
     TSchedaPol::Crea();
     FMessaggi.clear();
     FConsegnati.clear();
+    FAvvisi.clear();
     FConsegnaRiesce = true;
     TQuibWord::ImpostaMessaggi([this](TQuibWord::TTipoMessaggio t, const QString& m) {
         FMessaggi << TQuibWord::Titolo(t) + QStringLiteral(": ") + m;
+        FCursoreOccupato = QGuiApplication::overrideCursor() != nullptr;
     });
     TQuibWord::ImpostaConsegna([this](const QString& f) {
         FConsegnati << f;
         return FConsegnaRiesce;
     });
+    TApertura::ImpostaAvviso([this](const QString& t) { FAvvisi << t; });
 }
 
 void TestScheda::cleanup()
 {
-    if (qEnvironmentVariableIsSet("MEVARIO_TENERE"))
-        return; // the documents stay, to look at them
-    for (const QString& f : FConsegnati)
-        QDir(QFileInfo(f).absolutePath()).removeRecursively();
+    if (qEnvironmentVariableIsSet("MEVARIO_TENERE")) {
+        // The documents stay, to look at them.
+        const QString copia = QDir::temp().filePath(QStringLiteral("mevario-documenti-di-prova"));
+        QDir().mkpath(copia);
+        for (const QString& f : QDir(Documenti()).entryList(QDir::Files))
+            QFile::copy(QDir(Documenti()).filePath(f), QDir(copia).filePath(f));
+    }
+    QDir(FCasa.filePath(QStringLiteral("Documents"))).removeRecursively();
+    QDir(FCasa.filePath(QStringLiteral(".config"))).removeRecursively();
+}
+
+void TestScheda::documentsFolderIsTheUsersDocuments()
+{
+    QCOMPARE(CartellaDocumenti(), Documenti());
+    // An Italian desktop names the folder in ~/.config/user-dirs.dirs.
+    QVERIFY(QDir().mkpath(FCasa.filePath(QStringLiteral(".config"))));
+    QFile dirs(FCasa.filePath(QStringLiteral(".config/user-dirs.dirs")));
+    QVERIFY(dirs.open(QIODevice::WriteOnly));
+    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Documenti\"\n");
+    dirs.close();
+    QCOMPARE(CartellaDocumenti(), FCasa.filePath(QStringLiteral("Documenti/Mevario")));
+    QVERIFY(!QFileInfo::exists(CartellaDocumenti())); // made only when a document is written
+    // A folder that cannot be made, and a file where the folder should be.
+    QFile intralcio(FCasa.filePath(QStringLiteral("file")));
+    QVERIFY(intralcio.open(QIODevice::WriteOnly));
+    intralcio.close();
+    QVERIFY(!PreparaCartella(intralcio.fileName()));
+    QVERIFY(!PreparaCartella(intralcio.fileName() + QStringLiteral("/Mevario")));
+    QVERIFY(!PreparaCartella(QString()));
+    QVERIFY(PreparaCartella(FCasa.filePath(QStringLiteral("a/b/c"))));
+    QVERIFY(PreparaCartella(FCasa.filePath(QStringLiteral("a/b/c")))); // again: already there
+}
+
+void TestScheda::newNamesSayWhatAndWhen()
+{
+    const QDateTime quando(QDate(2026, 12, 8), QTime(10, 42, 59));
+    QTemporaryDir d;
+    const auto nome = [&](const QString& cosa, const char* est = "fodt") {
+        return QFileInfo(NuovoPercorsoDocumento(d.path(), cosa, QString::fromLatin1(est), quando)).fileName();
+    };
+    QCOMPARE(nome(QStringLiteral("Risultati")), QStringLiteral("Risultati 2026-12-08 10.42.fodt"));
+    QCOMPARE(nome(QStringLiteral("Somma di monomi"), "pdf"), QStringLiteral("Somma di monomi 2026-12-08 10.42.pdf"));
+    QCOMPARE(QFileInfo(NuovoPercorsoDocumento(d.path(), QStringLiteral("x"), QStringLiteral("fodt"), quando)).absolutePath(),
+             QDir(d.path()).absolutePath());
+    // Characters a file name cannot hold, and names that would hide the file.
+    QCOMPARE(nome(QStringLiteral("3/4 di: a\\b")), QStringLiteral("3-4 di- a-b 2026-12-08 10.42.fodt"));
+    QCOMPARE(nome(QStringLiteral("  ")), QStringLiteral("Mevario 2026-12-08 10.42.fodt"));
+    QCOMPARE(nome(QStringLiteral(".nascosto")), QStringLiteral("Mevario .nascosto 2026-12-08 10.42.fodt"));
+    // Taken names: " (2)", " (3)"; the same name in another type is no clash.
+    for (const char* preso : {"Risultati 2026-12-08 10.42.fodt", "Risultati 2026-12-08 10.42 (2).fodt"}) {
+        QFile f(d.filePath(QString::fromLatin1(preso)));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(nome(QStringLiteral("Risultati")), QStringLiteral("Risultati 2026-12-08 10.42 (3).fodt"));
+    QCOMPARE(nome(QStringLiteral("Risultati"), "pdf"), QStringLiteral("Risultati 2026-12-08 10.42.pdf"));
+}
+
+void TestScheda::sheetsLandInDocumentsMevarioUnderTheirNames()
+{
+    const QDateTime prima = QDateTime::currentDateTime();
+    const QString risultati = ScriviSchedaRisultati(kModelli);
+    const QString finestra = ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Somma di monomi"));
+    const QDateTime dopo = QDateTime::currentDateTime();
+    QVERIFY(FMessaggi.isEmpty());
+    QCOMPARE(FConsegnati, (QStringList{risultati, finestra}));
+    for (const QString& f : FConsegnati) {
+        QVERIFY(QFileInfo(f).isFile());
+        QCOMPARE(QFileInfo(f).absolutePath(), Documenti());
+    }
+    // Named after what they are and the minute they were written.
+    const auto conOra = [&](const QString& cosa, const QString& f) {
+        for (const QDateTime& t : {prima, dopo})
+            if (QFileInfo(f).fileName() == cosa + t.toString(QStringLiteral(" yyyy-MM-dd hh.mm")) + QStringLiteral(".fodt"))
+                return true;
+        return false;
+    };
+    QVERIFY2(conOra(QStringLiteral("Risultati"), risultati), qPrintable(risultati));
+    QVERIFY2(conOra(QStringLiteral("Somma di monomi"), finestra), qPrintable(finestra));
+    // A window sheet without a topic is just a sheet.
+    QVERIFY(QFileInfo(ScriviSchedaFinestra(kModelli, Finestra())).fileName().startsWith(QStringLiteral("Scheda 20")));
+}
+
+void TestScheda::nothingIsEverWrittenOver()
+{
+    const QDateTime quando(QDate(2026, 12, 8), QTime(10, 42));
+    // The teacher's own file with the name the sheet would take.
+    QVERIFY(QDir().mkpath(Documenti()));
+    QFile suo(QDir(Documenti()).filePath(QStringLiteral("Risultati 2026-12-08 10.42.fodt")));
+    QVERIFY(suo.open(QIODevice::WriteOnly));
+    suo.write("i miei appunti");
+    suo.close();
+    QStringList scritti;
+    for (int i = 0; i < 3; ++i)
+        scritti << QFileInfo(ScriviSchedaRisultati(kModelli, *TSchedaPol::Istanza(), quando)).fileName();
+    QCOMPARE(scritti, (QStringList{QStringLiteral("Risultati 2026-12-08 10.42 (2).fodt"),
+                                   QStringLiteral("Risultati 2026-12-08 10.42 (3).fodt"),
+                                   QStringLiteral("Risultati 2026-12-08 10.42 (4).fodt")}));
+    QVERIFY(suo.open(QIODevice::ReadOnly));
+    QCOMPARE(suo.readAll(), QByteArray("i miei appunti"));
+    QVERIFY(FMessaggi.isEmpty());
+}
+
+void TestScheda::resultsSheetHoldsTheDateAndTime()
+{
+    const QString f = ScriviSchedaRisultati(kModelli, *TSchedaPol::Istanza(), QDateTime(QDate(2026, 12, 8), QTime(10, 42)));
+    QCOMPARE(Dopo(f, QStringLiteral("DATA_ORA")), QStringLiteral("martedì 8 dicembre 2026 alle 10:42"));
+    QCOMPARE(DataOraScheda(QDateTime(QDate(2027, 1, 1), QTime(8, 5))), QStringLiteral("venerdì 1 gennaio 2027 alle 08:05"));
+    // The tallies are those given, not the record's.
+    TSchedaPol altri;
+    altri.Aggiungi("S_POL_DIV", 1);
+    const QString g = ScriviSchedaRisultati(kModelli, altri);
+    QCOMPARE(Dopo(g, QStringLiteral("S_POL_DIV")), QStringLiteral("1"));
+    QCOMPARE(Dopo(g, QStringLiteral("E_MON_DEF")), QStringLiteral("0"));
 }
 
 void TestScheda::resultsSheetWithNothingDoneHoldsZeros()
@@ -113,10 +251,11 @@ void TestScheda::resultsSheetWithNothingDoneHoldsZeros()
     QVERIFY(FMessaggi.isEmpty());
     for (const char* n : TSchedaPol::Nomi())
         QCOMPARE(Dopo(f, QString::fromLatin1(n)), QStringLiteral("0"));
-    // A second sheet is a new file in a new folder.
+    // A second sheet is a new file beside the first.
     const QString g = ScriviSchedaRisultati(kModelli);
     QVERIFY(!g.isEmpty() && g != f);
     QVERIFY(QFile::exists(f));
+    QCOMPARE(QFileInfo(g).absolutePath(), QFileInfo(f).absolutePath());
 }
 
 void TestScheda::twoVisitsAreAddedUp()
@@ -165,7 +304,7 @@ void TestScheda::bookmarkNamesAreCaseSensitive()
     QVERIFY(w.ApriDocumento(kModelli + QStringLiteral("/schedaVEK.fodt"), true, true));
     w.ScriviInSegnalibro(QStringLiteral("e_mon_def"), QStringLiteral("7"));
     w.ScriviInSegnalibro(QStringLiteral("E_MON_DEF"), QStringLiteral("8"));
-    const QString f = w.Consegna(QStringLiteral("prova.fodt"));
+    const QString f = w.Consegna(QStringLiteral("prova"));
     QCOMPARE(Dopo(f, QStringLiteral("E_MON_DEF")), QStringLiteral("8"));
     QFile scritto(f);
     QVERIFY(scritto.open(QIODevice::ReadOnly));
@@ -188,7 +327,7 @@ void TestScheda::missingTemplateSaysSoAndWritesNothing()
     QVERIFY(!w.ApriDocumento(vuota.filePath(QStringLiteral("schedaVEK.fodt")), true, true));
     QCOMPARE(FMessaggi, QStringList{QStringLiteral("Attenzione: Impossibile aprire il documento ") +
                                     vuota.filePath(QStringLiteral("schedaVEK.fodt"))});
-    QVERIFY(w.Consegna(QStringLiteral("x.fodt")).isEmpty());
+    QVERIFY(w.Consegna(QStringLiteral("x")).isEmpty());
     QVERIFY(FConsegnati.isEmpty());
     // A file that is not an OpenDocument text is no template either.
     FMessaggi.clear();
@@ -202,22 +341,15 @@ void TestScheda::missingTemplateSaysSoAndWritesNothing()
 
 void TestScheda::sheetThatCannotBeWrittenSaysSo()
 {
-    const bool cera = qEnvironmentVariableIsSet("TMPDIR");
-    const QByteArray prima = qgetenv("TMPDIR");
-    const auto lasciate = [] {
-        return QDir::current().entryList({QStringLiteral("mevario-*")}, QDir::Dirs | QDir::NoDotAndDotDot);
-    };
-    const QStringList cartellePrima = lasciate();
-    qputenv("TMPDIR", "/nonesiste/mevario");
+    // A file where the documents folder should be.
+    QFile intralcio(FCasa.filePath(QStringLiteral("Documents")));
+    QVERIFY(intralcio.open(QIODevice::WriteOnly));
+    intralcio.close();
     const QString f = ScriviSchedaRisultati(kModelli);
-    QCOMPARE(lasciate(), cartellePrima);  // no stray folder where the program runs
-    if (cera)
-        qputenv("TMPDIR", prima);
-    else
-        qunsetenv("TMPDIR");
+    intralcio.remove();
     QVERIFY(f.isEmpty());
-    QCOMPARE(FMessaggi.size(), 1);
-    QVERIFY(FMessaggi[0].startsWith(QStringLiteral("Errore: Impossibile scrivere il documento")));
+    QCOMPARE(FMessaggi, QStringList{QStringLiteral("Errore: Impossibile scrivere il documento: non si può creare la cartella ") +
+                                    Documenti()});
     QVERIFY(FConsegnati.isEmpty());
 }
 
@@ -228,8 +360,122 @@ void TestScheda::noWordProcessorSaysWhereTheDocumentIs()
     QVERIFY(!f.isEmpty());
     QVERIFY(QFile::exists(f));
     QCOMPARE(FMessaggi.size(), 1);
-    QVERIFY(FMessaggi[0].startsWith(QStringLiteral("Informazione: ")));
-    QVERIFY(FMessaggi[0].endsWith(f));
+    QVERIFY(FMessaggi[0].startsWith(QStringLiteral("Attenzione: Non è stato possibile aprire il documento")));
+    QVERIFY(FMessaggi[0].endsWith(QStringLiteral("salvato in:\n") + f));
+}
+
+namespace {
+
+// A program of the stand-ins: records how it was called in "chiamate", then
+// does `corpo` (shell builtins only: PATH holds nothing else).
+void Controfigura(const QString& cartella, const QString& nome, const QString& corpo)
+{
+    QFile f(QDir(cartella).filePath(nome));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(("#!/bin/sh\nprintf '%s\\n' \"" + nome + " $*\" >> \"" + QDir(cartella).filePath(QStringLiteral("chiamate")) +
+             "\"\n" + corpo + "\n")
+                .toUtf8());
+    f.close();
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+} // namespace
+
+void TestScheda::openingTheDocument_data()
+{
+    // What dpkg-query says is installed, what xdg-mime names as the
+    // desktop's application ("-": no xdg-open nor xdg-mime), how xdg-open
+    // and soffice end; which of them are called, and the message's words.
+    QTest::addColumn<QString>("installati");
+    QTest::addColumn<QString>("gestore");
+    QTest::addColumn<QString>("xdgOpen");
+    QTest::addColumn<QString>("soffice");
+    QTest::addColumn<QStringList>("chiamati");
+    QTest::addColumn<QString>("messaggio");
+    const QString nessuno;
+    const QString writer = QStringLiteral("libreoffice-writer");
+    const QString senzaFinestre = QStringLiteral("libreoffice-core-nogui libreoffice-writer-nogui");
+    const QString bene = QStringLiteral("exit 0");
+    QTest::newRow("the desktop opens it") << nessuno << "prova.desktop" << bene << bene << QStringList{"xdg-open"} << QString();
+    QTest::newRow("xdg-open fails, no Writer")
+        << nessuno << "prova.desktop" << "exit 4" << bene << QStringList{"xdg-open"} << "(xdg-open) ha risposto con il codice 4";
+    QTest::newRow("xdg-open fails, the full Writer opens it")
+        << writer << "prova.desktop" << "exit 3" << bene << QStringList{"xdg-open", "soffice"} << QString();
+    QTest::newRow("the full Writer, no desktop application")
+        << writer << "" << bene << bene << QStringList{"soffice"} << QString();
+    QTest::newRow("the full Writer fails too")
+        << writer << "prova.desktop" << "exit 4" << "exit 1" << QStringList{"xdg-open", "soffice"}
+        << "(xdg-open) ha risposto con il codice 4; LibreOffice Writer (soffice) ha risposto con il codice 1";
+    // The headless LibreOffice is never handed a document, even when the
+    // desktop names one of its entries.
+    QTest::newRow("only the headless LibreOffice")
+        << senzaFinestre << "libreoffice-xsltfilter.desktop" << bene << bene << QStringList{}
+        << "per vederli serve LibreOffice Writer (il pacchetto libreoffice-writer)";
+    QTest::newRow("the headless LibreOffice beside another application")
+        << senzaFinestre << "abiword.desktop" << bene << bene << QStringList{"xdg-open"} << QString();
+    QTest::newRow("no application for the type")
+        << nessuno << "" << bene << bene << QStringList{} << "non c'è un programma che apra i documenti di testo";
+    QTest::newRow("no xdg-utils, no LibreOffice")
+        << nessuno << "-" << bene << bene << QStringList{} << "non c'è un programma che apra i documenti di testo";
+    // A launcher that waits for the word processor to close has opened it.
+    QTest::newRow("xdg-open still running") << nessuno << "prova.desktop" << "/bin/sleep 4; exit 5" << bene
+                                            << QStringList{"xdg-open"} << QString();
+}
+
+void TestScheda::openingTheDocument()
+{
+    QFETCH(QString, installati);
+    QFETCH(QString, gestore);
+    QFETCH(QString, xdgOpen);
+    QFETCH(QString, soffice);
+    QFETCH(QStringList, chiamati);
+    QFETCH(QString, messaggio);
+    QTemporaryDir bin;
+    QString dpkg = QStringLiteral("for p in %1; do echo \"$p install ok installed\"; done\nexit 1").arg(installati);
+    Controfigura(bin.path(), QStringLiteral("dpkg-query"), dpkg);
+    if (gestore != QLatin1String("-")) {
+        Controfigura(bin.path(), QStringLiteral("xdg-mime"), QStringLiteral("echo '%1'").arg(gestore));
+        Controfigura(bin.path(), QStringLiteral("xdg-open"), xdgOpen);
+    }
+    Controfigura(bin.path(), QStringLiteral("soffice"), soffice);
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", QFile::encodeName(bin.path()));
+    TQuibWord::ImpostaConsegna({});
+    const int durata = TApertura::DurataAvviso, attesa = TApertura::AttesaEsito;
+    TApertura::DurataAvviso = 300;
+    TApertura::AttesaEsito = 1500;
+    const QString f = ScriviSchedaRisultati(kModelli);
+    QVERIFY(!f.isEmpty());
+    // Nothing waits: the notice is up when the sheet has been written.
+    QCOMPARE(FAvvisi, QStringList{QStringLiteral("Apertura del documento…")});
+    QVERIFY(QGuiApplication::overrideCursor());
+    QTRY_COMPARE_WITH_TIMEOUT(TApertura::InCorso(), 0, 10000);
+    qputenv("PATH", path);
+    TApertura::DurataAvviso = durata;
+    TApertura::AttesaEsito = attesa;
+    QCOMPARE(FAvvisi, (QStringList{QStringLiteral("Apertura del documento…"), QString()}));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    // The programs called, each with the document.
+    QFile c(bin.filePath(QStringLiteral("chiamate")));
+    QStringList visti;
+    if (c.open(QIODevice::ReadOnly))
+        for (const QString& riga : QString::fromUtf8(c.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            if (!riga.startsWith(QLatin1String("dpkg-query")) && !riga.startsWith(QLatin1String("xdg-mime"))) {
+                QCOMPARE(riga.section(QLatin1Char(' '), 1), f);
+                visti << riga.section(QLatin1Char(' '), 0, 0);
+            }
+    QCOMPARE(visti, chiamati);
+    if (messaggio.isEmpty()) {
+        QCOMPARE(FMessaggi, QStringList{});
+    } else {
+        // The user is told why, and where the document is.
+        QCOMPARE(FMessaggi.size(), 1);
+        QVERIFY2(FMessaggi[0].startsWith(QStringLiteral("Attenzione: Non è stato possibile aprire il documento: ")),
+                 qPrintable(FMessaggi[0]));
+        QVERIFY2(FMessaggi[0].contains(messaggio), qPrintable(FMessaggi[0]));
+        QVERIFY(FMessaggi[0].endsWith(QStringLiteral("Il documento è salvato in:\n") + f));
+        QVERIFY(!FCursoreOccupato); // the busy cursor went before the message came
+    }
 }
 
 void TestScheda::libreOfficeReadsTheSheets()
@@ -239,7 +485,7 @@ void TestScheda::libreOfficeReadsTheSheets()
         QSKIP("LibreOffice (libreoffice-writer-nogui) is not installed: the documents are not read back");
     TSchedaPol::Istanza()->Aggiungi("E_POL_DIV", 4);
     const QString risultati = ScriviSchedaRisultati(kModelli);
-    const QString finestra = ScriviSchedaFinestra(kModelli, Finestra());
+    const QString finestra = ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Somma di monomi"));
     QTemporaryDir out;
     const auto converti = [&](const QString& file, const QString& formato) {
         // A profile of its own for each run: a second run on the same
@@ -276,6 +522,7 @@ void TestScheda::libreOfficeReadsTheSheets()
     QVERIFY(j >= 0 && j + 2 < righe.size());
     QCOMPARE(righe[j + 1].trimmed(), QString::number(TSchedaPol::Istanza()->Valore("E_MON_DEF")));
     QVERIFY(testo.contains(QStringLiteral("Mevario")));
+    QVERIFY(testo.contains(QStringLiteral("Scheda scritta ") + DataOraScheda(QDateTime::currentDateTime()).section(QStringLiteral(" alle "), 0, 0)));
     // The window sheet, exported to HTML, writes its picture beside it.
     QVERIFY(converti(finestra, QStringLiteral("html")));
     QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(file(finestra, ".html")).size() > 100, 20000);
