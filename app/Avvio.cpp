@@ -10,6 +10,7 @@
 #include "ExprAtoms.h"
 #include "QuibWord.h"
 #include "QtCanvas.h"
+#include "Tavolozza.h"
 #include "funzioni.h"
 
 namespace mevario {
@@ -39,6 +40,7 @@ std::unique_ptr<TFinestre> Avvia()
 {
     RegistraCartellaProgramma();
     RegistraFontMevario();
+    ImpostaAspettoChiaro();
     const QString punto = QLocale::system().decimalPoint();
     SetDecimalSeparator(punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.');
     Randomize();

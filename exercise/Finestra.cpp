@@ -16,13 +16,19 @@ QFont Carattere(const char* famiglia, int px, bool grassetto)
     return CaratterePagina(QString::fromLatin1(famiglia), px, grassetto);
 }
 
+void ColoraTesto(QWidget* w, const QColor& colore)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colore);
+    p.setColor(QPalette::Text, colore);
+    w->setPalette(p);
+}
+
 QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore)
 {
     auto* l = new QLabel(testo, parent);
     l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colore);
-    l->setPalette(p);
+    ColoraTesto(l, colore);
     l->adjustSize();
     return l;
 }

@@ -15,6 +15,9 @@ namespace mevario {
 
 // A font by typeface, pixel height and weight.
 QFont Carattere(const char* famiglia, int px, bool grassetto = false);
+// Gives a widget's text (labels, check boxes, fields) its own colour, so the
+// desktop's palette cannot change it.
+void ColoraTesto(QWidget* w, const QColor& colore);
 // A label in the given font and text colour, sized to its text.
 QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore);
 // The one look of the program's capsule buttons: orange face, silver
