@@ -85,6 +85,7 @@ TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g)
 
 TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
 {
+    EsponiMenuAccessibili(staticMetaObject);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Mevario"));
     setAccessibleName(QStringLiteral("Mevario"));
@@ -194,10 +195,9 @@ void TfrmMain::CreaMenu()
 
 void TfrmMain::ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu)
 {
-    const QPoint p = mapToGlobal(QPoint(bottone->x(), bottone->y() + bottone->height()));
     // Opened with the keyboard (Space or Enter on the button): the first entry
     // is highlighted; with the mouse, none.
-    menu->Mostra(p + QPoint(30, 0), !bottone->underMouse());
+    menu->Mostra(bottone, !bottone->underMouse());
 }
 
 void TfrmMain::Apri(TFinestraEsercizi* f, bool esercizi)
