@@ -146,11 +146,13 @@ void TMenuArgomento::Mostra(QWidget* bottone, bool daTastiera)
 {
     FBottone = bottone;
     const QRect b(bottone->mapToGlobal(QPoint(0, 0)), bottone->size());
+    // The window system places the popup by its offset from the parent
+    // window. Where a window does not know where it is on the screen
+    // (Wayland), the menu keeps inside its window, which is on the screen.
     const QScreen* schermo = bottone->screen() ? bottone->screen() : QGuiApplication::primaryScreen();
-    // Where the window system cannot be asked where a window is (Wayland),
-    // it places the popup by its offset from the parent window, and keeps
-    // it on the screen itself.
-    move(Posizione(b, size(), schermo ? schermo->availableGeometry() : QRect(b.topLeft(), size() * 4)));
+    const bool senzaPosizioni = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const QRect area = senzaPosizioni || !schermo ? bottone->window()->geometry() : schermo->availableGeometry();
+    move(Posizione(b, size(), area));
     Evidenzia(nullptr);
     setAttribute(Qt::WA_NoMouseReplay, false);
     show();

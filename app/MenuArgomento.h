@@ -48,7 +48,8 @@ public:
     // An entry ("-" is a separator); disabled when there is no action.
     TVoceMenu* Aggiungi(const QString& caption, std::function<void()> azione);
     const std::vector<TVoceMenu*>& Voci() const { return FVoci; }
-    // Pops the menu up at its button (Posizione on the button's screen).
+    // Pops the menu up at its button (Posizione on the button's screen, or
+    // inside the button's window where windows do not know their place).
     // From the keyboard the first entry is highlighted, from the mouse none.
     void Mostra(QWidget* bottone, bool daTastiera = false);
     // Where a menu of size `menu` opens for a button at `bottone` (screen
