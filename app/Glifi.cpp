@@ -87,13 +87,13 @@ QIcon GlifoEsci()
         // The arrow going out, white with a thin dark edge to stand out on
         // the door and on the orange button alike.
         QPainterPath freccia;
-        freccia.moveTo(9, 10);
-        freccia.lineTo(16, 10);
-        freccia.lineTo(16, 6.5);
-        freccia.lineTo(21.5, 11.5);
-        freccia.lineTo(16, 16.5);
-        freccia.lineTo(16, 13);
-        freccia.lineTo(9, 13);
+        freccia.moveTo(9, 9.5);
+        freccia.lineTo(15, 9.5);
+        freccia.lineTo(15, 5.5);
+        freccia.lineTo(22, 11.5);
+        freccia.lineTo(15, 17.5);
+        freccia.lineTo(15, 13.5);
+        freccia.lineTo(9, 13.5);
         freccia.closeSubpath();
         p.setPen(QPen(QColor(60, 30, 10), 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         p.setBrush(Qt::white);

@@ -144,6 +144,12 @@ QPoint TMenuArgomento::Posizione(const QRect& bottone, const QSize& menu, const 
 
 void TMenuArgomento::Mostra(QWidget* bottone, bool daTastiera)
 {
+    // One menu open at a time.
+    while (QWidget* aperto = QApplication::activePopupWidget()) {
+        if (aperto == this)
+            break;
+        aperto->close();
+    }
     FBottone = bottone;
     const QRect b(bottone->mapToGlobal(QPoint(0, 0)), bottone->size());
     // The window system places the popup by its offset from the parent

@@ -9,32 +9,39 @@ namespace mevario {
 
 QPalette TavolozzaChiara()
 {
-    const QColor nero(0, 0, 0), bianco(255, 255, 255), grigio(239, 239, 239), spento(190, 190, 190);
-    QPalette p;
-    for (QPalette::ColorGroup g : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        const bool attivo = g != QPalette::Disabled;
-        p.setColor(g, QPalette::Window, grigio);
-        p.setColor(g, QPalette::WindowText, attivo ? nero : spento);
-        p.setColor(g, QPalette::Base, attivo ? bianco : grigio);
-        p.setColor(g, QPalette::AlternateBase, QColor(247, 247, 247));
-        p.setColor(g, QPalette::ToolTipBase, QColor(255, 255, 220));
-        p.setColor(g, QPalette::ToolTipText, nero);
-        p.setColor(g, QPalette::PlaceholderText, QColor(0, 0, 0, 128));
-        p.setColor(g, QPalette::Text, attivo ? nero : spento);
-        p.setColor(g, QPalette::Button, grigio);
-        p.setColor(g, QPalette::ButtonText, attivo ? nero : spento);
-        p.setColor(g, QPalette::BrightText, bianco);
-        p.setColor(g, QPalette::Light, bianco);
-        p.setColor(g, QPalette::Midlight, QColor(202, 202, 202));
-        p.setColor(g, QPalette::Dark, QColor(128, 128, 128));
-        p.setColor(g, QPalette::Mid, QColor(184, 184, 184));
-        p.setColor(g, QPalette::Shadow, QColor(118, 118, 118));
-        p.setColor(g, QPalette::Highlight, attivo ? QColor(48, 140, 198) : QColor(145, 145, 145));
-        p.setColor(g, QPalette::HighlightedText, bianco);
-        p.setColor(g, QPalette::Link, QColor(0, 0, 255));
-        p.setColor(g, QPalette::LinkVisited, QColor(255, 0, 255));
-        p.setColor(g, QPalette::NoRole, grigio);
-    }
+    // The light palette Qt gives where no desktop theme speaks (the one the
+    // program was drawn with), every role then marked as set.
+    const QColor sfondo(239, 239, 239), testo(Qt::black), spento(190, 190, 190);
+    const QColor chiaro = sfondo.lighter(150), medio = sfondo.darker(130), scuro = sfondo.darker(150);
+    const QColor ombra = scuro.darker(135);
+    QPalette p(testo, sfondo, chiaro, scuro, medio, testo, Qt::white);
+    p.setColor(QPalette::Midlight, medio.lighter(110));
+    p.setColor(QPalette::Button, sfondo);
+    p.setColor(QPalette::Shadow, ombra);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    p.setColor(QPalette::BrightText, Qt::white);
+    p.setColor(QPalette::AlternateBase, QColor(247, 247, 247));
+    p.setColor(QPalette::ToolTipBase, QColor(255, 255, 220));
+    p.setColor(QPalette::ToolTipText, testo);
+    p.setColor(QPalette::Link, QColor(0, 0, 255));
+    p.setColor(QPalette::LinkVisited, QColor(255, 0, 255));
+    p.setColor(QPalette::PlaceholderText, QColor(0, 0, 0, 128));
+    p.setColor(QPalette::NoRole, sfondo);
+    p.setColor(QPalette::Disabled, QPalette::Text, spento);
+    p.setColor(QPalette::Disabled, QPalette::WindowText, spento);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, spento);
+    p.setColor(QPalette::Disabled, QPalette::Base, sfondo);
+    p.setColor(QPalette::Disabled, QPalette::Dark, QColor(209, 209, 209).darker(110));
+    p.setColor(QPalette::Disabled, QPalette::Shadow, ombra.lighter(150));
+    p.setColor(QPalette::Active, QPalette::Highlight, QColor(48, 140, 198));
+    p.setColor(QPalette::Inactive, QPalette::Highlight, QColor(145, 141, 126));
+    p.setColor(QPalette::Disabled, QPalette::Highlight, QColor(145, 141, 126));
+    for (int g = 0; g < QPalette::NColorGroups; ++g)
+        for (int r = 0; r < QPalette::NColorRoles; ++r) {
+            const auto gruppo = QPalette::ColorGroup(g);
+            const auto ruolo = QPalette::ColorRole(r);
+            p.setBrush(gruppo, ruolo, p.brush(gruppo, ruolo));
+        }
     return p;
 }
 

@@ -460,6 +460,12 @@ void TestMevario::menusHighlightOneEntryAndStayOnScreen()
     QTest::keyClick(m, Qt::Key_Escape);
     QVERIFY(!m->isVisible());
     QVERIFY(m->Voci()[2]->Separatore());
+    // One menu open at a time.
+    M()->ApriMenu(M()->btSomma, M()->pmSomma);
+    M()->ApriMenu(M()->btDaf, M()->pmDivisione);
+    QVERIFY(!M()->pmSomma->isVisible());
+    QVERIFY(M()->pmDivisione->isVisible());
+    QTest::keyClick(M()->pmDivisione, Qt::Key_Escape);
     // Opened at its button, the menu stays on the screen and off the button.
     const QRect schermo = M()->btProdottoMon->screen()->availableGeometry();
     for (TDsFancyButton* b : {M()->DsFancyButton1, M()->btDaf, M()->btDefMon}) {
