@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """What a screen reader sees of Mevario: starts the program, walks its
 AT-SPI tree, opens the sum of monomials on the exercise page through the
-accessible actions and checks the names of the controls and formula boxes.
+accessible actions (the topic menu, a popup window, must be read as a child
+of the main window) and checks the names of the controls and formula boxes.
 
     xvfb-run -a dbus-run-session -- /usr/bin/python3 tools/a11y-check.py build/app/mevario
 
-Needs Debian's at-spi2-core and python3-pyatspi. Prints the tree and exits
+Needs Debian's at-spi2-core and python3-pyatspi; ctest runs it through
+tools/test-a11y.sh. Prints the tree and exits
 with 1 when something a pupil needs has no accessible name.
 """
 import os
