@@ -11,6 +11,7 @@
 #include "Apertura.h"
 #include "QuibWord.h"
 #include "QtCanvas.h"
+#include "Tavolozza.h"
 #include "funzioni.h"
 
 namespace mevario {
@@ -40,6 +41,7 @@ std::unique_ptr<TFinestre> Avvia()
 {
     RegistraCartellaProgramma();
     RegistraFontMevario();
+    ImpostaAspettoChiaro();
     const QString punto = QLocale::system().decimalPoint();
     SetDecimalSeparator(punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.');
     Randomize();

@@ -1,5 +1,7 @@
 #include "MenuArgomento.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -84,10 +86,7 @@ void TVoceMenu::leaveEvent(QEvent* e)
     QAbstractButton::leaveEvent(e);
 }
 
-// A frameless tool window rather than a popup: screen readers see the
-// entries of a tool window, not those of a popup. It closes like a popup
-// when it loses the activation.
-TMenuArgomento::TMenuArgomento(QWidget* parent) : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint)
+TMenuArgomento::TMenuArgomento(QWidget* parent) : QFrame(parent, Qt::Popup | Qt::FramelessWindowHint)
 {
     setFrameShape(QFrame::Box);
     setAccessibleName(QStringLiteral("Menu"));
@@ -125,24 +124,57 @@ TVoceMenu* TMenuArgomento::Aggiungi(const QString& caption, std::function<void()
     return v;
 }
 
-void TMenuArgomento::Mostra(const QPoint& globale, bool daTastiera)
+QPoint TMenuArgomento::Posizione(const QRect& bottone, const QSize& menu, const QRect& schermo)
 {
-    // On the screen, as platform menus are: moved up or left when needed.
-    QPoint p = globale;
-    if (const QScreen* schermo = QGuiApplication::screenAt(globale) ? QGuiApplication::screenAt(globale)
-                                                                     : QGuiApplication::primaryScreen()) {
-        const QRect a = schermo->availableGeometry();
-        p.setX(std::max(a.left(), std::min(p.x(), a.right() + 1 - width())));
-        p.setY(std::max(a.top(), std::min(p.y(), a.bottom() + 1 - height())));
+    const auto dentro = [](int v, int minimo, int massimo) { return std::max(minimo, std::min(v, massimo)); };
+    const int xMax = schermo.right() + 1 - menu.width(), yMax = schermo.bottom() + 1 - menu.height();
+    const int x = dentro(bottone.left() + 30, schermo.left(), xMax);
+    if (bottone.bottom() + 1 <= yMax)
+        return {x, bottone.bottom() + 1}; // below
+    if (bottone.top() - menu.height() >= schermo.top())
+        return {x, bottone.top() - menu.height()}; // above
+    // Neither: beside the button, on the side with room.
+    const int y = dentro(bottone.top(), schermo.top(), yMax);
+    if (bottone.right() + 1 <= xMax)
+        return {bottone.right() + 1, y};
+    if (bottone.left() - menu.width() >= schermo.left())
+        return {bottone.left() - menu.width(), y};
+    return {x, y};
+}
+
+void TMenuArgomento::Mostra(QWidget* bottone, bool daTastiera)
+{
+    // One menu open at a time.
+    while (QWidget* aperto = QApplication::activePopupWidget()) {
+        if (aperto == this)
+            break;
+        aperto->close();
     }
-    move(p);
+    FBottone = bottone;
+    const QRect b(bottone->mapToGlobal(QPoint(0, 0)), bottone->size());
+    // The window system places the popup by its offset from the parent
+    // window. Where a window does not know where it is on the screen
+    // (Wayland), the menu keeps inside its window, which is on the screen.
+    const QScreen* schermo = bottone->screen() ? bottone->screen() : QGuiApplication::primaryScreen();
+    const bool senzaPosizioni = QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    const QRect area = senzaPosizioni || !schermo ? bottone->window()->geometry() : schermo->availableGeometry();
+    move(Posizione(b, size(), area));
     Evidenzia(nullptr);
+    setAttribute(Qt::WA_NoMouseReplay, false);
     show();
-    raise();
-    activateWindow();
-    setFocus();
+    setFocus(Qt::PopupFocusReason);
     if (daTastiera)
         Sposta(1);
+}
+
+void TMenuArgomento::mousePressEvent(QMouseEvent* e)
+{
+    // A click outside closes the menu. On its own button it only closes it:
+    // the click is not handed on to the button, which would open it again.
+    const bool suBottone = FBottone && !rect().contains(e->position().toPoint()) &&
+                           FBottone->rect().contains(FBottone->mapFromGlobal(e->globalPosition().toPoint()));
+    setAttribute(Qt::WA_NoMouseReplay, suBottone);
+    QFrame::mousePressEvent(e);
 }
 
 TVoceMenu* TMenuArgomento::Evidenziata() const
@@ -157,13 +189,11 @@ void TMenuArgomento::Evidenzia(TVoceMenu* voce)
 {
     for (TVoceMenu* v : FVoci)
         v->SetEvidenziata(v == voce);
-}
-
-void TMenuArgomento::changeEvent(QEvent* e)
-{
-    if (e->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
-        hide();
-    QFrame::changeEvent(e);
+    // The highlighted entry is what a screen reader reads out.
+    if (voce && isVisible() && QAccessible::isActive()) {
+        QAccessibleEvent ev(voce, QAccessible::Focus);
+        QAccessible::updateAccessibility(&ev);
+    }
 }
 
 void TMenuArgomento::Sposta(int passo)
@@ -195,6 +225,117 @@ void TMenuArgomento::keyPressEvent(QKeyEvent* e)
     case Qt::Key_Escape: hide(); return;
     default: QFrame::keyPressEvent(e);
     }
+}
+
+namespace {
+
+// An entry as a menu item that can be pressed; the highlighted one has the focus.
+class TAccessibileVoce : public QAccessibleWidget {
+public:
+    explicit TAccessibileVoce(TVoceMenu* v)
+        : QAccessibleWidget(v, v->Separatore() ? QAccessible::Separator : QAccessible::MenuItem)
+    {
+    }
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && !Voce()->Separatore())
+            return Voce()->accessibleName().isEmpty() ? Voce()->text() : Voce()->accessibleName();
+        return QAccessibleWidget::text(t);
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.focusable = !Voce()->Separatore();
+        s.focused = s.selected = Voce()->Evidenziata();
+        s.selectable = s.focusable;
+        return s;
+    }
+    QStringList actionNames() const override
+    {
+        return Voce()->isEnabled() ? QStringList{pressAction()} : QStringList{};
+    }
+    void doAction(const QString& azione) override
+    {
+        if (azione == pressAction() && Voce()->isEnabled())
+            Voce()->click();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    TVoceMenu* Voce() const { return static_cast<TVoceMenu*>(widget()); }
+};
+
+// The open menu: a popup menu whose parent is the window of its button.
+class TAccessibileMenu : public QAccessibleWidget {
+public:
+    explicit TAccessibileMenu(QWidget* m) : QAccessibleWidget(m, QAccessible::PopupMenu) {}
+    QAccessibleInterface* parent() const override
+    {
+        return widget()->parentWidget() ? QAccessible::queryAccessibleInterface(widget()->parentWidget())
+                                        : QAccessibleWidget::parent();
+    }
+};
+
+// A window with menus: its own children, then its open menus.
+class TAccessibileConMenu : public QAccessibleWidget {
+public:
+    explicit TAccessibileConMenu(QWidget* w) : QAccessibleWidget(w) {}
+    int childCount() const override { return QAccessibleWidget::childCount() + static_cast<int>(Aperti().size()); }
+    QAccessibleInterface* child(int i) const override
+    {
+        const int n = QAccessibleWidget::childCount();
+        if (i < n)
+            return QAccessibleWidget::child(i);
+        const auto aperti = Aperti();
+        return i - n < aperti.size() ? QAccessible::queryAccessibleInterface(aperti[i - n]) : nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* c) const override
+    {
+        if (auto* m = c ? qobject_cast<TMenuArgomento*>(c->object()) : nullptr) {
+            const int i = static_cast<int>(Aperti().indexOf(m));
+            return i < 0 ? -1 : QAccessibleWidget::childCount() + i;
+        }
+        return QAccessibleWidget::indexOfChild(c);
+    }
+
+private:
+    QList<TMenuArgomento*> Aperti() const
+    {
+        QList<TMenuArgomento*> l;
+        for (TMenuArgomento* m : widget()->findChildren<TMenuArgomento*>(Qt::FindDirectChildrenOnly))
+            if (m->isVisible())
+                l << m;
+        return l;
+    }
+};
+
+QStringList& Proprietari()
+{
+    static QStringList l;
+    return l;
+}
+
+QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
+{
+    if (classe == QLatin1String(TVoceMenu::staticMetaObject.className()))
+        return new TAccessibileVoce(static_cast<TVoceMenu*>(o));
+    if (classe == QLatin1String(TMenuArgomento::staticMetaObject.className()))
+        return new TAccessibileMenu(static_cast<QWidget*>(o));
+    if (o->isWidgetType() && Proprietari().contains(classe))
+        return new TAccessibileConMenu(static_cast<QWidget*>(o));
+    return nullptr;
+}
+
+} // namespace
+
+void EsponiMenuAccessibili(const QMetaObject& proprietario)
+{
+    const QString classe = QLatin1String(proprietario.className());
+    if (Proprietari().contains(classe))
+        return;
+    if (Proprietari().isEmpty())
+        QAccessible::installFactory(&Fabbrica);
+    Proprietari() << classe;
 }
 
 } // namespace mevario

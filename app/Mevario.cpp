@@ -57,6 +57,8 @@ int main(int argc, char* argv[])
     TApplicazione app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Mevario"));
     QApplication::setApplicationVersion(QStringLiteral(MEVARIO_VERSION));
+    // Ties the windows to the desktop entry: its icon and its launcher.
+    QGuiApplication::setDesktopFileName(QStringLiteral("it.mevario.Mevario"));
     QApplication::setFont([] {
         QFont f(QStringLiteral("Tahoma"));
         f.setPixelSize(13);

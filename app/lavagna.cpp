@@ -173,6 +173,7 @@ TfrmLavagna::TfrmLavagna() : QWidget(nullptr, Qt::Window)
     cmbPennaSpessore->setCurrentIndex(2); // 3 pixels
     cbGomma = new QCheckBox(QStringLiteral("Cancella"), pnlStrumenti);
     cbGomma->setFont(f);
+    ColoraTesto(cbGomma, Qt::black);
     cbGomma->setGeometry(310, 10, 100, 22);
     btnLavagna = new TDsFancyButton(QStringLiteral("Pulisci"), pnlStrumenti);
     StileCapsula(btnLavagna, 13, Qt::black, QColor(255, 255, 0));

@@ -6,6 +6,7 @@
 #include <QPainter>
 
 #include "Finestra.h"
+#include "Glifi.h"
 #include "Protocollo.h"
 #include "QuibWord.h"
 #include "SchedaPol.h"
@@ -26,51 +27,6 @@ QLabel* Titolo(const QString& t, QWidget* parent, const QFont& f, const QRect& g
     return l;
 }
 
-// Small pictures for the bottom buttons; the bottom-left pixel's colour
-// (magenta) is transparent.
-QPixmap Glifo(bool esci)
-{
-    QImage img(24, 24, QImage::Format_RGB32);
-    img.fill(QColor(255, 0, 255));
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    if (!esci) {
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(Qt::white);
-        p.drawRect(5, 2, 14, 19);
-        for (int y = 6; y <= 17; y += 3)
-            p.drawLine(8, y, 16, y);
-    } else {
-        p.setPen(QPen(Qt::black, 1));
-        p.setBrush(QColor(139, 90, 43));
-        p.drawRect(3, 2, 10, 19);
-        p.setPen(QPen(Qt::white, 3));
-        p.drawLine(10, 11, 20, 11);
-        p.drawLine(16, 7, 20, 11);
-        p.drawLine(16, 15, 20, 11);
-    }
-    return QPixmap::fromImage(img);
-}
-
-// A printer with a sheet coming out, for "Esercizi da stampare".
-QPixmap GlifoStampante()
-{
-    QImage img(24, 24, QImage::Format_RGB32);
-    img.fill(QColor(255, 0, 255));
-    QPainter p(&img);
-    p.setRenderHint(QPainter::Antialiasing, false);
-    p.setPen(QPen(Qt::black, 1));
-    p.setBrush(Qt::white);
-    p.drawRect(7, 2, 10, 8);
-    p.setBrush(QColor(120, 120, 120));
-    p.drawRect(2, 9, 20, 9);
-    p.setBrush(Qt::white);
-    p.drawRect(6, 14, 12, 8);
-    p.drawLine(8, 17, 15, 17);
-    p.drawLine(8, 19, 15, 19);
-    return QPixmap::fromImage(img);
-}
-
 TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g)
 {
     auto* b = new TDsFancyButton(caption, parent);
@@ -85,6 +41,7 @@ TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g)
 
 TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
 {
+    EsponiMenuAccessibili(staticMetaObject);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Mevario"));
     setAccessibleName(QStringLiteral("Mevario"));
@@ -117,16 +74,16 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     btSommaEDIffPol->setAccessibleName(QStringLiteral("Somma e differenza di polinomi"));
 
     btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(xs, 565, 125, 50));
-    btScheda->SetGlyph(Glifo(false));
+    btScheda->SetGlyph(GlifoScheda(), QSize(24, 24));
     btScheda->setToolTip(QStringLiteral("Scrive la scheda dei risultati e la apre con il programma di videoscrittura"));
     connect(btScheda, &QAbstractButton::clicked, this, [this] { btSchedaClick(); });
     btEserciziStampa = Bottone(QStringLiteral("Esercizi da stampare"), this, QRect(244, 565, 279, 50));
-    btEserciziStampa->SetGlyph(GlifoStampante());
+    btEserciziStampa->SetGlyph(GlifoStampante(), QSize(24, 24));
     btEserciziStampa->setToolTip(
         QStringLiteral("Scrive una scheda di esercizi nuovi, con le soluzioni, da stampare (PDF)"));
     connect(btEserciziStampa, &QAbstractButton::clicked, this, [this] { btEserciziStampaClick(); });
     btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 565, 125, 50));
-    btEsci->SetGlyph(Glifo(true));
+    btEsci->SetGlyph(GlifoEsci(), QSize(24, 24));
     connect(btEsci, &QAbstractButton::clicked, this, [this] { close(); });
 
     SagomaFinestra(this);
@@ -198,10 +155,9 @@ void TfrmMain::CreaMenu()
 
 void TfrmMain::ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu)
 {
-    const QPoint p = mapToGlobal(QPoint(bottone->x(), bottone->y() + bottone->height()));
     // Opened with the keyboard (Space or Enter on the button): the first entry
     // is highlighted; with the mouse, none.
-    menu->Mostra(p + QPoint(30, 0), !bottone->underMouse());
+    menu->Mostra(bottone, !bottone->underMouse());
 }
 
 void TfrmMain::Apri(TFinestraEsercizi* f, bool esercizi)

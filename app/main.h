@@ -30,7 +30,8 @@ public:
 
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);
-    // Pops a topic menu up below its button, 30 pixels to the right.
+    // Pops a topic menu up at its button: below it, 30 pixels to the right,
+    // or above it when there is no room below.
     void ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu);
 
     QLabel* Label1;

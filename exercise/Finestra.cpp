@@ -1,8 +1,10 @@
 #include "Finestra.h"
 
 #include <QEvent>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPainterPath>
 #include <QWindow>
 
@@ -16,13 +18,19 @@ QFont Carattere(const char* famiglia, int px, bool grassetto)
     return CaratterePagina(QString::fromLatin1(famiglia), px, grassetto);
 }
 
+void ColoraTesto(QWidget* w, const QColor& colore)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::WindowText, colore);
+    p.setColor(QPalette::Text, colore);
+    w->setPalette(p);
+}
+
 QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore)
 {
     auto* l = new QLabel(testo, parent);
     l->setFont(font);
-    QPalette p = l->palette();
-    p.setColor(QPalette::WindowText, colore);
-    l->setPalette(p);
+    ColoraTesto(l, colore);
     l->adjustSize();
     return l;
 }
@@ -47,8 +55,12 @@ QRegion DaPercorso(const QPainterPath& p) { return QRegion(p.toFillPolygon().toP
 // dragged (the system's move when the platform offers it, by hand otherwise).
 class TSagoma : public QObject {
 public:
-    TSagoma(QWidget* w, bool finestra) : QObject(w), FWidget(w), FFinestra(finestra)
+    TSagoma(QWidget* w, bool finestra, bool dipinta = false)
+        : QObject(w), FWidget(w), FFinestra(finestra), FDipinta(dipinta)
     {
+        if (FDipinta)
+            w->setAttribute(Qt::WA_TranslucentBackground);
+        NienteRiempimento();
         w->installEventFilter(this);
         Applica();
     }
@@ -60,6 +72,11 @@ protected:
             return false;
         switch (e->type()) {
         case QEvent::Resize: Applica(); break;
+        case QEvent::Show: NienteRiempimento(); break;
+        case QEvent::Paint:
+            if (FDipinta)
+                Dipingi(); // the background, under what the window paints
+            break;
         case QEvent::MouseButtonPress: {
             auto* m = static_cast<QMouseEvent*>(e);
             if (!FFinestra || m->button() != Qt::LeftButton)
@@ -85,24 +102,51 @@ protected:
     }
 
 private:
+    // The mask also where it only limits the input: clicks in the cut
+    // corners go to what is behind.
     void Applica() { FWidget->setMask(FFinestra ? FormaFinestra(FWidget->size()) : FormaPannello(FWidget->size())); }
+    // The background is the painted shape: the window's own filling of its
+    // whole rectangle would cover the cut corners.
+    void NienteRiempimento()
+    {
+        if (FDipinta && FWidget->autoFillBackground())
+            FWidget->setAutoFillBackground(false);
+    }
+    void Dipingi()
+    {
+        QPainter p(FWidget);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const QColor sfondo = FWidget->palette().color(QPalette::Window);
+        // The shape in the border colour, and inside it, one pixel in, the
+        // shape in the background colour.
+        p.setPen(Qt::NoPen);
+        p.setBrush(sfondo.darker(160));
+        p.drawPath(PercorsoFinestra(QSizeF(FWidget->size())));
+        p.setBrush(sfondo);
+        p.drawPath(PercorsoFinestra(QSizeF(FWidget->size()) - QSizeF(2, 2)).translated(1, 1));
+    }
 
     QWidget* FWidget;
     bool FFinestra;
+    bool FDipinta;
     bool FTrascina = false;
     QPoint FPresa;
 };
 
 } // namespace
 
-QRegion FormaFinestra(const QSize& s)
+QPainterPath PercorsoFinestra(const QSizeF& s)
 {
     QPainterPath p;
     p.setFillRule(Qt::WindingFill);
     p.addRoundedRect(QRectF(0, 0, s.width(), s.height()), 10, 10);
     p.addRect(QRectF(0, s.height() / 2.0, s.width(), s.height() - s.height() / 2.0));
-    return DaPercorso(p.simplified());
+    return p.simplified();
 }
+
+QRegion FormaFinestra(const QSize& s) { return DaPercorso(PercorsoFinestra(QSizeF(s))); }
+
+bool FinestreSagomate() { return !QGuiApplication::platformName().startsWith(QLatin1String("wayland")); }
 
 QRegion FormaPannello(const QSize& s)
 {
@@ -111,10 +155,10 @@ QRegion FormaPannello(const QSize& s)
     return DaPercorso(p);
 }
 
-void SagomaFinestra(QWidget* w)
+void SagomaFinestra(QWidget* w, bool dipinta)
 {
     w->setWindowFlag(Qt::FramelessWindowHint, true);
-    new TSagoma(w, true);
+    new TSagoma(w, true, dipinta);
 }
 
 void ArrotondaAngoli(QWidget* panel) { new TSagoma(panel, false); }

@@ -5,6 +5,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPainterPath>
 #include <QRegion>
 #include <QWidget>
 
@@ -15,6 +16,9 @@ namespace mevario {
 
 // A font by typeface, pixel height and weight.
 QFont Carattere(const char* famiglia, int px, bool grassetto = false);
+// Gives a widget's text (labels, check boxes, fields) its own colour, so the
+// desktop's palette cannot change it.
+void ColoraTesto(QWidget* w, const QColor& colore);
 // A label in the given font and text colour, sized to its text.
 QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, const QColor& colore);
 // The one look of the program's capsule buttons: orange face, silver
@@ -27,9 +31,18 @@ QRegion FormaFinestra(const QSize& size);
 // A panel's visible shape: its rectangle with all corners rounded 20 x 20.
 QRegion FormaPannello(const QSize& size);
 
-// Makes w a borderless window whose shape follows SagomaFinestra at every
-// resize and that moves when its background is dragged.
-void SagomaFinestra(QWidget* w);
+// Whether the platform cuts a window to the shape of its mask. X11 does;
+// Wayland takes the mask only as the part of the window that gets input.
+bool FinestreSagomate();
+// The window's shape as a path (FormaFinestra is its region).
+QPainterPath PercorsoFinestra(const QSizeF& size);
+
+// Makes w a borderless window whose shape follows FormaFinestra at every
+// resize and that moves when its background is dragged. Where the platform
+// does not cut windows to a shape (`dipinta`), the window is translucent and
+// paints its shape itself, in its background colour with a thin darker
+// border, so that it stands apart from a window of the same colour behind it.
+void SagomaFinestra(QWidget* w, bool dipinta = !FinestreSagomate());
 // Rounds the corners of a panel (kept when it is resized).
 void ArrotondaAngoli(QWidget* panel);
 

@@ -213,11 +213,13 @@ void TFinestraEsercizi::CreaSiNo(int x, int y)
     rbSi->move(22, 12);
     rbSi->adjustSize();
     rbSi->setAccessibleName(QStringLiteral("Si"));
+    ColoraTesto(rbSi, Qt::black);
     rbNo = new QRadioButton(QStringLiteral("No"), pnlSiNo);
     rbNo->setFont(f);
     rbNo->move(102, 12);
     rbNo->adjustSize();
     rbNo->setAccessibleName(QStringLiteral("No"));
+    ColoraTesto(rbNo, Qt::black);
     pnlSiNo->hide();
     // The typed answers of a quiz are compared as text: nothing to draw.
     PBRisp->hide();

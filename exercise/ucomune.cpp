@@ -60,7 +60,15 @@ void Lampeggia(QWidget* panel, const QColor& flash)
 
 // ---- answer field ------------------------------------------------------------
 
-TEditRisp::TEditRisp(QWidget* parent) : QLineEdit(parent) { setAccessibleName(QStringLiteral("Risposta")); }
+TEditRisp::TEditRisp(QWidget* parent) : QLineEdit(parent)
+{
+    setAccessibleName(QStringLiteral("Risposta"));
+    // Black on white, whatever the desktop's theme.
+    QPalette p = palette();
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, Qt::black);
+    setPalette(p);
+}
 
 void TEditRisp::mousePressEvent(QMouseEvent* e)
 {

@@ -41,6 +41,8 @@ QT_QPA_PLATFORM=offscreen "$r/bin/mevario-formula" -o "$tmp/f.png" "-(3/4)*x^2*z
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$r/share/applications/it.mevario.Mevario.desktop" || male "desktop-file-validate"
 fi
+# Docks match the windows (X11 class "mevario") to the entry, and its icon.
+grep -qx "StartupWMClass=mevario" "$r/share/applications/it.mevario.Mevario.desktop" || male "StartupWMClass"
 if command -v appstreamcli >/dev/null; then
   appstreamcli validate --no-net --pedantic "$r/share/metainfo/it.mevario.Mevario.metainfo.xml" >"$tmp/as.log" 2>&1 ||
     appstreamcli validate --no-net "$r/share/metainfo/it.mevario.Mevario.metainfo.xml" || { cat "$tmp/as.log"; male "appstreamcli validate"; }

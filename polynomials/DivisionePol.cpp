@@ -37,6 +37,7 @@ QPlainTextEdit* Testo(QWidget* parent, const QString& t, const QRect& g)
     e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     e->viewport()->setAutoFillBackground(false);
     e->setStyleSheet(QStringLiteral("background: transparent"));
+    ColoraTesto(e, Qt::black);
     e->setAccessibleName(t.section(QLatin1Char('\n'), 0, 0));
     return e;
 }

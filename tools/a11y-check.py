@@ -1,11 +1,13 @@
 #!/usr/bin/python3
 """What a screen reader sees of Mevario: starts the program, walks its
 AT-SPI tree, opens the sum of monomials on the exercise page through the
-accessible actions and checks the names of the controls and formula boxes.
+accessible actions (the topic menu, a popup window, must be read as a child
+of the main window) and checks the names of the controls and formula boxes.
 
     xvfb-run -a dbus-run-session -- /usr/bin/python3 tools/a11y-check.py build/app/mevario
 
-Needs Debian's at-spi2-core and python3-pyatspi. Prints the tree and exits
+Needs Debian's at-spi2-core and python3-pyatspi; ctest runs it through
+tools/test-a11y.sh. Prints the tree and exits
 with 1 when something a pupil needs has no accessible name.
 """
 import os
@@ -50,7 +52,7 @@ def visibile(nodo):
 
 def premi(righe, nome):
     for _, ruolo, n, _, nodo in righe:
-        if n == nome and ruolo in ("push button", "button") and visibile(nodo):
+        if n == nome and ruolo in ("push button", "button", "menu item") and visibile(nodo):
             azioni = nodo.queryAction()
             for i in range(azioni.nActions):
                 if azioni.getName(i) in ("Press", "press", "click"):
@@ -75,6 +77,17 @@ def main():
             problemi.append("il pulsante 'Somma e differenza di monomi' non si può premere")
         time.sleep(1)
         righe = cammina(app)
+        # The open menu (a popup window) is read as a child of the main window.
+        menu = [r for r in righe if r[1] == "popup menu" and visibile(r[4])]
+        if not menu:
+            problemi.append("il menu aperto non compare nell'albero")
+        else:
+            voci = [figlio.name for figlio in menu[0][4] if figlio is not None]
+            print("popup menu:", voci)
+            if voci != ["Concetto", "Esercizi"]:
+                problemi.append(f"voci del menu: {voci}")
+            if menu[0][4].parent.name != "Mevario":
+                problemi.append("il menu non è figlio della finestra principale")
         if not premi(righe, "Esercizi"):
             problemi.append("la voce 'Esercizi' del menu non si può premere")
         time.sleep(2)

@@ -66,8 +66,18 @@ void TDsFancyButton::SetFrameWidth(int w)
     }
 }
 
+void TDsFancyButton::SetGlyph(const QIcon& icon, const QSize& size)
+{
+    FGlyph = QPixmap();
+    FGlyphIcon = icon;
+    FGlyphIconSize = size;
+    updateGeometry();
+    update();
+}
+
 void TDsFancyButton::SetGlyph(const QPixmap& p)
 {
+    FGlyphIcon = QIcon();
     FGlyph = p;
     updateGeometry();
     update();
@@ -135,6 +145,9 @@ bool TDsFancyButton::hitButton(const QPoint& pos) const
 
 QPixmap TDsFancyButton::GlyphImage() const
 {
+    if (!FGlyphIcon.isNull())
+        return FGlyphIcon.pixmap(FGlyphIconSize, devicePixelRatioF(),
+                                 isEnabled() ? QIcon::Normal : QIcon::Disabled);
     if (FGlyph.isNull())
         return {};
     const int n = std::max(1, FNumber);
@@ -204,7 +217,8 @@ void TDsFancyButton::paintEvent(QPaintEvent*)
     testo.remove(QRegularExpression(QStringLiteral("&(?!&)")));
     const QFontMetrics fm(font());
     const QSize ts(fm.horizontalAdvance(testo), fm.height());
-    const QSize gs = glifo.isNull() ? QSize(0, 0) : glifo.size();
+    // In logical pixels: a glyph drawn for the device pixel ratio is smaller.
+    const QSize gs = glifo.isNull() ? QSize(0, 0) : glifo.deviceIndependentSize().toSize();
     const bool affiancati = FLayout == lyLeft || FLayout == lyRight;
     const int d = (glifo.isNull() || testo.isEmpty()) ? 0 : FDistance;
     QSize blocco;

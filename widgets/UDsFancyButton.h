@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QColor>
+#include <QIcon>
 #include <QPainterPath>
 #include <QPixmap>
 
@@ -46,6 +47,10 @@ public:
     // Glyphs: `Number` images side by side (normal, disabled, pressed, hover).
     const QPixmap& Glyph() const { return FGlyph; }
     void SetGlyph(const QPixmap& p);
+    // A glyph drawn by an icon at `size` logical pixels, rendered for the
+    // screen's device pixel ratio at every paint (replaces a pixmap glyph).
+    void SetGlyph(const QIcon& icon, const QSize& size);
+    const QIcon& GlyphIcon() const { return FGlyphIcon; }
     int Number() const { return FNumber; }
     void SetNumber(int n);
     TLayout Layout() const { return FLayout; }
@@ -85,6 +90,8 @@ private:
     TFrameStyle FFrameStyle = fmGradient;
     QColor FFontColor{0, 0, 0};
     QPixmap FGlyph;
+    QIcon FGlyphIcon;
+    QSize FGlyphIconSize;
     int FNumber = 1;
     TLayout FLayout = lyLeft;
     int FDistance = 0;

@@ -1,6 +1,7 @@
 // Mevario driven as a pupil drives it: the main window's menus, the sum of
 // monomials on both pages, answers typed on the keypad and the keyboard,
 // the counters, the flashes and the tallies of the results record.
+#include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -68,6 +69,9 @@ private slots:
     void schedaCountsTheWindowsStillOpen();
     void lavagnaOpensFromEveryExercisePage();
     void menusHighlightOneEntryAndStayOnScreen();
+    void menuPlacement();
+    void openMenuIsSeenByScreenReaders();
+    void clickOnItsButtonOnlyClosesTheMenu();
     void keyboardAloneWorksAnExercise();
     void formulasAreNeverCut();
     void errorsSpeakItalian();
@@ -493,7 +497,7 @@ void TestMevario::menusHighlightOneEntryAndStayOnScreen()
 {
     TMenuArgomento* m = M()->pmProdotto;
     // Opened with the mouse: nothing highlighted until the pointer is on an entry.
-    m->Mostra(M()->mapToGlobal(QPoint(100, 100)), false);
+    m->Mostra(M()->btProdottoMon, false);
     QVERIFY(m->isVisible());
     QCOMPARE(m->Evidenziata(), nullptr);
     QEnterEvent entra(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
@@ -510,15 +514,113 @@ void TestMevario::menusHighlightOneEntryAndStayOnScreen()
     QCOMPARE(m->Evidenziata(), m->Voci()[1]);
     QTest::keyClick(m, Qt::Key_Escape);
     // From the keyboard the first entry is highlighted.
-    m->Mostra(M()->mapToGlobal(QPoint(100, 100)), true);
+    m->Mostra(M()->btProdottoMon, true);
     QCOMPARE(m->Evidenziata(), m->Voci()[0]);
     QTest::keyClick(m, Qt::Key_Escape);
-    // Near the bottom of the screen the menu moves up to stay on it.
-    const QRect schermo = QGuiApplication::primaryScreen()->availableGeometry();
-    M()->pmmcd->Mostra(QPoint(schermo.left() + 10, schermo.bottom() - 20), false);
-    QVERIFY(schermo.contains(M()->pmmcd->frameGeometry().adjusted(2, 2, -2, -2)));
-    QTest::keyClick(M()->pmmcd, Qt::Key_Escape);
+    QVERIFY(!m->isVisible());
     QVERIFY(m->Voci()[2]->Separatore());
+    // One menu open at a time.
+    M()->ApriMenu(M()->btSomma, M()->pmSomma);
+    M()->ApriMenu(M()->btDaf, M()->pmDivisione);
+    QVERIFY(!M()->pmSomma->isVisible());
+    QVERIFY(M()->pmDivisione->isVisible());
+    QTest::keyClick(M()->pmDivisione, Qt::Key_Escape);
+    // Opened at its button, the menu stays on the screen and off the button.
+    const QRect schermo = M()->btProdottoMon->screen()->availableGeometry();
+    for (TDsFancyButton* b : {M()->DsFancyButton1, M()->btDaf, M()->btDefMon}) {
+        M()->ApriMenu(b, M()->pmmcd);
+        const QRect g = M()->pmmcd->geometry();
+        QVERIFY(schermo.contains(g));
+        QVERIFY(!g.intersects(QRect(b->mapToGlobal(QPoint(0, 0)), b->size())));
+        QTest::keyClick(M()->pmmcd, Qt::Key_Escape);
+    }
+}
+
+void TestMevario::menuPlacement()
+{
+    const QSize mcd(252, 222); // "MCD e mcm": four entries and a separator
+    // Room below: under the button, 30 pixels to the right.
+    QCOMPARE(TMenuArgomento::Posizione(QRect(387, 281, 234, 46), mcd, QRect(0, 0, 1366, 768)), QPoint(417, 327));
+    // "MCD e mcm" of the main window centred on 1024 x 768: no room below,
+    // so above, off its button.
+    const QRect s1024(0, 0, 1024, 768);
+    const QRect bottone(216, 529, 234, 46);
+    const QPoint p = TMenuArgomento::Posizione(bottone, mcd, s1024);
+    QCOMPARE(p, QPoint(246, 529 - 222));
+    QVERIFY(!QRect(p, mcd).intersects(bottone));
+    // Exactly room below (the menu's last row on the screen's last row), and one row short.
+    QCOMPARE(TMenuArgomento::Posizione(QRect(100, 500, 234, 46), mcd, s1024).y(), 546);
+    QCOMPARE(TMenuArgomento::Posizione(QRect(100, 501, 234, 46), mcd, s1024).y(), 501 - 222);
+    // Room neither below nor above (a panel takes the top): beside the
+    // button, right of it or else left of it.
+    const QRect basso(0, 32, 1024, 400);
+    QCOMPARE(TMenuArgomento::Posizione(QRect(100, 200, 234, 46), mcd, basso), QPoint(334, 200));
+    QCOMPARE(TMenuArgomento::Posizione(QRect(700, 200, 234, 46), mcd, basso), QPoint(448, 200));
+    QCOMPARE(TMenuArgomento::Posizione(QRect(100, 230, 234, 46), mcd, basso), QPoint(334, 210));
+    // Near the right edge: moved left to stay on the screen.
+    QCOMPARE(TMenuArgomento::Posizione(QRect(900, 100, 120, 46), mcd, s1024), QPoint(1024 - 252, 146));
+}
+
+void TestMevario::openMenuIsSeenByScreenReaders()
+{
+    TMenuArgomento* m = M()->pmSomma;
+    QCOMPARE(m->windowType(), Qt::Popup);
+    QAccessibleInterface* main = QAccessible::queryAccessibleInterface(M());
+    const int chiuso = main->childCount();
+    M()->ApriMenu(M()->btSomma, m);
+    QCOMPARE(m->windowHandle()->transientParent(), M()->windowHandle());
+    // The open menu is the main window's last child, and its parent is the main window.
+    QCOMPARE(main->childCount(), chiuso + 1);
+    QAccessibleInterface* menu = main->child(chiuso);
+    QVERIFY(menu);
+    QCOMPARE(menu->object(), m);
+    QCOMPARE(menu->role(), QAccessible::PopupMenu);
+    QCOMPARE(menu->parent(), main);
+    QCOMPARE(main->indexOfChild(menu), chiuso);
+    QCOMPARE(menu->childCount(), 2);
+    QAccessibleInterface* esercizi = menu->child(1);
+    QCOMPARE(esercizi->role(), QAccessible::MenuItem);
+    QCOMPARE(esercizi->text(QAccessible::Name), QStringLiteral("Esercizi"));
+    // The highlighted entry is the focused one.
+    m->Evidenzia(nullptr);
+    QVERIFY(!menu->child(0)->state().focused);
+    QTest::keyClick(m, Qt::Key_Down);
+    QVERIFY(menu->child(0)->state().focused);
+    QVERIFY(!esercizi->state().focused);
+    QTest::keyClick(m, Qt::Key_Down);
+    QVERIFY(esercizi->state().focused);
+    // Pressed by a screen reader, it opens the window like a click.
+    QVERIFY(esercizi->actionInterface());
+    QCOMPARE(esercizi->actionInterface()->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    esercizi->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QVERIFY(!m->isVisible());
+    QVERIFY(QTest::qWaitForWindowExposed(S()));
+    QCOMPARE(S()->Notebook1->currentWidget(), S()->PaginaEsercizi);
+    QCOMPARE(main->childCount(), chiuso); // closed: gone from the tree
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    // Separators are separators, with nothing to press.
+    M()->ApriMenu(M()->DsFancyButton1, M()->pmmcd);
+    QAccessibleInterface* sep = main->child(main->childCount() - 1)->child(2);
+    QCOMPARE(sep->role(), QAccessible::Separator);
+    QVERIFY(sep->actionInterface()->actionNames().isEmpty());
+    QTest::keyClick(M()->pmmcd, Qt::Key_Escape);
+}
+
+void TestMevario::clickOnItsButtonOnlyClosesTheMenu()
+{
+    TMenuArgomento* m = M()->pmSomma;
+    M()->ApriMenu(M()->btSomma, m);
+    // A press on the menu's own button closes it and is not handed on.
+    const QPoint suBottone = m->mapFromGlobal(M()->btSomma->mapToGlobal(QPoint(20, 20)));
+    QTest::mousePress(m, Qt::LeftButton, {}, suBottone);
+    QVERIFY(!m->isVisible());
+    QVERIFY(m->testAttribute(Qt::WA_NoMouseReplay));
+    // A press elsewhere closes it and reaches what is under the pointer.
+    M()->ApriMenu(M()->btSomma, m);
+    QVERIFY(!m->testAttribute(Qt::WA_NoMouseReplay));
+    QTest::mousePress(m, Qt::LeftButton, {}, m->mapFromGlobal(M()->btDaf->mapToGlobal(QPoint(20, 20))));
+    QVERIFY(!m->isVisible());
+    QVERIFY(!m->testAttribute(Qt::WA_NoMouseReplay));
 }
 
 void TestMevario::keyboardAloneWorksAnExercise()
