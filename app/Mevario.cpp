@@ -1,12 +1,12 @@
 // Mevario: start-up and the application's general error box.
 #include <QApplication>
-#include <QScreen>
 
 #include <cstdio>
 #include <string>
 
 #include "Avvio.h"
 #include "Errori.h"
+#include "Finestra.h"
 
 namespace {
 
@@ -64,9 +64,8 @@ int main(int argc, char* argv[])
     }());
 
     auto finestre = mevario::Avvia();
-    mevario::TfrmMain* main = finestre->frmMain.get();
-    if (const QScreen* s = QApplication::primaryScreen())
-        main->move(s->availableGeometry().center() - main->rect().center());
+    mevario::TfrmMain* main = finestre->frmMain();
+    mevario::CentraSopra(main, nullptr); // in the middle of the screen
     QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
     main->setAttribute(Qt::WA_QuitOnClose, true);
     main->show();

@@ -1,9 +1,13 @@
 #include "Finestra.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainterPath>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 
 #include "QtCanvas.h"
@@ -118,5 +122,30 @@ void SagomaFinestra(QWidget* w)
 }
 
 void ArrotondaAngoli(QWidget* panel) { new TSagoma(panel, false); }
+
+QRect PosizioneCentrata(const QSize& finestra, const QRect& sopra, const QRect& area)
+{
+    QRect g(QPoint(0, 0), finestra);
+    g.moveCenter(sopra.center());
+    const auto dentro = [](int v, int minimo, int lato, int spazio) {
+        return lato >= spazio ? minimo : std::clamp(v, minimo, minimo + spazio - lato);
+    };
+    g.moveTo(dentro(g.x(), area.x(), g.width(), area.width()), dentro(g.y(), area.y(), g.height(), area.height()));
+    return g;
+}
+
+void CentraSopra(QWidget* finestra, const QWidget* sopra)
+{
+    if (sopra && !sopra->isVisible())
+        sopra = nullptr;
+    const QScreen* schermo = sopra ? sopra->screen() : QGuiApplication::primaryScreen();
+    if (!schermo)
+        return;
+    const QRect area = schermo->availableGeometry();
+    // The frame the window manager adds is known only once the window has
+    // been shown; before, the window's own size stands for it.
+    const QSize lato = finestra->isVisible() ? finestra->frameGeometry().size() : finestra->size();
+    finestra->move(PosizioneCentrata(lato, sopra ? sopra->frameGeometry() : area, area).topLeft());
+}
 
 } // namespace mevario

@@ -70,8 +70,8 @@ private:
     void ApriSomma(bool esercizi);
     void Digita(const std::string& testo);
     void Procedi();
-    TfrmSommaMon* S() { return FFinestre->frmSommaMon.get(); }
-    TfrmMain* M() { return FFinestre->frmMain.get(); }
+    TfrmSommaMon* S() { return FFinestre->frmSommaMon(); }
+    TfrmMain* M() { return FFinestre->frmMain(); }
 
     std::unique_ptr<TFinestre> FFinestre;
     QStringList FErrori;
@@ -343,35 +343,35 @@ void TestMevario::topicMenusOpenTheirWindows()
         bool esercizi;
     };
     const Voce voci[] = {
-        {M()->btDefMon, M()->pmDefinizione, 0, FFinestre->frmConcetto.get(), false},
-        {M()->btDefMon, M()->pmDefinizione, 1, FFinestre->frmConcetto.get(), true},
-        {M()->btProdottoMon, M()->pmProdotto, 0, FFinestre->frmProdottoMon.get(), false},
-        {M()->btProdottoMon, M()->pmProdotto, 1, FFinestre->frmProdottoMon.get(), true},
-        {M()->btProdottoMon, M()->pmProdotto, 3, FFinestre->frmPotenzaMon.get(), false},
-        {M()->btProdottoMon, M()->pmProdotto, 4, FFinestre->frmPotenzaMon.get(), true},
-        {M()->btQuoziente, M()->pmQuoziente, 0, FFinestre->frmQuozienteMon.get(), false},
-        {M()->btQuoziente, M()->pmQuoziente, 1, FFinestre->frmQuozienteMon.get(), true},
-        {M()->DsFancyButton1, M()->pmmcd, 0, FFinestre->frmMcdMon.get(), false},
-        {M()->DsFancyButton1, M()->pmmcd, 1, FFinestre->frmMcdMon.get(), true},
-        {M()->DsFancyButton1, M()->pmmcd, 3, FFinestre->frmMcmMon.get(), false},
-        {M()->DsFancyButton1, M()->pmmcd, 4, FFinestre->frmMcmMon.get(), true},
-        {M()->btDefPol, M()->pmDefPol, 0, FFinestre->frmPolConcetto.get(), false},
-        {M()->btDefPol, M()->pmDefPol, 1, FFinestre->frmPolConcetto.get(), true},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 0, FFinestre->frmSommaPol.get(), false},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 1, FFinestre->frmSommaPol.get(), true},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 3, FFinestre->frmDiffPol.get(), false},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol.get(), true},
-        {M()->btProdottoPol, M()->pmProdottoPol, 0, FFinestre->frmProdottoPol.get(), false},
-        {M()->btProdottoPol, M()->pmProdottoPol, 1, FFinestre->frmProdottoPol.get(), true},
-        {M()->btDaf, M()->pmDivisione, 0, FFinestre->frmDivisionePol.get(), false},
-        {M()->btDaf, M()->pmDivisione, 1, FFinestre->frmDivisionePol.get(), true},
+        {M()->btDefMon, M()->pmDefinizione, 0, FFinestre->frmConcetto(), false},
+        {M()->btDefMon, M()->pmDefinizione, 1, FFinestre->frmConcetto(), true},
+        {M()->btProdottoMon, M()->pmProdotto, 0, FFinestre->frmProdottoMon(), false},
+        {M()->btProdottoMon, M()->pmProdotto, 1, FFinestre->frmProdottoMon(), true},
+        {M()->btProdottoMon, M()->pmProdotto, 3, FFinestre->frmPotenzaMon(), false},
+        {M()->btProdottoMon, M()->pmProdotto, 4, FFinestre->frmPotenzaMon(), true},
+        {M()->btQuoziente, M()->pmQuoziente, 0, FFinestre->frmQuozienteMon(), false},
+        {M()->btQuoziente, M()->pmQuoziente, 1, FFinestre->frmQuozienteMon(), true},
+        {M()->DsFancyButton1, M()->pmmcd, 0, FFinestre->frmMcdMon(), false},
+        {M()->DsFancyButton1, M()->pmmcd, 1, FFinestre->frmMcdMon(), true},
+        {M()->DsFancyButton1, M()->pmmcd, 3, FFinestre->frmMcmMon(), false},
+        {M()->DsFancyButton1, M()->pmmcd, 4, FFinestre->frmMcmMon(), true},
+        {M()->btDefPol, M()->pmDefPol, 0, FFinestre->frmPolConcetto(), false},
+        {M()->btDefPol, M()->pmDefPol, 1, FFinestre->frmPolConcetto(), true},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 0, FFinestre->frmSommaPol(), false},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 1, FFinestre->frmSommaPol(), true},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 3, FFinestre->frmDiffPol(), false},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol(), true},
+        {M()->btProdottoPol, M()->pmProdottoPol, 0, FFinestre->frmProdottoPol(), false},
+        {M()->btProdottoPol, M()->pmProdottoPol, 1, FFinestre->frmProdottoPol(), true},
+        {M()->btDaf, M()->pmDivisione, 0, FFinestre->frmDivisionePol(), false},
+        {M()->btDaf, M()->pmDivisione, 1, FFinestre->frmDivisionePol(), true},
     };
     for (const Voce& v : voci) {
         M()->ApriMenu(v.bottone, v.menu);
         QTest::mouseClick(v.menu->Voci()[static_cast<std::size_t>(v.indice)], Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(v.finestra));
         QCOMPARE(v.finestra->lblTitolo->text(), v.esercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto"));
-        if (v.finestra != FFinestre->frmDivisionePol.get()) {
+        if (v.finestra != FFinestre->frmDivisionePol()) {
             QCOMPARE(v.finestra->Notebook1->currentWidget(), v.esercizi ? v.finestra->PaginaEsercizi : v.finestra->PaginaConcetto);
             QCOMPARE(v.finestra->btnNuovo->isEnabled(), v.esercizi);
         } else {
@@ -417,8 +417,8 @@ void TestMevario::schedaAndStampaWriteTheirDocuments()
 
 void TestMevario::lavagnaOpensFromEveryExercisePage()
 {
-    TfrmLavagna* l = FFinestre->frmLavagna.get();
-    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{S(), FFinestre->frmProdottoPol.get(), FFinestre->frmDivisionePol.get()}) {
+    TfrmLavagna* l = FFinestre->frmLavagna();
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{S(), FFinestre->frmProdottoPol(), FFinestre->frmDivisionePol()}) {
         M()->Apri(w, true);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QVERIFY(w->btnLavagna->isEnabled());
