@@ -144,6 +144,10 @@ void CentraSopra(QWidget* finestra, const QWidget* sopra)
     const QRect area = schermo->availableGeometry();
     // The frame the window manager adds is known only once the window has
     // been shown; before, the window's own size stands for it.
+    // A window never resized takes its layout's size when it is first shown:
+    // it takes it now, to be placed by it.
+    if (!finestra->isVisible() && !finestra->testAttribute(Qt::WA_Resized))
+        finestra->adjustSize();
     const QSize lato = finestra->isVisible() ? finestra->frameGeometry().size() : finestra->size();
     finestra->move(PosizioneCentrata(lato, sopra ? sopra->frameGeometry() : area, area).topLeft());
 }

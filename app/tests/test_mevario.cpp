@@ -632,6 +632,14 @@ void TestMevario::topicWindowsBelongToTheMainWindowAndOpenOverIt()
     TdlgEserciziStampa* dlg = M()->dlgEserciziStampa();
     QCOMPARE(M()->dlgEserciziStampa(), dlg);
     QCOMPARE(dlg->parentWidget(), M());
+    // Opened centred over the main window with the size its layout gives it.
+    bool centrato = false;
+    QTimer::singleShot(0, this, [this, dlg, &centrato] {
+        centrato = (dlg->frameGeometry().center() - M()->frameGeometry().center()).manhattanLength() <= 4;
+        dlg->reject();
+    });
+    M()->btEserciziStampa->click();
+    QVERIFY(centrato);
 }
 
 void TestMevario::lavagnaTakesInputThroughItsWindowWhileTheExerciseIsModal()
