@@ -3,8 +3,6 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLocale>
-#include <QPainter>
-#include <QSvgRenderer>
 
 #include "Errori.h"
 #include "ExprAtoms.h"
@@ -16,25 +14,80 @@
 
 namespace mevario {
 
+template <class T>
+void TFinestre::Registra(const char* classe)
+{
+    FArgomenti[classe].crea = [] { return std::unique_ptr<TFinestraEsercizi>(new T); };
+    FMain->RegistraArgomento(classe, [this, c = std::string(classe)] { return Argomento(c); });
+}
+
+TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>())
+{
+    Registra<TfrmConcetto>("TfrmConcetto");
+    Registra<TfrmSommaMon>("TfrmSommaMon");
+    Registra<TfrmProdottoMon>("TfrmProdottoMon");
+    Registra<TfrmPotenzaMon>("TfrmPotenzaMon");
+    Registra<TfrmQuozienteMon>("TfrmQuozienteMon");
+    Registra<TfrmMcdMon>("TfrmMcdMon");
+    Registra<TfrmMcmMon>("TfrmMcmMon");
+    Registra<TfrmPolConcetto>("TfrmPolConcetto");
+    Registra<TfrmSommaPol>("TfrmSommaPol");
+    Registra<TfrmDiffPol>("TfrmDiffPol");
+    Registra<TfrmProdottoPol>("TfrmProdottoPol");
+    Registra<TfrmDivisionePol>("TfrmDivisionePol");
+    FMain->CreaMenu();
+    // "Lavagna" on every exercise page shows the one board as a window of
+    // the exercise window.
+    TFinestraEsercizi::ImpostaLavagna([this](QWidget* da) { frmLavagna()->Apri(da); });
+}
+
 TFinestre::~TFinestre()
 {
-    // Topic windows first: they hand the borrowed panels back.
-    frmConcetto.reset();
-    frmSommaMon.reset();
-    frmProdottoMon.reset();
-    frmPotenzaMon.reset();
-    frmQuozienteMon.reset();
-    frmMcdMon.reset();
-    frmMcmMon.reset();
-    frmPolConcetto.reset();
-    frmSommaPol.reset();
-    frmDiffPol.reset();
-    frmProdottoPol.reset();
-    frmDivisionePol.reset();
-    frmcomune.reset();
+    // The board first (it may be shown as a window of a topic window), then
+    // the topic windows, which hand the borrowed panels back, then the
+    // common window and the main window.
     TFinestraEsercizi::ImpostaLavagna({});
-    frmLavagna.reset();
-    frmMain.reset();
+    FLavagna.reset();
+    for (auto& [classe, a] : FArgomenti)
+        a.finestra.reset();
+    FComune.reset();
+    FMain.reset();
+}
+
+Tfrmcomune* TFinestre::frmcomune()
+{
+    if (!FComune)
+        FComune = std::make_unique<Tfrmcomune>();
+    return FComune.get();
+}
+
+TfrmLavagna* TFinestre::frmLavagna()
+{
+    if (!FLavagna)
+        FLavagna = std::make_unique<TfrmLavagna>(FMain.get());
+    return FLavagna.get();
+}
+
+TFinestraEsercizi* TFinestre::Argomento(const std::string& classe)
+{
+    const auto it = FArgomenti.find(classe);
+    if (it == FArgomenti.end())
+        return nullptr;
+    TArgomento& a = it->second;
+    if (!a.finestra) {
+        frmcomune(); // the keypad and the help panel they borrow
+        a.finestra = a.crea();
+        // A window of the main window: kept above it, centred over it, and
+        // its modality is towards it.
+        a.finestra->setParent(FMain.get(), a.finestra->windowFlags());
+    }
+    return a.finestra.get();
+}
+
+TFinestraEsercizi* TFinestre::ArgomentoSeCreato(const std::string& classe) const
+{
+    const auto it = FArgomenti.find(classe);
+    return it == FArgomenti.end() ? nullptr : it->second.finestra.get();
 }
 
 std::unique_ptr<TFinestre> Avvia()
@@ -51,57 +104,14 @@ std::unique_ptr<TFinestre> Avvia()
     });
     TApertura::ImpostaAvviso(MostraAvviso); // "Apertura del documento…" while the word processor starts
 
-    // The program's icon, on every window.
-    {
-        QSvgRenderer disegno(QStringLiteral(":/icons/it.mevario.Mevario.svg"));
-        QIcon icona;
-        for (int lato : {16, 32, 48, 64, 128, 256}) {
-            QPixmap px(lato, lato);
-            px.fill(Qt::transparent);
-            QPainter p(&px);
-            disegno.render(&p);
-            icona.addPixmap(px);
-        }
-        QApplication::setWindowIcon(icona);
-    }
+    // The program's icon, on every window: pictures read when a window
+    // manager first asks for them.
+    QIcon icona;
+    for (int lato : {16, 24, 32, 48, 64, 128})
+        icona.addFile(QStringLiteral(":/icons/mevario-%1.png").arg(lato), QSize(lato, lato));
+    QApplication::setWindowIcon(icona);
 
-    auto f = std::make_unique<TFinestre>();
-    f->frmMain = std::make_unique<TfrmMain>();       // 1
-    f->frmcomune = std::make_unique<Tfrmcomune>();   // 3
-    f->frmLavagna = std::make_unique<TfrmLavagna>();
-    // "Lavagna" on every exercise page shows the one board, beside the exercise.
-    TfrmLavagna* lavagna = f->frmLavagna.get();
-    TFinestraEsercizi::ImpostaLavagna([lavagna] {
-        lavagna->show();
-        lavagna->raise();
-        lavagna->activateWindow();
-    });
-    f->frmConcetto = std::make_unique<TfrmConcetto>();
-    f->frmSommaMon = std::make_unique<TfrmSommaMon>();
-    f->frmProdottoMon = std::make_unique<TfrmProdottoMon>();
-    f->frmPotenzaMon = std::make_unique<TfrmPotenzaMon>();
-    f->frmQuozienteMon = std::make_unique<TfrmQuozienteMon>();
-    f->frmMcdMon = std::make_unique<TfrmMcdMon>();
-    f->frmMcmMon = std::make_unique<TfrmMcmMon>();
-    f->frmPolConcetto = std::make_unique<TfrmPolConcetto>();
-    f->frmSommaPol = std::make_unique<TfrmSommaPol>();
-    f->frmDiffPol = std::make_unique<TfrmDiffPol>();
-    f->frmProdottoPol = std::make_unique<TfrmProdottoPol>();
-    f->frmDivisionePol = std::make_unique<TfrmDivisionePol>();
-    f->frmMain->RegistraArgomento("TfrmConcetto", f->frmConcetto.get());
-    f->frmMain->RegistraArgomento("TfrmSommaMon", f->frmSommaMon.get());
-    f->frmMain->RegistraArgomento("TfrmProdottoMon", f->frmProdottoMon.get());
-    f->frmMain->RegistraArgomento("TfrmPotenzaMon", f->frmPotenzaMon.get());
-    f->frmMain->RegistraArgomento("TfrmQuozienteMon", f->frmQuozienteMon.get());
-    f->frmMain->RegistraArgomento("TfrmMcdMon", f->frmMcdMon.get());
-    f->frmMain->RegistraArgomento("TfrmMcmMon", f->frmMcmMon.get());
-    f->frmMain->RegistraArgomento("TfrmPolConcetto", f->frmPolConcetto.get());
-    f->frmMain->RegistraArgomento("TfrmSommaPol", f->frmSommaPol.get());
-    f->frmMain->RegistraArgomento("TfrmDiffPol", f->frmDiffPol.get());
-    f->frmMain->RegistraArgomento("TfrmProdottoPol", f->frmProdottoPol.get());
-    f->frmMain->RegistraArgomento("TfrmDivisionePol", f->frmDivisionePol.get());
-    f->frmMain->CreaMenu();
-    return f;
+    return std::make_unique<TFinestre>();
 }
 
 } // namespace mevario

@@ -1,8 +1,12 @@
-// Start-up: every window of the program created once, in a fixed order,
-// for the whole run; the main window first.
+// Start-up: the main window first; every other window of the program is
+// created at its first use, as a window of the main window, and kept as the
+// one instance of its class for the rest of the run.
 #pragma once
 
+#include <functional>
+#include <map>
 #include <memory>
+#include <string>
 
 #include "DivisionePol.h"
 #include "McdMcmMon.h"
@@ -20,28 +24,63 @@
 
 namespace mevario {
 
-struct TFinestre {
-    std::unique_ptr<TfrmMain> frmMain;
-    std::unique_ptr<Tfrmcomune> frmcomune;
-    std::unique_ptr<TfrmLavagna> frmLavagna;
-    std::unique_ptr<TfrmConcetto> frmConcetto;
-    std::unique_ptr<TfrmSommaMon> frmSommaMon;
-    std::unique_ptr<TfrmProdottoMon> frmProdottoMon;
-    std::unique_ptr<TfrmPotenzaMon> frmPotenzaMon;
-    std::unique_ptr<TfrmQuozienteMon> frmQuozienteMon;
-    std::unique_ptr<TfrmMcdMon> frmMcdMon;
-    std::unique_ptr<TfrmMcmMon> frmMcmMon;
-    std::unique_ptr<TfrmPolConcetto> frmPolConcetto;
-    std::unique_ptr<TfrmSommaPol> frmSommaPol;
-    std::unique_ptr<TfrmDiffPol> frmDiffPol;
-    std::unique_ptr<TfrmProdottoPol> frmProdottoPol;
-    std::unique_ptr<TfrmDivisionePol> frmDivisionePol;
+class TFinestre {
+public:
+    TFinestre();
     ~TFinestre();
+    TFinestre(const TFinestre&) = delete;
+    TFinestre& operator=(const TFinestre&) = delete;
+
+    TfrmMain* frmMain() const { return FMain.get(); }
+    // The common window whose keypad and help panel the topic windows
+    // borrow: created with the first topic window.
+    Tfrmcomune* frmcomune();
+    // The one blackboard, created when "Lavagna" is first pressed.
+    TfrmLavagna* frmLavagna();
+    // Null until "Lavagna" has been pressed once.
+    TfrmLavagna* LavagnaSeCreata() const { return FLavagna.get(); }
+
+    // A topic window by its class name ("TfrmSommaMon"), created at first
+    // use; null for a name that is no topic.
+    TFinestraEsercizi* Argomento(const std::string& classe);
+    // The topic window if it has been created, else null.
+    TFinestraEsercizi* ArgomentoSeCreato(const std::string& classe) const;
+
+    TfrmConcetto* frmConcetto() { return Di<TfrmConcetto>("TfrmConcetto"); }
+    TfrmSommaMon* frmSommaMon() { return Di<TfrmSommaMon>("TfrmSommaMon"); }
+    TfrmProdottoMon* frmProdottoMon() { return Di<TfrmProdottoMon>("TfrmProdottoMon"); }
+    TfrmPotenzaMon* frmPotenzaMon() { return Di<TfrmPotenzaMon>("TfrmPotenzaMon"); }
+    TfrmQuozienteMon* frmQuozienteMon() { return Di<TfrmQuozienteMon>("TfrmQuozienteMon"); }
+    TfrmMcdMon* frmMcdMon() { return Di<TfrmMcdMon>("TfrmMcdMon"); }
+    TfrmMcmMon* frmMcmMon() { return Di<TfrmMcmMon>("TfrmMcmMon"); }
+    TfrmPolConcetto* frmPolConcetto() { return Di<TfrmPolConcetto>("TfrmPolConcetto"); }
+    TfrmSommaPol* frmSommaPol() { return Di<TfrmSommaPol>("TfrmSommaPol"); }
+    TfrmDiffPol* frmDiffPol() { return Di<TfrmDiffPol>("TfrmDiffPol"); }
+    TfrmProdottoPol* frmProdottoPol() { return Di<TfrmProdottoPol>("TfrmProdottoPol"); }
+    TfrmDivisionePol* frmDivisionePol() { return Di<TfrmDivisionePol>("TfrmDivisionePol"); }
+
+private:
+    template <class T>
+    T* Di(const char* classe)
+    {
+        return static_cast<T*>(Argomento(classe));
+    }
+    template <class T>
+    void Registra(const char* classe);
+
+    struct TArgomento {
+        std::function<std::unique_ptr<TFinestraEsercizi>()> crea;
+        std::unique_ptr<TFinestraEsercizi> finestra;
+    };
+    std::unique_ptr<TfrmMain> FMain;
+    std::unique_ptr<Tfrmcomune> FComune;
+    std::unique_ptr<TfrmLavagna> FLavagna;
+    std::map<std::string, TArgomento> FArgomenti;
 };
 
 // Records the program folder, registers the fonts, sets the decimal
 // separator of numbers from the locale, seeds the random source and creates
-// the windows (topics that are not built yet have their menu entries disabled).
+// the main window with its menus.
 std::unique_ptr<TFinestre> Avvia();
 
 } // namespace mevario

@@ -1,12 +1,16 @@
 // Mevario: start-up and the application's general error box.
 #include <QApplication>
-#include <QScreen>
+
+#include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "Avvio.h"
 #include "Errori.h"
+#include "Finestra.h"
 
 namespace {
 
@@ -26,6 +30,25 @@ public:
         }
         return false;
     }
+};
+
+// Runs an action once the widget has been painted for the first time.
+class TDopoIlPrimoDisegno : public QObject {
+public:
+    TDopoIlPrimoDisegno(QObject* parent, std::function<void()> azione) : QObject(parent), FAzione(std::move(azione)) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() == QEvent::Paint && FAzione) {
+            o->removeEventFilter(this);
+            QTimer::singleShot(0, this, std::exchange(FAzione, {})); // after the painting
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> FAzione;
 };
 
 } // namespace
@@ -66,11 +89,14 @@ int main(int argc, char* argv[])
     }());
 
     auto finestre = mevario::Avvia();
-    mevario::TfrmMain* main = finestre->frmMain.get();
-    if (const QScreen* s = QApplication::primaryScreen())
-        main->move(s->availableGeometry().center() - main->rect().center());
+    mevario::TfrmMain* main = finestre->frmMain();
+    mevario::CentraSopra(main, nullptr); // in the middle of the screen
     QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
     main->setAttribute(Qt::WA_QuitOnClose, true);
+    // For the tests of the program on a desktop: once the main window has
+    // been painted on the screen, the program ends as "Esci" ends it.
+    if (QApplication::arguments().contains(QStringLiteral("--esci-dopo-avvio")))
+        main->installEventFilter(new TDopoIlPrimoDisegno(main, [main] { main->btEsciClick(); }));
     main->show();
     if (QApplication::arguments().contains(QStringLiteral("--esci-subito")))
         return 0; // start-up measured by the benchmark

@@ -6,6 +6,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyledItemDelegate>
 #include <QStylePainter>
+#include <QWindow>
 
 #include <cmath>
 
@@ -147,7 +148,7 @@ void TListaDisegnata::paintEvent(QPaintEvent*)
 
 // ---- the window -------------------------------------------------------------------
 
-TfrmLavagna::TfrmLavagna() : QWidget(nullptr, Qt::Window)
+TfrmLavagna::TfrmLavagna(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName(QStringLiteral("frmLavagna"));
     setWindowTitle(QStringLiteral("Lavagna"));
@@ -191,6 +192,42 @@ TfrmLavagna::TfrmLavagna() : QWidget(nullptr, Qt::Window)
         }
     });
     connect(btnLavagna, &QAbstractButton::clicked, this, [this] { Pulisci(); });
+}
+
+void TfrmLavagna::Apri(QWidget* da)
+{
+    QWidget* finestra = da ? da->window() : nullptr;
+    winId(); // the native window exists from here: its transient parent can be set
+    QWindow* sopra = finestra && finestra->windowHandle() ? finestra->windowHandle()
+                     : parentWidget()                     ? parentWidget()->window()->windowHandle()
+                                                          : nullptr;
+    if (isVisible() && windowHandle()->transientParent() == sopra) {
+        raise();
+        activateWindow();
+        return;
+    }
+    // Shown for another window: it leaves the first one.
+    hide();
+    windowHandle()->setTransientParent(sopra);
+    if (FApertaDa != finestra) {
+        if (FApertaDa)
+            FApertaDa->removeEventFilter(this);
+        FApertaDa = finestra;
+        if (finestra)
+            finestra->installEventFilter(this);
+    }
+    CentraSopra(this, parentWidget() ? parentWidget()->window() : finestra);
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TfrmLavagna::eventFilter(QObject* o, QEvent* e)
+{
+    // The board goes away with the window it was opened from; its strokes stay.
+    if (o == FApertaDa && e->type() == QEvent::Hide && !e->spontaneous() && FApertaDa->isHidden())
+        hide();
+    return QWidget::eventFilter(o, e);
 }
 
 const std::vector<TTrattoLavagna>& TfrmLavagna::Tratti() const { return Foglio->Tratti; }

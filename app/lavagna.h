@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include <vector>
@@ -55,7 +56,16 @@ class TLavagnaFoglio;
 class TfrmLavagna : public QWidget {
     Q_OBJECT
 public:
-    TfrmLavagna();
+    // A window of `parent` (the main window), over which it opens centred.
+    explicit TfrmLavagna(QWidget* parent = nullptr);
+
+    // Shows the board as a window of the window `da` belongs to (the
+    // exercise window whose "Lavagna" was pressed): a modal exercise window
+    // does not block the board it opened, and the board closes with it.
+    // Already shown for that window, it is only raised.
+    void Apri(QWidget* da);
+    // The window the board was last opened from.
+    QWidget* ApertaDa() const { return FApertaDa; }
 
     QFrame* pnlStrumenti;
     TListaDisegnata* cmbPennaColore;
@@ -70,6 +80,12 @@ public:
     QColor ColorePenna() const;
     int SpessorePenna() const;
     void Pulisci();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+
+private:
+    QPointer<QWidget> FApertaDa;
 };
 
 // The drawing surface below the tools.

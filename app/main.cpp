@@ -3,6 +3,7 @@
 #include "EserciziStampa.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QPainter>
 
 #include "Finestra.h"
@@ -84,7 +85,7 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     connect(btEserciziStampa, &QAbstractButton::clicked, this, [this] { btEserciziStampaClick(); });
     btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 565, 125, 50));
     btEsci->SetGlyph(GlifoEsci(), QSize(24, 24));
-    connect(btEsci, &QAbstractButton::clicked, this, [this] { close(); });
+    connect(btEsci, &QAbstractButton::clicked, this, [this] { btEsciClick(); });
 
     SagomaFinestra(this);
 }
@@ -95,13 +96,42 @@ void TfrmMain::btSchedaClick()
     ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora());
 }
 
-void TfrmMain::btEserciziStampaClick()
+TdlgEserciziStampa* TfrmMain::dlgEserciziStampa()
 {
-    TdlgEserciziStampa dlg(this);
-    dlg.exec();
+    if (!FdlgEserciziStampa)
+        FdlgEserciziStampa = new TdlgEserciziStampa(this);
+    return FdlgEserciziStampa;
 }
 
-void TfrmMain::RegistraArgomento(const char* classe, TFinestraEsercizi* finestra) { FArgomenti[classe] = finestra; }
+void TfrmMain::btEserciziStampaClick()
+{
+    TdlgEserciziStampa* d = dlgEserciziStampa();
+    CentraSopra(d, this);
+    d->exec();
+}
+
+void TfrmMain::btEsciClick()
+{
+    if (close())
+        QCoreApplication::quit();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* e)
+{
+    // The other windows are windows of this one: they close with it, each
+    // adding its counters to the record, and every wait in progress (the
+    // narrated division) ends.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+    ImpostaChiusura();
+    QWidget::closeEvent(e);
+}
+
+void TfrmMain::RegistraArgomento(const char* classe, std::function<TFinestraEsercizi*()> finestra)
+{
+    FArgomenti[classe] = std::move(finestra);
+}
 
 TMenuArgomento* TfrmMain::Menu(const std::vector<std::pair<QString, const char*>>& voci)
 {
@@ -115,8 +145,10 @@ TMenuArgomento* TfrmMain::Menu(const std::vector<std::pair<QString, const char*>
         const std::string v(pagina);
         const std::string classe = v.substr(0, v.find(':'));
         const bool esercizi = v.back() == 'E';
-        TFinestraEsercizi* f = FArgomenti.count(classe) ? FArgomenti[classe] : nullptr;
-        m->Aggiungi(caption, f ? std::function<void()>([this, f, esercizi] { Apri(f, esercizi); }) : nullptr);
+        const auto f = FArgomenti.find(classe);
+        m->Aggiungi(caption, f != FArgomenti.end() && f->second
+                                 ? std::function<void()>([this, crea = f->second, esercizi] { Apri(crea(), esercizi); })
+                                 : nullptr);
     }
     return m;
 }

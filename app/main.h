@@ -5,7 +5,9 @@
 #include <QLabel>
 #include <QWidget>
 
+#include <functional>
 #include <map>
+#include <string>
 
 #include "MenuArgomento.h"
 #include "UDsFancyButton.h"
@@ -13,20 +15,27 @@
 namespace mevario {
 
 class TFinestraEsercizi;
+class TdlgEserciziStampa;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
 public:
     TfrmMain();
 
-    // The topic windows by class name ("TfrmSommaMon"); a topic whose
-    // window does not exist yet has its entries disabled.
-    void RegistraArgomento(const char* classe, TFinestraEsercizi* finestra);
+    // How to get the topic window of a class name ("TfrmSommaMon"): the
+    // window is created at the first entry that opens it. A topic without
+    // one has its entries disabled.
+    void RegistraArgomento(const char* classe, std::function<TFinestraEsercizi*()> finestra);
     void CreaMenu();
     // "Scheda": the results sheet with the answers of every topic so far.
     void btSchedaClick();
     // "Esercizi da stampare": the dialog that writes a sheet of exercises.
     void btEserciziStampaClick();
+    // The dialog of the exercises to print, created at its first use.
+    TdlgEserciziStampa* dlgEserciziStampa();
+    // "Esci": every window closes (each as its own "Esci" would close it)
+    // and the program ends.
+    void btEsciClick();
 
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);
@@ -67,10 +76,12 @@ protected:
     bool event(QEvent* e) override;
     void paintEvent(QPaintEvent* e) override;
     void showEvent(QShowEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     TMenuArgomento* Menu(const std::vector<std::pair<QString, const char*>>& voci);
-    std::map<std::string, TFinestraEsercizi*> FArgomenti;
+    std::map<std::string, std::function<TFinestraEsercizi*()>> FArgomenti;
+    TdlgEserciziStampa* FdlgEserciziStampa = nullptr;
     int FRiseminati = 0;
 };
 

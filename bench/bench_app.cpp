@@ -21,8 +21,8 @@ void BM_AvvioFinestraPrincipale(benchmark::State& state)
 {
     for (auto _ : state) {
         auto f = Avvia();
-        f->frmMain->show();
-        if (!QTest::qWaitForWindowExposed(f->frmMain.get()))
+        f->frmMain()->show();
+        if (!QTest::qWaitForWindowExposed(f->frmMain()))
             state.SkipWithError("main window not shown");
         state.PauseTiming();
         f.reset();
@@ -35,7 +35,7 @@ BENCHMARK(BM_AvvioFinestraPrincipale)->Unit(benchmark::kMillisecond);
 void BM_TastoAnteprima(benchmark::State& state)
 {
     auto f = Avvia();
-    TfrmSommaMon* s = f->frmSommaMon.get();
+    TfrmSommaMon* s = f->frmSommaMon();
     s->Apri(true);
     if (!QTest::qWaitForWindowExposed(s))
         state.SkipWithError("window not shown");
@@ -55,7 +55,7 @@ BENCHMARK(BM_TastoAnteprima)->Unit(benchmark::kMicrosecond);
 void BM_MemoriaDiecimilaTasti(benchmark::State& state)
 {
     auto f = Avvia();
-    TfrmSommaMon* s = f->frmSommaMon.get();
+    TfrmSommaMon* s = f->frmSommaMon();
     s->Apri(true);
     if (!QTest::qWaitForWindowExposed(s))
         state.SkipWithError("window not shown");

@@ -32,7 +32,7 @@ BENCHMARK(BM_NuovaDivisione)->Unit(benchmark::kMicrosecond);
 void BM_GrigliaNuovaEDipinta(benchmark::State& state)
 {
     auto f = Avvia();
-    TfrmDivisionePol* w = f->frmDivisionePol.get();
+    TfrmDivisionePol* w = f->frmDivisionePol();
     w->ModoEsercizi = false;
     QImage img(w->panel1->size(), QImage::Format_ARGB32_Premultiplied);
     for (auto _ : state) {
@@ -47,7 +47,7 @@ BENCHMARK(BM_GrigliaNuovaEDipinta)->Unit(benchmark::kMicrosecond);
 void BM_GrigliaDipinta(benchmark::State& state)
 {
     auto f = Avvia();
-    TfrmDivisionePol* w = f->frmDivisionePol.get();
+    TfrmDivisionePol* w = f->frmDivisionePol();
     w->ModoEsercizi = true;
     w->PreparaPagina();
     TDivisione& d = w->Divisione();

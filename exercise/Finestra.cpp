@@ -1,11 +1,15 @@
 #include "Finestra.h"
 
+#include <algorithm>
+
 #include <QEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWindow>
 
 #include "QtCanvas.h"
@@ -162,5 +166,34 @@ void SagomaFinestra(QWidget* w, bool dipinta)
 }
 
 void ArrotondaAngoli(QWidget* panel) { new TSagoma(panel, false); }
+
+QRect PosizioneCentrata(const QSize& finestra, const QRect& sopra, const QRect& area)
+{
+    QRect g(QPoint(0, 0), finestra);
+    g.moveCenter(sopra.center());
+    const auto dentro = [](int v, int minimo, int lato, int spazio) {
+        return lato >= spazio ? minimo : std::clamp(v, minimo, minimo + spazio - lato);
+    };
+    g.moveTo(dentro(g.x(), area.x(), g.width(), area.width()), dentro(g.y(), area.y(), g.height(), area.height()));
+    return g;
+}
+
+void CentraSopra(QWidget* finestra, const QWidget* sopra)
+{
+    if (sopra && !sopra->isVisible())
+        sopra = nullptr;
+    const QScreen* schermo = sopra ? sopra->screen() : QGuiApplication::primaryScreen();
+    if (!schermo)
+        return;
+    const QRect area = schermo->availableGeometry();
+    // The frame the window manager adds is known only once the window has
+    // been shown; before, the window's own size stands for it.
+    // A window never resized takes its layout's size when it is first shown:
+    // it takes it now, to be placed by it.
+    if (!finestra->isVisible() && !finestra->testAttribute(Qt::WA_Resized))
+        finestra->adjustSize();
+    const QSize lato = finestra->isVisible() ? finestra->frameGeometry().size() : finestra->size();
+    finestra->move(PosizioneCentrata(lato, sopra ? sopra->frameGeometry() : area, area).topLeft());
+}
 
 } // namespace mevario

@@ -46,4 +46,16 @@ void SagomaFinestra(QWidget* w, bool dipinta = !FinestreSagomate());
 // Rounds the corners of a panel (kept when it is resized).
 void ArrotondaAngoli(QWidget* panel);
 
+// Where a window of size `finestra` (its frame) goes to be centred over
+// `sopra` while staying inside `area` (the screen's available area): moved
+// in when it would cross an edge, to the top-left corner of the area when it
+// is larger than the area.
+QRect PosizioneCentrata(const QSize& finestra, const QRect& sopra, const QRect& area);
+// Moves a window, before it is shown, centred over `sopra` (when it is
+// null or hidden, over the middle of the screen) and inside the available
+// area of the screen `sopra` is on. Where the platform places windows itself
+// (Wayland) the move is a wish: there the window's transient parent tells
+// the compositor where it belongs.
+void CentraSopra(QWidget* finestra, const QWidget* sopra);
+
 } // namespace mevario

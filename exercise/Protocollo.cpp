@@ -27,9 +27,9 @@ TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g,
 
 } // namespace
 
-std::function<void()>& Lavagna()
+std::function<void(QWidget*)>& Lavagna()
 {
-    static std::function<void()> apri;
+    static std::function<void(QWidget*)> apri;
     return apri;
 }
 
@@ -58,12 +58,14 @@ TSchedaPol TFinestraEsercizi::RisultatiFinora()
 
 TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giuste, const char* sbagliate,
                                      TEsercizio* esercizio)
-    : QWidget(nullptr, Qt::Window), FArgomento(argomento), FGiuste(giuste), FSbagliate(sbagliate), FEsercizio(esercizio)
+    : QWidget(nullptr, Qt::Dialog), FArgomento(argomento), FGiuste(giuste), FSbagliate(sbagliate), FEsercizio(esercizio)
 {
     setWindowTitle(QStringLiteral("Concetto"));
     setFixedSize(774, 604);
     ImpostaColore(this, ColoreSfondo());
-    setWindowModality(Qt::ApplicationModal);
+    // Modal towards the window it belongs to (the main window, its parent):
+    // what it opens itself, the blackboard, stays usable.
+    setWindowModality(Qt::WindowModal);
 
     Label2 = Etichetta(argomento + QStringLiteral(" - "), this, Carattere("Comic Sans MS", 29), kMarrone);
     Label2->setGeometry(11, 2, Label2->width(), 40);
@@ -116,9 +118,9 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     DsFancyButton1 = Bottone(QStringLiteral("Istruzioni"), pnlEdit, QRect(16, 64, 89, 33), 12);
     btnLavagna = Bottone(QStringLiteral("Lavagna"), pnlEdit, QRect(128, 64, 89, 33), 12);
     btnLavagna->setEnabled(static_cast<bool>(Lavagna()));
-    connect(btnLavagna, &QAbstractButton::clicked, this, [] {
+    connect(btnLavagna, &QAbstractButton::clicked, this, [this] {
         if (Lavagna())
-            Lavagna()();
+            Lavagna()(this);
     });
 
     pnlRisp = new QFrame(PaginaEsercizi);
@@ -199,7 +201,7 @@ TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect&
     return Formula(p, formula, QRect(4, 4, pannello.width() - 8, pannello.height() - 8), ColorePannelli());
 }
 
-void TFinestraEsercizi::ImpostaLavagna(std::function<void()> apri) { Lavagna() = std::move(apri); }
+void TFinestraEsercizi::ImpostaLavagna(std::function<void(QWidget*)> apri) { Lavagna() = std::move(apri); }
 
 void TFinestraEsercizi::CreaSiNo(int x, int y)
 {
@@ -266,12 +268,8 @@ void TFinestraEsercizi::Apri(bool esercizi)
         FormClose();
         FormShow();
     } else {
-        // Centred over the window that opens it (the main window).
-        if (QWidget* sopra = QApplication::activeWindow(); sopra && sopra != this) {
-            QRect g = frameGeometry();
-            g.moveCenter(sopra->frameGeometry().center());
-            move(g.topLeft().x() < 0 ? 0 : g.topLeft().x(), g.topLeft().y() < 0 ? 0 : g.topLeft().y());
-        }
+        // Centred over the window it belongs to (the main window).
+        CentraSopra(this, parentWidget());
         show();
     }
     raise();

@@ -43,7 +43,8 @@ public:
     bool ModoEsercizi = false;
     std::string TestoEsercizio;
 
-    // Sets the page flag and shows the window, modal over the main window.
+    // Sets the page flag and shows the window, centred over the window it
+    // belongs to (its parent, the main window) and modal towards it.
     void Apri(bool esercizi);
 
     virtual void PreparaPagina();
@@ -57,9 +58,10 @@ public:
     void btnSoluzioneClick();
     void DsFancyButton1Click();
 
-    // What "Lavagna" opens (the blackboard lives in the application layer);
-    // set before the topic windows are created, their button is enabled then.
-    static void ImpostaLavagna(std::function<void()> apri);
+    // What "Lavagna" opens (the blackboard lives in the application layer),
+    // told which window asks; set before the topic windows are created,
+    // their button is enabled then.
+    static void ImpostaLavagna(std::function<void(QWidget*)> apri);
 
     // The topic's exercises (null for a window that draws its own).
     const TEsercizio* Argomento() const { return FEsercizio; }

@@ -55,7 +55,7 @@ int main(int argc, char** argv)
     f.setPixelSize(13);
     QApplication::setFont(f);
     auto fin = Avvia();
-    TfrmMain* m = fin->frmMain.get();
+    TfrmMain* m = fin->frmMain();
     m->move(20, 20);
     m->show();
     if (!QTest::qWaitForWindowExposed(m))
@@ -78,7 +78,7 @@ int main(int argc, char** argv)
     }
     m->pmProdotto->hide();
 
-    TfrmSommaMon* sm = fin->frmSommaMon.get();
+    TfrmSommaMon* sm = fin->frmSommaMon();
     sm->move(20, 20);
     m->Apri(sm, false);
     if (!QTest::qWaitForWindowExposed(sm))
@@ -141,16 +141,16 @@ int main(int argc, char** argv)
     // Every other topic window: its concept page, then its exercise page
     // with the expected answer typed (or the right radio button checked).
     const std::pair<TFinestraEsercizi*, const char*> argomenti[] = {
-        {fin->frmConcetto.get(), "definizione"},
-        {fin->frmProdottoMon.get(), "prodotto"},
-        {fin->frmPotenzaMon.get(), "potenza"},
-        {fin->frmQuozienteMon.get(), "quoziente"},
-        {fin->frmMcdMon.get(), "mcd"},
-        {fin->frmMcmMon.get(), "mcm"},
-        {fin->frmPolConcetto.get(), "definizione_pol"},
-        {fin->frmSommaPol.get(), "somma_pol"},
-        {fin->frmDiffPol.get(), "differenza_pol"},
-        {fin->frmProdottoPol.get(), "prodotto_pol"},
+        {fin->frmConcetto(), "definizione"},
+        {fin->frmProdottoMon(), "prodotto"},
+        {fin->frmPotenzaMon(), "potenza"},
+        {fin->frmQuozienteMon(), "quoziente"},
+        {fin->frmMcdMon(), "mcd"},
+        {fin->frmMcmMon(), "mcm"},
+        {fin->frmPolConcetto(), "definizione_pol"},
+        {fin->frmSommaPol(), "somma_pol"},
+        {fin->frmDiffPol(), "differenza_pol"},
+        {fin->frmProdottoPol(), "prodotto_pol"},
     };
     for (const auto& [w, nome] : argomenti) {
         w->move(20, 20);
@@ -183,7 +183,7 @@ int main(int argc, char** argv)
     // The division: a narration half way and at its end; then the exercise
     // page with some cells filled and a wrong one in red. The narration
     // waits for clicks inside its own loop, so the clicks are timed.
-    TfrmDivisionePol* dv = fin->frmDivisionePol.get();
+    TfrmDivisionePol* dv = fin->frmDivisionePol();
     dv->move(10, 10);
     m->Apri(dv, false);
     if (!QTest::qWaitForWindowExposed(dv))
@@ -237,7 +237,7 @@ int main(int argc, char** argv)
 
     // The blackboard: strokes of several colours and thicknesses, one of
     // them traced by the eraser.
-    TfrmLavagna* l = fin->frmLavagna.get();
+    TfrmLavagna* l = fin->frmLavagna();
     l->move(20, 20);
     l->show();
     if (!QTest::qWaitForWindowExposed(l))

@@ -29,6 +29,8 @@
 #include "UDsFancyButton.h"
 #include "Errori.h"
 #include "EserciziStampa.h"
+#include "Finestra.h"
+#include <QWindow>
 #include "SchedaPol.h"
 
 using namespace mevario;
@@ -54,6 +56,7 @@ class TestMevario : public QObject {
 private slots:
     void initTestCase();
     void cleanupTestCase() { FFinestre.reset(); }
+    void windowsAreCreatedAtFirstUse();
     void mainWindowAndItsMenus();
     void openTheSumOnEachPage();
     void rightAnswerThroughTheKeypad();
@@ -76,13 +79,16 @@ private slots:
     void formulasAreNeverCut();
     void errorsSpeakItalian();
     void exercisesToPrintFromTheMainWindow();
+    void topicWindowsBelongToTheMainWindowAndOpenOverIt();
+    void lavagnaTakesInputThroughItsWindowWhileTheExerciseIsModal();
+    void esciEndsTheProgramWithTheDivisionOpen();
 
 private:
     void ApriSomma(bool esercizi);
     void Digita(const std::string& testo);
     void Procedi();
-    TfrmSommaMon* S() { return FFinestre->frmSommaMon.get(); }
-    TfrmMain* M() { return FFinestre->frmMain.get(); }
+    TfrmSommaMon* S() { return FFinestre->frmSommaMon(); }
+    TfrmMain* M() { return FFinestre->frmMain(); }
 
     std::unique_ptr<TFinestre> FFinestre;
     QStringList FErrori;
@@ -99,6 +105,38 @@ void TestMevario::initTestCase()
     M()->show();
     QVERIFY(QTest::qWaitForWindowExposed(M()));
     QVERIFY(TSchedaPol::Istanza()); // created when the main window was first shown
+}
+
+void TestMevario::windowsAreCreatedAtFirstUse()
+{
+    // Start-up makes the main window only.
+    for (const char* classe : {"TfrmConcetto", "TfrmSommaMon", "TfrmProdottoMon", "TfrmPotenzaMon", "TfrmQuozienteMon",
+                               "TfrmMcdMon", "TfrmMcmMon", "TfrmPolConcetto", "TfrmSommaPol", "TfrmDiffPol",
+                               "TfrmProdottoPol", "TfrmDivisionePol"})
+        QVERIFY2(!FFinestre->ArgomentoSeCreato(classe), classe);
+    QVERIFY(!FFinestre->LavagnaSeCreata());
+    QVERIFY(!Tfrmcomune::Istanza());
+    QVERIFY(M()->findChildren<TdlgEserciziStampa*>().isEmpty());
+    QVERIFY(!FFinestre->Argomento("TfrmNessuno"));
+    // The first entry that opens a topic makes its window (and the common
+    // window whose keypad it borrows); later ones find the same window.
+    M()->ApriMenu(M()->btQuoziente, M()->pmQuoziente);
+    QTest::mouseClick(M()->pmQuoziente->Voci()[0], Qt::LeftButton);
+    TFinestraEsercizi* q = FFinestre->ArgomentoSeCreato("TfrmQuozienteMon");
+    QVERIFY(q);
+    QVERIFY(Tfrmcomune::Istanza());
+    QVERIFY(QTest::qWaitForWindowExposed(q));
+    QCOMPARE(q->parentWidget(), M());
+    QVERIFY(q->isWindow());
+    QVERIFY(!FFinestre->ArgomentoSeCreato("TfrmSommaMon")); // only what was asked for
+    QTest::mouseClick(q->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    M()->ApriMenu(M()->btQuoziente, M()->pmQuoziente);
+    QTest::mouseClick(M()->pmQuoziente->Voci()[1], Qt::LeftButton);
+    QCOMPARE(FFinestre->ArgomentoSeCreato("TfrmQuozienteMon"), q);
+    QCOMPARE(FFinestre->frmQuozienteMon(), q);
+    QCOMPARE(q->lblTitolo->text(), QStringLiteral("Esercizi"));
+    QTest::mouseClick(q->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QVERIFY(!q->isVisible());
 }
 
 void TestMevario::ApriSomma(bool esercizi)
@@ -358,35 +396,35 @@ void TestMevario::topicMenusOpenTheirWindows()
         bool esercizi;
     };
     const Voce voci[] = {
-        {M()->btDefMon, M()->pmDefinizione, 0, FFinestre->frmConcetto.get(), false},
-        {M()->btDefMon, M()->pmDefinizione, 1, FFinestre->frmConcetto.get(), true},
-        {M()->btProdottoMon, M()->pmProdotto, 0, FFinestre->frmProdottoMon.get(), false},
-        {M()->btProdottoMon, M()->pmProdotto, 1, FFinestre->frmProdottoMon.get(), true},
-        {M()->btProdottoMon, M()->pmProdotto, 3, FFinestre->frmPotenzaMon.get(), false},
-        {M()->btProdottoMon, M()->pmProdotto, 4, FFinestre->frmPotenzaMon.get(), true},
-        {M()->btQuoziente, M()->pmQuoziente, 0, FFinestre->frmQuozienteMon.get(), false},
-        {M()->btQuoziente, M()->pmQuoziente, 1, FFinestre->frmQuozienteMon.get(), true},
-        {M()->DsFancyButton1, M()->pmmcd, 0, FFinestre->frmMcdMon.get(), false},
-        {M()->DsFancyButton1, M()->pmmcd, 1, FFinestre->frmMcdMon.get(), true},
-        {M()->DsFancyButton1, M()->pmmcd, 3, FFinestre->frmMcmMon.get(), false},
-        {M()->DsFancyButton1, M()->pmmcd, 4, FFinestre->frmMcmMon.get(), true},
-        {M()->btDefPol, M()->pmDefPol, 0, FFinestre->frmPolConcetto.get(), false},
-        {M()->btDefPol, M()->pmDefPol, 1, FFinestre->frmPolConcetto.get(), true},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 0, FFinestre->frmSommaPol.get(), false},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 1, FFinestre->frmSommaPol.get(), true},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 3, FFinestre->frmDiffPol.get(), false},
-        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol.get(), true},
-        {M()->btProdottoPol, M()->pmProdottoPol, 0, FFinestre->frmProdottoPol.get(), false},
-        {M()->btProdottoPol, M()->pmProdottoPol, 1, FFinestre->frmProdottoPol.get(), true},
-        {M()->btDaf, M()->pmDivisione, 0, FFinestre->frmDivisionePol.get(), false},
-        {M()->btDaf, M()->pmDivisione, 1, FFinestre->frmDivisionePol.get(), true},
+        {M()->btDefMon, M()->pmDefinizione, 0, FFinestre->frmConcetto(), false},
+        {M()->btDefMon, M()->pmDefinizione, 1, FFinestre->frmConcetto(), true},
+        {M()->btProdottoMon, M()->pmProdotto, 0, FFinestre->frmProdottoMon(), false},
+        {M()->btProdottoMon, M()->pmProdotto, 1, FFinestre->frmProdottoMon(), true},
+        {M()->btProdottoMon, M()->pmProdotto, 3, FFinestre->frmPotenzaMon(), false},
+        {M()->btProdottoMon, M()->pmProdotto, 4, FFinestre->frmPotenzaMon(), true},
+        {M()->btQuoziente, M()->pmQuoziente, 0, FFinestre->frmQuozienteMon(), false},
+        {M()->btQuoziente, M()->pmQuoziente, 1, FFinestre->frmQuozienteMon(), true},
+        {M()->DsFancyButton1, M()->pmmcd, 0, FFinestre->frmMcdMon(), false},
+        {M()->DsFancyButton1, M()->pmmcd, 1, FFinestre->frmMcdMon(), true},
+        {M()->DsFancyButton1, M()->pmmcd, 3, FFinestre->frmMcmMon(), false},
+        {M()->DsFancyButton1, M()->pmmcd, 4, FFinestre->frmMcmMon(), true},
+        {M()->btDefPol, M()->pmDefPol, 0, FFinestre->frmPolConcetto(), false},
+        {M()->btDefPol, M()->pmDefPol, 1, FFinestre->frmPolConcetto(), true},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 0, FFinestre->frmSommaPol(), false},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 1, FFinestre->frmSommaPol(), true},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 3, FFinestre->frmDiffPol(), false},
+        {M()->btSommaEDIffPol, M()->pmSommaEDiffPol, 4, FFinestre->frmDiffPol(), true},
+        {M()->btProdottoPol, M()->pmProdottoPol, 0, FFinestre->frmProdottoPol(), false},
+        {M()->btProdottoPol, M()->pmProdottoPol, 1, FFinestre->frmProdottoPol(), true},
+        {M()->btDaf, M()->pmDivisione, 0, FFinestre->frmDivisionePol(), false},
+        {M()->btDaf, M()->pmDivisione, 1, FFinestre->frmDivisionePol(), true},
     };
     for (const Voce& v : voci) {
         M()->ApriMenu(v.bottone, v.menu);
         QTest::mouseClick(v.menu->Voci()[static_cast<std::size_t>(v.indice)], Qt::LeftButton);
         QVERIFY(QTest::qWaitForWindowExposed(v.finestra));
         QCOMPARE(v.finestra->lblTitolo->text(), v.esercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto"));
-        if (v.finestra != FFinestre->frmDivisionePol.get()) {
+        if (v.finestra != FFinestre->frmDivisionePol()) {
             QCOMPARE(v.finestra->Notebook1->currentWidget(), v.esercizi ? v.finestra->PaginaEsercizi : v.finestra->PaginaConcetto);
             QCOMPARE(v.finestra->btnNuovo->isEnabled(), v.esercizi);
         } else {
@@ -480,8 +518,8 @@ void TestMevario::schedaCountsTheWindowsStillOpen()
 
 void TestMevario::lavagnaOpensFromEveryExercisePage()
 {
-    TfrmLavagna* l = FFinestre->frmLavagna.get();
-    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{S(), FFinestre->frmProdottoPol.get(), FFinestre->frmDivisionePol.get()}) {
+    TfrmLavagna* l = FFinestre->frmLavagna();
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{S(), FFinestre->frmProdottoPol(), FFinestre->frmDivisionePol()}) {
         M()->Apri(w, true);
         QVERIFY(QTest::qWaitForWindowExposed(w));
         QVERIFY(w->btnLavagna->isEnabled());
@@ -793,6 +831,103 @@ void TestMevario::exercisesToPrintFromTheMainWindow()
         qunsetenv("XDG_CONFIG_HOME");
     else
         qputenv("XDG_CONFIG_HOME", configPrima);
+}
+
+void TestMevario::topicWindowsBelongToTheMainWindowAndOpenOverIt()
+{
+    M()->move(30, 20);
+    ApriSomma(false);
+    // A window of the main window, modal towards it only.
+    QCOMPARE(S()->parentWidget(), M());
+    QCOMPARE(S()->windowHandle()->transientParent(), M()->windowHandle());
+    QCOMPARE(S()->windowModality(), Qt::WindowModal);
+    QCOMPARE(S()->windowType(), Qt::Dialog); // transient for it on X11 too
+    // (centres may differ by rounding, and the offscreen platform adds a frame of two pixels)
+    QVERIFY((S()->frameGeometry().center() - M()->frameGeometry().center()).manhattanLength() <= 4);
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    // The division too, and it leaves the main window usable.
+    TfrmDivisionePol* d = FFinestre->frmDivisionePol();
+    M()->Apri(d, false);
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QCOMPARE(d->windowHandle()->transientParent(), M()->windowHandle());
+    QVERIFY(!d->isModal());
+    // Centred where it fits, inside the screen where it does not.
+    const QRect area = M()->screen()->availableGeometry();
+    QCOMPARE(d->frameGeometry(), PosizioneCentrata(d->frameGeometry().size(), M()->frameGeometry(), area));
+    QVERIFY(area.contains(d->frameGeometry().topLeft()));
+    QTest::mouseClick(d->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    // The dialog of the exercises to print: one, a window of the main window.
+    TdlgEserciziStampa* dlg = M()->dlgEserciziStampa();
+    QCOMPARE(M()->dlgEserciziStampa(), dlg);
+    QCOMPARE(dlg->parentWidget(), M());
+    // Opened centred over the main window with the size its layout gives it.
+    bool centrato = false;
+    QTimer::singleShot(0, this, [this, dlg, &centrato] {
+        centrato = (dlg->frameGeometry().center() - M()->frameGeometry().center()).manhattanLength() <= 4;
+        dlg->reject();
+    });
+    M()->btEserciziStampa->click();
+    QVERIFY(centrato);
+}
+
+void TestMevario::lavagnaTakesInputThroughItsWindowWhileTheExerciseIsModal()
+{
+    ApriSomma(true);
+    QVERIFY(S()->isModal());
+    QTest::mouseClick(S()->btnLavagna, Qt::LeftButton, {}, QPoint(40, 15));
+    TfrmLavagna* l = FFinestre->frmLavagna();
+    QVERIFY(QTest::qWaitForWindowExposed(l));
+    // The board is a window of the exercise that opened it, centred over the main window.
+    QCOMPARE(l->windowHandle()->transientParent(), S()->windowHandle());
+    QVERIFY((l->frameGeometry().center() - M()->frameGeometry().center()).manhattanLength() <= 4);
+    // Input through the window system, as the platform delivers it: a
+    // window blocked by a modal window would drop it.
+    QWindow* w = l->windowHandle();
+    const std::size_t prima = l->Tratti().size();
+    const QPoint a = l->Foglio->mapTo(l, QPoint(40, 60)), b = l->Foglio->mapTo(l, QPoint(200, 120));
+    QTest::mousePress(w, Qt::LeftButton, {}, a);
+    QTest::mouseMove(w, (a + b) / 2);
+    QTest::mouseMove(w, b);
+    QTest::mouseRelease(w, Qt::LeftButton, {}, b);
+    QCOMPARE(l->Tratti().size(), prima + 1);
+    QVERIFY(l->Tratti().back().punti.size() >= 2);
+    const QPoint gomma = l->cbGomma->mapTo(l, QPoint(8, l->cbGomma->height() / 2));
+    QTest::mouseClick(w, Qt::LeftButton, {}, gomma);
+    QVERIFY(l->cbGomma->isChecked());
+    QTest::mouseClick(w, Qt::LeftButton, {}, gomma);
+    QVERIFY(!l->cbGomma->isChecked());
+    // The main window meanwhile is blocked: a click on a topic button opens no menu.
+    QTest::mouseClick(M()->windowHandle(), Qt::LeftButton, {}, M()->btSomma->geometry().center());
+    QVERIFY(!M()->pmSomma->isVisible());
+    // The board goes with the exercise and keeps its strokes for the next time.
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QVERIFY(!l->isVisible());
+    QCOMPARE(l->Tratti().size(), prima + 1);
+    ApriSomma(true);
+    QTest::mouseClick(S()->btnLavagna, Qt::LeftButton, {}, QPoint(40, 15));
+    QVERIFY(l->isVisible());
+    QCOMPARE(FFinestre->frmLavagna(), l);
+    QCOMPARE(l->Tratti().size(), prima + 1);
+    QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+}
+
+void TestMevario::esciEndsTheProgramWithTheDivisionOpen()
+{
+    TSchedaPol* scheda = TSchedaPol::Istanza();
+    TfrmDivisionePol* d = FFinestre->frmDivisionePol();
+    M()->Apri(d, true);
+    QVERIFY(QTest::qWaitForWindowExposed(d));
+    QVERIFY(M()->isVisible());
+    // The division counts a wrong grid; "Esci" on the main window then closes
+    // it (its counters go to the record) and ends the event loop.
+    const int sbagliate = scheda->Valore("S_POL_DIV");
+    d->lblErrori->setText(QStringLiteral("1"));
+    QTimer::singleShot(0, M(), [this] { QTest::mouseClick(M()->btEsci, Qt::LeftButton, {}, QPoint(60, 25)); });
+    QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); }); // never reached
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!d->isVisible());
+    QVERIFY(!M()->isVisible());
+    QCOMPARE(scheda->Valore("S_POL_DIV"), sbagliate + 1);
 }
 
 QTEST_MAIN(TestMevario)

@@ -77,8 +77,8 @@ void TestTavolozza::initTestCase()
         QApplication::setPalette(scura, c);
     QToolTip::setPalette(scura);
     FFinestre = Avvia();
-    FFinestre->frmMain->show();
-    QVERIFY(QTest::qWaitForWindowExposed(FFinestre->frmMain.get()));
+    FFinestre->frmMain()->show();
+    QVERIFY(QTest::qWaitForWindowExposed(FFinestre->frmMain()));
 }
 
 void TestTavolozza::lightPaletteIsComplete()
@@ -96,7 +96,7 @@ void TestTavolozza::lightPaletteIsComplete()
 
 void TestTavolozza::mainWindowAndMenus()
 {
-    TfrmMain* m = FFinestre->frmMain.get();
+    TfrmMain* m = FFinestre->frmMain();
     QCOMPARE(m->palette().color(QPalette::Window), QColor(255, 230, 204));
     QCOMPARE(m->Label2->palette().color(QPalette::WindowText), QColor(128, 0, 0));
     // Menu entries: dark captions on the light menu background.
@@ -112,7 +112,7 @@ void TestTavolozza::mainWindowAndMenus()
 
 void TestTavolozza::exerciseTextsAndFields()
 {
-    TfrmMain* m = FFinestre->frmMain.get();
+    TfrmMain* m = FFinestre->frmMain();
     m->pmDefinizione->Voci()[1]->click(); // the monomial quiz, exercise page
     auto* c = Finestra<TfrmConcetto>();
     QVERIFY(c);
@@ -129,7 +129,7 @@ void TestTavolozza::exerciseTextsAndFields()
 
 void TestTavolozza::blackboardAndDivision()
 {
-    TfrmMain* m = FFinestre->frmMain.get();
+    TfrmMain* m = FFinestre->frmMain();
     m->pmDivisione->Voci()[1]->click();
     auto* d = Finestra<TfrmDivisionePol>();
     QVERIFY(d);

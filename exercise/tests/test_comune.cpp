@@ -68,7 +68,33 @@ private slots:
     void formulaBoxesExposeTheirFormula();
     void errorsGoToTheErrorBox();
     void windowShapes();
+    void windowsOpenCentredInsideTheScreen();
 };
+
+void TestComune::windowsOpenCentredInsideTheScreen()
+{
+    const QRect area(0, 0, 1366, 768);
+    // Centred over the window it belongs to.
+    QCOMPARE(PosizioneCentrata({774, 604}, QRect(299, 61, 767, 645), area), QRect(296, 82, 774, 604));
+    // Moved in where it would cross an edge of the available area.
+    QCOMPARE(PosizioneCentrata({577, 483}, QRect(900, 500, 400, 300), area).topLeft(), QPoint(789, 285));
+    QCOMPARE(PosizioneCentrata({577, 483}, QRect(-300, -200, 100, 100), area).topLeft(), QPoint(0, 0));
+    // Larger than the area: its top-left corner in the area's corner.
+    QCOMPARE(PosizioneCentrata({896, 900}, QRect(299, 61, 767, 645), area).topLeft(), QPoint(235, 0));
+    QCOMPARE(PosizioneCentrata({1400, 900}, QRect(299, 61, 767, 645), area).topLeft(), QPoint(0, 0));
+    // An area that does not start at the origin (a panel on the left, a second screen).
+    const QRect destra(1366, 32, 1280, 688);
+    QCOMPARE(PosizioneCentrata({774, 604}, QRect(1300, 500, 200, 200), destra).topLeft(), QPoint(1366, 116));
+    // Over a window on the screen, with CentraSopra.
+    QWidget sopra;
+    sopra.setGeometry(40, 40, 300, 200);
+    sopra.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&sopra));
+    QWidget finestra(&sopra, Qt::Dialog);
+    finestra.resize(100, 60);
+    CentraSopra(&finestra, &sopra);
+    QCOMPARE(QRect(finestra.pos(), finestra.size()).center(), sopra.frameGeometry().center());
+}
 
 void TestComune::keypadHasTwentyKeysThatNeverTakeFocus()
 {

@@ -59,9 +59,7 @@ int main(int argc, char** argv)
             b->setEnabled(false);
     }
     auto* risp = new TEditRisp(&w);
-    QFont fe(QStringLiteral("Times New Roman"));
-    fe.setPixelSize(27);
-    risp->setFont(fe);
+    risp->setFont(Carattere("Times New Roman", 27));
     risp->setGeometry(38, 250, 203, 39);
     risp->setText(QStringLiteral("-2/5xy^3z"));
     auto* anteprima = new TFormulaBox(&w);

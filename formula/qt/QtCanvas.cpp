@@ -12,6 +12,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QResource>
 #include <QStringList>
 
 #include <algorithm>
@@ -30,11 +31,45 @@ QString gComic = QStringLiteral("Comic Neue");
 QString gTahoma = QStringLiteral("Tahoma");
 QString gTahomaGrassetto = QStringLiteral("Tahoma");
 
+// Adds a font of the program to the application's fonts; `famiglia` becomes
+// the family name it registered.
+void AggiungiFont(const QString& file, QString& famiglia)
+{
+    // An embedded font is read where it lies in the program (its resources
+    // are stored uncompressed): no copy of it in memory.
+    const QResource r(file);
+    const int id = r.isValid() && r.compressionAlgorithm() == QResource::NoCompression
+                       ? QFontDatabase::addApplicationFontFromData(QByteArray::fromRawData(
+                             reinterpret_cast<const char*>(r.data()), static_cast<qsizetype>(r.size())))
+                       : QFontDatabase::addApplicationFont(file);
+    if (id >= 0) {
+        const QStringList f = QFontDatabase::applicationFontFamilies(id);
+        if (!f.isEmpty())
+            famiglia = f.front();
+    }
+}
+
+// The serif of the formulas and the answer fields ("Times New Roman"),
+// registered when it is first asked for: the main window shows none.
+void RegistraSerif()
+{
+    static bool fatto = false;
+    if (fatto || !QGuiApplication::instance())
+        return;
+    fatto = true;
+    for (const char* f : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf", "LiberationSerif-Italic.ttf",
+                          "LiberationSerif-BoldItalic.ttf"})
+        AggiungiFont(QStringLiteral(":/fonts/") + QLatin1String(f), gSerif);
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"), gSerif);
+}
+
 QString Famiglia(const std::string& name)
 {
     const QString n = QString::fromStdString(name);
-    if (n.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0)
+    if (n.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0) {
+        RegistraSerif();
         return gSerif;
+    }
     if (n.compare(QLatin1String("Comic Sans MS"), Qt::CaseInsensitive) == 0)
         return gComic;
     if (n.compare(QLatin1String("Tahoma"), Qt::CaseInsensitive) == 0)
@@ -60,28 +95,16 @@ void RegistraFontMevario()
     if (fatto || !QGuiApplication::instance())
         return;
     fatto = true;
-    const auto aggiungi = [](const QString& file, QString& famiglia) {
-        const int id = QFontDatabase::addApplicationFont(file);
-        if (id >= 0) {
-            const QStringList f = QFontDatabase::applicationFontFamilies(id);
-            if (!f.isEmpty())
-                famiglia = f.front();
-        }
-    };
-    for (const char* f : {"LiberationSerif-Regular.ttf", "LiberationSerif-Bold.ttf", "LiberationSerif-Italic.ttf",
-                          "LiberationSerif-BoldItalic.ttf"})
-        aggiungi(QStringLiteral(":/fonts/") + QLatin1String(f), gSerif);
     for (const char* f : {"ComicNeue-Regular.otf", "ComicNeue-Bold.otf", "ComicNeue-Italic.otf", "ComicNeue-BoldItalic.otf"})
-        aggiungi(QStringLiteral(":/fonts/") + QLatin1String(f), gComic);
+        AggiungiFont(QStringLiteral(":/fonts/") + QLatin1String(f), gComic);
     // The bold of Tahoma's texts: the bold Tahoma of the fonts package draws
     // no heavier stems than its regular face, only wider ones. Liberation
     // Sans Bold is truly bold and nearly as wide.
-    aggiungi(QStringLiteral(":/fonts/LiberationSans-Bold.ttf"), gTahomaGrassetto);
+    AggiungiFont(QStringLiteral(":/fonts/LiberationSans-Bold.ttf"), gTahomaGrassetto);
     // Tahoma comes from Debian's fonts-wine, where the package puts it.
     for (const char* f : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"})
         if (QFile::exists(QLatin1String(f)))
-            aggiungi(QLatin1String(f), gTahoma);
-    QFont::insertSubstitution(QStringLiteral("Times New Roman"), gSerif);
+            AggiungiFont(QLatin1String(f), gTahoma);
     QFont::insertSubstitution(QStringLiteral("Comic Sans MS"), gComic);
     if (gTahoma != QLatin1String("Tahoma") || QFontDatabase::families().contains(QStringLiteral("Tahoma")))
         QFont::insertSubstitution(QStringLiteral("Tahoma"), gTahoma);
@@ -92,6 +115,8 @@ void RegistraFontMevario()
 QFont CaratterePagina(const QString& famiglia, int px, bool grassetto)
 {
     RegistraFontMevario();
+    if (famiglia.compare(QLatin1String("Times New Roman"), Qt::CaseInsensitive) == 0)
+        RegistraSerif();
     QFont f(grassetto && famiglia == QLatin1String("Tahoma") ? gTahomaGrassetto : famiglia);
     f.setPixelSize(px);
     f.setBold(grassetto);

@@ -24,8 +24,9 @@ namespace mevario {
 class TExprClass;
 
 // Registers the program's embedded fonts and the substitutions of the
-// typefaces formulas and windows ask for. Needs a QGuiApplication; safe to
-// call again.
+// typefaces formulas and windows ask for (the serif for "Times New Roman"
+// when a font of this file first asks for it). Needs a QGuiApplication;
+// safe to call again.
 void RegistraFontMevario();
 
 // The Qt font a formula font resolves to (family substitution, pixel size,
