@@ -10,6 +10,7 @@
 
 #include "DivisionePol.h"
 #include "Errori.h"
+#include "Polinomi.h"
 #include "ProdPol.h"
 #include "SchedaPol.h"
 #include "SommaDiffPol.h"
@@ -31,6 +32,7 @@ private slots:
     void ringsEncloseTheirTerms();
     void productWindow();
     void productConnectorsJoinTheirTerms();
+    void exerciseFormulasAtFullSize();
     void divisionExercisePage();
     void divisionNarrationTakesFourClicksAStep();
     void divisionClosedDuringNarrationRunsTheRestAtOnce();
@@ -40,6 +42,24 @@ private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
     QStringList FErrori;
 };
+
+namespace {
+
+// The first of many drawn exercises whose formula the exercise box draws
+// smaller than its full size, or "" when there is none.
+std::string FormulaRimpicciolita(TFinestraEsercizi& w, int volte)
+{
+    w.ModoEsercizi = true;
+    for (int i = 0; i < volte; ++i) {
+        w.NuovoEsercizio();
+        DrawFormula(w.PBEsercizi, w.TestoEsercizio);
+        if (w.PBEsercizi->PuntiUsati() != FormulaPoints(w.PBEsercizi->Variant()))
+            return w.TestoEsercizio;
+    }
+    return {};
+}
+
+} // namespace
 
 void TestFinestrePol::initTestCase()
 {
@@ -101,7 +121,7 @@ void TestFinestrePol::sumAndDifferenceWindows()
         f.w->Apri(true);
         QCOMPARE(f.w->Label2->text(), QString::fromUtf8(f.titolo));
         QCOMPARE(f.w->lbDomanda->text(), QString::fromUtf8(f.domanda));
-        QCOMPARE(f.w->PBEsercizi->width(), 603);
+        QCOMPARE(f.w->PBEsercizi->width(), 663);
         // One term left out: wrong; then the whole answer: right.
         const std::string giusta = f.w->Esercizio().RispostaAttesa();
         QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta + "+z^9"));
@@ -288,6 +308,47 @@ int Passi(const TDivisione& d)
 }
 
 } // namespace
+
+void TestFinestrePol::exerciseFormulasAtFullSize()
+{
+    ImpostaSeme(5);
+    TfrmPolConcetto definizione;
+    TfrmSommaPol somma;
+    TfrmDiffPol differenza;
+    TfrmProdottoPol prodotto;
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{&definizione, &somma, &differenza, &prodotto})
+    {
+        const std::string f = FormulaRimpicciolita(*w, 400);
+        QVERIFY2(f.empty(), (w->objectName().toStdString() + ": " + f).c_str());
+    }
+    // The operation between the two polynomials is a typeset sign, the
+    // minus as the plus: the same glyph size, never a text hyphen.
+    differenza.NuovoEsercizio();
+    QVERIFY(differenza.TestoEsercizio.find("string(  -  )") == std::string::npos);
+    QVERIFY(differenza.TestoEsercizio.find(GiuntoOperazione('-')) != std::string::npos);
+    somma.NuovoEsercizio();
+    QVERIFY(somma.TestoEsercizio.find(GiuntoOperazione('+')) != std::string::npos);
+    const auto segno = [](char c) {
+        QImage img(QSize(200, 60), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        TFormulaBox b;
+        b.resize(img.size());
+        b.SetColor(Qt::white);
+        b.SetFormula("a" + GiuntoOperazione(c) + "b");
+        b.render(&img);
+        // The ink of the sign, between the two letters' ink.
+        QRect r;
+        const int meta = img.width() / 2;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = meta - 12; x <= meta + 12; ++x)
+                if (qGray(img.pixel(x, y)) < 128)
+                    r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    const QRect meno = segno('-'), piu = segno('+');
+    QVERIFY(!meno.isEmpty() && !piu.isEmpty());
+    QVERIFY(qAbs(meno.width() - piu.width()) <= 1);
+}
 
 void TestFinestrePol::divisionExercisePage()
 {
