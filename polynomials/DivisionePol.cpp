@@ -266,15 +266,15 @@ void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)
     const int destra = w - 128;
     for (auto [b, y] : {std::pair{btnChiudi, 16}, {btnStampa, 80}, {btEseAppr, 144}, {btnNuovo, 208}})
         b->move(destra, y);
-    pnlRisp->setGeometry(w - 154, std::min(465, h - 66 - 96), 147, 88);
+    pnlRisp->setGeometry(w - 154, std::min(465, h - 70 - 96), 147, 88);
     // The header, the page's text, the grid, the result line at the bottom.
     PaintBox2->setGeometry(128, 46, destra - 8 - 128, 70);
     Label4->move(128 - Label4->width() - 4, 46 + (70 - Label4->height()) / 2);
     for (QPlainTextEdit* t : {meConcetto, meEsercizi})
         t->setGeometry(16, 116, destra - 8 - 16, 62);
-    scrGriglia->setGeometry(16, 184, w - 154 - 6 - 16, h - 66 - 184);
-    pbQuoziente->setGeometry(128, h - 62, w - 8 - 128, 60);
-    lblRisultato->move(16, h - 62 + (60 - lblRisultato->height()) / 2);
+    scrGriglia->setGeometry(16, 184, w - 154 - 6 - 16, h - 70 - 184);
+    pbQuoziente->setGeometry(128, h - 66, w - 8 - 128, 64);
+    lblRisultato->move(16, h - 66 + (64 - lblRisultato->height()) / 2);
     PosizionaNarrazione();
 }
 

@@ -624,6 +624,7 @@ void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
     QVERIFY(!w.meAlgo->isVisible());
     QVERIFY(w.pbQuoziente->Formula().rfind("string(Quoziente = )&", 0) == 0);
     QVERIFY(w.pbQuoziente->Valida());
+    QCOMPARE(w.pbQuoziente->PuntiUsati(), FormulaPoints(w.pbQuoziente->Variant()));
     // The click after the end draws a new division.
     w.btnNuovo->click();
     QVERIFY(!w.AnimazioneFinita());
