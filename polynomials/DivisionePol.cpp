@@ -266,13 +266,13 @@ void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)
     const int destra = w - 128;
     for (auto [b, y] : {std::pair{btnChiudi, 16}, {btnStampa, 80}, {btEseAppr, 144}, {btnNuovo, 208}})
         b->move(destra, y);
-    pnlRisp->setGeometry(w - 154, std::min(465, h - 70 - 96), 147, 88);
+    pnlRisp->setGeometry(w - 154, std::min(465, h - 68 - 96), 147, 88);
     // The header, the page's text, the grid, the result line at the bottom.
     PaintBox2->setGeometry(128, 46, destra - 8 - 128, 70);
     Label4->move(128 - Label4->width() - 4, 46 + (70 - Label4->height()) / 2);
     for (QPlainTextEdit* t : {meConcetto, meEsercizi})
         t->setGeometry(16, 116, destra - 8 - 16, 62);
-    scrGriglia->setGeometry(16, 184, w - 154 - 6 - 16, h - 70 - 184);
+    scrGriglia->setGeometry(16, 182, w - 154 - 6 - 16, h - 68 - 182);
     pbQuoziente->setGeometry(128, h - 66, w - 8 - 128, 64);
     lblRisultato->move(16, h - 66 + (64 - lblRisultato->height()) / 2);
     PosizionaNarrazione();
@@ -297,7 +297,7 @@ void TfrmDivisionePol::DisponiGriglia()
         const int colonna = (c->Tag() / 1000 == 1 ? 0 : 5) + c->Colonna();
         const int riga = c->Tag() / 10 % 100;
         FL[static_cast<std::size_t>(colonna)] = std::max(FL[static_cast<std::size_t>(colonna)], std::min(kMaxLarga, n.width() + 8));
-        FA[static_cast<std::size_t>(riga)] = std::max(FA[static_cast<std::size_t>(riga)], std::min(kMaxAlta, n.height() + 4));
+        FA[static_cast<std::size_t>(riga)] = std::max(FA[static_cast<std::size_t>(riga)], std::min(kMaxAlta, n.height() + 2));
     }
     int x = 5;
     for (int c = 0; c <= kN; ++c) {
