@@ -169,6 +169,15 @@ std::string MonomioDigitato(long long num, long long den, const Esponenti& e)
         if (esp > 1)
             lettere += "^" + std::to_string(esp);
     }
+    return TermineDigitato(num, den, lettere);
+}
+
+std::string TermineDigitato(long long num, long long den, const std::string& lettere)
+{
+    if (den < 0) {
+        num = -num;
+        den = -den;
+    }
     if (!lettere.empty() && den == 1 && (num == 1 || num == -1))
         return (num < 0 ? "-" : "") + lettere;
     std::string c = std::to_string(num);

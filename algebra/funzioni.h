@@ -71,6 +71,10 @@ Esponenti EsponentiDi(const std::string& monomio);
 // x, y, z with their exponents ("x^2y"; exponent 1 not written, 0 left out).
 // A zero coefficient is written "0" before the letters. den must not be 0.
 std::string MonomioDigitato(long long num, long long den, const Esponenti& e);
+// A term as a pupil types it, with its coefficient as given (not reduced:
+// what a pupil typed is shown as typed) before a literal part already in
+// the typed form ("x^2y", "" for a constant): "-3/2x^2", "7x^3", "-x", "5".
+std::string TermineDigitato(long long num, long long den, const std::string& lettere);
 
 // Cuts a typed polynomial into its terms (in the normalised form of
 // FormaFormula with spaces and brackets removed). An empty text has no terms.

@@ -1,6 +1,7 @@
 #include "Finestra.h"
 
 #include <algorithm>
+#include <QApplication>
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -8,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
 
@@ -85,21 +85,37 @@ protected:
             auto* m = static_cast<QMouseEvent*>(e);
             if (!FFinestra || m->button() != Qt::LeftButton)
                 break;
-            QWindow* h = FWidget->window()->windowHandle();
-            if (h && h->startSystemMove())
-                return true;
-            FTrascina = true;
-            FPresa = m->globalPosition().toPoint() - FWidget->window()->frameGeometry().topLeft();
+            // The move starts only once the pointer has moved: a plain click
+            // handed to the window manager's move would leave the button
+            // held, as far as this program knows, and the next press would
+            // go to this window wherever it happened.
+            FPremuto = true;
+            FTrascina = false;
+            FInizio = m->globalPosition().toPoint();
+            FPresa = FInizio - FWidget->window()->frameGeometry().topLeft();
             return true;
         }
-        case QEvent::MouseMove:
-            if (FTrascina) {
-                auto* m = static_cast<QMouseEvent*>(e);
-                FWidget->window()->move(m->globalPosition().toPoint() - FPresa);
-                return true;
+        case QEvent::MouseMove: {
+            auto* m = static_cast<QMouseEvent*>(e);
+            if (!FPremuto || !(m->buttons() & Qt::LeftButton))
+                break;
+            if (!FTrascina) {
+                if ((m->globalPosition().toPoint() - FInizio).manhattanLength() < QApplication::startDragDistance())
+                    return true;
+                QWindow* h = FWidget->window()->windowHandle();
+                if (h && h->startSystemMove()) {
+                    FPremuto = false;
+                    return true;
+                }
+                FTrascina = true;
             }
+            FWidget->window()->move(m->globalPosition().toPoint() - FPresa);
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            FPremuto = false;
+            FTrascina = false;
             break;
-        case QEvent::MouseButtonRelease: FTrascina = false; break;
         default: break;
         }
         return false;
@@ -133,8 +149,9 @@ private:
     QWidget* FWidget;
     bool FFinestra;
     bool FDipinta;
+    bool FPremuto = false;
     bool FTrascina = false;
-    QPoint FPresa;
+    QPoint FInizio, FPresa;
 };
 
 } // namespace

@@ -50,17 +50,29 @@ int PuntiCheEntrano(TExprClass& root, const QSize& box, int punti)
     if (entra())
         return punti;
     const int minimo = std::min(12, punti);
-    // A first guess from the proportions, then down one point at a time.
-    int prova = punti * std::min(box.width(), box.height() * root.Width() / std::max(1, root.Height())) /
-                std::max(1, root.Width());
-    prova = std::clamp(prova, minimo, punti - 1);
-    for (; prova > minimo; --prova) {
-        root.SetFontSize(prova);
-        if (entra())
-            return prova;
+    // A first guess from the proportions (sizes do not scale exactly, so it
+    // may be a point or two off either way), then one point at a time: up
+    // while the next size still fits, else down until one fits.
+    const double scala = std::min(static_cast<double>(box.width()) / std::max(1, root.Width()),
+                                  static_cast<double>(box.height()) / std::max(1, root.Height()));
+    int prova = std::clamp(static_cast<int>(punti * scala), minimo, punti - 1);
+    root.SetFontSize(prova);
+    if (entra()) {
+        while (prova + 1 < punti) {
+            root.SetFontSize(prova + 1);
+            if (!entra())
+                break;
+            ++prova;
+        }
+    } else {
+        while (prova > minimo) {
+            root.SetFontSize(--prova);
+            if (entra())
+                break;
+        }
     }
-    root.SetFontSize(minimo);
-    return minimo;
+    root.SetFontSize(prova);
+    return prova;
 }
 
 } // namespace
@@ -285,6 +297,19 @@ void TFormulaBox::paintEvent(QPaintEvent*)
             FRettangoliAnelli.push_back(g);
         }
     }
+}
+
+QSize TFormulaBox::MisuraNaturale() const
+{
+    if (!FRadice)
+        return {};
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    TQtCanvas misura(nullptr, ppi, ppi);
+    FRadice->SetCanvas(&misura);
+    FRadice->SetFontSize(FormulaPoints(FVariant));
+    const QSize r(FRadice->Width(), FRadice->Height());
+    FRadice->SetCanvas(nullptr);
+    return r;
 }
 
 int TFormulaBox::PuntiUsati() const

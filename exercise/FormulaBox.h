@@ -53,6 +53,9 @@ public:
     // The size a paint uses: the variant's, or smaller (down to 12 points)
     // when the formula would not fit the box.
     int PuntiUsati() const;
+    // The formula's width and height at the variant's full size (empty when
+    // there is no formula or it does not parse).
+    QSize MisuraNaturale() const;
 
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }

@@ -97,10 +97,11 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
                    Carattere("Comic Sans MS", 21), Qt::black);
     lb->move(16, 24);
     pnlEsercizi = new QFrame(PaginaEsercizi);
-    pnlEsercizi->setGeometry(24, 88, 569, 65);
+    // Tall enough for a bracketed fraction at the full 20 points.
+    pnlEsercizi->setGeometry(24, 88, 569, 85);
     ImpostaColore(pnlEsercizi, ColorePannelli());
     PBEsercizi = new TFormulaBox(pnlEsercizi);
-    PBEsercizi->setGeometry(16, 6, 537, 57);
+    PBEsercizi->setGeometry(16, 4, 537, 77);
     PBEsercizi->SetColor(ColorePannelli());
     lbDomanda = Etichetta(QString(), PaginaEsercizi, Carattere("Comic Sans MS", 21), kMarrone);
     lbDomanda->setGeometry(24, 184, 560, 32);

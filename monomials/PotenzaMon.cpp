@@ -31,7 +31,7 @@ TfrmPotenzaMon::TfrmPotenzaMon() : TFinestraDi(QStringLiteral("Potenza di un Mon
     RAhtLabel3 = TestoConcetto(QStringLiteral("Esempi"), 16, 296);
     // Panel2 and Panel3, both rounded.
     PaintBox1 = Esempio(kEsempio1, QRect(8, 328, 609, 81), true);
-    PaintBox2 = Esempio(kEsempio2, QRect(8, 424, 609, 81), true);
+    PaintBox2 = Esempio(kEsempio2, QRect(8, 424, 609, 89), true);
 
     // The exercise panel of this window is taller: a power stands higher.
     pnlEsercizi->setGeometry(24, 72, 569, 89);

@@ -24,9 +24,9 @@ TfrmProdottoMon::TfrmProdottoMon() : TFinestraDi(QStringLiteral("Prodotto di Mon
                                16, 8);
     // Panel2 (upper, rounded) and Panel4 (lower, rounded).
     PaintBox3 = Esempio(kEsempio1, QRect(8, 272, 609, 81), true);
-    QFrame* Panel4 = PannelloEsempio(QRect(8, 368, 609, 137), true);
-    PaintBox1 = Formula(Panel4, kEsempio2a, QRect(4, 4, 601, 73), ColorePannelli());
-    PaintBox2 = Formula(Panel4, kEsempio2b, QRect(300, 72, 305, 61), ColorePannelli());
+    QFrame* Panel4 = PannelloEsempio(QRect(8, 368, 609, 143), true);
+    PaintBox1 = Formula(Panel4, kEsempio2a, QRect(4, 2, 601, 72), ColorePannelli());
+    PaintBox2 = Formula(Panel4, kEsempio2b, QRect(300, 73, 305, 68), ColorePannelli());
 }
 
 } // namespace mevario

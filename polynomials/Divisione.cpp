@@ -63,6 +63,18 @@ std::string TestoTermine(const TTermine& t)
     return coeff + "*" + lett;
 }
 
+std::string TestoDigitato(const TTermine& t)
+{
+    if (t.Num == 0)
+        return t.Riga == 1 ? "0" : "";
+    std::string lettere = TogliCarattere('*', t.Lett);
+    if (lettere == "x^0")
+        lettere.clear();
+    else if (lettere == "x^1")
+        lettere = "x";
+    return TermineDigitato(t.Num, t.Den, lettere);
+}
+
 std::string UnisciTermini(const std::vector<TTermine>& termini)
 {
     std::string r;
@@ -255,7 +267,7 @@ void TDivisione::Svolgi(int modo, TNarratore* narratore)
         auto& resto = SolDividendo[static_cast<std::size_t>(i + 2)];
         const TTermine& a = riga[static_cast<std::size_t>(e)];
         narra("-) Dividiamo il termine di grado massimo del " + W + " per il termine di grado massimo del Divisore, "
-              "cio\xC3\xA8 (" + TestoTermine(a) + ") / (" + TestoTermine(d) + ") e scriviamo il risultato sotto il Divisore.");
+              "cio\xC3\xA8 (" + TestoDigitato(a) + ") / (" + TestoDigitato(d) + ") e scriviamo il risultato sotto il Divisore.");
 
         TTermine& q = SolDivisore[2][static_cast<std::size_t>(p)];
         Imposta(q, static_cast<long long>(a.Num) * d.Den, static_cast<long long>(a.Den) * d.Num, e - lead);
@@ -385,6 +397,13 @@ std::string TDivisione::TestoCella(const Cella& c, bool alunno) const
     if (c.blocco == 2 && c.riga == 1 && c.indice > GradoDivisore)
         return {};
     return TestoTermine(Termine(c, alunno));
+}
+
+std::string TDivisione::TestoDigitatoCella(const Cella& c, bool alunno) const
+{
+    if (!CellaValida(c) || (c.blocco == 2 && c.riga == 1 && c.indice > GradoDivisore))
+        return {};
+    return TestoDigitato(Termine(c, alunno));
 }
 
 bool TDivisione::Digita(const Cella& c, const std::string& testo)

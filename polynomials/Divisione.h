@@ -26,6 +26,9 @@ struct TTermine {
 void Riduci(TTermine& t);
 // The formula form of one term: "3*x^2", "-x", "(1/2)*x^3", "-(3/4)", "1".
 std::string TestoTermine(const TTermine& t);
+// The same term as a pupil types it: "3x^2", "-x", "1/2x^3", "-3/4", "1";
+// the coefficient as it stands (a pupil's unreduced entry stays unreduced).
+std::string TestoDigitato(const TTermine& t);
 // Terms joined into a polynomial text: "0" left out, "+" in front of a
 // term that is not the first and does not begin with "-".
 std::string UnisciTermini(const std::vector<TTermine>& termini);
@@ -114,6 +117,8 @@ public:
     const TTermine& Termine(const Cella& c, bool alunno) const;
     TTermine& TermineAlunno(const Cella& c);
     std::string TestoCella(const Cella& c, bool alunno) const;
+    // What the cell holds as a pupil types it (the editor shows it).
+    std::string TestoDigitatoCella(const Cella& c, bool alunno) const;
     // True when the cell exists in the window's grid.
     bool CellaValida(const Cella& c) const;
 

@@ -1,9 +1,13 @@
 #include "DivisionePol.h"
 
+#include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScrollBar>
+
+#include <algorithm>
 
 #include "ExprMake.h"
 #include "Finestra.h"
@@ -16,6 +20,35 @@ namespace {
 const QColor kGriglia(255, 201, 147);   // 9685503
 const QColor kNarrazione(255, 255, 128); // 8454143
 const int kN = 4;                        // the dividend's degree: the grid's columns
+// A degree-4 division by a divisor of degree 1 or 2 takes at most four
+// steps: rows 1..9, at most four quotient terms, at most three divisor terms.
+const int kRigheMostrate = 2 * kN + 1;
+const int kColonneDivisore = kN;
+// Cells: at least the classic 65 x 43; wider and taller for what they hold
+// (a fraction at full size), up to a limit past which a term shrinks.
+const int kMinLarga = 65, kMaxLarga = 112, kMinAlta = 43, kMaxAlta = 64;
+// The window never gets lower or narrower than this.
+const int kAltezzaMinima = 460, kLarghezzaMinima = 720;
+
+// Screen readers meet a grid cell as a cell whose press binds the editor.
+class TCellaAccessibile : public QAccessibleWidget {
+public:
+    explicit TCellaAccessibile(QWidget* w) : QAccessibleWidget(w, QAccessible::Cell) {}
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& azione) override
+    {
+        if (azione == pressAction())
+            static_cast<TCellaDivisione*>(widget())->Clicca();
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+};
+
+QAccessibleInterface* FabbricaCelle(const QString& classe, QObject* o)
+{
+    if (classe == QLatin1String("mevario::TCellaDivisione") && o && o->isWidgetType())
+        return new TCellaAccessibile(static_cast<QWidget*>(o));
+    return nullptr;
+}
 
 QString NomeCella(const TDivisione::Cella& c, int colonna)
 {
@@ -48,29 +81,33 @@ TCellaDivisione::TCellaDivisione(QWidget* parent, TDivisione::Cella cella, int c
     : TFormulaBox(parent, TFormulaVariant::ControlCentered), FCella(cella), FColonna(colonna),
       FTag(cella.blocco * 1000 + cella.riga * 10 + colonna)
 {
+    static const bool installata = [] {
+        QAccessible::installFactory(FabbricaCelle);
+        return true;
+    }();
+    (void)installata;
     SetColor(kGriglia);
     SetNomeAccessibile(NomeCella(cella, colonna));
 }
 
 void TCellaDivisione::mousePressEvent(QMouseEvent* e)
 {
+    e->accept();
     if (e->button() == Qt::LeftButton)
         emit Cliccata(this);
-    TFormulaBox::mousePressEvent(e);
 }
+
+void TCellaDivisione::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
+void TCellaDivisione::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
 
 TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra Polinomi"), "E_POL_DIV", "S_POL_DIV")
 {
     setObjectName(QStringLiteral("frmDivisionePol"));
-    setFixedSize(896, 716);
     // Shown beside the main window, which stays usable.
     setWindowModality(Qt::NonModal);
     Notebook1->hide();
     lblTitolo->setGeometry(lblTitolo->x(), 2, 200, 40);
-    for (auto [b, y] : {std::pair{btnChiudi, 16}, {btnStampa, 80}, {btEseAppr, 144}, {btnNuovo, 208}})
-        b->move(768, y);
     btnLavagna->setParent(this);
-    btnLavagna->move(648, 56);
     DsFancyButton1->hide(); // no help panel here: the grid's cells take one term each
     PBRisp->hide();
 
@@ -81,41 +118,52 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     btnConcetto->setAccessibleName(QStringLiteral("Teoria della divisione"));
 
     Label4 = Etichetta(QStringLiteral("Quanto fa "), this, Carattere("Comic Sans MS", 21), QColor(128, 0, 0));
-    Label4->move(128 - Label4->width() - 4, 74);
+    // The header at 18 points: a dividend with fractions in its brackets is
+    // about 70 pixels tall and 600 wide.
     PaintBox2 = new TFormulaBox(this, TFormulaVariant::ControlLeft);
-    PaintBox2->setGeometry(128, 64, 465, 49);
     PaintBox2->SetColor(ColoreSfondo());
 
     meConcetto = Testo(this,
                        QStringLiteral("Clicca su \"Procedi\" ed osserva, passo dopo passo, l'esecuzione dell'usuale\n"
                                       "algoritmo della divisione in colonna."),
-                       QRect(16, 120, 729, 73));
+                       QRect(16, 116, 729, 62));
     meEsercizi = Testo(this,
                        QStringLiteral("Esegui l'usuale algoritmo della divisione in colonna inserendo i valori esatti nelle\n"
                                       "celle corrispondenti. Alla fine clicca su \"Procedi\" per verificare."),
-                       QRect(16, 120, 729, 73));
+                       QRect(16, 116, 729, 62));
+    // The narration: yellow, beside the column work (placed with the grid).
     meAlgo = new QPlainTextEdit(this);
     meAlgo->setReadOnly(true);
-    meAlgo->setGeometry(264, 96, 481, 113);
     meAlgo->setFont(Carattere("Comic Sans MS", 19));
-    ImpostaColore(meAlgo->viewport(), kNarrazione);
-    meAlgo->viewport()->setAutoFillBackground(true);
+    {
+        // A text box paints its page with the Base role.
+        QPalette p = meAlgo->palette();
+        p.setColor(QPalette::Base, kNarrazione);
+        p.setColor(QPalette::Text, Qt::black);
+        meAlgo->setPalette(p);
+        meAlgo->viewport()->setPalette(p);
+        meAlgo->viewport()->setAutoFillBackground(true);
+    }
     meAlgo->setAccessibleName(QStringLiteral("Spiegazione"));
     meAlgo->hide();
 
-    panel1 = new QFrame(this);
-    panel1->setGeometry(16, 200, 721, 457);
+    // The grid scrolls inside its area when the window is lower than the grid.
+    scrGriglia = new QScrollArea(this);
+    scrGriglia->setFrameShape(QFrame::NoFrame);
+    scrGriglia->setWidgetResizable(false);
+    scrGriglia->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ImpostaColore(scrGriglia->viewport(), kGriglia);
+    scrGriglia->setAccessibleName(QStringLiteral("Griglia della divisione"));
+    panel1 = new QFrame;
     ImpostaColore(panel1, kGriglia);
     panel1->setAccessibleName(QStringLiteral("Griglia della divisione"));
+    scrGriglia->setWidget(panel1);
     lblRisultato = Etichetta(QStringLiteral("Risultato"), this, Carattere("Comic Sans MS", 21), QColor(128, 0, 0));
-    lblRisultato->move(16, 668);
     pbQuoziente = new TFormulaBox(this, TFormulaVariant::ControlLeft);
-    pbQuoziente->setGeometry(128, 657, 761, 57);
     pbQuoziente->SetColor(ColoreSfondo());
 
     // The counters in a small panel at the right of the grid.
     pnlRisp->setParent(this);
-    pnlRisp->setGeometry(742, 465, 147, 88);
     for (QLabel* l : pnlRisp->findChildren<QLabel*>()) {
         if (l->text() == QLatin1String("Risposte esatte:")) {
             l->setText(QStringLiteral("Esatte"));
@@ -130,8 +178,8 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     lblEsatte->move(84, 12);
     lblErrori->move(84, 50);
 
-    // The editor stands over the cell it is bound to.
-    EditRisp->setParent(this);
+    // The editor stands over the cell it is bound to, in the grid.
+    EditRisp->setParent(panel1);
     EditRisp->setFont(Carattere("Times New Roman", 21));
     EditRisp->resize(65, 31);
     // One term per cell: the editor takes no more than a cell can hold.
@@ -145,8 +193,11 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
             EditRisp->setCursorPosition(cursore);
         }
     });
+    // The whole entry stays in view: the editor widens as it fills.
+    connect(EditRisp, &QLineEdit::textChanged, this, [this] { PosizionaEditor(); });
 
     EditRisp->installEventFilter(this);
+    installEventFilter(this); // the screen is known when the window is shown
 
     // The theory panel, toggled by "Concetto".
     Panel3 = new QFrame(this);
@@ -175,33 +226,138 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     connect(btnConcetto, &QAbstractButton::clicked, this, [this] { btnConcettoClick(); });
 
     // The grid: the dividend side (rows 1..10, one column per degree), the
-    // rules under the product rows, the bar, the divisor and the quotient.
-    const auto regola = [this](const QRect& g) {
+    // rules under the product rows, the bar, the divisor and the quotient;
+    // placed by DisponiGriglia.
+    const auto regola = [this] {
         auto* r = new QFrame(panel1);
-        r->setGeometry(g);
         ImpostaColore(r, Qt::black);
         r->setAutoFillBackground(true);
+        FRegole.push_back(r);
     };
     for (int r = 1; r <= TDivisione::Righe; ++r)
-        for (int c = 0; c <= kN; ++c) {
-            auto* cella = new TCellaDivisione(panel1, {1, r, kN - c}, c);
-            cella->setGeometry(5 + 70 * c, 5 + 48 * (r - 1), 65, 43);
-            FCelle.push_back(cella);
-        }
-    for (int r : {2, 4, 6, 8})
-        regola(QRect(5, 48 * r, 70 * (kN + 1), 2));
-    const int xDiv = 70 * (kN + 1);
+        for (int c = 0; c <= kN; ++c)
+            FCelle.push_back(new TCellaDivisione(panel1, {1, r, kN - c}, c));
     for (int r = 1; r <= 2; ++r)
-        for (int c = 0; c <= 4; ++c) {
-            auto* cella = new TCellaDivisione(panel1, {2, r, 4 - c}, c);
-            cella->setGeometry(xDiv + 12 + 70 * c, 5 + 48 * (r - 1), 65, 43);
-            FCelle.push_back(cella);
-        }
-    regola(QRect(xDiv + 5, 5, 2, 480));
-    regola(QRect(xDiv + 7, 48, 280, 2));
+        for (int c = 0; c <= 4; ++c)
+            FCelle.push_back(new TCellaDivisione(panel1, {2, r, 4 - c}, c));
+    for (int i = 0; i < 6; ++i)
+        regola();
     for (TCellaDivisione* c : FCelle)
         connect(c, &TCellaDivisione::Cliccata, this, [this](TCellaDivisione* x) { PaintBox1Click(x); });
-    ArrotondaAngoli(panel1);
+    ArrotondaAngoli(scrGriglia);
+    DisponiGriglia();
+    // The keypad follows the editor when the grid scrolls.
+    for (QScrollBar* b : {scrGriglia->verticalScrollBar(), scrGriglia->horizontalScrollBar()})
+        connect(b, &QScrollBar::valueChanged, this, [this] {
+            PosizionaNarrazione();
+            Tfrmcomune* t = Tfrmcomune::Istanza();
+            if (t && EditRisp->isVisible() && t->pnlTastiera->isVisible() && t->pnlTastiera->parentWidget() == this)
+                t->EditTastieraEnter(EditRisp);
+        });
+    AdattaAlloSchermo(screen() ? screen()->availableGeometry() : QRect(QPoint(), Dimensione()));
+}
+
+void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)
+{
+    const QSize pieno = Dimensione();
+    const int w = std::clamp(disponibile.width(), kLarghezzaMinima, pieno.width());
+    const int h = std::clamp(disponibile.height(), kAltezzaMinima, pieno.height());
+    setFixedSize(w, h);
+    // The column of buttons at the right, the counters under it.
+    const int destra = w - 128;
+    for (auto [b, y] : {std::pair{btnChiudi, 16}, {btnStampa, 80}, {btEseAppr, 144}, {btnNuovo, 208}})
+        b->move(destra, y);
+    pnlRisp->setGeometry(w - 154, std::min(465, h - 68 - 96), 147, 88);
+    // The header, the page's text, the grid, the result line at the bottom.
+    PaintBox2->setGeometry(128, 46, destra - 8 - 128, 70);
+    Label4->move(128 - Label4->width() - 4, 46 + (70 - Label4->height()) / 2);
+    for (QPlainTextEdit* t : {meConcetto, meEsercizi})
+        t->setGeometry(16, 116, destra - 8 - 16, 62);
+    scrGriglia->setGeometry(16, 182, w - 154 - 6 - 16, h - 68 - 182);
+    pbQuoziente->setGeometry(128, h - 66, w - 8 - 128, 64);
+    lblRisultato->move(16, h - 66 + (64 - lblRisultato->height()) / 2);
+    PosizionaNarrazione();
+}
+
+bool TfrmDivisionePol::Mostrata(const TCellaDivisione* c) const
+{
+    const TDivisione::Cella k = c->Cella(FDiv.GradoDivisore);
+    if (k.riga > kRigheMostrate)
+        return false;
+    return k.blocco == 1 || c->Colonna() < kColonneDivisore;
+}
+
+void TfrmDivisionePol::DisponiGriglia()
+{
+    FL.fill(kMinLarga);
+    FA.fill(kMinAlta);
+    for (TCellaDivisione* c : FCelle) {
+        if (!Mostrata(c))
+            continue;
+        const QSize n = c->MisuraNaturale();
+        const int colonna = (c->Tag() / 1000 == 1 ? 0 : 5) + c->Colonna();
+        const int riga = c->Tag() / 10 % 100;
+        FL[static_cast<std::size_t>(colonna)] = std::max(FL[static_cast<std::size_t>(colonna)], std::min(kMaxLarga, n.width() + 8));
+        FA[static_cast<std::size_t>(riga)] = std::max(FA[static_cast<std::size_t>(riga)], std::min(kMaxAlta, n.height() + 2));
+    }
+    int x = 5;
+    for (int c = 0; c <= kN; ++c) {
+        FX[static_cast<std::size_t>(c)] = x;
+        x += FL[static_cast<std::size_t>(c)] + 5;
+    }
+    FXBarra = x;
+    x += 7;
+    for (int c = 0; c < 5; ++c) {
+        FX[static_cast<std::size_t>(5 + c)] = x;
+        if (c < kColonneDivisore)
+            x += FL[static_cast<std::size_t>(5 + c)] + 5;
+    }
+    const int larghezza = x;
+    int y = 5;
+    for (int r = 1; r <= TDivisione::Righe; ++r) {
+        FY[static_cast<std::size_t>(r)] = y;
+        if (r <= kRigheMostrate)
+            y += FA[static_cast<std::size_t>(r)] + 5;
+    }
+    const int altezza = y;
+    for (TCellaDivisione* c : FCelle) {
+        const bool mostrata = Mostrata(c);
+        c->setVisible(mostrata);
+        if (!mostrata)
+            continue;
+        const auto colonna = static_cast<std::size_t>((c->Tag() / 1000 == 1 ? 0 : 5) + c->Colonna());
+        const auto riga = static_cast<std::size_t>(c->Tag() / 10 % 100);
+        c->setGeometry(FX[colonna], FY[riga], FL[colonna], FA[riga]);
+    }
+    const auto sotto = [this](int r) { return FY[static_cast<std::size_t>(r)] + FA[static_cast<std::size_t>(r)]; };
+    for (int i = 0; i < 4; ++i)
+        FRegole[static_cast<std::size_t>(i)]->setGeometry(5, sotto(2 * i + 2), FXBarra - 5, 2);
+    FRegole[4]->setGeometry(FXBarra, 5, 2, altezza - 10);
+    FRegole[5]->setGeometry(FXBarra + 2, sotto(1), larghezza - 5 - FXBarra - 2, 2);
+    panel1->resize(larghezza, altezza);
+    PosizionaEditor();
+    PosizionaNarrazione();
+}
+
+void TfrmDivisionePol::PosizionaEditor()
+{
+    const TCellaDivisione* cella = CellaDi(FCellaScelta);
+    if (!cella)
+        return;
+    const int testo = EditRisp->fontMetrics().horizontalAdvance(EditRisp->text()) + 16;
+    const int w = std::max(cella->width(), testo);
+    const int x = std::max(0, std::min(cella->x(), panel1->width() - w));
+    EditRisp->setGeometry(x, cella->y() + (cella->height() - EditRisp->height()) / 2, w, EditRisp->height());
+}
+
+void TfrmDivisionePol::PosizionaNarrazione()
+{
+    // Right of the bar, from under the quotient row to the grid area's
+    // foot: cells never stand there.
+    const QRect vista(scrGriglia->mapTo(this, scrGriglia->viewport()->pos()), scrGriglia->viewport()->size());
+    const int x = vista.left() + FXBarra + 12 - scrGriglia->horizontalScrollBar()->value();
+    const int y = scrGriglia->y() + FY[2] + FA[2] + 12;
+    meAlgo->setGeometry(x, y, std::max(160, vista.right() - 6 - x), std::max(90, vista.bottom() - 6 - y));
 }
 
 TCellaDivisione* TfrmDivisionePol::CellaDi(const TDivisione::Cella& c) const
@@ -223,7 +379,10 @@ void TfrmDivisionePol::PreparaGriglia()
     panel1->setUpdatesEnabled(false);
     for (TCellaDivisione* c : FCelle)
         AggiornaCella(c);
+    DisponiGriglia();
     panel1->setUpdatesEnabled(true);
+    scrGriglia->verticalScrollBar()->setValue(0);
+    scrGriglia->horizontalScrollBar()->setValue(0);
     PaintBox2->SetFormula("(" + FDiv.TestoDividendo + ")&string(  :  )&(" + FDiv.TestoDivisore + ")");
     Risultato();
 }
@@ -258,8 +417,11 @@ void TfrmDivisionePol::PreparaPagina()
     btnNuovo->setText(QStringLiteral("Procedi"));
     btnNuovo->setEnabled(true);
     btnConcetto->setVisible(!ModoEsercizi);
-    // Beside the title, after its last letter.
-    btnConcetto->move(std::max(328, lblTitolo->x() + lblTitolo->fontMetrics().horizontalAdvance(pagina) + 16), 8);
+    // Beside the title, after its last letter ("Lavagna" there on the
+    // exercise page, where the theory button is hidden).
+    const int dopoTitolo = std::max(328, lblTitolo->x() + lblTitolo->fontMetrics().horizontalAdvance(pagina) + 16);
+    btnConcetto->move(dopoTitolo, 8);
+    btnLavagna->move(dopoTitolo, 8);
     btnLavagna->setVisible(ModoEsercizi);
     meConcetto->setVisible(!ModoEsercizi);
     meEsercizi->setVisible(ModoEsercizi);
@@ -322,6 +484,7 @@ void TfrmDivisionePol::PulisciNarrazione() { meAlgo->clear(); }
 
 void TfrmDivisionePol::MostraNarrazione(bool visibile)
 {
+    PosizionaNarrazione();
     meAlgo->setVisible(visibile);
     if (visibile)
         meAlgo->raise();
@@ -360,6 +523,8 @@ void TfrmDivisionePol::CellaCambiata(int blocco, int riga, int indice)
 {
     if (TCellaDivisione* c = CellaDi({blocco, riga, indice})) {
         AggiornaCella(c);
+        DisponiGriglia();
+        scrGriglia->ensureWidgetVisible(c, 8, 8);
         c->repaint();
     }
 }
@@ -372,13 +537,19 @@ void TfrmDivisionePol::LegaEditor(const TDivisione::Cella& c)
     if (c.blocco == 2 && c.riga == 1)
         return;
     TCellaDivisione* cella = CellaDi(c);
-    if (!cella)
+    if (!cella || !Mostrata(cella))
         return;
-    EditRisp->move(cella->x() + panel1->x(), cella->y() + panel1->y() + 5);
-    EditRisp->setText(QString::fromStdString(FDiv.TestoCella(c, true)));
+    // The entry as the pupil typed it, whole.
+    EditRisp->setText(QString::fromStdString(FDiv.TestoDigitatoCella(c, true)));
+    PosizionaEditor();
     EditRisp->show();
     EditRisp->raise();
-    EditRisp->setFocus();
+    scrGriglia->ensureWidgetVisible(EditRisp, 8, 8);
+    // The keys typed next go to the editor, also when another window held
+    // the keyboard (the main window, beside this one).
+    if (isVisible() && !isActiveWindow())
+        activateWindow();
+    EditRisp->setFocus(Qt::MouseFocusReason);
     if (Tfrmcomune* t = Tfrmcomune::Istanza())
         t->EditTastieraEnter(EditRisp);
 }
@@ -415,6 +586,7 @@ void TfrmDivisionePol::EditRispKeyUp()
     if (FDiv.Digita(FCellaScelta, testo))
         if (TCellaDivisione* c = CellaDi(FCellaScelta)) {
             AggiornaCella(c);
+            DisponiGriglia();
             c->update();
         }
 }
@@ -430,29 +602,68 @@ bool TfrmDivisionePol::Verifica(const std::string&)
     return false;
 }
 
+std::optional<TDivisione::Cella> TfrmDivisionePol::Vicina(int tasto) const
+{
+    // The grid as the pupil sees it: the dividend side's rows 2..9 (row 1
+    // is given), and beside row 2, past the bar, the quotient row.
+    TDivisione::Cella c = FCellaScelta;
+    const bool quoziente = c.blocco == 2;
+    const int n = FDiv.GradoDividendo;
+    const bool sinistra = tasto == Qt::Key_Left, destra = tasto == Qt::Key_Right;
+    if (tasto == Qt::Key_Up) {
+        if (quoziente)
+            return std::nullopt; // the divisor, above, is given
+        if (c.riga == 2)
+            return TDivisione::Cella{2, 2, 4}; // up from the first product row: the first quotient term
+        c.riga -= 1;
+    } else if (tasto == Qt::Key_Down) {
+        if (quoziente) // down from a quotient term: the product row of its step
+            return TDivisione::Cella{1, std::min(kRigheMostrate - 1, 2 * (4 - c.indice) + 2), n};
+        c.riga += 1;
+    } else if (sinistra || destra) {
+        if (quoziente) {
+            c.indice += sinistra ? 1 : -1;
+            if (c.indice > 4) // left of the first quotient term: row 2's last cell, across the bar
+                return TDivisione::Cella{1, 2, 0};
+            if (4 - c.indice >= kColonneDivisore)
+                return std::nullopt;
+        } else {
+            c.indice += sinistra ? 1 : -1; // left: towards the higher degrees
+            if (c.indice < 0 && c.riga == 2)
+                return TDivisione::Cella{2, 2, 4}; // right of row 2: across the bar to the quotient
+        }
+    } else {
+        return std::nullopt;
+    }
+    if (!FDiv.CellaValida(c) || c.riga < 2 || (c.blocco == 1 && c.riga > kRigheMostrate))
+        return std::nullopt;
+    return c;
+}
+
 bool TfrmDivisionePol::eventFilter(QObject* o, QEvent* e)
 {
+    if (o == this && e->type() == QEvent::Show && screen())
+        AdattaAlloSchermo(screen()->availableGeometry());
     if (o == EditRisp && e->type() == QEvent::KeyPress && ModoEsercizi) {
-        // Without a mouse: Up and Down go to the row above or below,
-        // Ctrl+Left and Ctrl+Right to the next cell of the row.
+        // Without a mouse: Up and Down go to the row above or below (from the
+        // quotient row down to its step's product row), Ctrl+Left and
+        // Ctrl+Right to the next cell of the row, and so do Left and Right
+        // at the ends of the text.
         const auto* k = static_cast<QKeyEvent*>(e);
-        TDivisione::Cella c = FCellaScelta;
         const bool ctrl = k->modifiers() & Qt::ControlModifier;
-        if (k->key() == Qt::Key_Up)
-            c.riga -= 1;
-        else if (k->key() == Qt::Key_Down)
-            c.riga += 1;
-        else if (ctrl && k->key() == Qt::Key_Left)
-            c.indice += 1; // towards the higher degrees, or the first quotient cell
-        else if (ctrl && k->key() == Qt::Key_Right)
-            c.indice -= 1;
-        else
+        const bool alBordo = !EditRisp->hasSelectedText() &&
+                             ((k->key() == Qt::Key_Left && EditRisp->cursorPosition() == 0) ||
+                              (k->key() == Qt::Key_Right && EditRisp->cursorPosition() == EditRisp->text().size()));
+        const bool orizzontale = k->key() == Qt::Key_Left || k->key() == Qt::Key_Right;
+        if (!(k->key() == Qt::Key_Up || k->key() == Qt::Key_Down || (orizzontale && (ctrl || alBordo))))
             return TFinestraEsercizi::eventFilter(o, e);
-        if (c.blocco == 2 && c.riga != 2)
-            return true; // the quotient row has no other row to go to
-        if (FDiv.CellaValida(c) && c.riga > 1) {
+        if (const auto c = Vicina(k->key())) {
             ColoreEditor(false);
-            LegaEditor(c);
+            LegaEditor(*c);
+            // Walking left, the caret starts at the entry's left end (at
+            // its right end walking right), so the next press walks on.
+            if (k->key() == Qt::Key_Left)
+                EditRisp->setCursorPosition(0);
         }
         return true;
     }

@@ -6,6 +6,10 @@
 
 #include <QEventLoop>
 #include <QPlainTextEdit>
+#include <QScrollArea>
+
+#include <array>
+#include <optional>
 
 #include "Divisione.h"
 #include "Protocollo.h"
@@ -28,12 +32,19 @@ public:
     }
     // Block digit, row in two digits, column in one: 1010 ... 2024.
     int Tag() const { return FTag; }
+    int Colonna() const { return FColonna; }
+    // What a click does (also the screen readers' press action).
+    void Clicca() { emit Cliccata(this); }
 
 signals:
     void Cliccata(TCellaDivisione* cella);
 
 protected:
+    // A press binds the editor to the cell and goes no further: it never
+    // reaches the window's background, which would start moving the window.
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     TDivisione::Cella FCella;
@@ -63,6 +74,15 @@ public:
     void btnConcettoClick();
     // The narrated solution: runs until its last click.
     void Animazione();
+    // Lays the window out for a screen's available area (logical pixels):
+    // the full layout where it fits, else a lower (or narrower) window whose
+    // grid scrolls, so that every control and every cell can be reached.
+    void AdattaAlloSchermo(const QRect& disponibile);
+    // The full size of the window.
+    static QSize Dimensione() { return {960, 716}; }
+    // Whether a cell is part of the grid as laid out (a degree-4 division
+    // uses rows 1..9 and four cells beside the bar).
+    bool Mostrata(const TCellaDivisione* c) const;
 
     TDsFancyButton* btnConcetto;
     QLabel* Label4;
@@ -70,6 +90,8 @@ public:
     QPlainTextEdit* meAlgo;
     QPlainTextEdit* meConcetto;
     QPlainTextEdit* meEsercizi;
+    // The grid's cells and rules live in panel1, inside a scroll area.
+    QScrollArea* scrGriglia;
     QFrame* panel1;
     QLabel* lblRisultato;
     TFormulaBox* pbQuoziente;
@@ -94,9 +116,23 @@ private:
     void AggiornaCella(TCellaDivisione* c);
     void LegaEditor(const TDivisione::Cella& c);
     void ColoreEditor(bool rosso);
+    // Columns as wide and rows as tall as their terms at full size.
+    void DisponiGriglia();
+    // The editor over its cell, wide enough for all it holds.
+    void PosizionaEditor();
+    // The narration beside the column work, under the quotient row.
+    void PosizionaNarrazione();
+    // The cell an arrow key leads to from the bound one.
+    std::optional<TDivisione::Cella> Vicina(int tasto) const;
 
     TDivisione FDiv;
     std::vector<TCellaDivisione*> FCelle;
+    std::vector<QFrame*> FRegole; // under rows 2, 4, 6, 8; the bar; under the divisor
+    // Grid geometry: left of each column (dividend side 0..4, divisor side
+    // 5..9), top of each row (1..10), the bar's x.
+    std::array<int, 10> FX{}, FL{};
+    std::array<int, TDivisione::Righe + 1> FY{}, FA{};
+    int FXBarra = 0;
     TDivisione::Cella FCellaScelta{2, 2, 4};
     bool FInPausa = false;
     bool FInAnimazione = false;

@@ -52,7 +52,7 @@ void EsercizioSommaDiffPol::NuovoEsercizio()
     B.L[2] = TestaOCroce() ? std::string() : Diversa({&B.L[0], &B.L[1]});
     B.testo = ScriviTermini(B.c[0].testo, B.c[1].testo, B.c[2].testo, B.L[0], B.L[1], B.L[2]);
 
-    FTestoEsercizio = "(" + A.testo + ")" + (FDifferenza ? "&string(  -  )&" : "&string(  +  )&") + "(" + B.testo + ")";
+    FTestoEsercizio = "(" + A.testo + ")" + GiuntoOperazione(FDifferenza ? '-' : '+') + "(" + B.testo + ")";
 }
 
 TerminiAttesi EsercizioSommaDiffPol::Attesi() const { return AttesiCon(FDifferenza); }

@@ -16,6 +16,11 @@ std::string ConSegno(const std::string& termine)
     return "+" + termine;
 }
 
+std::string GiuntoOperazione(char segno)
+{
+    return std::string("&space(5)&symbol(") + (segno == '-' ? "8722" : "43") + ")&space(5)&";
+}
+
 std::string ScriviTermini(const std::string& c1, const std::string& c2, const std::string& c3, const std::string& L1,
                           const std::string& L2, const std::string& L3)
 {

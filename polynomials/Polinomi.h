@@ -20,6 +20,11 @@ std::string ConSegno(const std::string& termine);
 std::string ScriviTermini(const std::string& c1, const std::string& c2, const std::string& c3, const std::string& L1,
                           const std::string& L2, const std::string& L3);
 
+// What stands between the two bracketed operands of an exercise, "(A)" +
+// joint + "(B)": the operation's sign ('+' or '-') typeset as a sign, with
+// room on both sides, so that the minus is a true minus as long as the plus.
+std::string GiuntoOperazione(char segno);
+
 // A term with an exact value, for building the expected answer.
 struct TermineEsatto {
     long long num = 0;

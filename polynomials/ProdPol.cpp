@@ -74,8 +74,8 @@ TfrmProdottoPol::TfrmProdottoPol() : TFinestraDi(QStringLiteral("Prodotto tra po
 
     // The exercise page: a wide exercise box, a long field with the two
     // buttons at its right and the live drawing below.
-    pnlEsercizi->setGeometry(8, 88, 619, 65);
-    PBEsercizi->setGeometry(8, 4, 603, 57);
+    pnlEsercizi->setGeometry(8, 88, 619, 85);
+    PBEsercizi->setGeometry(8, 4, 603, 77);
     pnlEdit->setGeometry(24, 240, 569, 185);
     EditRisp->setGeometry(14, 10, 451, 39);
     DsFancyButton1->setGeometry(472, 6, 89, 33);

@@ -1,5 +1,7 @@
 #include "SommaDiffPol.h"
 
+#include "Polinomi.h"
+
 namespace mevario {
 
 namespace {
@@ -7,13 +9,14 @@ namespace {
 const QColor kVerde(0, 128, 0), kRosso(255, 0, 0), kGiallo(255, 255, 0), kViola(128, 0, 128), kBlu(0, 0, 128);
 
 struct RigheEsempio {
-    const char* righe[4];
+    std::string righe[4];
     std::vector<TFormulaBox::TAnello> anelli; // on the third line
 };
 
 const RigheEsempio& EsempioSomma()
 {
-    static const RigheEsempio e{{"(x^2+3*x*y-5*z)&string(  +  )&(4*x^2+1)&string(  +  )&(3*x-z+5)&string(  =)",
+    static const RigheEsempio e{{"(x^2+3*x*y-5*z)" + GiuntoOperazione('+') + "(4*x^2+1)" + GiuntoOperazione('+') +
+                                     "(3*x-z+5)&string(  =)",
                             "x^2+3*x*y-5*z+4*x^2+1+3*x-z+5&string(  =)", "x^2+3*x*y-5*z+4*x^2+1+3*x-z+5&string(  =)",
                             "5*x^2+3*x*y-6*z+3*x+6"},
                            // x^2, 3xy, -5z, 4x^2, 1, 3x, -z, 5
@@ -24,7 +27,7 @@ const RigheEsempio& EsempioSomma()
 
 const RigheEsempio& EsempioDifferenza()
 {
-    static const RigheEsempio e{{"(x^2+3*x*y-5*z)&string(  -  )&(4*x^2+12*z-3)&string(  =)",
+    static const RigheEsempio e{{"(x^2+3*x*y-5*z)" + GiuntoOperazione('-') + "(4*x^2+12*z-3)&string(  =)",
                             "x^2+3*x*y-5*z-4*x^2-12*z+3&string(  =)", "x^2+3*x*y-5*z-4*x^2-12*z+3&string(  =)",
                             "-3*x^2+3*x*y-17*z+3"},
                            // x^2, 3xy, -5z, -4x^2, -12z, 3
@@ -77,9 +80,19 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
     }
     PaintBox3->SetAnelli(es.anelli);
 
-    // The exercise page: a wider exercise box, a wider field.
-    pnlEsercizi->setGeometry(8, 88, 619, 65);
-    PBEsercizi->setGeometry(8, 4, 603, 57);
+    // The exercise page: a wider exercise box, a wider field. Two
+    // polynomials of three terms with fractions take up to about 650 pixels
+    // at full size: the window is wider than the common one by what the
+    // box needs.
+    const int piu = 60;
+    setFixedSize(width() + piu, height());
+    Notebook1->resize(Notebook1->width() + piu, Notebook1->height());
+    for (QWidget* b : {static_cast<QWidget*>(btnChiudi), static_cast<QWidget*>(btnStampa),
+                       static_cast<QWidget*>(btEseAppr), static_cast<QWidget*>(btnNuovo),
+                       static_cast<QWidget*>(btnSoluzione)})
+        b->move(b->x() + piu, b->y());
+    pnlEsercizi->setGeometry(8, 88, 619 + piu, 85);
+    PBEsercizi->setGeometry(8, 4, 603 + piu, 77);
     pnlEdit->setGeometry(24, 240, 569, 137);
     EditRisp->setGeometry(14, 10, 235, 39);
     PBRisp->setGeometry(256, 14, 305, 89);

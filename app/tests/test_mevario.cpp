@@ -77,6 +77,7 @@ private slots:
     void clickOnItsButtonOnlyClosesTheMenu();
     void keyboardAloneWorksAnExercise();
     void formulasAreNeverCut();
+    void everyFixedFormulaAtFullSize();
     void errorsSpeakItalian();
     void exercisesToPrintFromTheMainWindow();
     void topicWindowsBelongToTheMainWindowAndOpenOverIt();
@@ -698,6 +699,19 @@ void TestMevario::formulasAreNeverCut()
     // A formula that fits is drawn at its own size.
     box.SetFormula("3*x^2*y");
     QCOMPARE(box.PuntiUsati(), 20);
+}
+
+void TestMevario::everyFixedFormulaAtFullSize()
+{
+    // The worked examples, help panels and headers of every window have
+    // room for their formulas at the full size of their kind.
+    for (QWidget* w : QApplication::allWidgets()) {
+        auto* b = qobject_cast<TFormulaBox*>(w);
+        if (!b || b->Formula().empty() || !b->Valida() || b->IgnoraErrori())
+            continue;
+        QVERIFY2(b->PuntiUsati() == FormulaPoints(b->Variant()),
+                 qPrintable(b->window()->objectName() + QStringLiteral(": ") + QString::fromStdString(b->Formula())));
+    }
 }
 
 void TestMevario::errorsSpeakItalian()

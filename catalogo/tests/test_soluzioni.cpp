@@ -206,7 +206,7 @@ TEST(Soluzioni, HandWorkedCases)
     for (const char* nome : {"somma-polinomi", "differenza-polinomi"}) {
         const auto es = TrovaArgomento(nome)->crea();
         const bool meno = std::string(nome)[0] == 'd';
-        const std::string sep = meno ? ")&string(  -  )&(" : ")&string(  +  )&(";
+        const std::string sep = ")" + GiuntoOperazione(meno ? '-' : '+') + "(";
         for (int i = 0; i < 50; ++i) {
             es->NuovoEsercizio();
             const std::string t = es->TestoEsercizio();

@@ -66,6 +66,7 @@ private slots:
     void waitHandlesEventsWithoutSpinning();
     void helpPanel();
     void formulaBoxesExposeTheirFormula();
+    void aFormulaShrinksOnlyAsMuchAsItMust();
     void errorsGoToTheErrorBox();
     void windowShapes();
     void windowsOpenCentredInsideTheScreen();
@@ -270,6 +271,35 @@ void TestComune::helpPanel()
     QCOMPARE(c->PaintBoxEsempio2->Formula(), std::string("-(2/5)*x*y^3*z"));
     QTest::mouseClick(c->SpeedButton1, Qt::LeftButton, {}, QPoint(11, 11));
     QVERIFY(!c->pnlHelp1->isVisible());
+}
+
+void TestComune::aFormulaShrinksOnlyAsMuchAsItMust()
+{
+    const std::string f = "(-(3/4)*x^2*y+(2/5)*x*y^2-(7/8)*z)&string(  +  )&((1/2)*x^2*y-3*z)";
+    TFormulaBox box;
+    const int ppi = box.logicalDpiY();
+    QCOMPARE(box.MisuraNaturale(), QSize());
+    box.SetFormula(f);
+    QCOMPARE(box.MisuraNaturale(), MisuraFormula(f, TFormulaVariant::PaintBoxCentered, ppi));
+    // A box just the size of the formula at p points draws it at p, and
+    // one pixel less in either direction at the largest size that fits.
+    for (int p : {19, 17, 15, 13}) {
+        const QSize a = MisuraFormula(f, TFormulaVariant::PaintBoxCentered, ppi, p);
+        box.resize(a);
+        QCOMPARE(box.PuntiUsati(), p);
+        for (const QSize& meno : {a - QSize(1, 0), a - QSize(0, 1)}) {
+            box.resize(meno);
+            const int usati = box.PuntiUsati();
+            QVERIFY(usati < p);
+            const QSize u = MisuraFormula(f, TFormulaVariant::PaintBoxCentered, ppi, usati);
+            QVERIFY(u.width() <= meno.width() && u.height() <= meno.height());
+            const QSize su = MisuraFormula(f, TFormulaVariant::PaintBoxCentered, ppi, usati + 1);
+            QVERIFY(su.width() > meno.width() || su.height() > meno.height());
+        }
+    }
+    // Room enough: the full size.
+    box.resize(MisuraFormula(f, TFormulaVariant::PaintBoxCentered, ppi) + QSize(40, 10));
+    QCOMPARE(box.PuntiUsati(), 20);
 }
 
 void TestComune::formulaBoxesExposeTheirFormula()

@@ -10,6 +10,7 @@
 #include "QuozienteMon.h"
 #include "ProdottoMon.h"
 #include "SchedaPol.h"
+#include "SommaMon.h"
 #include "concetto.h"
 #include "funzioni.h"
 #include "ucomune.h"
@@ -28,11 +29,30 @@ private slots:
     void powerWindowReadsItsOwnCoefficient();
     void conceptPagesDrawTheirExamples();
     void quotientGcdAndLcmWindows();
+    void exerciseFormulasAtFullSize();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
     QStringList FErrori;
 };
+
+namespace {
+
+// The first of many drawn exercises whose formula the exercise box draws
+// smaller than its full size, or "" when there is none.
+std::string FormulaRimpicciolita(TFinestraEsercizi& w, int volte)
+{
+    w.ModoEsercizi = true;
+    for (int i = 0; i < volte; ++i) {
+        w.NuovoEsercizio();
+        DrawFormula(w.PBEsercizi, w.TestoEsercizio);
+        if (w.PBEsercizi->PuntiUsati() != FormulaPoints(w.PBEsercizi->Variant()))
+            return w.TestoEsercizio;
+    }
+    return {};
+}
+
+} // namespace
 
 void TestFinestre::initTestCase()
 {
@@ -260,6 +280,24 @@ void TestFinestre::quotientGcdAndLcmWindows()
     Procedi(&mcd);
     QCOMPARE(mcd.Esatte(), 1);
     mcd.btnChiudi->click();
+}
+
+void TestFinestre::exerciseFormulasAtFullSize()
+{
+    ImpostaSeme(5);
+    TfrmConcetto definizione;
+    TfrmSommaMon somma;
+    TfrmProdottoMon prodotto;
+    TfrmPotenzaMon potenza;
+    TfrmQuozienteMon quoziente;
+    TfrmMcdMon mcd;
+    TfrmMcmMon mcm;
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{&definizione, &somma, &prodotto, &potenza,
+                                                                          &quoziente, &mcd, &mcm})
+    {
+        const std::string f = FormulaRimpicciolita(*w, 400);
+        QVERIFY2(f.empty(), (w->objectName().toStdString() + ": " + f).c_str());
+    }
 }
 
 QTEST_MAIN(TestFinestre)

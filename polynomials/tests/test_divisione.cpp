@@ -66,6 +66,29 @@ TEST(Divisione, TestoTermineAndJoining)
     EXPECT_EQ(UnisciRisultato({T(0, 1, "", 3), T(2, 1, "x^1", 3), T(1, 1, "x^0", 3)}), "2*x+1");
 }
 
+TEST(Divisione, TermsAsThePupilTypesThem)
+{
+    EXPECT_EQ(TestoDigitato(T(-3, 1, "x^4")), "-3x^4");
+    EXPECT_EQ(TestoDigitato(T(7, 1, "x^3")), "7x^3");
+    EXPECT_EQ(TestoDigitato(T(-3, 2, "x^2")), "-3/2x^2");
+    EXPECT_EQ(TestoDigitato(T(-1, 1, "x^1")), "-x");
+    EXPECT_EQ(TestoDigitato(T(1, 1, "x^0")), "1");
+    EXPECT_EQ(TestoDigitato(T(3, -4, "")), "-3/4");
+    EXPECT_EQ(TestoDigitato(T(0, 1, "x^2", 1)), "0");
+    EXPECT_EQ(TestoDigitato(T(0, 1, "x^2", 3)), "");
+    // What the pupil typed comes back as typed: unreduced, without "*".
+    TDivisione d = Esempio();
+    for (const char* digitato : {"2/4x", "-3/2x^2", "x^3", "-7"}) {
+        ASSERT_TRUE(d.Digita({1, 2, 3}, digitato));
+        EXPECT_EQ(d.TestoDigitatoCella({1, 2, 3}, true), digitato);
+        EXPECT_TRUE(d.Digita({1, 2, 3}, d.TestoDigitatoCella({1, 2, 3}, true)));
+    }
+    ASSERT_TRUE(d.Digita({1, 2, 3}, "(3/2)*x^2"));
+    EXPECT_EQ(d.TestoDigitatoCella({1, 2, 3}, true), "3/2x^2");
+    EXPECT_EQ(d.TestoDigitatoCella({2, 1, 0}, true), "2");
+    EXPECT_EQ(d.TestoDigitatoCella({2, 1, 3}, true), ""); // beyond the divisor
+}
+
 TEST(Divisione, TerminiUguali)
 {
     EXPECT_TRUE(TerminiUguali(T(1, 1, "x"), T(1, 1, "x^1")));
@@ -102,7 +125,8 @@ TEST(Divisione, TheWorkedExampleCellByCell)
     EXPECT_EQ(r.Pause + 1, 18);
     EXPECT_EQ(r.Risultati, 1);
     EXPECT_FALSE(r.Visibile);
-    const std::string fine = "cio\xC3\xA8 (2*x^4) / (x) e scriviamo il risultato sotto il Divisore.";
+    // The narration writes terms as the pupil types them.
+    const std::string fine = "cio\xC3\xA8 (2x^4) / (x) e scriviamo il risultato sotto il Divisore.";
     ASSERT_FALSE(r.Righe.empty());
     EXPECT_EQ(r.Righe[0].substr(r.Righe[0].size() - fine.size()), fine);
     EXPECT_EQ(r.Righe[3], "-) Il Polinomio cos\xC3\xAC ottenuto si chiama Resto parziale.");

@@ -7,9 +7,15 @@
 #include <QTimer>
 
 #include <functional>
+#include <set>
+#include <tuple>
+
+#include <QAccessible>
+#include <QScreen>
 
 #include "DivisionePol.h"
 #include "Errori.h"
+#include "Polinomi.h"
 #include "ProdPol.h"
 #include "SchedaPol.h"
 #include "SommaDiffPol.h"
@@ -31,7 +37,11 @@ private slots:
     void ringsEncloseTheirTerms();
     void productWindow();
     void productConnectorsJoinTheirTerms();
+    void exerciseFormulasAtFullSize();
     void divisionExercisePage();
+    void divisionCellsAndEditorSpeakThePupilsNotation();
+    void divisionGridUnderThePupilsHand();
+    void divisionFitsASmallScreen();
     void divisionNarrationTakesFourClicksAStep();
     void divisionClosedDuringNarrationRunsTheRestAtOnce();
     void divisionPageChangeEndsTheNarrationFirst();
@@ -40,6 +50,24 @@ private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
     QStringList FErrori;
 };
+
+namespace {
+
+// The first of many drawn exercises whose formula the exercise box draws
+// smaller than its full size, or "" when there is none.
+std::string FormulaRimpicciolita(TFinestraEsercizi& w, int volte)
+{
+    w.ModoEsercizi = true;
+    for (int i = 0; i < volte; ++i) {
+        w.NuovoEsercizio();
+        DrawFormula(w.PBEsercizi, w.TestoEsercizio);
+        if (w.PBEsercizi->PuntiUsati() != FormulaPoints(w.PBEsercizi->Variant()))
+            return w.TestoEsercizio;
+    }
+    return {};
+}
+
+} // namespace
 
 void TestFinestrePol::initTestCase()
 {
@@ -101,7 +129,7 @@ void TestFinestrePol::sumAndDifferenceWindows()
         f.w->Apri(true);
         QCOMPARE(f.w->Label2->text(), QString::fromUtf8(f.titolo));
         QCOMPARE(f.w->lbDomanda->text(), QString::fromUtf8(f.domanda));
-        QCOMPARE(f.w->PBEsercizi->width(), 603);
+        QCOMPARE(f.w->PBEsercizi->width(), 663);
         // One term left out: wrong; then the whole answer: right.
         const std::string giusta = f.w->Esercizio().RispostaAttesa();
         QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta + "+z^9"));
@@ -289,6 +317,47 @@ int Passi(const TDivisione& d)
 
 } // namespace
 
+void TestFinestrePol::exerciseFormulasAtFullSize()
+{
+    ImpostaSeme(5);
+    TfrmPolConcetto definizione;
+    TfrmSommaPol somma;
+    TfrmDiffPol differenza;
+    TfrmProdottoPol prodotto;
+    for (TFinestraEsercizi* w : std::initializer_list<TFinestraEsercizi*>{&definizione, &somma, &differenza, &prodotto})
+    {
+        const std::string f = FormulaRimpicciolita(*w, 400);
+        QVERIFY2(f.empty(), (w->objectName().toStdString() + ": " + f).c_str());
+    }
+    // The operation between the two polynomials is a typeset sign, the
+    // minus as the plus: the same glyph size, never a text hyphen.
+    differenza.NuovoEsercizio();
+    QVERIFY(differenza.TestoEsercizio.find("string(  -  )") == std::string::npos);
+    QVERIFY(differenza.TestoEsercizio.find(GiuntoOperazione('-')) != std::string::npos);
+    somma.NuovoEsercizio();
+    QVERIFY(somma.TestoEsercizio.find(GiuntoOperazione('+')) != std::string::npos);
+    const auto segno = [](char c) {
+        QImage img(QSize(200, 60), QImage::Format_RGB32);
+        img.fill(Qt::white);
+        TFormulaBox b;
+        b.resize(img.size());
+        b.SetColor(Qt::white);
+        b.SetFormula("a" + GiuntoOperazione(c) + "b");
+        b.render(&img);
+        // The ink of the sign, between the two letters' ink.
+        QRect r;
+        const int meta = img.width() / 2;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = meta - 12; x <= meta + 12; ++x)
+                if (qGray(img.pixel(x, y)) < 128)
+                    r |= QRect(x, y, 1, 1);
+        return r;
+    };
+    const QRect meno = segno('-'), piu = segno('+');
+    QVERIFY(!meno.isEmpty() && !piu.isEmpty());
+    QVERIFY(qAbs(meno.width() - piu.width()) <= 1);
+}
+
 void TestFinestrePol::divisionExercisePage()
 {
     TfrmDivisionePol w;
@@ -297,14 +366,18 @@ void TestFinestrePol::divisionExercisePage()
     w.Apri(true);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QVERIFY(!w.isModal());
-    QCOMPARE(w.size(), QSize(896, 716));
+    // As large as the window gets, inside the screen's available area.
+    const QRect schermo = w.screen()->availableGeometry();
+    QCOMPARE(w.size(), TfrmDivisionePol::Dimensione().boundedTo(schermo.size()));
     TDivisione& d = w.Divisione();
     QCOMPARE(d.GradoDividendo, 4);
     // The editor stands over the first quotient cell.
     QVERIFY(w.EditRisp->isVisible());
     QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
     TCellaDivisione* primo = w.CellaDi({2, 2, 4});
-    QCOMPARE(w.EditRisp->pos(), primo->pos() + w.panel1->pos() + QPoint(0, 5));
+    QCOMPARE(w.EditRisp->parentWidget(), w.panel1);
+    QCOMPARE(w.EditRisp->x(), primo->x());
+    QVERIFY(qAbs(w.EditRisp->geometry().center().y() - primo->geometry().center().y()) <= 1);
     QCOMPARE(primo->accessibleName(), QStringLiteral("quoziente 1"));
     QCOMPARE(w.CellaDi({1, 3, 2})->accessibleName(), QStringLiteral("riga 3, grado 2"));
     // Row 1 is given: a click there does not move the editor.
@@ -352,6 +425,178 @@ void TestFinestrePol::divisionExercisePage()
     Q_UNUSED(prima);
 }
 
+void TestFinestrePol::divisionCellsAndEditorSpeakThePupilsNotation()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione& d = w.Divisione();
+    // A wrong entry re-opens as it was typed, whole in the editor.
+    TCellaDivisione* cella = w.CellaDi({1, 3, 3});
+    for (const char* digitato : {"7x^3", "-3/2x^2", "-97/98x^4"}) {
+        w.PaintBox1Click(cella);
+        w.EditRisp->clear();
+        QTest::keyClicks(w.EditRisp, QString::fromLatin1(digitato));
+        w.PaintBox1Click(w.CellaDi({2, 2, 4}));
+        w.PaintBox1Click(cella);
+        QCOMPARE(w.EditRisp->text(), QString::fromLatin1(digitato));
+        QVERIFY(w.EditRisp->width() >= w.EditRisp->fontMetrics().horizontalAdvance(w.EditRisp->text()) + 8);
+        QVERIFY(w.panel1->rect().contains(w.EditRisp->geometry()));
+    }
+    QCOMPARE(d.TestoCella({1, 3, 3}, true), std::string("-(97/98)*x^4"));
+    // A fraction in a cell is drawn as large as an integer: its row grows.
+    QCOMPARE(cella->PuntiUsati(), FormulaPoints(cella->Variant()));
+    QVERIFY(cella->height() >= cella->MisuraNaturale().height());
+    QCOMPARE(w.CellaDi({1, 3, 0})->height(), cella->height());
+    for (TCellaDivisione* c : w.Celle())
+        if (w.Mostrata(c) && !c->Formula().empty())
+            QCOMPARE(c->PuntiUsati(), FormulaPoints(c->Variant()));
+    // The header at its full size too.
+    QCOMPARE(w.PaintBox2->PuntiUsati(), FormulaPoints(w.PaintBox2->Variant()));
+    w.btnChiudi->click();
+
+    // The narration: terms as the pupil types them, on yellow, beside the
+    // grid, covering neither the header nor the page's text.
+    TfrmDivisionePol c;
+    c.Apri(false);
+    QVERIFY(QTest::qWaitForWindowExposed(&c));
+    QString letto;
+    bool visto = false;
+    Copione({[&] { c.btnNuovo->click(); },
+             [&] {
+                 visto = c.meAlgo->isVisible();
+                 letto = c.meAlgo->toPlainText();
+                 const QRect r = c.meAlgo->geometry();
+                 QVERIFY(!r.intersects(c.PaintBox2->geometry()));
+                 QVERIFY(!r.intersects(c.Label4->geometry()));
+                 QVERIFY(!r.intersects(c.meConcetto->geometry()));
+                 QVERIFY(c.rect().contains(r));
+                 for (TCellaDivisione* x : c.Celle())
+                     if (c.Mostrata(x))
+                         QVERIFY(!r.intersects(QRect(x->mapTo(&c, QPoint(0, 0)), x->size())));
+                 c.btnChiudi->click();
+             },
+             [] {}});
+    QVERIFY(visto);
+    QVERIFY(letto.contains(QStringLiteral("cioè (")));
+    QVERIFY(!letto.contains(QLatin1Char('*')));
+    QCOMPARE(c.meAlgo->palette().color(QPalette::Base), QColor(255, 255, 128));
+    const QImage img = c.meAlgo->viewport()->grab().toImage();
+    QCOMPARE(QColor(img.pixel(img.width() - 3, img.height() - 3)), QColor(255, 255, 128));
+}
+
+void TestFinestrePol::divisionGridUnderThePupilsHand()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // A press on a cell binds the editor there and does not move the window.
+    const QPoint prima = w.pos();
+    TCellaDivisione* cella = w.CellaDi({1, 4, 2});
+    QTest::mousePress(cella, Qt::LeftButton, {}, QPoint(20, 20));
+    QTest::mouseMove(cella, QPoint(-5, 20));
+    QTest::mouseRelease(cella, Qt::LeftButton, {}, QPoint(-5, 20));
+    QCOMPARE(w.pos(), prima);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 4, 2}));
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(w.EditRisp));
+    // Screen readers can press a cell.
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w.CellaDi({1, 5, 1}));
+    QVERIFY(a && a->actionInterface());
+    QVERIFY(a->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    a->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 5, 1}));
+    // The arrow keys reach every cell: from the quotient row down to its
+    // step's product row, along rows, across the bar and back.
+    w.PaintBox1Click(w.CellaDi({2, 2, 4}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Down);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 2, 4}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Down);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 3, 4}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 3, 3}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Up);
+    QTest::keyClick(w.EditRisp, Qt::Key_Up);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4})); // up from row 2: the quotient
+    QTest::keyClick(w.EditRisp, Qt::Key_Right); // the editor is empty: at its end
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 3}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Down);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 4, 4})); // the second step's product row
+    w.PaintBox1Click(w.CellaDi({2, 2, 4}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Left, Qt::ControlModifier);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 2, 0})); // back across the bar
+    QTest::keyClick(w.EditRisp, Qt::Key_Right, Qt::ControlModifier);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    // Inside a text the arrows move the caret.
+    QTest::keyClicks(w.EditRisp, QStringLiteral("3x"));
+    QTest::keyClick(w.EditRisp, Qt::Key_Left);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    QCOMPARE(w.EditRisp->cursorPosition(), 1);
+    // From every editable cell some arrow leads on, and all of them are reached.
+    std::set<std::tuple<int, int, int>> raggiunte;
+    std::vector<TDivisione::Cella> daFare{{2, 2, 4}};
+    while (!daFare.empty()) {
+        const TDivisione::Cella c = daFare.back();
+        daFare.pop_back();
+        if (!raggiunte.insert({c.blocco, c.riga, c.indice}).second)
+            continue;
+        for (int tasto : {Qt::Key_Up, Qt::Key_Down, Qt::Key_Left, Qt::Key_Right}) {
+            w.PaintBox1Click(w.CellaDi(c));
+            w.EditRisp->clear();
+            QTest::keyClick(w.EditRisp, static_cast<Qt::Key>(tasto), Qt::ControlModifier);
+            daFare.push_back(w.CellaScelta());
+        }
+    }
+    int modificabili = 0;
+    for (TCellaDivisione* c : w.Celle()) {
+        const TDivisione::Cella k = c->Cella(w.Divisione().GradoDivisore);
+        if (w.Mostrata(c) && k.riga > 1) {
+            ++modificabili;
+            QVERIFY2(raggiunte.count({k.blocco, k.riga, k.indice}), qPrintable(c->accessibleName()));
+        }
+    }
+    QCOMPARE(static_cast<int>(raggiunte.size()), modificabili);
+    w.btnChiudi->click();
+}
+
+void TestFinestrePol::divisionFitsASmallScreen()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // 1280 x 720 less a panel; 1024 x 768 less a panel; a full HD screen.
+    for (const QRect schermo : {QRect(0, 32, 1280, 688), QRect(0, 0, 1024, 740), QRect(0, 0, 1920, 1040)}) {
+        w.AdattaAlloSchermo(schermo);
+        QVERIFY(w.width() <= schermo.width() && w.height() <= schermo.height());
+        if (schermo.height() >= TfrmDivisionePol::Dimensione().height())
+            QCOMPARE(w.size(), TfrmDivisionePol::Dimensione());
+        // Every control inside the window, none over another.
+        std::vector<QWidget*> controlli{w.btnChiudi, w.btnStampa, w.btEseAppr, w.btnNuovo, w.btnLavagna, w.PaintBox2,
+                                        w.meEsercizi, w.scrGriglia, w.pbQuoziente, w.lblRisultato, w.pnlRisp};
+        for (QWidget* c : controlli) {
+            QVERIFY2(w.rect().contains(c->geometry()), qPrintable(c->accessibleName()));
+            for (QWidget* d : controlli)
+                if (c != d && c->isVisible() && d->isVisible())
+                    QVERIFY2(!c->geometry().intersects(d->geometry()),
+                             qPrintable(c->accessibleName() + QLatin1Char('/') + d->accessibleName()));
+        }
+        // Every cell can be brought into view, also with every row grown by a fraction.
+        for (int r = 2; r <= 9; ++r) {
+            w.PaintBox1Click(w.CellaDi({1, r, 2}));
+            w.EditRisp->clear();
+            QTest::keyClicks(w.EditRisp, QStringLiteral("-97/98x^2"));
+        }
+        for (TCellaDivisione* c : w.Celle()) {
+            if (!w.Mostrata(c))
+                continue;
+            w.scrGriglia->ensureWidgetVisible(c, 0, 0);
+            const QRect vista(QPoint(), w.scrGriglia->viewport()->size());
+            QVERIFY2(vista.contains(QRect(c->mapTo(w.scrGriglia->viewport(), QPoint(0, 0)), c->size())),
+                     qPrintable(c->accessibleName()));
+        }
+    }
+    w.btnChiudi->click();
+}
+
 void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
 {
     TfrmDivisionePol w;
@@ -379,6 +624,7 @@ void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
     QVERIFY(!w.meAlgo->isVisible());
     QVERIFY(w.pbQuoziente->Formula().rfind("string(Quoziente = )&", 0) == 0);
     QVERIFY(w.pbQuoziente->Valida());
+    QCOMPARE(w.pbQuoziente->PuntiUsati(), FormulaPoints(w.pbQuoziente->Variant()));
     // The click after the end draws a new division.
     w.btnNuovo->click();
     QVERIFY(!w.AnimazioneFinita());

@@ -190,7 +190,7 @@ void ProvaSommaDiff(EsercizioSommaDiffPol& es, unsigned seme)
 {
     ImpostaSeme(seme);
     std::mt19937 mescola(seme);
-    const std::string giunto = es.Differenza() ? ")&string(  -  )&(" : ")&string(  +  )&(";
+    const std::string giunto = ")" + GiuntoOperazione(es.Differenza() ? '-' : '+') + "(";
     int costanti = 0, cancellati = 0;
     for (int i = 0; i < kEsercizi; ++i) {
         es.NuovoEsercizio();
