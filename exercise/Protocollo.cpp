@@ -185,11 +185,11 @@ void TFinestraEsercizi::CreaSiNo(int x, int y)
     ImpostaColore(pnlSiNo, ColorePannelli());
     pnlSiNo->setAccessibleName(QStringLiteral("Risposta"));
     const QFont f = Carattere("Comic Sans MS", 21);
-    rbSi = new QRadioButton(QStringLiteral("Si"), pnlSiNo);
+    rbSi = new QRadioButton(QStringLiteral("Sì"), pnlSiNo);
     rbSi->setFont(f);
     rbSi->move(22, 12);
     rbSi->adjustSize();
-    rbSi->setAccessibleName(QStringLiteral("Si"));
+    rbSi->setAccessibleName(QStringLiteral("Sì"));
     rbNo = new QRadioButton(QStringLiteral("No"), pnlSiNo);
     rbNo->setFont(f);
     rbNo->move(102, 12);

@@ -58,7 +58,7 @@ void TCellaDivisione::mousePressEvent(QMouseEvent* e)
     TFormulaBox::mousePressEvent(e);
 }
 
-TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra Polinomi"), "E_POL_DIV", "S_POL_DIV")
+TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra polinomi"), "E_POL_DIV", "S_POL_DIV")
 {
     setObjectName(QStringLiteral("frmDivisionePol"));
     setFixedSize(896, 716);
@@ -158,9 +158,9 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     RAhtLabel1->SetAutoSize(true);
     RAhtLabel1->move(18, 35);
     RAhtLabel1->SetCaption(QStringLiteral("Assegnati due polinomi <b>A(x)</b> di grado <b>n</b> e <b>B(x)</b> \r\n"
-                                          "di grado <b>m</b> con n>=m si può dimostrare che esistono \r\n"
-                                          "e sono unici due altri polinomi <b>Q(x)</b> di grado n-1 e <b>R(x)</b>\r\n"
-                                          "di grado <m tali che vale la seguente identità:\r\n"
+                                          "di grado <b>m</b> con n ≥ m si può dimostrare che esistono \r\n"
+                                          "e sono unici due altri polinomi <b>Q(x)</b> di grado n − m e <b>R(x)</b>\r\n"
+                                          "di grado minore di m tali che vale la seguente identità:\r\n"
                                           "\r\n"
                                           "                 <b>A(x) = Q(x)·B(x) + R(x)</b>\r\n"
                                           "\r\n"

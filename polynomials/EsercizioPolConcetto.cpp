@@ -11,7 +11,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
     FSoluzione.clear();
     RispostaSi = false;
     if (tipo == 1) {
-        FDomanda = "E' un polinomio?";
+        FDomanda = "\xC3\x88 un polinomio?";
         // The monomials and the non-monomial are drawn in the order in
         // which they are written.
         std::string t;
@@ -38,7 +38,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
         if (RispostaSi)
             FSoluzione = {{"string(una somma di monomi)", false}};
         else
-            FSoluzione = {{negativa + "&string(  ha un esponente negativo: non e' un monomio)", false}};
+            FSoluzione = {{negativa + "&string(  ha un esponente negativo: non \xE8 un monomio)", false}};
     } else if (tipo == 2) {
         FDomanda = "Il polinomio \xC3\xA8 ridotto in forma normale?";
         const std::string c1 = CoefficienteCasuale(false).testo;
@@ -68,7 +68,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
                            false}};
     } else {
         const std::string X = CasualeTra(1, 3) == 1 ? "x" : "y";
-        FDomanda = "Qual \xC3\xA8 il grado del polinomio rispetto alla lettera " + X + " ?";
+        FDomanda = "Qual \xC3\xA8 il grado del polinomio rispetto alla lettera " + X + "?";
         std::vector<std::string> P;
         do {
             P.clear();
@@ -89,7 +89,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
                       {FRispostaTesto, false}};
     }
     if (FRispostaTesto.empty())
-        FSoluzione.push_back({RispostaSi ? "string(Si)" : "string(No)", false});
+        FSoluzione.push_back({RispostaSi ? "string(S\xEC)" : "string(No)", false});
 }
 
 } // namespace mevario

@@ -56,8 +56,8 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
     } else {
         RAhtLabel1 = TestoConcetto(QStringLiteral("La <b>differenza</b> tra due polinomi è il polinomio che si\r\n"
                                                   "ottiene sommando al primo (minuendo) l'opposto del \r\n"
-                                                  "secondo (sottraendo) .\r\n"
-                                                  "Tale polinomio si ottiene scrivendo, i termini del minuendo\r\n"
+                                                  "secondo (sottraendo).\r\n"
+                                                  "Tale polinomio si ottiene scrivendo i termini del minuendo\r\n"
                                                   "presi con il loro segno, seguiti da quelli del sottraendo \r\n"
                                                   "ciascuno con il segno cambiato ed eseguendo in seguito\r\n"
                                                   "la somma algebrica degli eventuali monomi simili."),
