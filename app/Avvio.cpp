@@ -2,11 +2,11 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 #include <QPainter>
 #include <QSvgRenderer>
 
 #include "Errori.h"
+#include "Italiano.h"
 #include "ExprAtoms.h"
 #include "QuibWord.h"
 #include "QtCanvas.h"
@@ -39,8 +39,7 @@ std::unique_ptr<TFinestre> Avvia()
 {
     RegistraCartellaProgramma();
     RegistraFontMevario();
-    const QString punto = QLocale::system().decimalPoint();
-    SetDecimalSeparator(punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.');
+    ImpostaItaliano();
     Randomize();
     // The documents' messages in the program's message boxes.
     TQuibWord::ImpostaMessaggi([](TQuibWord::TTipoMessaggio t, const QString& m) {

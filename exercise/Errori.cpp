@@ -37,15 +37,7 @@ void MostraMessaggio(const QString& titolo, const QString& messaggio, bool avvis
     box.exec();
 }
 
-QString TestoPerAlunno(const std::exception& e)
-{
-    if (const auto* c = dynamic_cast<const ErroreConversione*>(&e))
-        return QStringLiteral("Non riesco a leggere il coefficiente «%1»: scrivi un numero intero o una frazione come 3/4.")
-            .arg(QString::fromStdString(c->buffer()));
-    if (dynamic_cast<const ErroreDivisionePerZero*>(&e) || dynamic_cast<const ErroreOperazioneNonValida*>(&e))
-        return QStringLiteral("Il denominatore non può essere zero.");
-    return QString::fromUtf8(e.what());
-}
+QString TestoPerAlunno(const std::exception& e) { return QString::fromStdString(SpiegazioneErrore(e)); }
 
 void MostraErrore(const std::exception& e)
 {
@@ -55,10 +47,8 @@ void MostraErrore(const std::exception& e)
         MostraErrore(dettagli);
         return;
     }
-    // The pupil reads what to fix; the exact message stays in the details.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mevario"), testo, QMessageBox::Ok, QApplication::activeWindow());
-    box.setDetailedText(dettagli);
-    box.exec();
+    // The pupil reads what to fix, in Italian only.
+    MostraErrore(testo);
 }
 
 TGestoreErrori ImpostaGestoreErrori(TGestoreErrori g)

@@ -1,0 +1,27 @@
+#include "Italiano.h"
+
+#include <QCoreApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "ExprAtoms.h"
+
+namespace mevario {
+
+QString ImpostaItaliano()
+{
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    QLocale::setDefault(italiano);
+    SetDecimalSeparator(',');
+    auto* qt = new QTranslator(QCoreApplication::instance());
+    const QString cartella = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    if (!qt->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"), cartella)) {
+        delete qt;
+        return {};
+    }
+    QCoreApplication::installTranslator(qt);
+    return qt->filePath();
+}
+
+} // namespace mevario
