@@ -21,7 +21,7 @@ void MostraErrore(const QString& messaggio)
         Gestore()(messaggio);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Mevario"), messaggio, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mevario"), messaggio, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
