@@ -1,10 +1,14 @@
 #include "FormulaBox.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QRegularExpression>
 #include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <typeinfo>
 
 #include "Errori.h"
@@ -249,6 +253,10 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         }
         return;
     }
+    if (FProsa) {
+        DipingiProsa(p);
+        return;
+    }
     const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     const TFormulaVariant variante = FVariant;
     TExprClass* root = FRadice.get();
@@ -301,6 +309,154 @@ int TFormulaBox::PuntiUsati() const
     const int r = PuntiCheEntrano(*FRadice, size(), punti);
     FRadice->SetCanvas(nullptr);
     return r;
+}
+
+std::vector<TPezzoRiga> DividiProsa(const std::string& f)
+{
+    std::vector<TPezzoRiga> r;
+    const auto formula = [&r](const std::string& t) {
+        if (t.empty())
+            return;
+        if (!r.empty() && !r.back().prosa)
+            r.back().testo += "&" + t;
+        else
+            r.push_back({false, t});
+    };
+    std::size_t i = 0;
+    while (i < f.size()) {
+        // One item of the top-level list, up to its "&".
+        std::size_t fine = i;
+        int livello = 0;
+        bool virgolette = false;
+        for (; fine < f.size(); ++fine) {
+            const char c = f[fine];
+            if (c == '"')
+                virgolette = !virgolette;
+            else if (!virgolette && c == '(')
+                ++livello;
+            else if (!virgolette && c == ')')
+                --livello;
+            else if (!virgolette && livello == 0 && c == '&')
+                break;
+        }
+        const std::string voce = f.substr(i, fine - i);
+        std::string inizio = voce.substr(0, 7);
+        for (char& c : inizio)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string testo;
+        bool prosa = inizio == "string(" && voce.size() >= 8 && voce.back() == ')';
+        if (prosa) {
+            testo = voce.substr(7, voce.size() - 8);
+            if (testo.size() >= 2 && testo.front() == '"' && testo.back() == '"')
+                testo = testo.substr(1, testo.size() - 2);
+            else
+                prosa = testo.find(')') == std::string::npos;
+        }
+        // Signs and spaces ("  =  ", ",  ") belong to the formula: prose
+        // is what has words.
+        prosa = prosa && std::any_of(testo.begin(), testo.end(), [](char c) {
+                    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+                });
+        if (prosa)
+            r.push_back({true, testo});
+        else
+            formula(voce);
+        i = fine + 1;
+    }
+    return r;
+}
+
+QString ProsaItaliana(const std::string& testo)
+{
+    QString t = QString::fromStdU16String(NarrowToUnicode(testo));
+    if (t.trimmed() == QLatin1String("Si"))
+        return t.replace(QLatin1String("Si"), QStringLiteral("S\u00EC"));
+    static const QRegularExpression accento(QStringLiteral("([aeiouAEIOU])'(?![A-Za-z])"));
+    QString r;
+    qsizetype da = 0;
+    for (auto it = accento.globalMatch(t); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        r += t.mid(da, m.capturedStart() - da);
+        static const QString semplici = QStringLiteral("aeiouAEIOU");
+        static const QString accentate = QStringLiteral("\u00E0\u00E8\u00EC\u00F2\u00F9\u00C0\u00C8\u00CC\u00D2\u00D9");
+        r += accentate[semplici.indexOf(m.captured(1))];
+        da = m.capturedEnd();
+    }
+    return r + t.mid(da);
+}
+
+void TFormulaBox::SetProsa(bool prosa)
+{
+    FProsa = prosa;
+    update();
+}
+
+void TFormulaBox::DipingiProsa(QPainter& p)
+{
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    struct TPezzo {
+        QString testo; // prose
+        PExpr radice;  // formula
+        int larghezza = 0;
+    };
+    std::vector<TPezzo> pezzi;
+    for (const TPezzoRiga& r : DividiProsa(FFormula)) {
+        TPezzo z;
+        if (r.prosa)
+            z.testo = ProsaItaliana(r.testo);
+        else
+            z.radice = TExprBuilder().ParseFormula(r.testo);
+        pezzi.push_back(std::move(z));
+    }
+    TQtCanvas tela(&p, ppi, ppi);
+    // The largest size, down to 12 points, at which the row fits.
+    const int massimo = FormulaPoints(FVariant);
+    int punti = massimo, base = 0, larghezza = 0;
+    QFont carattere;
+    for (; punti >= std::min(12, massimo); --punti) {
+        // The formula's baseline under its midline, from a plain text run.
+        PExpr campione = TExprBuilder().ParseFormula("string(x)");
+        campione->SetCanvas(&tela);
+        campione->SetFontSize(punti);
+        campione->AssignCanvasFont();
+        base = tela.Ascent() - campione->MidLineUp();
+        // The program's font a little smaller than the formula's, whose
+        // letters are narrower.
+        const int px = std::max(1, static_cast<int>(std::lround(punti * ppi / 72.0 * 0.9)));
+        campione->SetCanvas(nullptr);
+        carattere = QtFont(TExprFont{"Comic Sans MS", 0, -px, false, false, false, false});
+        const QFontMetrics m(carattere);
+        larghezza = 0;
+        for (TPezzo& z : pezzi) {
+            if (z.radice) {
+                z.radice->SetCanvas(&tela);
+                z.radice->SetFontSize(punti);
+                z.larghezza = z.radice->Width();
+            } else {
+                z.larghezza = m.horizontalAdvance(z.testo);
+            }
+            larghezza += z.larghezza;
+        }
+        if (larghezza <= width())
+            break;
+    }
+    const int medio = height() / 2;
+    int x = FVariant == TFormulaVariant::ControlLeft ? 0 : (width() - larghezza) / 2;
+    FTestiProsa.clear();
+    for (TPezzo& z : pezzi) {
+        if (z.radice) {
+            z.radice->SetColor(DaQColor(FFontColor));
+            z.radice->Draw(x, medio, THorzAlign::Left, TVertAlign::MidLine);
+            z.radice->SetCanvas(nullptr);
+        } else {
+            p.setFont(carattere);
+            p.setPen(FFontColor);
+            p.drawText(QPoint(x, medio + base), z.testo);
+            FTestiProsa << z.testo;
+        }
+        x += z.larghezza;
+    }
+    FValida = true;
 }
 
 } // namespace mevario

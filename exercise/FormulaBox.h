@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -31,6 +32,20 @@ std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& b
 // Width and height of a formula as drawn in a variant (at `punti` points
 // instead of the variant's size when given).
 QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti = 0);
+
+// A formula cut into its top-level pieces: plain text with words
+// ("string(...)" items, `prosa` true, with their text) and the formula
+// between them (signs and spaces written as text included).
+struct TPezzoRiga {
+    bool prosa;
+    std::string testo;
+};
+std::vector<TPezzoRiga> DividiProsa(const std::string& formula);
+// Plain text of a formula (code page of formulas) as an Italian reads it:
+// the code page has no accented letters, so the texts write them with an
+// apostrophe ("e'", "percio'"), which becomes the accent; the answer "Si"
+// alone is "Sì".
+QString ProsaItaliana(const std::string& testo);
 
 class TFormulaBox : public QWidget {
     Q_OBJECT
@@ -72,11 +87,19 @@ public:
     // Where the rings are drawn (after a paint).
     const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
 
+    // Plain text in the program's own font (Comic) on the formula's
+    // baseline, not in the formula's serif: for sentences that explain.
+    void SetProsa(bool prosa);
+    bool Prosa() const { return FProsa; }
+    // The plain text as drawn in prose (after a paint).
+    const QStringList& TestiProsa() const { return FTestiProsa; }
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     void Accessibile();
+    void DipingiProsa(QPainter& p);
 
     std::string FFormula;
     TFormulaVariant FVariant;
@@ -92,6 +115,8 @@ private:
     std::vector<TAnello> FAnelli;
     QString FNomeFisso;
     std::vector<QRect> FRettangoliAnelli;
+    bool FProsa = false;
+    QStringList FTestiProsa;
 };
 
 } // namespace mevario

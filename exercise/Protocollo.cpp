@@ -409,6 +409,7 @@ void TFinestraEsercizi::btnSoluzioneClick()
         auto* box = new TFormulaBox(pnlSoluzione, TFormulaVariant::ControlLeft);
         box->setGeometry(rientro, y, area.width() - rientro - margine, h);
         box->SetColor(ColorePannelli());
+        box->SetProsa(true); // the explanations in the program's font
         box->SetNomeAccessibile(QStringLiteral("Soluzione, riga %1").arg(i + 1));
         DrawFormula(box, soluzione[i].formula);
         box->show();

@@ -69,7 +69,7 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
             FTestoEsercizio = NonMonomioCasuale();
             RispostaSi = false;
             const std::string negativa = PotenzaNegativa(FTestoEsercizio);
-            FSoluzione = {{negativa.empty() ? "string(\xE8 una somma, non un prodotto)"
+            FSoluzione = {{negativa.empty() ? "string(e' una somma, non un prodotto)"
                                             : negativa + "&string(  ha un esponente negativo)",
                            false}};
         }
@@ -130,7 +130,7 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
     }
     // Last, the answer itself.
     if (FRispostaTesto.empty())
-        FSoluzione.push_back({RispostaSi ? "string(S\xEC)" : "string(No)", false});
+        FSoluzione.push_back({RispostaSi ? "string(Si)" : "string(No)", false});
     else
         FSoluzione.push_back({FormaFormula(FRispostaTesto), tipo == 4});
 }

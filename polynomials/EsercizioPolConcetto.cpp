@@ -38,7 +38,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
         if (RispostaSi)
             FSoluzione = {{"string(una somma di monomi)", false}};
         else
-            FSoluzione = {{negativa + "&string(  ha un esponente negativo: non \xE8 un monomio)", false}};
+            FSoluzione = {{negativa + "&string(  ha un esponente negativo: non e' un monomio)", false}};
     } else if (tipo == 2) {
         FDomanda = "Il polinomio \xC3\xA8 ridotto in forma normale?";
         const std::string c1 = CoefficienteCasuale(false).testo;
@@ -89,7 +89,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
                       {FRispostaTesto, false}};
     }
     if (FRispostaTesto.empty())
-        FSoluzione.push_back({RispostaSi ? "string(S\xEC)" : "string(No)", false});
+        FSoluzione.push_back({RispostaSi ? "string(Si)" : "string(No)", false});
 }
 
 } // namespace mevario
