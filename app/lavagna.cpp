@@ -162,18 +162,19 @@ TfrmLavagna::TfrmLavagna() : QWidget(nullptr, Qt::Window)
     pnlStrumenti->setAutoFillBackground(true);
     const QFont f = Carattere("Tahoma", 13);
     auto* lColore = Etichetta(QStringLiteral("Colore"), pnlStrumenti, f, Qt::black);
-    lColore->move(8, 12);
+    // Labels, lists and the check box share one middle row.
+    lColore->setGeometry(8, 8, 46, 24);
     cmbPennaColore = new TListaDisegnata(TListaDisegnata::Colori, pnlStrumenti);
     cmbPennaColore->setGeometry(56, 8, 80, 24);
     cmbPennaColore->setCurrentIndex(3); // blue
     auto* lSpessore = Etichetta(QStringLiteral("Spessore"), pnlStrumenti, f, Qt::black);
-    lSpessore->move(150, 12);
+    lSpessore->setGeometry(150, 8, 60, 24);
     cmbPennaSpessore = new TListaDisegnata(TListaDisegnata::Spessori, pnlStrumenti);
     cmbPennaSpessore->setGeometry(212, 8, 80, 24);
     cmbPennaSpessore->setCurrentIndex(2); // 3 pixels
     cbGomma = new QCheckBox(QStringLiteral("Cancella"), pnlStrumenti);
     cbGomma->setFont(f);
-    cbGomma->setGeometry(310, 10, 100, 22);
+    cbGomma->setGeometry(310, 9, 100, 22);
     btnLavagna = new TDsFancyButton(QStringLiteral("Pulisci"), pnlStrumenti);
     StileCapsula(btnLavagna, 13, Qt::black, QColor(255, 255, 0));
     btnLavagna->SetShape(TDsFancyButton::btnRectangle);

@@ -100,6 +100,18 @@ QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi
 
 namespace {
 
+// The contrast ratio of two colours (1 to 21), from their relative
+// luminance.
+double Contrasto(const QColor& a, const QColor& b)
+{
+    const auto luce = [](const QColor& c) {
+        const auto canale = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canale(c.redF()) + 0.7152 * canale(c.greenF()) + 0.0722 * canale(c.blueF());
+    };
+    const double la = luce(a), lb = luce(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 // The term boxes of a tree laid out on a canvas, drawn in a box.
 std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TFormulaVariant variant)
 {
@@ -107,10 +119,10 @@ std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TForm
     int x = variant == TFormulaVariant::ControlLeft ? 0 : box.width() / 2 - root->Width() / 2;
     const int medio = box.height() / 2;
     auto* catena = dynamic_cast<TExprChain*>(root);
-    int inizio = -1, alto = 0, basso = 0;
-    const auto chiudi = [&](int fine) {
+    int inizio = -1, alto = 0, basso = 0, fineTermine = 0;
+    const auto chiudi = [&] {
         if (inizio >= 0)
-            r.emplace_back(QPoint(inizio, alto), QPoint(fine - 1, basso));
+            r.emplace_back(QPoint(inizio, alto), QPoint(fineTermine - 1, basso));
         inizio = -1;
     };
     for (TExprClass* n = catena ? catena->Son() : root; n; n = catena ? n->Next() : nullptr) {
@@ -119,8 +131,13 @@ std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TForm
         const bool meno = segno && segno->Code() == 8722;
         // A plain text run (not a variable, which is a kind of text run).
         const bool testo = typeid(*n) == typeid(TExprSimple);
+        // Room around a sign belongs to no term.
+        if (typeid(*n) == typeid(TExprSpace)) {
+            x += n->Width();
+            continue;
+        }
         if (piu || meno || testo)
-            chiudi(x);
+            chiudi();
         if (!piu && !testo) {
             const int cima = medio - n->MidLineUp();
             const int fondo = cima + n->Height() - 1;
@@ -133,10 +150,11 @@ std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TForm
             }
             alto = std::min(alto, cima);
             basso = std::max(basso, fondo);
+            fineTermine = x + n->Width();
         }
         x += n->Width();
     }
-    chiudi(x);
+    chiudi();
     return r;
 }
 
@@ -288,6 +306,11 @@ void TFormulaBox::paintEvent(QPaintEvent*)
             if (a.termine < 0 || a.termine >= static_cast<int>(termini.size()))
                 continue;
             const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
+            if (Contrasto(a.colore, FColor) < 2.0) {
+                // A pale ring (yellow on the panels) gets a dark edge.
+                p.setPen(QPen(a.colore.darker(250), 4));
+                p.drawEllipse(g);
+            }
             p.setPen(QPen(a.colore, 2));
             p.drawEllipse(g);
             FRettangoliAnelli.push_back(g);
@@ -385,6 +408,31 @@ QString ProsaItaliana(const std::string& testo)
     return r + t.mid(da);
 }
 
+namespace {
+
+// How far below the midline a formula's letters stand at a size: the
+// baseline of a plain text run, whose midline is the formula's.
+int BaseSottoMedia(TExprCanvas& tela, int punti)
+{
+    PExpr campione = TExprBuilder().ParseFormula("string(x)");
+    campione->SetCanvas(&tela);
+    campione->SetFontSize(punti);
+    campione->AssignCanvasFont();
+    const int base = tela.Ascent() - campione->MidLineUp();
+    campione->SetCanvas(nullptr);
+    return base;
+}
+
+} // namespace
+
+int TFormulaBox::LineaDiBase() const
+{
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    TQtCanvas tela(nullptr, ppi, ppi);
+    const int punti = PuntiUsati();
+    return height() / 2 + BaseSottoMedia(tela, punti > 0 ? punti : FormulaPoints(FVariant));
+}
+
 void TFormulaBox::SetProsa(bool prosa)
 {
     FProsa = prosa;
@@ -414,16 +462,10 @@ void TFormulaBox::DipingiProsa(QPainter& p)
     int punti = massimo, base = 0, larghezza = 0;
     QFont carattere;
     for (; punti >= std::min(12, massimo); --punti) {
-        // The formula's baseline under its midline, from a plain text run.
-        PExpr campione = TExprBuilder().ParseFormula("string(x)");
-        campione->SetCanvas(&tela);
-        campione->SetFontSize(punti);
-        campione->AssignCanvasFont();
-        base = tela.Ascent() - campione->MidLineUp();
+        base = BaseSottoMedia(tela, punti);
         // The program's font a little smaller than the formula's, whose
         // letters are narrower.
         const int px = std::max(1, static_cast<int>(std::lround(punti * ppi / 72.0 * 0.9)));
-        campione->SetCanvas(nullptr);
         carattere = QtFont(TExprFont{"Comic Sans MS", 0, -px, false, false, false, false});
         const QFontMetrics m(carattere);
         larghezza = 0;
@@ -457,6 +499,12 @@ void TFormulaBox::DipingiProsa(QPainter& p)
         x += z.larghezza;
     }
     FValida = true;
+}
+
+void PosaSullaBase(QWidget* etichetta, const TFormulaBox* formula)
+{
+    const int base = formula->y() + formula->LineaDiBase();
+    etichetta->move(etichetta->x(), base - QFontMetrics(etichetta->font()).ascent() - etichetta->contentsMargins().top());
 }
 
 } // namespace mevario

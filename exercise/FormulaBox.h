@@ -69,6 +69,11 @@ public:
     // when the formula would not fit the box.
     int PuntiUsati() const;
 
+    // The row of the baseline of the formula's main line (where its letters
+    // and digits stand), in the box: a label that introduces the formula
+    // stands on it.
+    int LineaDiBase() const;
+
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
 
@@ -118,5 +123,9 @@ private:
     bool FProsa = false;
     QStringList FTestiProsa;
 };
+
+// Moves a label (its text at its top) up or down so that its text stands on
+// the baseline of the formula it introduces, a box of the same parent.
+void PosaSullaBase(QWidget* etichetta, const TFormulaBox* formula);
 
 } // namespace mevario

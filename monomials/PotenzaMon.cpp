@@ -23,6 +23,9 @@ TfrmPotenzaMon::TfrmPotenzaMon() : TFinestraDi(QStringLiteral("Potenza di un mon
     PaintBox4 = Formula(PaginaConcetto, kProdotto, QRect(310, 58, 310, 50), sfondo);
     RAhtLabel2 = TestoConcetto(QStringLiteral("che come abbiamo visto in precedenza sarà uguale a"), 16, 112);
     PaintBox5 = Formula(PaginaConcetto, kRisultato, QRect(16, 140, 480, 50), sfondo);
+    // "Ad esempio" and "significa" stand on the line of their formulas.
+    PosaSullaBase(RAhtLabel6, PaintBox3);
+    PosaSullaBase(RAhtLabel4, PaintBox3);
     RAhtLabel5 = TestoConcetto(QStringLiteral("Quindi la <b>potenza nª</b> di un monomio è un monomio che ha \r\n"
                                               "come <b>coefficiente</b> la potenza <b>nª</b> del coefficiente e come \r\n"
                                               "<b>parte letterale</b> tutte le lettere, aventi per esponente \r\n"

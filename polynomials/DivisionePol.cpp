@@ -84,6 +84,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     PaintBox2 = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     PaintBox2->setGeometry(128, 64, 465, 49);
     PaintBox2->SetColor(ColoreSfondo());
+    PosaSullaBase(Label4, PaintBox2);
 
     meConcetto = Testo(this,
                        QStringLiteral("Clicca su \"Procedi\" ed osserva, passo dopo passo, l'esecuzione dell'usuale\n"
@@ -111,6 +112,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     pbQuoziente = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     pbQuoziente->setGeometry(128, 657, 761, 57);
     pbQuoziente->SetColor(ColoreSfondo());
+    PosaSullaBase(lblRisultato, pbQuoziente);
 
     // The counters in a small panel at the right of the grid.
     pnlRisp->setParent(this);
