@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 
 #include "Errori.h"
+#include "Finestra.h"
 
 namespace mevario {
 
@@ -112,6 +113,7 @@ TdlgEserciziStampa::TdlgEserciziStampa(QWidget* parent) : QDialog(parent)
     tutto->addLayout(colonne);
     tutto->addLayout(opzioni);
     tutto->addLayout(bottoni);
+    StileDialogo(this); // the program's colours, capsule buttons
     AggiornaScrivi();
 }
 

@@ -226,6 +226,7 @@ void TfrmDivisionePol::PreparaGriglia()
         AggiornaCella(c);
     panel1->setUpdatesEnabled(true);
     PaintBox2->SetFormula("(" + FDiv.TestoDividendo + ")&string(  :  )&(" + FDiv.TestoDivisore + ")");
+    PosaSullaBase(Label4, PaintBox2); // the division may be drawn smaller to fit
     Risultato();
 }
 

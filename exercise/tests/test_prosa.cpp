@@ -2,6 +2,7 @@
 // program's font: how a formula text is cut into prose and formula, how the
 // formula code page's apostrophes become Italian accents, and a box that
 // draws them.
+#include <QLabel>
 #include <QTest>
 
 #include "FormulaBox.h"
@@ -14,6 +15,7 @@ private slots:
     void cutIntoProseAndFormula();
     void italianAccents();
     void boxDrawsProseInTheProgramsFont();
+    void labelStandsOnTheFormulasBaseline();
 };
 
 void TestProsa::cutIntoProseAndFormula()
@@ -70,6 +72,39 @@ void TestProsa::boxDrawsProseInTheProgramsFont()
         ultimaColonna = ultimaColonna || lunga.pixelColor(lunga.width() - 1, y) != QColor(255, 255, 255);
     QVERIFY(!ultimaColonna);
     QVERIFY(box.Valida());
+}
+
+void TestProsa::labelStandsOnTheFormulasBaseline()
+{
+    // A power as on the power's concept page: the label's baseline meets
+    // the bottom of the digit 4 (digits stand on the baseline).
+    QWidget pagina;
+    pagina.resize(400, 120);
+    auto* box = new TFormulaBox(&pagina);
+    box->setGeometry(110, 30, 120, 50);
+    box->SetFormula("(4*x^2*y)^3");
+    auto* etichetta = new QLabel(QStringLiteral("Ad esempio"), &pagina);
+    QFont f(QStringLiteral("Comic Neue"));
+    f.setPixelSize(16);
+    etichetta->setFont(f);
+    etichetta->adjustSize();
+    etichetta->move(16, 0);
+    PosaSullaBase(etichetta, box);
+    const QImage img = box->grab().toImage();
+    QRect quattro;
+    for (const TPezzoTesto& p : PezziDiTesto(box->Formula(), box->size(), box->Variant(), box->logicalDpiY()))
+        if (p.testo == u"4")
+            quattro = p.cella;
+    QVERIFY(!quattro.isEmpty());
+    int fondo = -1;
+    for (int y = quattro.top(); y <= quattro.bottom(); ++y)
+        for (int x = quattro.left(); x <= quattro.right(); ++x)
+            if (img.valid(x, y) && img.pixelColor(x, y).lightness() < 100)
+                fondo = y;
+    QVERIFY(fondo > 0);
+    const int baseEtichetta = etichetta->y() + QFontMetrics(etichetta->font()).ascent();
+    QVERIFY2(std::abs(baseEtichetta - (box->y() + fondo + 1)) <= 1,
+             qPrintable(QStringLiteral("label %1, formula %2").arg(baseEtichetta).arg(box->y() + fondo + 1)));
 }
 
 QTEST_MAIN(TestProsa)
