@@ -2,7 +2,7 @@
 
 namespace mevario {
 
-TfrmPolConcetto::TfrmPolConcetto() : TFinestraDi(QStringLiteral("I Polinomi"), "E_POL_DEF", "S_POL_DEF")
+TfrmPolConcetto::TfrmPolConcetto() : TFinestraDi(QStringLiteral("I polinomi"), "E_POL_DEF", "S_POL_DEF")
 {
     setObjectName(QStringLiteral("frmPolConcetto"));
     RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>polinomio</b> è un'espressione algebrica formata sommando \r\n"

@@ -211,7 +211,7 @@ void TestFinestre::conceptPagesDrawTheirExamples()
         QVERIFY(!w->btnNuovo->isEnabled());
         w->btnChiudi->click();
     }
-    QCOMPARE(c.Label2->text(), QStringLiteral("I Monomi - "));
+    QCOMPARE(c.Label2->text(), QStringLiteral("I monomi - "));
     QCOMPARE(p.Label2->text(), QStringLiteral("Prodotto di monomi - "));
     QCOMPARE(q.Label2->text(), QStringLiteral("Potenza di un monomio - "));
     QCOMPARE(c.rbSi->accessibleName(), QStringLiteral("Sì"));

@@ -55,7 +55,7 @@ void TestFinestrePol::quizAsksItsThreeKindsInTurn()
     const int giuste = TSchedaPol::Istanza()->Valore("E_POL_DEF");
     w.Apri(true);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.Label2->text(), QStringLiteral("I Polinomi - "));
+    QCOMPARE(w.Label2->text(), QStringLiteral("I polinomi - "));
     for (int tipo = 1; tipo <= 3; ++tipo) {
         QCOMPARE(w.Esercizio().TipoDomanda, tipo);
         QCOMPARE(w.pnlSiNo->isVisible(), tipo != 3);
