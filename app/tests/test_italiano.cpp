@@ -15,6 +15,8 @@
 
 #include "Errori.h"
 #include "ExprAtoms.h"
+#include "ExprMake.h"
+#include "ExprTree.h"
 #include "Italiano.h"
 #include "RigaComando.h"
 #include "errori.h"
@@ -150,7 +152,15 @@ void TestItaliano::errorBoxWithoutEnglishDetails()
     QCOMPARE(icona, QMessageBox::Warning);
 }
 
-void TestItaliano::decimalComma() { QCOMPARE(DecimalSeparator(), ','); }
+void TestItaliano::decimalComma()
+{
+    QCOMPARE(DecimalSeparator(), ',');
+    // The monomial concept page's 0.8 is shown as 0,8.
+    const PExpr radice = TExprBuilder().ParseFormula("0.8*x^4");
+    const auto* numero = dynamic_cast<const TExprNumber*>(static_cast<TExprChain*>(radice.get())->Son());
+    QVERIFY(numero);
+    QCOMPARE(numero->Mantissa(), std::string("0,8"));
+}
 
 void TestItaliano::commandLine()
 {
