@@ -112,6 +112,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     pbQuoziente = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     pbQuoziente->setGeometry(128, 657, 761, 57);
     pbQuoziente->SetColor(ColoreSfondo());
+    pbQuoziente->SetProsa(true); // "Quoziente =", "Resto =" in the program's font
     PosaSullaBase(lblRisultato, pbQuoziente);
 
     // The counters in a small panel at the right of the grid.
