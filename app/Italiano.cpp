@@ -14,7 +14,11 @@ QString ImpostaItaliano()
     const QLocale italiano(QLocale::Italian, QLocale::Italy);
     QLocale::setDefault(italiano);
     SetDecimalSeparator(',');
+    // Once for the application, however often the windows are made.
+    if (const auto* gia = QCoreApplication::instance()->findChild<QTranslator*>(QStringLiteral("qtbase_it")))
+        return gia->filePath();
     auto* qt = new QTranslator(QCoreApplication::instance());
+    qt->setObjectName(QStringLiteral("qtbase_it"));
     const QString cartella = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
     if (!qt->load(italiano, QStringLiteral("qtbase"), QStringLiteral("_"), cartella)) {
         delete qt;

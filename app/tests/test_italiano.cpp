@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QTranslator>
 
 #include <cstdio>
 #include <map>
@@ -87,6 +88,9 @@ void TestItaliano::initTestCase()
 {
     const QString catalogo = ImpostaItaliano();
     QVERIFY2(catalogo.contains(QLatin1String("qtbase_it")), qPrintable(catalogo));
+    // Made again (the windows of a second start-up): one catalogue still.
+    QCOMPARE(ImpostaItaliano(), catalogo);
+    QCOMPARE(QCoreApplication::instance()->findChildren<QTranslator*>().size(), 1);
 }
 
 void TestItaliano::contextMenuOfTheAnswerField()
