@@ -271,10 +271,8 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         }
         return;
     }
-    if (FProsa) {
-        DipingiProsa(p);
+    if (FProsa && DipingiProsa(p))
         return;
-    }
     const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     const TFormulaVariant variante = FVariant;
     TExprClass* root = FRadice.get();
@@ -439,7 +437,7 @@ void TFormulaBox::SetProsa(bool prosa)
     update();
 }
 
-void TFormulaBox::DipingiProsa(QPainter& p)
+bool TFormulaBox::DipingiProsa(QPainter& p)
 {
     const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     struct TPezzo {
@@ -448,13 +446,17 @@ void TFormulaBox::DipingiProsa(QPainter& p)
         int larghezza = 0;
     };
     std::vector<TPezzo> pezzi;
-    for (const TPezzoRiga& r : DividiProsa(FFormula)) {
-        TPezzo z;
-        if (r.prosa)
-            z.testo = ProsaItaliana(r.testo);
-        else
-            z.radice = TExprBuilder().ParseFormula(r.testo);
-        pezzi.push_back(std::move(z));
+    try {
+        for (const TPezzoRiga& r : DividiProsa(FFormula)) {
+            TPezzo z;
+            if (r.prosa)
+                z.testo = ProsaItaliana(r.testo);
+            else
+                z.radice = TExprBuilder().ParseFormula(r.testo);
+            pezzi.push_back(std::move(z));
+        }
+    } catch (const EIncorrectExpr&) {
+        return false; // drawn whole, as a formula
     }
     TQtCanvas tela(&p, ppi, ppi);
     // The largest size, down to 12 points, at which the row fits.
@@ -499,6 +501,7 @@ void TFormulaBox::DipingiProsa(QPainter& p)
         x += z.larghezza;
     }
     FValida = true;
+    return true;
 }
 
 void PosaSullaBase(QWidget* etichetta, const TFormulaBox* formula)

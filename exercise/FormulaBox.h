@@ -104,7 +104,8 @@ protected:
 
 private:
     void Accessibile();
-    void DipingiProsa(QPainter& p);
+    // False (nothing drawn) when a piece does not read on its own.
+    bool DipingiProsa(QPainter& p);
 
     std::string FFormula;
     TFormulaVariant FVariant;
