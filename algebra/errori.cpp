@@ -56,4 +56,14 @@ int ConvertiIntero(const std::string& buffer)
     return static_cast<int>(negativo ? -valore : valore);
 }
 
+std::string SpiegazioneErrore(const std::exception& e)
+{
+    if (const auto* c = dynamic_cast<const ErroreConversione*>(&e))
+        return "Non riesco a leggere il coefficiente \u00AB" + c->buffer() +
+               "\u00BB: scrivi un numero intero o una frazione come 3/4.";
+    if (dynamic_cast<const ErroreDivisionePerZero*>(&e) || dynamic_cast<const ErroreOperazioneNonValida*>(&e))
+        return "Il denominatore non pu\u00F2 essere zero.";
+    return e.what();
+}
+
 } // namespace mevario

@@ -46,4 +46,8 @@ long double Quoziente(long long p, long long q);
 // raises ErroreConversione naming the buffer.
 int ConvertiIntero(const std::string& buffer);
 
+// What a pupil or a teacher reads about an error (UTF-8): an Italian sentence
+// for the reading errors above, the error's own message otherwise.
+std::string SpiegazioneErrore(const std::exception& e);
+
 } // namespace mevario

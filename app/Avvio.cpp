@@ -2,9 +2,9 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLocale>
 
 #include "Errori.h"
+#include "Italiano.h"
 #include "ExprAtoms.h"
 #include "Apertura.h"
 #include "QuibWord.h"
@@ -95,8 +95,7 @@ std::unique_ptr<TFinestre> Avvia()
     RegistraCartellaProgramma();
     RegistraFontMevario();
     ImpostaAspettoChiaro();
-    const QString punto = QLocale::system().decimalPoint();
-    SetDecimalSeparator(punto.size() == 1 && punto[0].unicode() < 128 ? static_cast<char>(punto[0].unicode()) : '.');
+    ImpostaItaliano();
     Randomize();
     // The documents' messages in the program's message boxes.
     TQuibWord::ImpostaMessaggi([](TQuibWord::TTipoMessaggio t, const QString& m) {

@@ -11,6 +11,7 @@
 #include "Avvio.h"
 #include "Errori.h"
 #include "Finestra.h"
+#include "RigaComando.h"
 
 namespace {
 
@@ -56,28 +57,11 @@ private:
 int main(int argc, char* argv[])
 {
     // Answered before any window exists (no display needed).
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        if (a == "--version") {
-            std::printf("mevario %s\n", MEVARIO_VERSION);
-            return 0;
-        }
-        if (a == "--help" || a == "-h") {
-            std::printf("Uso: mevario [--help] [--version]\n"
-                        "\n"
-                        "Mevario: tutor di algebra per la scuola media. Monomi e polinomi in dodici\n"
-                        "argomenti, dalla definizione di monomio alla divisione in colonna dei\n"
-                        "polinomi: per ogni argomento una pagina Concetto con le spiegazioni e gli\n"
-                        "esempi, e una pagina Esercizi con esercizi sempre nuovi e la loro correzione.\n"
-                        "\n"
-                        "  --help       mostra questo aiuto\n"
-                        "  --version    mostra la versione\n"
-                        "\n"
-                        "Senza schermo si avvia con: xvfb-run -a mevario\n");
-            return 0;
-        }
-    }
+    if (const auto esito = mevario::RigaDiComando(argc, argv, MEVARIO_VERSION))
+        return *esito;
+    mevario::SorvegliaAvvioQt(true);
     TApplicazione app(argc, argv);
+    mevario::SorvegliaAvvioQt(false);
     QApplication::setApplicationName(QStringLiteral("Mevario"));
     QApplication::setApplicationVersion(QStringLiteral(MEVARIO_VERSION));
     // Ties the windows to the desktop entry: its icon and its launcher.

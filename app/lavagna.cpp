@@ -163,19 +163,20 @@ TfrmLavagna::TfrmLavagna(QWidget* parent) : QWidget(parent, Qt::Dialog)
     pnlStrumenti->setAutoFillBackground(true);
     const QFont f = Carattere("Tahoma", 13);
     auto* lColore = Etichetta(QStringLiteral("Colore"), pnlStrumenti, f, Qt::black);
-    lColore->move(8, 12);
+    // Labels, lists and the check box share one middle row.
+    lColore->setGeometry(8, 8, 46, 24);
     cmbPennaColore = new TListaDisegnata(TListaDisegnata::Colori, pnlStrumenti);
     cmbPennaColore->setGeometry(56, 8, 80, 24);
     cmbPennaColore->setCurrentIndex(3); // blue
     auto* lSpessore = Etichetta(QStringLiteral("Spessore"), pnlStrumenti, f, Qt::black);
-    lSpessore->move(150, 12);
+    lSpessore->setGeometry(150, 8, 60, 24);
     cmbPennaSpessore = new TListaDisegnata(TListaDisegnata::Spessori, pnlStrumenti);
     cmbPennaSpessore->setGeometry(212, 8, 80, 24);
     cmbPennaSpessore->setCurrentIndex(2); // 3 pixels
     cbGomma = new QCheckBox(QStringLiteral("Cancella"), pnlStrumenti);
     cbGomma->setFont(f);
     ColoraTesto(cbGomma, Qt::black);
-    cbGomma->setGeometry(310, 10, 100, 22);
+    cbGomma->setGeometry(310, 9, 100, 22);
     btnLavagna = new TDsFancyButton(QStringLiteral("Pulisci"), pnlStrumenti);
     StileCapsula(btnLavagna, 13, Qt::black, QColor(255, 255, 0));
     btnLavagna->SetShape(TDsFancyButton::btnRectangle);
@@ -270,11 +271,22 @@ void TLavagnaFoglio::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.drawPixmap(0, 0, FImmagine);
     if (SottoGomma >= 0 && SottoGomma < static_cast<int>(Tratti.size())) {
-        // The stroke the eraser would take, traced with a pen of its own.
+        // The stroke the eraser would take, outlined with pens of its own:
+        // a dashed black border around a white band, wider than the stroke
+        // whatever its width and colour, and the stroke again inside.
         const TTrattoLavagna& t = Tratti[static_cast<std::size_t>(SottoGomma)];
-        p.setPen(QPen(t.colore.lightness() > 200 ? QColor(Qt::black) : t.colore, 1, Qt::DotLine));
-        for (std::size_t i = 1; i < t.punti.size(); ++i)
-            p.drawLine(t.punti[i - 1], t.punti[i]);
+        p.setRenderHint(QPainter::Antialiasing, true);
+        const auto traccia = [&](const QPen& penna) {
+            p.setPen(penna);
+            for (std::size_t i = 1; i < t.punti.size(); ++i)
+                p.drawLine(t.punti[i - 1], t.punti[i]);
+        };
+        const double largo = t.spessore + 8;
+        QPen bordo(Qt::black, largo, Qt::CustomDashLine, Qt::FlatCap, Qt::RoundJoin);
+        bordo.setDashPattern({6.0 / largo, 4.0 / largo}); // 6 pixels on, 4 off
+        traccia(bordo);
+        traccia(QPen(Qt::white, t.spessore + 4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        traccia(QPen(t.colore, t.spessore, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     }
 }
 

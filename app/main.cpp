@@ -52,8 +52,11 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     setPalette(pal);
     setAutoFillBackground(true);
 
-    Label1 = Titolo(QStringLiteral("Mevario ") + QApplication::applicationVersion(), this,
-                    Carattere("Comic Sans MS", 48, true), QRect(150, 14, 467, 70));
+    // The product label names what Mevario is; the title under it says
+    // "Mevario" once. The version is for whoever asks.
+    Label1 = Titolo(QStringLiteral("Tutor di algebra"), this, Carattere("Comic Sans MS", 48, true), QRect(150, 14, 467, 70));
+    Label1->setToolTip(QStringLiteral("Mevario ") + QApplication::applicationVersion());
+    Label1->setAccessibleDescription(Label1->toolTip());
     Label2 = Titolo(QStringLiteral("Mevario"), this, Carattere("Comic Sans MS", 40), QRect(100, 92, 567, 56));
     Label4 = Titolo(QStringLiteral("Monomi"), this, Carattere("Comic Sans MS", 24), QRect(60, 170, 290, 36));
     Label5 = Titolo(QStringLiteral("Polinomi"), this, Carattere("Comic Sans MS", 24), QRect(417, 170, 290, 36));
@@ -230,7 +233,7 @@ void TfrmMain::paintEvent(QPaintEvent* e)
     p.drawLine(20, 159, width() - 20, 159);
     // Shape1, Shape2: the maroon bars left of the two columns.
     p.fillRect(QRect(btDefMon->x() - 22, btDefMon->y(), 7, DsFancyButton1->geometry().bottom() - btDefMon->y()), kMarrone);
-    p.fillRect(QRect(btDefPol->x() - 22, btDefPol->y(), 7, DsFancyButton1->geometry().bottom() - btDefPol->y()), kMarrone);
+    p.fillRect(QRect(btDefPol->x() - 22, btDefPol->y(), 7, btDaf->geometry().bottom() - btDefPol->y()), kMarrone);
 }
 
 } // namespace mevario

@@ -25,7 +25,7 @@ void MostraErrore(const QString& messaggio)
         Gestore()(messaggio);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Mevario"), messaggio, QMessageBox::Ok,
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mevario"), messaggio, QMessageBox::Ok,
                     QApplication::activeWindow());
     box.exec();
 }
@@ -66,15 +66,7 @@ void MostraAvviso(const QString& testo)
     avviso->show();
 }
 
-QString TestoPerAlunno(const std::exception& e)
-{
-    if (const auto* c = dynamic_cast<const ErroreConversione*>(&e))
-        return QStringLiteral("Non riesco a leggere il coefficiente «%1»: scrivi un numero intero o una frazione come 3/4.")
-            .arg(QString::fromStdString(c->buffer()));
-    if (dynamic_cast<const ErroreDivisionePerZero*>(&e) || dynamic_cast<const ErroreOperazioneNonValida*>(&e))
-        return QStringLiteral("Il denominatore non può essere zero.");
-    return QString::fromUtf8(e.what());
-}
+QString TestoPerAlunno(const std::exception& e) { return QString::fromStdString(SpiegazioneErrore(e)); }
 
 void MostraErrore(const std::exception& e)
 {
@@ -84,10 +76,8 @@ void MostraErrore(const std::exception& e)
         MostraErrore(dettagli);
         return;
     }
-    // The pupil reads what to fix; the exact message stays in the details.
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Mevario"), testo, QMessageBox::Ok, QApplication::activeWindow());
-    box.setDetailedText(dettagli);
-    box.exec();
+    // The pupil reads what to fix, in Italian only.
+    MostraErrore(testo);
 }
 
 TGestoreErrori ImpostaGestoreErrori(TGestoreErrori g)

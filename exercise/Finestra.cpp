@@ -51,6 +51,29 @@ void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& 
     b->setFont(Carattere("Tahoma", px, true));
 }
 
+void StileDialogo(QWidget* dialogo)
+{
+    QPalette pal = dialogo->palette();
+    pal.setColor(QPalette::Window, QColor(255, 230, 204));
+    pal.setColor(QPalette::WindowText, Qt::black);
+    pal.setColor(QPalette::Base, Qt::white);
+    pal.setColor(QPalette::Text, Qt::black);
+    dialogo->setPalette(pal);
+    dialogo->setAutoFillBackground(true);
+    dialogo->setFont(Carattere("Tahoma", 13));
+    dialogo->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 2px solid rgb(255, 201, 147); border-radius: 8px; margin-top: 22px;"
+        "  background: rgb(255, 240, 224); padding: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: rgb(128, 0, 0);"
+        "  font-family: 'Comic Neue'; font-size: 18px; }"
+        "QPushButton { background: rgb(255, 113, 45); color: white; font-family: Tahoma; font-weight: bold;"
+        "  font-size: 14px; border: 3px solid rgb(192, 192, 192); border-radius: 17px; padding: 6px 18px;"
+        "  min-height: 22px; }"
+        "QPushButton:hover { border-color: white; }"
+        "QPushButton:focus { border-color: rgb(128, 0, 0); }"
+        "QPushButton:disabled { background: rgb(255, 190, 160); color: rgb(255, 240, 230); }"));
+}
+
 namespace {
 
 QRegion DaPercorso(const QPainterPath& p) { return QRegion(p.toFillPolygon().toPolygon()); }

@@ -24,6 +24,10 @@ QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, cons
 // The one look of the program's capsule buttons: orange face, silver
 // gradient frame 3 pixels wide, bold Tahoma captions.
 void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover);
+// A dialog made of Qt's standard controls in the program's look: the peach
+// background, maroon group titles in Comic, Tahoma texts, and push buttons
+// drawn as the orange capsules with a silver frame.
+void StileDialogo(QWidget* dialogo);
 
 // The window's visible shape: its full rectangle with the top corners
 // rounded by a 20 x 20 ellipse and the bottom corners square.

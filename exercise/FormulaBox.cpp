@@ -1,10 +1,14 @@
 #include "FormulaBox.h"
 
 #include <QAccessibleWidget>
+#include <QFontMetrics>
+#include <QRegularExpression>
 #include <QPainter>
 #include <QTimer>
 
 #include <algorithm>
+#include <cctype>
+#include <cmath>
 #include <typeinfo>
 
 #include "Errori.h"
@@ -108,6 +112,18 @@ QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi
 
 namespace {
 
+// The contrast ratio of two colours (1 to 21), from their relative
+// luminance.
+double Contrasto(const QColor& a, const QColor& b)
+{
+    const auto luce = [](const QColor& c) {
+        const auto canale = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * canale(c.redF()) + 0.7152 * canale(c.greenF()) + 0.0722 * canale(c.blueF());
+    };
+    const double la = luce(a), lb = luce(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
 // The term boxes of a tree laid out on a canvas, drawn in a box.
 std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TFormulaVariant variant)
 {
@@ -115,10 +131,10 @@ std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TForm
     int x = variant == TFormulaVariant::ControlLeft ? 0 : box.width() / 2 - root->Width() / 2;
     const int medio = box.height() / 2;
     auto* catena = dynamic_cast<TExprChain*>(root);
-    int inizio = -1, alto = 0, basso = 0;
-    const auto chiudi = [&](int fine) {
+    int inizio = -1, alto = 0, basso = 0, fineTermine = 0;
+    const auto chiudi = [&] {
         if (inizio >= 0)
-            r.emplace_back(QPoint(inizio, alto), QPoint(fine - 1, basso));
+            r.emplace_back(QPoint(inizio, alto), QPoint(fineTermine - 1, basso));
         inizio = -1;
     };
     for (TExprClass* n = catena ? catena->Son() : root; n; n = catena ? n->Next() : nullptr) {
@@ -127,8 +143,13 @@ std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TForm
         const bool meno = segno && segno->Code() == 8722;
         // A plain text run (not a variable, which is a kind of text run).
         const bool testo = typeid(*n) == typeid(TExprSimple);
+        // Room around a sign belongs to no term.
+        if (typeid(*n) == typeid(TExprSpace)) {
+            x += n->Width();
+            continue;
+        }
         if (piu || meno || testo)
-            chiudi(x);
+            chiudi();
         if (!piu && !testo) {
             const int cima = medio - n->MidLineUp();
             const int fondo = cima + n->Height() - 1;
@@ -141,10 +162,11 @@ std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TForm
             }
             alto = std::min(alto, cima);
             basso = std::max(basso, fondo);
+            fineTermine = x + n->Width();
         }
         x += n->Width();
     }
-    chiudi(x);
+    chiudi();
     return r;
 }
 
@@ -261,6 +283,8 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         }
         return;
     }
+    if (FProsa && DipingiProsa(p))
+        return;
     const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
     const TFormulaVariant variante = FVariant;
     TExprClass* root = FRadice.get();
@@ -292,6 +316,11 @@ void TFormulaBox::paintEvent(QPaintEvent*)
             if (a.termine < 0 || a.termine >= static_cast<int>(termini.size()))
                 continue;
             const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
+            if (Contrasto(a.colore, FColor) < 2.0) {
+                // A pale ring (yellow on the panels) gets a dark edge.
+                p.setPen(QPen(a.colore.darker(250), 4));
+                p.drawEllipse(g);
+            }
             p.setPen(QPen(a.colore, 2));
             p.drawEllipse(g);
             FRettangoliAnelli.push_back(g);
@@ -326,6 +355,184 @@ int TFormulaBox::PuntiUsati() const
     const int r = PuntiCheEntrano(*FRadice, size(), punti);
     FRadice->SetCanvas(nullptr);
     return r;
+}
+
+std::vector<TPezzoRiga> DividiProsa(const std::string& f)
+{
+    std::vector<TPezzoRiga> r;
+    const auto formula = [&r](const std::string& t) {
+        if (t.empty())
+            return;
+        if (!r.empty() && !r.back().prosa)
+            r.back().testo += "&" + t;
+        else
+            r.push_back({false, t});
+    };
+    std::size_t i = 0;
+    while (i < f.size()) {
+        // One item of the top-level list, up to its "&".
+        std::size_t fine = i;
+        int livello = 0;
+        bool virgolette = false;
+        for (; fine < f.size(); ++fine) {
+            const char c = f[fine];
+            if (c == '"')
+                virgolette = !virgolette;
+            else if (!virgolette && c == '(')
+                ++livello;
+            else if (!virgolette && c == ')')
+                --livello;
+            else if (!virgolette && livello == 0 && c == '&')
+                break;
+        }
+        const std::string voce = f.substr(i, fine - i);
+        std::string inizio = voce.substr(0, 7);
+        for (char& c : inizio)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        std::string testo;
+        bool prosa = inizio == "string(" && voce.size() >= 8 && voce.back() == ')';
+        if (prosa) {
+            testo = voce.substr(7, voce.size() - 8);
+            if (testo.size() >= 2 && testo.front() == '"' && testo.back() == '"')
+                testo = testo.substr(1, testo.size() - 2);
+            else
+                prosa = testo.find(')') == std::string::npos;
+        }
+        // Signs and spaces ("  =  ", ",  ") belong to the formula: prose
+        // is what has words.
+        prosa = prosa && std::any_of(testo.begin(), testo.end(), [](char c) {
+                    return std::isalpha(static_cast<unsigned char>(c)) != 0;
+                });
+        if (prosa)
+            r.push_back({true, testo});
+        else
+            formula(voce);
+        i = fine + 1;
+    }
+    return r;
+}
+
+QString ProsaItaliana(const std::string& testo)
+{
+    QString t = QString::fromStdU16String(NarrowToUnicode(testo));
+    if (t.trimmed() == QLatin1String("Si"))
+        return t.replace(QLatin1String("Si"), QStringLiteral("S\u00EC"));
+    static const QRegularExpression accento(QStringLiteral("([aeiouAEIOU])'(?![A-Za-z])"));
+    QString r;
+    qsizetype da = 0;
+    for (auto it = accento.globalMatch(t); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        r += t.mid(da, m.capturedStart() - da);
+        static const QString semplici = QStringLiteral("aeiouAEIOU");
+        static const QString accentate = QStringLiteral("\u00E0\u00E8\u00EC\u00F2\u00F9\u00C0\u00C8\u00CC\u00D2\u00D9");
+        r += accentate[semplici.indexOf(m.captured(1))];
+        da = m.capturedEnd();
+    }
+    return r + t.mid(da);
+}
+
+namespace {
+
+// How far below the midline a formula's letters stand at a size: the
+// baseline of a plain text run, whose midline is the formula's.
+int BaseSottoMedia(TExprCanvas& tela, int punti)
+{
+    PExpr campione = TExprBuilder().ParseFormula("string(x)");
+    campione->SetCanvas(&tela);
+    campione->SetFontSize(punti);
+    campione->AssignCanvasFont();
+    const int base = tela.Ascent() - campione->MidLineUp();
+    campione->SetCanvas(nullptr);
+    return base;
+}
+
+} // namespace
+
+int TFormulaBox::LineaDiBase() const
+{
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    TQtCanvas tela(nullptr, ppi, ppi);
+    const int punti = PuntiUsati();
+    return height() / 2 + BaseSottoMedia(tela, punti > 0 ? punti : FormulaPoints(FVariant));
+}
+
+void TFormulaBox::SetProsa(bool prosa)
+{
+    FProsa = prosa;
+    update();
+}
+
+bool TFormulaBox::DipingiProsa(QPainter& p)
+{
+    const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    struct TPezzo {
+        QString testo; // prose
+        PExpr radice;  // formula
+        int larghezza = 0;
+    };
+    std::vector<TPezzo> pezzi;
+    try {
+        for (const TPezzoRiga& r : DividiProsa(FFormula)) {
+            TPezzo z;
+            if (r.prosa)
+                z.testo = ProsaItaliana(r.testo);
+            else
+                z.radice = TExprBuilder().ParseFormula(r.testo);
+            pezzi.push_back(std::move(z));
+        }
+    } catch (const EIncorrectExpr&) {
+        return false; // drawn whole, as a formula
+    }
+    TQtCanvas tela(&p, ppi, ppi);
+    // The largest size, down to 12 points, at which the row fits.
+    const int massimo = FormulaPoints(FVariant);
+    int punti = massimo, base = 0, larghezza = 0;
+    QFont carattere;
+    for (; punti >= std::min(12, massimo); --punti) {
+        base = BaseSottoMedia(tela, punti);
+        // The program's font a little smaller than the formula's, whose
+        // letters are narrower.
+        const int px = std::max(1, static_cast<int>(std::lround(punti * ppi / 72.0 * 0.9)));
+        carattere = QtFont(TExprFont{"Comic Sans MS", 0, -px, false, false, false, false});
+        const QFontMetrics m(carattere);
+        larghezza = 0;
+        for (TPezzo& z : pezzi) {
+            if (z.radice) {
+                z.radice->SetCanvas(&tela);
+                z.radice->SetFontSize(punti);
+                z.larghezza = z.radice->Width();
+            } else {
+                z.larghezza = m.horizontalAdvance(z.testo);
+            }
+            larghezza += z.larghezza;
+        }
+        if (larghezza <= width())
+            break;
+    }
+    const int medio = height() / 2;
+    int x = FVariant == TFormulaVariant::ControlLeft ? 0 : (width() - larghezza) / 2;
+    FTestiProsa.clear();
+    for (TPezzo& z : pezzi) {
+        if (z.radice) {
+            z.radice->SetColor(DaQColor(FFontColor));
+            z.radice->Draw(x, medio, THorzAlign::Left, TVertAlign::MidLine);
+            z.radice->SetCanvas(nullptr);
+        } else {
+            p.setFont(carattere);
+            p.setPen(FFontColor);
+            p.drawText(QPoint(x, medio + base), z.testo);
+            FTestiProsa << z.testo;
+        }
+        x += z.larghezza;
+    }
+    FValida = true;
+    return true;
+}
+
+void PosaSullaBase(QWidget* etichetta, const TFormulaBox* formula)
+{
+    const int base = formula->y() + formula->LineaDiBase();
+    etichetta->move(etichetta->x(), base - QFontMetrics(etichetta->font()).ascent() - etichetta->contentsMargins().top());
 }
 
 } // namespace mevario

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QColor>
+#include <QStringList>
 #include <QWidget>
 
 #include <string>
@@ -32,6 +33,20 @@ std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& b
 // instead of the variant's size when given).
 QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti = 0);
 
+// A formula cut into its top-level pieces: plain text with words
+// ("string(...)" items, `prosa` true, with their text) and the formula
+// between them (signs and spaces written as text included).
+struct TPezzoRiga {
+    bool prosa;
+    std::string testo;
+};
+std::vector<TPezzoRiga> DividiProsa(const std::string& formula);
+// Plain text of a formula (code page of formulas) as an Italian reads it:
+// the code page has no accented letters, so the texts write them with an
+// apostrophe ("e'", "percio'"), which becomes the accent; the answer "Si"
+// alone is "Sì".
+QString ProsaItaliana(const std::string& testo);
+
 class TFormulaBox : public QWidget {
     Q_OBJECT
 public:
@@ -57,6 +72,11 @@ public:
     // there is no formula or it does not parse).
     QSize MisuraNaturale() const;
 
+    // The row of the baseline of the formula's main line (where its letters
+    // and digits stand), in the box: a label that introduces the formula
+    // stands on it.
+    int LineaDiBase() const;
+
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
 
@@ -75,11 +95,20 @@ public:
     // Where the rings are drawn (after a paint).
     const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
 
+    // Plain text in the program's own font (Comic) on the formula's
+    // baseline, not in the formula's serif: for sentences that explain.
+    void SetProsa(bool prosa);
+    bool Prosa() const { return FProsa; }
+    // The plain text as drawn in prose (after a paint).
+    const QStringList& TestiProsa() const { return FTestiProsa; }
+
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
     void Accessibile();
+    // False (nothing drawn) when a piece does not read on its own.
+    bool DipingiProsa(QPainter& p);
 
     std::string FFormula;
     TFormulaVariant FVariant;
@@ -95,6 +124,12 @@ private:
     std::vector<TAnello> FAnelli;
     QString FNomeFisso;
     std::vector<QRect> FRettangoliAnelli;
+    bool FProsa = false;
+    QStringList FTestiProsa;
 };
+
+// Moves a label (its text at its top) up or down so that its text stands on
+// the baseline of the formula it introduces, a box of the same parent.
+void PosaSullaBase(QWidget* etichetta, const TFormulaBox* formula);
 
 } // namespace mevario

@@ -211,11 +211,11 @@ void TFinestraEsercizi::CreaSiNo(int x, int y)
     ImpostaColore(pnlSiNo, ColorePannelli());
     pnlSiNo->setAccessibleName(QStringLiteral("Risposta"));
     const QFont f = Carattere("Comic Sans MS", 21);
-    rbSi = new QRadioButton(QStringLiteral("Si"), pnlSiNo);
+    rbSi = new QRadioButton(QStringLiteral("Sì"), pnlSiNo);
     rbSi->setFont(f);
     rbSi->move(22, 12);
     rbSi->adjustSize();
-    rbSi->setAccessibleName(QStringLiteral("Si"));
+    rbSi->setAccessibleName(QStringLiteral("Sì"));
     ColoraTesto(rbSi, Qt::black);
     rbNo = new QRadioButton(QStringLiteral("No"), pnlSiNo);
     rbNo->setFont(f);
@@ -437,6 +437,7 @@ void TFinestraEsercizi::btnSoluzioneClick()
         auto* box = new TFormulaBox(pnlSoluzione, TFormulaVariant::ControlLeft);
         box->setGeometry(rientro, y, area.width() - rientro - margine, h);
         box->SetColor(ColorePannelli());
+        box->SetProsa(true); // the explanations in the program's font
         box->SetNomeAccessibile(QStringLiteral("Soluzione, riga %1").arg(i + 1));
         DrawFormula(box, soluzione[i].formula);
         box->show();

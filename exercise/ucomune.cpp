@@ -244,11 +244,17 @@ void Tfrmcomune::CreaAiuto()
     PaintBoxEsempio1 = new TFormulaBox(pnlHelp1);
     PaintBoxEsempio1->setGeometry(10, 154, 180, 50);
     DrawFormula(PaintBoxEsempio1, "12*x^5");
-    testo(QStringLiteral("12x^5"), 210, 170, true, kMarrone);
+    // What is typed, at the size of the answer field's text, beside what it gives.
+    const auto digitato = [&testo](const QString& t, int y) {
+        QLabel* l = testo(t, 200, y, true, kMarrone);
+        l->setFont(Carattere("Tahoma", 19, true));
+        l->adjustSize();
+    };
+    digitato(QStringLiteral("12x^5"), 167);
     PaintBoxEsempio2 = new TFormulaBox(pnlHelp1);
     PaintBoxEsempio2->setGeometry(10, 210, 180, 80);
     DrawFormula(PaintBoxEsempio2, "-(2/5)*x*y^3*z");
-    testo(QStringLiteral("-2/5xy^3z"), 210, 241, true, kMarrone);
+    digitato(QStringLiteral("-2/5xy^3z"), 238);
 
     SpeedButton1 = new TDsFancyButton(QStringLiteral("X"), pnlHelp1);
     SpeedButton1->setAccessibleName(QStringLiteral("Chiudi istruzioni"));

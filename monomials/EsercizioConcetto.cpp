@@ -60,7 +60,7 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
     RispostaSi = false;
     switch (tipo) {
     case 1:
-        FDomanda = "E' un monomio?";
+        FDomanda = "\xC3\x88 un monomio?";
         if (TestaOCroce()) {
             FTestoEsercizio = MonomioCasuale();
             RispostaSi = true;

@@ -1,5 +1,5 @@
 // The monomial definition quiz, without widgets: four kinds of question
-// asked in turn ("E' un monomio?", "Sono due monomi simili?", the literal
+// asked in turn ("È un monomio?", "Sono due monomi simili?", the literal
 // part or the coefficient, the degree).
 #pragma once
 

@@ -107,7 +107,7 @@ TSoluzione EsercizioMcdMcmMon::Soluzione() const
     const std::string nome = FMcm ? "mcm" : "MCD";
     std::string coefficienti;
     if (q1 != 1 || q2 != 1 || q3 != 1) {
-        coefficienti = "string(coefficienti frazionari: il coefficiente si prende 1)";
+        coefficienti = "string(c'e' un coefficiente frazionario, percio' il coefficiente e' 1)";
     } else {
         coefficienti = "string(" + nome + ")&!(" + std::to_string(std::abs(p1)) + "&string(,  )&" +
                        std::to_string(std::abs(p2));

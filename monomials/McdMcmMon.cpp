@@ -20,7 +20,7 @@ TfrmMcdMon::TfrmMcdMon()
                           "tutti i monomi dati, avente:"),
            QStringLiteral("1) <b>coefficiente</b> uguale al MCD dei coefficienti dei monomi\r\n"
                           "    dati se essi sono tutti interi e uguale ad 1 se almeno uno \r\n"
-                          "    dei coefficienti  non è intero\r\n"
+                          "    dei coefficienti non è intero\r\n"
                           "2) <b>parte letterale</b> formata dalle sole lettere comuni ai \r\n"
                           "     monomi, elevate ciascuna al più piccolo esponente che esse \r\n"
                           "     hanno nei singoli monomi."),
@@ -39,7 +39,7 @@ TfrmMcmMon::TfrmMcmMon()
                           "per tutti i monomi dati, avente:"),
            QStringLiteral("1) <b>coefficiente</b> uguale al mcm dei coefficienti dei monomi\r\n"
                           "    dati se essi sono tutti interi e uguale ad 1 se almeno uno \r\n"
-                          "    dei coefficienti  non è intero\r\n"
+                          "    dei coefficienti non è intero\r\n"
                           "2) <b>parte letterale</b> formata dalle lettere comuni e non comuni\r\n"
                           "     ai monomi dati, prese una sola volta ed elevate ciascuna\r\n"
                           "     al massimo esponente che esse hanno nei singoli monomi."),

@@ -10,7 +10,7 @@ const char* const kEsempio2a = "(-3*x*y*z)&string(  \xB7  )&((1/2)*x*z^2)&string
 const char* const kEsempio2b = "string(=  )&-(3/2)*x^2*y^4*z^3&string(               )";
 } // namespace
 
-TfrmProdottoMon::TfrmProdottoMon() : TFinestraDi(QStringLiteral("Prodotto di Monomi"), "E_MON_PROD", "S_MON_PROD")
+TfrmProdottoMon::TfrmProdottoMon() : TFinestraDi(QStringLiteral("Prodotto di monomi"), "E_MON_PROD", "S_MON_PROD")
 {
     setObjectName(QStringLiteral("frmProdottoMon"));
     RAhtLabel1 = TestoConcetto(QStringLiteral("Il <b>prodotto</b> di due o più monomi è un monomio avente\r\n\r\n"

@@ -10,7 +10,7 @@ const char* const kEsempio2 = "(-8*x^2*y^4*z)&string( : )&(2*x*y^2)&string(  =  
 } // namespace
 
 TfrmQuozienteMon::TfrmQuozienteMon()
-    : TFinestraDi(QStringLiteral("Quoziente di Monomi"), "E_MON_QUOZ", "S_MON_QUOZ")
+    : TFinestraDi(QStringLiteral("Quoziente di monomi"), "E_MON_QUOZ", "S_MON_QUOZ")
 {
     setObjectName(QStringLiteral("frmQuozienteMon"));
     RAhtLabel1 = TestoConcetto(QStringLiteral("Affinché un monomio sia <b>divisibile</b> per un altro è necessario\r\n"

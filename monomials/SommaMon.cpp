@@ -15,7 +15,7 @@ TfrmSommaMon::TfrmSommaMon() : TFinestraDi(QStringLiteral("Somma di monomi"), "E
         QStringLiteral("La <b>somma algebrica</b> (addizione o sottrazione) di due o più \r\n"
                        "monomi si può effettuare solo se i monomi sono simili.\r\n"
                        "In tal caso il risultato è un monomio che ha\r\n\r\n"
-                       "1) come <b>coefficiente</b>  la somma dei coefficienti dei monomi\r\n"
+                       "1) come <b>coefficiente</b> la somma dei coefficienti dei monomi\r\n"
                        "2) come <b>parte letterale</b> la stessa parte letterale dei monomi \r\n"
                        "    di partenza:"),
         16, 16);

@@ -7,7 +7,7 @@ const char* const kEsempi = "2/5&string(       )&3*x&string(       )&5*x*y&strin
                             "&(1/2)*x^3&string(       )&0.8*x^4*y^2*z";
 } // namespace
 
-TfrmConcetto::TfrmConcetto() : TFinestraDi(QStringLiteral("I Monomi"), "E_MON_DEF", "S_MON_DEF")
+TfrmConcetto::TfrmConcetto() : TFinestraDi(QStringLiteral("I monomi"), "E_MON_DEF", "S_MON_DEF")
 {
     setObjectName(QStringLiteral("frmConcetto"));
     RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>monomio</b> è un'espressione algebrica formata moltiplicando \r\n"

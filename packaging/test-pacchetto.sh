@@ -27,7 +27,13 @@ done
 if command -v help2man >/dev/null; then
   for p in mevario mevario-formula mevario-esercizi mevario-divisione; do
     [ -e "$r/share/man/man1/$p.1.gz" ] || male "missing manual page of $p"
+    # Italian headings, and the help's accented letters as they are.
+    pagina=$(zcat "$r/share/man/man1/$p.1.gz")
+    printf '%s\n' "$pagina" | grep -qx ".SH DESCRIZIONE" || male "manual page of $p without Italian headings"
+    printf '%s\n' "$pagina" | grep -q "??" && male "manual page of $p with '??' for a letter"
   done
+  zcat "$r/share/man/man1/mevario-esercizi.1.gz" | grep -q "il seme è stampato" ||
+    male "manual page of mevario-esercizi without its accented letters"
 fi
 dpkg-deb -f "$deb" Depends | grep -q "fonts-wine" || male "Depends without fonts-wine"
 dpkg-deb -f "$deb" Depends | grep -q "libqt6widgets6" || male "Depends without the Qt libraries"

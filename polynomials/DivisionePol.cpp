@@ -100,7 +100,7 @@ void TCellaDivisione::mousePressEvent(QMouseEvent* e)
 void TCellaDivisione::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
 void TCellaDivisione::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
 
-TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra Polinomi"), "E_POL_DIV", "S_POL_DIV")
+TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra polinomi"), "E_POL_DIV", "S_POL_DIV")
 {
     setObjectName(QStringLiteral("frmDivisionePol"));
     // Shown beside the main window, which stays usable.
@@ -122,6 +122,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     // about 70 pixels tall and 600 wide.
     PaintBox2 = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     PaintBox2->SetColor(ColoreSfondo());
+    PosaSullaBase(Label4, PaintBox2);
 
     meConcetto = Testo(this,
                        QStringLiteral("Clicca su \"Procedi\" ed osserva, passo dopo passo, l'esecuzione dell'usuale\n"
@@ -161,6 +162,8 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     lblRisultato = Etichetta(QStringLiteral("Risultato"), this, Carattere("Comic Sans MS", 21), QColor(128, 0, 0));
     pbQuoziente = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     pbQuoziente->SetColor(ColoreSfondo());
+    pbQuoziente->SetProsa(true); // "Quoziente =", "Resto =" in the program's font
+    PosaSullaBase(lblRisultato, pbQuoziente);
 
     // The counters in a small panel at the right of the grid.
     pnlRisp->setParent(this);
@@ -210,9 +213,9 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     RAhtLabel1->SetAutoSize(true);
     RAhtLabel1->move(18, 35);
     RAhtLabel1->SetCaption(QStringLiteral("Assegnati due polinomi <b>A(x)</b> di grado <b>n</b> e <b>B(x)</b> \r\n"
-                                          "di grado <b>m</b> con n>=m si può dimostrare che esistono \r\n"
-                                          "e sono unici due altri polinomi <b>Q(x)</b> di grado n-1 e <b>R(x)</b>\r\n"
-                                          "di grado <m tali che vale la seguente identità:\r\n"
+                                          "di grado <b>m</b> con n ≥ m si può dimostrare che esistono \r\n"
+                                          "e sono unici due altri polinomi <b>Q(x)</b> di grado n − m e <b>R(x)</b>\r\n"
+                                          "di grado minore di m tali che vale la seguente identità:\r\n"
                                           "\r\n"
                                           "                 <b>A(x) = Q(x)·B(x) + R(x)</b>\r\n"
                                           "\r\n"
@@ -384,6 +387,7 @@ void TfrmDivisionePol::PreparaGriglia()
     scrGriglia->verticalScrollBar()->setValue(0);
     scrGriglia->horizontalScrollBar()->setValue(0);
     PaintBox2->SetFormula("(" + FDiv.TestoDividendo + ")&string(  :  )&(" + FDiv.TestoDivisore + ")");
+    PosaSullaBase(Label4, PaintBox2); // the division may be drawn smaller to fit
     Risultato();
 }
 

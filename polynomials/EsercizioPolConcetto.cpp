@@ -11,7 +11,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
     FSoluzione.clear();
     RispostaSi = false;
     if (tipo == 1) {
-        FDomanda = "E' un polinomio?";
+        FDomanda = "\xC3\x88 un polinomio?";
         // The monomials and the non-monomial are drawn in the order in
         // which they are written.
         std::string t;
@@ -68,7 +68,7 @@ void EsercizioPolConcetto::NuovaDomanda(int tipo)
                            false}};
     } else {
         const std::string X = CasualeTra(1, 3) == 1 ? "x" : "y";
-        FDomanda = "Qual \xC3\xA8 il grado del polinomio rispetto alla lettera " + X + " ?";
+        FDomanda = "Qual \xC3\xA8 il grado del polinomio rispetto alla lettera " + X + "?";
         std::vector<std::string> P;
         do {
             P.clear();

@@ -1,4 +1,4 @@
-// The polynomial definition quiz, without widgets: "E' un polinomio?", "Il
+// The polynomial definition quiz, without widgets: "È un polinomio?", "Il
 // polinomio è ridotto in forma normale?" and the degree with respect to a
 // letter, asked in turn.
 #pragma once

@@ -13,11 +13,16 @@ struct RigheEsempio {
     std::vector<TFormulaBox::TAnello> anelli; // on the third line
 };
 
+// The third line is the second with room around its signs, so that the
+// rings round the terms leave the signs between them whole.
+
 const RigheEsempio& EsempioSomma()
 {
     static const RigheEsempio e{{"(x^2+3*x*y-5*z)" + GiuntoOperazione('+') + "(4*x^2+1)" + GiuntoOperazione('+') +
                                      "(3*x-z+5)&string(  =)",
-                            "x^2+3*x*y-5*z+4*x^2+1+3*x-z+5&string(  =)", "x^2+3*x*y-5*z+4*x^2+1+3*x-z+5&string(  =)",
+                            "x^2+3*x*y-5*z+4*x^2+1+3*x-z+5&string(  =)",
+                            "x^2&space(4)+space(4)&3*x*y&space(4)-5*z&space(4)+space(4)&4*x^2&space(4)+space(4)&1"
+                            "&space(4)+space(4)&3*x&space(4)-z&space(4)+space(4)&5&string(  =)",
                             "5*x^2+3*x*y-6*z+3*x+6"},
                            // x^2, 3xy, -5z, 4x^2, 1, 3x, -z, 5
                            {{0, kVerde}, {3, kVerde}, {1, kViola}, {2, kRosso}, {6, kRosso}, {4, kGiallo}, {7, kGiallo},
@@ -28,7 +33,9 @@ const RigheEsempio& EsempioSomma()
 const RigheEsempio& EsempioDifferenza()
 {
     static const RigheEsempio e{{"(x^2+3*x*y-5*z)" + GiuntoOperazione('-') + "(4*x^2+12*z-3)&string(  =)",
-                            "x^2+3*x*y-5*z-4*x^2-12*z+3&string(  =)", "x^2+3*x*y-5*z-4*x^2-12*z+3&string(  =)",
+                            "x^2+3*x*y-5*z-4*x^2-12*z+3&string(  =)",
+                            "x^2&space(4)+space(4)&3*x*y&space(4)-5*z&space(4)-4*x^2&space(4)-12*z&space(4)+space(4)&3"
+                            "&string(  =)",
                             "-3*x^2+3*x*y-17*z+3"},
                            // x^2, 3xy, -5z, -4x^2, -12z, 3
                            {{0, kVerde}, {3, kVerde}, {1, kViola}, {2, kRosso}, {4, kRosso}, {5, kGiallo}}};
@@ -59,8 +66,8 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
     } else {
         RAhtLabel1 = TestoConcetto(QStringLiteral("La <b>differenza</b> tra due polinomi è il polinomio che si\r\n"
                                                   "ottiene sommando al primo (minuendo) l'opposto del \r\n"
-                                                  "secondo (sottraendo) .\r\n"
-                                                  "Tale polinomio si ottiene scrivendo, i termini del minuendo\r\n"
+                                                  "secondo (sottraendo).\r\n"
+                                                  "Tale polinomio si ottiene scrivendo i termini del minuendo\r\n"
                                                   "presi con il loro segno, seguiti da quelli del sottraendo \r\n"
                                                   "ciascuno con il segno cambiato ed eseguendo in seguito\r\n"
                                                   "la somma algebrica degli eventuali monomi simili."),

@@ -2,11 +2,11 @@
 
 namespace mevario {
 
-TfrmPolConcetto::TfrmPolConcetto() : TFinestraDi(QStringLiteral("I Polinomi"), "E_POL_DEF", "S_POL_DEF")
+TfrmPolConcetto::TfrmPolConcetto() : TFinestraDi(QStringLiteral("I polinomi"), "E_POL_DEF", "S_POL_DEF")
 {
     setObjectName(QStringLiteral("frmPolConcetto"));
     RAhtLabel1 = TestoConcetto(QStringLiteral("Un <b>polinomio</b> è un'espressione algebrica formata sommando \r\n"
-                                              "o sottraendo monomi; i singoli monomi si dicono  anche \r\n"
+                                              "o sottraendo monomi; i singoli monomi si dicono anche \r\n"
                                               "<b>termini</b> del polinomio."),
                                16, 9);
     RAhtLabel2 = TestoConcetto(QStringLiteral("Sono esempi di polinomi:"), 16, 111);
@@ -15,7 +15,7 @@ TfrmPolConcetto::TfrmPolConcetto() : TFinestraDi(QStringLiteral("I Polinomi"), "
                         QRect(16, 4, 537, 57), ColorePannelli());
     RAhtLabel3 = TestoConcetto(QStringLiteral("Si dice <b>grado</b> di un polinomio il massimo tra i gradi dei \r\n"
                                               "suoi termini. Talvolta si considera anche il grado rispetto ad\r\n"
-                                              "una variabile,  intendendo con ciò, l'esponente più alto di\r\n"
+                                              "una variabile, intendendo con ciò l'esponente più alto di\r\n"
                                               "tale variabile."),
                                16, 216);
     RAhtLabel4 = TestoConcetto(QStringLiteral("Un polinomio si dice ridotto in <b>forma normale</b> se è un \r\n"

@@ -9,8 +9,8 @@ cmake --preset default
 cmake --build --preset default -j "$jobs" --target mevario
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
     cat >&2 <<'MSG'
-Mevario is a desktop program and there is no display here (neither DISPLAY nor WAYLAND_DISPLAY is set).
-Start it from a graphical desktop session, or under a virtual display:
+Mevario è un programma per il desktop e qui non c'è uno schermo (le variabili DISPLAY e WAYLAND_DISPLAY non sono impostate).
+Avvialo da una sessione grafica, oppure sotto uno schermo virtuale:
     xvfb-run -a -s "-screen 0 1280x1024x24" scripts/run.sh
 MSG
     exit 1

@@ -1,6 +1,8 @@
 #include "SchedaEsercizi.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFontMetrics>
 #include <QPageSize>
@@ -321,7 +323,7 @@ TBlocco TScheda::Esercizio(int numero, TVoceScheda& v)
             const int base = y + QFontMetrics(domanda, &FWriter).ascent();
             int x = kMargine + rientro;
             p.setFont(domanda);
-            for (const QString& s : {QStringLiteral("Si"), QStringLiteral("No")}) {
+            for (const QString& s : {QStringLiteral("Sì"), QStringLiteral("No")}) {
                 p.drawRect(x, base - lato, lato, lato);
                 p.drawText(x + lato + Mm(2), base, s);
                 x += Mm(30);
@@ -353,7 +355,7 @@ TBlocco TScheda::Soluzione(int numero, TVoceScheda& v)
                            std::make_shared<TFormulaScheda>(Prepara(v.divisione->TestoResto, kLarghezza - Mm(40))));
     } else if (v.siNo) {
         // The answer on the numbered line, its reason under it.
-        righe.emplace_back(Utf8(v.risposta), nullptr);
+        righe.emplace_back(v.risposta == "Si" ? QStringLiteral("Sì") : Utf8(v.risposta), nullptr);
         for (std::size_t i = 0; i + 1 < v.soluzione.size(); ++i)
             righe.emplace_back(QString(), std::make_shared<TFormulaScheda>(
                                               Prepara(v.soluzione[i].formula, kLarghezza - Mm(20), 12)));
@@ -462,6 +464,26 @@ std::vector<int> Impagina(const std::vector<TBlocco>& blocchi)
     return pagina;
 }
 
+// Why a file cannot be written, in Italian: the reason Qt gives comes from
+// the C library, in English.
+QString PercheNonSiScrive(const QString& file)
+{
+    const QFileInfo f(file);
+    if (f.isDir())
+        return QStringLiteral("c'è già una cartella con questo nome");
+    if (f.exists())
+        return QStringLiteral("esiste già (la scheda non scrive mai sopra un file: scegli un altro nome)");
+    const QFileInfo cartella(f.absolutePath());
+    if (!cartella.exists())
+        return QStringLiteral("la cartella %1 non esiste").arg(QDir::toNativeSeparators(cartella.filePath()));
+    if (!cartella.isDir())
+        return QStringLiteral("%1 non è una cartella").arg(QDir::toNativeSeparators(cartella.filePath()));
+    if (!cartella.isWritable())
+        return QStringLiteral("non hai il permesso di scrivere nella cartella %1")
+            .arg(QDir::toNativeSeparators(cartella.filePath()));
+    return QStringLiteral("il disco non accetta la scrittura (è pieno o di sola lettura?)");
+}
+
 } // namespace
 
 TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta)
@@ -485,7 +507,7 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
     // A new file only: nothing of anyone's is written over.
     QFile f(file);
     if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + f.errorString();
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + PercheNonSiScrive(file);
         return esito;
     }
     QPdfWriter writer(&f);
@@ -553,7 +575,8 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
     esito.pagine = totale;
     esito.pagineEsercizi = primaChiave;
     if (!esito.riuscito)
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + f.errorString();
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file +
+                       QStringLiteral(": il disco non accetta la scrittura (è pieno o di sola lettura?)");
     return esito;
 }
 

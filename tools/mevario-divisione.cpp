@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Divisione.h"
+#include "errori.h"
 #include "funzioni.h"
 
 using namespace mevario;
@@ -127,7 +128,7 @@ int main(int argc, char** argv)
             if (!d.ImpostaDivisione(a, b))
                 return Errore("il dividendo deve avere grado da 1 a 4 e il divisore grado da 1 a quello del dividendo");
         } catch (const std::exception& e) {
-            return Errore(e.what());
+            return Errore(SpiegazioneErrore(e));
         }
         d.Svolgi(2);
         if (d.FuoriLimite)

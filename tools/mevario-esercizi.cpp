@@ -14,6 +14,7 @@
 #include "Catalogo.h"
 #include "SchedaEsercizi.h"
 #include "ExprCanvas.h"
+#include "errori.h"
 #include "funzioni.h"
 
 using namespace mevario;
@@ -37,7 +38,8 @@ void Aiuto(std::FILE* f)
                "  --quanti K      quanti esercizi estrarre (1..100000, predefinito 1)\n"
                "  --verifica R    estrae gli esercizi come sopra e giudica la risposta R\n"
                "                  sull'ultimo con il controllo della finestra: stampa\n"
-               "                  \"giusta\" o \"sbagliata\"; per le domande Si/No scrivere Si o No\n"
+               "                  \"giusta\" o \"sbagliata\"; per le domande Sì/No scrivere Sì\n"
+               "                  (o Si) oppure No\n"
                "  --soluzione     dopo ogni esercizio stampa la sua soluzione svolta: una\n"
                "                  formula per riga, preceduta da una tabulazione\n"
                "  --pdf FILE      scrive una scheda da stampare (A4, PDF) con gli esercizi\n"
@@ -215,12 +217,14 @@ int main(int argc, char** argv)
                 std::printf("\t%s\n", NarrowToUtf8(r.formula).c_str());
     }
     if (verifica) {
+        if (es->SiNo() && risposta == "S\xC3\xAC")
+            risposta = "Si"; // the checks take the unaccented form
         if (es->SiNo() && risposta != "Si" && risposta != "No")
-            return Errore("l'ultima domanda si risponde con Si o No, non con '" + risposta + "'");
+            return Errore("l'ultima domanda si risponde con S\xC3\xAC o No, non con '" + risposta + "'");
         try {
             std::puts(es->Verifica(Utf8ToNarrow(risposta)) ? "giusta" : "sbagliata");
         } catch (const std::exception& e) {
-            std::fprintf(stderr, "%s\n", e.what());
+            std::fprintf(stderr, "mevario-esercizi: %s\n", SpiegazioneErrore(e).c_str());
             return 2;
         }
     }

@@ -37,8 +37,10 @@ const char* kAiuto =
     "\n"
     "Un errore di sintassi stampa il messaggio con la posizione ed esce con stato 1.\n";
 
-int Uso()
+int Uso(const std::string& perche = {})
 {
+    if (!perche.empty())
+        std::fprintf(stderr, "mevario-formula: %s\n\n", perche.c_str());
     std::fputs(kAiuto, stderr);
     return 2;
 }
@@ -79,16 +81,18 @@ int main(int argc, char** argv)
                 haFormula = true;
             }
         } else if (!a.empty() && a[0] == '-' && a.size() > 1 && !haFormula && (a == "-o" || a == "--size" || a.rfind("--", 0) == 0)) {
-            return Uso();
+            return Uso(a == "-o" || a == "--size" ? "manca il valore di " + a : "opzione sconosciuta: " + a);
         } else if (!haFormula) {
             formula = a;
             haFormula = true;
         } else {
-            return Uso();
+            return Uso("una formula sola alla volta (c'\xC3\xA8 gi\xC3\xA0 \"" + formula + "\")");
         }
     }
-    if (!haFormula || (!albero && uscita.empty()))
-        return Uso();
+    if (!haFormula)
+        return Uso("manca la formula");
+    if (!albero && uscita.empty())
+        return Uso("manca -o FILE o --tree: che cosa devo fare della formula?");
     if (formula.empty()) {
         std::fputs("mevario-formula: la formula è vuota\n", stderr);
         return 2;

@@ -30,14 +30,14 @@ done
 
 # The quiz asks its four kinds in turn.
 q=$("$tool" definizione-monomio --seme 3 --quanti 4 | cut -f2)
-[ "$(printf '%s\n' "$q" | sed -n 1p)" = "E' un monomio?" ] || male "quiz: first kind"
+[ "$(printf '%s\n' "$q" | sed -n 1p)" = "È un monomio?" ] || male "quiz: first kind"
 [ "$(printf '%s\n' "$q" | sed -n 2p)" = "Sono due monomi simili?" ] || male "quiz: second kind"
 [ "$(printf '%s\n' "$q" | sed -n 4p)" = "Qual è il grado del monomio?" ] || male "quiz: fourth kind"
 
 # An unreadable answer: the check's message on standard error, status 2.
 err=$("$tool" prodotto-monomi --seme 1 --verifica "2-3x" 2>&1 >/dev/null); st=$?
 [ $st -eq 2 ] || male "unreadable answer: status $st"
-[ "$err" = "'2-3' is not a valid integer value" ] || male "unreadable answer: message '$err'"
+[ "$err" = "mevario-esercizi: Non riesco a leggere il coefficiente «2-3»: scrivi un numero intero o una frazione come 3/4." ] || male "unreadable answer: message '$err'"
 
 "$tool" definizione-monomio --seme 3 --verifica "si" >/dev/null 2>&1; st=$?
 [ $st -eq 1 ] || male "quiz: 'si' for a yes/no question gave status $st"

@@ -49,6 +49,7 @@ for arg in $argomenti; do
     n=$((n + 1))
     grep -qF "$domanda" "$d/a.txt" || male "$arg: question '$domanda' missing"
     if [ "$attesa" = Si ] || [ "$attesa" = No ]; then
+      [ "$attesa" = Si ] && attesa="Sì"
       sed -n '/^ *Soluzioni *$/,$p' "$d/a.txt" | grep -qE "^ *$n\. +$attesa *$" || male "$arg: answer $n ($attesa) missing"
     else
       grep -qF "si digita: $attesa" "$d/a.txt" || male "$arg: answer '$attesa' missing"
@@ -95,6 +96,9 @@ echo keep > "$d/esiste.pdf"
 "$tool" --pdf "$d/esiste.pdf" somma-monomi 2>"$d/err" >/dev/null && male "an existing file was accepted"
 [ "$(cat "$d/esiste.pdf")" = keep ] || male "an existing file was written over"
 grep -q "Impossibile scrivere" "$d/err" || male "no message for an existing file"
+grep -q "esiste già" "$d/err" || male "the message for an existing file is not Italian: $(cat "$d/err")"
+"$tool" --pdf "$d/manca/x.pdf" somma-monomi 2>"$d/err" >/dev/null && male "a missing folder was accepted"
+grep -q "la cartella $d/manca non esiste" "$d/err" || male "the message for a missing folder is not Italian: $(cat "$d/err")"
 "$tool" --pdf "$d/x.pdf" nessuno 2>/dev/null >/dev/null && male "an unknown topic was accepted"
 "$tool" --pdf "$d/x.pdf" somma-monomi --quanti 51 2>/dev/null >/dev/null && male "51 exercises a topic were accepted"
 "$tool" --pdf "$d/x.pdf" 2>/dev/null >/dev/null && male "a sheet without topics was accepted"

@@ -45,6 +45,7 @@ private slots:
     void drawEraseAndClear();
     void tracingDoesNotChangeThePen();
     void repaintKeepsTheDrawingOrder();
+    void eraserOutlinesWideStrokes();
 };
 
 void TestLavagna::hitTest()
@@ -157,6 +158,38 @@ void TestLavagna::repaintKeepsTheDrawingOrder()
     QCOMPARE(Pixel(l, {120, 100}), QColor(0, 0, 255));
     l.Foglio->Ridisegna();
     QCOMPARE(Pixel(l, {120, 100}), QColor(0, 0, 255)); // still on top
+}
+
+void TestLavagna::eraserOutlinesWideStrokes()
+{
+    // A dark 4-pixel stroke and a light 6-pixel one: the eraser's outline
+    // stands out beside each, wider than the stroke, and goes when the
+    // eraser leaves; the stroke itself keeps its colour.
+    for (const auto& [voce, spessore] : {std::pair{14, 3}, std::pair{12, 5}}) { // maroon 4 px, yellow 6 px
+        TfrmLavagna l;
+        l.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&l));
+        l.cmbPennaColore->setCurrentIndex(voce);
+        l.cmbPennaSpessore->setCurrentIndex(spessore);
+        Traccia(l.Foglio, {{20, 100}, {220, 100}});
+        const QColor colore = l.Tratti().back().colore;
+        const int fuori = (spessore + 1) / 2 + 3; // beside the stroke, inside the outline
+        const auto scuri = [&] {
+            const QImage img = l.Foglio->grab().toImage();
+            int n = 0;
+            for (int x = 40; x <= 200; ++x)
+                n += img.pixelColor(x, 100 - fuori).lightness() < 100 && img.pixelColor(x, 100 + fuori).lightness() < 100;
+            return n;
+        };
+        QCOMPARE(scuri(), 0);
+        l.cbGomma->setChecked(true);
+        Muovi(l.Foglio, {100, 101});
+        QCOMPARE(l.Foglio->SottoGomma, 0);
+        QVERIFY2(scuri() > 40, QByteArray::number(scuri()));
+        QCOMPARE(Pixel(l, {100, 100}), colore);
+        Muovi(l.Foglio, {100, 300});
+        QCOMPARE(scuri(), 0);
+    }
 }
 
 QTEST_MAIN(TestLavagna)

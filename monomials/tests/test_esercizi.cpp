@@ -251,7 +251,7 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
         case 1: {
             const bool monomio = Leggi(t).has_value();
             monomi += monomio;
-            EXPECT_EQ(es.Domanda(), "E' un monomio?");
+            EXPECT_EQ(es.Domanda(), "\xC3\x88 un monomio?");
             EXPECT_EQ(es.RispostaAttesa(), monomio ? "Si" : "No") << t;
             EXPECT_TRUE(es.SiNo());
             break;

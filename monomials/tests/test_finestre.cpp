@@ -74,7 +74,7 @@ void TestFinestre::quizSwitchesPanelsAndJudgesButtons()
     QCOMPARE(es.TipoDomanda, 1);
     QVERIFY(w.pnlSiNo->isVisible());
     QVERIFY(!w.pnlEdit->isVisible());
-    QCOMPARE(w.lbDomanda->text(), QStringLiteral("E' un monomio?"));
+    QCOMPARE(w.lbDomanda->text(), QStringLiteral("È un monomio?"));
     QVERIFY(!w.rbSi->isChecked() && !w.rbNo->isChecked());
     QTest::mouseClick(es.RispostaSi ? w.rbNo : w.rbSi, Qt::LeftButton);
     Procedi(&w);
@@ -231,10 +231,10 @@ void TestFinestre::conceptPagesDrawTheirExamples()
         QVERIFY(!w->btnNuovo->isEnabled());
         w->btnChiudi->click();
     }
-    QCOMPARE(c.Label2->text(), QStringLiteral("I Monomi - "));
-    QCOMPARE(p.Label2->text(), QStringLiteral("Prodotto di Monomi - "));
-    QCOMPARE(q.Label2->text(), QStringLiteral("Potenza di un Monomio - "));
-    QCOMPARE(c.rbSi->accessibleName(), QStringLiteral("Si"));
+    QCOMPARE(c.Label2->text(), QStringLiteral("I monomi - "));
+    QCOMPARE(p.Label2->text(), QStringLiteral("Prodotto di monomi - "));
+    QCOMPARE(q.Label2->text(), QStringLiteral("Potenza di un monomio - "));
+    QCOMPARE(c.rbSi->accessibleName(), QStringLiteral("Sì"));
 }
 
 void TestFinestre::quotientGcdAndLcmWindows()

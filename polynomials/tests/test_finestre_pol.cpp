@@ -83,7 +83,7 @@ void TestFinestrePol::quizAsksItsThreeKindsInTurn()
     const int giuste = TSchedaPol::Istanza()->Valore("E_POL_DEF");
     w.Apri(true);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QCOMPARE(w.Label2->text(), QStringLiteral("I Polinomi - "));
+    QCOMPARE(w.Label2->text(), QStringLiteral("I polinomi - "));
     for (int tipo = 1; tipo <= 3; ++tipo) {
         QCOMPARE(w.Esercizio().TipoDomanda, tipo);
         QCOMPARE(w.pnlSiNo->isVisible(), tipo != 3);
@@ -213,6 +213,30 @@ void TestFinestrePol::ringsEncloseTheirTerms()
         }
         for (TFormulaBox* b : w->PaginaConcetto->findChildren<TFormulaBox*>())
             QVERIFY2(b->Valida(), b->Formula().c_str());
+        // The rings leave the signs between the terms whole: the ink of
+        // every sign is the same with and without the rings.
+        const QImage conAnelli = w->PaintBox3->grab().toImage();
+        w->PaintBox3->SetAnelli({});
+        const QImage senza = w->PaintBox3->grab().toImage();
+        int segni = 0;
+        for (const TPezzoTesto& pz : PezziDiTesto(w->PaintBox3->Formula(), w->PaintBox3->size(),
+                                                  TFormulaVariant::PaintBoxCentered, w->PaintBox3->logicalDpiY())) {
+            if (pz.testo != u"+" && pz.testo != u"\u2212")
+                continue;
+            QRect inchiostro;
+            for (int y = pz.cella.top(); y <= pz.cella.bottom(); ++y)
+                for (int x = pz.cella.left(); x <= pz.cella.right(); ++x)
+                    if (senza.valid(x, y) && senza.pixelColor(x, y).lightness() < 128)
+                        inchiostro |= QRect(x, y, 1, 1);
+            QVERIFY(!inchiostro.isEmpty());
+            ++segni;
+            inchiostro.adjust(-1, -1, 1, 1);
+            for (int y = inchiostro.top(); y <= inchiostro.bottom(); ++y)
+                for (int x = inchiostro.left(); x <= inchiostro.right(); ++x)
+                    QVERIFY2(conAnelli.pixel(x, y) == senza.pixel(x, y),
+                             qPrintable(QStringLiteral("a ring crosses the sign at %1,%2").arg(x).arg(y)));
+        }
+        QCOMPARE(segni, w == &s ? 7 : 5);
         w->btnChiudi->click();
     }
 }

@@ -1,0 +1,42 @@
+// What mevario does before its first window: reading its command line and
+// making sure there is a screen to open windows on, with Italian messages
+// and exit status 1 when something is wrong.
+#pragma once
+
+#include <cstdio>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mevario {
+
+// The value of an environment variable, or nothing when it is not set.
+using TAmbiente = std::function<std::optional<std::string>(const char*)>;
+// The process's own environment.
+std::optional<std::string> VariabileAmbiente(const char* nome);
+
+// Reads the arguments (without the program's name): Qt's own options and
+// "--esci-subito" are let through. Returns the exit status when the program
+// ends at once (--help and --version: 0, after printing on `out`; an unknown
+// option or a stray argument: 1, after a message on `err`); nothing when it
+// goes on.
+std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, const char* versione, std::FILE* out,
+                                  std::FILE* err);
+
+// Empty when the platform Qt will use (its "-platform" option, else
+// QT_QPA_PLATFORM, else the desktop's X11 or Wayland display) can open a
+// window; otherwise what to tell the user, in Italian.
+std::string MancaSchermo(const std::vector<std::string>& argomenti, const TAmbiente& ambiente);
+
+// The whole check of main(): the arguments, then the screen. Returns the
+// exit status when the program ends before starting Qt.
+std::optional<int> RigaDiComando(int argc, char** argv, const char* versione);
+
+// While on, a failure of Qt to reach the screen (a display that is named but
+// does not answer) ends the program with an Italian message and status 1
+// instead of Qt's English abort; Qt's warnings about it are kept back and
+// passed on when Qt starts after all.
+void SorvegliaAvvioQt(bool attiva);
+
+} // namespace mevario
