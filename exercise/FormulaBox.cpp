@@ -16,6 +16,10 @@ namespace mevario {
 
 namespace {
 
+// The corner radius of a ring: with its margins of 4 and 3 pixels around a
+// term the term's corners stay inside the rounded corners.
+const double kRaggioAnello = 8;
+
 // Screen readers meet a formula box as a picture whose name reads the
 // formula and whose description is its formula text.
 QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
@@ -279,9 +283,13 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         for (const TAnello& a : FAnelli) {
             if (a.termine < 0 || a.termine >= static_cast<int>(termini.size()))
                 continue;
+            // A rounded rectangle around the term's box: an ellipse through
+            // the same corners would cut the term's corners (a leading
+            // digit, an exponent, the bar of a fraction). The radius keeps
+            // the box's corners inside the curve.
             const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
             p.setPen(QPen(a.colore, 2));
-            p.drawEllipse(g);
+            p.drawRoundedRect(QRectF(g), kRaggioAnello, kRaggioAnello);
             FRettangoliAnelli.push_back(g);
         }
     }

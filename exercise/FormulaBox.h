@@ -57,7 +57,7 @@ public:
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
 
-    // Unfilled rings (pen 2 pixels) around terms of the formula, to show
+    // Unfilled rings (rounded rectangles, pen 2 pixels) around terms of the formula, to show
     // which terms belong together; placed from the laid-out formula at
     // every paint, so they enclose their terms at any size.
     struct TAnello {

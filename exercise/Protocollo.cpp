@@ -57,6 +57,8 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     btnSoluzione = Bottone(QStringLiteral("Soluzione"), this, QRect(648, 272, 121, 60), 16);
     btnSoluzione->setToolTip(QStringLiteral("Mostra la soluzione svolta dell'esercizio"));
     btnSoluzione->hide();
+    // It appears after a wrong answer: the keypad never takes its place.
+    btnSoluzione->setProperty("postoRiservato", true);
 
     Notebook1 = new QStackedWidget(this);
     Notebook1->setGeometry(8, 64, 625, 529);
@@ -104,11 +106,12 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     pnlRisp->setGeometry(64, 456, 497, 41);
     ImpostaColore(pnlRisp, ColorePannelli());
     const QFont contatori = Carattere("Tahoma", 16, true);
-    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 128, 0))->move(11, 8);
+    // Green and red dark enough to read on the panel's orange.
+    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 100, 0))->move(11, 8);
     lblEsatte = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
     lblEsatte->setGeometry(147, 9, 55, 24);
     lblEsatte->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(255, 0, 0))->move(380, 9);
+    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(176, 0, 0))->move(380, 9);
     lblErrori = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
     lblErrori->setGeometry(434, 9, 55, 24);
     lblErrori->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -291,9 +294,18 @@ void TFinestraEsercizi::PreparaPagina()
         EditRisp->clear();
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
-        if (!pnlEdit->isHidden())
-            EditRisp->setFocus();
     }
+    // The keyboard starts where the page is worked: the answer field, the
+    // yes/no choice, or on the concept page the button to the exercises
+    // (never "Esci", which Space would press).
+    if (!ModoEsercizi)
+        btEseAppr->setFocus();
+    else if (!pnlEdit->isHidden())
+        EditRisp->setFocus();
+    else if (pnlSiNo && !pnlSiNo->isHidden())
+        rbSi->setFocus();
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->RiponiTastiera();
     AggiornaAccessibili();
 }
 
@@ -311,6 +323,12 @@ void TFinestraEsercizi::btnNuovoClick()
         return;
     if (!ModoEsercizi || btnNuovo->text() == QLatin1String("Nuovo")) {
         PreparaPagina();
+        return;
+    }
+    // Nothing typed: nothing to judge, nothing counted.
+    if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
+        RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
+        EditRisp->setFocus();
         return;
     }
     // An answer the formula reader cannot read is not judged: the pupil is
@@ -347,6 +365,8 @@ void TFinestraEsercizi::btnNuovoClick()
     // The worked solution is one click away.
     if (!FEsercizio->Soluzione().empty())
         btnSoluzione->show();
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->RiponiTastiera();
 }
 
 void TFinestraEsercizi::NascondiSoluzione()
@@ -384,14 +404,18 @@ void TFinestraEsercizi::btnSoluzioneClick()
         titolo->move(12, 4);
     }
     pnlSoluzione->setGeometry(area);
-    for (QWidget* w : pnlSoluzione->findChildren<QWidget*>(QStringLiteral("uguale")))
-        delete w;
+    for (const char* nome : {"uguale", "siScrive"})
+        for (QWidget* w : pnlSoluzione->findChildren<QWidget*>(QLatin1String(nome)))
+            delete w;
     for (TFormulaBox* b : RigheSoluzione)
         delete b;
     RigheSoluzione.clear();
     // One box a line, as tall as its formula at 18 points, all within the panel.
     const int cima = 34, margine = 8, rientro = 46;
-    const int disponibile = area.height() - cima - margine;
+    // Under the typeset answer, how it is typed (not for a yes/no choice).
+    const bool siScrive = !FEsercizio->SiNo();
+    const int rigaScritta = siScrive ? 26 : 0;
+    const int disponibile = area.height() - cima - margine - rigaScritta;
     std::vector<int> altezze;
     int totale = 0;
     for (const TRigaSoluzione& r : soluzione) {
@@ -426,6 +450,15 @@ void TFinestraEsercizi::btnSoluzioneClick()
         }
         y += h;
     }
+    if (siScrive) {
+        auto* scritta = Etichetta(QStringLiteral("si scrive:  ") +
+                                      QString::fromStdString(NarrowToUtf8(FEsercizio->RispostaAttesa())),
+                                  pnlSoluzione, Carattere("Tahoma", 15, true), kMarrone);
+        scritta->setObjectName(QStringLiteral("siScrive"));
+        scritta->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        scritta->move(rientro, y + 2);
+        scritta->show();
+    }
     pnlSoluzione->show();
     pnlSoluzione->raise();
     btnSoluzione->hide();
@@ -442,8 +475,12 @@ void TFinestraEsercizi::btEseApprClick()
 
 void TFinestraEsercizi::EditRispKeyUp()
 {
-    if (pnlSiNo)
-        return; // the quizzes draw nothing live
+    if (pnlSiNo) {
+        // The quizzes draw nothing live; a line asking for the answer goes.
+        if (lblLettura)
+            lblLettura->hide();
+        return;
+    }
     // What cannot be read is marked in the field and said under the
     // preview, which draws the part before it. Drawn as the check reads it:
     // without its spaces.
@@ -553,11 +590,10 @@ void TFinestraEsercizi::DsFancyButton1Click()
     Tfrmcomune* c = Tfrmcomune::Istanza();
     if (!c)
         return;
-    QWidget* parent = c->pnlHelp1->parentWidget();
-    QPoint p = EditRisp->mapTo(parent ? parent : this, QPoint(0, 0));
-    p += QPoint(EditRisp->width(), -10);
+    // How this topic's answers are typed, beside the answer field.
+    c->ImpostaAiuto(FEsercizio ? FEsercizio->Aiuto() : AiutoMonomi());
     ImpostaColore(c->pnlHelp1, QColor(255, 253, 210));
-    c->ShowHelp1(p);
+    c->MostraAiuto(EditRisp, {pnlEsercizi, lbDomanda});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

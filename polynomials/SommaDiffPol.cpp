@@ -77,12 +77,16 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
     }
     PaintBox3->SetAnelli(es.anelli);
 
-    // The exercise page: a wider exercise box, a wider field.
+    // The exercise page: a wider exercise box; as in the product, a field
+    // long enough for the whole answer, the two buttons at its right and
+    // the live drawing below.
     pnlEsercizi->setGeometry(8, 88, 619, 65);
     PBEsercizi->setGeometry(8, 4, 603, 57);
-    pnlEdit->setGeometry(24, 240, 569, 137);
-    EditRisp->setGeometry(14, 10, 235, 39);
-    PBRisp->setGeometry(256, 14, 305, 89);
+    pnlEdit->setGeometry(24, 240, 569, 185);
+    EditRisp->setGeometry(14, 10, 451, 39);
+    DsFancyButton1->setGeometry(472, 6, 89, 33);
+    btnLavagna->setGeometry(472, 44, 89, 33);
+    PBRisp->setGeometry(12, 82, 545, 97);
 }
 
 } // namespace mevario
