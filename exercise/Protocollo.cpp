@@ -475,6 +475,10 @@ void TFinestraEsercizi::btEseApprClick()
 
 void TFinestraEsercizi::EditRispKeyUp()
 {
+    // The release of Enter, which has just run the check, leaves what the
+    // check showed (the line under the preview, the rings).
+    if (EditRisp->UltimoTasto() == Qt::Key_Return || EditRisp->UltimoTasto() == Qt::Key_Enter)
+        return;
     if (pnlSiNo) {
         // The quizzes draw nothing live; a line asking for the answer goes.
         if (lblLettura)

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <optional>
+#include <tuple>
 
 #include "Finestra.h"
 #include "UDsFancyButton.h"
@@ -165,6 +166,7 @@ void TEditRisp::focusOutEvent(QFocusEvent* e)
 void TEditRisp::keyReleaseEvent(QKeyEvent* e)
 {
     QLineEdit::keyReleaseEvent(e);
+    FUltimoTasto = e->key();
     emit TastoRilasciato();
 }
 
@@ -287,21 +289,23 @@ QRect PostoLibero(QWidget* finestra, const QSize& dimensione, const QRect& vicin
     ordina(xs, finestra->width() - w - kMargine);
     ordina(ys, finestra->height() - h - kMargine);
     QRect migliore;
-    long long dMigliore = 0, cMigliore = 0;
-    // The nearest to `vicino`, then the one whose centre is nearest to its centre.
+    std::tuple<long long, int, long long> costoMigliore;
+    // The nearest to `vicino`; as near, one below it, then one to its
+    // right (where a hand that types expects it); then the one whose centre
+    // is nearest to its centre.
     for (int y : ys)
         for (int x : xs) {
             const QRect r(QPoint(x, y), dimensione);
-            const long long d = Distanza(r, vicino);
             const QPoint c = r.center() - vicino.center();
-            const long long dc = 1LL * c.x() * c.x() + 1LL * c.y() * c.y();
-            if (migliore.isValid() && (d > dMigliore || (d == dMigliore && dc >= cMigliore)))
+            const int lato = r.top() > vicino.bottom() ? 0 : r.left() > vicino.right() ? 1 : 2;
+            const std::tuple<long long, int, long long> costo{Distanza(r, vicino), lato,
+                                                              1LL * c.x() * c.x() + 1LL * c.y() * c.y()};
+            if (migliore.isValid() && costo >= costoMigliore)
                 continue;
             if (!Sgombro(ingombri, r))
                 continue;
             migliore = r;
-            dMigliore = d;
-            cMigliore = dc;
+            costoMigliore = costo;
         }
     return migliore;
 }
