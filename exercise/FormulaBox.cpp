@@ -5,6 +5,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <typeinfo>
 
 #include "Errori.h"
@@ -16,9 +17,54 @@ namespace mevario {
 
 namespace {
 
-// The corner radius of a ring: with its margins of 4 and 3 pixels around a
-// term the term's corners stay inside the rounded corners.
-const double kRaggioAnello = 8;
+// A canvas that paints and notes where the signs "+" and "-" are written:
+// a ring stops short of its neighbours' signs.
+class TCanvasSegni : public TQtCanvas {
+public:
+    TCanvasSegni(QPainter* p, int ppi) : TQtCanvas(p, ppi, ppi) {}
+    void TextOut(int x, int y, const std::string& text) override
+    {
+        if (text == "+" || text == "-")
+            Segni.emplace_back(x, y, TextExtent(text).cx, TextExtent(text).cy);
+        TQtCanvas::TextOut(x, y, text);
+    }
+    void TextOutW(int x, int y, char16_t code) override
+    {
+        if (code == u'+' || code == u'-' || code == 8722)
+            Segni.emplace_back(x, y, TextExtentW(code).cx, TextExtentW(code).cy);
+        TQtCanvas::TextOutW(x, y, code);
+    }
+    std::vector<QRect> Segni;
+};
+
+// The ring around a term's box: 5 pixels wider on each side and 3 taller,
+// but stopping 2 pixels short of a neighbour's sign; its own leading minus
+// inside. The corner radius is the largest (up to 8) whose rounded corners
+// pass outside the term's corners, so no corner of the term is cut.
+std::pair<QRect, double> Anello(const QRect& termine, const std::vector<QRect>& segni)
+{
+    int sinistra = termine.left() - 5, destra = termine.right() + 5;
+    for (const QRect& s : segni) {
+        if (s.bottom() < termine.top() || s.top() > termine.bottom())
+            continue;
+        if (s.right() >= termine.left() && s.left() <= termine.right()) {
+            // Its own sign, partly before the box: inside the ring.
+            sinistra = std::min(sinistra, s.left() - 2);
+            continue;
+        }
+        if (s.right() < termine.left())
+            sinistra = std::max(sinistra, std::min(termine.left() - 1, s.right() + 3));
+        else
+            destra = std::min(destra, std::max(termine.right() + 1, s.left() - 3));
+    }
+    const QRect g(QPoint(sinistra, termine.top() - 3), QPoint(destra, termine.bottom() + 3));
+    const int mx = std::min(termine.left() - g.left(), g.right() - termine.right());
+    const int my = 3;
+    double r = 8;
+    while (r > 1 && std::hypot(r - mx, r - my) > r - 1)
+        r -= 1;
+    return {g, r};
+}
 
 // Screen readers meet a formula box as a picture whose name reads the
 // formula and whose description is its formula text.
@@ -69,14 +115,15 @@ int PuntiCheEntrano(TExprClass& root, const QSize& box, int punti)
 
 } // namespace
 
-std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi)
+std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                      int punti)
 {
     if (formula.empty())
         return {};
     PExpr root = TExprBuilder().ParseFormula(formula);
     TCanvasPezzi canvas(ppi);
     root->SetCanvas(&canvas);
-    root->SetFontSize(FormulaPoints(variant));
+    root->SetFontSize(punti > 0 ? punti : FormulaPoints(variant));
     if (variant == TFormulaVariant::ControlLeft)
         root->Draw(0, box.height() / 2, THorzAlign::Left, TVertAlign::MidLine);
     else
@@ -239,6 +286,7 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), FColor);
     FRettangoliAnelli.clear();
+    FRaggiAnelli.clear();
     if (FFormula.empty())
         return;
     if (!FRadice) {
@@ -260,10 +308,11 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     // that fits, down to 12 points, instead of being cut.
     const int punti = FormulaPoints(variante);
     std::vector<QRect> termini; // for the rings, from the tree as drawn
+    std::vector<QRect> segni;   // where the signs were written
     {
         // One canvas for measuring and drawing: the layout made to see
         // whether the formula fits is the one that is drawn.
-        TQtCanvas tela(&p, ppi, ppi);
+        TCanvasSegni tela(&p, ppi);
         root->SetCanvas(&tela);
         root->SetFontSize(punti);
         PuntiCheEntrano(*root, size(), punti);
@@ -275,6 +324,7 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         if (!FAnelli.empty())
             termini = RiquadriDelleRadice(root, size(), variante);
         root->SetCanvas(nullptr);
+        segni = std::move(tela.Segni);
     }
     FValida = true;
     if (!FAnelli.empty()) {
@@ -285,12 +335,12 @@ void TFormulaBox::paintEvent(QPaintEvent*)
                 continue;
             // A rounded rectangle around the term's box: an ellipse through
             // the same corners would cut the term's corners (a leading
-            // digit, an exponent, the bar of a fraction). The radius keeps
-            // the box's corners inside the curve.
-            const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
+            // digit, an exponent, the bar of a fraction).
+            const auto [g, raggio] = Anello(termini[static_cast<std::size_t>(a.termine)], segni);
             p.setPen(QPen(a.colore, 2));
-            p.drawRoundedRect(QRectF(g), kRaggioAnello, kRaggioAnello);
+            p.drawRoundedRect(QRectF(g), raggio, raggio);
             FRettangoliAnelli.push_back(g);
+            FRaggiAnelli.push_back(raggio);
         }
     }
 }

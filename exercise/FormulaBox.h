@@ -27,7 +27,8 @@ struct TPezzoTesto {
     std::u16string testo;
     QRect cella;
 };
-std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi);
+std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                      int punti = 0);
 // Width and height of a formula as drawn in a variant (at `punti` points
 // instead of the variant's size when given).
 QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti = 0);
@@ -71,6 +72,8 @@ public:
 
     // Where the rings are drawn (after a paint).
     const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
+    // The corner radius of each of them.
+    const std::vector<double>& RaggiAnelli() const { return FRaggiAnelli; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -92,6 +95,7 @@ private:
     std::vector<TAnello> FAnelli;
     QString FNomeFisso;
     std::vector<QRect> FRettangoliAnelli;
+    std::vector<double> FRaggiAnelli;
 };
 
 } // namespace mevario

@@ -170,7 +170,9 @@ int main(int argc, char** argv)
         QTest::keyClick(w->EditRisp, Qt::Key_Escape);
         // A wrong answer, then its worked solution.
         w->EditRisp->clear();
-        QTest::keyClicks(w->EditRisp, QStringLiteral("9/7x^8y^8z^8"));
+        // (in the difference several terms, each in its ring)
+        QTest::keyClicks(w->EditRisp, w == fin->frmDiffPol.get() ? QStringLiteral("-9/7x^8+5/3y^2z^3-x+17y^2z^3")
+                                                                 : QStringLiteral("9/7x^8y^8z^8"));
         if (w == fin->frmSommaPol.get()) {
             // The counters panel while it flashes red.
             QTimer::singleShot(150, [w] { Foto(w, "12_lampo_rosso"); });

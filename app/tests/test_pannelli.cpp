@@ -315,7 +315,7 @@ void TestPannelli::ringsLeaveTheCharactersWhole()
     TFinestraEsercizi* w = FFinestre->frmDiffPol.get();
     ApriDaDigitare(w);
     for (const QString& sbagliata : {QStringLiteral("9/7x^8y^8z^8"), QStringLiteral("-9/7x^8+5/3y^2z^3-x+17"),
-                                     QStringLiteral("x^9-y^9")}) {
+                                     QStringLiteral("x^9-y^9"), QStringLiteral("-9/7x^8+5/3y^2z^3-x+17y^2z^3")}) {
         w->EditRisp->clear();
         QTest::keyClicks(w->EditRisp, sbagliata);
         w->btnNuovo->click();
@@ -323,18 +323,21 @@ void TestPannelli::ringsLeaveTheCharactersWhole()
         const auto& anelli = w->PBRisp->Anelli();
         QVERIFY(!anelli.empty());
         const int ppi = w->PBRisp->logicalDpiY() > 0 ? w->PBRisp->logicalDpiY() : 96;
-        QCOMPARE(w->PBRisp->PuntiUsati(), FormulaPoints(w->PBRisp->Variant()));
-        const auto pezzi = PezziDiTesto(w->PBRisp->Formula(), w->PBRisp->size(), w->PBRisp->Variant(), ppi);
-        for (const QRect& a : anelli) {
+        const auto pezzi = PezziDiTesto(w->PBRisp->Formula(), w->PBRisp->size(), w->PBRisp->Variant(), ppi,
+                                        w->PBRisp->PuntiUsati());
+        QCOMPARE(w->PBRisp->RaggiAnelli().size(), anelli.size());
+        for (std::size_t i = 0; i < anelli.size(); ++i) {
+            const QRect& a = anelli[i];
+            const double r = w->PBRisp->RaggiAnelli()[i];
             // The ring's stroke: between its outline and 2 pixels inside.
             QPainterPath fuori, dentro;
-            fuori.addRoundedRect(QRectF(a).adjusted(-1, -1, 1, 1), 9, 9);
-            dentro.addRoundedRect(QRectF(a).adjusted(1, 1, -1, -1), 7, 7);
+            fuori.addRoundedRect(QRectF(a).adjusted(-1, -1, 1, 1), r + 1, r + 1);
+            dentro.addRoundedRect(QRectF(a).adjusted(1, 1, -1, -1), std::max(0.0, r - 1), std::max(0.0, r - 1));
             const QPainterPath tratto = fuori.subtracted(dentro);
             for (const TPezzoTesto& p : pezzi) {
                 // A glyph's cell holds its side bearings: its middle part is ink.
-                const QRectF inchiostro = QRectF(p.cella).adjusted(p.cella.width() * 0.2, p.cella.height() * 0.2,
-                                                                   -p.cella.width() * 0.2, -p.cella.height() * 0.2);
+                const QRectF inchiostro = QRectF(p.cella).adjusted(p.cella.width() * 0.15, p.cella.height() * 0.2,
+                                                                   -p.cella.width() * 0.15, -p.cella.height() * 0.2);
                 QVERIFY2(!tratto.intersects(inchiostro),
                          qPrintable(sbagliata + QLatin1String(": ") + QString::fromStdU16String(p.testo)));
             }
