@@ -38,27 +38,29 @@ public:
 };
 
 // The ring around a term's box: 5 pixels wider on each side and 3 taller,
-// but stopping 2 pixels short of a neighbour's sign; its own leading minus
-// inside. The corner radius is the largest (up to 8) whose rounded corners
-// pass outside the term's corners, so no corner of the term is cut.
+// but stopping short of every sign, its own minus included (a sign stands
+// between two rings, never under one's stroke). The corner radius is the
+// largest (up to 8) whose rounded corners pass outside the term's corners,
+// so no corner of the term is cut.
 std::pair<QRect, double> Anello(const QRect& termine, const std::vector<QRect>& segni)
 {
-    int sinistra = termine.left() - 5, destra = termine.right() + 5;
+    // Where the term's own characters start: after its minus.
+    int corpo = termine.left();
+    for (const QRect& s : segni)
+        if (s.bottom() >= termine.top() && s.top() <= termine.bottom() && s.right() >= termine.left() &&
+            s.left() <= termine.right())
+            corpo = std::max(corpo, s.right() + 3);
+    int sinistra = corpo - 5, destra = termine.right() + 5;
     for (const QRect& s : segni) {
         if (s.bottom() < termine.top() || s.top() > termine.bottom())
             continue;
-        if (s.right() >= termine.left() && s.left() <= termine.right()) {
-            // Its own sign, partly before the box: inside the ring.
-            sinistra = std::min(sinistra, s.left() - 2);
-            continue;
-        }
-        if (s.right() < termine.left())
-            sinistra = std::max(sinistra, std::min(termine.left() - 1, s.right() + 3));
-        else
+        if (s.left() < corpo)
+            sinistra = std::max(sinistra, std::min(corpo - 1, s.right() + 2));
+        else if (s.left() > termine.right())
             destra = std::min(destra, std::max(termine.right() + 1, s.left() - 3));
     }
     const QRect g(QPoint(sinistra, termine.top() - 3), QPoint(destra, termine.bottom() + 3));
-    const int mx = std::min(termine.left() - g.left(), g.right() - termine.right());
+    const int mx = std::min(corpo - g.left(), g.right() - termine.right());
     const int my = 3;
     double r = 8;
     while (r > 1 && std::hypot(r - mx, r - my) > r - 1)
