@@ -29,6 +29,30 @@ inline TSoluzione InizioSoluzione(const std::string& mostrata, const std::string
     return {{mostrata, false}, {ridotta, true}};
 }
 
+// How an answer is typed, for the help panel ("Istruzioni"): paragraphs of
+// bold lines (UTF-8), each closed by an optional pattern as typed ("lettera
+// ^ esponente", in maroon); then examples as typed ("-2/5xy^3z"), each
+// drawn as a formula beside its typed form.
+struct TParagrafoAiuto {
+    std::vector<std::string> righe;
+    std::string digitato;
+    bool operator==(const TParagrafoAiuto&) const = default;
+};
+struct TAiuto {
+    std::vector<TParagrafoAiuto> paragrafi;
+    std::vector<std::string> esempi;
+    bool operator==(const TAiuto&) const = default;
+};
+
+// Typing a monomial: what every monomial topic asks for.
+inline TAiuto AiutoMonomi()
+{
+    return {{{{"Per indicare un monomio devi scrivere", "il coefficiente seguito dalla parte letterale"}, ""},
+             {{"Se vuoi indicare una potenza devi scrivere"}, "lettera ^ esponente"},
+             {{"Se vuoi indicare una frazione devi scrivere"}, "numeratore / denominatore"}},
+            {"12x^5", "-2/5xy^3z"}};
+}
+
 // What is wrong in a wrong answer, as far as sure rules can tell.
 struct TDiagnosi {
     std::vector<int> sbagliati; // typed terms (0 is the first) that match no expected term
@@ -68,6 +92,8 @@ public:
         (void)risposta;
         return {};
     }
+    // How the answers of this topic are typed (the help panel).
+    virtual TAiuto Aiuto() const { return AiutoMonomi(); }
 
     // The question of the current exercise (UTF-8).
     const std::string& Domanda() const { return FDomanda; }

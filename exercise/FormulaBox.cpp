@@ -20,6 +20,57 @@ namespace mevario {
 
 namespace {
 
+// A canvas that paints and notes where the signs "+" and "-" are written:
+// a ring stops short of its neighbours' signs.
+class TCanvasSegni : public TQtCanvas {
+public:
+    TCanvasSegni(QPainter* p, int ppi) : TQtCanvas(p, ppi, ppi) {}
+    void TextOut(int x, int y, const std::string& text) override
+    {
+        if (text == "+" || text == "-")
+            Segni.emplace_back(x, y, TextExtent(text).cx, TextExtent(text).cy);
+        TQtCanvas::TextOut(x, y, text);
+    }
+    void TextOutW(int x, int y, char16_t code) override
+    {
+        if (code == u'+' || code == u'-' || code == 8722)
+            Segni.emplace_back(x, y, TextExtentW(code).cx, TextExtentW(code).cy);
+        TQtCanvas::TextOutW(x, y, code);
+    }
+    std::vector<QRect> Segni;
+};
+
+// The ring around a term's box: 5 pixels wider on each side and 3 taller,
+// but stopping short of every sign, its own minus included (a sign stands
+// between two rings, never under one's stroke). The corner radius is the
+// largest (up to 8) whose rounded corners pass outside the term's corners,
+// so no corner of the term is cut.
+std::pair<QRect, double> Anello(const QRect& termine, const std::vector<QRect>& segni)
+{
+    // Where the term's own characters start: after its minus.
+    int corpo = termine.left();
+    for (const QRect& s : segni)
+        if (s.bottom() >= termine.top() && s.top() <= termine.bottom() && s.right() >= termine.left() &&
+            s.left() <= termine.right())
+            corpo = std::max(corpo, s.right() + 3);
+    int sinistra = corpo - 5, destra = termine.right() + 5;
+    for (const QRect& s : segni) {
+        if (s.bottom() < termine.top() || s.top() > termine.bottom())
+            continue;
+        if (s.left() < corpo)
+            sinistra = std::max(sinistra, std::min(corpo - 1, s.right() + 2));
+        else if (s.left() > termine.right())
+            destra = std::min(destra, std::max(termine.right() + 1, s.left() - 3));
+    }
+    const QRect g(QPoint(sinistra, termine.top() - 3), QPoint(destra, termine.bottom() + 3));
+    const int mx = std::min(corpo - g.left(), g.right() - termine.right());
+    const int my = 3;
+    double r = 8;
+    while (r > 1 && std::hypot(r - mx, r - my) > r - 1)
+        r -= 1;
+    return {g, r};
+}
+
 // Screen readers meet a formula box as a picture whose name reads the
 // formula and whose description is its formula text.
 QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
@@ -81,14 +132,15 @@ int PuntiCheEntrano(TExprClass& root, const QSize& box, int punti)
 
 } // namespace
 
-std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi)
+std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                      int punti)
 {
     if (formula.empty())
         return {};
     PExpr root = TExprBuilder().ParseFormula(formula);
     TCanvasPezzi canvas(ppi);
     root->SetCanvas(&canvas);
-    root->SetFontSize(FormulaPoints(variant));
+    root->SetFontSize(punti > 0 ? punti : FormulaPoints(variant));
     if (variant == TFormulaVariant::ControlLeft)
         root->Draw(0, box.height() / 2, THorzAlign::Left, TVertAlign::MidLine);
     else
@@ -269,6 +321,7 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.fillRect(rect(), FColor);
     FRettangoliAnelli.clear();
+    FRaggiAnelli.clear();
     if (FFormula.empty())
         return;
     if (!FRadice) {
@@ -292,10 +345,11 @@ void TFormulaBox::paintEvent(QPaintEvent*)
     // that fits, down to 12 points, instead of being cut.
     const int punti = FormulaPoints(variante);
     std::vector<QRect> termini; // for the rings, from the tree as drawn
+    std::vector<QRect> segni;   // where the signs were written
     {
         // One canvas for measuring and drawing: the layout made to see
         // whether the formula fits is the one that is drawn.
-        TQtCanvas tela(&p, ppi, ppi);
+        TCanvasSegni tela(&p, ppi);
         root->SetCanvas(&tela);
         root->SetFontSize(punti);
         PuntiCheEntrano(*root, size(), punti);
@@ -307,6 +361,7 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         if (!FAnelli.empty())
             termini = RiquadriDelleRadice(root, size(), variante);
         root->SetCanvas(nullptr);
+        segni = std::move(tela.Segni);
     }
     FValida = true;
     if (!FAnelli.empty()) {
@@ -315,15 +370,19 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         for (const TAnello& a : FAnelli) {
             if (a.termine < 0 || a.termine >= static_cast<int>(termini.size()))
                 continue;
-            const QRect g = termini[static_cast<std::size_t>(a.termine)].adjusted(-4, -3, 4, 3);
+            // A rounded rectangle around the term's box: an ellipse through
+            // the same corners would cut the term's corners (a leading
+            // digit, an exponent, the bar of a fraction).
+            const auto [g, raggio] = Anello(termini[static_cast<std::size_t>(a.termine)], segni);
             if (Contrasto(a.colore, FColor) < 2.0) {
                 // A pale ring (yellow on the panels) gets a dark edge.
                 p.setPen(QPen(a.colore.darker(250), 4));
-                p.drawEllipse(g);
+                p.drawRoundedRect(QRectF(g), raggio, raggio);
             }
             p.setPen(QPen(a.colore, 2));
-            p.drawEllipse(g);
+            p.drawRoundedRect(QRectF(g), raggio, raggio);
             FRettangoliAnelli.push_back(g);
+            FRaggiAnelli.push_back(raggio);
         }
     }
 }

@@ -28,7 +28,8 @@ struct TPezzoTesto {
     std::u16string testo;
     QRect cella;
 };
-std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi);
+std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& box, TFormulaVariant variant, int ppi,
+                                      int punti = 0);
 // Width and height of a formula as drawn in a variant (at `punti` points
 // instead of the variant's size when given).
 QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti = 0);
@@ -80,7 +81,7 @@ public:
     // Whether the current text parsed the last time it was drawn.
     bool Valida() const { return FValida; }
 
-    // Unfilled rings (pen 2 pixels) around terms of the formula, to show
+    // Unfilled rings (rounded rectangles, pen 2 pixels) around terms of the formula, to show
     // which terms belong together; placed from the laid-out formula at
     // every paint, so they enclose their terms at any size.
     struct TAnello {
@@ -94,6 +95,8 @@ public:
 
     // Where the rings are drawn (after a paint).
     const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
+    // The corner radius of each of them.
+    const std::vector<double>& RaggiAnelli() const { return FRaggiAnelli; }
 
     // Plain text in the program's own font (Comic) on the formula's
     // baseline, not in the formula's serif: for sentences that explain.
@@ -126,6 +129,7 @@ private:
     std::vector<QRect> FRettangoliAnelli;
     bool FProsa = false;
     QStringList FTestiProsa;
+    std::vector<double> FRaggiAnelli;
 };
 
 // Moves a label (its text at its top) up or down so that its text stands on

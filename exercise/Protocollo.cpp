@@ -80,6 +80,8 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     btnSoluzione = Bottone(QStringLiteral("Soluzione"), this, QRect(648, 272, 121, 60), 16);
     btnSoluzione->setToolTip(QStringLiteral("Mostra la soluzione svolta dell'esercizio"));
     btnSoluzione->hide();
+    // It appears after a wrong answer: the keypad never takes its place.
+    btnSoluzione->setProperty("postoRiservato", true);
 
     Notebook1 = new QStackedWidget(this);
     Notebook1->setGeometry(8, 64, 625, 529);
@@ -128,11 +130,12 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     pnlRisp->setGeometry(64, 456, 497, 41);
     ImpostaColore(pnlRisp, ColorePannelli());
     const QFont contatori = Carattere("Tahoma", 16, true);
-    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 128, 0))->move(11, 8);
+    // Green and red dark enough to read on the panel's orange.
+    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 100, 0))->move(11, 8);
     lblEsatte = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
     lblEsatte->setGeometry(147, 9, 55, 24);
     lblEsatte->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(255, 0, 0))->move(380, 9);
+    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(176, 0, 0))->move(380, 9);
     lblErrori = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
     lblErrori->setGeometry(434, 9, 55, 24);
     lblErrori->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -315,9 +318,18 @@ void TFinestraEsercizi::PreparaPagina()
         EditRisp->clear();
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
-        if (!pnlEdit->isHidden())
-            EditRisp->setFocus();
     }
+    // The keyboard starts where the page is worked: the answer field, the
+    // yes/no choice, or on the concept page the button to the exercises
+    // (never "Esci", which Space would press).
+    if (!ModoEsercizi)
+        btEseAppr->setFocus();
+    else if (!pnlEdit->isHidden())
+        EditRisp->setFocus();
+    else if (pnlSiNo && !pnlSiNo->isHidden())
+        rbSi->setFocus();
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->RiponiTastiera();
     AggiornaAccessibili();
 }
 
@@ -335,6 +347,12 @@ void TFinestraEsercizi::btnNuovoClick()
         return;
     if (!ModoEsercizi || btnNuovo->text() == QLatin1String("Nuovo")) {
         PreparaPagina();
+        return;
+    }
+    // Nothing typed: nothing to judge, nothing counted.
+    if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
+        RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
+        EditRisp->setFocus();
         return;
     }
     // An answer the formula reader cannot read is not judged: the pupil is
@@ -371,6 +389,8 @@ void TFinestraEsercizi::btnNuovoClick()
     // The worked solution is one click away.
     if (!FEsercizio->Soluzione().empty())
         btnSoluzione->show();
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->RiponiTastiera();
 }
 
 void TFinestraEsercizi::NascondiSoluzione()
@@ -412,9 +432,12 @@ void TFinestraEsercizi::btnSoluzioneClick()
         altezze.push_back(h);
         totale += h;
     }
+    // Under the typeset answer, how it is typed (not for a yes/no choice).
+    const bool siScrive = !FEsercizio->SiNo();
+    const int rigaScritta = siScrive ? 26 : 0;
     // A solution too long for its place covers the question as well (the
     // whole of it, never half a line), never the exercise itself.
-    if (totale > area.height() - cima - margine)
+    if (totale + rigaScritta > area.height() - cima - margine)
         area.setTop(std::min(area.top(), pnlEsercizi->geometry().bottom() + 8));
     if (!pnlSoluzione) {
         pnlSoluzione = new QFrame(PaginaEsercizi);
@@ -425,12 +448,13 @@ void TFinestraEsercizi::btnSoluzioneClick()
         titolo->move(12, 4);
     }
     pnlSoluzione->setGeometry(area);
-    for (QWidget* w : pnlSoluzione->findChildren<QWidget*>(QStringLiteral("uguale")))
-        delete w;
+    for (const char* nome : {"uguale", "siScrive"})
+        for (QWidget* w : pnlSoluzione->findChildren<QWidget*>(QLatin1String(nome)))
+            delete w;
     for (TFormulaBox* b : RigheSoluzione)
         delete b;
     RigheSoluzione.clear();
-    const int disponibile = area.height() - cima - margine;
+    const int disponibile = area.height() - cima - margine - rigaScritta;
     int y = cima;
     for (std::size_t i = 0; i < soluzione.size(); ++i) {
         const int h = totale <= disponibile ? altezze[i] : disponibile * altezze[i] / totale;
@@ -455,6 +479,15 @@ void TFinestraEsercizi::btnSoluzioneClick()
         }
         y += h;
     }
+    if (siScrive) {
+        auto* scritta = Etichetta(QStringLiteral("si scrive:  ") +
+                                      QString::fromStdString(NarrowToUtf8(FEsercizio->RispostaAttesa())),
+                                  pnlSoluzione, Carattere("Tahoma", 15, true), kMarrone);
+        scritta->setObjectName(QStringLiteral("siScrive"));
+        scritta->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        scritta->move(rientro, y + 2);
+        scritta->show();
+    }
     pnlSoluzione->show();
     pnlSoluzione->raise();
     btnSoluzione->hide();
@@ -471,8 +504,16 @@ void TFinestraEsercizi::btEseApprClick()
 
 void TFinestraEsercizi::EditRispKeyUp()
 {
-    if (pnlSiNo)
-        return; // the quizzes draw nothing live
+    // The release of Enter, which has just run the check, leaves what the
+    // check showed (the line under the preview, the rings).
+    if (EditRisp->UltimoTasto() == Qt::Key_Return || EditRisp->UltimoTasto() == Qt::Key_Enter)
+        return;
+    if (pnlSiNo) {
+        // The quizzes draw nothing live; a line asking for the answer goes.
+        if (lblLettura)
+            lblLettura->hide();
+        return;
+    }
     // What cannot be read is marked in the field and said under the
     // preview, which draws the part before it. Drawn as the check reads it:
     // without its spaces.
@@ -582,11 +623,10 @@ void TFinestraEsercizi::DsFancyButton1Click()
     Tfrmcomune* c = Tfrmcomune::Istanza();
     if (!c)
         return;
-    QWidget* parent = c->pnlHelp1->parentWidget();
-    QPoint p = EditRisp->mapTo(parent ? parent : this, QPoint(0, 0));
-    p += QPoint(EditRisp->width(), -10);
+    // How this topic's answers are typed, beside the answer field.
+    c->ImpostaAiuto(FEsercizio ? FEsercizio->Aiuto() : AiutoMonomi());
     ImpostaColore(c->pnlHelp1, QColor(255, 253, 210));
-    c->ShowHelp1(p);
+    c->MostraAiuto(EditRisp, {pnlEsercizi, lbDomanda});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

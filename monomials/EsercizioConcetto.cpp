@@ -53,6 +53,15 @@ std::string Lettere(const std::string& m)
 
 } // namespace
 
+TAiuto EsercizioConcetto::Aiuto() const
+{
+    return {{{{"La risposta si confronta, carattere per carattere,", "con quella attesa: scrivila senza spazi."}, ""},
+             {{"La parte letterale: le lettere nell'ordine", "in cui compaiono nel monomio"}, "lettera ^ esponente"},
+             {{"Il coefficiente: un numero intero o una frazione"}, "numeratore / denominatore"},
+             {{"Il grado: un numero, scritto in cifre"}, ""}},
+            {"x^2yz^3", "-3/4"}};
+}
+
 void EsercizioConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();

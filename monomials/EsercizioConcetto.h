@@ -11,6 +11,8 @@ class EsercizioConcetto : public TEsercizioQuiz {
 public:
     EsercizioConcetto() : TEsercizioQuiz(4) {}
     void NuovaDomanda(int tipo) override;
+    // The typed answers are compared as text: the help says how to write them.
+    TAiuto Aiuto() const override;
 };
 
 } // namespace mevario

@@ -444,6 +444,8 @@ void TfrmDivisionePol::PreparaPagina()
     FAnimazioneFinita = false;
     if (ModoEsercizi)
         LegaEditor({2, 2, 4});
+    else
+        btnNuovo->setFocus(); // "Procedi" starts the narration
 }
 
 void TfrmDivisionePol::btnNuovoClick()

@@ -5,6 +5,13 @@
 
 namespace mevario {
 
+TAiuto EsercizioPolConcetto::Aiuto() const
+{
+    return {{{{"La risposta si confronta, carattere per carattere,", "con quella attesa: scrivila senza spazi."}, ""},
+             {{"Il grado rispetto a una lettera è un numero:", "scrivilo in cifre"}, ""}},
+            {"3"}};
+}
+
 void EsercizioPolConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();

@@ -11,6 +11,8 @@ class EsercizioPolConcetto : public TEsercizioQuiz {
 public:
     EsercizioPolConcetto() : TEsercizioQuiz(3) {}
     void NuovaDomanda(int tipo) override;
+    // The typed answer (a degree) is compared as text.
+    TAiuto Aiuto() const override;
 };
 
 } // namespace mevario

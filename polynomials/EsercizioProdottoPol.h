@@ -19,6 +19,7 @@ public:
     // then the result.
     TSoluzione Soluzione() const override;
     TDiagnosi Diagnosi(const std::string& risposta) const override;
+    TAiuto Aiuto() const override { return AiutoPolinomi(); }
 
     // Every present term of A times every present term of B (4, 6 or 9),
     // with exact values and the literal part in formula form.

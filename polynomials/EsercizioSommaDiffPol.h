@@ -31,6 +31,7 @@ public:
     // similar ones gathered, then the result.
     TSoluzione Soluzione() const override;
     TDiagnosi Diagnosi(const std::string& risposta) const override;
+    TAiuto Aiuto() const override { return AiutoPolinomi(); }
 
     bool Differenza() const { return FDifferenza; }
     // The reduced result: similar pairs merged (left out when they cancel),

@@ -9,6 +9,16 @@
 
 namespace mevario {
 
+TAiuto AiutoPolinomi()
+{
+    return {{{{"Per indicare un polinomio scrivi i suoi termini", "uno dopo l'altro, ciascuno con il proprio segno"},
+              "termine + termine - termine"},
+             {{"Ogni termine si scrive come un monomio:", "il coefficiente seguito dalla parte letterale"}, ""},
+             {{"Se vuoi indicare una potenza devi scrivere"}, "lettera ^ esponente"},
+             {{"Se vuoi indicare una frazione devi scrivere"}, "numeratore / denominatore"}},
+            {"3x^2-5xy+1", "-2/5xy^3+z^2"}};
+}
+
 std::string ConSegno(const std::string& termine)
 {
     if (!termine.empty() && termine[0] == '-')

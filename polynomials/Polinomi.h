@@ -15,6 +15,9 @@ namespace mevario {
 // The term with "+" in front unless it begins with "-".
 std::string ConSegno(const std::string& termine);
 
+// How a polynomial is typed (the help panel of the polynomial topics).
+TAiuto AiutoPolinomi();
+
 // c1*L1 + c2*L2 + c3[*L3]: the polynomial's formula text, with the sign
 // rule of ConSegno between terms; an empty L3 writes a constant term.
 std::string ScriviTermini(const std::string& c1, const std::string& c2, const std::string& c3, const std::string& L1,

@@ -100,9 +100,11 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
         b->move(b->x() + piu, b->y());
     pnlEsercizi->setGeometry(8, 88, 619 + piu, 85);
     PBEsercizi->setGeometry(8, 4, 603 + piu, 77);
-    pnlEdit->setGeometry(24, 240, 569, 137);
-    EditRisp->setGeometry(14, 10, 235, 39);
-    PBRisp->setGeometry(256, 14, 305, 89);
+    pnlEdit->setGeometry(24, 240, 569, 185);
+    EditRisp->setGeometry(14, 10, 451, 39);
+    DsFancyButton1->setGeometry(472, 6, 89, 33);
+    btnLavagna->setGeometry(472, 44, 89, 33);
+    PBRisp->setGeometry(12, 82, 545, 97);
 }
 
 } // namespace mevario

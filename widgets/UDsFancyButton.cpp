@@ -1,5 +1,7 @@
 #include "UDsFancyButton.h"
 
+#include <QKeyEvent>
+
 #include <QApplication>
 #include <QBitmap>
 #include <QMouseEvent>
@@ -275,6 +277,16 @@ void TDsFancyButton::paintEvent(QPaintEvent*)
     else if (FHover && !held)
         colore = FHoverColor;
     scrivi(colore, held ? QPoint(1, 1) : QPoint());
+}
+
+void TDsFancyButton::keyPressEvent(QKeyEvent* e)
+{
+    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
+        !e->isAutoRepeat() && isEnabled()) {
+        click();
+        return;
+    }
+    QAbstractButton::keyPressEvent(e);
 }
 
 void TDsFancyButton::focusInEvent(QFocusEvent* e)

@@ -68,6 +68,8 @@ public:
     QSize sizeHint() const override;
 
 protected:
+    // Enter or Return on the focused button presses it, as Space does.
+    void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;
     bool hitButton(const QPoint& pos) const override;

@@ -96,12 +96,18 @@ int main(int argc, char** argv)
     Foto(sm, "06_risposta_illeggibile");
     sm->EditRisp->clear();
     QTest::keyClick(sm->EditRisp, Qt::Key_Backspace);
+    // "Procedi" on an empty field: a line asks for the answer.
+    sm->btnNuovo->click();
+    Foto(sm, "06_risposta_vuota");
 
     // Type the right answer through the keyboard.
     QTest::mouseClick(sm->EditRisp, Qt::LeftButton);
     QTest::keyClicks(sm->EditRisp, QString::fromStdString(sm->Esercizio().RispostaAttesa()));
     QTest::qWait(100);
     Foto(sm, "06_risposta_digitata");
+    // The counters panel while it flashes green (the photograph is taken
+    // in the middle of the first lit phase).
+    QTimer::singleShot(150, [sm] { Foto(sm, "07_lampo_verde"); });
     sm->btnNuovo->click();
     Foto(sm, "07_dopo_risposta_giusta");
     QTest::keyClicks(sm->EditRisp, QStringLiteral("2-3x"));
@@ -168,10 +174,21 @@ int main(int argc, char** argv)
         QTest::mouseClick(w->EditRisp, Qt::LeftButton);
         QTest::keyClicks(w->EditRisp, QString::fromStdString(NarrowToUtf8(w->Argomento()->RispostaAttesa())));
         Foto(w, (std::string("11_") + nome + "_esercizi").c_str());
+        // The help panel of the topic, beside the keypad.
+        w->DsFancyButton1->click();
+        Foto(w, (std::string("14_") + nome + "_istruzioni").c_str());
+        QTest::keyClick(w->EditRisp, Qt::Key_Escape);
         // A wrong answer, then its worked solution.
         w->EditRisp->clear();
-        QTest::keyClicks(w->EditRisp, QStringLiteral("9/7x^8y^8z^8"));
-        ImpostaFaseLampeggio(0);
+        // (in the difference several terms, each in its ring)
+        QTest::keyClicks(w->EditRisp, w == fin->frmDiffPol() ? QStringLiteral("-9/7x^8+5/3y^2z^3-x+17y^2z^3")
+                                                                 : QStringLiteral("9/7x^8y^8z^8"));
+        if (w == fin->frmSommaPol()) {
+            // The counters panel while it flashes red.
+            QTimer::singleShot(150, [w] { Foto(w, "12_lampo_rosso"); });
+        } else {
+            ImpostaFaseLampeggio(0);
+        }
         w->btnNuovo->click();
         ImpostaFaseLampeggio(500);
         Foto(w, (std::string("12_") + nome + "_sbagliata").c_str());

@@ -150,7 +150,12 @@ void TestRisposteCattive::everyWindowKeepsCalm()
         Scrivi(w.get(), r);
         Procedi(w.get());
         QCOMPARE(w->Esatte(), 0);
-        if (FErrori.isEmpty()) {
+        if (r.trimmed().isEmpty()) {
+            // Nothing typed: asked for, not counted, no error box.
+            QVERIFY(FErrori.isEmpty());
+            QVERIFY(w->lblLettura && w->lblLettura->isVisible());
+            QCOMPARE(w->lblLettura->text(), QStringLiteral("Scrivi la risposta, poi premi Procedi."));
+        } else if (FErrori.isEmpty()) {
             ++errori; // read and judged: one error
         } else {
             QCOMPARE(FErrori.size(), 1); // said why, counted nothing

@@ -1,6 +1,8 @@
 // The common exercise window: keypad typing and placement, flashes, the
 // responsive wait and Chiusura, the help panel and the formula boxes.
 #include <QElapsedTimer>
+#include <QLabel>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +64,7 @@ private slots:
     void keyReleaseReachesTheField();
     void keypadPlacement();
     void flashesEndInThePanelColour();
+    void captionsReadOnTheFlash();
     void chiusuraCutsTheWait();
     void waitHandlesEventsWithoutSpinning();
     void helpPanel();
@@ -102,7 +105,6 @@ void TestComune::keypadHasTwentyKeysThatNeverTakeFocus()
     Tfrmcomune* c = Tfrmcomune::Istanza();
     QCOMPARE(int(c->Tasti.size()), 20);
     QCOMPARE(c->pnlTastiera->size(), QSize(165, 241));
-    QCOMPARE(c->pnlHelp1->size(), QSize(369, 297));
     QStringList captions;
     for (TDsFancyButton* b : c->Tasti) {
         captions << b->text();
@@ -163,29 +165,95 @@ void TestComune::keyReleaseReachesTheField()
     QCOMPARE(f.campo->text(), QStringLiteral("5"));
 }
 
+// The keypad's rectangle against every visible widget that shows something.
+static bool TastieraSgombra(QWidget* w)
+{
+    const QRect t = Tfrmcomune::Istanza()->pnlTastiera->geometry();
+    if (!w->rect().contains(t))
+        return false;
+    for (QWidget* c : w->findChildren<QWidget*>()) {
+        if (!c->isVisible() || c == Tfrmcomune::Istanza()->pnlTastiera ||
+            Tfrmcomune::Istanza()->pnlTastiera->isAncestorOf(c))
+            continue;
+        const QRect g(c->mapTo(w, QPoint(0, 0)), c->size());
+        bool foglia = true;
+        for (QWidget* f : c->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            foglia = foglia && !f->isVisible();
+        if (foglia && g.intersects(t))
+            return false;
+        // A painted panel is entered whole or left whole.
+        if (!foglia && c->autoFillBackground() && g.intersects(t) && !g.contains(t))
+            return false;
+    }
+    return true;
+}
+
 void TestComune::keypadPlacement()
 {
     Tfrmcomune* c = Tfrmcomune::Istanza();
     {
+        // Beside the field: nothing else in the window.
         Finestra f(QPoint(38, 304));
         QTest::mouseClick(f.campo, Qt::LeftButton);
         QVERIFY(c->pnlTastiera->isVisible());
         QCOMPARE(c->pnlTastiera->parentWidget(), &f.w);
-        QCOMPARE(c->pnlTastiera->pos(), QPoint(38 + 50, 304 + 39)); // below the field
+        QVERIFY(TastieraSgombra(&f.w));
+        const QRect t = c->pnlTastiera->geometry(), campo = f.campo->geometry();
+        QVERIFY(std::abs(t.top() - campo.bottom()) <= 8 || std::abs(t.left() - campo.right()) <= 8);
         c->EditTastieraExit();
         QVERIFY(!c->pnlTastiera->isVisible());
     }
     {
-        Finestra f(QPoint(38, 500)); // near the bottom: above the field
+        // A crowded window: buttons right of the field, a panel of labels
+        // below it, a button reserved while hidden; a painted panel with a
+        // free corner may take it whole.
+        Finestra f(QPoint(20, 20));
+        auto* sotto = new QFrame(&f.w);
+        sotto->setGeometry(0, 70, 774, 200);
+        ImpostaColore(sotto, Qt::yellow);
+        for (int x = 0; x < 774; x += 60)
+            (new QLabel(QStringLiteral("88"), sotto))->setGeometry(x, 10, 50, 20);
+        auto* destra = new QPushButton(QStringLiteral("A"), &f.w);
+        destra->setGeometry(240, 20, 100, 40);
+        auto* riservato = new QPushButton(QStringLiteral("R"), &f.w);
+        riservato->setGeometry(20, 280, 300, 300);
+        riservato->setProperty("postoRiservato", true);
+        for (QWidget* w : {static_cast<QWidget*>(sotto), static_cast<QWidget*>(destra)})
+            w->show();
+        for (QLabel* l : sotto->findChildren<QLabel*>())
+            l->show();
         QTest::mouseClick(f.campo, Qt::LeftButton);
-        QCOMPARE(c->pnlTastiera->pos(), QPoint(38 + 50, 500 - 241));
+        QVERIFY(TastieraSgombra(&f.w));
+        QVERIFY(!c->pnlTastiera->geometry().intersects(riservato->geometry()));
+        QCOMPARE(f.w.size(), QSize(774, 604));
+        // Where it is it stays; something shown there moves it.
+        const QRect prima = c->pnlTastiera->geometry();
+        QTest::mouseClick(f.campo, Qt::LeftButton);
+        QCOMPARE(c->pnlTastiera->geometry(), prima);
+        auto* nuovo = new QPushButton(QStringLiteral("N"), &f.w);
+        nuovo->setGeometry(prima.adjusted(10, 10, -10, -10));
+        nuovo->show();
+        c->RiponiTastiera();
+        QVERIFY(c->pnlTastiera->geometry() != prima);
+        QVERIFY(TastieraSgombra(&f.w));
     }
     {
-        Finestra f(QPoint(650, 100)); // near the right edge: to its left
+        // No room anywhere: the window grows to the right while the keypad
+        // is open, and takes its size back when it closes.
+        Finestra f(QPoint(20, 20));
+        f.w.setFixedSize(400, 300);
+        for (int y = 70; y < 300; y += 30)
+            (new QLabel(QStringLiteral("pieno"), &f.w))->setGeometry(0, y, 400, 25);
+        for (QLabel* l : f.w.findChildren<QLabel*>())
+            l->show();
         QTest::mouseClick(f.campo, Qt::LeftButton);
-        QCOMPARE(c->pnlTastiera->pos(), QPoint(650 - 203 - 165 + 50, 139));
+        QVERIFY(c->pnlTastiera->isVisible());
+        QCOMPARE(f.w.width(), 400 + 165 + 8);
+        QVERIFY(c->pnlTastiera->x() >= 400);
+        QVERIFY(TastieraSgombra(&f.w));
         c->SpeedButton13Click();
         QVERIFY(!c->pnlTastiera->isVisible());
+        QCOMPARE(f.w.size(), QSize(400, 300));
     }
     {
         Finestra f;
@@ -218,13 +286,44 @@ void TestComune::flashesEndInThePanelColour()
     campione.stop();
     QVERIFY(t.elapsed() >= 1400);
     QCOMPARE(Colore(&panel), QColor(255, 201, 147));
-    QVERIFY(visti.contains(QColor(0, 255, 0)));
+    QVERIFY(visti.contains(ColoreLampoVerde()));
     visti.clear();
     campione.start(100);
     LampeggiaRosso(&panel);
     campione.stop();
-    QVERIFY(visti.contains(QColor(255, 0, 0)));
+    QVERIFY(visti.contains(ColoreLampoRosso()));
     QCOMPARE(Colore(&panel), QColor(255, 201, 147));
+}
+
+void TestComune::captionsReadOnTheFlash()
+{
+    // The counters panel: a green and a red caption, black digits.
+    QWidget panel;
+    ImpostaColore(&panel, QColor(255, 201, 147));
+    QLabel* esatte = Etichetta(QStringLiteral("Risposte esatte:"), &panel, QFont(), QColor(0, 100, 0));
+    QLabel* errori = Etichetta(QStringLiteral("Errori:"), &panel, QFont(), QColor(176, 0, 0));
+    QLabel* cifra = Etichetta(QStringLiteral("3"), &panel, QFont(), Qt::black);
+    std::vector<std::pair<QColor, QColor>> visti; // background, text, sampled while it flashes
+    QTimer campione;
+    connect(&campione, &QTimer::timeout, [&] {
+        for (QLabel* l : {esatte, errori, cifra})
+            visti.emplace_back(Colore(&panel), l->palette().color(QPalette::WindowText));
+    });
+    ImpostaFaseLampeggio(60);
+    campione.start(20);
+    LampeggiaVerde(&panel);
+    LampeggiaRosso(&panel);
+    campione.stop();
+    ImpostaFaseLampeggio(500);
+    QVERIFY(visti.size() > 20);
+    for (const auto& [sfondo, testo] : visti)
+        QVERIFY2(Contrasto(sfondo, testo) >= 4.5, qPrintable(sfondo.name() + QLatin1Char(' ') + testo.name()));
+    // Afterwards every caption has its own colour again.
+    QCOMPARE(esatte->palette().color(QPalette::WindowText), QColor(0, 100, 0));
+    QCOMPARE(errori->palette().color(QPalette::WindowText), QColor(176, 0, 0));
+    QCOMPARE(cifra->palette().color(QPalette::WindowText), QColor(Qt::black));
+    QCOMPARE(Contrasto(Qt::black, Qt::white), 21.0);
+    QCOMPARE(Contrasto(Qt::red, Qt::red), 1.0);
 }
 
 void TestComune::chiusuraCutsTheWait()
@@ -264,6 +363,7 @@ void TestComune::helpPanel()
 {
     Finestra f;
     Tfrmcomune* c = Tfrmcomune::Istanza();
+    c->ImpostaAiuto(AiutoMonomi());
     c->ShowHelp1(QPoint(100, 50));
     QVERIFY(c->pnlHelp1->isVisible());
     QCOMPARE(c->pnlHelp1->pos(), QPoint(100, 50));
@@ -271,6 +371,33 @@ void TestComune::helpPanel()
     QCOMPARE(c->PaintBoxEsempio2->Formula(), std::string("-(2/5)*x*y^3*z"));
     QTest::mouseClick(c->SpeedButton1, Qt::LeftButton, {}, QPoint(11, 11));
     QVERIFY(!c->pnlHelp1->isVisible());
+    // Asked for past the window's edge, it stays inside, its "X" with it.
+    c->ShowHelp1(QPoint(700, 500));
+    QVERIFY(f.w.rect().contains(c->pnlHelp1->geometry()));
+    QVERIFY(f.w.rect().contains(QRect(c->SpeedButton1->mapTo(&f.w, QPoint(0, 0)), c->SpeedButton1->size())));
+    // Escape in the window closes it.
+    f.campo->setFocus();
+    QTest::keyClick(f.campo, Qt::Key_Escape);
+    QVERIFY(!c->pnlHelp1->isVisible());
+    // Beside the field and never over the open keypad, in every shape.
+    QTest::mouseClick(f.campo, Qt::LeftButton);
+    QVERIFY(c->pnlTastiera->isVisible());
+    TAiuto lungo = AiutoMonomi();
+    lungo.esempi.push_back("3x^2-5xy+1");
+    for (const TAiuto& a : {AiutoMonomi(), lungo}) {
+        c->ImpostaAiuto(a);
+        c->MostraAiuto(f.campo);
+        QVERIFY(c->pnlHelp1->isVisible());
+        QVERIFY(f.w.rect().contains(c->pnlHelp1->geometry()));
+        QVERIFY(!c->pnlHelp1->geometry().intersects(c->pnlTastiera->geometry()));
+        QVERIFY(!c->pnlHelp1->geometry().intersects(f.campo->geometry()));
+        QVERIFY(c->pnlTastiera->isVisible());
+    }
+    QCOMPARE(c->PaintBoxEsempio1->Formula(), std::string("12*x^5"));
+    // Lent to a window again, it starts closed.
+    Finestra g;
+    QVERIFY(!c->pnlHelp1->isVisible());
+    QCOMPARE(c->pnlHelp1->parentWidget(), &g.w);
 }
 
 void TestComune::aFormulaShrinksOnlyAsMuchAsItMust()
