@@ -8,7 +8,9 @@
 namespace mevario {
 
 // Iterations of the key derivation for a new PIN. A PIN has only 10,000
-// values, so each guess is made to cost: about a tenth of a second here.
+// values, so each guess is made to cost: a few tenths of a second with Qt's
+// derivation, once per login (the iterations are stored with the key, so a
+// later version may raise them for new PINs).
 constexpr int KIterazioniPin = 100000;
 constexpr int KTentativiPin = 3;       // wrong tries before the wait
 constexpr int KSecondiAttesaPin = 30;

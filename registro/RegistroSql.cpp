@@ -10,7 +10,6 @@
 #include <atomic>
 #include <cmath>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -64,6 +63,27 @@ bool CreaCartella(const QString& cartella)
     return ::mkdir(QFile::encodeName(cartella).constData(), 0700) == 0 || errno == EEXIST;
 }
 
+// Why a file could not be made or opened, in Italian (strerror may speak
+// the system's language).
+QString DettaglioErrno(int e)
+{
+    switch (e) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permesso negato");
+    case EROFS:
+        return QStringLiteral("disco di sola lettura");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("disco pieno");
+    case ENOTDIR:
+    case ENOENT:
+        return QStringLiteral("la cartella non c'è e non si può creare");
+    default:
+        return QStringLiteral("errore di sistema %1").arg(e);
+    }
+}
+
 TGuasto GuastoDaErrno(int e)
 {
     switch (e) {
@@ -100,8 +120,8 @@ QString DescriviGuasto(TGuasto g, const QString& percorso, const QString& dettag
             .arg(p);
     case TGuasto::Illeggibile:
         return dettaglio.isEmpty()
-                   ? QStringLiteral("Il registro degli alunni «%1» non si può leggere.").arg(p)
-                   : QStringLiteral("Il registro degli alunni «%1» non si può leggere (%2).").arg(p, dettaglio);
+                   ? QStringLiteral("Il registro degli alunni «%1» non si può leggere o scrivere.").arg(p)
+                   : QStringLiteral("Il registro degli alunni «%1» non si può leggere o scrivere (%2).").arg(p, dettaglio);
     case TGuasto::Occupato:
         return QStringLiteral("Il registro degli alunni «%1» è occupato da un altro programma.").arg(p);
     case TGuasto::Pieno:
@@ -185,13 +205,13 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         // only (the engine gives its journal files the same mode).
         if (!CreaCartella(info.path())) {
             esito.guasto = GuastoDaErrno(errno);
-            esito.dettaglio = QString::fromLocal8Bit(std::strerror(errno));
+            esito.dettaglio = DettaglioErrno(errno);
             return esito;
         }
         const int fd = ::open(QFile::encodeName(percorso).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
         if (fd < 0 && errno != EEXIST) {
             esito.guasto = GuastoDaErrno(errno);
-            esito.dettaglio = QString::fromLocal8Bit(std::strerror(errno));
+            esito.dettaglio = DettaglioErrno(errno);
             return esito;
         }
         if (fd >= 0)
@@ -199,6 +219,13 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     } else if (!info.isFile()) {
         esito.guasto = TGuasto::Illeggibile;
         esito.dettaglio = QStringLiteral("non è un file");
+        return esito;
+    } else if (::access(QFile::encodeName(percorso).constData(), R_OK) != 0) {
+        esito.guasto = TGuasto::Illeggibile;
+        esito.dettaglio = DettaglioErrno(errno);
+        return esito;
+    } else if (::access(QFile::encodeName(percorso).constData(), W_OK) != 0) {
+        esito.guasto = TGuasto::SolaLettura;
         return esito;
     }
 
@@ -383,7 +410,10 @@ void TRegistroSql::Annulla()
 
 void TRegistroSql::Guasta(const QSqlError& e)
 {
-    Guasta(GuastoDaErrore(e, FPercorso), e.databaseText().isEmpty() ? e.text() : e.databaseText());
+    // The engine's own text is English: the message gives its code only.
+    Guasta(GuastoDaErrore(e, FPercorso), e.nativeErrorCode().isEmpty()
+                                             ? QStringLiteral("errore del database")
+                                             : QStringLiteral("errore SQLite %1").arg(e.nativeErrorCode()));
 }
 
 void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)

@@ -173,3 +173,26 @@ TEST(Affidabilita, UnaCartellaDiSolaLettura)
     ::chmod(QFile::encodeName(dati + QStringLiteral("/Mevario")).constData(), 0755);
     ::chmod(QFile::encodeName(dati).constData(), 0755);
 }
+
+TEST(Affidabilita, UnRegistroIlleggibile)
+{
+    QTemporaryDir d;
+    ASSERT_EQ(::chmod(QFile::encodeName(d.path()).constData(), 0755), 0);
+    const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    Apri(file)->CreaAlunno(QStringLiteral("Anna"), {});
+    const QByteArray prima = Contenuto(file);
+    // Unreadable to its owner, and to nobody, who is not its owner.
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0), 0);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("MEVARIO_DB"), file);
+    QProcess figlio;
+    figlio.setProcessEnvironment(env);
+    figlio.start(QStringLiteral(MEVARIO_FIGLIO), {QStringLiteral("apri"), QStringLiteral("--nessuno")});
+    ASSERT_TRUE(figlio.waitForFinished(60000));
+    EXPECT_EQ(figlio.readAllStandardOutput(), QByteArray("ospite\n"));
+    const QString messaggio = QString::fromUtf8(figlio.readAllStandardError());
+    EXPECT_TRUE(messaggio.contains(QStringLiteral("non si può leggere"))) << messaggio.toStdString();
+    EXPECT_TRUE(messaggio.contains(QStringLiteral("permesso negato"))) << messaggio.toStdString();
+    ASSERT_EQ(::chmod(QFile::encodeName(file).constData(), 0600), 0);
+    EXPECT_EQ(Contenuto(file), prima);
+}

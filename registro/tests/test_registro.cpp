@@ -346,6 +346,10 @@ TEST(Registro, UnBloccoOltreLAttesaFaOspiteConUnSoloAvviso)
         EXPECT_EQ(r->Guasto(), TGuasto::Occupato);
         EXPECT_FALSE(r->Registra(Risposta(KSomma, false)));
         EXPECT_TRUE(r->Alunni().isEmpty());
+        // A program started meanwhile finds it out at open.
+        TOpzioniRegistro breve;
+        breve.attesaMs = 200;
+        EXPECT_EQ(TRegistroSql::ApriSqlite(file, breve, true).guasto, TGuasto::Occupato);
         q.exec(QStringLiteral("ROLLBACK"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("altro"));
