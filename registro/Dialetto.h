@@ -22,6 +22,8 @@ struct TDialetto {
     // Starts a transaction that writes; SQLite takes the write lock at once
     // so that two programs never deadlock upgrading a read to a write.
     QString inizioScrittura;
+    // Counts the tables of the bound name (0 or 1).
+    QString contaTabella;
 
     QString tipoId, tipoInt64, tipoReale, tipoUuid, senzaRowid;
     bool uuidBinario = false; // stored as its 16 bytes, else as text

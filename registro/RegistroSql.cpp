@@ -4,12 +4,11 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QSysInfo>
 
 #include <atomic>
-#include <cmath>
 #include <cerrno>
+#include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -331,7 +330,8 @@ bool TRegistroSql::Migra()
     int versione = 0;
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'versione_schema'"));
+        q.prepare(FDialetto.contaTabella);
+        q.addBindValue(QStringLiteral("versione_schema"));
         if (!Esegui(q))
             return false;
         if (q.next() && q.value(0).toInt() > 0) {
