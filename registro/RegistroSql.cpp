@@ -191,9 +191,11 @@ QSqlDatabase TRegistroSql::Db() const
     return QSqlDatabase::database(FConnessione, false);
 }
 
-TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea)
+TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea,
+                                                 const std::vector<TMigrazione>& migrazioni)
 {
     TApertura esito;
+    const int versioneNota = migrazioni.empty() ? 0 : migrazioni.back().versione;
     const QFileInfo info(percorso);
     if (!info.exists()) {
         if (!crea) {
@@ -288,7 +290,7 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
             r->Guasta(TGuasto::Danneggiato, QStringLiteral("versione dello schema"));
             return fallisci();
         }
-        if (v > KVersioneSchema) {
+        if (v > versioneNota) {
             r->Guasta(TGuasto::PiuRecente, {});
             return fallisci();
         }
@@ -315,13 +317,13 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         if (!r->Esegui(wal ? QStringLiteral("PRAGMA synchronous = NORMAL") : QStringLiteral("PRAGMA synchronous = FULL")))
             return fallisci();
     }
-    if (!r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")) || !r->Migra())
+    if (!r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")) || !r->Migra(migrazioni))
         return fallisci();
     esito.registro = std::move(r);
     return esito;
 }
 
-bool TRegistroSql::Migra()
+bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
 {
     // Taking the write lock here also finds out, at open, a record that
     // cannot be written or that another program keeps locked.
@@ -342,12 +344,12 @@ bool TRegistroSql::Migra()
             versione = q.next() ? q.value(0).toInt() : 0;
         }
     }
-    if (versione > KVersioneSchema) {
+    if (versione > (migrazioni.empty() ? 0 : migrazioni.back().versione)) {
         Annulla();
         Guasta(TGuasto::PiuRecente, {});
         return false;
     }
-    for (const auto& m : Migrazioni()) {
+    for (const auto& m : migrazioni) {
         if (m.versione <= versione)
             continue;
         for (const QString& istruzione : m.istruzioni)

@@ -13,6 +13,7 @@
 #include "Dialetto.h"
 #include "Esportazione.h"
 #include "Registro.h"
+#include "Schema.h"
 
 class QSqlQuery;
 
@@ -44,8 +45,10 @@ public:
     };
     // Opens the SQLite record at `percorso`. With `crea`, a missing file is
     // made (mode 0600, its folder 0700) with the schema. A file that fails
-    // the checks is left exactly as it was.
-    static TApertura ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea);
+    // the checks is left exactly as it was. A record of an older schema
+    // is brought to the last of `migrazioni` in one transaction.
+    static TApertura ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea,
+                                const std::vector<TMigrazione>& migrazioni = Migrazioni());
 
     ~TRegistroSql() override;
 
@@ -95,7 +98,7 @@ private:
     void Annulla();
     void Guasta(const QSqlError& e);
     void Guasta(TGuasto g, const QString& dettaglio);
-    bool Migra();
+    bool Migra(const std::vector<TMigrazione>& migrazioni);
     std::optional<TChiavePin> ChiavePin(qint64 alunno);
     // The pupil's figures and review items from all their answers.
     bool Ricostruisci(qint64 alunno);

@@ -369,3 +369,39 @@ TEST(Registro, UnOspiteNonTieneNulla)
     EXPECT_FALSE(o.CreaAlunno(QStringLiteral("Anna"), {}));
     EXPECT_EQ(o.Progressi(1, QDate(2026, 12, 8)).giorni.size(), 30);
 }
+
+TEST(Registro, UnRegistroDellaVersioneUnoSiAggiornaInUnaTransazione)
+{
+    QTemporaryDir d;
+    const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    {
+        auto r = Apri(file);
+        r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
+        ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
+    }
+    std::vector<TMigrazione> conErrore = Migrazioni();
+    conErrore.push_back({2, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''"),
+                             QStringLiteral("UPDATE tabella_che_non_c_e SET x = 1")}});
+    EXPECT_NE(TRegistroSql::ApriSqlite(file, {}, true, conErrore).guasto, TGuasto::Nessuno);
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM pragma_table_info('alunni') WHERE name = 'nota'")),
+              QStringList{QStringLiteral("0")})
+        << "a migration that fails leaves nothing of itself";
+
+    std::vector<TMigrazione> due = Migrazioni();
+    due.push_back({2, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''")}});
+    {
+        auto a = TRegistroSql::ApriSqlite(file, {}, true, due);
+        ASSERT_TRUE(a.registro);
+        const auto anna = a.registro->TrovaAlunno(QStringLiteral("Anna"));
+        ASSERT_TRUE(anna);
+        EXPECT_EQ(anna->classe, QStringLiteral("2B"));
+        EXPECT_EQ(a.registro->Storico(anna->id).size(), 1);
+    }
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("2")});
+    // This program knows version 1 only: it leaves a version 2 record alone.
+    Sql(file, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    const QByteArray prima = Contenuto(file);
+    EXPECT_EQ(TRegistroSql::ApriSqlite(file, {}, true).guasto, TGuasto::PiuRecente);
+    EXPECT_EQ(Contenuto(file), prima);
+}
