@@ -79,8 +79,10 @@ public:
         bool alunnoNuovo = false;
     };
     // Merges an exported record in one transaction: the pupil found by
-    // name (made when missing), each answer kept once, the figures and the
-    // review schedule rebuilt from all the pupil's answers.
+    // name (made when missing, with the file's class and PIN; a pupil
+    // already there keeps their own), each answer kept once by its uuid,
+    // the figures and the review schedule rebuilt from all the pupil's
+    // answers in time order.
     TEsitoImporta Importa(const TEsportazione& e);
 
     // The clock of the PIN's waits (milliseconds, monotonic); for tests.
