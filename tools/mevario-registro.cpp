@@ -192,7 +192,8 @@ int Esegui(const TComando& c)
         return GuastoDopo(r);
     const QString file = c.posizionali[2];
     QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    // The owner's only, like the record: it holds the pupil's answers and PIN key.
+    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
         return Errore(QStringLiteral("non si può scrivere il file «%1»: %2").arg(file, f.errorString()));
     const QByteArray testo = ScriviEsportazione(*e);
     if (f.write(testo) != testo.size() || !f.flush()) {

@@ -70,6 +70,7 @@ out=$("$tool" --db "$db" ripasso "Anna Rossi")
 
 # Carried to another computer: the same history there.
 "$tool" --db "$db" esporta "Anna Rossi" "$tmp/esportato.json" >/dev/null || male "esporta: status $?"
+[ "$(stat -c %a "$tmp/esportato.json")" = 600 ] || male "export mode $(stat -c %a "$tmp/esportato.json")"
 "$tool" --db "$db" esporta "Anna Rossi" "$tmp/esportato.json" 2>/dev/null; s=$?
 [ $s -eq 1 ] || male "esporta over an existing file: status $s"
 "$tool" --db "$tmp/altro.sqlite" importa "$tmp/esportato.json" >/dev/null || male "importa elsewhere"
