@@ -1,0 +1,66 @@
+#include "Pin.h"
+
+#include <QCryptographicHash>
+#include <QPasswordDigestor>
+#include <QRandomGenerator>
+
+namespace mevario {
+
+bool PinValido(const QString& pin)
+{
+    if (pin.size() != 4)
+        return false;
+    for (QChar c : pin)
+        if (c < u'0' || c > u'9')
+            return false;
+    return true;
+}
+
+static QByteArray Deriva(const QString& pin, const QByteArray& sale, int iterazioni)
+{
+    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, pin.toUtf8(), sale, iterazioni, 32);
+}
+
+TChiavePin NuovaChiavePin(const QString& pin, int iterazioni)
+{
+    TChiavePin k;
+    k.sale.resize(16);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(k.sale.data()), 4);
+    k.iterazioni = iterazioni;
+    k.chiave = Deriva(pin, k.sale, iterazioni);
+    return k;
+}
+
+bool PinCorrisponde(const QString& pin, const TChiavePin& chiave)
+{
+    if (chiave.Vuota() || chiave.iterazioni <= 0 || chiave.sale.isEmpty())
+        return false;
+    const QByteArray k = Deriva(pin, chiave.sale, chiave.iterazioni);
+    if (k.size() != chiave.chiave.size())
+        return false;
+    unsigned char diverso = 0;
+    for (qsizetype i = 0; i < k.size(); ++i)
+        diverso |= static_cast<unsigned char>(k[i] ^ chiave.chiave[i]);
+    return diverso == 0;
+}
+
+int TTentativiPin::SecondiAttesa(qint64 adessoMs) const
+{
+    if (adessoMs >= FFinoAMs)
+        return 0;
+    return static_cast<int>((FFinoAMs - adessoMs + 999) / 1000);
+}
+
+void TTentativiPin::Tentativo(bool giusto, qint64 adessoMs)
+{
+    if (giusto) {
+        FSbagliati = 0;
+        return;
+    }
+    if (++FSbagliati >= KTentativiPin) {
+        FSbagliati = 0;
+        FFinoAMs = adessoMs + KSecondiAttesaPin * 1000LL;
+    }
+}
+
+} // namespace mevario

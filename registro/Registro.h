@@ -1,0 +1,208 @@
+// TRegistro: the pupil's record, the one interface the exercise layer and
+// the program talk to.
+//
+// How the program uses it:
+//   - At start-up `ApriRegistro` opens the record (SQLite by default: the
+//     file named by `--db`, else by MEVARIO_DB, else
+//     ~/.local/share/Mevario/registro.sqlite). When the record cannot be
+//     used it returns a guest record and says why, once, through the
+//     warning given to it (the program shows that text in a message box).
+//   - The pupil chooser lists `Alunni()`, makes one with `CreaAlunno`,
+//     checks a PIN with `ControllaPin` and names the pupil of the run with
+//     `ScegliAlunno` (nothing chosen, or a guest record: nothing is kept).
+//   - The exercise protocol calls `Registra` once per judged answer, before
+//     the counters flash. It returns at once after the answer is committed;
+//     it never throws. On a fault (disk full, file damaged meanwhile, lock
+//     held by another program beyond the wait) the warning is given once
+//     and the record keeps nothing more for the rest of the run: the
+//     protocol's own counts go on as for a guest.
+//   - The progress and review windows read `Progressi` and `RipassoDovuto`.
+//
+// Every call happens on the thread that opened the record.
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QUuid>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "Pin.h"
+
+namespace mevario {
+
+// A pupil as the record knows them.
+struct TAlunno {
+    qint64 id = 0;  // the record's own key; meaningful only in that record
+    QString nome;   // unique in a record: how a pupil is found and merged
+    QString classe; // may be empty
+    bool conPin = false;
+};
+
+// One judged answer, as the exercise window saw it.
+struct TRispostaGiudicata {
+    QUuid uuid;         // made where the answer was judged; null: made by Registra
+    QString argomento;  // the catalogue's name of the topic ("somma-monomi")
+    QString esercizio;  // the exercise's formula text, as shown
+    std::optional<quint32> seme; // the random seed that draws the same exercise again
+    QString risposta;   // the answer as typed
+    bool giusta = false;
+    QString diagnosi;   // the diagnosis line shown, or empty
+    // The kind of mistake, for the review: the mistake the diagnosis
+    // recognised ("Nel prodotto gli esponenti si sommano, non si
+    // moltiplicano."); empty for a wrong answer no rule explains (it is then
+    // a kind of its own) and for a right answer.
+    QString tipoErrore;
+    // When the exercise was drawn to review a kind of mistake: that kind
+    // (as in TVoceRipasso::tipo); empty otherwise.
+    QString ripassa;
+    bool soluzioneVista = false; // the worked solution was opened before answering
+    double secondi = 0;          // from the exercise shown to the answer judged
+    QDateTime quando;            // invalid: now
+    QString computer;            // empty: this computer's host name
+};
+
+// One answer as stored (storico, export).
+struct TRispostaRegistrata : TRispostaGiudicata {
+    QDate giorno; // the pupil's local day when it was answered
+};
+
+// A pupil's figures per topic, for "I miei progressi".
+struct TProgressoArgomento {
+    QString argomento;
+    int giuste = 0;
+    int sbagliate = 0;
+    int ultimeGiuste = 0; // right answers among the last (at most 20) answers
+    int ultime = 0;       // how many answers that share is of
+    int giorni = 0;       // days practised
+    QDate ultimoGiorno;
+};
+struct TGiornata {
+    QDate giorno;
+    int giuste = 0;
+    int sbagliate = 0;
+};
+struct TProgressi {
+    QList<TProgressoArgomento> argomenti; // by topic name
+    QList<TGiornata> giorni;              // the last 30 days, oldest first, every day listed
+};
+
+// A pupil for the list of the record.
+struct TRigaAlunno {
+    TAlunno alunno;
+    int giuste = 0;
+    int sbagliate = 0;
+    QDate ultimoGiorno; // null when the pupil never answered
+};
+
+// A kind of mistake being reviewed (see Ripasso.h for the schedule).
+struct TVoceRipasso {
+    QString argomento;
+    QString tipo;    // TRispostaGiudicata::tipoErrore, or KTipoNonDiagnosticato
+    int scatola = 1; // 1..KScatole
+    QDate scadenza;  // the day it is due
+};
+
+enum class TEsitoPin { Giusto, Sbagliato, Attendi };
+
+class TRegistro {
+public:
+    using TAvviso = std::function<void(const QString& messaggio)>;
+    virtual ~TRegistro() = default;
+
+    // True when nothing is kept: a guest run, or after a fault.
+    virtual bool Ospite() const = 0;
+    // Where the record is (a file path), for messages; empty for a guest.
+    virtual QString Dove() const { return {}; }
+    // Called once, with an Italian text, when a fault turns the record into a guest.
+    void ImpostaAvviso(TAvviso avviso) { FAvviso = std::move(avviso); }
+
+    // Pupils.
+    virtual QList<TAlunno> Alunni() = 0;
+    virtual std::optional<TAlunno> TrovaAlunno(const QString& nome) = 0;
+    // Creates the pupil, or finds the one of that name. Nothing for a guest
+    // or a name that is empty or too long (see NomeAlunnoValido).
+    virtual std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) = 0;
+    // Sets (four digits) or removes (empty) the pupil's PIN. False when the
+    // PIN is not four digits or nothing could be written.
+    virtual bool ImpostaPin(qint64 alunno, const QString& pin) = 0;
+    // Checks a PIN; a pupil without PIN passes. After three wrong tries
+    // no try is checked for 30 seconds (Attendi; SecondiAttesaPin says how long).
+    virtual TEsitoPin ControllaPin(qint64 alunno, const QString& pin) = 0;
+    virtual int SecondiAttesaPin(qint64 alunno) const = 0;
+
+    // The pupil whose answers `Registra` keeps; nothing for a guest run.
+    void ScegliAlunno(std::optional<TAlunno> alunno) { FAlunno = std::move(alunno); }
+    const std::optional<TAlunno>& AlunnoScelto() const { return FAlunno; }
+
+    // Keeps a judged answer of the chosen pupil, committed before it
+    // returns. True when it was kept (or was already there: the same uuid
+    // is kept once). False for a guest, with no pupil chosen, or on a fault.
+    bool Registra(const TRispostaGiudicata& r)
+    {
+        return FAlunno && !Ospite() ? RegistraPer(FAlunno->id, r) : false;
+    }
+    virtual bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) = 0;
+
+    // What the progress window shows, as of `oggi`.
+    virtual TProgressi Progressi(qint64 alunno, QDate oggi) = 0;
+    // The review items due on `oggi` (due that day or earlier), most overdue first.
+    virtual QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) = 0;
+
+protected:
+    // Reports a fault: the first one reaches the warning, later ones not.
+    void Avvisa(const QString& messaggio)
+    {
+        if (FAvvisato)
+            return;
+        FAvvisato = true;
+        if (FAvviso)
+            FAvviso(messaggio);
+    }
+
+private:
+    TAvviso FAvviso;
+    bool FAvvisato = false;
+    std::optional<TAlunno> FAlunno;
+};
+
+// A guest record: keeps nothing, knows no pupil.
+class TRegistroOspite final : public TRegistro {
+public:
+    bool Ospite() const override { return true; }
+    QList<TAlunno> Alunni() override { return {}; }
+    std::optional<TAlunno> TrovaAlunno(const QString&) override { return {}; }
+    std::optional<TAlunno> CreaAlunno(const QString&, const QString&) override { return {}; }
+    bool ImpostaPin(qint64, const QString&) override { return false; }
+    TEsitoPin ControllaPin(qint64, const QString&) override { return TEsitoPin::Giusto; }
+    int SecondiAttesaPin(qint64) const override { return 0; }
+    bool RegistraPer(qint64, const TRispostaGiudicata&) override { return false; }
+    TProgressi Progressi(qint64, QDate oggi) override;
+    QList<TVoceRipasso> RipassoDovuto(qint64, QDate) override { return {}; }
+};
+
+struct TOpzioniRegistro {
+    QString db;              // --db FILE; empty: MEVARIO_DB, then the default file
+    int attesaMs = 5000;     // how long a lock held by another program is waited for
+    int iterazioniPin = KIterazioniPin;
+};
+
+// The record's file: `db` when given, else MEVARIO_DB, else
+// ~/.local/share/Mevario/registro.sqlite (the data folder of an
+// application named Mevario, whatever program asks: the tools find the
+// same file as the program).
+QString PercorsoRegistro(const QString& db);
+
+// The program's record: opened (created when missing) at PercorsoRegistro,
+// or a guest record when that fails, after `avviso` has been told why.
+// The returned record gives later faults to `avviso` too.
+std::unique_ptr<TRegistro> ApriRegistro(const TOpzioniRegistro& opzioni, TRegistro::TAvviso avviso);
+
+// A pupil's name: trimmed, 1..60 characters, no control characters.
+bool NomeAlunnoValido(const QString& nome);
+
+} // namespace mevario

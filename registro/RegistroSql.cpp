@@ -1,0 +1,943 @@
+#include "RegistroSql.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QSysInfo>
+
+#include <atomic>
+#include <cerrno>
+#include <cmath>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Ripasso.h"
+#include "Schema.h"
+
+namespace mevario {
+
+namespace {
+
+// How many of a topic's latest answers give the share right.
+constexpr int KUltime = 20;
+
+QString Giorno(QDate d)
+{
+    return d.toString(Qt::ISODate);
+}
+
+// A text as bound to a statement: Qt binds a null QString as NULL, and
+// the record's text columns are never NULL.
+QString Testo(const QString& s, int massimo = 4096)
+{
+    if (s.isNull())
+        return QLatin1String("");
+    return s.size() > massimo ? s.left(massimo) : s;
+}
+
+QString NuovaConnessione()
+{
+    static std::atomic<int> n{0};
+    return QStringLiteral("mevario-registro-%1").arg(++n);
+}
+
+qint64 Monotono()
+{
+    static QElapsedTimer t;
+    if (!t.isValid())
+        t.start();
+    return t.elapsed();
+}
+
+// Makes the missing folders of `cartella`, each readable by its owner only.
+bool CreaCartella(const QString& cartella)
+{
+    if (QFileInfo(cartella).isDir())
+        return true;
+    const QString sopra = QFileInfo(cartella).path();
+    if (sopra != cartella && !CreaCartella(sopra))
+        return false;
+    return ::mkdir(QFile::encodeName(cartella).constData(), 0700) == 0 || errno == EEXIST;
+}
+
+// Why a file could not be made or opened, in Italian (strerror may speak
+// the system's language).
+QString DettaglioErrno(int e)
+{
+    switch (e) {
+    case EACCES:
+    case EPERM:
+        return QStringLiteral("permesso negato");
+    case EROFS:
+        return QStringLiteral("disco di sola lettura");
+    case ENOSPC:
+    case EDQUOT:
+        return QStringLiteral("disco pieno");
+    case ENOTDIR:
+    case ENOENT:
+        return QStringLiteral("la cartella non c'è e non si può creare");
+    default:
+        return QStringLiteral("errore di sistema %1").arg(e);
+    }
+}
+
+TGuasto GuastoDaErrno(int e)
+{
+    switch (e) {
+    case ENOSPC:
+    case EDQUOT:
+        return TGuasto::Pieno;
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return TGuasto::SolaLettura;
+    default:
+        return TGuasto::Illeggibile;
+    }
+}
+
+} // namespace
+
+QString DescriviGuasto(TGuasto g, const QString& percorso, const QString& dettaglio)
+{
+    const QString p = QDir::toNativeSeparators(percorso);
+    switch (g) {
+    case TGuasto::Nessuno:
+        return {};
+    case TGuasto::Mancante:
+        return QStringLiteral("Il registro degli alunni «%1» non esiste.").arg(p);
+    case TGuasto::Danneggiato:
+        return QStringLiteral("Il registro degli alunni «%1» è danneggiato; il file è lasciato com'è.").arg(p);
+    case TGuasto::Estraneo:
+        return QStringLiteral("Il file «%1» non è un registro di Mevario (o è danneggiato); il file è lasciato com'è.")
+            .arg(p);
+    case TGuasto::PiuRecente:
+        return QStringLiteral("Il registro degli alunni «%1» è di una versione più recente di Mevario; "
+                              "il file è lasciato com'è.")
+            .arg(p);
+    case TGuasto::Illeggibile:
+        return dettaglio.isEmpty()
+                   ? QStringLiteral("Il registro degli alunni «%1» non si può leggere o scrivere.").arg(p)
+                   : QStringLiteral("Il registro degli alunni «%1» non si può leggere o scrivere (%2).").arg(p, dettaglio);
+    case TGuasto::Occupato:
+        return QStringLiteral("Il registro degli alunni «%1» è occupato da un altro programma.").arg(p);
+    case TGuasto::Pieno:
+        return QStringLiteral("Il disco del registro degli alunni «%1» è pieno.").arg(p);
+    case TGuasto::SolaLettura:
+        return QStringLiteral("Il registro degli alunni «%1» non si può scrivere "
+                              "(il file, la cartella o il disco sono di sola lettura).")
+            .arg(p);
+    }
+    return {};
+}
+
+QString MessaggioGuasto(TGuasto g, const QString& percorso, const QString& dettaglio)
+{
+    return DescriviGuasto(g, percorso, dettaglio) +
+           QStringLiteral(" Mevario continua come ospite: le risposte di questa sessione non saranno conservate.");
+}
+
+TGuasto GuastoDaErrore(const QSqlError& e, const QString& percorso)
+{
+    // The SQLite driver gives the engine's result code; its low byte is the
+    // primary code.
+    bool ok = false;
+    const int codice = e.nativeErrorCode().toInt(&ok) & 0xff;
+    if (!ok)
+        return TGuasto::Illeggibile;
+    switch (codice) {
+    case 5:  // SQLITE_BUSY
+    case 6:  // SQLITE_LOCKED
+        return TGuasto::Occupato;
+    case 8:  // SQLITE_READONLY
+        return TGuasto::SolaLettura;
+    case 3:  // SQLITE_PERM
+    case 14: // SQLITE_CANTOPEN
+        return ::access(QFile::encodeName(QFileInfo(percorso).path()).constData(), W_OK) != 0
+                   ? TGuasto::SolaLettura
+                   : TGuasto::Illeggibile;
+    case 11: // SQLITE_CORRUPT
+        return TGuasto::Danneggiato;
+    case 13: // SQLITE_FULL
+        return TGuasto::Pieno;
+    case 26: // SQLITE_NOTADB
+        return TGuasto::Estraneo;
+    default:
+        return TGuasto::Illeggibile;
+    }
+}
+
+TRegistroSql::TRegistroSql(QString percorso, QString connessione, const TDialetto& dialetto,
+                           const TOpzioniRegistro& opzioni)
+    : FPercorso(std::move(percorso)), FConnessione(std::move(connessione)), FDialetto(dialetto),
+      FOpzioni(opzioni), FOrologio(Monotono)
+{
+}
+
+TRegistroSql::~TRegistroSql()
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(FConnessione, false);
+        if (db.isOpen())
+            db.close();
+    }
+    QSqlDatabase::removeDatabase(FConnessione);
+}
+
+QSqlDatabase TRegistroSql::Db() const
+{
+    return QSqlDatabase::database(FConnessione, false);
+}
+
+TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea,
+                                                 const std::vector<TMigrazione>& migrazioni)
+{
+    TApertura esito;
+    const int versioneNota = migrazioni.empty() ? 0 : migrazioni.back().versione;
+    const QFileInfo info(percorso);
+    if (!info.exists()) {
+        if (!crea) {
+            esito.guasto = TGuasto::Mancante;
+            return esito;
+        }
+        // Made here rather than by the engine, so that it is the owner's
+        // only (the engine gives its journal files the same mode).
+        if (!CreaCartella(info.path())) {
+            esito.guasto = GuastoDaErrno(errno);
+            esito.dettaglio = DettaglioErrno(errno);
+            return esito;
+        }
+        const int fd = ::open(QFile::encodeName(percorso).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd < 0 && errno != EEXIST) {
+            esito.guasto = GuastoDaErrno(errno);
+            esito.dettaglio = DettaglioErrno(errno);
+            return esito;
+        }
+        if (fd >= 0)
+            ::close(fd);
+    } else if (!info.isFile()) {
+        esito.guasto = TGuasto::Illeggibile;
+        esito.dettaglio = QStringLiteral("non è un file");
+        return esito;
+    } else if (::access(QFile::encodeName(percorso).constData(), R_OK) != 0) {
+        esito.guasto = TGuasto::Illeggibile;
+        esito.dettaglio = DettaglioErrno(errno);
+        return esito;
+    } else if (::access(QFile::encodeName(percorso).constData(), W_OK) != 0) {
+        esito.guasto = TGuasto::SolaLettura;
+        return esito;
+    }
+
+    const QString connessione = NuovaConnessione();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(DialettoSqlite().driver, connessione);
+        db.setDatabaseName(percorso);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs));
+    }
+    std::unique_ptr<TRegistroSql> r(new TRegistroSql(percorso, connessione, DialettoSqlite(), opzioni));
+    auto fallisci = [&]() {
+        esito.guasto = r->FGuasto;
+        esito.dettaglio = r->FDettaglio;
+        return std::move(esito);
+    };
+    if (!r->Db().open()) {
+        r->Guasta(r->Db().lastError());
+        return fallisci();
+    }
+
+    // Nothing is written until the file is known to be a sound record of
+    // ours (or an empty file): a damaged or foreign file stays as it was.
+    if (!r->Esegui(QStringLiteral("PRAGMA query_only = 1")))
+        return fallisci();
+    bool vuoto = true, nostro = false;
+    {
+        QSqlQuery q(r->Db());
+        q.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
+        if (!r->Esegui(q))
+            return fallisci();
+        while (q.next()) {
+            vuoto = false;
+            nostro = nostro || q.value(0).toString() == QLatin1String("versione_schema");
+        }
+    }
+    if (!vuoto && !nostro) {
+        r->Guasta(TGuasto::Estraneo, {});
+        return fallisci();
+    }
+    {
+        QSqlQuery q(r->Db());
+        q.prepare(QStringLiteral("PRAGMA integrity_check"));
+        if (!r->Esegui(q))
+            return fallisci();
+        QStringList righe;
+        while (q.next())
+            righe << q.value(0).toString();
+        if (righe != QStringList{QStringLiteral("ok")}) {
+            r->Guasta(TGuasto::Danneggiato, righe.join(QLatin1Char(' ')).left(200));
+            return fallisci();
+        }
+    }
+    if (nostro) {
+        QSqlQuery q(r->Db());
+        q.prepare(QStringLiteral("SELECT versione FROM versione_schema"));
+        if (!r->Esegui(q))
+            return fallisci();
+        bool ok = q.next();
+        const int v = ok ? q.value(0).toInt(&ok) : 0;
+        if (!ok || q.next() || v < 0) {
+            r->Guasta(TGuasto::Danneggiato, QStringLiteral("versione dello schema"));
+            return fallisci();
+        }
+        if (v > versioneNota) {
+            r->Guasta(TGuasto::PiuRecente, {});
+            return fallisci();
+        }
+    }
+    if (!r->Esegui(QStringLiteral("PRAGMA query_only = 0")))
+        return fallisci();
+
+    // The write-ahead log lets a second program read and write while one
+    // writes, and a commit appends to the log without rewriting pages.
+    // synchronous = NORMAL in WAL mode: a commit reaches the operating
+    // system before Registra returns, so an answer survives the program
+    // being killed; the log is synced at each checkpoint, so after a power
+    // cut at most the last moments' answers are gone and the file is never
+    // corrupted. FULL would sync at every answer and make the window wait
+    // for the disk. Without WAL (a file system without shared memory)
+    // only FULL keeps the file sound after a power cut.
+    {
+        QSqlQuery q(r->Db());
+        q.prepare(QStringLiteral("PRAGMA journal_mode = WAL"));
+        if (!r->Esegui(q))
+            return fallisci();
+        const bool wal = q.next() && q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
+        q.finish();
+        if (!r->Esegui(wal ? QStringLiteral("PRAGMA synchronous = NORMAL") : QStringLiteral("PRAGMA synchronous = FULL")))
+            return fallisci();
+    }
+    if (!r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")) || !r->Migra(migrazioni))
+        return fallisci();
+    esito.registro = std::move(r);
+    return esito;
+}
+
+bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
+{
+    // Taking the write lock here also finds out, at open, a record that
+    // cannot be written or that another program keeps locked.
+    if (!Inizia())
+        return false;
+    int versione = 0;
+    {
+        QSqlQuery q(Db());
+        q.prepare(FDialetto.contaTabella);
+        q.addBindValue(QStringLiteral("versione_schema"));
+        if (!Esegui(q))
+            return false;
+        if (q.next() && q.value(0).toInt() > 0) {
+            q.finish();
+            q.prepare(QStringLiteral("SELECT versione FROM versione_schema"));
+            if (!Esegui(q))
+                return false;
+            versione = q.next() ? q.value(0).toInt() : 0;
+        }
+    }
+    if (versione > (migrazioni.empty() ? 0 : migrazioni.back().versione)) {
+        Annulla();
+        Guasta(TGuasto::PiuRecente, {});
+        return false;
+    }
+    for (const auto& m : migrazioni) {
+        if (m.versione <= versione)
+            continue;
+        for (const QString& istruzione : m.istruzioni)
+            if (!Esegui(FDialetto.Schema(istruzione)))
+                return false;
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("UPDATE versione_schema SET versione = ?"));
+        q.addBindValue(m.versione);
+        if (!Esegui(q))
+            return false;
+    }
+    return Conferma();
+}
+
+bool TRegistroSql::Esegui(QSqlQuery& q)
+{
+    // A statement that failed to prepare carries the engine's error, which
+    // exec() would replace with one that says nothing.
+    if (q.lastError().isValid()) {
+        Guasta(q.lastError());
+        return false;
+    }
+    if (q.exec())
+        return true;
+    Guasta(q.lastError());
+    return false;
+}
+
+bool TRegistroSql::Esegui(const QString& sql)
+{
+    QSqlQuery q(Db());
+    q.prepare(sql);
+    return Esegui(q);
+}
+
+bool TRegistroSql::Inizia()
+{
+    if (!Esegui(FDialetto.inizioScrittura))
+        return false;
+    FInTransazione = true;
+    return true;
+}
+
+bool TRegistroSql::Conferma()
+{
+    if (!Esegui(QStringLiteral("COMMIT")))
+        return false;
+    FInTransazione = false;
+    return true;
+}
+
+void TRegistroSql::Annulla()
+{
+    if (!FInTransazione)
+        return;
+    FInTransazione = false;
+    QSqlQuery q(Db());
+    q.exec(QStringLiteral("ROLLBACK"));
+}
+
+void TRegistroSql::Guasta(const QSqlError& e)
+{
+    // The engine's own text is English: the message gives its code only.
+    Guasta(GuastoDaErrore(e, FPercorso), e.nativeErrorCode().isEmpty()
+                                             ? QStringLiteral("errore del database")
+                                             : QStringLiteral("errore SQLite %1").arg(e.nativeErrorCode()));
+}
+
+void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
+{
+    if (FGuasto != TGuasto::Nessuno)
+        return;
+    FGuasto = g;
+    FDettaglio = dettaglio;
+    Annulla();
+    // Closed at once: a damaged file gets nothing more from this program.
+    QSqlDatabase db = Db();
+    if (db.isOpen())
+        db.close();
+    Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
+}
+
+TAlunno TRegistroSql::LeggiAlunno(const QSqlQuery& q) const
+{
+    return {q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), !q.value(3).isNull()};
+}
+
+QList<TAlunno> TRegistroSql::Alunni()
+{
+    QList<TAlunno> alunni;
+    if (Ospite())
+        return alunni;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT id, nome, classe, pin_chiave FROM alunni ORDER BY nome"));
+    if (!Esegui(q))
+        return {};
+    while (q.next())
+        alunni.append(LeggiAlunno(q));
+    return alunni;
+}
+
+std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome)
+{
+    if (Ospite())
+        return {};
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT id, nome, classe, pin_chiave FROM alunni WHERE nome = ?"));
+    q.addBindValue(nome);
+    if (!Esegui(q) || !q.next())
+        return {};
+    return LeggiAlunno(q);
+}
+
+std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QString& classe)
+{
+    if (Ospite() || !NomeAlunnoValido(nome) || classe.size() > 60)
+        return {};
+    {
+        // Two programs may make the same pupil at once: one row stays.
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, creato) VALUES (?, ?, ?) ON CONFLICT (nome) DO NOTHING"));
+        q.addBindValue(nome);
+        q.addBindValue(Testo(classe.trimmed()));
+        q.addBindValue(QDateTime::currentMSecsSinceEpoch());
+        if (!Esegui(q))
+            return {};
+    }
+    return TrovaAlunno(nome);
+}
+
+std::optional<TChiavePin> TRegistroSql::ChiavePin(qint64 alunno)
+{
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT pin_sale, pin_chiave, pin_iterazioni FROM alunni WHERE id = ?"));
+    q.addBindValue(alunno);
+    if (!Esegui(q) || !q.next())
+        return {};
+    TChiavePin k;
+    if (!q.value(1).isNull()) {
+        k.sale = QByteArray::fromBase64(q.value(0).toString().toLatin1());
+        k.chiave = QByteArray::fromBase64(q.value(1).toString().toLatin1());
+        k.iterazioni = q.value(2).toInt();
+    }
+    return k;
+}
+
+bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
+{
+    if (Ospite() || (!pin.isEmpty() && !PinValido(pin)))
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+    if (pin.isEmpty()) {
+        const QVariant nullo(QMetaType::fromType<QString>());
+        q.addBindValue(nullo);
+        q.addBindValue(nullo);
+        q.addBindValue(QVariant(QMetaType::fromType<int>()));
+    } else {
+        const TChiavePin k = NuovaChiavePin(pin, FOpzioni.iterazioniPin);
+        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
+        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
+        q.addBindValue(k.iterazioni);
+    }
+    q.addBindValue(alunno);
+    return Esegui(q) && q.numRowsAffected() == 1;
+}
+
+TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
+{
+    TTentativiPin& t = FTentativi[alunno];
+    if (t.SecondiAttesa(FOrologio()) > 0)
+        return TEsitoPin::Attendi;
+    if (Ospite())
+        return TEsitoPin::Sbagliato;
+    const auto k = ChiavePin(alunno);
+    if (!k)
+        return TEsitoPin::Sbagliato;
+    if (k->Vuota())
+        return TEsitoPin::Giusto;
+    const bool giusto = PinCorrisponde(pin, *k);
+    t.Tentativo(giusto, FOrologio());
+    return giusto ? TEsitoPin::Giusto : TEsitoPin::Sbagliato;
+}
+
+int TRegistroSql::SecondiAttesaPin(qint64 alunno) const
+{
+    const auto it = FTentativi.find(alunno);
+    return it == FTentativi.end() ? 0 : it->second.SecondiAttesa(FOrologio());
+}
+
+bool TRegistroSql::InserisciRisposta(qint64 alunno, const TRispostaRegistrata& r, bool& inserita)
+{
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral(
+        "INSERT INTO risposte (uuid, alunno, argomento, esercizio, seme, risposta, giusta, diagnosi, tipo_errore, "
+        "ripassa, soluzione_vista, secondi, quando, giorno, computer) "
+        "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT (uuid) DO NOTHING"));
+    q.addBindValue(FDialetto.Uuid(r.uuid));
+    q.addBindValue(alunno);
+    q.addBindValue(Testo(r.argomento));
+    q.addBindValue(Testo(r.esercizio, 4096));
+    q.addBindValue(r.seme ? QVariant(static_cast<qint64>(*r.seme)) : QVariant(QMetaType::fromType<qint64>()));
+    q.addBindValue(Testo(r.risposta, 4096));
+    q.addBindValue(r.giusta ? 1 : 0);
+    q.addBindValue(Testo(r.diagnosi, 4096));
+    q.addBindValue(Testo(r.tipoErrore, 1024));
+    q.addBindValue(Testo(r.ripassa, 1024));
+    q.addBindValue(r.soluzioneVista ? 1 : 0);
+    q.addBindValue(r.secondi);
+    q.addBindValue(r.quando.toMSecsSinceEpoch());
+    q.addBindValue(Giorno(r.giorno));
+    q.addBindValue(Testo(r.computer, 256));
+    if (!Esegui(q))
+        return false;
+    inserita = q.numRowsAffected() == 1;
+    return true;
+}
+
+bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicata)
+{
+    if (Ospite() || giudicata.argomento.isEmpty())
+        return false;
+    TRispostaRegistrata r;
+    static_cast<TRispostaGiudicata&>(r) = giudicata;
+    if (r.uuid.isNull())
+        r.uuid = QUuid::createUuid();
+    if (!r.quando.isValid())
+        r.quando = QDateTime::currentDateTime();
+    if (r.computer.isEmpty())
+        r.computer = QSysInfo::machineHostName();
+    if (!std::isfinite(r.secondi) || r.secondi < 0)
+        r.secondi = 0;
+    r.giorno = r.quando.toLocalTime().date();
+
+    if (!Inizia())
+        return false;
+    bool inserita = false;
+    if (!InserisciRisposta(alunno, r, inserita))
+        return false;
+    if (!inserita) // already kept: a retry of the same answer
+        return Conferma();
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral(
+            "INSERT INTO esiti_giorno (alunno, argomento, giorno, giuste, sbagliate) VALUES (?, ?, ?, ?, ?) "
+            "ON CONFLICT (alunno, argomento, giorno) DO UPDATE SET giuste = esiti_giorno.giuste + excluded.giuste, "
+            "sbagliate = esiti_giorno.sbagliate + excluded.sbagliate"));
+        q.addBindValue(alunno);
+        q.addBindValue(r.argomento);
+        q.addBindValue(Giorno(r.giorno));
+        q.addBindValue(r.giusta ? 1 : 0);
+        q.addBindValue(r.giusta ? 0 : 1);
+        if (!Esegui(q))
+            return false;
+    }
+    QString ultime;
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT ultime FROM esiti_argomento WHERE alunno = ? AND argomento = ?"));
+        q.addBindValue(alunno);
+        q.addBindValue(r.argomento);
+        if (!Esegui(q))
+            return false;
+        if (q.next())
+            ultime = q.value(0).toString();
+    }
+    ultime = (ultime + (r.giusta ? QLatin1Char('1') : QLatin1Char('0'))).right(KUltime);
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("INSERT INTO esiti_argomento (alunno, argomento, ultime) VALUES (?, ?, ?) "
+                                 "ON CONFLICT (alunno, argomento) DO UPDATE SET ultime = excluded.ultime"));
+        q.addBindValue(alunno);
+        q.addBindValue(r.argomento);
+        q.addBindValue(ultime);
+        if (!Esegui(q))
+            return false;
+    }
+    // The topic's review items, moved by this answer.
+    TRipasso::TVoci voci;
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT tipo, scatola, scadenza FROM ripasso WHERE alunno = ? AND argomento = ?"));
+        q.addBindValue(alunno);
+        q.addBindValue(r.argomento);
+        if (!Esegui(q))
+            return false;
+        while (q.next())
+            voci[{r.argomento, q.value(0).toString()}] = {q.value(1).toInt(),
+                                                          QDate::fromString(q.value(2).toString(), Qt::ISODate)};
+    }
+    TRipasso ripasso(std::move(voci));
+    for (const auto& chiave : ripasso.Applica({r.argomento, r.giusta, r.tipoErrore, r.ripassa, r.giorno})) {
+        QSqlQuery q(Db());
+        const auto it = ripasso.Voci().find(chiave);
+        if (it == ripasso.Voci().end()) {
+            q.prepare(QStringLiteral("DELETE FROM ripasso WHERE alunno = ? AND argomento = ? AND tipo = ?"));
+            q.addBindValue(alunno);
+            q.addBindValue(chiave.first);
+            q.addBindValue(chiave.second);
+        } else {
+            q.prepare(QStringLiteral("INSERT INTO ripasso (alunno, argomento, tipo, scatola, scadenza) "
+                                     "VALUES (?, ?, ?, ?, ?) ON CONFLICT (alunno, argomento, tipo) "
+                                     "DO UPDATE SET scatola = excluded.scatola, scadenza = excluded.scadenza"));
+            q.addBindValue(alunno);
+            q.addBindValue(chiave.first);
+            q.addBindValue(chiave.second);
+            q.addBindValue(it->second.scatola);
+            q.addBindValue(Giorno(it->second.scadenza));
+        }
+        if (!Esegui(q))
+            return false;
+    }
+    return Conferma();
+}
+
+bool TRegistroSql::Ricostruisci(qint64 alunno)
+{
+    struct TConti {
+        int giuste = 0, sbagliate = 0;
+    };
+    std::map<std::pair<QString, QString>, TConti> giorni; // topic, day
+    std::map<QString, QString> ultime;
+    TRipasso ripasso;
+    {
+        QSqlQuery q(Db());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT argomento, giusta, tipo_errore, ripassa, giorno FROM risposte "
+                                 "WHERE alunno = ? ORDER BY quando, uuid"));
+        q.addBindValue(alunno);
+        if (!Esegui(q))
+            return false;
+        while (q.next()) {
+            const QString argomento = q.value(0).toString();
+            const bool giusta = q.value(1).toInt() != 0;
+            const QString giorno = q.value(4).toString();
+            TConti& c = giorni[{argomento, giorno}];
+            (giusta ? c.giuste : c.sbagliate)++;
+            QString& u = ultime[argomento];
+            u += giusta ? QLatin1Char('1') : QLatin1Char('0');
+            if (u.size() > KUltime)
+                u.remove(0, u.size() - KUltime);
+            ripasso.Applica({argomento, giusta, q.value(2).toString(), q.value(3).toString(),
+                             QDate::fromString(giorno, Qt::ISODate)});
+        }
+    }
+    for (const char* tabella : {"esiti_giorno", "esiti_argomento", "ripasso"}) {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("DELETE FROM %1 WHERE alunno = ?").arg(QLatin1String(tabella)));
+        q.addBindValue(alunno);
+        if (!Esegui(q))
+            return false;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("INSERT INTO esiti_giorno (alunno, argomento, giorno, giuste, sbagliate) VALUES (?, ?, ?, ?, ?)"));
+    for (const auto& [chiave, c] : giorni) {
+        q.addBindValue(alunno);
+        q.addBindValue(chiave.first);
+        q.addBindValue(chiave.second);
+        q.addBindValue(c.giuste);
+        q.addBindValue(c.sbagliate);
+        if (!Esegui(q))
+            return false;
+    }
+    q.prepare(QStringLiteral("INSERT INTO esiti_argomento (alunno, argomento, ultime) VALUES (?, ?, ?)"));
+    for (const auto& [argomento, u] : ultime) {
+        q.addBindValue(alunno);
+        q.addBindValue(argomento);
+        q.addBindValue(u);
+        if (!Esegui(q))
+            return false;
+    }
+    q.prepare(QStringLiteral("INSERT INTO ripasso (alunno, argomento, tipo, scatola, scadenza) VALUES (?, ?, ?, ?, ?)"));
+    for (const auto& [chiave, stato] : ripasso.Voci()) {
+        q.addBindValue(alunno);
+        q.addBindValue(chiave.first);
+        q.addBindValue(chiave.second);
+        q.addBindValue(stato.scatola);
+        q.addBindValue(Giorno(stato.scadenza));
+        if (!Esegui(q))
+            return false;
+    }
+    return true;
+}
+
+TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
+{
+    TProgressi p = TRegistroOspite().Progressi(alunno, oggi);
+    if (Ospite())
+        return p;
+    std::map<QString, TProgressoArgomento> argomenti;
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT argomento, sum(giuste), sum(sbagliate), count(*), max(giorno) "
+                                 "FROM esiti_giorno WHERE alunno = ? GROUP BY argomento"));
+        q.addBindValue(alunno);
+        if (!Esegui(q))
+            return p;
+        while (q.next()) {
+            TProgressoArgomento& a = argomenti[q.value(0).toString()];
+            a.argomento = q.value(0).toString();
+            a.giuste = q.value(1).toInt();
+            a.sbagliate = q.value(2).toInt();
+            a.giorni = q.value(3).toInt();
+            a.ultimoGiorno = QDate::fromString(q.value(4).toString(), Qt::ISODate);
+        }
+    }
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT argomento, ultime FROM esiti_argomento WHERE alunno = ?"));
+        q.addBindValue(alunno);
+        if (!Esegui(q))
+            return p;
+        while (q.next()) {
+            const auto it = argomenti.find(q.value(0).toString());
+            if (it == argomenti.end())
+                continue;
+            const QString u = q.value(1).toString();
+            it->second.ultime = static_cast<int>(u.size());
+            it->second.ultimeGiuste = static_cast<int>(u.count(QLatin1Char('1')));
+        }
+    }
+    for (auto& [nome, a] : argomenti)
+        p.argomenti.append(a);
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT giorno, sum(giuste), sum(sbagliate) FROM esiti_giorno "
+                                 "WHERE alunno = ? AND giorno >= ? AND giorno <= ? GROUP BY giorno"));
+        q.addBindValue(alunno);
+        q.addBindValue(Giorno(oggi.addDays(-29)));
+        q.addBindValue(Giorno(oggi));
+        if (!Esegui(q))
+            return p;
+        while (q.next()) {
+            const qint64 i = 29 - QDate::fromString(q.value(0).toString(), Qt::ISODate).daysTo(oggi);
+            if (i >= 0 && i < p.giorni.size()) {
+                p.giorni[i].giuste = q.value(1).toInt();
+                p.giorni[i].sbagliate = q.value(2).toInt();
+            }
+        }
+    }
+    return p;
+}
+
+QList<TVoceRipasso> TRegistroSql::RipassoDovuto(qint64 alunno, QDate oggi)
+{
+    QList<TVoceRipasso> voci;
+    if (Ospite())
+        return voci;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT argomento, tipo, scatola, scadenza FROM ripasso "
+                             "WHERE alunno = ? AND scadenza <= ? ORDER BY scadenza, argomento, tipo"));
+    q.addBindValue(alunno);
+    q.addBindValue(Giorno(oggi));
+    if (!Esegui(q))
+        return {};
+    while (q.next())
+        voci.append({q.value(0).toString(), q.value(1).toString(), q.value(2).toInt(),
+                     QDate::fromString(q.value(3).toString(), Qt::ISODate)});
+    return voci;
+}
+
+QList<TRigaAlunno> TRegistroSql::RigheAlunni()
+{
+    QList<TRigaAlunno> righe;
+    if (Ospite())
+        return righe;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_chiave, sum(e.giuste), sum(e.sbagliate), max(e.giorno) "
+                             "FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
+                             "GROUP BY a.id, a.nome, a.classe, a.pin_chiave ORDER BY a.nome"));
+    if (!Esegui(q))
+        return {};
+    while (q.next())
+        righe.append({LeggiAlunno(q), q.value(4).toInt(), q.value(5).toInt(),
+                      QDate::fromString(q.value(6).toString(), Qt::ISODate)});
+    return righe;
+}
+
+QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& argomento, QDate dal)
+{
+    QList<TRispostaRegistrata> risposte;
+    if (Ospite())
+        return risposte;
+    QString sql = QStringLiteral("SELECT uuid, argomento, esercizio, seme, risposta, giusta, diagnosi, tipo_errore, "
+                                 "ripassa, soluzione_vista, secondi, quando, giorno, computer FROM risposte "
+                                 "WHERE alunno = ?");
+    if (!argomento.isEmpty())
+        sql += QStringLiteral(" AND argomento = ?");
+    if (dal.isValid())
+        sql += QStringLiteral(" AND giorno >= ?");
+    sql += QStringLiteral(" ORDER BY quando, uuid");
+    QSqlQuery q(Db());
+    q.setForwardOnly(true);
+    q.prepare(sql);
+    q.addBindValue(alunno);
+    if (!argomento.isEmpty())
+        q.addBindValue(argomento);
+    if (dal.isValid())
+        q.addBindValue(Giorno(dal));
+    if (!Esegui(q))
+        return {};
+    while (q.next()) {
+        TRispostaRegistrata r;
+        r.uuid = FDialetto.LeggiUuid(q.value(0));
+        r.argomento = q.value(1).toString();
+        r.esercizio = q.value(2).toString();
+        if (!q.value(3).isNull())
+            r.seme = static_cast<quint32>(q.value(3).toLongLong());
+        r.risposta = q.value(4).toString();
+        r.giusta = q.value(5).toInt() != 0;
+        r.diagnosi = q.value(6).toString();
+        r.tipoErrore = q.value(7).toString();
+        r.ripassa = q.value(8).toString();
+        r.soluzioneVista = q.value(9).toInt() != 0;
+        r.secondi = q.value(10).toDouble();
+        r.quando = QDateTime::fromMSecsSinceEpoch(q.value(11).toLongLong(), Qt::UTC);
+        r.giorno = QDate::fromString(q.value(12).toString(), Qt::ISODate);
+        r.computer = q.value(13).toString();
+        risposte.append(std::move(r));
+    }
+    return risposte;
+}
+
+std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
+{
+    if (Ospite())
+        return {};
+    TEsportazione e;
+    {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT nome, classe FROM alunni WHERE id = ?"));
+        q.addBindValue(alunno);
+        if (!Esegui(q) || !q.next())
+            return {};
+        e.nome = q.value(0).toString();
+        e.classe = q.value(1).toString();
+    }
+    const auto pin = ChiavePin(alunno);
+    if (!pin)
+        return {};
+    e.pin = *pin;
+    e.risposte = Storico(alunno);
+    if (Ospite())
+        return {};
+    return e;
+}
+
+TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
+{
+    TEsitoImporta esito;
+    if (Ospite() || !Inizia())
+        return esito;
+    auto alunno = TrovaAlunno(e.nome);
+    if (Ospite())
+        return esito;
+    if (!alunno) {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
+                                 "VALUES (?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(e.nome);
+        q.addBindValue(Testo(e.classe));
+        if (e.pin.Vuota()) {
+            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+            q.addBindValue(QVariant(QMetaType::fromType<int>()));
+        } else {
+            q.addBindValue(QString::fromLatin1(e.pin.sale.toBase64()));
+            q.addBindValue(QString::fromLatin1(e.pin.chiave.toBase64()));
+            q.addBindValue(e.pin.iterazioni);
+        }
+        q.addBindValue(QDateTime::currentMSecsSinceEpoch());
+        if (!Esegui(q))
+            return esito;
+        alunno = TrovaAlunno(e.nome);
+        if (!alunno)
+            return esito;
+        esito.alunnoNuovo = true;
+    }
+    for (const auto& r : e.risposte) {
+        bool inserita = false;
+        if (!InserisciRisposta(alunno->id, r, inserita))
+            return esito;
+        (inserita ? esito.nuove : esito.presenti)++;
+    }
+    if ((esito.nuove > 0 && !Ricostruisci(alunno->id)) || !Conferma())
+        return esito;
+    esito.riuscito = true;
+    return esito;
+}
+
+} // namespace mevario

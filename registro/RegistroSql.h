@@ -1,0 +1,124 @@
+// TRegistroSql: the record in a database through Qt SQL (SQLite now; the
+// engine's differences are in Dialetto.h). Every answer is one transaction;
+// on any fault the record reports once and behaves as a guest from then on.
+#pragma once
+
+#include <QSqlDatabase>
+#include <QSqlError>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include "Dialetto.h"
+#include "Esportazione.h"
+#include "Registro.h"
+#include "Schema.h"
+
+class QSqlQuery;
+
+namespace mevario {
+
+enum class TGuasto {
+    Nessuno,
+    Mancante,    // no file (opened without creating)
+    Danneggiato, // the integrity check fails, or the engine says so
+    Estraneo,    // not a database, or not one of Mevario
+    PiuRecente,  // a schema version this program does not know
+    Illeggibile, // cannot be opened or read
+    Occupato,    // locked by another program beyond the wait
+    Pieno,       // the disk is full
+    SolaLettura, // the file, its folder or its disk cannot be written
+};
+
+// What went wrong, said in Italian, with where the record is.
+QString DescriviGuasto(TGuasto g, const QString& percorso, const QString& dettaglio = {});
+// The same, with what the program does about it (goes on as a guest).
+QString MessaggioGuasto(TGuasto g, const QString& percorso, const QString& dettaglio = {});
+
+class TRegistroSql final : public TRegistro {
+public:
+    struct TApertura {
+        std::unique_ptr<TRegistroSql> registro;
+        TGuasto guasto = TGuasto::Nessuno;
+        QString dettaglio;
+    };
+    // Opens the SQLite record at `percorso`. With `crea`, a missing file is
+    // made (mode 0600, its folder 0700) with the schema. A file that fails
+    // the checks is left exactly as it was. A record of an older schema
+    // is brought to the last of `migrazioni` in one transaction.
+    static TApertura ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea,
+                                const std::vector<TMigrazione>& migrazioni = Migrazioni());
+
+    ~TRegistroSql() override;
+
+    bool Ospite() const override { return FGuasto != TGuasto::Nessuno; }
+    QString Dove() const override { return FPercorso; }
+    TGuasto Guasto() const { return FGuasto; }
+    QString DettaglioGuasto() const { return FDettaglio; }
+
+    QList<TAlunno> Alunni() override;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome) override;
+    std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
+    bool ImpostaPin(qint64 alunno, const QString& pin) override;
+    TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
+    int SecondiAttesaPin(qint64 alunno) const override;
+    bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override;
+    TProgressi Progressi(qint64 alunno, QDate oggi) override;
+    QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
+
+    // For the command-line tool.
+    QList<TRigaAlunno> RigheAlunni();
+    // The pupil's answers in time order; `argomento` and `dal` filter when given.
+    QList<TRispostaRegistrata> Storico(qint64 alunno, const QString& argomento = {}, QDate dal = {});
+    std::optional<TEsportazione> Esporta(qint64 alunno);
+    struct TEsitoImporta {
+        bool riuscito = false;
+        int nuove = 0;     // answers added
+        int presenti = 0;  // answers already there
+        bool alunnoNuovo = false;
+    };
+    // Merges an exported record in one transaction: the pupil found by
+    // name (made when missing, with the file's class and PIN; a pupil
+    // already there keeps their own), each answer kept once by its uuid,
+    // the figures and the review schedule rebuilt from all the pupil's
+    // answers in time order.
+    TEsitoImporta Importa(const TEsportazione& e);
+
+    // The clock of the PIN's waits (milliseconds, monotonic); for tests.
+    void ImpostaOrologio(std::function<qint64()> orologio) { FOrologio = std::move(orologio); }
+
+private:
+    TRegistroSql(QString percorso, QString connessione, const TDialetto& dialetto, const TOpzioniRegistro& opzioni);
+
+    QSqlDatabase Db() const;
+    // Runs a statement; on failure reports the fault and returns false.
+    bool Esegui(QSqlQuery& q);
+    bool Esegui(const QString& sql);
+    bool Inizia();
+    bool Conferma();
+    void Annulla();
+    void Guasta(const QSqlError& e);
+    void Guasta(TGuasto g, const QString& dettaglio);
+    bool Migra(const std::vector<TMigrazione>& migrazioni);
+    std::optional<TChiavePin> ChiavePin(qint64 alunno);
+    // The pupil's figures and review items from all their answers.
+    bool Ricostruisci(qint64 alunno);
+    bool InserisciRisposta(qint64 alunno, const TRispostaRegistrata& r, bool& inserita);
+    TAlunno LeggiAlunno(const QSqlQuery& q) const;
+
+    QString FPercorso;
+    QString FConnessione;
+    const TDialetto& FDialetto;
+    TOpzioniRegistro FOpzioni;
+    TGuasto FGuasto = TGuasto::Nessuno;
+    QString FDettaglio;
+    bool FInTransazione = false;
+    std::map<qint64, TTentativiPin> FTentativi;
+    std::function<qint64()> FOrologio;
+};
+
+// The kind of fault a Qt SQL error of the SQLite driver stands for.
+TGuasto GuastoDaErrore(const QSqlError& e, const QString& percorso);
+
+} // namespace mevario

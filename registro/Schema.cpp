@@ -1,0 +1,52 @@
+#include "Schema.h"
+
+namespace mevario {
+
+const std::vector<TMigrazione>& Migrazioni()
+{
+    static const std::vector<TMigrazione> m{
+        {1,
+         {
+             QStringLiteral("CREATE TABLE versione_schema (versione INTEGER NOT NULL)"),
+             QStringLiteral("INSERT INTO versione_schema (versione) VALUES (0)"),
+             // A pupil: the PIN only as a salted PBKDF2 key (base64).
+             QStringLiteral("CREATE TABLE alunni ("
+                            "id {ID}, nome TEXT NOT NULL UNIQUE, classe TEXT NOT NULL DEFAULT '', "
+                            "pin_sale TEXT, pin_chiave TEXT, pin_iterazioni INTEGER, creato {INT64} NOT NULL)"),
+             // Every judged answer. `uuid` is made where the answer was
+             // judged, so a retry or an import never keeps it twice.
+             // `quando` in milliseconds since 1970 (UTC); `giorno` the
+             // pupil's local day. The answers are found by their uuid only:
+             // no second index, because the integrity check at open
+             // compares every index with every row, which for a year of
+             // answers would cost more than all the rest of opening. The
+             // windows never read this table (see the figures below); the
+             // command-line tool and an import read it whole.
+             QStringLiteral("CREATE TABLE risposte ("
+                            "uuid {UUID} NOT NULL PRIMARY KEY, alunno {INT64} NOT NULL REFERENCES alunni (id), "
+                            "argomento TEXT NOT NULL, esercizio TEXT NOT NULL, seme {INT64}, risposta TEXT NOT NULL, "
+                            "giusta INTEGER NOT NULL, diagnosi TEXT NOT NULL, tipo_errore TEXT NOT NULL, "
+                            "ripassa TEXT NOT NULL, soluzione_vista INTEGER NOT NULL, secondi {REALE} NOT NULL, "
+                            "quando {INT64} NOT NULL, giorno TEXT NOT NULL, computer TEXT NOT NULL) {SENZA_ROWID}"),
+             // Figures kept up to date with every answer (and rebuilt from
+             // the answers after an import), so that the progress window
+             // and the review never read the whole history.
+             QStringLiteral("CREATE TABLE esiti_giorno ("
+                            "alunno {INT64} NOT NULL REFERENCES alunni (id), argomento TEXT NOT NULL, "
+                            "giorno TEXT NOT NULL, giuste INTEGER NOT NULL, sbagliate INTEGER NOT NULL, "
+                            "PRIMARY KEY (alunno, argomento, giorno)) {SENZA_ROWID}"),
+             // The last answers of a topic, newest last: "1" right, "0" wrong.
+             QStringLiteral("CREATE TABLE esiti_argomento ("
+                            "alunno {INT64} NOT NULL REFERENCES alunni (id), argomento TEXT NOT NULL, "
+                            "ultime TEXT NOT NULL, PRIMARY KEY (alunno, argomento)) {SENZA_ROWID}"),
+             // The review schedule's items that are not yet learnt.
+             QStringLiteral("CREATE TABLE ripasso ("
+                            "alunno {INT64} NOT NULL REFERENCES alunni (id), argomento TEXT NOT NULL, "
+                            "tipo TEXT NOT NULL, scatola INTEGER NOT NULL, scadenza TEXT NOT NULL, "
+                            "PRIMARY KEY (alunno, argomento, tipo)) {SENZA_ROWID}"),
+         }},
+    };
+    return m;
+}
+
+} // namespace mevario
