@@ -13,6 +13,7 @@
 #include <QAccessible>
 #include <QScreen>
 
+#include "FormulaRimpicciolita.h"
 #include "DivisionePol.h"
 #include "Errori.h"
 #include "Polinomi.h"
@@ -50,24 +51,6 @@ private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
     QStringList FErrori;
 };
-
-namespace {
-
-// The first of many drawn exercises whose formula the exercise box draws
-// smaller than its full size, or "" when there is none.
-std::string FormulaRimpicciolita(TFinestraEsercizi& w, int volte)
-{
-    w.ModoEsercizi = true;
-    for (int i = 0; i < volte; ++i) {
-        w.NuovoEsercizio();
-        DrawFormula(w.PBEsercizi, w.TestoEsercizio);
-        if (w.PBEsercizi->PuntiUsati() != FormulaPoints(w.PBEsercizi->Variant()))
-            return w.TestoEsercizio;
-    }
-    return {};
-}
-
-} // namespace
 
 void TestFinestrePol::initTestCase()
 {
