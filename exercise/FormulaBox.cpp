@@ -15,6 +15,7 @@
 #include "ExprAtoms.h"
 #include "ExprDump.h"
 #include "ExprMake.h"
+#include "ucomune.h" // Contrasto
 
 namespace mevario {
 
@@ -163,18 +164,6 @@ QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi
 }
 
 namespace {
-
-// The contrast ratio of two colours (1 to 21), from their relative
-// luminance.
-double Contrasto(const QColor& a, const QColor& b)
-{
-    const auto luce = [](const QColor& c) {
-        const auto canale = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-        return 0.2126 * canale(c.redF()) + 0.7152 * canale(c.greenF()) + 0.0722 * canale(c.blueF());
-    };
-    const double la = luce(a), lb = luce(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
 
 // The term boxes of a tree laid out on a canvas, drawn in a box.
 std::vector<QRect> RiquadriDelleRadice(TExprClass* root, const QSize& box, TFormulaVariant variant)
