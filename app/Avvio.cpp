@@ -5,7 +5,6 @@
 
 #include "Errori.h"
 #include "Italiano.h"
-#include "ExprAtoms.h"
 #include "Apertura.h"
 #include "QuibWord.h"
 #include "QtCanvas.h"

@@ -78,9 +78,11 @@ private:
     std::map<std::string, TArgomento> FArgomenti;
 };
 
-// Records the program folder, registers the fonts, sets the decimal
-// separator of numbers from the locale, seeds the random source and creates
-// the main window with its menus.
+// Records the program folder, registers the fonts, sets the light palette
+// and the Italian texts and numbers (Qt's own texts, the decimal comma),
+// seeds the random source, connects the documents' messages and notice, and
+// creates the main window with its menus (the other windows come at first
+// use).
 std::unique_ptr<TFinestre> Avvia();
 
 } // namespace mevario

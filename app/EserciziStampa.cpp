@@ -172,7 +172,7 @@ TdlgEserciziStampa::TdlgEserciziStampa(QWidget* parent) : QDialog(parent)
     tutto->addLayout(rigaSeme);
     tutto->addWidget(lbEsito);
     tutto->addLayout(bottoni);
-    StileDialogo(this); // the program's colours, capsule buttons
+    StileDialogo(this); // the program's colours and group titles
     AggiornaScrivi();
 }
 

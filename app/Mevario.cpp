@@ -3,9 +3,7 @@
 
 #include <QTimer>
 
-#include <cstdio>
 #include <functional>
-#include <string>
 #include <utility>
 
 #include "Avvio.h"

@@ -7,7 +7,6 @@
 #include <QtGlobal>
 
 #include <cstdlib>
-#include <cstring>
 
 namespace mevario {
 

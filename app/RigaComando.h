@@ -16,8 +16,8 @@ using TAmbiente = std::function<std::optional<std::string>(const char*)>;
 // The process's own environment.
 std::optional<std::string> VariabileAmbiente(const char* nome);
 
-// Reads the arguments (without the program's name): Qt's own options and
-// "--esci-subito" are let through. Returns the exit status when the program
+// Reads the arguments (without the program's name): Qt's own options,
+// "--esci-subito" and "--esci-dopo-avvio" are let through. Returns the exit status when the program
 // ends at once (--help and --version: 0, after printing on `out`; an unknown
 // option or a stray argument: 1, after a message on `err`); nothing when it
 // goes on.

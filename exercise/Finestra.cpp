@@ -65,13 +65,7 @@ void StileDialogo(QWidget* dialogo)
         "QGroupBox { border: 2px solid rgb(255, 201, 147); border-radius: 8px; margin-top: 22px;"
         "  background: rgb(255, 240, 224); padding: 6px; }"
         "QGroupBox::title { subcontrol-origin: margin; left: 10px; padding: 0 4px; color: rgb(128, 0, 0);"
-        "  font-family: 'Comic Neue'; font-size: 18px; }"
-        "QPushButton { background: rgb(255, 113, 45); color: white; font-family: Tahoma; font-weight: bold;"
-        "  font-size: 14px; border: 3px solid rgb(192, 192, 192); border-radius: 17px; padding: 6px 18px;"
-        "  min-height: 22px; }"
-        "QPushButton:hover { border-color: white; }"
-        "QPushButton:focus { border-color: rgb(128, 0, 0); }"
-        "QPushButton:disabled { background: rgb(255, 190, 160); color: rgb(255, 240, 230); }"));
+        "  font-family: 'Comic Neue'; font-size: 18px; }"));
 }
 
 namespace {

@@ -25,8 +25,8 @@ QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, cons
 // gradient frame 3 pixels wide, bold Tahoma captions.
 void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover);
 // A dialog made of Qt's standard controls in the program's look: the peach
-// background, maroon group titles in Comic, Tahoma texts, and push buttons
-// drawn as the orange capsules with a silver frame.
+// background, maroon group titles in Comic, Tahoma texts (its buttons are
+// the program's capsule buttons).
 void StileDialogo(QWidget* dialogo);
 
 // The window's visible shape: its full rectangle with the top corners

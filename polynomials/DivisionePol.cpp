@@ -97,8 +97,6 @@ void TCellaDivisione::mousePressEvent(QMouseEvent* e)
         emit Cliccata(this);
 }
 
-void TCellaDivisione::mouseMoveEvent(QMouseEvent* e) { e->accept(); }
-void TCellaDivisione::mouseReleaseEvent(QMouseEvent* e) { e->accept(); }
 
 TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra polinomi"), "E_POL_DIV", "S_POL_DIV")
 {
@@ -154,7 +152,6 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     scrGriglia->setWidgetResizable(false);
     scrGriglia->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ImpostaColore(scrGriglia->viewport(), kGriglia);
-    scrGriglia->setAccessibleName(QStringLiteral("Griglia della divisione"));
     panel1 = new QFrame;
     ImpostaColore(panel1, kGriglia);
     panel1->setAccessibleName(QStringLiteral("Griglia della divisione"));
@@ -200,7 +197,6 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     connect(EditRisp, &QLineEdit::textChanged, this, [this] { PosizionaEditor(); });
 
     EditRisp->installEventFilter(this);
-    installEventFilter(this); // the screen is known when the window is shown
 
     // The theory panel, toggled by "Concetto".
     Panel3 = new QFrame(this);
@@ -646,10 +642,16 @@ std::optional<TDivisione::Cella> TfrmDivisionePol::Vicina(int tasto) const
     return c;
 }
 
+void TfrmDivisionePol::showEvent(QShowEvent* e)
+{
+    // The screen is known when the window is shown.
+    if (screen())
+        AdattaAlloSchermo(screen()->availableGeometry());
+    TFinestraEsercizi::showEvent(e);
+}
+
 bool TfrmDivisionePol::eventFilter(QObject* o, QEvent* e)
 {
-    if (o == this && e->type() == QEvent::Show && screen())
-        AdattaAlloSchermo(screen()->availableGeometry());
     if (o == EditRisp && e->type() == QEvent::KeyPress && ModoEsercizi) {
         // Without a mouse: Up and Down go to the row above or below (from the
         // quotient row down to its step's product row), Ctrl+Left and

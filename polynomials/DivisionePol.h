@@ -40,11 +40,9 @@ signals:
     void Cliccata(TCellaDivisione* cella);
 
 protected:
-    // A press binds the editor to the cell and goes no further: it never
-    // reaches the window's background, which would start moving the window.
+    // A press binds the editor to the cell and goes no further: a drag that
+    // starts on a cell never moves the window.
     void mousePressEvent(QMouseEvent* e) override;
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
     TDivisione::Cella FCella;
@@ -102,6 +100,7 @@ protected:
     void NuovoEsercizio() override {}
     // The arrow keys in the editor move it from cell to cell.
     bool eventFilter(QObject* o, QEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     // TNarratore: what the narrated run asks of the window.

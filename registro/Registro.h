@@ -1,7 +1,8 @@
 // TRegistro: the pupil's record, the one interface the exercise layer and
-// the program talk to.
+// the program are to talk to. Today only `mevario-registro` and the tests
+// use it; the windows below are the plan it is shaped for.
 //
-// How the program uses it:
+// How the program is to use it:
 //   - At start-up `ApriRegistro` opens the record (SQLite by default: the
 //     file named by `--db`, else by MEVARIO_DB, else
 //     ~/.local/share/Mevario/registro.sqlite). When the record cannot be

@@ -1,7 +1,7 @@
 // The record's schema as a list of migrations: version 1 creates it, each
 // later version changes what the one before left. A record is brought to
-// KVersioneSchema at open, in one transaction; a record of a later version
-// is left alone.
+// the last migration's version at open, in one transaction; a record of a
+// later version is left alone.
 #pragma once
 
 #include <QStringList>
@@ -16,6 +16,5 @@ struct TMigrazione {
 };
 
 const std::vector<TMigrazione>& Migrazioni();
-inline constexpr int KVersioneSchema = 1;
 
 } // namespace mevario

@@ -279,10 +279,28 @@ void TDsFancyButton::paintEvent(QPaintEvent*)
     scrivi(colore, held ? QPoint(1, 1) : QPoint());
 }
 
+namespace {
+bool Invio(const QKeyEvent* e)
+{
+    return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
+           (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+} // namespace
+
+bool TDsFancyButton::event(QEvent* e)
+{
+    // Enter on a focused button presses that button, before any shortcut of
+    // its window (a dialog's Enter for its main button) sees the key.
+    if (e->type() == QEvent::ShortcutOverride && isEnabled() && Invio(static_cast<QKeyEvent*>(e))) {
+        e->accept();
+        return true;
+    }
+    return QAbstractButton::event(e);
+}
+
 void TDsFancyButton::keyPressEvent(QKeyEvent* e)
 {
-    if ((e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) && (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier &&
-        !e->isAutoRepeat() && isEnabled()) {
+    if (Invio(e) && !e->isAutoRepeat() && isEnabled()) {
         click();
         return;
     }

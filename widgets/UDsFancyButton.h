@@ -69,6 +69,7 @@ public:
 
 protected:
     // Enter or Return on the focused button presses it, as Space does.
+    bool event(QEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
     void focusInEvent(QFocusEvent* e) override;
     void focusOutEvent(QFocusEvent* e) override;

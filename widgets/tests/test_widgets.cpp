@@ -1,5 +1,6 @@
 // The capsule button and the tag-markup label.
 #include <QAccessible>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,6 +16,7 @@ private slots:
     void gradientFrameRings();
     void heldAndDisabled();
     void acceleratorAndAccessibleName();
+    void enterPressesTheFocusedButtonNotTheWindowsShortcut();
     void markupTags();
     void markupColours();
     void linesStartAfresh();
@@ -294,4 +296,27 @@ void TestWidgets::arrowPaintsOnlyItsLineAndHeads()
 }
 
 QTEST_MAIN(TestWidgets)
+void TestWidgets::enterPressesTheFocusedButtonNotTheWindowsShortcut()
+{
+    // A dialog whose Enter writes the sheet, and a focused "Chiudi".
+    QWidget w;
+    auto* scrivi = new TDsFancyButton(QStringLiteral("Scrivi"), &w);
+    auto* chiudi = new TDsFancyButton(QStringLiteral("Chiudi"), &w);
+    chiudi->move(0, 60);
+    auto* invio = new QShortcut(QKeySequence(Qt::Key_Return), &w);
+    QObject::connect(invio, &QShortcut::activated, scrivi, &QAbstractButton::click);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    w.activateWindow();
+    QSignalSpy scritto(scrivi, &QAbstractButton::clicked), chiuso(chiudi, &QAbstractButton::clicked);
+    chiudi->setFocus();
+    QTest::keyClick(chiudi, Qt::Key_Return); // to the focused button, as the keyboard does
+    QCOMPARE(chiuso.count(), 1);
+    QCOMPARE(scritto.count(), 0);
+    // Elsewhere in the window Enter still reaches the shortcut.
+    chiudi->clearFocus();
+    QTest::keyClick(&w, Qt::Key_Return);
+    QCOMPARE(scritto.count(), 1);
+}
+
 #include "test_widgets.moc"
