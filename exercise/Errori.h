@@ -11,8 +11,7 @@
 namespace mevario {
 
 // What the error box tells the pupil about an error: an Italian sentence
-// for the reading errors of an answer (the exact message is in the
-// details), the error's own message otherwise.
+// for the reading errors of an answer, the error's own message otherwise.
 QString TestoPerAlunno(const std::exception& e);
 
 // Shows the message in the general error box.

@@ -1,10 +1,7 @@
 #include "Finestra.h"
 
-#include <algorithm>
 #include <QApplication>
-
 #include <QEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,6 +11,8 @@
 
 #include "QtCanvas.h"
 #include "UDsFancyButton.h"
+
+#include <algorithm>
 
 namespace mevario {
 

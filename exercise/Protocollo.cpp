@@ -2,7 +2,6 @@
 
 #include "Lettura.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 
 #include "Errori.h"

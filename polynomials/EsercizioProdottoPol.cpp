@@ -117,9 +117,9 @@ TSoluzione EsercizioProdottoPol::Soluzione() const
         return fattore(A) + "*." + fattore(B);
     };
     TSoluzione s = SoluzionePolinomio(ProdottiParziali(), Attesi());
-    if (prodotto(false) == prodotto(true))
-        return s;
     TSoluzione r = InizioSoluzione(prodotto(false), prodotto(true));
+    if (r.size() == 1) // nothing to reduce: the partial products come first
+        return s;
     s.front().uguale = true;
     r.insert(r.end(), s.begin(), s.end());
     return r;

@@ -4,8 +4,7 @@
 
 #include <string>
 
-#include "Protocollo.h"
-#include "ucomune.h"
+#include "Protocollo.h" // and the drawing of ucomune.h
 
 namespace mevario {
 
