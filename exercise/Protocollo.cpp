@@ -245,6 +245,7 @@ void TFinestraEsercizi::NuovoEsercizio()
     lbDomanda->setText(QString::fromStdString(FEsercizio->Domanda()));
     TestoEsercizio = FEsercizio->TestoEsercizio();
     EditRisp->clear();
+    FTestoAnteprima.clear();
     if (pnlSiNo) {
         const bool siNo = FEsercizio->SiNo();
         pnlSiNo->setVisible(siNo);
@@ -315,6 +316,7 @@ void TFinestraEsercizi::PreparaPagina()
         NuovoEsercizio();
         DrawFormula(PBEsercizi, TestoEsercizio);
         EditRisp->clear();
+        FTestoAnteprima.clear();
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
     }
@@ -348,6 +350,9 @@ void TFinestraEsercizi::btnNuovoClick()
         PreparaPagina();
         return;
     }
+    // What the check shows belongs to the text as it is now: the release of
+    // Enter that ran it changes nothing.
+    FTestoAnteprima = EditRisp->text();
     // Nothing typed: nothing to judge, nothing counted.
     if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
         RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
@@ -503,10 +508,12 @@ void TFinestraEsercizi::btEseApprClick()
 
 void TFinestraEsercizi::EditRispKeyUp()
 {
-    // The release of Enter, which has just run the check, leaves what the
-    // check showed (the line under the preview, the rings).
-    if (EditRisp->UltimoTasto() == Qt::Key_Return || EditRisp->UltimoTasto() == Qt::Key_Enter)
+    // A key that changed nothing (Enter, which has just run the check,
+    // Shift, an arrow) leaves what is shown: the preview, and what the check
+    // showed (the line under the preview, the rings).
+    if (EditRisp->text() == FTestoAnteprima)
         return;
+    FTestoAnteprima = EditRisp->text();
     if (pnlSiNo) {
         // The quizzes draw nothing live; a line asking for the answer goes.
         if (lblLettura)

@@ -165,6 +165,7 @@ private:
     bool FInVerifica = false;
     QRect FAnteprima; // the preview's place before a line under it took its foot
     unsigned FNumeroEsercizio = 0;
+    QString FTestoAnteprima; // the field's text the preview shows
 };
 
 // A topic window holding its widget-free topic object E.

@@ -174,7 +174,6 @@ void TEditRisp::focusOutEvent(QFocusEvent* e)
 void TEditRisp::keyReleaseEvent(QKeyEvent* e)
 {
     QLineEdit::keyReleaseEvent(e);
-    FUltimoTasto = e->key();
     emit TastoRilasciato();
 }
 

@@ -32,8 +32,6 @@ public:
     // takes the mark away.
     void SegnaErrore(int posizione);
     int Segno() const { return FSegno; }
-    // The key of the last key release (0 before any).
-    int UltimoTasto() const { return FUltimoTasto; }
 
 signals:
     void Cliccato();
@@ -50,7 +48,6 @@ private:
     // The x of the left edge of character i in the field, as drawn now.
     int XCarattere(int i);
     int FSegno = -1;
-    int FUltimoTasto = 0;
 };
 
 // Set when an exercise window is closed with "Esci": every wait then passes

@@ -686,6 +686,22 @@ void TestMevario::keyboardAloneWorksAnExercise()
     S()->EditRisp->clear();
     QTest::keyClicks(S()->EditRisp, QStringLiteral("-13 y"));
     QCOMPARE(S()->PBRisp->Formula(), std::string("-13*y"));
+    // A wrong answer checked with Enter: a key that changes nothing (Shift,
+    // an arrow) leaves the rings round the wrong terms; a typed one redraws.
+    S()->EditRisp->clear();
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("99/7x^9y^9z^9"));
+    QTest::keyClick(S()->EditRisp, Qt::Key_Return);
+    QCOMPARE(S()->Errori(), 1);
+    S()->PBRisp->repaint();
+    QCOMPARE(S()->PBRisp->Anelli().size(), std::size_t(1));
+    QTest::keyClick(S()->EditRisp, Qt::Key_Shift);
+    QTest::keyClick(S()->EditRisp, Qt::Key_Left);
+    S()->PBRisp->repaint();
+    QCOMPARE(S()->PBRisp->Anelli().size(), std::size_t(1));
+    QTest::keyClick(S()->EditRisp, Qt::Key_End);
+    QTest::keyClicks(S()->EditRisp, QStringLiteral("2"));
+    S()->PBRisp->repaint();
+    QVERIFY(S()->PBRisp->Anelli().empty());
     // Every button takes the focus from the keyboard.
     for (TDsFancyButton* b : {S()->btnChiudi, S()->btnStampa, S()->btEseAppr, S()->btnNuovo, S()->DsFancyButton1, S()->btnLavagna})
         QCOMPARE(b->focusPolicy(), Qt::TabFocus);
