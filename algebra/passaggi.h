@@ -1,0 +1,70 @@
+// The pupil's working, line by line: a reader of what a pupil writes in a
+// step (brackets, products, powers, sums; the answer notation inside) into
+// an exact polynomial, and the judgements the steps window and
+// `mevario-passaggi` show: is a line equivalent to the one before, where do
+// two lines differ, which mistake explains it, and is the working finished.
+//
+// Everything here is a free function on byte strings (UTF-8), like the rest
+// of the algebra core; nothing keeps state.
+#pragma once
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace mevario {
+
+// Limits that keep a step safe and fast: beyond any of them the step is
+// "troppo grande" at once, with nothing else computed.
+inline constexpr int KPassaggioMaxEsponente = 50;
+inline constexpr int KPassaggioMaxTermini = 2000;
+inline constexpr int KPassaggioMaxAnnidamento = 50;
+inline constexpr int KPassaggioMaxCaratteri = 1000;
+
+enum class VerdettoPassaggio { Equivalente, NonEquivalente, Illeggibile, TroppoGrande };
+
+struct GiudizioPassaggio {
+    VerdettoPassaggio verdetto = VerdettoPassaggio::Illeggibile;
+
+    // NonEquivalente: small whole values of the letters the two lines use
+    // (in the order x, y, z) where the lines differ, and both exact values
+    // there ("7", "-3/2").
+    std::vector<std::pair<char, long long>> valori;
+    std::string valorePrima, valoreDopo;
+    // The mistake, named in Italian, when a rule on the pair of lines
+    // recognises it; empty otherwise (no rule, no name).
+    std::string errore;
+
+    // Illeggibile / TroppoGrande: the line concerned (0 the earlier line, 1
+    // the later one), the 0-based byte position of the fault in it (-1: the
+    // whole line) and the Italian reason, as an unreadable answer gets.
+    int riga = 1;
+    int posizione = -1;
+    std::string motivo;
+};
+
+// Judges the step from `prima` to `dopo` (line 0 is the exercise, written
+// in the same notation).
+GiudizioPassaggio GiudicaPassaggio(const std::string& prima, const std::string& dopo);
+
+// "per x = 1, y = 2: prima vale 7, dopo vale 9" for a NonEquivalente step;
+// empty for any other.
+std::string FraseControesempio(const GiudizioPassaggio& g);
+
+enum class StatoFine { Finito, QuasiFinito, NonFinito };
+
+struct GiudizioFine {
+    StatoFine stato = StatoFine::NonFinito;
+    // QuasiFinito: what is left, in Italian ("restano termini simili da
+    // sommare", "restano parentesi", "la frazione si può ridurre").
+    // NonFinito: why (not equivalent to the exercise, or unreadable).
+    std::string cosaManca;
+};
+
+// Is `ultima` the end of the working on `esercizio` for the topic
+// `argomento` (a catalogue name such as "prodotto-polinomi"; empty: the
+// expanded polynomial, reduced, with no similar terms left)?
+GiudizioFine GiudicaFine(const std::string& argomento, const std::string& esercizio,
+                         const std::string& ultima);
+
+} // namespace mevario
