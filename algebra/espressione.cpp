@@ -182,7 +182,8 @@ int MassimoEsponente(const Polinomio& p, int lettera)
     return m;
 }
 
-// Terms in any order, similar ones possibly repeated: sorted and merged.
+} // namespace
+
 Polinomio Canonico(std::vector<Monomio> termini)
 {
     std::sort(termini.begin(), termini.end(),
@@ -198,8 +199,6 @@ Polinomio Canonico(std::vector<Monomio> termini)
     std::erase_if(r, [](const Monomio& m) { return m.c.Zero(); });
     return r;
 }
-
-} // namespace
 
 Polinomio ProdottoPolinomi(const Polinomio& a, const Polinomio& b)
 {
@@ -630,10 +629,14 @@ private:
 
 Espressione LeggiEspressione(const std::string& riga) { return Lettore(riga).Leggi(); }
 
-Polinomio ValoreNodo(const Espressione& e, int nodo, const std::vector<Polinomio>& v)
+namespace {
+
+// One node's value, its children's values looked up with valore(id).
+template <class Valore>
+Polinomio Calcola(const Espressione& e, int nodo, const Valore& valore)
 {
     const Nodo& n = e.nodi[static_cast<std::size_t>(nodo)];
-    const auto figlio = [&](std::size_t k) -> const Polinomio& { return v[static_cast<std::size_t>(n.figli[k])]; };
+    const auto figlio = [&](std::size_t k) -> const Polinomio& { return valore(n.figli[k]); };
     switch (n.tipo) {
     case TipoNodo::Numero:
         return Costante(n.valore);
@@ -680,6 +683,21 @@ Polinomio ValoreNodo(const Espressione& e, int nodo, const std::vector<Polinomio
         return figlio(0);
     }
     return {};
+}
+
+} // namespace
+
+Polinomio ValoreNodo(const Espressione& e, int nodo, const std::vector<Polinomio>& v)
+{
+    return Calcola(e, nodo, [&v](int id) -> const Polinomio& { return v[static_cast<std::size_t>(id)]; });
+}
+
+Polinomio ValoreNodoCon(const Espressione& e, int nodo, const std::vector<Polinomio>& v, int sostituito,
+                        const Polinomio& sostituto)
+{
+    return Calcola(e, nodo, [&](int id) -> const Polinomio& {
+        return id == sostituito ? sostituto : v[static_cast<std::size_t>(id)];
+    });
 }
 
 std::vector<Polinomio> ValoriNodi(const Espressione& e)

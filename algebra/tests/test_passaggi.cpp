@@ -193,3 +193,81 @@ TEST(GiudicaPassaggio, UnreadableLineIsNamed)
     EXPECT_EQ(g.riga, 1);
     EXPECT_EQ(FraseControesempio(g), "");
 }
+
+namespace {
+
+std::string Errore(const std::string& prima, const std::string& dopo)
+{
+    const GiudizioPassaggio g = GiudicaPassaggio(prima, dopo);
+    return g.verdetto == VerdettoPassaggio::NonEquivalente ? g.errore : "(non giudicato)";
+}
+
+} // namespace
+
+TEST(RegolePassaggi, ExponentsMultipliedInAProduct)
+{
+    const std::string nome = "Nel prodotto gli esponenti si sommano, non si moltiplicano.";
+    EXPECT_EQ(Errore("x^2*x^3", "x^6"), nome);
+    EXPECT_EQ(Errore("2x^2y*3x^3y^2", "6x^6y^2"), nome);          // every letter
+    EXPECT_EQ(Errore("x^2y*x^3y^4+1", "x^6y^4+1"), nome);
+    EXPECT_EQ(Errore("x^2y*x^3y^4+1", "x^6y^5+1"), ""); // the rule changes every letter of the product
+    EXPECT_EQ(Errore("x^2*x^3+x*x^4", "x^6+x^4"), nome);          // at all products
+    EXPECT_EQ(Errore("(x^2+1)*x^3", "x^6+x^3"), nome);
+    EXPECT_EQ(Errore("x^2*x^3", "x^7"), "");                     // near miss: no rule gives x^7
+    EXPECT_EQ(Errore("x^2*x^3", "2x^5"), "");
+}
+
+TEST(RegolePassaggi, ExponentsAddedInAPower)
+{
+    const std::string nome = "Nella potenza gli esponenti si moltiplicano, non si sommano.";
+    EXPECT_EQ(Errore("(x^2)^3", "x^5"), nome);
+    EXPECT_EQ(Errore("(2x^2y)^3", "8x^5y^4"), nome);
+    EXPECT_EQ(Errore("(x^2)^3*(y^2)^2", "x^5y^4"), nome); // at all nodes
+    EXPECT_EQ(Errore("(x^2)^3", "x^8"), "");
+    EXPECT_EQ(Errore("(x+1)^2", "x^3+1"), ""); // not a monomial
+}
+
+TEST(RegolePassaggi, CoefficientNotRaised)
+{
+    const std::string nome = "Anche il coefficiente va elevato alla potenza.";
+    EXPECT_EQ(Errore("(2x^2y)^3", "2x^6y^3"), nome);
+    EXPECT_EQ(Errore("(-1/2x)^2", "-1/2x^2"), nome);
+    EXPECT_EQ(Errore("(2x^2y)^3", "6x^6y^3"), ""); // coefficient times 3: another mistake
+}
+
+TEST(RegolePassaggi, SignNotChangedBeforeABracket)
+{
+    const std::string segno = "Il meno davanti alla parentesi cambia il segno di tutti i suoi termini.";
+    EXPECT_EQ(Errore("(3x+2y)-(x-y)", "3x+2y+x-y"), "Nella differenza il secondo polinomio cambia segno.");
+    EXPECT_EQ(Errore("(3x+2y)-(x-y)", "3x+2y-x-y"), segno);     // one term
+    EXPECT_EQ(Errore("x-(y+z-1)", "x-y+z-1"), segno);          // all but the first
+    EXPECT_EQ(Errore("x-(y+z-1)", "x+y+z-1"), segno);
+    EXPECT_EQ(Errore("x-2(y-1)", "x-2y-2"), segno);            // through a coefficient
+    EXPECT_EQ(Errore("-(x+1)", "x+1"), segno);
+    EXPECT_EQ(Errore("x+(y-1)", "x+y+1"), "");                 // no minus before the bracket
+    EXPECT_EQ(Errore("x-(y-1)", "x-y-2"), "");
+    EXPECT_EQ(Errore("x-(y+z-1)", "x-y+z+1"), segno);          // the second term
+    EXPECT_EQ(Errore("x-(y+z-1)", "x+y+z+1"), "");             // two terms unchanged: no rule
+}
+
+TEST(RegolePassaggi, ProductTermForgotten)
+{
+    const std::string nome = "Manca un prodotto: ogni termine va moltiplicato per ogni termine.";
+    EXPECT_EQ(Errore("(x+1)(x-2)", "x^2-2x-2"), nome);
+    EXPECT_EQ(Errore("(2x-y+1)(x+3y)", "2x^2+5xy-3y^2+3y"), nome);
+    EXPECT_EQ(Errore("2(x+1)", "2x"), nome);
+    EXPECT_EQ(Errore("(x+1)(x-2)", "x^2-2"), "");                  // two products missing
+    EXPECT_EQ(Errore("(x+1)(x-2)", "x^2-x+2"), "");
+}
+
+TEST(RegolePassaggi, SimilarTermsAddedWrongly)
+{
+    EXPECT_EQ(Errore("3x^2+2x^2", "5x^4"), "Nella somma di termini simili gli esponenti restano gli stessi.");
+    EXPECT_EQ(Errore("3x^2+2x^2+x-4x", "5x^4-3x"), "Nella somma di termini simili gli esponenti restano gli stessi.");
+    EXPECT_EQ(Errore("3x^2+2x^2", "6x^2"),
+              "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.");
+    EXPECT_EQ(Errore("3xy-2xy+y", "-6xy+y"),
+              "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.");
+    EXPECT_EQ(Errore("3x^2+2x^2", "5x^2+1"), "");
+    EXPECT_EQ(Errore("3x^2+2x", "5x^3"), ""); // not similar: not this rule
+}
