@@ -271,3 +271,67 @@ TEST(RegolePassaggi, SimilarTermsAddedWrongly)
     EXPECT_EQ(Errore("3x^2+2x^2", "5x^2+1"), "");
     EXPECT_EQ(Errore("3x^2+2x", "5x^3"), ""); // not similar: not this rule
 }
+
+namespace {
+
+std::string Fine(const std::string& argomento, const std::string& esercizio, const std::string& ultima)
+{
+    const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
+    const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi" : "no";
+    return f.cosaManca.empty() ? stato : std::string(stato) + ": " + f.cosaManca;
+}
+
+} // namespace
+
+TEST(GiudicaFine, SumAndDifferenceOfPolynomials)
+{
+    const std::string es = "(3x^2y+2xy-1/2)-(x^2y-xy+z)";
+    for (const char* a : {"somma-polinomi", "differenza-polinomi"}) {
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-1/2-z"), "finito");
+        EXPECT_EQ(Fine(a, es, "-z+3xy-1/2+2x^2y"), "finito"); // any order of the terms
+        EXPECT_EQ(Fine(a, es, es), "quasi: restano parentesi");
+        EXPECT_EQ(Fine(a, es, "3x^2y+2xy-1/2-x^2y+xy-z"), "quasi: restano termini simili da sommare");
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-2/4-z"), "quasi: la frazione si pu\xC3\xB2 ridurre");
+        EXPECT_EQ(Fine(a, es, "2yx^2+3xy-1/2-z"), "quasi: le lettere vanno nell'ordine x, y, z");
+        EXPECT_EQ(Fine(a, es, "2x^2y^1+3xy-1/2-z"), "quasi: l'esponente 1 non si scrive");
+        EXPECT_EQ(Fine(a, es, "2X^2y+3xy-1/2-z"), "quasi: le lettere si scrivono minuscole");
+        EXPECT_EQ(Fine(a, es, "+2x^2y+3xy-1/2-z"), "quasi: il segno + all'inizio non serve");
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-1/2+z"), "no: l'ultima riga non \xC3\xA8 uguale all'esercizio");
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-1/2-"), "no: l'ultima riga non si legge: qui manca un numero o una lettera");
+    }
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x-1)", "0"), "finito");
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x-1)", "0x+0"), "quasi: restano termini uguali a zero da togliere");
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x-1)", "0+0"), "quasi: restano termini simili da sommare");
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x+1)", "0x+2"), "quasi: restano termini uguali a zero da togliere");
+}
+
+TEST(GiudicaFine, ProductOfPolynomialsAndTheDefault)
+{
+    const std::string es = "(2x-y)(x+3y)";
+    for (const char* a : {"prodotto-polinomi", ""}) {
+        EXPECT_EQ(Fine(a, es, "2x^2+5xy-3y^2"), "finito");
+        EXPECT_EQ(Fine(a, es, "2x^2+5yx-3y^2"), "finito"); // letters in any order, as the product's check
+        EXPECT_EQ(Fine(a, es, "2x^2+6xy-xy-3y^2"), "quasi: restano termini simili da sommare");
+        EXPECT_EQ(Fine(a, es, "2x^2+5x*y-3y*y"), "quasi: restano prodotti da svolgere");
+        EXPECT_EQ(Fine(a, es, "2x^2+5xy-3y^2+0"), "quasi: restano termini uguali a zero da togliere");
+        EXPECT_EQ(Fine(a, es, "2x(x+3y)-y(x+3y)"), "quasi: restano parentesi");
+        EXPECT_EQ(Fine(a, es, "2x^2+5xy-3x^0y^2"), "quasi: una lettera con esponente 0 vale 1: non si scrive");
+    }
+    EXPECT_EQ(Fine("bah", es, "2x^2+5xy-3y^2"), "finito"); // an unknown topic: the default
+    EXPECT_EQ(Fine("", "x+", "x"), "no: l'esercizio non si legge: qui manca un numero o una lettera");
+}
+
+TEST(GiudicaFine, MonomialTopics)
+{
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-3/2x^3yz"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-3/2zyx^3"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-18/12x^3yz"), "quasi: la frazione si pu\xC3\xB2 ridurre");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-2/3*9/4x^3yz"), "quasi: restano prodotti da svolgere");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-3/2x^2xyz"), "quasi: restano prodotti da svolgere");
+    EXPECT_EQ(Fine("potenza-monomio", "(-2xy^2)^3", "-8x^3y^6"), "finito");
+    EXPECT_EQ(Fine("potenza-monomio", "(-2xy^2)^3", "(-2)^3x^3y^6"), "quasi: restano parentesi");
+    EXPECT_EQ(Fine("potenza-monomio", "(-2xy^2)^3", "-2^3x^3y^6"), "quasi: restano potenze da calcolare");
+    EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "4x^3y"), "finito");
+    EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "12x^3y:3"), "quasi: restano divisioni da svolgere");
+    EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "4x^3y+0"), "quasi: restano termini uguali a zero da togliere");
+}
