@@ -83,22 +83,45 @@ const std::vector<std::array<int, 3>>& Tuple(int k)
 
 // Where two different polynomials differ: small whole values of the letters
 // either uses, and both values there.
-void Controesempio(const Polinomio& a, const Polinomio& b, GiudizioPassaggio& g)
+// The letters of the divisors of a line: the counterexample keeps them
+// away from 0, so that no division it shows is a division by zero.
+int LettereDivisori(const RigaLetta& r)
+{
+    int maschera = 0;
+    for (std::size_t k = 0; k < r.e.nodi.size(); ++k)
+        if (r.e.nodi[k].tipo == TipoNodo::Quoziente)
+            for (const Monomio& m : r.valori[static_cast<std::size_t>(r.e.nodi[k].figli[1])])
+                for (int l = 0; l < 3; ++l)
+                    if (EsponenteDi(m.chiave, l) > 0)
+                        maschera |= 1 << l;
+    return maschera;
+}
+
+// The letters written in a line (those that cancel out too: the pupil
+// reads the line as written).
+int LettereScritte(const RigaLetta& r)
+{
+    int maschera = 0;
+    for (const Nodo& n : r.e.nodi)
+        if (n.tipo == TipoNodo::Lettera)
+            maschera |= 1 << n.lettera;
+    return maschera;
+}
+
+void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZero, GiudizioPassaggio& g)
 {
     int lettere[3];
     int k = 0;
-    for (int l = 0; l < 3; ++l) {
-        bool usata = false;
-        for (const Polinomio* p : {&a, &b})
-            for (const Monomio& m : *p)
-                usata = usata || EsponenteDi(m.chiave, l) > 0;
-        if (usata)
+    for (int l = 0; l < 3; ++l)
+        if (scritte >> l & 1)
             lettere[k++] = l;
-    }
     const auto prova = [&](const std::array<int, 3>& indici) {
         long long valori[3] = {0, 0, 0};
-        for (int i = 0; i < k; ++i)
+        for (int i = 0; i < k; ++i) {
             valori[lettere[i]] = ValoreProvato(indici[static_cast<std::size_t>(i)]);
+            if (valori[lettere[i]] == 0 && (nonZero >> lettere[i] & 1))
+                return false;
+        }
         try {
             const Razionale va = ValoreIn(a, valori), vb = ValoreIn(b, valori);
             if (va == vb)
@@ -172,7 +195,8 @@ GiudizioPassaggio GiudicaPassaggio(const std::string& prima, const std::string& 
         return g;
     }
     g.verdetto = VerdettoPassaggio::NonEquivalente;
-    Controesempio(a.Valore(), b.Valore(), g);
+    Controesempio(a.Valore(), b.Valore(), LettereScritte(a) | LettereScritte(b), LettereDivisori(a) | LettereDivisori(b),
+                  g);
     g.errore = ErroreRiconosciuto(a.e, a.valori, b.Valore());
     return g;
 }

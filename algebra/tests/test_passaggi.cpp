@@ -335,3 +335,12 @@ TEST(GiudicaFine, MonomialTopics)
     EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "12x^3y:3"), "quasi: restano divisioni da svolgere");
     EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "4x^3y+0"), "quasi: restano termini uguali a zero da togliere");
 }
+
+TEST(GiudicaPassaggio, CounterexampleDividesByNoZero)
+{
+    // y = 0 would make the divisor of the earlier line zero.
+    const GiudizioPassaggio g = GiudicaPassaggio("(6x^2y+3y):3y", "2x^2");
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2: prima vale 3, dopo vale 2");
+    const GiudizioPassaggio h = GiudicaPassaggio("x^2y:y+y", "x^2");
+    EXPECT_EQ(FraseControesempio(h), "per x = 1, y = 2: prima vale 3, dopo vale 1");
+}
