@@ -19,6 +19,16 @@ Naturale128 Modulo(Intero128 a) { return a < 0 ? static_cast<Naturale128>(0) - s
 
 Naturale128 Mcd(Naturale128 a, Naturale128 b)
 {
+    // Nearly always both fit in 64 bits, where division is many times faster.
+    if ((a >> 64) == 0 && (b >> 64) == 0) {
+        std::uint64_t x = static_cast<std::uint64_t>(a), y = static_cast<std::uint64_t>(b);
+        while (y != 0) {
+            const std::uint64_t r = x % y;
+            x = y;
+            y = r;
+        }
+        return x;
+    }
     while (b != 0) {
         const Naturale128 r = a % b;
         a = b;
@@ -27,7 +37,12 @@ Naturale128 Mcd(Naturale128 a, Naturale128 b)
     return a;
 }
 
-Intero128 Quoto(Intero128 a, Naturale128 g) { return a < 0 ? -static_cast<Intero128>(Modulo(a) / g) : static_cast<Intero128>(Modulo(a) / g); }
+Intero128 Quoto(Intero128 a, Naturale128 g)
+{
+    if (g == 1)
+        return a;
+    return a < 0 ? -static_cast<Intero128>(Modulo(a) / g) : static_cast<Intero128>(Modulo(a) / g);
+}
 
 } // namespace
 

@@ -197,15 +197,20 @@ private:
     const std::vector<Polinomio>& v_;
     const Polinomio& dopo_;
     int varianti_ = 0;
+    int applicati_ = 0;
 
     const Nodo& N(int id) const { return e_.nodi[static_cast<std::size_t>(id)]; }
     const Polinomio& V(int id) const { return v_[static_cast<std::size_t>(id)]; }
     int Quanti() const { return static_cast<int>(e_.nodi.size()); }
 
     // The line with node `nodo` worth `valore`: does it give the later line?
+    // Counts in applicati_ the nodes where a faulty rule gave a value.
     bool Da(int nodo, const Variante& valore)
     {
-        if (!valore || ++varianti_ > KMaxVarianti)
+        if (!valore)
+            return false;
+        ++applicati_;
+        if (++varianti_ > KMaxVarianti)
             return false;
         try {
             Polinomio p = *valore;
@@ -223,7 +228,9 @@ private:
     template <class Sbagliato>
     bool DaTutti(const Sbagliato& sbagliato)
     {
-        if (++varianti_ > KMaxVarianti)
+        const int applicati = applicati_;
+        applicati_ = 0;
+        if (applicati < 2 || ++varianti_ > KMaxVarianti)
             return false;
         std::vector<Polinomio> w(v_.size());
         int applicato = 0;
@@ -280,6 +287,7 @@ private:
     {
         // Powers of a monomial.
         for (const bool coefficiente : {false, true}) {
+            applicati_ = 0;
             for (int id = 0; id < Quanti(); ++id)
                 if (Da(id, PotenzaSbagliata(id, v_, coefficiente)))
                     return coefficiente ? KCoefficiente : KPotenzaEsponenti;
@@ -287,6 +295,7 @@ private:
                 return coefficiente ? KCoefficiente : KPotenzaEsponenti;
         }
         // Exponents multiplied in a product.
+        applicati_ = 0;
         for (int id = 0; id < Quanti(); ++id)
             if (Da(id, ProdottoSbagliato(id, v_)))
                 return KProdottoEsponenti;
@@ -294,9 +303,11 @@ private:
             return KProdottoEsponenti;
         // A bracket after a minus: its terms' signs not changed (all, one,
         // or all but the first).
+        int parentesi = 0;
         for (int id = 0; id < Quanti(); ++id) {
             if (!Parentesi(id))
                 continue;
+            ++parentesi;
             const Nodo& somma = N(N(id).figli[0]);
             const Polinomio& b = V(id);
             if (Da(id, Opposto(b)))
@@ -310,6 +321,7 @@ private:
             if (t.size() > 2 && Da(id, SommaPolinomi(SommaPolinomi(t[0], t[0]), Opposto(b))))
                 return KSegno;
         }
+        applicati_ = parentesi;
         if (DaTutti([&](int id, const std::vector<Polinomio>& w) -> Variante {
                 if (!Parentesi(id))
                     return std::nullopt;
@@ -332,6 +344,7 @@ private:
         // Similar terms gathered wrongly: one group, or all of a sum.
         for (const Simili modo : {Simili::EsponentiSommati, Simili::CoefficientiMoltiplicati}) {
             const char* nome = modo == Simili::EsponentiSommati ? KSimiliEsponenti : KSimiliCoefficienti;
+            int somme = 0;
             for (int id = 0; id < Quanti(); ++id) {
                 const Nodo& n = N(id);
                 if (n.tipo != TipoNodo::Somma)
@@ -345,9 +358,12 @@ private:
                     if (chiavi[i] == chiavi[i + 1] && (i == 0 || chiavi[i - 1] != chiavi[i]) &&
                         Da(id, SommaSimiliSbagliata(termini, chiavi[i], modo)))
                         return nome;
+                const int prima = applicati_;
                 if (Da(id, SommaSimiliSbagliata(termini, -1, modo)))
                     return nome;
+                somme += applicati_ > prima;
             }
+            applicati_ = somme;
             if (DaTutti([&](int id, const std::vector<Polinomio>& w) { return SimiliSbagliati(id, w, modo); }))
                 return nome;
         }
