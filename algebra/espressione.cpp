@@ -659,8 +659,11 @@ Polinomio Calcola(const Espressione& e, int nodo, const Valore& valore)
         return {{Chiave(n.lettera == 0, n.lettera == 1, n.lettera == 2), Razionale::Di(1)}};
     case TipoNodo::Somma: {
         Polinomio r;
-        for (std::size_t k = 0; k < n.figli.size(); ++k)
+        for (std::size_t k = 0; k < n.figli.size(); ++k) {
             r = SommaPolinomi(r, n.meno[k] ? Opposto(figlio(k)) : figlio(k));
+            if (r.size() > static_cast<std::size_t>(KPassaggioMaxTermini))
+                TroppiTermini();
+        }
         return r;
     }
     case TipoNodo::Prodotto:

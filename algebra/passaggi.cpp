@@ -108,6 +108,40 @@ int LettereScritte(const RigaLetta& r)
     return maschera;
 }
 
+// Values of `lettere` (the others as they are in `valori`) where p, not
+// zero, is not zero either: the coefficient of the highest power of the last
+// letter made nonzero first, then that letter tried on as many values as its
+// degree needs. False only when the values outgrow 128 bits.
+bool NonNullo(const Polinomio& p, std::vector<int> lettere, long long valori[3], int nonZero)
+{
+    if (lettere.empty())
+        return !p.empty();
+    const int l = lettere.back();
+    lettere.pop_back();
+    int grado = 0;
+    for (const Monomio& m : p)
+        grado = std::max(grado, EsponenteDi(m.chiave, l));
+    Polinomio coefficiente;
+    for (const Monomio& m : p)
+        if (EsponenteDi(m.chiave, l) == grado)
+            coefficiente.push_back({m.chiave - (static_cast<std::uint32_t>(grado) << (8 * (2 - l))), m.c});
+    if (!NonNullo(Canonico(std::move(coefficiente)), lettere, valori, nonZero))
+        return false;
+    for (int i = 0; i <= grado + 2; ++i) {
+        valori[l] = ValoreProvato(i);
+        if (valori[l] == 0 && (nonZero >> l & 1))
+            continue;
+        try {
+            if (!ValoreIn(p, valori).Zero())
+                return true;
+        } catch (const ErroreRiga&) {
+        }
+    }
+    return false;
+}
+
+// Where two different polynomials differ: small whole values of the letters
+// written in either line, and both values there.
 void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZero, GiudizioPassaggio& g)
 {
     int lettere[3];
@@ -115,6 +149,20 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
     for (int l = 0; l < 3; ++l)
         if (scritte >> l & 1)
             lettere[k++] = l;
+    const Polinomio differenza = SommaPolinomi(a, Opposto(b));
+    const auto scrivi = [&](const long long valori[3]) {
+        try {
+            const Razionale va = ValoreIn(a, valori), vb = ValoreIn(b, valori);
+            g.valori.clear();
+            for (int i = 0; i < k; ++i)
+                g.valori.emplace_back(static_cast<char>('x' + lettere[i]), valori[lettere[i]]);
+            g.valorePrima = TestoRazionale(va);
+            g.valoreDopo = TestoRazionale(vb);
+            return true;
+        } catch (const ErroreRiga&) {
+            return false; // a value beyond 128 bits
+        }
+    };
     const auto prova = [&](const std::array<int, 3>& indici) {
         long long valori[3] = {0, 0, 0};
         for (int i = 0; i < k; ++i) {
@@ -123,18 +171,12 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
                 return false;
         }
         try {
-            const Razionale va = ValoreIn(a, valori), vb = ValoreIn(b, valori);
-            if (va == vb)
+            if (ValoreIn(differenza, valori).Zero())
                 return false;
-            g.valori.clear();
-            for (int i = 0; i < k; ++i)
-                g.valori.emplace_back(static_cast<char>('x' + lettere[i]), valori[lettere[i]]);
-            g.valorePrima = TestoRazionale(va);
-            g.valoreDopo = TestoRazionale(vb);
-            return true;
         } catch (const ErroreRiga&) {
-            return false; // a value beyond 128 bits: another point
+            return false;
         }
+        return scrivi(valori);
     };
     if (k == 0) {
         (void)prova({0, 0, 0});
@@ -144,27 +186,10 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
         if (prova(t))
             return;
     // A difference that vanishes on all those points has a high degree in
-    // some letter; with exponents at most 50, 51 values of each letter are
-    // enough to find where it does not vanish.
-    int tentativi = 0;
-    for (int m = 8; m <= KPassaggioMaxEsponente + 1; ++m) {
-        std::array<int, 3> t{0, 0, 0};
-        for (;;) {
-            bool alBordo = false;
-            for (int i = 0; i < k; ++i)
-                alBordo = alBordo || t[static_cast<std::size_t>(i)] == m;
-            if (alBordo && prova(t))
-                return;
-            if (++tentativi > 200000)
-                return;
-            int i = k - 1;
-            while (i >= 0 && t[static_cast<std::size_t>(i)] == m)
-                t[static_cast<std::size_t>(i--)] = 0;
-            if (i < 0)
-                break;
-            ++t[static_cast<std::size_t>(i)];
-        }
-    }
+    // some letter: found letter by letter.
+    long long valori[3] = {1, 1, 1};
+    if (NonNullo(differenza, std::vector<int>(lettere, lettere + k), valori, nonZero))
+        (void)scrivi(valori);
 }
 
 void Rifiuta(const ErroreRiga& x, int riga, GiudizioPassaggio& g)

@@ -344,3 +344,25 @@ TEST(GiudicaPassaggio, CounterexampleDividesByNoZero)
     const GiudizioPassaggio h = GiudicaPassaggio("x^2y:y+y", "x^2");
     EXPECT_EQ(FraseControesempio(h), "per x = 1, y = 2: prima vale 3, dopo vale 1");
 }
+
+TEST(GiudicaPassaggio, CounterexampleOfADifferenceThatVanishesOnMostValues)
+{
+    // Zero at x = 1, 2, -1, 3, -2, 0, 4, -3 whatever y is: found letter by letter.
+    std::string zeri = "(x-1)(x-2)(x+1)(x-3)(x+2)x(x-4)(x+3)";
+    GiudizioPassaggio g = GiudicaPassaggio("y", "y+" + zeri + "(y-1)(y-2)(y+1)");
+    ASSERT_EQ(g.verdetto, VerdettoPassaggio::NonEquivalente);
+    ASSERT_EQ(g.valori.size(), 2U);
+    EXPECT_EQ(g.valori[0].second, 5);
+    EXPECT_NE(g.valorePrima, g.valoreDopo);
+    // A sum of two halves that each hold nearly 2,000 terms is too big.
+    std::string a = "1", b = "1";
+    for (int i = 1; i <= 43; ++i)
+        a += "+x^" + std::to_string(i);
+    for (int i = 1; i <= 44; ++i)
+        b += "+y^" + std::to_string(i);
+    const std::string meta = "(" + a + ")(" + b + ")";
+    EXPECT_EQ(GiudicaPassaggio("x", meta).verdetto, VerdettoPassaggio::NonEquivalente);
+    g = GiudicaPassaggio("x", meta + "+z" + meta);
+    EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
+    EXPECT_EQ(g.motivo, "il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+}
