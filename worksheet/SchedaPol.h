@@ -18,6 +18,13 @@ public:
     static TSchedaPol* Istanza();
     static TSchedaPol* Crea();
 
+    // The catalogue's name of the topic of a counter pair ("E_MON_SOMDIF"
+    // or "S_MON_SOMDIF": "somma-monomi"); empty for a name that is no counter.
+    // How the record names the topics counted here.
+    static std::string Argomento(const std::string& contatore);
+    // The same for the pair of counters 2i, 2i+1 (0 <= i < Numero / 2).
+    static const char* ArgomentoDellaCoppia(int i);
+
     // 0 for a name that is not a counter.
     std::int32_t Valore(const std::string& nome) const;
     std::int32_t Valore(int i) const { return FContatori[static_cast<std::size_t>(i)]; }
