@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QIcon>
 
+#include "ChiSei.h"
+#include "Finestra.h"
 #include "Errori.h"
 #include "Italiano.h"
 #include "Apertura.h"
@@ -20,7 +22,7 @@ void TFinestre::Registra(const char* classe)
     FMain->RegistraArgomento(classe, [this, c = std::string(classe)] { return Argomento(c); });
 }
 
-TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>())
+TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>()), FRegistro(std::make_unique<TRegistroOspite>())
 {
     Registra<TfrmConcetto>("TfrmConcetto");
     Registra<TfrmSommaMon>("TfrmSommaMon");
@@ -38,6 +40,7 @@ TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>())
     // "Lavagna" on every exercise page shows the one board as a window of
     // the exercise window.
     TFinestraEsercizi::ImpostaLavagna([this](QWidget* da) { frmLavagna()->Apri(da); });
+    TFinestraEsercizi::ImpostaRegistro(FRegistro.get());
 }
 
 TFinestre::~TFinestre()
@@ -46,6 +49,7 @@ TFinestre::~TFinestre()
     // the topic windows, which hand the borrowed panels back, then the
     // common window and the main window.
     TFinestraEsercizi::ImpostaLavagna({});
+    TFinestraEsercizi::ImpostaRegistro(nullptr);
     FLavagna.reset();
     for (auto& [classe, a] : FArgomenti)
         a.finestra.reset();
@@ -83,10 +87,92 @@ TFinestraEsercizi* TFinestre::Argomento(const std::string& classe)
     return a.finestra.get();
 }
 
+void TFinestre::ImpostaRegistro(std::unique_ptr<TRegistro> registro)
+{
+    if (!registro)
+        registro = std::make_unique<TRegistroOspite>();
+    TFinestraEsercizi::ImpostaRegistro(registro.get());
+    FRegistro = std::move(registro);
+    if (FChiSei) {
+        delete FChiSei; // it knew the record of before
+        FChiSei = nullptr;
+    }
+    // Pupils to change between only where there is a record.
+    FMain->ImpostaCambiaAlunno(FRegistro->Ospite() ? std::function<void()>() : [this] { CambiaAlunno(); });
+    FMain->MostraAlunno(FRegistro->AlunnoScelto());
+}
+
+TdlgChiSei* TFinestre::dlgChiSei()
+{
+    if (!FChiSei)
+        FChiSei = new TdlgChiSei(FRegistro.get(), FMain.get());
+    return FChiSei;
+}
+
+void TFinestre::ImpostaAlunno(const std::optional<TAlunno>& alunno)
+{
+    FRegistro->ScegliAlunno(FRegistro->Ospite() ? std::nullopt : alunno);
+    FMain->MostraAlunno(FRegistro->AlunnoScelto());
+}
+
+void TFinestre::ChiediAlunno(bool avvio)
+{
+    if (FRegistro->Ospite())
+        return;
+    TdlgChiSei* d = dlgChiSei();
+    d->Prepara();
+    CentraSopra(d, FMain->isVisible() ? FMain.get() : nullptr);
+    if (d->exec() == QDialog::Accepted)
+        ImpostaAlunno(d->Scelto());
+    else if (avvio)
+        ImpostaAlunno(std::nullopt);
+}
+
+void TFinestre::AvviaComeAlunno(const QString& nome)
+{
+    std::optional<TAlunno> a = FRegistro->TrovaAlunno(nome);
+    if (!a)
+        a = FRegistro->CreaAlunno(nome, QString());
+    if (!a || !a->conPin) {
+        if (a)
+            TdlgChiSei::RicordaUltimoAlunno(a->nome);
+        ImpostaAlunno(a);
+        return;
+    }
+    TdlgChiSei* d = dlgChiSei();
+    d->PreparaSoloPin(*a);
+    CentraSopra(d, FMain->isVisible() ? FMain.get() : nullptr);
+    ImpostaAlunno(d->exec() == QDialog::Accepted ? d->Scelto() : std::nullopt);
+}
+
+void TFinestre::CambiaAlunno()
+{
+    // The topic windows close as their own "Esci" closes them; the blackboard
+    // belongs to no pupil and stays.
+    for (auto& [classe, a] : FArgomenti)
+        if (a.finestra && a.finestra->isVisible())
+            a.finestra->btnChiudiClick();
+    if (FRegistro->Ospite()) { // the record failed meanwhile: nobody to change to
+        FMain->ImpostaCambiaAlunno({});
+        ImpostaAlunno(std::nullopt);
+        return;
+    }
+    ChiediAlunno(false);
+}
+
 TFinestraEsercizi* TFinestre::ArgomentoSeCreato(const std::string& classe) const
 {
     const auto it = FArgomenti.find(classe);
     return it == FArgomenti.end() ? nullptr : it->second.finestra.get();
+}
+
+std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db)
+{
+    TOpzioniRegistro opzioni;
+    opzioni.db = db;
+    return ApriRegistro(opzioni, [](const QString& messaggio) {
+        MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
+    });
 }
 
 std::unique_ptr<TFinestre> Avvia()

@@ -71,16 +71,28 @@ int main(int argc, char* argv[])
     }());
 
     auto finestre = mevario::Avvia();
+    const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
+    // The pupils' record (a message and a guest run when it cannot be used).
+    finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db));
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
     QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
     main->setAttribute(Qt::WA_QuitOnClose, true);
     // For the tests of the program on a desktop: once the main window has
     // been painted on the screen, the program ends as "Esci" ends it.
-    if (QApplication::arguments().contains(QStringLiteral("--esci-dopo-avvio")))
+    if (opzioni.esciDopoAvvio)
         main->installEventFilter(new TDopoIlPrimoDisegno(main, [main] { main->btEsciClick(); }));
     main->show();
-    if (QApplication::arguments().contains(QStringLiteral("--esci-subito")))
+    if (opzioni.esciSubito)
         return 0; // start-up measured by the benchmark
+    // Who is at the computer, once the main window is there: named on the
+    // command line, else asked. Runs that end by themselves ask nothing.
+    if (!opzioni.esciDopoAvvio)
+        QTimer::singleShot(0, main, [&finestre, nome = opzioni.alunno] {
+            if (!nome.isEmpty())
+                finestre->AvviaComeAlunno(nome);
+            else
+                finestre->ChiediAlunno(true);
+        });
     return QApplication::exec();
 }
