@@ -131,7 +131,17 @@ void TfrmMain::ImpostaCambiaAlunno(std::function<void()> cambia)
 void TfrmMain::btSchedaClick()
 {
     // With the counters of the windows still open (the division is not modal).
-    ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora());
+    TRegistro* registro = TFinestraEsercizi::Registro();
+    if (!registro || registro->Ospite() || !registro->AlunnoScelto()) {
+        ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora());
+        return;
+    }
+    // A pupil's sheet: who, and per topic what the record holds to date.
+    const TAlunno& a = *registro->AlunnoScelto();
+    TAlunnoScheda alunno{a.nome, a.classe, {}};
+    for (const TProgressoArgomento& p : registro->Progressi(a.id, QDate::currentDate()).argomenti)
+        alunno.totali[p.argomento.toStdString()] = {p.giuste, p.sbagliate, p.ultimoGiorno};
+    ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora(), alunno);
 }
 
 TdlgEserciziStampa* TfrmMain::dlgEserciziStampa()

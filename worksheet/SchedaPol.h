@@ -2,8 +2,12 @@
 // written at the bookmarks of the same names in the results sheet.
 #pragma once
 
+#include <QDate>
+#include <QString>
+
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace mevario {
@@ -33,6 +37,19 @@ public:
 
 private:
     std::array<std::int32_t, Numero> FContatori{};
+};
+
+// What the results sheet says of a pupil who is not a guest: who, and per
+// topic (the catalogue's name) the totals to date and the last day practised.
+struct TTotaleArgomento {
+    int giuste = 0;
+    int sbagliate = 0;
+    QDate ultimoGiorno; // null: never
+};
+struct TAlunnoScheda {
+    QString nome;
+    QString classe;
+    std::map<std::string, TTotaleArgomento> totali;
 };
 
 } // namespace mevario
