@@ -1,6 +1,7 @@
 #include "Avvio.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
 #include "ChiSei.h"
@@ -166,13 +167,66 @@ TFinestraEsercizi* TFinestre::ArgomentoSeCreato(const std::string& classe) const
     return it == FArgomenti.end() ? nullptr : it->second.finestra.get();
 }
 
+namespace {
+
+// A record whose file does not exist yet: it is made with the first pupil,
+// so that a guest who only looks leaves no file behind. Until then it
+// knows no pupil; afterwards it is the record it made.
+class TRegistroDaCreare final : public TRegistro {
+public:
+    TRegistroDaCreare(TOpzioniRegistro opzioni, TAvviso avviso)
+        : FOpzioni(std::move(opzioni)), FAvvisoApertura(std::move(avviso))
+    {
+    }
+    bool Ospite() const override { return FVero && FVero->Ospite(); }
+    QString Dove() const override { return FVero ? FVero->Dove() : PercorsoRegistro(FOpzioni.db); }
+    QList<TAlunno> Alunni() override { return FVero ? FVero->Alunni() : QList<TAlunno>(); }
+    std::optional<TAlunno> TrovaAlunno(const QString& nome) override
+    {
+        return FVero ? FVero->TrovaAlunno(nome) : std::nullopt;
+    }
+    std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override
+    {
+        if (!NomeAlunnoValido(nome))
+            return std::nullopt;
+        if (!FVero)
+            FVero = ApriRegistro(FOpzioni, FAvvisoApertura);
+        return FVero->CreaAlunno(nome, classe);
+    }
+    bool ImpostaPin(qint64 alunno, const QString& pin) override { return FVero && FVero->ImpostaPin(alunno, pin); }
+    TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override
+    {
+        return FVero ? FVero->ControllaPin(alunno, pin) : TEsitoPin::Sbagliato;
+    }
+    int SecondiAttesaPin(qint64 alunno) const override { return FVero ? FVero->SecondiAttesaPin(alunno) : 0; }
+    bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override { return FVero && FVero->RegistraPer(alunno, r); }
+    TProgressi Progressi(qint64 alunno, QDate oggi) override
+    {
+        return FVero ? FVero->Progressi(alunno, oggi) : TRegistroOspite().Progressi(alunno, oggi);
+    }
+    QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override
+    {
+        return FVero ? FVero->RipassoDovuto(alunno, oggi) : QList<TVoceRipasso>();
+    }
+
+private:
+    TOpzioniRegistro FOpzioni;
+    TAvviso FAvvisoApertura;
+    std::unique_ptr<TRegistro> FVero;
+};
+
+} // namespace
+
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db)
 {
     TOpzioniRegistro opzioni;
     opzioni.db = db;
-    return ApriRegistro(opzioni, [](const QString& messaggio) {
+    TRegistro::TAvviso avviso = [](const QString& messaggio) {
         MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
-    });
+    };
+    if (!QFileInfo::exists(PercorsoRegistro(db)))
+        return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
+    return ApriRegistro(opzioni, avviso);
 }
 
 std::unique_ptr<TFinestre> Avvia()

@@ -106,7 +106,8 @@ private:
 // The program's record (--db, else MEVARIO_DB, else the user's data
 // folder), opened at start-up; when it cannot be used the reason is shown
 // once in a message box and a guest record comes back. Later faults are
-// shown the same way, once.
+// shown the same way, once. A record that does not exist yet is made with
+// its first pupil: a guest leaves no file.
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db);
 
 // Records the program folder, registers the fonts, sets the light palette

@@ -109,10 +109,13 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     lb = Etichetta(QStringLiteral("Rispondi al quesito e clicca su Procedi"), PaginaEsercizi,
                    Carattere("Comic Sans MS", 21), Qt::black);
     lb->move(16, 24);
-    // What a review visit is about, between the request and the exercise.
-    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Tahoma", 15, true), kMarrone);
+    // What a review visit is about, above the exercise: in the request's
+    // place, which the pupil knows by then (the exercise panels of some
+    // topics leave no line free under it).
+    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Tahoma", 16, true), kMarrone);
     lblRipasso->setObjectName(QStringLiteral("lblRipasso"));
-    lblRipasso->setGeometry(24, 60, 569, 24);
+    lblRipasso->setGeometry(16, lb->y(), 600, lb->height());
+    lblRipasso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     lblRipasso->hide();
     pnlEsercizi = new QFrame(PaginaEsercizi);
     // Tall enough for a bracketed fraction at the full 20 points.
@@ -260,6 +263,7 @@ void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase
     lblRipasso->setText(frase);
     lblRipasso->setAccessibleName(frase);
     lblRipasso->setVisible(!frase.isEmpty());
+    lb->setVisible(frase.isEmpty());
 }
 
 QString TFinestraEsercizi::NomeCatalogo() const { return QString::fromStdString(TSchedaPol::Argomento(FGiuste)); }
