@@ -217,13 +217,17 @@ private:
 
 } // namespace
 
-std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db)
+void AvvisoRegistro(const QString& messaggio)
+{
+    MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
+}
+
+std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso)
 {
     TOpzioniRegistro opzioni;
     opzioni.db = db;
-    TRegistro::TAvviso avviso = [](const QString& messaggio) {
-        MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
-    };
+    if (!avviso)
+        avviso = AvvisoRegistro;
     if (!QFileInfo::exists(PercorsoRegistro(db)))
         return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
     return ApriRegistro(opzioni, avviso);

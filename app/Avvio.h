@@ -108,7 +108,10 @@ private:
 // once in a message box and a guest record comes back. Later faults are
 // shown the same way, once. A record that does not exist yet is made with
 // its first pupil: a guest leaves no file.
-std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db);
+// `avviso` says the faults (by default AvvisoRegistro).
+std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso = {});
+// A fault of the record, in a warning box titled "Registro degli alunni".
+void AvvisoRegistro(const QString& messaggio);
 
 // Records the program folder, registers the fonts, sets the light palette
 // and the Italian texts and numbers (Qt's own texts, the decimal comma),
