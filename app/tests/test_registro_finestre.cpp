@@ -88,6 +88,7 @@ private slots:
     void answersReachTheRecordAsTypedAndSurviveARestart();
     void everyTopicWindowNamesItsCatalogueTopicAndSeed();
     void quizAnswersAreRecordedWithTheirQuestion();
+    void divisionIsRecordedWithItsQuotient();
     void reviewSentenceShowsAboveTheExercise();
     void guestWritesNothingAndLeavesNoFile();
     void damagedRecordMeansMessageAndGuestWithFileUnchanged();
@@ -256,6 +257,27 @@ void TestRegistroFinestre::quizAnswersAreRecordedWithTheirQuestion()
     QVERIFY(s[0].esercizio.startsWith(domanda + QLatin1Char(' ')));
     QVERIFY(!s[0].seme); // a quiz's question depends on its turn too
     QCOMPARE(s[0].giusta, w->Esatte() == 1);
+}
+
+void TestRegistroFinestre::divisionIsRecordedWithItsQuotient()
+{
+    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    FFinestre->ImpostaAlunno(FFinestre->Registro()->CreaAlunno(QStringLiteral("Franco"), {}));
+    TfrmDivisionePol* w = FFinestre->frmDivisionePol();
+    w->Apri(true);
+    // The first quotient term typed, the rest of the grid left empty: wrong.
+    QTest::keyClicks(w->EditRisp, QStringLiteral("3x^2"));
+    w->EditRispKeyUp();
+    w->btnNuovo->click();
+    QTRY_VERIFY(!w->InVerifica());
+    QCOMPARE(w->Errori(), 1);
+    const auto s = Storico(FDb, QStringLiteral("Franco"));
+    QCOMPARE(s.size(), 1);
+    QCOMPARE(s[0].argomento, QStringLiteral("divisione-polinomi"));
+    QVERIFY2(s[0].esercizio.contains(QStringLiteral("&string(  :  )&")), qPrintable(s[0].esercizio));
+    QCOMPARE(s[0].risposta, QStringLiteral("3x^2"));
+    QVERIFY(!s[0].giusta);
+    QVERIFY(!s[0].seme);
 }
 
 void TestRegistroFinestre::reviewSentenceShowsAboveTheExercise()
