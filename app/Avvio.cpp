@@ -1,8 +1,11 @@
 #include "Avvio.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QIcon>
 
+#include "ChiSei.h"
+#include "Finestra.h"
 #include "Errori.h"
 #include "Italiano.h"
 #include "Apertura.h"
@@ -20,7 +23,7 @@ void TFinestre::Registra(const char* classe)
     FMain->RegistraArgomento(classe, [this, c = std::string(classe)] { return Argomento(c); });
 }
 
-TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>())
+TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>()), FRegistro(std::make_unique<TRegistroOspite>())
 {
     Registra<TfrmConcetto>("TfrmConcetto");
     Registra<TfrmSommaMon>("TfrmSommaMon");
@@ -38,6 +41,7 @@ TFinestre::TFinestre() : FMain(std::make_unique<TfrmMain>())
     // "Lavagna" on every exercise page shows the one board as a window of
     // the exercise window.
     TFinestraEsercizi::ImpostaLavagna([this](QWidget* da) { frmLavagna()->Apri(da); });
+    TFinestraEsercizi::ImpostaRegistro(FRegistro.get());
 }
 
 TFinestre::~TFinestre()
@@ -46,6 +50,7 @@ TFinestre::~TFinestre()
     // the topic windows, which hand the borrowed panels back, then the
     // common window and the main window.
     TFinestraEsercizi::ImpostaLavagna({});
+    TFinestraEsercizi::ImpostaRegistro(nullptr);
     FLavagna.reset();
     for (auto& [classe, a] : FArgomenti)
         a.finestra.reset();
@@ -83,10 +88,149 @@ TFinestraEsercizi* TFinestre::Argomento(const std::string& classe)
     return a.finestra.get();
 }
 
+void TFinestre::ImpostaRegistro(std::unique_ptr<TRegistro> registro)
+{
+    if (!registro)
+        registro = std::make_unique<TRegistroOspite>();
+    TFinestraEsercizi::ImpostaRegistro(registro.get());
+    FRegistro = std::move(registro);
+    if (FChiSei) {
+        delete FChiSei; // it knew the record of before
+        FChiSei = nullptr;
+    }
+    // Pupils to change between only where there is a record.
+    FMain->ImpostaCambiaAlunno(FRegistro->Ospite() ? std::function<void()>() : [this] { CambiaAlunno(); });
+    FMain->MostraAlunno(FRegistro->AlunnoScelto());
+}
+
+TdlgChiSei* TFinestre::dlgChiSei()
+{
+    if (!FChiSei)
+        FChiSei = new TdlgChiSei(FRegistro.get(), FMain.get());
+    return FChiSei;
+}
+
+void TFinestre::ImpostaAlunno(const std::optional<TAlunno>& alunno)
+{
+    FRegistro->ScegliAlunno(FRegistro->Ospite() ? std::nullopt : alunno);
+    FMain->MostraAlunno(FRegistro->AlunnoScelto());
+}
+
+void TFinestre::ChiediAlunno(bool avvio)
+{
+    if (FRegistro->Ospite())
+        return;
+    TdlgChiSei* d = dlgChiSei();
+    d->Prepara();
+    CentraSopra(d, FMain->isVisible() ? FMain.get() : nullptr);
+    if (d->exec() == QDialog::Accepted)
+        ImpostaAlunno(d->Scelto());
+    else if (avvio)
+        ImpostaAlunno(std::nullopt);
+}
+
+void TFinestre::AvviaComeAlunno(const QString& nome)
+{
+    std::optional<TAlunno> a = FRegistro->TrovaAlunno(nome);
+    if (!a)
+        a = FRegistro->CreaAlunno(nome, QString());
+    if (!a || !a->conPin) {
+        if (a)
+            TdlgChiSei::RicordaUltimoAlunno(a->nome);
+        ImpostaAlunno(a);
+        return;
+    }
+    TdlgChiSei* d = dlgChiSei();
+    d->PreparaSoloPin(*a);
+    CentraSopra(d, FMain->isVisible() ? FMain.get() : nullptr);
+    ImpostaAlunno(d->exec() == QDialog::Accepted ? d->Scelto() : std::nullopt);
+}
+
+void TFinestre::CambiaAlunno()
+{
+    // The topic windows close as their own "Esci" closes them; the blackboard
+    // belongs to no pupil and stays.
+    for (auto& [classe, a] : FArgomenti)
+        if (a.finestra && a.finestra->isVisible())
+            a.finestra->btnChiudiClick();
+    if (FRegistro->Ospite()) { // the record failed meanwhile: nobody to change to
+        FMain->ImpostaCambiaAlunno({});
+        ImpostaAlunno(std::nullopt);
+        return;
+    }
+    ChiediAlunno(false);
+}
+
 TFinestraEsercizi* TFinestre::ArgomentoSeCreato(const std::string& classe) const
 {
     const auto it = FArgomenti.find(classe);
     return it == FArgomenti.end() ? nullptr : it->second.finestra.get();
+}
+
+namespace {
+
+// A record whose file does not exist yet: it is made with the first pupil,
+// so that a guest who only looks leaves no file behind. Until then it
+// knows no pupil; afterwards it is the record it made.
+class TRegistroDaCreare final : public TRegistro {
+public:
+    TRegistroDaCreare(TOpzioniRegistro opzioni, TAvviso avviso)
+        : FOpzioni(std::move(opzioni)), FAvvisoApertura(std::move(avviso))
+    {
+    }
+    bool Ospite() const override { return FVero && FVero->Ospite(); }
+    QString Dove() const override { return FVero ? FVero->Dove() : PercorsoRegistro(FOpzioni.db); }
+    QList<TAlunno> Alunni() override { return FVero ? FVero->Alunni() : QList<TAlunno>(); }
+    std::optional<TAlunno> TrovaAlunno(const QString& nome) override
+    {
+        return FVero ? FVero->TrovaAlunno(nome) : std::nullopt;
+    }
+    std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override
+    {
+        if (!NomeAlunnoValido(nome))
+            return std::nullopt;
+        if (!FVero)
+            FVero = ApriRegistro(FOpzioni, FAvvisoApertura);
+        return FVero->CreaAlunno(nome, classe);
+    }
+    bool ImpostaPin(qint64 alunno, const QString& pin) override { return FVero && FVero->ImpostaPin(alunno, pin); }
+    TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override
+    {
+        return FVero ? FVero->ControllaPin(alunno, pin) : TEsitoPin::Sbagliato;
+    }
+    int SecondiAttesaPin(qint64 alunno) const override { return FVero ? FVero->SecondiAttesaPin(alunno) : 0; }
+    bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override { return FVero && FVero->RegistraPer(alunno, r); }
+    TProgressi Progressi(qint64 alunno, QDate oggi) override
+    {
+        return FVero ? FVero->Progressi(alunno, oggi) : TRegistroOspite().Progressi(alunno, oggi);
+    }
+    QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override
+    {
+        return FVero ? FVero->RipassoDovuto(alunno, oggi) : QList<TVoceRipasso>();
+    }
+
+private:
+    TOpzioniRegistro FOpzioni;
+    TAvviso FAvvisoApertura;
+    std::unique_ptr<TRegistro> FVero;
+};
+
+} // namespace
+
+void AvvisoRegistro(const QString& messaggio)
+{
+    MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
+}
+
+std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso)
+{
+    TOpzioniRegistro opzioni;
+    opzioni.db = db;
+    if (!avviso)
+        avviso = AvvisoRegistro;
+    if (!QFileInfo::exists(PercorsoRegistro(db)))
+        return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
+    return ApriRegistro(opzioni, avviso);
 }
 
 std::unique_ptr<TFinestre> Avvia()

@@ -21,8 +21,11 @@
 #include "lavagna.h"
 #include "main.h"
 #include "ucomune.h"
+#include "Registro.h"
 
 namespace mevario {
+
+class TdlgChiSei;
 
 class TFinestre {
 public:
@@ -59,6 +62,26 @@ public:
     TfrmProdottoPol* frmProdottoPol() { return Di<TfrmProdottoPol>("TfrmProdottoPol"); }
     TfrmDivisionePol* frmDivisionePol() { return Di<TfrmDivisionePol>("TfrmDivisionePol"); }
 
+    // The pupil's record of the run: a guest record until one is set. The
+    // exercise windows write every judged answer to it.
+    TRegistro* Registro() const { return FRegistro.get(); }
+    void ImpostaRegistro(std::unique_ptr<TRegistro> registro);
+    // "Chi sei?", created at first use, as a window of the main window.
+    TdlgChiSei* dlgChiSei();
+    // Asks who is at the computer and names the pupil of the run (the
+    // main window shows the name). At start-up a closed window means a
+    // guest; when the pupil changes it means no change. Nothing is asked of
+    // a guest record.
+    void ChiediAlunno(bool avvio);
+    // Starts as the pupil of this name (--alunno): made when missing, with
+    // no class; a PIN, when set, is asked.
+    void AvviaComeAlunno(const QString& nome);
+    // Names the pupil of the run (nothing: a guest).
+    void ImpostaAlunno(const std::optional<TAlunno>& alunno);
+    // "Cambia alunno": the topic windows close (their answers are already
+    // in the record) and "Chi sei?" asks again.
+    void CambiaAlunno();
+
 private:
     template <class T>
     T* Di(const char* classe)
@@ -76,7 +99,19 @@ private:
     std::unique_ptr<Tfrmcomune> FComune;
     std::unique_ptr<TfrmLavagna> FLavagna;
     std::map<std::string, TArgomento> FArgomenti;
+    std::unique_ptr<TRegistro> FRegistro;
+    TdlgChiSei* FChiSei = nullptr;
 };
+
+// The program's record (--db, else MEVARIO_DB, else the user's data
+// folder), opened at start-up; when it cannot be used the reason is shown
+// once in a message box and a guest record comes back. Later faults are
+// shown the same way, once. A record that does not exist yet is made with
+// its first pupil: a guest leaves no file.
+// `avviso` says the faults (by default AvvisoRegistro).
+std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso = {});
+// A fault of the record, in a warning box titled "Registro degli alunni".
+void AvvisoRegistro(const QString& messaggio);
 
 // Records the program folder, registers the fonts, sets the light palette
 // and the Italian texts and numbers (Qt's own texts, the decimal comma),

@@ -70,17 +70,42 @@ int main(int argc, char* argv[])
         return f;
     }());
 
+    // What goes wrong with the record while the program starts is said over
+    // its main window, once that is there (kept here, it outlives the record).
+    QStringList avvisiRinviati;
+    bool avviato = false;
     auto finestre = mevario::Avvia();
+    const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
+    // The pupils' record (a message and a guest run when it cannot be used).
+    finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db, [&](const QString& m) {
+        if (avviato)
+            mevario::AvvisoRegistro(m);
+        else
+            avvisiRinviati << m;
+    }));
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
     QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
     main->setAttribute(Qt::WA_QuitOnClose, true);
     // For the tests of the program on a desktop: once the main window has
     // been painted on the screen, the program ends as "Esci" ends it.
-    if (QApplication::arguments().contains(QStringLiteral("--esci-dopo-avvio")))
+    if (opzioni.esciDopoAvvio)
         main->installEventFilter(new TDopoIlPrimoDisegno(main, [main] { main->btEsciClick(); }));
     main->show();
-    if (QApplication::arguments().contains(QStringLiteral("--esci-subito")))
+    if (opzioni.esciSubito)
         return 0; // start-up measured by the benchmark
+    // Who is at the computer, once the main window is there: named on the
+    // command line, else asked. Runs that end by themselves ask nothing.
+    QTimer::singleShot(0, main, [&, nome = opzioni.alunno] {
+        avviato = true;
+        for (const QString& m : std::exchange(avvisiRinviati, {}))
+            mevario::AvvisoRegistro(m);
+        if (opzioni.esciDopoAvvio)
+            return;
+        if (!nome.isEmpty())
+            finestre->AvviaComeAlunno(nome);
+        else
+            finestre->ChiediAlunno(true);
+    });
     return QApplication::exec();
 }

@@ -6,21 +6,27 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "Registro.h"
+
 #include <cstdlib>
 
 namespace mevario {
 
 namespace {
 
-const char* const kAiuto = "Uso: mevario [--help] [--version]\n"
+const char* const kAiuto = "Uso: mevario [--alunno NOME] [--db FILE] [--help] [--version]\n"
                            "\n"
                            "Mevario: tutor di algebra per la scuola media. Monomi e polinomi in dodici\n"
                            "argomenti, dalla definizione di monomio alla divisione in colonna dei\n"
                            "polinomi: per ogni argomento una pagina Concetto con le spiegazioni e gli\n"
                            "esempi, e una pagina Esercizi con esercizi sempre nuovi e la loro correzione.\n"
                            "\n"
-                           "  --help       mostra questo aiuto\n"
-                           "  --version    mostra la versione\n"
+                           "  --alunno NOME  si avvia per l'alunno NOME, senza chiedere chi sei (l'alunno\n"
+                           "                 \xC3\xA8 creato se non c'\xC3\xA8; se ha un PIN, lo chiede)\n"
+                           "  --db FILE      il registro degli alunni \xC3\xA8 FILE (anche con la variabile\n"
+                           "                 MEVARIO_DB); di solito \xC3\xA8 ~/.local/share/Mevario/registro.sqlite\n"
+                           "  --help         mostra questo aiuto\n"
+                           "  --version      mostra la versione\n"
                            "\n"
                            "Senza schermo si avvia con: xvfb-run -a mevario\n";
 
@@ -84,6 +90,29 @@ std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, con
             continue; // start-up measured by the benchmark, and the Wayland smoke test
         bool conUguale = false;
         const std::string n = NomeOpzione(a, conUguale);
+        if (a.rfind("--", 0) == 0 && (n == "db" || n == "alunno")) {
+            std::string valore;
+            if (conUguale) {
+                valore = a.substr(a.find('=') + 1);
+            } else if (i + 1 < argomenti.size()) {
+                valore = argomenti[++i];
+            } else {
+                std::fprintf(err, "mevario: manca il valore dell'opzione %s\n(mevario --help spiega l'uso)\n", a.c_str());
+                return 1;
+            }
+            if (n == "db" && valore.empty()) {
+                std::fprintf(err, "mevario: --db vuole il nome del file del registro\n(mevario --help spiega l'uso)\n");
+                return 1;
+            }
+            if (n == "alunno" && !NomeAlunnoValido(QString::fromLocal8Bit(valore.c_str()))) {
+                std::fprintf(err,
+                             "mevario: il nome dell'alunno non va bene: \xC2\xAB%s\xC2\xBB (da 1 a 60 caratteri, senza spazi "
+                             "all'inizio o alla fine)\n(mevario --help spiega l'uso)\n",
+                             valore.c_str());
+                return 1;
+            }
+            continue;
+        }
         if (Tra(n, kQtConValore, std::size(kQtConValore))) {
             if (!conUguale && ++i >= argomenti.size()) {
                 std::fprintf(err, "mevario: manca il valore dell'opzione %s\n(mevario --help spiega l'uso)\n", a.c_str());
@@ -154,6 +183,24 @@ std::string MancaSchermo(const std::vector<std::string>& argomenti, const TAmbie
     }
     return "mevario: la piattaforma grafica richiesta (" + piattaforma +
            ") non ha uno schermo: per xcb serve la variabile DISPLAY, per wayland WAYLAND_DISPLAY.\n" + kComeAvviare;
+}
+
+TOpzioniProgramma OpzioniProgramma(const QStringList& argomenti)
+{
+    TOpzioniProgramma o;
+    for (qsizetype i = 1; i < argomenti.size(); ++i) {
+        const QString& a = argomenti[i];
+        for (const auto& [nome, valore] : {std::pair{QStringLiteral("--db"), &o.db},
+                                           std::pair{QStringLiteral("--alunno"), &o.alunno}}) {
+            if (a == nome && i + 1 < argomenti.size())
+                *valore = argomenti[++i];
+            else if (a.startsWith(nome + QLatin1Char('=')))
+                *valore = a.mid(nome.size() + 1);
+        }
+    }
+    o.esciSubito = argomenti.contains(QStringLiteral("--esci-subito"));
+    o.esciDopoAvvio = argomenti.contains(QStringLiteral("--esci-dopo-avvio"));
+    return o;
 }
 
 std::optional<int> RigaDiComando(int argc, char** argv, const char* versione)

@@ -3,6 +3,9 @@
 // and exit status 1 when something is wrong.
 #pragma once
 
+#include <QString>
+#include <QStringList>
+
 #include <cstdio>
 #include <functional>
 #include <optional>
@@ -17,12 +20,24 @@ using TAmbiente = std::function<std::optional<std::string>(const char*)>;
 std::optional<std::string> VariabileAmbiente(const char* nome);
 
 // Reads the arguments (without the program's name): Qt's own options,
-// "--esci-subito" and "--esci-dopo-avvio" are let through. Returns the exit status when the program
+// "--db FILE", "--alunno NOME" (a valid pupil's name), "--esci-subito" and
+// "--esci-dopo-avvio" are let through. Returns the exit status when the program
 // ends at once (--help and --version: 0, after printing on `out`; an unknown
 // option or a stray argument: 1, after a message on `err`); nothing when it
 // goes on.
 std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, const char* versione, std::FILE* out,
                                   std::FILE* err);
+
+// What the program's own options ask for, read from the arguments Qt
+// leaves (QApplication::arguments(), the program's name first) once
+// LeggiArgomenti has let them through.
+struct TOpzioniProgramma {
+    QString db;     // --db FILE; empty: MEVARIO_DB, then the default record
+    QString alunno; // --alunno NOME; empty: the chooser asks
+    bool esciSubito = false;    // --esci-subito: start-up measured by the benchmark
+    bool esciDopoAvvio = false; // --esci-dopo-avvio: ends once the main window is painted
+};
+TOpzioniProgramma OpzioniProgramma(const QStringList& argomenti);
 
 // Empty when the platform Qt will use (its "-platform" option, else
 // QT_QPA_PLATFORM, else the desktop's X11 or Wayland display) can open a

@@ -90,13 +90,58 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     btEsci->SetGlyph(GlifoEsci(), QSize(24, 24));
     connect(btEsci, &QAbstractButton::clicked, this, [this] { btEsciClick(); });
 
+    // The pupil: the name under the product label, right of the title, and
+    // "Cambia alunno" in the place the polynomial column leaves free.
+    lblAlunno = Etichetta(QString(), this, Carattere("Tahoma", 15, true), kMarrone);
+    lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
+    lblAlunno->setGeometry(470, 124, 277, 24);
+    lblAlunno->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    btCambiaAlunno = Bottone(QStringLiteral("Cambia alunno"), this, QRect(xd, y0 + 4 * passo, 234, 46));
+    btCambiaAlunno->SetLayout(TDsFancyButton::lyCenter);
+    btCambiaAlunno->setToolTip(QStringLiteral("Chiude gli esercizi e chiede di nuovo chi sei"));
+    btCambiaAlunno->hide();
+    connect(btCambiaAlunno, &QAbstractButton::clicked, this, [this] {
+        if (FCambiaAlunno)
+            FCambiaAlunno();
+    });
+
     SagomaFinestra(this);
+}
+
+void TfrmMain::MostraAlunno(const std::optional<TAlunno>& alunno)
+{
+    if (!alunno) {
+        setWindowTitle(QStringLiteral("Mevario"));
+        lblAlunno->setText(FCambiaAlunno ? QStringLiteral("Ospite") : QString());
+        lblAlunno->setAccessibleName(lblAlunno->text());
+        return;
+    }
+    const QString chi = alunno->classe.isEmpty() ? alunno->nome : alunno->nome + QStringLiteral(" (") + alunno->classe + QLatin1Char(')');
+    setWindowTitle(QStringLiteral("Mevario \u2014 ") + chi);
+    lblAlunno->setText(QStringLiteral("Alunno: ") + chi);
+    lblAlunno->setAccessibleName(lblAlunno->text());
+}
+
+void TfrmMain::ImpostaCambiaAlunno(std::function<void()> cambia)
+{
+    FCambiaAlunno = std::move(cambia);
+    btCambiaAlunno->setVisible(static_cast<bool>(FCambiaAlunno));
 }
 
 void TfrmMain::btSchedaClick()
 {
     // With the counters of the windows still open (the division is not modal).
-    ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora());
+    TRegistro* registro = TFinestraEsercizi::Registro();
+    if (!registro || registro->Ospite() || !registro->AlunnoScelto()) {
+        ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora());
+        return;
+    }
+    // A pupil's sheet: who, and per topic what the record holds to date.
+    const TAlunno& a = *registro->AlunnoScelto();
+    TAlunnoScheda alunno{a.nome, a.classe, {}};
+    for (const TProgressoArgomento& p : registro->Progressi(a.id, QDate::currentDate()).argomenti)
+        alunno.totali[p.argomento.toStdString()] = {p.giuste, p.sbagliate, p.ultimoGiorno};
+    ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora(), alunno);
 }
 
 TdlgEserciziStampa* TfrmMain::dlgEserciziStampa()

@@ -7,9 +7,11 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "MenuArgomento.h"
+#include "Registro.h"
 #include "UDsFancyButton.h"
 
 namespace mevario {
@@ -37,6 +39,13 @@ public:
     // and the program ends.
     void btEsciClick();
 
+    // The pupil of the run in the title ("Mevario — Anna (2B)") and beside
+    // it on the window; a guest: "Mevario", and "Ospite".
+    void MostraAlunno(const std::optional<TAlunno>& alunno);
+    // What "Cambia alunno" does (the record lives with the windows); the
+    // button shows only once it is set.
+    void ImpostaCambiaAlunno(std::function<void()> cambia);
+
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);
     // Pops a topic menu up at its button: below it, 30 pixels to the right,
@@ -59,6 +68,9 @@ public:
     TDsFancyButton* btScheda;
     TDsFancyButton* btEserciziStampa;
     TDsFancyButton* btEsci;
+    // The pupil's row: who is working, and "Cambia alunno".
+    QLabel* lblAlunno;
+    TDsFancyButton* btCambiaAlunno;
     TMenuArgomento* pmDefinizione = nullptr;
     TMenuArgomento* pmSomma = nullptr;
     TMenuArgomento* pmProdotto = nullptr;
@@ -82,6 +94,7 @@ private:
     TMenuArgomento* Menu(const std::vector<std::pair<QString, const char*>>& voci);
     std::map<std::string, std::function<TFinestraEsercizi*()>> FArgomenti;
     TdlgEserciziStampa* FdlgEserciziStampa = nullptr;
+    std::function<void()> FCambiaAlunno;
     int FRiseminati = 0;
 };
 

@@ -7,6 +7,7 @@
 #include "Errori.h"
 #include "Finestra.h"
 #include "QuibWord.h"
+#include "Registro.h"
 #include "SchedaPol.h"
 #include "funzioni.h"
 
@@ -33,6 +34,17 @@ std::function<void(QWidget*)>& Lavagna()
 }
 
 std::string TestoCampo(const QString& t) { return Utf8ToNarrow(t.toStdString()); }
+
+namespace {
+TRegistro*& RegistroCorrente()
+{
+    static TRegistro* r = nullptr;
+    return r;
+}
+} // namespace
+
+void TFinestraEsercizi::ImpostaRegistro(TRegistro* registro) { RegistroCorrente() = registro; }
+TRegistro* TFinestraEsercizi::Registro() { return RegistroCorrente(); }
 
 namespace {
 // Every exercise window that exists, for the results so far.
@@ -97,6 +109,14 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     lb = Etichetta(QStringLiteral("Rispondi al quesito e clicca su Procedi"), PaginaEsercizi,
                    Carattere("Comic Sans MS", 21), Qt::black);
     lb->move(16, 24);
+    // What a review visit is about, above the exercise: in the request's
+    // place, which the pupil knows by then (the exercise panels of some
+    // topics leave no line free under it).
+    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Tahoma", 16, true), kMarrone);
+    lblRipasso->setObjectName(QStringLiteral("lblRipasso"));
+    lblRipasso->setGeometry(16, lb->y(), 600, lb->height());
+    lblRipasso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblRipasso->hide();
     pnlEsercizi = new QFrame(PaginaEsercizi);
     // Tall enough for a bracketed fraction at the full 20 points.
     pnlEsercizi->setGeometry(24, 88, 569, 85);
@@ -237,10 +257,78 @@ std::string TFinestraEsercizi::RispostaDelPupillo() const
     return TestoCampo(EditRisp->text());
 }
 
+void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase)
+{
+    FRipassa = tipo;
+    lblRipasso->setText(frase);
+    lblRipasso->setAccessibleName(frase);
+    lblRipasso->setVisible(!frase.isEmpty());
+    lb->setVisible(frase.isEmpty());
+}
+
+QString TFinestraEsercizi::NomeCatalogo() const { return QString::fromStdString(TSchedaPol::Argomento(FGiuste)); }
+
+QString TFinestraEsercizi::EsercizioDaRegistrare() const
+{
+    const QString formula = QString::fromStdString(NarrowToUtf8(TestoEsercizio));
+    // A quiz's formula is what its question is about: both are the exercise.
+    if (FEsercizio && dynamic_cast<const TEsercizioQuiz*>(FEsercizio))
+        return QString::fromStdString(FEsercizio->Domanda()) + QLatin1Char(' ') + formula;
+    return formula;
+}
+
+QString TFinestraEsercizi::RispostaDaRegistrare() const
+{
+    if (pnlSiNo && FEsercizio && FEsercizio->SiNo())
+        return rbSi->isChecked() ? QStringLiteral("Sì") : rbNo->isChecked() ? QStringLiteral("No") : QString();
+    return EditRisp->text();
+}
+
+void TFinestraEsercizi::EsercizioMostrato()
+{
+    FOrologio.start();
+    FSoluzioneVista = false;
+}
+
+void TFinestraEsercizi::RegistraRisposta(bool giusta, const TDiagnosi& diagnosi)
+{
+    TRegistro* registro = Registro();
+    if (!registro || registro->Ospite() || !registro->AlunnoScelto())
+        return;
+    TRispostaGiudicata r;
+    r.argomento = NomeCatalogo();
+    r.esercizio = EsercizioDaRegistrare();
+    r.seme = FSeme;
+    r.risposta = RispostaDaRegistrare();
+    r.giusta = giusta;
+    if (!giusta) {
+        r.diagnosi = QString::fromStdString(diagnosi.Testo());
+        r.tipoErrore = QString::fromStdString(diagnosi.errore);
+    }
+    r.ripassa = FRipassa;
+    r.soluzioneVista = FSoluzioneVista;
+    r.secondi = FOrologio.isValid() ? static_cast<double>(FOrologio.elapsed()) / 1000.0 : 0.0;
+    // Committed before it returns; a fault is said once by the record's
+    // warning and the run goes on as a guest's, its counts untouched.
+    registro->Registra(r);
+}
+
 void TFinestraEsercizi::NuovoEsercizio()
 {
     if (!FEsercizio)
         return;
+    // A typed topic's exercise is drawn from a seed of its own, so that
+    // the record can say how to draw it again (mevario-esercizi --seme);
+    // the seed comes from the program's random source, which keeps seeded
+    // runs reproducible. A quiz's question depends on its turn as well:
+    // its seed alone would not draw it again.
+    FSeme.reset();
+    if (!dynamic_cast<TEsercizioQuiz*>(FEsercizio)) {
+        const auto seme = static_cast<std::uint32_t>(CasualeTra(0, 0x10000)) << 16 |
+                          static_cast<std::uint32_t>(CasualeTra(0, 0x10000));
+        ImpostaSeme(seme);
+        FSeme = seme;
+    }
     FEsercizio->NuovoEsercizio();
     lbDomanda->setText(QString::fromStdString(FEsercizio->Domanda()));
     TestoEsercizio = FEsercizio->TestoEsercizio();
@@ -319,6 +407,7 @@ void TFinestraEsercizi::PreparaPagina()
         FTestoAnteprima.clear();
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
+        EsercizioMostrato();
     }
     // The keyboard starts where the page is worked: the answer field, the
     // yes/no choice, or on the concept page the button to the exercises
@@ -373,6 +462,17 @@ void TFinestraEsercizi::btnNuovoClick()
     const std::string risposta = RispostaDelPupillo();
     if (!Protetto([&] { giusta = Verifica(risposta); }))
         return; // the error box showed why; nothing changed
+    // What is wrong, as far as the rules tell: kept with the answer, shown
+    // after the flash.
+    TDiagnosi diagnosi;
+    if (!giusta && FEsercizio && !FEsercizio->SiNo()) {
+        try {
+            diagnosi = FEsercizio->Diagnosi(risposta);
+        } catch (const std::exception&) {
+            diagnosi = {}; // no rule could read it: no diagnosis
+        }
+    }
+    RegistraRisposta(giusta, diagnosi);
     Conta(giusta ? lblEsatte : lblErrori);
     const unsigned esercizio = FNumeroEsercizio;
     FInVerifica = true;
@@ -389,7 +489,7 @@ void TFinestraEsercizi::btnNuovoClick()
     // What is wrong, where the pupil looks: the terms that match nothing in
     // red rings in the preview, the count and the mistake under it.
     if (!FEsercizio->SiNo())
-        MostraDiagnosi(FEsercizio->Diagnosi(risposta));
+        MostraDiagnosi(diagnosi);
     // The worked solution is one click away.
     if (!FEsercizio->Soluzione().empty())
         btnSoluzione->show();
@@ -411,6 +511,7 @@ void TFinestraEsercizi::btnSoluzioneClick()
     const TSoluzione soluzione = FEsercizio->Soluzione();
     if (soluzione.empty())
         return;
+    FSoluzioneVista = true;
     // Over the answer area, from the answer panel down to the counters; the
     // keypad and the help panel go away so that nothing covers it.
     if (Tfrmcomune* c = Tfrmcomune::Istanza()) {
@@ -602,6 +703,7 @@ void TFinestraEsercizi::btnChiudiClick()
 void TFinestraEsercizi::closeEvent(QCloseEvent* e)
 {
     FormClose();
+    ImpostaRipasso({}, {}); // a review lasts one visit
     QWidget::closeEvent(e);
 }
 

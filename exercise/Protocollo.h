@@ -9,13 +9,16 @@
 // "Nuovo". Closing the window adds its counters to the results record.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QWidget>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +32,8 @@
 #include "ucomune.h"
 
 namespace mevario {
+
+class TRegistro;
 
 class TFinestraEsercizi : public QWidget {
     Q_OBJECT
@@ -62,6 +67,24 @@ public:
     // told which window asks; set before the topic windows are created,
     // their button is enabled then.
     static void ImpostaLavagna(std::function<void(QWidget*)> apri);
+
+    // The pupil's record every judged answer goes to (set at start-up and
+    // when the pupil changes; null or a guest record: nothing is kept). It
+    // outlives the windows or is set back to null first.
+    static void ImpostaRegistro(TRegistro* registro);
+    static TRegistro* Registro();
+
+    // The kind of mistake this visit reviews, kept with every answer, and
+    // the sentence shown above the exercise ("Ripasso: nel prodotto gli
+    // esponenti si sommano"); empty: no review, nothing shown. Closing the
+    // window ends the review.
+    void ImpostaRipasso(const QString& tipo, const QString& frase);
+    const QString& Ripassa() const { return FRipassa; }
+    QLabel* lblRipasso;
+
+    // The catalogue's name of the topic ("somma-monomi"), as the record
+    // names it.
+    QString NomeCatalogo() const;
 
     // The topic's exercises (null for a window that draws its own).
     const TEsercizio* Argomento() const { return FEsercizio; }
@@ -130,6 +153,15 @@ public:
     virtual bool Verifica(const std::string& risposta);
 
 protected:
+    // What the record keeps of the exercise on screen: its formula text as
+    // shown (a quiz: the question before it), and of the pupil's answer:
+    // the text as typed ("Sì"/"No" for a choice). A window that draws its
+    // own exercise says it itself.
+    virtual QString EsercizioDaRegistrare() const;
+    virtual QString RispostaDaRegistrare() const;
+    // A new exercise is on screen: the time to its answer starts now.
+    void EsercizioMostrato();
+
     // The definition quizzes: the yes/no panel at (x, y) beside pnlEdit,
     // shown instead of pnlEdit on yes/no questions, and no live drawing of
     // the typed answer.
@@ -152,6 +184,9 @@ private:
     void FormShow();
     void FormClose();
     void Conta(QLabel* contatore);
+    // Keeps the judged answer in the record, before anything on screen
+    // reacts to it.
+    void RegistraRisposta(bool giusta, const TDiagnosi& diagnosi);
     void NascondiSoluzione();
     void MostraLettura(const TLettura& l);
     void MostraDiagnosi(const TDiagnosi& d);
@@ -166,6 +201,10 @@ private:
     QRect FAnteprima; // the preview's place before a line under it took its foot
     unsigned FNumeroEsercizio = 0;
     QString FTestoAnteprima; // the field's text the preview shows
+    QString FRipassa;
+    std::optional<std::uint32_t> FSeme; // what drew the exercise on screen, when it can be drawn again
+    QElapsedTimer FOrologio;             // since the exercise was shown
+    bool FSoluzioneVista = false;        // the worked solution of this exercise was opened
 };
 
 // A topic window holding its widget-free topic object E.

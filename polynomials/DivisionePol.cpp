@@ -438,10 +438,33 @@ void TfrmDivisionePol::PreparaPagina()
     FDiv.NuovaDivisione(ModoEsercizi ? 1 : 2);
     PreparaGriglia();
     FAnimazioneFinita = false;
-    if (ModoEsercizi)
+    if (ModoEsercizi) {
         LegaEditor({2, 2, 4});
-    else
+        EsercizioMostrato();
+    } else {
         btnNuovo->setFocus(); // "Procedi" starts the narration
+    }
+}
+
+QString TfrmDivisionePol::EsercizioDaRegistrare() const
+{
+    return QString::fromStdString(
+        NarrowToUtf8("(" + FDiv.TestoDividendo + ")&string(  :  )&(" + FDiv.TestoDivisore + ")"));
+}
+
+QString TfrmDivisionePol::RispostaDaRegistrare() const
+{
+    // The quotient row, from its first term (position 4) on.
+    std::string quoziente;
+    for (int i = 4; i >= 0; --i) {
+        const std::string t = FDiv.TestoDigitatoCella({2, 2, i}, true);
+        if (t.empty())
+            continue;
+        if (!quoziente.empty() && t.front() != '-')
+            quoziente += '+';
+        quoziente += t;
+    }
+    return QString::fromStdString(NarrowToUtf8(quoziente));
 }
 
 void TfrmDivisionePol::btnNuovoClick()

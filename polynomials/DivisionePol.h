@@ -98,6 +98,9 @@ public:
 
 protected:
     void NuovoEsercizio() override {}
+    // The division as shown; the pupil's quotient, its terms as typed.
+    QString EsercizioDaRegistrare() const override;
+    QString RispostaDaRegistrare() const override;
     // The arrow keys in the editor move it from cell to cell.
     bool eventFilter(QObject* o, QEvent* e) override;
     void showEvent(QShowEvent* e) override;

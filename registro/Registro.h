@@ -1,13 +1,14 @@
 // TRegistro: the pupil's record, the one interface the exercise layer and
-// the program are to talk to. Today only `mevario-registro` and the tests
-// use it; the windows below are the plan it is shaped for.
+// the program talk to (and `mevario-registro`).
 //
-// How the program is to use it:
+// How the program uses it:
 //   - At start-up `ApriRegistro` opens the record (SQLite by default: the
 //     file named by `--db`, else by MEVARIO_DB, else
 //     ~/.local/share/Mevario/registro.sqlite). When the record cannot be
 //     used it returns a guest record and says why, once, through the
 //     warning given to it (the program shows that text in a message box).
+//     A file that does not exist yet is opened only with the first pupil
+//     (app/Avvio.cpp), so that a guest leaves none.
 //   - The pupil chooser lists `Alunni()`, makes one with `CreaAlunno`,
 //     checks a PIN with `ControllaPin` and names the pupil of the run with
 //     `ScegliAlunno` (nothing chosen, or a guest record: nothing is kept).
@@ -17,7 +18,8 @@
 //     held by another program beyond the wait) the warning is given once
 //     and the record keeps nothing more for the rest of the run: the
 //     protocol's own counts go on as for a guest.
-//   - The progress and review windows read `Progressi` and `RipassoDovuto`.
+//   - The progress and review windows read `Progressi` and `RipassoDovuto`;
+//     the results sheet reads `Progressi`.
 //
 // Every call happens on the thread that opened the record.
 #pragma once

@@ -275,7 +275,118 @@ QString ScriviSchedaRisultati(const QString& cartellaProgramma)
     return ScriviSchedaRisultati(cartellaProgramma, TSchedaPol::Istanza() ? *TSchedaPol::Istanza() : TSchedaPol());
 }
 
-QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati, const QDateTime& quando)
+namespace {
+
+const char* const kTabella = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+const char* const kStile = "urn:oasis:names:tc:opendocument:xmlns:style:1.0";
+
+QList<QDomElement> Elementi(const QDomNode& n, const char* ns, const char* nome)
+{
+    QList<QDomElement> r;
+    const QDomNodeList l = n.isDocument() ? n.toDocument().elementsByTagNameNS(QLatin1String(ns), QLatin1String(nome))
+                                          : n.toElement().elementsByTagNameNS(QLatin1String(ns), QLatin1String(nome));
+    for (int i = 0; i < l.size(); ++i)
+        r.append(l.at(i).toElement());
+    return r;
+}
+
+// The paragraph's text replaced by `testo` (its style kept).
+void Riscrivi(QDomElement p, const QString& testo)
+{
+    while (!p.firstChild().isNull())
+        p.removeChild(p.firstChild());
+    p.appendChild(p.ownerDocument().createTextNode(TestoPulito(testo)));
+}
+
+// Appends to a row a copy of its last cell holding `testo`.
+void AggiungiCella(QDomElement riga, const QString& testo)
+{
+    QDomElement ultima = riga.lastChildElement();
+    QDomElement c = ultima.cloneNode(true).toElement();
+    const QList<QDomElement> paragrafi = Elementi(c, kTesto, "p");
+    if (!paragrafi.isEmpty())
+        Riscrivi(paragrafi.first(), testo);
+    riga.appendChild(c);
+}
+
+std::optional<QDomElement> PrimoCheComincia(const QDomDocument& doc, const QString& inizio)
+{
+    for (const QDomElement& p : Elementi(doc, kTesto, "p"))
+        if (p.text().startsWith(inizio))
+            return p;
+    return std::nullopt;
+}
+
+} // namespace
+
+void ScriviAlunnoInScheda(QDomDocument& doc, const TAlunnoScheda& alunno)
+{
+    if (const auto p = PrimoCheComincia(doc, QStringLiteral("Alunno:"))) {
+        Riscrivi(*p, QStringLiteral("Alunno: ") + alunno.nome);
+        // Spaces in a paragraph collapse to one: the gap is an element of its own.
+        QDomElement spazio = doc.createElementNS(QLatin1String(kTesto), QStringLiteral("text:s"));
+        spazio.setAttributeNS(QLatin1String(kTesto), QStringLiteral("text:c"), QStringLiteral("8"));
+        QDomElement(*p).appendChild(spazio);
+        QDomElement(*p).appendChild(doc.createTextNode(
+            QStringLiteral("Classe: ") + (alunno.classe.isEmpty() ? QStringLiteral("\u2014") : TestoPulito(alunno.classe))));
+    }
+    // Three columns more in the same width: the topic's column gives room.
+    for (QDomElement st : Elementi(doc, kStile, "style")) {
+        const QString nome = st.attributeNS(QLatin1String(kStile), QStringLiteral("name"));
+        const QString larghezza = nome == QLatin1String("ColArgomento") ? QStringLiteral("5.5cm")
+                                  : nome == QLatin1String("ColNumero")  ? QStringLiteral("2.3cm")
+                                                                         : QString();
+        if (larghezza.isEmpty())
+            continue;
+        for (QDomElement c : Elementi(st, kStile, "table-column-properties"))
+            c.setAttributeNS(QLatin1String(kStile), QStringLiteral("style:column-width"), larghezza);
+    }
+    const QLocale italiano(QLocale::Italian, QLocale::Italy);
+    for (QDomElement t : Elementi(doc, kTabella, "table")) {
+        if (t.attributeNS(QLatin1String(kTabella), QStringLiteral("name")) != QLatin1String("Risultati"))
+            continue;
+        for (QDomElement c : Elementi(t, kTabella, "table-column"))
+            if (c.hasAttributeNS(QLatin1String(kTabella), QStringLiteral("number-columns-repeated")))
+                c.setAttributeNS(QLatin1String(kTabella), QStringLiteral("table:number-columns-repeated"), QStringLiteral("5"));
+        bool intestazione = true;
+        for (QDomElement riga : Elementi(t, kTabella, "table-row")) {
+            QDomElement prima = riga.firstChildElement();
+            if (prima.hasAttributeNS(QLatin1String(kTabella), QStringLiteral("number-columns-spanned"))) {
+                prima.setAttributeNS(QLatin1String(kTabella), QStringLiteral("table:number-columns-spanned"), QStringLiteral("6"));
+                continue; // "Monomi", "Polinomi"
+            }
+            if (intestazione) {
+                intestazione = false;
+                for (const QString& testo : {QStringLiteral("Esatte in tutto"), QStringLiteral("Errori in tutto"),
+                                             QStringLiteral("Ultimo giorno")})
+                    AggiungiCella(riga, testo);
+                continue;
+            }
+            // The topic of the row, by the bookmark of its right answers.
+            std::string argomento;
+            for (const QDomElement& b : Elementi(riga, kTesto, "bookmark"))
+                if (argomento.empty())
+                    argomento = TSchedaPol::Argomento(b.attributeNS(QLatin1String(kTesto), QStringLiteral("name")).toStdString());
+            const auto it = alunno.totali.find(argomento);
+            const TTotaleArgomento tot = it == alunno.totali.end() ? TTotaleArgomento{} : it->second;
+            AggiungiCella(riga, QString::number(tot.giuste));
+            AggiungiCella(riga, QString::number(tot.sbagliate));
+            AggiungiCella(riga, tot.ultimoGiorno.isValid() ? italiano.toString(tot.ultimoGiorno, QStringLiteral("d/M/yyyy"))
+                                                           : QStringLiteral("\u2014"));
+        }
+    }
+    if (const auto p = PrimoCheComincia(doc, QStringLiteral("Le risposte esatte e gli errori")))
+        Riscrivi(*p, QStringLiteral("Risposte esatte ed errori: quelli dati durante questo uso del programma. "
+                                    "In tutto: tutte le risposte di ") +
+                         alunno.nome +
+                         QStringLiteral(" che Mevario ricorda, comprese queste. Ultimo giorno: l'ultimo giorno "
+                                        "di esercizi sull'argomento."));
+}
+
+namespace {
+
+QString ScriviRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati, const TAlunnoScheda* alunno,
+                        const QDateTime& quando)
 {
     TQuibWord w;
     if (!w.ApriDocumento(Modello(cartellaProgramma, QStringLiteral("schedaVEK.fodt")), true, true))
@@ -284,7 +395,22 @@ QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol
         w.ScriviInSegnalibro(QString::fromLatin1(TSchedaPol::Nomi()[static_cast<std::size_t>(i)]),
                              QString::number(risultati.Valore(i)));
     w.ScriviInSegnalibro(QStringLiteral("DATA_ORA"), DataOraScheda(quando));
-    return w.Consegna(QStringLiteral("Risultati"), quando);
+    if (alunno)
+        ScriviAlunnoInScheda(w.Documento(), *alunno);
+    return w.Consegna(alunno ? QStringLiteral("Risultati ") + alunno->nome : QStringLiteral("Risultati"), quando);
+}
+
+} // namespace
+
+QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati, const QDateTime& quando)
+{
+    return ScriviRisultati(cartellaProgramma, risultati, nullptr, quando);
+}
+
+QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati,
+                              const TAlunnoScheda& alunno, const QDateTime& quando)
+{
+    return ScriviRisultati(cartellaProgramma, risultati, &alunno, quando);
 }
 
 QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra, const QString& titolo)

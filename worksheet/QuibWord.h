@@ -18,6 +18,7 @@
 namespace mevario {
 
 class TSchedaPol;
+struct TAlunnoScheda;
 
 class TQuibWord {
 public:
@@ -66,6 +67,7 @@ public:
 
     // The document being written (tests read it).
     const QDomDocument& Documento() const { return FDoc; }
+    QDomDocument& Documento() { return FDoc; }
     // The picture that "§" pastes: the clipboard's, unless one is given.
     void ImpostaImmagine(const QImage& img) { FImmagine = img; }
 
@@ -90,6 +92,12 @@ QString TrovaModello(const QString& cartellaProgramma, const QString& nome);
 QString ScriviSchedaRisultati(const QString& cartellaProgramma);
 QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati,
                               const QDateTime& quando = QDateTime::currentDateTime());
+// The same for a pupil: their name and class on the sheet, and beside this
+// run's counts, per topic, the totals to date and the last day practised.
+QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol& risultati,
+                              const TAlunnoScheda& alunno, const QDateTime& quando = QDateTime::currentDateTime());
+// Writes the pupil's part into a results sheet's document.
+void ScriviAlunnoInScheda(QDomDocument& doc, const TAlunnoScheda& alunno);
 // The window sheet: "scheda.fodt" with the picture at "TABELLA", in a file
 // named after `titolo` (the topic: "Somma di monomi …").
 QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra,

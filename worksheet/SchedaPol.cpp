@@ -17,6 +17,25 @@ const std::array<const char*, TSchedaPol::Numero>& TSchedaPol::Nomi()
     return nomi;
 }
 
+const char* TSchedaPol::ArgomentoDellaCoppia(int i)
+{
+    // In the order of Nomi(), one a pair.
+    static const char* const argomenti[Numero / 2] = {
+        "definizione-monomio",   "somma-monomi",   "prodotto-monomi",     "potenza-monomio",
+        "quoziente-monomi",      "mcd-monomi",     "mcm-monomi",          "definizione-polinomio",
+        "somma-polinomi",        "differenza-polinomi", "prodotto-polinomi", "divisione-polinomi",
+    };
+    return i >= 0 && i < Numero / 2 ? argomenti[i] : "";
+}
+
+std::string TSchedaPol::Argomento(const std::string& contatore)
+{
+    for (int i = 0; i < Numero; ++i)
+        if (contatore == Nomi()[static_cast<std::size_t>(i)])
+            return ArgomentoDellaCoppia(i / 2);
+    return {};
+}
+
 namespace {
 std::unique_ptr<TSchedaPol>& Unica()
 {

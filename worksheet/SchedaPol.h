@@ -2,8 +2,12 @@
 // written at the bookmarks of the same names in the results sheet.
 #pragma once
 
+#include <QDate>
+#include <QString>
+
 #include <array>
 #include <cstdint>
+#include <map>
 #include <string>
 
 namespace mevario {
@@ -18,6 +22,13 @@ public:
     static TSchedaPol* Istanza();
     static TSchedaPol* Crea();
 
+    // The catalogue's name of the topic of a counter pair ("E_MON_SOMDIF"
+    // or "S_MON_SOMDIF": "somma-monomi"); empty for a name that is no counter.
+    // How the record names the topics counted here.
+    static std::string Argomento(const std::string& contatore);
+    // The same for the pair of counters 2i, 2i+1 (0 <= i < Numero / 2).
+    static const char* ArgomentoDellaCoppia(int i);
+
     // 0 for a name that is not a counter.
     std::int32_t Valore(const std::string& nome) const;
     std::int32_t Valore(int i) const { return FContatori[static_cast<std::size_t>(i)]; }
@@ -26,6 +37,19 @@ public:
 
 private:
     std::array<std::int32_t, Numero> FContatori{};
+};
+
+// What the results sheet says of a pupil who is not a guest: who, and per
+// topic (the catalogue's name) the totals to date and the last day practised.
+struct TTotaleArgomento {
+    int giuste = 0;
+    int sbagliate = 0;
+    QDate ultimoGiorno; // null: never
+};
+struct TAlunnoScheda {
+    QString nome;
+    QString classe;
+    std::map<std::string, TTotaleArgomento> totali;
 };
 
 } // namespace mevario

@@ -10,8 +10,12 @@
 
 #include <functional>
 
+#include <QTemporaryDir>
+
 #include "Avvio.h"
+#include "ChiSei.h"
 #include "EserciziStampa.h"
+#include "RegistroSql.h"
 #include <cmath>
 #include "QuibWord.h"
 #include <QFile>
@@ -61,6 +65,25 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(m))
         return 1;
     Foto(m, "01_principale");
+    {
+        // "Chi sei?" with two pupils, and the main window of one of them, on
+        // a record of a temporary folder.
+        QTemporaryDir d;
+        fin->ImpostaRegistro(TRegistroSql::ApriSqlite(d.filePath(QStringLiteral("r.sqlite")), {}, true).registro);
+        fin->Registro()->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
+        fin->Registro()->CreaAlunno(QStringLiteral("Bruno"), QStringLiteral("2B"));
+        TdlgChiSei* chi = fin->dlgChiSei();
+        chi->Prepara();
+        chi->show();
+        if (QTest::qWaitForWindowExposed(chi))
+            Foto(chi, "01_chi_sei");
+        chi->btNuovoClick();
+        Foto(chi, "01_chi_sei_nuovo");
+        chi->reject();
+        fin->ImpostaAlunno(fin->Registro()->TrovaAlunno(QStringLiteral("Anna")));
+        Foto(m, "01_principale_alunno");
+        fin->ImpostaRegistro(nullptr);
+    }
 
     m->ApriMenu(m->btSomma, m->pmSomma);
     QTest::qWait(200);
@@ -143,6 +166,13 @@ int main(int argc, char** argv)
     sm->btnSoluzione->click();
     Foto(sm, "13_somma_soluzione");
     sm->btnChiudi->click();
+    // A review visit: what is reviewed, above the exercise.
+    TFinestraEsercizi* pot = fin->frmPotenzaMon();
+    pot->Apri(true);
+    pot->ImpostaRipasso(QStringLiteral("Nella potenza gli esponenti si moltiplicano."),
+                        QStringLiteral("Ripasso: nella potenza di un monomio gli esponenti si moltiplicano"));
+    Foto(pot, "15_ripasso");
+    pot->btnChiudi->click();
 
     // Every other topic window: its concept page, then its exercise page
     // with the expected answer typed (or the right radio button checked).

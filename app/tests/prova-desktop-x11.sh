@@ -43,7 +43,8 @@ openbox --sm-disable >"$T/openbox.log" 2>&1 &
 WM=$!
 for i in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
 
-"$MEVARIO" >"$T/mevario.log" 2>&1 &
+# As a named pupil: "Chi sei?" does not ask.
+"$MEVARIO" --alunno Prova >"$T/mevario.log" 2>&1 &
 APP=$!
 
 # The id of the visible window with exactly this title (waits up to 10 s).
@@ -80,7 +81,7 @@ centrata() {
     else male "$1 a ($2,$3), attesa a ($4,$5)"; fi
 }
 
-PRINCIPALE=$(finestra Mevario) || { male "la finestra principale non compare"; cat "$T/mevario.log"; exit 1; }
+PRINCIPALE=$(finestra "Mevario — Prova") || { male "la finestra principale non compare"; cat "$T/mevario.log"; exit 1; }
 set -- $(geometria "$PRINCIPALE"); MX=$1; MY=$2; MW=$3; MH=$4
 bene "finestra principale a ($MX,$MY) ${MW}x$MH"
 

@@ -9,7 +9,13 @@
 #include <QTest>
 #include <QToolTip>
 
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTemporaryDir>
+
 #include "Avvio.h"
+#include "ChiSei.h"
+#include "RegistroSql.h"
 #include "Tavolozza.h"
 
 using namespace mevario;
@@ -61,6 +67,7 @@ private slots:
     void mainWindowAndMenus();
     void exerciseTextsAndFields();
     void blackboardAndDivision();
+    void pupilChooser();
 
 private:
     std::unique_ptr<TFinestre> FFinestre;
@@ -148,6 +155,28 @@ void TestTavolozza::blackboardAndDivision()
     QVERIFY(Chiaro(l->cmbPennaColore->view()->palette().color(QPalette::Base)));
     l->close();
     d->close();
+}
+
+void TestTavolozza::pupilChooser()
+{
+    QTemporaryDir d;
+    auto r = TRegistroSql::ApriSqlite(d.filePath(QStringLiteral("r.sqlite")), TOpzioniRegistro{}, true).registro;
+    QVERIFY(r);
+    r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
+    TdlgChiSei chi(r.get());
+    chi.Prepara();
+    chi.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&chi));
+    QCOMPARE(chi.palette().color(QPalette::Window), QColor(255, 230, 204));
+    for (QLabel* l : chi.findChildren<QLabel*>())
+        QVERIFY2(!Chiaro(l->palette().color(QPalette::WindowText)), qPrintable(l->text()));
+    QVERIFY(Chiaro(chi.lsAlunni->palette().color(QPalette::Base)));
+    QVERIFY(Scuro(chi.lsAlunni->palette().color(QPalette::Text)));
+    for (QLineEdit* e : {chi.edNome, chi.edClasse, chi.edPin}) {
+        QVERIFY(Chiaro(e->palette().color(QPalette::Base)));
+        QVERIFY(Scuro(e->palette().color(QPalette::Text)));
+    }
+    chi.reject();
 }
 
 QTEST_MAIN(TestTavolozza)

@@ -79,6 +79,7 @@ private slots:
     void resultsSheetHoldsTheDateAndTime();
     void resultsSheetWithNothingDoneHoldsZeros();
     void twoVisitsAreAddedUp();
+    void pupilsSheetHasNameClassAndTotals();
     void windowSheetHoldsThePicture();
     void templateWithoutTabellaPastesNothingQuietly();
     void bookmarkNamesAreCaseSensitive();
@@ -270,6 +271,65 @@ void TestScheda::twoVisitsAreAddedUp()
     QCOMPARE(Dopo(f, QStringLiteral("E_MON_SOMDIF")), QString::number(e + 5));
     QCOMPARE(Dopo(f, QStringLiteral("S_MON_SOMDIF")), QString::number(r + 1));
     QCOMPARE(s->Valore("E_MON_SOMDIF"), e + 5); // writing the sheet changes nothing
+}
+
+void TestScheda::pupilsSheetHasNameClassAndTotals()
+{
+    TSchedaPol oggi;
+    oggi.Aggiungi("E_MON_PROD", 2);
+    oggi.Aggiungi("S_MON_PROD", 1);
+    TAlunnoScheda anna{QStringLiteral("Anna Rossi"), QStringLiteral("2B"), {}};
+    anna.totali["prodotto-monomi"] = {12, 4, QDate(2026, 12, 8)};
+    anna.totali["divisione-polinomi"] = {1, 0, QDate(2026, 11, 30)};
+    const QString f = ScriviSchedaRisultati(kModelli, oggi, anna, QDateTime(QDate(2026, 12, 8), QTime(10, 42)));
+    QVERIFY(!f.isEmpty());
+    QVERIFY(QFileInfo(f).fileName().startsWith(QStringLiteral("Risultati Anna Rossi 2026-12-08")));
+    QFile file(f);
+    QDomDocument d;
+    QVERIFY(file.open(QIODevice::ReadOnly) && d.setContent(&file, true));
+    const QString testo = d.documentElement().text();
+    QVERIFY(testo.contains(QStringLiteral("Alunno: Anna Rossi")));
+    QVERIFY(testo.contains(QStringLiteral("Classe: 2B")));
+    QVERIFY(!testo.contains(QStringLiteral("____")));
+    // This run's counts stay at their bookmarks.
+    QCOMPARE(Dopo(f, QStringLiteral("E_MON_PROD")), QStringLiteral("2"));
+    QCOMPARE(Dopo(f, QStringLiteral("S_MON_PROD")), QStringLiteral("1"));
+    // Every row of the table has six cells (or one spanning six), and the
+    // totals sit in the row of their topic; a topic never practised: 0, 0, a dash.
+    const char* const kTab = "urn:oasis:names:tc:opendocument:xmlns:table:1.0";
+    const QDomNodeList righe = d.elementsByTagNameNS(QLatin1String(kTab), QStringLiteral("table-row"));
+    QCOMPARE(righe.size(), 15);
+    QMap<QString, QStringList> perArgomento;
+    for (int i = 0; i < righe.size(); ++i) {
+        const QDomElement r = righe.at(i).toElement();
+        const QDomNodeList celle = r.elementsByTagNameNS(QLatin1String(kTab), QStringLiteral("table-cell"));
+        QStringList t;
+        for (int j = 0; j < celle.size(); ++j)
+            t << celle.at(j).toElement().text();
+        if (celle.size() == 1)
+            QCOMPARE(celle.at(0).toElement().attributeNS(QLatin1String(kTab), QStringLiteral("number-columns-spanned")),
+                     QStringLiteral("6"));
+        else
+            QCOMPARE(t.size(), 6);
+        perArgomento[t.first()] = t.mid(1);
+    }
+    QCOMPARE(perArgomento.value(QStringLiteral("Argomento")).mid(2),
+             (QStringList{QStringLiteral("Esatte in tutto"), QStringLiteral("Errori in tutto"), QStringLiteral("Ultimo giorno")}));
+    QCOMPARE(perArgomento.value(QStringLiteral("Prodotto di monomi")),
+             (QStringList{QStringLiteral("2"), QStringLiteral("1"), QStringLiteral("12"), QStringLiteral("4"), QStringLiteral("8/12/2026")}));
+    QCOMPARE(perArgomento.value(QStringLiteral("Divisione di polinomi")).mid(2),
+             (QStringList{QStringLiteral("1"), QStringLiteral("0"), QStringLiteral("30/11/2026")}));
+    QCOMPARE(perArgomento.value(QStringLiteral("Somma di polinomi")).mid(2),
+             (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("\u2014")}));
+    // A guest's sheet is as before: blanks for the name, three columns.
+    const QString g = ScriviSchedaRisultati(kModelli, oggi);
+    QFile fg(g);
+    QDomDocument dg;
+    QVERIFY(fg.open(QIODevice::ReadOnly) && dg.setContent(&fg, true));
+    QVERIFY(dg.documentElement().text().contains(QStringLiteral("Alunno: ____")));
+    QCOMPARE(dg.elementsByTagNameNS(QLatin1String(kTab), QStringLiteral("table-row")).at(0).toElement()
+                 .elementsByTagNameNS(QLatin1String(kTab), QStringLiteral("table-cell")).size(),
+             3);
 }
 
 void TestScheda::windowSheetHoldsThePicture()
