@@ -7,15 +7,19 @@
 
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "MenuArgomento.h"
+#include "Registro.h"
 #include "UDsFancyButton.h"
 
 namespace mevario {
 
 class TFinestraEsercizi;
 class TdlgEserciziStampa;
+class TfrmProgressi;
+class TRipassoGuidato;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -37,6 +41,20 @@ public:
     // and the program ends.
     void btEsciClick();
 
+    // The pupil's record and the pupil of the run (nothing: a guest), set
+    // at start-up and again when the pupil changes; the record outlives the
+    // window. Shows "I miei progressi" and "Ripasso (N)".
+    void ImpostaRegistro(TRegistro* registro, std::optional<TAlunno> alunno);
+    // "I miei progressi": the pupil's figures, in a window created at first use.
+    void btProgressiClick();
+    TfrmProgressi* frmProgressi();
+    // "Ripasso (N)": the due items' exercise pages one after another.
+    void btRipassoClick();
+    // Sets "Ripasso (N)" from the record: N items due today; disabled when
+    // there is nothing to review (or for a guest).
+    void AggiornaRipasso();
+    TRipassoGuidato* Ripasso() const { return FRipasso; }
+
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);
     // Pops a topic menu up at its button: below it, 30 pixels to the right,
@@ -56,6 +74,8 @@ public:
     TDsFancyButton* btSommaEDIffPol;
     TDsFancyButton* btProdottoPol;
     TDsFancyButton* btDaf;
+    TDsFancyButton* btProgressi;
+    TDsFancyButton* btRipasso;
     TDsFancyButton* btScheda;
     TDsFancyButton* btEserciziStampa;
     TDsFancyButton* btEsci;
@@ -82,6 +102,10 @@ private:
     TMenuArgomento* Menu(const std::vector<std::pair<QString, const char*>>& voci);
     std::map<std::string, std::function<TFinestraEsercizi*()>> FArgomenti;
     TdlgEserciziStampa* FdlgEserciziStampa = nullptr;
+    TRegistro* FRegistro = nullptr;
+    std::optional<TAlunno> FAlunno;
+    TfrmProgressi* FfrmProgressi = nullptr;
+    TRipassoGuidato* FRipasso = nullptr;
     int FRiseminati = 0;
 };
 

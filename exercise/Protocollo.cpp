@@ -97,6 +97,9 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     lb = Etichetta(QStringLiteral("Rispondi al quesito e clicca su Procedi"), PaginaEsercizi,
                    Carattere("Comic Sans MS", 21), Qt::black);
     lb->move(16, 24);
+    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Comic Sans MS", 18, true), QColor(0, 100, 0));
+    lblRipasso->setGeometry(24, 58, 569, 28);
+    lblRipasso->hide();
     pnlEsercizi = new QFrame(PaginaEsercizi);
     // Tall enough for a bracketed fraction at the full 20 points.
     pnlEsercizi->setGeometry(24, 88, 569, 85);
@@ -202,6 +205,13 @@ TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect&
 {
     QFrame* p = PannelloEsempio(pannello, angoliArrotondati);
     return Formula(p, formula, QRect(4, 4, pannello.width() - 8, pannello.height() - 8), ColorePannelli());
+}
+
+void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase)
+{
+    FRipassa = tipo;
+    lblRipasso->setText(frase);
+    lblRipasso->setVisible(!frase.isEmpty());
 }
 
 void TFinestraEsercizi::ImpostaLavagna(std::function<void(QWidget*)> apri) { Lavagna() = std::move(apri); }
@@ -381,6 +391,7 @@ void TFinestraEsercizi::btnNuovoClick()
     else
         LampeggiaRosso(pnlRisp);
     FInVerifica = false;
+    emit Giudicata(giusta);
     // Only for the exercise answered: the page may have changed meanwhile.
     if (giusta && esercizio == FNumeroEsercizio && ModoEsercizi)
         btnNuovo->setText(QStringLiteral("Nuovo"));

@@ -63,6 +63,15 @@ public:
     // their button is enabled then.
     static void ImpostaLavagna(std::function<void(QWidget*)> apri);
 
+    // Sets the kind of mistake this window's exercises review (`tipo`, as in
+    // the record's review items; it goes with every answer recorded) and the
+    // sentence shown above the exercise; both empty: a normal visit.
+    void ImpostaRipasso(const QString& tipo, const QString& frase);
+    // The kind being reviewed, or empty.
+    const QString& Ripassa() const { return FRipassa; }
+    // Above the exercise: what is being reviewed (hidden on a normal visit).
+    QLabel* lblRipasso;
+
     // The topic's exercises (null for a window that draws its own).
     const TEsercizio* Argomento() const { return FEsercizio; }
 
@@ -129,6 +138,10 @@ public:
     // topic object judges it.
     virtual bool Verifica(const std::string& risposta);
 
+signals:
+    // An answer was judged and counted (after its flash).
+    void Giudicata(bool giusta);
+
 protected:
     // The definition quizzes: the yes/no panel at (x, y) beside pnlEdit,
     // shown instead of pnlEdit on yes/no questions, and no live drawing of
@@ -159,6 +172,7 @@ private:
     void AggiornaAccessibili();
 
     QString FArgomento;
+    QString FRipassa;
     const char* FGiuste;
     const char* FSbagliate;
     TEsercizio* FEsercizio;
