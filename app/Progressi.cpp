@@ -50,6 +50,7 @@ QTableWidget* Tabella(const QStringList& colonne, const QString& nome, QWidget* 
     t->setAlternatingRowColors(true);
     t->setAccessibleName(nome);
     t->horizontalHeader()->setHighlightSections(false);
+    t->verticalHeader()->setDefaultSectionSize(24);
     QPalette p = t->palette();
     p.setColor(QPalette::AlternateBase, QColor(255, 240, 224));
     p.setColor(QPalette::Highlight, QColor(255, 201, 147));
@@ -98,7 +99,7 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
     setObjectName(QStringLiteral("frmProgressi"));
     setWindowTitle(QStringLiteral("I miei progressi"));
     setModal(true);
-    setFixedSize(940, 660);
+    setFixedSize(940, 690);
 
     lbTitolo = Etichetta(QStringLiteral("I miei progressi"), this, Carattere("Comic Sans MS", 30), kMarrone);
     lbTitolo->setMinimumHeight(42);
@@ -108,8 +109,6 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
     lbVuoto->setWordWrap(true);
     lbVuoto->setAlignment(Qt::AlignCenter);
     lbVuoto->setFont(Carattere("Comic Sans MS", 22));
-    lbVuoto->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
-    lbVuoto->setFocusPolicy(Qt::StrongFocus); // a screen reader reaches it with Tab
 
     pnlDati = new QWidget(this);
     auto* gruppoArgomenti = new QGroupBox(QStringLiteral("Argomento per argomento"), pnlDati);
@@ -143,6 +142,7 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
     asseX->setLabelsAngle(-90);
     asseX->setLabelsFont(Carattere("Tahoma", 11));
     asseX->setGridLineVisible(false);
+    asseX->setTruncateLabels(false); // "8 dic" whole, upright to the bar
     auto* asseY = new QValueAxis;
     asseY->setLabelFormat(QStringLiteral("%d"));
     asseY->setLabelsFont(Carattere("Tahoma", 11));
@@ -158,8 +158,7 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
     grafico->setAccessibleDescription(QStringLiteral("Le stesse cifre sono nella tabella accanto"));
     tbGiorni = Tabella({QStringLiteral("Giorno"), QStringLiteral("Esatte"), QStringLiteral("Errori")},
                        QStringLiteral("Risposte giorno per giorno"), gruppoGiorni);
-    tbGiorni->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tbGiorni->horizontalHeader()->setStretchLastSection(true);
+    tbGiorni->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tbGiorni->setFixedWidth(250);
     auto* righeGiorni = new QHBoxLayout(gruppoGiorni);
     righeGiorni->addWidget(grafico, 1);
@@ -167,8 +166,8 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
 
     auto* dati = new QVBoxLayout(pnlDati);
     dati->setContentsMargins(0, 0, 0, 0);
-    dati->addWidget(gruppoArgomenti, 4);
-    dati->addWidget(gruppoGiorni, 5);
+    dati->addWidget(gruppoArgomenti, 1);
+    dati->addWidget(gruppoGiorni, 1);
 
     btChiudi = new TDsFancyButton(QStringLiteral("Chiudi"), this);
     StileCapsula(btChiudi, 14, Qt::white, Qt::white);

@@ -23,11 +23,24 @@ void TRipassoGuidato::Inizia(const QList<TVoceRipasso>& voci)
     Prossima();
 }
 
+void TRipassoGuidato::Ferma()
+{
+    FVoci.clear();
+    if (FCorrente) {
+        FCorrente->removeEventFilter(this);
+        FCorrente->ImpostaRipasso(QString(), QString());
+    }
+    FCorrente = nullptr;
+    FInCorso = false;
+}
+
 void TRipassoGuidato::Prossima()
 {
-    // The main window closed (the program ends): nothing more opens.
-    if (const auto* w = qobject_cast<const QWidget*>(parent()); w && !w->isVisible())
-        FVoci.clear();
+    // The main window closed (the program ends): nothing more opens, nothing is said.
+    if (const auto* w = qobject_cast<const QWidget*>(parent()); w && !w->isVisible()) {
+        Ferma();
+        return;
+    }
     while (!FVoci.isEmpty()) {
         const TVoceRipasso v = FVoci.takeFirst();
         const QString classe = ClasseFinestraArgomento(v.argomento);

@@ -27,6 +27,9 @@ public:
     // Opens the first item's window; items of topics without a window are
     // passed over. Ends at once (Finito) when there is nothing to open.
     void Inizia(const QList<TVoceRipasso>& voci);
+    // Ends the review without a word (another pupil was chosen): the open
+    // window stays, as a normal visit.
+    void Ferma();
     bool InCorso() const { return FInCorso; }
     // The window of the item under review, or null.
     TFinestraEsercizi* Corrente() const { return FCorrente; }
@@ -34,7 +37,8 @@ public:
     int Restanti() const { return static_cast<int>(FVoci.size()); }
 
 signals:
-    // The last item's window was closed (or there was nothing to open).
+    // The last item's window was closed (or there was nothing to open);
+    // not when the review was stopped or the main window closed.
     void Finito();
 
 protected:

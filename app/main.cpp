@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "ArgomentiRegistro.h"
 #include "EserciziStampa.h"
 #include "Progressi.h"
 #include "RipassoGuidato.h"
@@ -7,6 +8,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
+
+#include <algorithm>
 
 #include "Finestra.h"
 #include "Errori.h"
@@ -127,6 +130,8 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
 
 void TfrmMain::ImpostaRegistro(TRegistro* registro, std::optional<TAlunno> alunno)
 {
+    // A review under way was the previous pupil's.
+    FRipasso->Ferma();
     FRegistro = registro;
     FAlunno = std::move(alunno);
     // The window of the previous pupil's figures goes; the next one reads the new pupil's.
@@ -173,7 +178,13 @@ void TfrmMain::btRipassoClick()
 {
     if (!FRegistro || !FAlunno || FRegistro->Ospite() || FRipasso->InCorso())
         return;
-    const QList<TVoceRipasso> voci = FRegistro->RipassoDovuto(FAlunno->id, QDate::currentDate());
+    QList<TVoceRipasso> voci = FRegistro->RipassoDovuto(FAlunno->id, QDate::currentDate());
+    // Most overdue first; of a day, the topics in the order of the menus.
+    std::stable_sort(voci.begin(), voci.end(), [](const TVoceRipasso& a, const TVoceRipasso& b) {
+        if (a.scadenza != b.scadenza)
+            return a.scadenza < b.scadenza;
+        return OrdineArgomento(a.argomento) < OrdineArgomento(b.argomento);
+    });
     if (voci.isEmpty()) {
         AggiornaRipasso();
         return;

@@ -107,6 +107,9 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     lblTitolo->setGeometry(lblTitolo->x(), 2, 200, 40);
     btnLavagna->setParent(this);
     DsFancyButton1->hide(); // no help panel here: the grid's cells take one term each
+    // What a review is about: in the title row, right of "Lavagna".
+    lblRipasso->setParent(this);
+    lblRipasso->hide();
     PBRisp->hide();
 
     btnConcetto = new TDsFancyButton(QStringLiteral("Concetto"), this);
@@ -423,6 +426,8 @@ void TfrmDivisionePol::PreparaPagina()
     btnConcetto->move(dopoTitolo, 8);
     btnLavagna->move(dopoTitolo, 8);
     btnLavagna->setVisible(ModoEsercizi);
+    const int dopoLavagna = dopoTitolo + btnLavagna->width() + 16;
+    lblRipasso->setGeometry(dopoLavagna, 12, btnChiudi->x() - 12 - dopoLavagna, 28);
     meConcetto->setVisible(!ModoEsercizi);
     meEsercizi->setVisible(ModoEsercizi);
     meAlgo->hide();

@@ -87,6 +87,8 @@ void TestProgressiRipasso::initTestCase()
 
 void TestProgressiRipasso::cleanupTestCase()
 {
+    M()->Ripasso()->Ferma();
+    M()->ImpostaRegistro(nullptr, std::nullopt);
     FFinestre.reset();
     FRegistro.reset();
 }
@@ -277,41 +279,42 @@ void TestProgressiRipasso::reviewThroughTheTopicWindows()
     FMessaggi.clear();
     QTest::mouseClick(M()->btRipasso, Qt::LeftButton, {}, QPoint(40, 20));
 
-    // First the product (both due today: by topic's name), on its exercise page.
-    TfrmProdottoMon* p = FFinestre->frmProdottoMon();
-    QVERIFY(QTest::qWaitForWindowExposed(p));
-    QCOMPARE(M()->Ripasso()->Corrente(), p);
-    QVERIFY(p->ModoEsercizi);
-    QVERIFY(p->lblRipasso->isVisible());
-    QCOMPARE(p->lblRipasso->text(), QStringLiteral("Ripasso: nel prodotto gli esponenti si sommano"));
-    QCOMPARE(p->Ripassa(), kProdotto);
-    QVERIFY(!M()->btRipasso->isEnabled()); // not again while the review goes on
-    // A right answer moves the kind up: one item left for today.
-    p->EditRisp->setText(QString::fromStdString(p->Esercizio().RispostaAttesa()));
-    QTest::mouseClick(p->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30));
-    QCOMPARE(p->lblEsatte->text(), QStringLiteral("1"));
-    QCOMPARE(registrate.size(), 1);
-    QCOMPARE(registrate[0].ripassa, kProdotto);
-    QCOMPARE(M()->btRipasso->text(), QStringLiteral("Ripasso (1)"));
-
-    // Closing it opens the sum, on the undiagnosed kind.
-    QTest::mouseClick(p->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    // Both due today: the topics in the order of the menus, the sum first,
+    // on its exercise page, on the undiagnosed kind.
     TfrmSommaMon* s = FFinestre->frmSommaMon();
-    QTRY_VERIFY(s->isVisible());
-    QVERIFY(!p->isVisible());
-    QVERIFY(p->lblRipasso->isHidden());
-    QVERIFY(p->Ripassa().isEmpty());
+    TfrmProdottoMon* p = FFinestre->frmProdottoMon();
+    QVERIFY(QTest::qWaitForWindowExposed(s));
+    QCOMPARE(M()->Ripasso()->Corrente(), s);
+    QVERIFY(s->ModoEsercizi);
+    QVERIFY(s->lblRipasso->isVisible());
     QCOMPARE(s->lblRipasso->text(), QStringLiteral("Ripasso: somma e differenza di monomi"));
     QCOMPARE(s->Ripassa(), KTipoNonDiagnosticato);
-    QVERIFY(FMessaggi.isEmpty());
-    // Wrong again: back to box 1, due tomorrow; nothing left today.
+    QVERIFY(!M()->btRipasso->isEnabled()); // not again while the review goes on
+    // Wrong again: back to box 1, due tomorrow; one item left for today.
     s->EditRisp->setText(QStringLiteral("x^9y^9z^9"));
     QTest::mouseClick(s->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30));
     QCOMPARE(s->lblErrori->text(), QStringLiteral("1"));
-    QCOMPARE(registrate.size(), 2);
-    QCOMPARE(registrate[1].ripassa, KTipoNonDiagnosticato);
-    QCOMPARE(M()->btRipasso->text(), QStringLiteral("Ripasso (0)"));
+    QCOMPARE(registrate.size(), 1);
+    QCOMPARE(registrate[0].ripassa, KTipoNonDiagnosticato);
+    QCOMPARE(M()->btRipasso->text(), QStringLiteral("Ripasso (1)"));
+
+    // Closing it opens the product, on the mistake's sentence.
     QTest::mouseClick(s->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
+    QTRY_VERIFY(p->isVisible());
+    QVERIFY(!s->isVisible());
+    QVERIFY(s->lblRipasso->isHidden());
+    QVERIFY(s->Ripassa().isEmpty());
+    QCOMPARE(p->lblRipasso->text(), QStringLiteral("Ripasso: nel prodotto gli esponenti si sommano"));
+    QCOMPARE(p->Ripassa(), kProdotto);
+    QVERIFY(FMessaggi.isEmpty());
+    // A right answer moves the kind up: nothing left today.
+    p->EditRisp->setText(QString::fromStdString(p->Esercizio().RispostaAttesa()));
+    QTest::mouseClick(p->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30));
+    QCOMPARE(p->lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(registrate.size(), 2);
+    QCOMPARE(registrate[1].ripassa, kProdotto);
+    QCOMPARE(M()->btRipasso->text(), QStringLiteral("Ripasso (0)"));
+    QTest::mouseClick(p->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
     QTRY_COMPARE(FMessaggi.size(), 1);
     QCOMPARE(FMessaggi[0], QStringLiteral("Ripasso finito: per oggi non c'è altro da ripassare."));
     QVERIFY(!M()->Ripasso()->InCorso());
@@ -335,15 +338,27 @@ void TestProgressiRipasso::reviewThroughTheTopicWindows()
     M()->AggiornaRipasso();
     QCOMPARE(M()->btRipasso->text(), QStringLiteral("Ripasso (2)"));
     QTest::mouseClick(M()->btRipasso, Qt::LeftButton, {}, QPoint(40, 20));
-    // The topic without a window is passed over.
+    // The known topic first; the one without a window is passed over.
     TFinestraEsercizi* m = FFinestre->frmMcmMon();
     QTRY_VERIFY(m->isVisible());
-    QCOMPARE(M()->Ripasso()->Restanti(), 0);
+    QCOMPARE(M()->Ripasso()->Restanti(), 1);
     QTest::mouseClick(m->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
     QTRY_COMPARE(FMessaggi.size(), 2);
     QVERIFY(FMessaggi[1].startsWith(QStringLiteral("Ripasso finito. Restano")));
     QVERIFY(M()->btRipasso->isEnabled());
-    M()->ImpostaRegistro(nullptr, std::nullopt);
+
+    // The main window closed during a review (the program ends): no other
+    // window opens, no message comes.
+    QVERIFY(FRegistro->RegistraPer(bruno->id, Risposta(QStringLiteral("potenza-monomio"), false, ieri)));
+    M()->AggiornaRipasso();
+    QTest::mouseClick(M()->btRipasso, Qt::LeftButton, {}, QPoint(40, 20));
+    QTRY_VERIFY(FFinestre->frmPotenzaMon()->isVisible());
+    QCOMPARE(M()->Ripasso()->Restanti(), 2); // then the mcm, left unanswered, and the unknown topic
+    M()->close();
+    QTRY_VERIFY(!M()->Ripasso()->InCorso());
+    QTest::qWait(50);
+    QCOMPARE(FMessaggi.size(), 2);
+    QVERIFY(!FFinestre->frmMcmMon()->isVisible());
 }
 
 QTEST_MAIN(TestProgressiRipasso)
