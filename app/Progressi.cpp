@@ -262,9 +262,11 @@ void TfrmProgressi::Aggiorna(QDate oggi)
         attivi += g.giuste + g.sbagliate > 0;
     }
     grafico->setAccessibleDescription(
-        QStringLiteral("In %1: %2 e %3. Le stesse cifre, giorno per giorno, sono nella tabella accanto.")
-            .arg(Quante(attivi, "un giorno", "giorni"), Quante(totGiuste, "una risposta esatta", "risposte esatte"),
-                 Quante(totErrori, "un errore", "errori")));
+        attivi == 0 ? QStringLiteral("Nessuna risposta negli ultimi 30 giorni.")
+                    : QStringLiteral("In %1: %2 e %3. Le stesse cifre, giorno per giorno, sono nella tabella accanto.")
+                          .arg(Quante(attivi, "un giorno", "giorni"),
+                               Quante(totGiuste, "una risposta esatta", "risposte esatte"),
+                               Quante(totErrori, "un errore", "errori")));
 }
 
 } // namespace mevario

@@ -97,8 +97,9 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     lb = Etichetta(QStringLiteral("Rispondi al quesito e clicca su Procedi"), PaginaEsercizi,
                    Carattere("Comic Sans MS", 21), Qt::black);
     lb->move(16, 24);
-    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Comic Sans MS", 18, true), QColor(0, 100, 0));
-    lblRipasso->setGeometry(24, 58, 569, 28);
+    // A review's line takes the instruction's place: the one line above
+    // the exercise that every topic window keeps free.
+    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Comic Sans MS", 20, true), QColor(0, 100, 0));
     lblRipasso->hide();
     pnlEsercizi = new QFrame(PaginaEsercizi);
     // Tall enough for a bracketed fraction at the full 20 points.
@@ -211,7 +212,10 @@ void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase
 {
     FRipassa = tipo;
     lblRipasso->setText(frase);
+    if (lblRipasso->parentWidget() == lb->parentWidget())
+        lblRipasso->setGeometry(lb->x(), lb->y(), lb->parentWidget()->width() - lb->x(), lb->height());
     lblRipasso->setVisible(!frase.isEmpty());
+    lb->setVisible(frase.isEmpty());
 }
 
 void TFinestraEsercizi::ImpostaLavagna(std::function<void(QWidget*)> apri) { Lavagna() = std::move(apri); }

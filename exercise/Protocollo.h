@@ -69,7 +69,8 @@ public:
     void ImpostaRipasso(const QString& tipo, const QString& frase);
     // The kind being reviewed, or empty.
     const QString& Ripassa() const { return FRipassa; }
-    // Above the exercise: what is being reviewed (hidden on a normal visit).
+    // Above the exercise, in the instruction's place: what is being
+    // reviewed (hidden on a normal visit).
     QLabel* lblRipasso;
 
     // The topic's exercises (null for a window that draws its own).

@@ -56,6 +56,7 @@ private slots:
     void progressOfASeededRecord();
     void guestAndEmptyRecordReadASentence();
     void mainWindowButtonsFollowTheRecord();
+    void reviewLineFitsEveryTopicWindow();
     void reviewThroughTheTopicWindows();
 
 private:
@@ -248,6 +249,40 @@ void TestProgressiRipasso::mainWindowButtonsFollowTheRecord()
     QVERIFY(riga.top() > M()->DsFancyButton1->geometry().bottom());
     QVERIFY(riga.bottom() < M()->btScheda->geometry().top());
     QVERIFY(M()->rect().contains(M()->btEsci->geometry()));
+}
+
+void TestProgressiRipasso::reviewLineFitsEveryTopicWindow()
+{
+    // The longest line a review shows, in every topic window: whole, and
+    // over nothing else of the exercise page. The division diagnoses no
+    // mistake: its line names the topic.
+    const QString lunga = FraseRipasso(QStringLiteral("differenza-polinomi"),
+                                       QStringLiteral("Nella differenza il secondo polinomio cambia segno."));
+    int quanti = 0;
+    const TArgomentoRegistro* a = ArgomentiRegistro(&quanti);
+    for (int i = 0; i < quanti; ++i) {
+        TFinestraEsercizi* w = FFinestre->Argomento(a[i].classe);
+        const QString frase = w->Argomento() ? lunga : FraseRipasso(QString::fromLatin1(a[i].nome), KTipoNonDiagnosticato);
+        w->ImpostaRipasso(QStringLiteral("x"), frase);
+        w->Apri(true);
+        QVERIFY(QTest::qWaitForWindowExposed(w));
+        QLabel* l = w->lblRipasso;
+        QVERIFY2(l->isVisible(), a[i].classe);
+        QVERIFY2(l->fontMetrics().horizontalAdvance(l->text()) <= l->width(), a[i].classe);
+        const QRect g(l->mapTo(w, QPoint(0, 0)), l->size());
+        QVERIFY2(w->rect().contains(g), a[i].classe);
+        for (QWidget* altro : w->findChildren<QWidget*>()) {
+            if (altro == l || !altro->isVisible() || altro->isAncestorOf(l) || !altro->parentWidget()
+                || altro->parentWidget() != l->parentWidget())
+                continue;
+            QVERIFY2(!altro->geometry().intersects(l->geometry()),
+                     qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(a[i].classe), altro->objectName()
+                                                                                          + altro->metaObject()->className())));
+        }
+        w->ImpostaRipasso(QString(), QString());
+        QVERIFY(l->isHidden());
+        w->close();
+    }
 }
 
 void TestProgressiRipasso::reviewThroughTheTopicWindows()
