@@ -100,7 +100,7 @@ void TFinestre::ImpostaRegistro(std::unique_ptr<TRegistro> registro)
     }
     // Pupils to change between only where there is a record.
     FMain->ImpostaCambiaAlunno(FRegistro->Ospite() ? std::function<void()>() : [this] { CambiaAlunno(); });
-    FMain->MostraAlunno(FRegistro->AlunnoScelto());
+    MostraAlunno();
 }
 
 TdlgChiSei* TFinestre::dlgChiSei()
@@ -113,7 +113,15 @@ TdlgChiSei* TFinestre::dlgChiSei()
 void TFinestre::ImpostaAlunno(const std::optional<TAlunno>& alunno)
 {
     FRegistro->ScegliAlunno(FRegistro->Ospite() ? std::nullopt : alunno);
+    MostraAlunno();
+}
+
+void TFinestre::MostraAlunno()
+{
     FMain->MostraAlunno(FRegistro->AlunnoScelto());
+    // "I miei progressi" and "Ripasso (N)" only where there is a record (a
+    // pupil who chose to be a guest sees them, saying why they are empty).
+    FMain->ImpostaRegistro(FRegistro->Ospite() ? nullptr : FRegistro.get(), FRegistro->AlunnoScelto());
 }
 
 void TFinestre::ChiediAlunno(bool avvio)

@@ -83,6 +83,8 @@ public:
     void CambiaAlunno();
 
 private:
+    // The pupil of the run on the main window, with what the record offers them.
+    void MostraAlunno();
     template <class T>
     T* Di(const char* classe)
     {

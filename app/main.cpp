@@ -1,12 +1,18 @@
 #include "main.h"
 
+#include "ArgomentiRegistro.h"
 #include "EserciziStampa.h"
+#include "Progressi.h"
+#include "RipassoGuidato.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "Finestra.h"
+#include "Errori.h"
 #include "Glifi.h"
 #include "Protocollo.h"
 #include "QuibWord.h"
@@ -46,7 +52,7 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Mevario"));
     setAccessibleName(QStringLiteral("Mevario"));
-    setFixedSize(767, 645);
+    setFixedSize(767, 707);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(255, 230, 204)); // 13428479
     setPalette(pal);
@@ -77,16 +83,45 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     btDefPol->setAccessibleName(QStringLiteral("Definizione di polinomio"));
     btSommaEDIffPol->setAccessibleName(QStringLiteral("Somma e differenza di polinomi"));
 
-    btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(xs, 565, 125, 50));
+    // The pupil's own row: progress and review (shown once a record is set).
+    btProgressi = Bottone(QStringLiteral("I miei progressi"), this, QRect(xs, 562, 185, 46));
+    btProgressi->setToolTip(QStringLiteral("Le tue risposte giuste ed errate, argomento per argomento e giorno per giorno"));
+    connect(btProgressi, &QAbstractButton::clicked, this, [this] { btProgressiClick(); });
+    btRipasso = Bottone(QStringLiteral("Ripasso"), this, QRect(xs + 203, 562, 185, 46));
+    connect(btRipasso, &QAbstractButton::clicked, this, [this] { btRipassoClick(); });
+    btProgressi->hide();
+    btRipasso->hide();
+    FRipasso = new TRipassoGuidato(
+        [this](const QString& classe) -> TFinestraEsercizi* {
+            const auto f = FArgomenti.find(classe.toStdString());
+            TFinestraEsercizi* w = f != FArgomenti.end() && f->second ? f->second() : nullptr;
+            if (w)
+                connect(w, &TFinestraEsercizi::Giudicata, this, &TfrmMain::AggiornaRipasso, Qt::UniqueConnection);
+            return w;
+        },
+        this);
+    connect(FRipasso, &TRipassoGuidato::Finito, this, [this] {
+        AggiornaRipasso();
+        const int restano = FRegistro && FAlunno && !FRegistro->Ospite()
+                                ? static_cast<int>(FRegistro->RipassoDovuto(FAlunno->id, QDate::currentDate()).size())
+                                : 0;
+        MostraMessaggio(QStringLiteral("Ripasso"),
+                        restano == 0 ? QStringLiteral("Ripasso finito: per oggi non c'è altro da ripassare.")
+                                     : QStringLiteral("Ripasso finito. Restano ancora cose da ripassare oggi: "
+                                                      "premi «Ripasso» quando vuoi."),
+                        false);
+    });
+
+    btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(xs, 627, 125, 50));
     btScheda->SetGlyph(GlifoScheda(), QSize(24, 24));
     btScheda->setToolTip(QStringLiteral("Scrive la scheda dei risultati e la apre con il programma di videoscrittura"));
     connect(btScheda, &QAbstractButton::clicked, this, [this] { btSchedaClick(); });
-    btEserciziStampa = Bottone(QStringLiteral("Esercizi da stampare"), this, QRect(244, 565, 279, 50));
+    btEserciziStampa = Bottone(QStringLiteral("Esercizi da stampare"), this, QRect(244, 627, 279, 50));
     btEserciziStampa->SetGlyph(GlifoStampante(), QSize(24, 24));
     btEserciziStampa->setToolTip(
         QStringLiteral("Scrive una scheda di esercizi nuovi, con le soluzioni, da stampare (PDF)"));
     connect(btEserciziStampa, &QAbstractButton::clicked, this, [this] { btEserciziStampaClick(); });
-    btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 565, 125, 50));
+    btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 627, 125, 50));
     btEsci->SetGlyph(GlifoEsci(), QSize(24, 24));
     connect(btEsci, &QAbstractButton::clicked, this, [this] { btEsciClick(); });
 
@@ -126,6 +161,71 @@ void TfrmMain::ImpostaCambiaAlunno(std::function<void()> cambia)
 {
     FCambiaAlunno = std::move(cambia);
     btCambiaAlunno->setVisible(static_cast<bool>(FCambiaAlunno));
+}
+
+void TfrmMain::ImpostaRegistro(TRegistro* registro, std::optional<TAlunno> alunno)
+{
+    // A review under way was the previous pupil's.
+    FRipasso->Ferma();
+    FRegistro = registro;
+    FAlunno = std::move(alunno);
+    // The window of the previous pupil's figures goes; the next one reads the new pupil's.
+    delete FfrmProgressi;
+    FfrmProgressi = nullptr;
+    btProgressi->setVisible(FRegistro != nullptr);
+    btRipasso->setVisible(FRegistro != nullptr);
+    AggiornaRipasso();
+}
+
+TfrmProgressi* TfrmMain::frmProgressi()
+{
+    if (!FRegistro)
+        return nullptr;
+    if (!FfrmProgressi)
+        FfrmProgressi = new TfrmProgressi(*FRegistro, FAlunno, this);
+    return FfrmProgressi;
+}
+
+void TfrmMain::btProgressiClick()
+{
+    TfrmProgressi* f = frmProgressi();
+    if (!f)
+        return;
+    f->Aggiorna();
+    CentraSopra(f, this);
+    f->exec();
+}
+
+void TfrmMain::AggiornaRipasso()
+{
+    const bool alunno = FRegistro && FAlunno && !FRegistro->Ospite();
+    const int dovute = alunno ? static_cast<int>(FRegistro->RipassoDovuto(FAlunno->id, QDate::currentDate()).size()) : 0;
+    btRipasso->setText(QStringLiteral("Ripasso (%1)").arg(dovute));
+    // Nothing due: shown, so that the row stays the same, but not pressed.
+    btRipasso->setEnabled(dovute > 0 && !FRipasso->InCorso());
+    btRipasso->setToolTip(!alunno      ? QStringLiteral("Il ripasso si tiene per chi entra con il suo nome")
+                          : dovute > 0 ? QStringLiteral("Gli esercizi degli errori da ripassare oggi, uno dopo l'altro")
+                                       : QStringLiteral("Per oggi non c'è niente da ripassare"));
+    btRipasso->setAccessibleName(btRipasso->text());
+}
+
+void TfrmMain::btRipassoClick()
+{
+    if (!FRegistro || !FAlunno || FRegistro->Ospite() || FRipasso->InCorso())
+        return;
+    QList<TVoceRipasso> voci = FRegistro->RipassoDovuto(FAlunno->id, QDate::currentDate());
+    // Most overdue first; of a day, the topics in the order of the menus.
+    std::stable_sort(voci.begin(), voci.end(), [](const TVoceRipasso& a, const TVoceRipasso& b) {
+        if (a.scadenza != b.scadenza)
+            return a.scadenza < b.scadenza;
+        return OrdineArgomento(a.argomento) < OrdineArgomento(b.argomento);
+    });
+    if (voci.isEmpty()) {
+        AggiornaRipasso();
+        return;
+    }
+    FRipasso->Inizia(voci);
+    AggiornaRipasso();
 }
 
 void TfrmMain::btSchedaClick()
@@ -242,8 +342,13 @@ void TfrmMain::ApriMenu(TDsFancyButton* bottone, TMenuArgomento* menu)
 
 void TfrmMain::Apri(TFinestraEsercizi* f, bool esercizi)
 {
-    if (f)
-        f->Apri(esercizi);
+    if (!f)
+        return;
+    // Opened from its menu: a normal visit, whatever the review left.
+    if (f != FRipasso->Corrente())
+        f->ImpostaRipasso(QString(), QString());
+    connect(f, &TFinestraEsercizi::Giudicata, this, &TfrmMain::AggiornaRipasso, Qt::UniqueConnection);
+    f->Apri(esercizi);
 }
 
 bool TfrmMain::event(QEvent* e)
@@ -252,6 +357,8 @@ bool TfrmMain::event(QEvent* e)
         // Every activation draws the next exercises from a fresh seed.
         Randomize();
         ++FRiseminati;
+        if (FRegistro)
+            AggiornaRipasso();
     }
     return QWidget::event(e);
 }

@@ -18,6 +18,8 @@ namespace mevario {
 
 class TFinestraEsercizi;
 class TdlgEserciziStampa;
+class TfrmProgressi;
+class TRipassoGuidato;
 
 class TfrmMain : public QWidget {
     Q_OBJECT
@@ -45,6 +47,19 @@ public:
     // What "Cambia alunno" does (the record lives with the windows); the
     // button shows only once it is set.
     void ImpostaCambiaAlunno(std::function<void()> cambia);
+    // The pupil's record and the pupil of the run (nothing: a guest), set
+    // at start-up and again when the pupil changes; the record outlives the
+    // window. Shows "I miei progressi" and "Ripasso (N)".
+    void ImpostaRegistro(TRegistro* registro, std::optional<TAlunno> alunno);
+    // "I miei progressi": the pupil's figures, in a window created at first use.
+    void btProgressiClick();
+    TfrmProgressi* frmProgressi();
+    // "Ripasso (N)": the due items' exercise pages one after another.
+    void btRipassoClick();
+    // Sets "Ripasso (N)" from the record: N items due today; disabled when
+    // there is nothing to review (or for a guest).
+    void AggiornaRipasso();
+    TRipassoGuidato* Ripasso() const { return FRipasso; }
 
     // Sets the page flag of a topic window and shows it.
     void Apri(TFinestraEsercizi* f, bool esercizi);
@@ -65,6 +80,8 @@ public:
     TDsFancyButton* btSommaEDIffPol;
     TDsFancyButton* btProdottoPol;
     TDsFancyButton* btDaf;
+    TDsFancyButton* btProgressi;
+    TDsFancyButton* btRipasso;
     TDsFancyButton* btScheda;
     TDsFancyButton* btEserciziStampa;
     TDsFancyButton* btEsci;
@@ -95,6 +112,10 @@ private:
     std::map<std::string, std::function<TFinestraEsercizi*()>> FArgomenti;
     TdlgEserciziStampa* FdlgEserciziStampa = nullptr;
     std::function<void()> FCambiaAlunno;
+    TRegistro* FRegistro = nullptr;
+    std::optional<TAlunno> FAlunno;
+    TfrmProgressi* FfrmProgressi = nullptr;
+    TRipassoGuidato* FRipasso = nullptr;
     int FRiseminati = 0;
 };
 

@@ -9,7 +9,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QWidget w;
     w.setWindowTitle(QStringLiteral("Finestra"));
-    w.setFixedSize(767, 645);
+    w.setFixedSize(767, 707);
     w.show();
     if (QApplication::arguments().contains(QStringLiteral("--esci-subito")))
         return 0;

@@ -224,6 +224,17 @@ TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect&
     return Formula(p, formula, QRect(4, 4, pannello.width() - 8, pannello.height() - 8), ColorePannelli());
 }
 
+void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase)
+{
+    FRipassa = tipo;
+    lblRipasso->setText(frase);
+    lblRipasso->setAccessibleName(frase);
+    if (lblRipasso->parentWidget() == lb->parentWidget())
+        lblRipasso->setGeometry(lb->x(), lb->y(), lb->parentWidget()->width() - lb->x(), lb->height());
+    lblRipasso->setVisible(!frase.isEmpty());
+    lb->setVisible(frase.isEmpty());
+}
+
 void TFinestraEsercizi::ImpostaLavagna(std::function<void(QWidget*)> apri) { Lavagna() = std::move(apri); }
 
 void TFinestraEsercizi::CreaSiNo(int x, int y)
@@ -255,15 +266,6 @@ std::string TFinestraEsercizi::RispostaDelPupillo() const
     if (pnlSiNo && FEsercizio && FEsercizio->SiNo())
         return rbSi->isChecked() ? "Si" : "No";
     return TestoCampo(EditRisp->text());
-}
-
-void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase)
-{
-    FRipassa = tipo;
-    lblRipasso->setText(frase);
-    lblRipasso->setAccessibleName(frase);
-    lblRipasso->setVisible(!frase.isEmpty());
-    lb->setVisible(frase.isEmpty());
 }
 
 QString TFinestraEsercizi::NomeCatalogo() const { return QString::fromStdString(TSchedaPol::Argomento(FGiuste)); }
@@ -481,6 +483,7 @@ void TFinestraEsercizi::btnNuovoClick()
     else
         LampeggiaRosso(pnlRisp);
     FInVerifica = false;
+    emit Giudicata(giusta);
     // Only for the exercise answered: the page may have changed meanwhile.
     if (giusta && esercizio == FNumeroEsercizio && ModoEsercizi)
         btnNuovo->setText(QStringLiteral("Nuovo"));

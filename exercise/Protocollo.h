@@ -152,6 +152,10 @@ public:
     // topic object judges it.
     virtual bool Verifica(const std::string& risposta);
 
+signals:
+    // An answer was judged and counted (after its flash).
+    void Giudicata(bool giusta);
+
 protected:
     // What the record keeps of the exercise on screen: its formula text as
     // shown (a quiz: the question before it), and of the pupil's answer:

@@ -107,6 +107,9 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     lblTitolo->setGeometry(lblTitolo->x(), 2, 200, 40);
     btnLavagna->setParent(this);
     DsFancyButton1->hide(); // no help panel here: the grid's cells take one term each
+    // What a review is about (placed with the page).
+    lblRipasso->setParent(this);
+    lblRipasso->hide();
     PBRisp->hide();
 
     btnConcetto = new TDsFancyButton(QStringLiteral("Concetto"), this);
@@ -272,6 +275,7 @@ void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)
     Label4->move(128 - Label4->width() - 4, 46 + (70 - Label4->height()) / 2);
     for (QPlainTextEdit* t : {meConcetto, meEsercizi})
         t->setGeometry(16, 116, destra - 8 - 16, 62);
+    lblRipasso->setGeometry(16, 116, destra - 8 - 16, 32);
     scrGriglia->setGeometry(16, 182, w - 154 - 6 - 16, h - 68 - 182);
     pbQuoziente->setGeometry(128, h - 66, w - 8 - 128, 64);
     lblRisultato->move(16, h - 66 + (64 - lblRisultato->height()) / 2);
@@ -424,7 +428,10 @@ void TfrmDivisionePol::PreparaPagina()
     btnLavagna->move(dopoTitolo, 8);
     btnLavagna->setVisible(ModoEsercizi);
     meConcetto->setVisible(!ModoEsercizi);
-    meEsercizi->setVisible(ModoEsercizi);
+    // In a review, what is reviewed takes the instructions' place.
+    const bool ripasso = !Ripassa().isEmpty();
+    meEsercizi->setVisible(ModoEsercizi && !ripasso);
+    lblRipasso->setVisible(ModoEsercizi && ripasso);
     meAlgo->hide();
     if (!ModoEsercizi) {
         EditRisp->hide();

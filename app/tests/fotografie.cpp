@@ -13,9 +13,12 @@
 #include <QTemporaryDir>
 
 #include "Avvio.h"
+#include "ArgomentiRegistro.h"
 #include "ChiSei.h"
 #include "EserciziStampa.h"
+#include "Progressi.h"
 #include "RegistroSql.h"
+#include "RipassoGuidato.h"
 #include <cmath>
 #include "QuibWord.h"
 #include <QFile>
@@ -319,6 +322,94 @@ int main(int argc, char** argv)
         d.show();
         if (QTest::qWaitForWindowExposed(&d))
             Foto(&d, "40_esercizi_da_stampare");
+    }
+
+    // A pupil with a month of answers in every topic (a record in DIR,
+    // made afresh): the main window's row, "I miei progressi", a guest's,
+    // and the first two windows of a review.
+    {
+        const QString file = gDir + QStringLiteral("/registro.sqlite");
+        for (const char* coda : {"", "-wal", "-shm"})
+            QFile::remove(file + QLatin1String(coda));
+        TOpzioniRegistro o;
+        o.db = file;
+        auto registro = ApriRegistro(o, [](const QString& messaggio) { qWarning("%s", qPrintable(messaggio)); });
+        const auto giulia = registro->CreaAlunno(QStringLiteral("Giulia"), QStringLiteral("2B"));
+        if (!giulia)
+            return 1;
+        const QDate oggi = QDate::currentDate();
+        int quanti = 0;
+        const TArgomentoRegistro* argomenti = ArgomentiRegistro(&quanti);
+        for (int giorno = 29; giorno >= 0; --giorno) {
+            if (giorno % 3 == 1)
+                continue; // days without practice
+            for (int a = 0; a < quanti; ++a)
+                for (int k = 0; k < (a + giorno) % 4; ++k) {
+                    TRispostaGiudicata r;
+                    r.argomento = QString::fromLatin1(argomenti[a].nome);
+                    r.esercizio = QStringLiteral("x");
+                    r.risposta = QStringLiteral("x");
+                    r.giusta = (a * 7 + k * 3 + giorno) % 5 != 0;
+                    // Yesterday's mistakes come back today.
+                    if (!r.giusta && giorno == 1)
+                        r.tipoErrore = a == 2 ? QStringLiteral("Nel prodotto gli esponenti si sommano, non si moltiplicano.")
+                                              : QString();
+                    r.quando = QDateTime(oggi.addDays(-giorno), QTime(9 + k, 0));
+                    registro->RegistraPer(giulia->id, r);
+                }
+        }
+        for (const QString& argomento : {QStringLiteral("prodotto-monomi"), QStringLiteral("differenza-polinomi"),
+                                        QStringLiteral("divisione-polinomi")}) {
+            TRispostaGiudicata r;
+            r.argomento = argomento;
+            r.esercizio = QStringLiteral("x");
+            r.risposta = QStringLiteral("y");
+            r.tipoErrore = argomento == QLatin1String("differenza-polinomi")
+                               ? QStringLiteral("Nella differenza il secondo polinomio cambia segno.")
+                           : argomento == QLatin1String("prodotto-monomi")
+                               ? QStringLiteral("Nel prodotto gli esponenti si sommano, non si moltiplicano.")
+                               : QString();
+            r.quando = QDateTime(oggi.addDays(-1), QTime(18, 0));
+            registro->RegistraPer(giulia->id, r);
+        }
+        m->ImpostaRegistro(registro.get(), giulia);
+        m->activateWindow();
+        Foto(m, "50_principale_alunno");
+        TfrmProgressi* p = m->frmProgressi();
+        p->Aggiorna();
+        p->move(20, 20);
+        p->show();
+        if (QTest::qWaitForWindowExposed(p))
+            Foto(p, "51_progressi");
+        p->hide();
+        TRegistroOspite ospite;
+        m->ImpostaRegistro(&ospite, std::nullopt);
+        Foto(m, "52_principale_ospite");
+        p = m->frmProgressi();
+        p->move(20, 20);
+        p->show();
+        if (QTest::qWaitForWindowExposed(p))
+            Foto(p, "53_progressi_ospite");
+        p->hide();
+        m->ImpostaRegistro(registro.get(), giulia);
+        m->btRipasso->click();
+        // Through the review's windows, photographing a mistake's sentence,
+        // the polynomials' and the division's; the last is left open.
+        int foto = 0;
+        while (m->Ripasso()->InCorso()) {
+            TFinestraEsercizi* w = m->Ripasso()->Corrente();
+            if (!w || !QTest::qWaitForWindowExposed(w))
+                break;
+            const bool ultima = m->Ripasso()->Restanti() == 0;
+            if (!w->Ripassa().startsWith(QLatin1String("errore")) || ultima || foto == 0)
+                Foto(w, (std::string("5") + char('4' + foto++) + "_ripasso").c_str());
+            if (ultima)
+                m->Ripasso()->Ferma(); // no closing message box to wait on
+            w->close();
+            QTest::qWait(100);
+        }
+        QTest::qWait(300);
+        m->ImpostaRegistro(nullptr, std::nullopt);
     }
     return 0;
 }
