@@ -9,6 +9,7 @@
 #include "QuibWord.h"
 #include "SchedaPol.h"
 #include "funzioni.h"
+#include "passaggi.h"
 
 namespace mevario {
 
@@ -158,6 +159,57 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     });
     AggiornaAccessibili();
     Finestre().push_back(this);
+}
+
+void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
+{
+    FArgomentoPassaggi = argomento;
+    // The toggle stands at the end of the question's line, which gives it room.
+    lbDomanda->setGeometry(24, 184, 430, 32);
+    cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
+    cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
+    cbPassaggi->setFont(Carattere("Comic Sans MS", 20));
+    ColoraTesto(cbPassaggi, kMarrone);
+    cbPassaggi->setGeometry(463, 186, 130, 30);
+    cbPassaggi->setToolTip(QStringLiteral("Scrivi il calcolo una riga alla volta: ogni riga viene controllata"));
+    pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
+    pnlPassaggi->hide();
+    lblTastiPassaggi = new QLabel(
+        QStringLiteral("Invio: nuova riga · ↑ ↓: cambia riga · Canc su una riga vuota: la toglie\n"
+                       "Procedi controlla l'ultima riga"),
+        pnlEdit);
+    lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
+    lblTastiPassaggi->setFont(Carattere("Tahoma", 12));
+    ColoraTesto(lblTastiPassaggi, QColor(60, 40, 20));
+    lblTastiPassaggi->hide();
+    connect(cbPassaggi, &QCheckBox::toggled, this, [this](bool on) { MostraPassaggi(on); });
+}
+
+void TFinestraEsercizi::MostraPassaggi(bool attivi)
+{
+    if (!pnlPassaggi)
+        return;
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->EditTastieraExit(); // it typed into the field that now goes
+    // The answer area grows down to the counters; the field and its
+    // preview give way to the lines.
+    pnlEdit->setGeometry(24, 240, 569, attivi ? 208 : 113);
+    EditRisp->setVisible(!attivi);
+    PBRisp->setVisible(!attivi);
+    if (lblLettura)
+        lblLettura->hide();
+    DsFancyButton1->move(16, attivi ? 6 : 64);
+    btnLavagna->move(128, attivi ? 6 : 64);
+    lblTastiPassaggi->setGeometry(228, 4, 336, 36);
+    lblTastiPassaggi->setVisible(attivi);
+    pnlPassaggi->setGeometry(6, 44, 557, 158);
+    pnlPassaggi->setVisible(attivi);
+    if (attivi && pnlPassaggi->Righe() == 0 && FEsercizio)
+        pnlPassaggi->Ricomincia(FEsercizio->TestoPassaggi());
+    if (attivi)
+        pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
+    else
+        EditRisp->setFocus();
 }
 
 TFinestraEsercizi::~TFinestraEsercizi()
@@ -319,12 +371,16 @@ void TFinestraEsercizi::PreparaPagina()
         FTestoAnteprima.clear();
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
+        if (pnlPassaggi)
+            pnlPassaggi->Ricomincia(FEsercizio ? FEsercizio->TestoPassaggi() : std::string());
     }
     // The keyboard starts where the page is worked: the answer field, the
     // yes/no choice, or on the concept page the button to the exercises
     // (never "Esci", which Space would press).
     if (!ModoEsercizi)
         btEseAppr->setFocus();
+    else if (PassaggiAttivi())
+        pnlPassaggi->Fuoco(1);
     else if (!pnlEdit->isHidden())
         EditRisp->setFocus();
     else if (pnlSiNo && !pnlSiNo->isHidden())
@@ -350,13 +406,35 @@ void TFinestraEsercizi::btnNuovoClick()
         PreparaPagina();
         return;
     }
+    // The working written line by line: its last line is the answer, judged
+    // as if it had been typed in the field; a last line that equals the
+    // exercise but is not yet in the form asked is not judged.
+    if (PassaggiAttivi() && FEsercizio) {
+        const int u = pnlPassaggi->UltimaScritta();
+        const std::string ultima = u >= 1 ? pnlPassaggi->Testo(u).toStdString() : std::string();
+        if (u >= 1) {
+            const std::string esercizio = pnlPassaggi->Testo(0).toStdString();
+            if (GiudicaPassaggio(esercizio, ultima).verdetto == VerdettoPassaggio::Equivalente) {
+                const GiudizioFine fine = GiudicaFine(FArgomentoPassaggi, esercizio, ultima);
+                if (fine.stato == StatoFine::QuasiFinito) {
+                    pnlPassaggi->NotaUltima(QStringLiteral("quasi finito: ") + QString::fromStdString(fine.cosaManca));
+                    pnlPassaggi->Fuoco(u);
+                    return;
+                }
+            }
+        }
+        EditRisp->setText(QString::fromStdString(ultima));
+    }
     // What the check shows belongs to the text as it is now: the release of
     // Enter that ran it changes nothing.
     FTestoAnteprima = EditRisp->text();
     // Nothing typed: nothing to judge, nothing counted.
     if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
         RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
-        EditRisp->setFocus();
+        if (PassaggiAttivi())
+            pnlPassaggi->Fuoco(1);
+        else
+            EditRisp->setFocus();
         return;
     }
     // An answer the formula reader cannot read is not judged: the pupil is
@@ -564,6 +642,11 @@ void TFinestraEsercizi::MostraLettura(const TLettura& l)
 
 void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
 {
+    // With the working line by line, the line goes under its last line.
+    if (PassaggiAttivi()) {
+        pnlPassaggi->NotaUltima(testo);
+        return;
+    }
     if (!lblLettura) {
         lblLettura = new QLabel(pnlEdit);
         lblLettura->setObjectName(QStringLiteral("lblLettura"));

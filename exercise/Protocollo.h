@@ -9,6 +9,7 @@
 // "Nuovo". Closing the window adds its counters to the results record.
 #pragma once
 
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
@@ -23,6 +24,7 @@
 #include "Esercizio.h"
 #include "FormulaBox.h"
 #include "Lettura.h"
+#include "Passaggi.h"
 #include "RAHtControls.h"
 #include "SchedaPol.h"
 #include "UDsFancyButton.h"
@@ -112,6 +114,11 @@ public:
     QFrame* pnlSiNo = nullptr;
     QRadioButton* rbSi = nullptr;
     QRadioButton* rbNo = nullptr;
+    // "Passaggi": the working written line by line in the answer area
+    // (null in windows that do not offer it), and its lines.
+    QCheckBox* cbPassaggi = nullptr;
+    TPassaggi* pnlPassaggi = nullptr;
+    bool PassaggiAttivi() const { return cbPassaggi && cbPassaggi->isChecked(); }
 
     // The answer as Verifica receives it: "Si"/"No" from the radio buttons
     // on a yes/no question ("No" when neither is checked), else the field.
@@ -134,6 +141,10 @@ protected:
     // shown instead of pnlEdit on yes/no questions, and no live drawing of
     // the typed answer.
     void CreaSiNo(int x, int y);
+    // Offers the working line by line ("Passaggi", off at first): line 0 is
+    // the topic object's TestoPassaggi; `argomento` (a catalogue name) says
+    // when a line is the end of the working.
+    void OffriPassaggi(const std::string& argomento);
 
     // Pieces of a concept page.
     TRAhtLabel* TestoConcetto(const QString& caption, int x, int y);
@@ -157,6 +168,7 @@ private:
     void MostraDiagnosi(const TDiagnosi& d);
     void RigaSottoAnteprima(const QString& testo);
     void AggiornaAccessibili();
+    void MostraPassaggi(bool attivi);
 
     QString FArgomento;
     const char* FGiuste;
@@ -166,6 +178,8 @@ private:
     QRect FAnteprima; // the preview's place before a line under it took its foot
     unsigned FNumeroEsercizio = 0;
     QString FTestoAnteprima; // the field's text the preview shows
+    std::string FArgomentoPassaggi;
+    QLabel* lblTastiPassaggi = nullptr;
 };
 
 // A topic window holding its widget-free topic object E.
