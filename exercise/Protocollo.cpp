@@ -164,25 +164,35 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
 void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
 {
     FArgomentoPassaggi = argomento;
-    // The toggle stands at the end of the question's line, which gives it room.
-    lbDomanda->setGeometry(24, 184, 430, 32);
     cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
     cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
     cbPassaggi->setFont(Carattere("Comic Sans MS", 20));
     ColoraTesto(cbPassaggi, kMarrone);
-    cbPassaggi->setGeometry(463, 186, 130, 30);
     cbPassaggi->setToolTip(QStringLiteral("Scrivi il calcolo una riga alla volta: ogni riga viene controllata"));
     pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
     pnlPassaggi->hide();
-    lblTastiPassaggi = new QLabel(
-        QStringLiteral("Invio: nuova riga · ↑ ↓: cambia riga · Canc su una riga vuota: la toglie\n"
-                       "Procedi controlla l'ultima riga"),
-        pnlEdit);
+    lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191 \u2193: cambia riga \u00B7 Canc su una "
+                                                 "riga vuota: la toglie. Procedi controlla l'ultima riga."),
+                                  pnlEdit);
     lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
     lblTastiPassaggi->setFont(Carattere("Tahoma", 12));
+    lblTastiPassaggi->setWordWrap(true);
     ColoraTesto(lblTastiPassaggi, QColor(60, 40, 20));
     lblTastiPassaggi->hide();
     connect(cbPassaggi, &QCheckBox::toggled, this, [this](bool on) { MostraPassaggi(on); });
+}
+
+void TFinestraEsercizi::PosaPassaggi()
+{
+    if (!cbPassaggi || PassaggiAttivi())
+        return;
+    // The toggle stands at the end of the question's line, over the answer
+    // area's right edge; the question keeps the rest of its line.
+    const QRect d = lbDomanda->geometry();
+    const int x = pnlEdit->geometry().right() + 1 - 130;
+    cbPassaggi->setGeometry(x, d.top() + 2, 130, 30);
+    lbDomanda->resize(std::min(d.width(), x - 8 - d.left()), d.height());
+    FGeometrieRisposta = {pnlEdit->geometry(), DsFancyButton1->geometry(), btnLavagna->geometry()};
 }
 
 void TFinestraEsercizi::MostraPassaggi(bool attivi)
@@ -191,21 +201,31 @@ void TFinestraEsercizi::MostraPassaggi(bool attivi)
         return;
     if (Tfrmcomune* c = Tfrmcomune::Istanza())
         c->EditTastieraExit(); // it typed into the field that now goes
-    // The answer area grows down to the counters; the field and its
-    // preview give way to the lines.
-    pnlEdit->setGeometry(24, 240, 569, attivi ? 208 : 113);
+    if (FGeometrieRisposta.empty())
+        PosaPassaggi();
+    const QRect e = FGeometrieRisposta[0];
     EditRisp->setVisible(!attivi);
     PBRisp->setVisible(!attivi);
     if (lblLettura)
         lblLettura->hide();
-    DsFancyButton1->move(16, attivi ? 6 : 64);
-    btnLavagna->move(128, attivi ? 6 : 64);
-    lblTastiPassaggi->setGeometry(228, 4, 336, 36);
+    if (attivi) {
+        // The answer area grows down to the counters; the field and its
+        // preview give way to the lines, the buttons go to its top right.
+        const int w = e.width();
+        pnlEdit->setGeometry(e.left(), e.top(), w, pnlRisp->geometry().top() - 8 - e.top());
+        DsFancyButton1->setGeometry(w - 2 * 89 - 16, 6, 89, 33);
+        btnLavagna->setGeometry(w - 89 - 8, 6, 89, 33);
+        lblTastiPassaggi->setGeometry(12, 2, w - 2 * 89 - 36, 40);
+        pnlPassaggi->setGeometry(6, 44, w - 12, pnlEdit->height() - 50);
+        if (pnlPassaggi->Righe() == 0 && FEsercizio)
+            pnlPassaggi->Ricomincia(FEsercizio->TestoPassaggi());
+    } else {
+        pnlEdit->setGeometry(e);
+        DsFancyButton1->setGeometry(FGeometrieRisposta[1]);
+        btnLavagna->setGeometry(FGeometrieRisposta[2]);
+    }
     lblTastiPassaggi->setVisible(attivi);
-    pnlPassaggi->setGeometry(6, 44, 557, 158);
     pnlPassaggi->setVisible(attivi);
-    if (attivi && pnlPassaggi->Righe() == 0 && FEsercizio)
-        pnlPassaggi->Ricomincia(FEsercizio->TestoPassaggi());
     if (attivi)
         pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
     else
@@ -371,8 +391,10 @@ void TFinestraEsercizi::PreparaPagina()
         FTestoAnteprima.clear();
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
-        if (pnlPassaggi)
+        if (pnlPassaggi) {
+            PosaPassaggi();
             pnlPassaggi->Ricomincia(FEsercizio ? FEsercizio->TestoPassaggi() : std::string());
+        }
     }
     // The keyboard starts where the page is worked: the answer field, the
     // yes/no choice, or on the concept page the button to the exercises

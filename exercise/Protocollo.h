@@ -169,6 +169,7 @@ private:
     void RigaSottoAnteprima(const QString& testo);
     void AggiornaAccessibili();
     void MostraPassaggi(bool attivi);
+    void PosaPassaggi();
 
     QString FArgomento;
     const char* FGiuste;
@@ -180,6 +181,8 @@ private:
     QString FTestoAnteprima; // the field's text the preview shows
     std::string FArgomentoPassaggi;
     QLabel* lblTastiPassaggi = nullptr;
+    // The answer panel, "Istruzioni" and "Lavagna" as the topic placed them.
+    std::vector<QRect> FGeometrieRisposta;
 };
 
 // A topic window holding its widget-free topic object E.
