@@ -1,0 +1,134 @@
+// mevario-passaggi: a pupil's working judged line by line, as the steps of
+// the exercise windows judge it.
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "passaggi.h"
+
+using namespace mevario;
+
+namespace {
+
+const char* const KArgomenti[] = {"somma-polinomi",  "differenza-polinomi", "prodotto-polinomi",
+                                  "prodotto-monomi", "potenza-monomio",     "quoziente-monomi"};
+
+void Aiuto(std::FILE* f)
+{
+    std::fputs("Uso: mevario-passaggi [--argomento ARGOMENTO] ESERCIZIO\n"
+               "\n"
+               "Legge dallo standard input i passaggi di un alunno, uno per riga, e giudica\n"
+               "ogni passaggio rispetto alla riga prima (la riga 0 \xC3\xA8 l'ESERCIZIO; dopo una\n"
+               "riga che non si legge, la riga prima \xC3\xA8 l'ultima che si \xC3\xA8 letta). Le righe\n"
+               "si scrivono come le risposte, con in pi\xC3\xB9 parentesi ( ) [ ] { }, prodotti,\n"
+               "potenze e la divisione per un monomio con \":\", per esempio \"(x+1)(x-2)\",\n"
+               "\"(2x^2y)^3\", \"12x^5:3x^2\".\n"
+               "\n"
+               "Per ogni passaggio stampa una riga N<TAB>VERDETTO<TAB>DETTAGLIO:\n"
+               "  equivalente\n"
+               "  non-equivalente   x=1 y=2 prima=7 dopo=9, poi<TAB>l'errore, se una regola lo riconosce\n"
+               "  illeggibile       il motivo\n"
+               "  troppo-grande     il motivo\n"
+               "e per ultima fine<TAB>finito|quasi-finito|non-finito<TAB>che cosa manca.\n"
+               "\n"
+               "  --argomento A  giudica la fine come la risposta dell'argomento A:\n"
+               "                 somma-polinomi, differenza-polinomi, prodotto-polinomi,\n"
+               "                 prodotto-monomi, potenza-monomio, quoziente-monomi\n"
+               "                 (senza: il polinomio svolto, senza termini simili)\n"
+               "  --help         mostra questo aiuto\n"
+               "\n"
+               "Stato di uscita: 0 quando ha giudicato, 1 per argomenti sbagliati,\n"
+               "2 quando l'esercizio stesso non si legge.\n",
+               f);
+}
+
+int Errore(const std::string& messaggio)
+{
+    std::fprintf(stderr, "mevario-passaggi: %s\n", messaggio.c_str());
+    return 1;
+}
+
+std::string Dettaglio(const GiudizioPassaggio& g)
+{
+    std::string r;
+    for (const auto& [lettera, valore] : g.valori)
+        r += std::string(1, lettera) + "=" + std::to_string(valore) + " ";
+    r += "prima=" + g.valorePrima + " dopo=" + g.valoreDopo;
+    if (!g.errore.empty())
+        r += "\t" + g.errore;
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string argomento;
+    std::string esercizio;
+    bool conEsercizio = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--version") {
+            std::printf("%s %s\n", "mevario-passaggi", MEVARIO_VERSION);
+            return 0;
+        }
+        if (a == "--help" || a == "-h") {
+            Aiuto(stdout);
+            return 0;
+        }
+        if (a == "--argomento") {
+            if (i + 1 >= argc)
+                return Errore("manca il valore di --argomento");
+            argomento = argv[++i];
+            bool noto = false;
+            for (const char* n : KArgomenti)
+                noto = noto || argomento == n;
+            if (!noto)
+                return Errore("argomento sconosciuto: " + argomento + " (mevario-passaggi --help elenca gli argomenti)");
+        } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
+            return Errore("opzione sconosciuta: " + a);
+        } else if (conEsercizio) {
+            return Errore("c'\xC3\xA8 un solo ESERCIZIO: i passaggi si leggono dallo standard input");
+        } else {
+            esercizio = a;
+            conEsercizio = true;
+        }
+    }
+    if (!conEsercizio)
+        return Errore("manca l'ESERCIZIO (mevario-passaggi --help spiega l'uso)");
+
+    // The exercise against itself: read, or why not.
+    const GiudizioPassaggio e = GiudicaPassaggio(esercizio, esercizio);
+    if (e.verdetto != VerdettoPassaggio::Equivalente) {
+        std::fprintf(stderr, "mevario-passaggi: l'esercizio non si legge: %s\n", e.motivo.c_str());
+        return 2;
+    }
+
+    std::string prima = esercizio, ultima = esercizio, riga;
+    for (int n = 1; std::getline(std::cin, riga); ++n) {
+        if (!riga.empty() && riga.back() == '\r')
+            riga.pop_back();
+        const GiudizioPassaggio g = GiudicaPassaggio(prima, riga);
+        ultima = riga;
+        switch (g.verdetto) {
+        case VerdettoPassaggio::Equivalente:
+            std::printf("%d\tequivalente\t\n", n);
+            break;
+        case VerdettoPassaggio::NonEquivalente:
+            std::printf("%d\tnon-equivalente\t%s\n", n, Dettaglio(g).c_str());
+            break;
+        case VerdettoPassaggio::Illeggibile:
+            std::printf("%d\tilleggibile\t%s\n", n, g.motivo.c_str());
+            break;
+        case VerdettoPassaggio::TroppoGrande:
+            std::printf("%d\ttroppo-grande\t%s\n", n, g.motivo.c_str());
+            break;
+        }
+        if (g.verdetto == VerdettoPassaggio::Equivalente || g.verdetto == VerdettoPassaggio::NonEquivalente)
+            prima = riga;
+    }
+    const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
+    const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi-finito" : "non-finito";
+    std::printf("fine\t%s\t%s\n", stato, f.cosaManca.c_str());
+    return 0;
+}
