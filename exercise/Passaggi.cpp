@@ -213,6 +213,7 @@ TEditRisp* TPassaggi::AggiungiRiga(int dopo)
     const int i = static_cast<int>(pos - FRighe.begin());
     FRighe.insert(pos, CreaRiga(false));
     Numera();
+    TogliAggiunte();
     Giudica(i);
     if (i + 1 < Righe())
         Giudica(i + 1);
@@ -238,6 +239,7 @@ void TPassaggi::TogliRiga(int i)
     FRighe[static_cast<std::size_t>(i)].riga->deleteLater();
     FRighe.erase(FRighe.begin() + i);
     Numera();
+    TogliAggiunte();
     if (i < Righe())
         Giudica(i);
     Disponi();
@@ -292,18 +294,25 @@ void TPassaggi::Numera()
 void TPassaggi::Testato(int i)
 {
     TRiga& r = FRighe[static_cast<std::size_t>(i)];
-    // What was added under the last line belongs to it as it was.
-    for (TRiga& x : FRighe)
-        x.aggiunta.clear();
+    TogliAggiunte();
     // Only this line is typeset again; its mark and the next line's follow.
     DrawFormula(r.anteprima, FormulaPassaggio(r.campo->text().toStdString()));
     Giudica(i);
     if (i + 1 < Righe())
         Giudica(i + 1);
-    for (int k = 1; k < Righe(); ++k)
-        MostraNota(k);
     Disponi();
     emit Cambiato();
+}
+
+void TPassaggi::TogliAggiunte()
+{
+    // What the window added under the last line belongs to the working as
+    // it was.
+    for (std::size_t i = 1; i < FRighe.size(); ++i)
+        if (!FRighe[i].aggiunta.isEmpty()) {
+            FRighe[i].aggiunta.clear();
+            MostraNota(static_cast<int>(i));
+        }
 }
 
 void TPassaggi::Giudica(int i)

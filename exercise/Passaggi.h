@@ -87,6 +87,7 @@ private:
     int Indice(const QObject* o) const;
     void Testato(int i);
     void Giudica(int i);
+    void TogliAggiunte();
     void MostraNota(int i);
     void Disponi();
     void Numera();

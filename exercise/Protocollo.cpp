@@ -203,6 +203,15 @@ void TFinestraEsercizi::MostraPassaggi(bool attivi)
         c->EditTastieraExit(); // it typed into the field that now goes
     if (FGeometrieRisposta.empty())
         PosaPassaggi();
+    // The field keeps what the pupil typed in it; "Procedi" on the working
+    // puts its last line there, which goes when the field comes back.
+    if (attivi) {
+        FCampoPrima = EditRisp->text();
+    } else {
+        EditRisp->setText(FCampoPrima);
+        FTestoAnteprima = QStringLiteral("\n"); // never a field's text: the preview is drawn again
+        EditRispKeyUp();
+    }
     const QRect e = FGeometrieRisposta[0];
     EditRisp->setVisible(!attivi);
     PBRisp->setVisible(!attivi);
@@ -393,6 +402,7 @@ void TFinestraEsercizi::PreparaPagina()
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
         if (pnlPassaggi) {
             PosaPassaggi();
+            FCampoPrima.clear();
             pnlPassaggi->Ricomincia(FEsercizio ? FEsercizio->TestoPassaggi() : std::string());
         }
     }

@@ -183,6 +183,7 @@ private:
     QLabel* lblTastiPassaggi = nullptr;
     // The answer panel, "Istruzioni" and "Lavagna" as the topic placed them.
     std::vector<QRect> FGeometrieRisposta;
+    QString FCampoPrima;
 };
 
 // A topic window holding its widget-free topic object E.
