@@ -21,7 +21,9 @@ bool Cifra(char c) { return c >= '0' && c <= '9'; }
 bool Lettera(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // Sizes of a row: the mark's column, the field, the typeset line, the "x".
-constexpr int kSegno = 30, kCampo = 200, kAltezza = 40, kTogli = 22, kSpazio = 6;
+constexpr int kSegno = 30, kCampo = 170, kAltezza = 46, kTogli = 22, kSpazio = 6;
+// The smallest size a formula box draws at.
+constexpr int kPuntiMinimi = 12;
 
 const QColor kVerde(0, 128, 0), kRosso(200, 0, 0);
 // Where a step broke is said in calm colours: a dark blue for the values,
@@ -117,8 +119,8 @@ TPassaggi::TRiga TPassaggi::CreaRiga(bool esercizio)
     r.segno->setAlignment(Qt::AlignCenter);
     r.segno->setGeometry(0, 0, kSegno, kAltezza);
     r.campo = new TEditRisp(r.riga);
-    r.campo->setFont(Carattere("Times New Roman", 22));
-    r.campo->setGeometry(kSegno, 3, kCampo, kAltezza - 6);
+    r.campo->setFont(Carattere("Times New Roman", 20));
+    r.campo->setGeometry(kSegno, 6, kCampo, kAltezza - 12);
     r.anteprima = new TFormulaBox(r.riga, TFormulaVariant::ControlLeft);
     r.anteprima->SetColor(FSfondo);
     r.anteprima->SetIgnoraErrori(true);
@@ -188,7 +190,7 @@ void TPassaggi::Ricomincia(const std::string& esercizio)
     FRighe.push_back(CreaRiga(true));
     FRighe[0].campo->setText(QString::fromStdString(esercizio));
     FRighe[0].campo->setCursorPosition(0);
-    DrawFormula(FRighe[0].anteprima, FormulaPassaggio(esercizio));
+    Disegna(FRighe[0]);
     FRighe[0].anteprima->SetNomeAccessibile(QStringLiteral("Esercizio"));
     FRighe.push_back(CreaRiga(false));
     Numera();
@@ -296,12 +298,31 @@ void TPassaggi::Testato(int i)
     TRiga& r = FRighe[static_cast<std::size_t>(i)];
     TogliAggiunte();
     // Only this line is typeset again; its mark and the next line's follow.
-    DrawFormula(r.anteprima, FormulaPassaggio(r.campo->text().toStdString()));
+    Disegna(r);
     Giudica(i);
     if (i + 1 < Righe())
         Giudica(i + 1);
     Disponi();
+    // The line typed in stays in sight with what is said under it.
+    if (r.campo->hasFocus())
+        FScorri->ensureWidgetVisible(r.riga, 0, 0);
     emit Cambiato();
+}
+
+void TPassaggi::Disegna(TRiga& r)
+{
+    const std::string formula = FormulaPassaggio(r.campo->text().toStdString());
+    DrawFormula(r.anteprima, formula);
+    // A line too long for its place beside the field, even at the smallest
+    // size, is drawn under the field instead.
+    r.larghezzaMinima = 0;
+    try {
+        if (!formula.empty())
+            r.larghezzaMinima = MisuraFormula(formula, TFormulaVariant::ControlLeft,
+                                              logicalDpiY() > 0 ? logicalDpiY() : 96, kPuntiMinimi)
+                                    .width();
+    } catch (const std::exception&) {
+    }
 }
 
 void TPassaggi::TogliAggiunte()
@@ -398,19 +419,26 @@ void TPassaggi::MostraNota(int i)
 
 void TPassaggi::Disponi()
 {
-    const int larghezza = FScorri->viewport()->width();
+    // The scroll bar's room is kept whether it shows or not: the lines do
+    // not move when it comes.
+    const int larghezza = FScorri->width() - FScorri->verticalScrollBar()->sizeHint().width();
     int y = 0;
     for (TRiga& r : FRighe) {
         const int xAnteprima = kSegno + kCampo + kSpazio;
         const int wAnteprima = std::max(60, larghezza - xAnteprima - kTogli - 2 * kSpazio);
-        r.anteprima->setGeometry(xAnteprima, 0, wAnteprima, kAltezza);
+        int h = kAltezza;
+        if (r.larghezzaMinima > wAnteprima) {
+            r.anteprima->setGeometry(kSegno, kAltezza, larghezza - kSegno - kSpazio, kAltezza);
+            h += kAltezza;
+        } else {
+            r.anteprima->setGeometry(xAnteprima, 0, wAnteprima, kAltezza);
+        }
         if (r.togli)
             r.togli->setGeometry(larghezza - kTogli - kSpazio, (kAltezza - kTogli) / 2, kTogli, kTogli);
-        int h = kAltezza;
         if (r.nota->isVisibleTo(r.riga)) {
             const int w = larghezza - kSegno - kSpazio;
             const int hn = r.nota->heightForWidth(w) > 0 ? r.nota->heightForWidth(w) : r.nota->sizeHint().height();
-            r.nota->setGeometry(kSegno, kAltezza, w, hn);
+            r.nota->setGeometry(kSegno, h, w, hn);
             h += hn + 2;
         }
         r.riga->setGeometry(0, y, larghezza, h);

@@ -82,7 +82,9 @@ private:
         QLabel* nota = nullptr;
         QString giudizio; // what the judgement says under the line (rich text)
         QString aggiunta; // what the window added under it (NotaUltima)
+        int larghezzaMinima = 0; // the typeset line's width at its smallest size
     };
+    void Disegna(TRiga& r);
     TRiga CreaRiga(bool esercizio);
     int Indice(const QObject* o) const;
     void Testato(int i);

@@ -218,10 +218,13 @@ void TFinestraEsercizi::MostraPassaggi(bool attivi)
     if (lblLettura)
         lblLettura->hide();
     if (attivi) {
-        // The answer area grows down to the counters; the field and its
-        // preview give way to the lines, the buttons go to its top right.
-        const int w = e.width();
-        pnlEdit->setGeometry(e.left(), e.top(), w, pnlRisp->geometry().top() - 8 - e.top());
+        // The answer area grows down to the counters and to the left edge
+        // of the exercise's panel (its right edge leaves room for the
+        // keypad beside it); the field and its preview give way to the
+        // lines, the buttons go to its top right.
+        const int sinistra = std::min(e.left(), pnlEsercizi->geometry().left());
+        const int w = e.right() + 1 - sinistra;
+        pnlEdit->setGeometry(sinistra, e.top(), w, pnlRisp->geometry().top() - 8 - e.top());
         DsFancyButton1->setGeometry(w - 2 * 89 - 16, 6, 89, 33);
         btnLavagna->setGeometry(w - 89 - 8, 6, 89, 33);
         lblTastiPassaggi->setGeometry(12, 2, w - 2 * 89 - 36, 40);
