@@ -84,6 +84,9 @@ std::string FormulaPassaggio(const std::string& digitato)
             r += "**string( : )**";
             dopoOperando = false;
         } else {
+            // Two signs in a row stay two signs ("+-" would be one, "±").
+            if ((c == '+' || c == '-') && !r.empty() && (r.back() == '+' || r.back() == '-'))
+                r += "space(0)";
             r += c;
             esponente = c == '^';
             dopoOperando = false;

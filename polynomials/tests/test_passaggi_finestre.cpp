@@ -31,6 +31,7 @@ private slots:
     void cleanupTestCase() { delete Tfrmcomune::Istanza(); }
     void toggleShowsAndHidesTheSteps();
     void everyTopicGivesItsExerciseAsLineZero();
+    void aStepIsTypesetAsTyped();
     void linesTypedWithKeyboardAndKeypad();
     void marksBetweenTheLines();
     void unreadableAndTooBigLines();
@@ -124,6 +125,38 @@ void TestPassaggiFinestre::everyTopicGivesItsExerciseAsLineZero()
             QVERIFY(w->Argomento()->TestoPassaggi().find(':') != std::string::npos);
         w->close();
     }
+}
+
+void TestPassaggiFinestre::aStepIsTypesetAsTyped()
+{
+    const struct {
+        const char* digitato;
+        const char* formula;
+    } casi[] = {
+        // Brackets always shown; nothing typed between factors: side by
+        // side in the order typed (no numbers folded, no factor moved).
+        {"(2x+1)(x-3)", "!(2**x+1)**!(x-3)"},
+        {"x*2*3", "x*.2*.3"},
+        // Every fraction of whole numbers, not only the first.
+        {"1/2x+3/4y^2", "(1/2)**x+(3/4)**y^2"},
+        {"(2/3xy)^3", "!((2/3)**x**y)^3"},
+        {"x^2y", "x^2**y"},
+        {"12x^3y : 4xy", "12**x^3**y**string( : )**4**x**y"},
+        {"[x-{y+1}]^2", "[x-{y+1}]^2"},
+        {"x+-1", "x+space(0)-1"},
+        {"", ""},
+    };
+    TFormulaBox box;
+    box.resize(400, 60);
+    box.SetIgnoraErrori(true);
+    for (const auto& c : casi) {
+        QCOMPARE(FormulaPassaggio(c.digitato), std::string(c.formula));
+        DrawFormula(&box, FormulaPassaggio(c.digitato));
+        QVERIFY2(box.Valida(), c.digitato);
+    }
+    // What the language folds or moves stays as typed on screen.
+    DrawFormula(&box, FormulaPassaggio("x*2*3"));
+    QVERIFY(box.accessibleName().contains(QLatin1Char('3')));
 }
 
 void TestPassaggiFinestre::linesTypedWithKeyboardAndKeypad()
