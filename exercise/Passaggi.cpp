@@ -440,7 +440,14 @@ void TPassaggi::Disponi()
             r.togli->setGeometry(larghezza - kTogli - kSpazio, (kAltezza - kTogli) / 2, kTogli, kTogli);
         if (r.nota->isVisibleTo(r.riga)) {
             const int w = larghezza - kSegno - kSpazio;
-            const int hn = r.nota->heightForWidth(w) > 0 ? r.nota->heightForWidth(w) : r.nota->sizeHint().height();
+            // Measured again only when its text or width changed (laying out
+            // rich text is the dearest part of a key).
+            if (r.testoMisurato != r.nota->text() || r.misuraNota.width() != w) {
+                const int hw = r.nota->heightForWidth(w);
+                r.misuraNota = QSize(w, hw > 0 ? hw : r.nota->sizeHint().height());
+                r.testoMisurato = r.nota->text();
+            }
+            const int hn = r.misuraNota.height();
             r.nota->setGeometry(kSegno, h, w, hn);
             h += hn + 2;
         }

@@ -83,6 +83,8 @@ private:
         QString giudizio; // what the judgement says under the line (rich text)
         QString aggiunta; // what the window added under it (NotaUltima)
         int larghezzaMinima = 0; // the typeset line's width at its smallest size
+        QSize misuraNota;          // the note's width and the height it takes there
+        QString testoMisurato;     // the note's text measured
     };
     void Disegna(TRiga& r);
     TRiga CreaRiga(bool esercizio);
