@@ -76,6 +76,8 @@ inline std::uint32_t Chiave(int x, int y, int z)
 using Polinomio = std::vector<Monomio>;
 
 Polinomio Costante(const Razionale& c);
+// Terms in any order, similar ones possibly repeated: sorted and merged.
+Polinomio Canonico(std::vector<Monomio> termini);
 Polinomio SommaPolinomi(const Polinomio& a, const Polinomio& b);
 Polinomio Opposto(Polinomio a);
 // The product, refused (troppo grande) before any work when it would expand
@@ -127,6 +129,10 @@ std::vector<Polinomio> ValoriNodi(const Espressione& e);
 
 // One node's value from its children's values, as ValoriNodi computes it.
 Polinomio ValoreNodo(const Espressione& e, int nodo, const std::vector<Polinomio>& valori);
+
+// As ValoreNodo, with the value of node `sostituito` replaced by `sostituto`.
+Polinomio ValoreNodoCon(const Espressione& e, int nodo, const std::vector<Polinomio>& valori, int sostituito,
+                        const Polinomio& sostituto);
 
 // The line read and computed: its canonical polynomial.
 Polinomio PolinomioDi(const std::string& riga);

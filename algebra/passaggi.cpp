@@ -83,26 +83,76 @@ const std::vector<std::array<int, 3>>& Tuple(int k)
 
 // Where two different polynomials differ: small whole values of the letters
 // either uses, and both values there.
-void Controesempio(const Polinomio& a, const Polinomio& b, GiudizioPassaggio& g)
+// The letters of the divisors of a line: the counterexample keeps them
+// away from 0, so that no division it shows is a division by zero.
+int LettereDivisori(const RigaLetta& r)
+{
+    int maschera = 0;
+    for (std::size_t k = 0; k < r.e.nodi.size(); ++k)
+        if (r.e.nodi[k].tipo == TipoNodo::Quoziente)
+            for (const Monomio& m : r.valori[static_cast<std::size_t>(r.e.nodi[k].figli[1])])
+                for (int l = 0; l < 3; ++l)
+                    if (EsponenteDi(m.chiave, l) > 0)
+                        maschera |= 1 << l;
+    return maschera;
+}
+
+// The letters written in a line (those that cancel out too: the pupil
+// reads the line as written).
+int LettereScritte(const RigaLetta& r)
+{
+    int maschera = 0;
+    for (const Nodo& n : r.e.nodi)
+        if (n.tipo == TipoNodo::Lettera)
+            maschera |= 1 << n.lettera;
+    return maschera;
+}
+
+// Values of `lettere` (the others as they are in `valori`) where p, not
+// zero, is not zero either: the coefficient of the highest power of the last
+// letter made nonzero first, then that letter tried on as many values as its
+// degree needs. False only when the values outgrow 128 bits.
+bool NonNullo(const Polinomio& p, std::vector<int> lettere, long long valori[3], int nonZero)
+{
+    if (lettere.empty())
+        return !p.empty();
+    const int l = lettere.back();
+    lettere.pop_back();
+    int grado = 0;
+    for (const Monomio& m : p)
+        grado = std::max(grado, EsponenteDi(m.chiave, l));
+    Polinomio coefficiente;
+    for (const Monomio& m : p)
+        if (EsponenteDi(m.chiave, l) == grado)
+            coefficiente.push_back({m.chiave - (static_cast<std::uint32_t>(grado) << (8 * (2 - l))), m.c});
+    if (!NonNullo(Canonico(std::move(coefficiente)), lettere, valori, nonZero))
+        return false;
+    for (int i = 0; i <= grado + 2; ++i) {
+        valori[l] = ValoreProvato(i);
+        if (valori[l] == 0 && (nonZero >> l & 1))
+            continue;
+        try {
+            if (!ValoreIn(p, valori).Zero())
+                return true;
+        } catch (const ErroreRiga&) {
+        }
+    }
+    return false;
+}
+
+// Where two different polynomials differ: small whole values of the letters
+// written in either line, and both values there.
+void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZero, GiudizioPassaggio& g)
 {
     int lettere[3];
     int k = 0;
-    for (int l = 0; l < 3; ++l) {
-        bool usata = false;
-        for (const Polinomio* p : {&a, &b})
-            for (const Monomio& m : *p)
-                usata = usata || EsponenteDi(m.chiave, l) > 0;
-        if (usata)
+    for (int l = 0; l < 3; ++l)
+        if (scritte >> l & 1)
             lettere[k++] = l;
-    }
-    const auto prova = [&](const std::array<int, 3>& indici) {
-        long long valori[3] = {0, 0, 0};
-        for (int i = 0; i < k; ++i)
-            valori[lettere[i]] = ValoreProvato(indici[static_cast<std::size_t>(i)]);
+    const Polinomio differenza = SommaPolinomi(a, Opposto(b));
+    const auto scrivi = [&](const long long valori[3]) {
         try {
             const Razionale va = ValoreIn(a, valori), vb = ValoreIn(b, valori);
-            if (va == vb)
-                return false;
             g.valori.clear();
             for (int i = 0; i < k; ++i)
                 g.valori.emplace_back(static_cast<char>('x' + lettere[i]), valori[lettere[i]]);
@@ -110,8 +160,23 @@ void Controesempio(const Polinomio& a, const Polinomio& b, GiudizioPassaggio& g)
             g.valoreDopo = TestoRazionale(vb);
             return true;
         } catch (const ErroreRiga&) {
-            return false; // a value beyond 128 bits: another point
+            return false; // a value beyond 128 bits
         }
+    };
+    const auto prova = [&](const std::array<int, 3>& indici) {
+        long long valori[3] = {0, 0, 0};
+        for (int i = 0; i < k; ++i) {
+            valori[lettere[i]] = ValoreProvato(indici[static_cast<std::size_t>(i)]);
+            if (valori[lettere[i]] == 0 && (nonZero >> lettere[i] & 1))
+                return false;
+        }
+        try {
+            if (ValoreIn(differenza, valori).Zero())
+                return false;
+        } catch (const ErroreRiga&) {
+            return false;
+        }
+        return scrivi(valori);
     };
     if (k == 0) {
         (void)prova({0, 0, 0});
@@ -121,27 +186,10 @@ void Controesempio(const Polinomio& a, const Polinomio& b, GiudizioPassaggio& g)
         if (prova(t))
             return;
     // A difference that vanishes on all those points has a high degree in
-    // some letter; with exponents at most 50, 51 values of each letter are
-    // enough to find where it does not vanish.
-    int tentativi = 0;
-    for (int m = 8; m <= KPassaggioMaxEsponente + 1; ++m) {
-        std::array<int, 3> t{0, 0, 0};
-        for (;;) {
-            bool alBordo = false;
-            for (int i = 0; i < k; ++i)
-                alBordo = alBordo || t[static_cast<std::size_t>(i)] == m;
-            if (alBordo && prova(t))
-                return;
-            if (++tentativi > 200000)
-                return;
-            int i = k - 1;
-            while (i >= 0 && t[static_cast<std::size_t>(i)] == m)
-                t[static_cast<std::size_t>(i--)] = 0;
-            if (i < 0)
-                break;
-            ++t[static_cast<std::size_t>(i)];
-        }
-    }
+    // some letter: found letter by letter.
+    long long valori[3] = {1, 1, 1};
+    if (NonNullo(differenza, std::vector<int>(lettere, lettere + k), valori, nonZero))
+        (void)scrivi(valori);
 }
 
 void Rifiuta(const ErroreRiga& x, int riga, GiudizioPassaggio& g)
@@ -172,7 +220,8 @@ GiudizioPassaggio GiudicaPassaggio(const std::string& prima, const std::string& 
         return g;
     }
     g.verdetto = VerdettoPassaggio::NonEquivalente;
-    Controesempio(a.Valore(), b.Valore(), g);
+    Controesempio(a.Valore(), b.Valore(), LettereScritte(a) | LettereScritte(b), LettereDivisori(a) | LettereDivisori(b),
+                  g);
     g.errore = ErroreRiconosciuto(a.e, a.valori, b.Valore());
     return g;
 }

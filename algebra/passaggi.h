@@ -4,6 +4,15 @@
 // `mevario-passaggi` show: is a line equivalent to the one before, where do
 // two lines differ, which mistake explains it, and is the working finished.
 //
+// A line is written as an answer is typed (coefficients such as -3/4 and 2/3
+// before the letters x, y, z in either case, "^" and a whole exponent, "*"
+// or nothing for a product; spaces ignored) with, in addition, brackets
+// ( ) [ ] { } properly matched, products and whole powers of brackets, unary
+// minus, and ":" for the division by a monomial, whose divisor is the whole
+// monomial after it ("12x^5:3x^2"). As in the answers, the typographic minus
+// and the middle dot are characters that cannot be used: the answer field
+// has no key for them.
+//
 // Everything here is a free function on byte strings (UTF-8), like the rest
 // of the algebra core; nothing keeps state.
 #pragma once
@@ -26,9 +35,11 @@ enum class VerdettoPassaggio { Equivalente, NonEquivalente, Illeggibile, TroppoG
 struct GiudizioPassaggio {
     VerdettoPassaggio verdetto = VerdettoPassaggio::Illeggibile;
 
-    // NonEquivalente: small whole values of the letters the two lines use
-    // (in the order x, y, z) where the lines differ, and both exact values
-    // there ("7", "-3/2").
+    // NonEquivalente: small whole values of the letters written in either
+    // line (in the order x, y, z; none when no letter is written) where the
+    // lines differ, never 0 for a letter of a divisor, and both exact values
+    // there ("7", "-3/2"). Empty values only when the numbers would outgrow
+    // 128 bits at every point tried.
     std::vector<std::pair<char, long long>> valori;
     std::string valorePrima, valoreDopo;
     // The mistake, named in Italian, when a rule on the pair of lines
@@ -36,8 +47,10 @@ struct GiudizioPassaggio {
     std::string errore;
 
     // Illeggibile / TroppoGrande: the line concerned (0 the earlier line, 1
-    // the later one), the 0-based byte position of the fault in it (-1: the
-    // whole line) and the Italian reason, as an unreadable answer gets.
+    // the later one; the earlier is looked at first), the 0-based byte
+    // position of the fault in it (-1: the whole line; the line's length:
+    // something is missing at its end) and the Italian reason, as an
+    // unreadable answer gets ("qui manca una parentesi chiusa").
     int riga = 1;
     int posizione = -1;
     std::string motivo;
@@ -47,8 +60,8 @@ struct GiudizioPassaggio {
 // in the same notation).
 GiudizioPassaggio GiudicaPassaggio(const std::string& prima, const std::string& dopo);
 
-// "per x = 1, y = 2: prima vale 7, dopo vale 9" for a NonEquivalente step;
-// empty for any other.
+// "per x = 1, y = 2: prima vale 7, dopo vale 9" for a NonEquivalente step
+// ("prima vale 5, dopo vale 6" without letters); empty for any other.
 std::string FraseControesempio(const GiudizioPassaggio& g);
 
 enum class StatoFine { Finito, QuasiFinito, NonFinito };
@@ -58,6 +71,8 @@ struct GiudizioFine {
     // QuasiFinito: what is left, in Italian ("restano termini simili da
     // sommare", "restano parentesi", "la frazione si può ridurre").
     // NonFinito: why (not equivalent to the exercise, or unreadable).
+    // Finito: empty. A finished line is always an answer the topic's own
+    // check accepts.
     std::string cosaManca;
 };
 

@@ -16,7 +16,7 @@ deb=$(ls "$tmp"/out/mevario_*_*.deb 2>/dev/null | head -1)
 echo "pacchetto: $(basename "$deb")"
 dpkg-deb -x "$deb" "$tmp/radice" || male "dpkg-deb -x"
 r="$tmp/radice/usr"
-for f in bin/mevario bin/mevario-formula bin/mevario-esercizi bin/mevario-divisione bin/mevario-registro \
+for f in bin/mevario bin/mevario-formula bin/mevario-esercizi bin/mevario-divisione bin/mevario-registro bin/mevario-passaggi \
          share/mevario/schedaVEK.fodt share/mevario/scheda.fodt \
          share/applications/it.mevario.Mevario.desktop share/metainfo/it.mevario.Mevario.metainfo.xml \
          share/icons/hicolor/scalable/apps/it.mevario.Mevario.svg \
@@ -25,7 +25,7 @@ for f in bin/mevario bin/mevario-formula bin/mevario-esercizi bin/mevario-divisi
   [ -e "$r/$f" ] || male "missing /usr/$f"
 done
 if command -v help2man >/dev/null; then
-  for p in mevario mevario-formula mevario-esercizi mevario-divisione mevario-registro; do
+  for p in mevario mevario-formula mevario-esercizi mevario-divisione mevario-registro mevario-passaggi; do
     [ -e "$r/share/man/man1/$p.1.gz" ] || male "missing manual page of $p"
     # Italian headings, and the help's accented letters as they are.
     pagina=$(zcat "$r/share/man/man1/$p.1.gz")
@@ -45,6 +45,7 @@ QT_QPA_PLATFORM=offscreen "$r/bin/mevario" --esci-subito || male "unpacked mevar
 QT_QPA_PLATFORM=offscreen "$r/bin/mevario-formula" -o "$tmp/f.png" "-(3/4)*x^2*z" && [ -s "$tmp/f.png" ] || male "unpacked mevario-formula"
 "$r/bin/mevario-divisione" "x^2-1" "x-1" | grep -qx "Resto = 0" || male "unpacked mevario-divisione"
 "$r/bin/mevario-registro" --db "$tmp/registro.sqlite" alunni 2>&1 | grep -q "non esiste" || male "unpacked mevario-registro"
+echo "x^2-x-2" | "$r/bin/mevario-passaggi" "(x+1)(x-2)" | grep -q "^1.equivalente" || male "unpacked mevario-passaggi"
 
 if command -v desktop-file-validate >/dev/null; then
   desktop-file-validate "$r/share/applications/it.mevario.Mevario.desktop" || male "desktop-file-validate"

@@ -13,7 +13,7 @@ case $secondi in
     ''|*[!0-9]*) echo "uso: tools/fuzz.sh [SECONDI] [BERSAGLIO...]" >&2; exit 1 ;;
 esac
 [ $# -gt 0 ] && shift
-bersagli=${*:-"fuzz_funzioni fuzz_formula fuzz_esercizi fuzz_polinomi fuzz_divisione fuzz_registro"}
+bersagli=${*:-"fuzz_funzioni fuzz_formula fuzz_esercizi fuzz_polinomi fuzz_divisione fuzz_registro fuzz_passaggi"}
 
 command -v clang++ >/dev/null || { echo "fuzz.sh: clang++ is needed (apt-get install clang)" >&2; exit 1; }
 cmake --preset fuzz >/dev/null

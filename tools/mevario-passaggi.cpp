@@ -84,7 +84,8 @@ int main(int argc, char** argv)
             for (const char* n : KArgomenti)
                 noto = noto || argomento == n;
             if (!noto)
-                return Errore("argomento sconosciuto: " + argomento + " (mevario-passaggi --help elenca gli argomenti)");
+                return Errore("argomento senza passaggi o sconosciuto: " + argomento +
+                              " (mevario-passaggi --help elenca gli argomenti)");
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {
             return Errore("opzione sconosciuta: " + a);
         } else if (conEsercizio) {

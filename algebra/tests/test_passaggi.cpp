@@ -193,3 +193,176 @@ TEST(GiudicaPassaggio, UnreadableLineIsNamed)
     EXPECT_EQ(g.riga, 1);
     EXPECT_EQ(FraseControesempio(g), "");
 }
+
+namespace {
+
+std::string Errore(const std::string& prima, const std::string& dopo)
+{
+    const GiudizioPassaggio g = GiudicaPassaggio(prima, dopo);
+    return g.verdetto == VerdettoPassaggio::NonEquivalente ? g.errore : "(non giudicato)";
+}
+
+} // namespace
+
+TEST(RegolePassaggi, ExponentsMultipliedInAProduct)
+{
+    const std::string nome = "Nel prodotto gli esponenti si sommano, non si moltiplicano.";
+    EXPECT_EQ(Errore("x^2*x^3", "x^6"), nome);
+    EXPECT_EQ(Errore("2x^2y*3x^3y^2", "6x^6y^2"), nome);          // every letter
+    EXPECT_EQ(Errore("x^2y*x^3y^4+1", "x^6y^4+1"), nome);
+    EXPECT_EQ(Errore("x^2y*x^3y^4+1", "x^6y^5+1"), ""); // the rule changes every letter of the product
+    EXPECT_EQ(Errore("x^2*x^3+x*x^4", "x^6+x^4"), nome);          // at all products
+    EXPECT_EQ(Errore("(x^2+1)*x^3", "x^6+x^3"), nome);
+    EXPECT_EQ(Errore("x^2*x^3", "x^7"), "");                     // near miss: no rule gives x^7
+    EXPECT_EQ(Errore("x^2*x^3", "2x^5"), "");
+}
+
+TEST(RegolePassaggi, ExponentsAddedInAPower)
+{
+    const std::string nome = "Nella potenza gli esponenti si moltiplicano, non si sommano.";
+    EXPECT_EQ(Errore("(x^2)^3", "x^5"), nome);
+    EXPECT_EQ(Errore("(2x^2y)^3", "8x^5y^4"), nome);
+    EXPECT_EQ(Errore("(x^2)^3*(y^2)^2", "x^5y^4"), nome); // at all nodes
+    EXPECT_EQ(Errore("(x^2)^3", "x^8"), "");
+    EXPECT_EQ(Errore("(x+1)^2", "x^3+1"), ""); // not a monomial
+}
+
+TEST(RegolePassaggi, CoefficientNotRaised)
+{
+    const std::string nome = "Anche il coefficiente va elevato alla potenza.";
+    EXPECT_EQ(Errore("(2x^2y)^3", "2x^6y^3"), nome);
+    EXPECT_EQ(Errore("(-1/2x)^2", "-1/2x^2"), nome);
+    EXPECT_EQ(Errore("(2x^2y)^3", "6x^6y^3"), ""); // coefficient times 3: another mistake
+}
+
+TEST(RegolePassaggi, SignNotChangedBeforeABracket)
+{
+    const std::string segno = "Il meno davanti alla parentesi cambia il segno di tutti i suoi termini.";
+    EXPECT_EQ(Errore("(3x+2y)-(x-y)", "3x+2y+x-y"), "Nella differenza il secondo polinomio cambia segno.");
+    EXPECT_EQ(Errore("(3x+2y)-(x-y)", "3x+2y-x-y"), segno);     // one term
+    EXPECT_EQ(Errore("x-(y+z-1)", "x-y+z-1"), segno);          // all but the first
+    EXPECT_EQ(Errore("x-(y+z-1)", "x+y+z-1"), segno);
+    EXPECT_EQ(Errore("x-2(y-1)", "x-2y-2"), segno);            // through a coefficient
+    EXPECT_EQ(Errore("-(x+1)", "x+1"), segno);
+    EXPECT_EQ(Errore("x+(y-1)", "x+y+1"), "");                 // no minus before the bracket
+    EXPECT_EQ(Errore("x-(y-1)", "x-y-2"), "");
+    EXPECT_EQ(Errore("x-(y+z-1)", "x-y+z+1"), segno);          // the second term
+    EXPECT_EQ(Errore("x-(y+z-1)", "x+y+z+1"), "");             // two terms unchanged: no rule
+}
+
+TEST(RegolePassaggi, ProductTermForgotten)
+{
+    const std::string nome = "Manca un prodotto: ogni termine va moltiplicato per ogni termine.";
+    EXPECT_EQ(Errore("(x+1)(x-2)", "x^2-2x-2"), nome);
+    EXPECT_EQ(Errore("(2x-y+1)(x+3y)", "2x^2+5xy-3y^2+3y"), nome);
+    EXPECT_EQ(Errore("2(x+1)", "2x"), nome);
+    EXPECT_EQ(Errore("(x+1)(x-2)", "x^2-2"), "");                  // two products missing
+    EXPECT_EQ(Errore("(x+1)(x-2)", "x^2-x+2"), "");
+}
+
+TEST(RegolePassaggi, SimilarTermsAddedWrongly)
+{
+    EXPECT_EQ(Errore("3x^2+2x^2", "5x^4"), "Nella somma di termini simili gli esponenti restano gli stessi.");
+    EXPECT_EQ(Errore("3x^2+2x^2+x-4x", "5x^4-3x"), "Nella somma di termini simili gli esponenti restano gli stessi.");
+    EXPECT_EQ(Errore("3x^2+2x^2", "6x^2"),
+              "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.");
+    EXPECT_EQ(Errore("3xy-2xy+y", "-6xy+y"),
+              "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.");
+    EXPECT_EQ(Errore("3x^2+2x^2", "5x^2+1"), "");
+    EXPECT_EQ(Errore("3x^2+2x", "5x^3"), ""); // not similar: not this rule
+}
+
+namespace {
+
+std::string Fine(const std::string& argomento, const std::string& esercizio, const std::string& ultima)
+{
+    const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
+    const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi" : "no";
+    return f.cosaManca.empty() ? stato : std::string(stato) + ": " + f.cosaManca;
+}
+
+} // namespace
+
+TEST(GiudicaFine, SumAndDifferenceOfPolynomials)
+{
+    const std::string es = "(3x^2y+2xy-1/2)-(x^2y-xy+z)";
+    for (const char* a : {"somma-polinomi", "differenza-polinomi"}) {
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-1/2-z"), "finito");
+        EXPECT_EQ(Fine(a, es, "-z+3xy-1/2+2x^2y"), "finito"); // any order of the terms
+        EXPECT_EQ(Fine(a, es, es), "quasi: restano parentesi");
+        EXPECT_EQ(Fine(a, es, "3x^2y+2xy-1/2-x^2y+xy-z"), "quasi: restano termini simili da sommare");
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-2/4-z"), "quasi: la frazione si pu\xC3\xB2 ridurre");
+        EXPECT_EQ(Fine(a, es, "2yx^2+3xy-1/2-z"), "quasi: le lettere vanno nell'ordine x, y, z");
+        EXPECT_EQ(Fine(a, es, "2x^2y^1+3xy-1/2-z"), "quasi: l'esponente 1 non si scrive");
+        EXPECT_EQ(Fine(a, es, "2X^2y+3xy-1/2-z"), "quasi: le lettere si scrivono minuscole");
+        EXPECT_EQ(Fine(a, es, "+2x^2y+3xy-1/2-z"), "quasi: il segno + all'inizio non serve");
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-1/2+z"), "no: l'ultima riga non \xC3\xA8 uguale all'esercizio");
+        EXPECT_EQ(Fine(a, es, "2x^2y+3xy-1/2-"), "no: l'ultima riga non si legge: qui manca un numero o una lettera");
+    }
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x-1)", "0"), "finito");
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x-1)", "0x+0"), "quasi: restano termini uguali a zero da togliere");
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x-1)", "0+0"), "quasi: restano termini simili da sommare");
+    EXPECT_EQ(Fine("somma-polinomi", "(x+1)+(-x+1)", "0x+2"), "quasi: restano termini uguali a zero da togliere");
+}
+
+TEST(GiudicaFine, ProductOfPolynomialsAndTheDefault)
+{
+    const std::string es = "(2x-y)(x+3y)";
+    for (const char* a : {"prodotto-polinomi", ""}) {
+        EXPECT_EQ(Fine(a, es, "2x^2+5xy-3y^2"), "finito");
+        EXPECT_EQ(Fine(a, es, "2x^2+5yx-3y^2"), "finito"); // letters in any order, as the product's check
+        EXPECT_EQ(Fine(a, es, "2x^2+6xy-xy-3y^2"), "quasi: restano termini simili da sommare");
+        EXPECT_EQ(Fine(a, es, "2x^2+5x*y-3y*y"), "quasi: restano prodotti da svolgere");
+        EXPECT_EQ(Fine(a, es, "2x^2+5xy-3y^2+0"), "quasi: restano termini uguali a zero da togliere");
+        EXPECT_EQ(Fine(a, es, "2x(x+3y)-y(x+3y)"), "quasi: restano parentesi");
+        EXPECT_EQ(Fine(a, es, "2x^2+5xy-3x^0y^2"), "quasi: una lettera con esponente 0 vale 1: non si scrive");
+    }
+    EXPECT_EQ(Fine("bah", es, "2x^2+5xy-3y^2"), "finito"); // an unknown topic: the default
+    EXPECT_EQ(Fine("", "x+", "x"), "no: l'esercizio non si legge: qui manca un numero o una lettera");
+}
+
+TEST(GiudicaFine, MonomialTopics)
+{
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-3/2x^3yz"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-3/2zyx^3"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-18/12x^3yz"), "quasi: la frazione si pu\xC3\xB2 ridurre");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-2/3*9/4x^3yz"), "quasi: restano prodotti da svolgere");
+    EXPECT_EQ(Fine("prodotto-monomi", "-2/3x^2y*(9/4xz)", "-3/2x^2xyz"), "quasi: restano prodotti da svolgere");
+    EXPECT_EQ(Fine("potenza-monomio", "(-2xy^2)^3", "-8x^3y^6"), "finito");
+    EXPECT_EQ(Fine("potenza-monomio", "(-2xy^2)^3", "(-2)^3x^3y^6"), "quasi: restano parentesi");
+    EXPECT_EQ(Fine("potenza-monomio", "(-2xy^2)^3", "-2^3x^3y^6"), "quasi: restano potenze da calcolare");
+    EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "4x^3y"), "finito");
+    EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "12x^3y:3"), "quasi: restano divisioni da svolgere");
+    EXPECT_EQ(Fine("quoziente-monomi", "12x^5y:3x^2", "4x^3y+0"), "quasi: restano termini uguali a zero da togliere");
+}
+
+TEST(GiudicaPassaggio, CounterexampleDividesByNoZero)
+{
+    // y = 0 would make the divisor of the earlier line zero.
+    const GiudizioPassaggio g = GiudicaPassaggio("(6x^2y+3y):3y", "2x^2");
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2: prima vale 3, dopo vale 2");
+    const GiudizioPassaggio h = GiudicaPassaggio("x^2y:y+y", "x^2");
+    EXPECT_EQ(FraseControesempio(h), "per x = 1, y = 2: prima vale 3, dopo vale 1");
+}
+
+TEST(GiudicaPassaggio, CounterexampleOfADifferenceThatVanishesOnMostValues)
+{
+    // Zero at x = 1, 2, -1, 3, -2, 0, 4, -3 whatever y is: found letter by letter.
+    std::string zeri = "(x-1)(x-2)(x+1)(x-3)(x+2)x(x-4)(x+3)";
+    GiudizioPassaggio g = GiudicaPassaggio("y", "y+" + zeri + "(y-1)(y-2)(y+1)");
+    ASSERT_EQ(g.verdetto, VerdettoPassaggio::NonEquivalente);
+    ASSERT_EQ(g.valori.size(), 2U);
+    EXPECT_EQ(g.valori[0].second, 5);
+    EXPECT_NE(g.valorePrima, g.valoreDopo);
+    // A sum of two halves that each hold nearly 2,000 terms is too big.
+    std::string a = "1", b = "1";
+    for (int i = 1; i <= 43; ++i)
+        a += "+x^" + std::to_string(i);
+    for (int i = 1; i <= 44; ++i)
+        b += "+y^" + std::to_string(i);
+    const std::string meta = "(" + a + ")(" + b + ")";
+    EXPECT_EQ(GiudicaPassaggio("x", meta).verdetto, VerdettoPassaggio::NonEquivalente);
+    g = GiudicaPassaggio("x", meta + "+z" + meta);
+    EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
+    EXPECT_EQ(g.motivo, "il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+}
