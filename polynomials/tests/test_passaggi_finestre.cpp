@@ -272,6 +272,7 @@ void TestPassaggiFinestre::marksBetweenTheLines()
     m.pnlPassaggi->Ricomincia("(2x^2)^3");
     Scrivi(m.pnlPassaggi, 1, "2x^6");
     const GiudizioPassaggio e = GiudicaPassaggio("(2x^2)^3", "2x^6");
+    QVERIFY(!e.errore.empty()); // the coefficient not raised to the power
     QCOMPARE(m.pnlPassaggi->Segno(1)->accessibleName(), QStringLiteral("non equivalente"));
     const QString nota = m.pnlPassaggi->Nota(1)->accessibleName();
     QVERIFY(nota.startsWith(QString::fromStdString(FraseControesempio(e))));
