@@ -478,7 +478,12 @@ bool TPassaggi::eventFilter(QObject* o, QEvent* e)
     } else if (e->type() == QEvent::KeyPress) {
         const int i = Indice(o);
         const auto* k = static_cast<QKeyEvent*>(e);
-        if (i >= 0 && k->modifiers() == Qt::NoModifier) {
+        if (i >= 0 && (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) &&
+            (k->modifiers() & Qt::ControlModifier)) {
+            emit ProcediChiesto();
+            return true;
+        }
+        if (i >= 0 && (k->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
             if (k->key() == Qt::Key_Up && i > 0) {
                 Fuoco(i - 1);
                 return true;

@@ -5,8 +5,9 @@
 // chain, where it broke (values of the letters where the lines differ, the
 // mistake when a rule names it), or why the line cannot be read.
 //
-// Keys in a line: Enter adds a line under it, Up and Down move between the
-// lines, Backspace or Delete on an empty line takes it away; the small "x"
+// Keys in a line: Enter adds a line under it, Ctrl+Enter is "Procedi", Up
+// and Down move between the lines, Backspace or Delete on an empty line
+// takes it away; the small "x"
 // beside a line takes it away too. The on-screen keypad types into the line
 // that has the focus.
 #pragma once
@@ -67,6 +68,8 @@ public:
 signals:
     // The working changed (a line typed, added or taken away).
     void Cambiato();
+    // Ctrl+Enter in a line: the pupil asks for the check ("Procedi").
+    void ProcediChiesto();
 
 protected:
     bool eventFilter(QObject* o, QEvent* e) override;

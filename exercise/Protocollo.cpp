@@ -171,8 +171,8 @@ void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
     cbPassaggi->setToolTip(QStringLiteral("Scrivi il calcolo una riga alla volta: ogni riga viene controllata"));
     pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
     pnlPassaggi->hide();
-    lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191 \u2193: cambia riga \u00B7 Canc su una "
-                                                 "riga vuota: la toglie. Procedi controlla l'ultima riga."),
+    lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191\u2193: cambia riga \u00B7 Canc: toglie la riga "
+                                                 "vuota\nCtrl+Invio o Procedi: controlla l'ultima riga"),
                                   pnlEdit);
     lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
     lblTastiPassaggi->setFont(Carattere("Tahoma", 12));
@@ -180,6 +180,10 @@ void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
     ColoraTesto(lblTastiPassaggi, QColor(60, 40, 20));
     lblTastiPassaggi->hide();
     connect(cbPassaggi, &QCheckBox::toggled, this, [this](bool on) { MostraPassaggi(on); });
+    connect(pnlPassaggi, &TPassaggi::ProcediChiesto, this, [this] {
+        if (btnNuovo->isEnabled() && btnNuovo->isVisible())
+            btnNuovo->click();
+    });
 }
 
 void TFinestraEsercizi::PosaPassaggi()

@@ -33,6 +33,7 @@ private slots:
     void everyTopicGivesItsExerciseAsLineZero();
     void aStepIsTypesetAsTyped();
     void linesTypedWithKeyboardAndKeypad();
+    void keyboardOnly();
     void marksBetweenTheLines();
     void unreadableAndTooBigLines();
     void almostFinishedCountsNothing();
@@ -223,6 +224,45 @@ void TestPassaggiFinestre::linesTypedWithKeyboardAndKeypad()
     QCOMPARE(p->Righe(), 2);
     QVERIFY(p->Testo(1).isEmpty());
     QCOMPARE(w.Esatte() + w.Errori(), 0);
+    w.btnChiudi->click();
+}
+
+void TestPassaggiFinestre::keyboardOnly()
+{
+    TfrmProdottoMon w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QVERIFY(w.EditRisp->hasFocus());
+    // Tab reaches the toggle; Space turns the working on.
+    const auto tabFino = [](QWidget* a) {
+        for (int i = 0; i < 30 && !a->hasFocus(); ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return a->hasFocus();
+    };
+    QVERIFY(tabFino(w.cbPassaggi));
+    QTest::keyClick(w.cbPassaggi, Qt::Key_Space);
+    QVERIFY(w.cbPassaggi->isChecked());
+    TPassaggi* p = w.pnlPassaggi;
+    QVERIFY(p->Campo(1)->hasFocus());
+    QTest::keyClicks(p->Campo(1), QStringLiteral("x"));
+    QTest::keyClick(p->Campo(1), Qt::Key_Return);
+    // Tab goes from line to line in order, then on to "Procedi".
+    QTest::keyClick(p->Campo(2), Qt::Key_Backtab);
+    QVERIFY(p->Campo(1)->hasFocus());
+    QTest::keyClick(p->Campo(1), Qt::Key_Tab);
+    QVERIFY(p->Campo(2)->hasFocus());
+    QTest::keyClicks(p->Campo(2), QString::fromStdString(w.Esercizio().RispostaAttesa()));
+    QVERIFY(tabFino(w.btnNuovo));
+    // Ctrl+Enter in a line is "Procedi": the last line is judged and counted.
+    p->Campo(2)->setFocus();
+    QTest::keyClick(p->Campo(2), Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(p->Righe(), 3); // no line added
+    QCOMPARE(w.Esatte(), 1);
+    // The keys are told in the steps area, in lines that fit it.
+    const QLabel* tasti = w.pnlEdit->findChild<QLabel*>(QStringLiteral("lblTastiPassaggi"));
+    QVERIFY(tasti && tasti->isVisible());
+    QVERIFY(tasti->text().contains(QStringLiteral("Ctrl+Invio")));
+    QVERIFY(tasti->heightForWidth(tasti->width()) <= tasti->height());
     w.btnChiudi->click();
 }
 
