@@ -187,8 +187,13 @@ int TPassaggi::Indice(const QObject* o) const
 
 void TPassaggi::Ricomincia(const std::string& esercizio)
 {
-    for (TRiga& r : FRighe)
-        delete r.riga;
+    // The old lines go after the events under way: Ctrl+Enter in one of
+    // them may be what drew the new exercise.
+    for (TRiga& r : FRighe) {
+        r.campo->removeEventFilter(this);
+        r.riga->hide();
+        r.riga->deleteLater();
+    }
     FRighe.clear();
     FRighe.push_back(CreaRiga(true));
     FRighe[0].campo->setText(QString::fromStdString(esercizio));

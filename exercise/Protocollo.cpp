@@ -754,7 +754,15 @@ void TFinestraEsercizi::DsFancyButton1Click()
     // How this topic's answers are typed, beside the answer field.
     c->ImpostaAiuto(FEsercizio ? FEsercizio->Aiuto() : AiutoMonomi());
     ImpostaColore(c->pnlHelp1, QColor(255, 253, 210));
-    c->MostraAiuto(EditRisp, {pnlEsercizi, lbDomanda});
+    // Beside the line being written when the working is line by line.
+    QWidget* campo = EditRisp;
+    if (PassaggiAttivi()) {
+        campo = pnlPassaggi->Campo(pnlPassaggi->Righe() - 1);
+        for (int i = 1; i < pnlPassaggi->Righe(); ++i)
+            if (pnlPassaggi->Campo(i)->hasFocus())
+                campo = pnlPassaggi->Campo(i);
+    }
+    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

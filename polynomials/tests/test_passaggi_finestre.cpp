@@ -258,6 +258,20 @@ void TestPassaggiFinestre::keyboardOnly()
     QTest::keyClick(p->Campo(2), Qt::Key_Return, Qt::ControlModifier);
     QCOMPARE(p->Righe(), 3); // no line added
     QCOMPARE(w.Esatte(), 1);
+    // Again, now that "Procedi" is "Nuovo": a new exercise, the lines
+    // cleared (the line the keys came from included).
+    QTest::keyClick(p->Campo(2), Qt::Key_Return, Qt::ControlModifier);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(p->Righe(), 2);
+    QCOMPARE(p->Testo(0).toStdString(), w.Esercizio().TestoPassaggi());
+    QVERIFY(p->Campo(1)->hasFocus());
+    // "Istruzioni" opens the help beside the line being written.
+    QTest::mouseClick(w.DsFancyButton1, Qt::LeftButton);
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    QVERIFY(c->pnlHelp1->isVisible());
+    const QRect riga(p->Campo(1)->mapTo(&w, QPoint(0, 0)), p->Campo(1)->size());
+    QVERIFY(!c->pnlHelp1->geometry().intersects(riga));
+    c->SpeedButton1Click();
     // The keys are told in the steps area, in lines that fit it.
     const QLabel* tasti = w.pnlEdit->findChild<QLabel*>(QStringLiteral("lblTastiPassaggi"));
     QVERIFY(tasti && tasti->isVisible());
