@@ -98,7 +98,8 @@ xdotool mousemove $((PX + 100)) $((PY + 465)) click 1
 sleep 0.5
 TASTIERA=$(xdotool search --onlyvisible --name "^Prodotto tra polinomi - Esercizi\$" | head -n 1)
 set -- $(geometria "$TASTIERA"); FW=$3; FH=$4
-[ $((PX + FW)) -le 1024 ] && [ $((PY + FH)) -le 768 ] && bene "la finestra con la tastiera sta nello schermo (${FW}x$FH)" ||
+SW=$(xwininfo -root | awk '/^ *Width/ {print $NF}'); SH=$(xwininfo -root | awk '/^ *Height/ {print $NF}')
+[ $((PX + FW)) -le $SW ] && [ $((PY + FH)) -le $SH ] && bene "la finestra con la tastiera sta nello schermo (${FW}x$FH)" ||
     male "la finestra con la tastiera esce dallo schermo (${FW}x$FH a $PX,$PY)"
 import -window root "$T/tastiera.png"
 [ -n "$FOTO" ] && cp "$T/tastiera.png" "$FOTO/tastiera.png"
