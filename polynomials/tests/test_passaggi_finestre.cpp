@@ -355,6 +355,17 @@ void TestPassaggiFinestre::unreadableAndTooBigLines()
     QCOMPARE(p->Campo(2)->Segno(), -1);
     Scrivi(p, 2, "(x+y+z)^50");
     QCOMPARE(p->Nota(2)->accessibleName(), QStringLiteral("troppo grande"));
+    // Beyond the reader's limits the line is refused at once, and its
+    // typeset line is left empty or drawn without harm.
+    for (const std::string& enorme : {std::string(1200, '('), std::string(1500, '7'), "x" + std::string(1100, '+')}) {
+        p->Campo(2)->setText(QString::fromStdString(enorme));
+        QCOMPARE(p->Nota(2)->accessibleName(), QStringLiteral("troppo grande"));
+        p->Anteprima(2)->repaint();
+    }
+    // A character outside the notation: its spot, in the field's characters.
+    Scrivi(p, 2, "x\u00B2+1");
+    QCOMPARE(p->Campo(2)->Segno(), 1);
+    QVERIFY(p->Nota(2)->isVisible());
     QCOMPARE(w.Esatte() + w.Errori(), 0);
     w.btnChiudi->click();
 }
