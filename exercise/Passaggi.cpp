@@ -32,6 +32,19 @@ const QColor kCalmo(30, 50, 110), kErrore(110, 50, 0);
 
 QString Html(const std::string& s) { return QString::fromStdString(s).toHtmlEscaped(); }
 
+// A step judged while it is typed: whatever goes wrong in the judging
+// leaves the line without a mark (and the program running).
+GiudizioPassaggio Giudizio(const std::string& prima, const std::string& dopo)
+{
+    try {
+        return GiudicaPassaggio(prima, dopo);
+    } catch (const std::exception&) {
+        GiudizioPassaggio g;
+        g.motivo = "questa riga non si può leggere";
+        return g;
+    }
+}
+
 } // namespace
 
 std::string FormulaPassaggio(const std::string& digitato)
@@ -364,7 +377,7 @@ void TPassaggi::Giudica(int i)
         }
     };
     if (!QString::fromStdString(dopo).trimmed().isEmpty()) {
-        const GiudizioPassaggio g = GiudicaPassaggio(Testo(i - 1).toStdString(), dopo);
+        const GiudizioPassaggio g = Giudizio(Testo(i - 1).toStdString(), dopo);
         switch (g.verdetto) {
         case VerdettoPassaggio::Equivalente:
             segno = QStringLiteral("\u21D4");
@@ -388,7 +401,7 @@ void TPassaggi::Giudica(int i)
             } else {
                 // The line above cannot be read (it says why): this line is
                 // read on its own.
-                const GiudizioPassaggio solo = GiudicaPassaggio(dopo, dopo);
+                const GiudizioPassaggio solo = Giudizio(dopo, dopo);
                 if (solo.verdetto == VerdettoPassaggio::Illeggibile || solo.verdetto == VerdettoPassaggio::TroppoGrande)
                     illeggibile(solo);
             }

@@ -451,16 +451,18 @@ void TFinestraEsercizi::btnNuovoClick()
     if (PassaggiAttivi() && FEsercizio) {
         const int u = pnlPassaggi->UltimaScritta();
         const std::string ultima = u >= 1 ? pnlPassaggi->Testo(u).toStdString() : std::string();
-        if (u >= 1) {
+        GiudizioFine fine;
+        try {
             const std::string esercizio = pnlPassaggi->Testo(0).toStdString();
-            if (GiudicaPassaggio(esercizio, ultima).verdetto == VerdettoPassaggio::Equivalente) {
-                const GiudizioFine fine = GiudicaFine(FArgomentoPassaggi, esercizio, ultima);
-                if (fine.stato == StatoFine::QuasiFinito) {
-                    pnlPassaggi->NotaUltima(QStringLiteral("quasi finito: ") + QString::fromStdString(fine.cosaManca));
-                    pnlPassaggi->Fuoco(u);
-                    return;
-                }
-            }
+            if (u >= 1 && GiudicaPassaggio(esercizio, ultima).verdetto == VerdettoPassaggio::Equivalente)
+                fine = GiudicaFine(FArgomentoPassaggi, esercizio, ultima);
+        } catch (const std::exception&) {
+            // Not known to be nearly finished: judged as an answer.
+        }
+        if (fine.stato == StatoFine::QuasiFinito) {
+            pnlPassaggi->NotaUltima(QStringLiteral("quasi finito: ") + QString::fromStdString(fine.cosaManca));
+            pnlPassaggi->Fuoco(u);
+            return;
         }
         EditRisp->setText(QString::fromStdString(ultima));
     }
