@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <exception>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace mevario {
@@ -84,6 +85,9 @@ Polinomio Opposto(Polinomio a);
 // into more than KPassaggioMaxTermini terms or raise an exponent beyond
 // KPassaggioMaxEsponente.
 Polinomio ProdottoPolinomi(const Polinomio& a, const Polinomio& b);
+// The power, refused before any work when its expansion (n^k terms for a
+// base of n terms, before similar terms are gathered) goes beyond the
+// limit: (x+y+z)^50 costs nothing.
 Polinomio PotenzaPolinomio(const Polinomio& base, int k);
 
 // ---- The tree of a line ----------------------------------------------------

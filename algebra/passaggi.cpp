@@ -47,12 +47,9 @@ long long ValoreProvato(int i)
 // Index tuples for k letters over the first 8 values, best first: small
 // values, distinct ones before repeated ones (x = 1, y = 2 shows more than
 // x = y = 1), then the smaller sum, then in order.
-const std::vector<std::array<int, 3>>& Tuple(int k)
+std::vector<std::array<int, 3>> CostruisciTuple(int k)
 {
-    static std::vector<std::array<int, 3>> tuple[4];
-    std::vector<std::array<int, 3>>& t = tuple[k];
-    if (!t.empty() || k == 0)
-        return t;
+    std::vector<std::array<int, 3>> t;
     constexpr int L = 8;
     int n = 1;
     for (int i = 0; i < k; ++i)
@@ -79,6 +76,14 @@ const std::vector<std::array<int, 3>>& Tuple(int k)
     };
     std::stable_sort(t.begin(), t.end(), [&](const auto& a, const auto& b) { return chiave(a) < chiave(b); });
     return t;
+}
+
+const std::vector<std::array<int, 3>>& Tuple(int k)
+{
+    // Built once, safely from any thread.
+    static const std::vector<std::array<int, 3>> tuple[4] = {{}, CostruisciTuple(1), CostruisciTuple(2),
+                                                            CostruisciTuple(3)};
+    return tuple[k];
 }
 
 // Where two different polynomials differ: small whole values of the letters

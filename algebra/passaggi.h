@@ -50,7 +50,9 @@ struct GiudizioPassaggio {
     // the later one; the earlier is looked at first), the 0-based byte
     // position of the fault in it (-1: the whole line; the line's length:
     // something is missing at its end) and the Italian reason, as an
-    // unreadable answer gets ("qui manca una parentesi chiusa").
+    // unreadable answer gets ("qui manca una parentesi chiusa"). A line
+    // stops reading at its first character that is not ASCII, so the byte
+    // position is also the position of the character.
     int riga = 1;
     int posizione = -1;
     std::string motivo;

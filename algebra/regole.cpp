@@ -136,8 +136,13 @@ Variante SommaSimiliSbagliata(const std::vector<Monomio>& termini, long long chi
                     for (int l = 0; l < 3; ++l)
                         e[l] += EsponenteDi(m.chiave, l);
                 }
+            if (modo == Simili::EsponentiSommati && c == 0) {
+                r.push_back({c, somma}); // numbers have no exponents to add
+                i = j;
+                continue;
+            }
             if (modo == Simili::EsponentiSommati) {
-                if (c == 0 || !EsponentiValidi(e))
+                if (!EsponentiValidi(e))
                     return std::nullopt;
                 r.push_back({Chiave(e[0], e[1], e[2]), somma});
             } else {

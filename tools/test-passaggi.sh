@@ -24,6 +24,14 @@ atteso="1${T}illeggibile${T}qui manca un numero o una lettera
 2${T}troppo-grande${T}il calcolo avrebbe più di 2000 termini"
 [ "$(printf '%s\n' "$out" | head -n 2)" = "$atteso" ] || { male "unreadable and too big"; printf '%s\n' "$out"; }
 
+# A mistake a rule recognises is named after the counterexample; what is
+# left before the end is said.
+out=$(printf '%s\n' "-8x^5y^4" "(-2)^3x^6y^3" | "$tool" --argomento potenza-monomio "(-2x^2y)^3")
+atteso="1${T}non-equivalente${T}x=1 y=2 prima=-64 dopo=-128${T}Nella potenza gli esponenti si moltiplicano, non si sommano.
+2${T}non-equivalente${T}x=1 y=2 prima=-128 dopo=-64
+fine${T}quasi-finito${T}restano parentesi"
+[ "$out" = "$atteso" ] || { male "named mistake"; printf '%s\n' "$out"; }
+
 # No steps: the exercise is its own last line.
 out=$("$tool" --argomento somma-polinomi "3x+2y" </dev/null)
 [ "$out" = "fine${T}finito${T}" ] || { male "no steps"; printf '%s\n' "$out"; }

@@ -268,6 +268,8 @@ TEST(RegolePassaggi, SimilarTermsAddedWrongly)
               "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.");
     EXPECT_EQ(Errore("3xy-2xy+y", "-6xy+y"),
               "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.");
+    EXPECT_EQ(Errore("3x^2+2x^2+1+4-y+3y", "5x^4+5+2y^2"),
+              "Nella somma di termini simili gli esponenti restano gli stessi."); // every group; numbers as they are
     EXPECT_EQ(Errore("3x^2+2x^2", "5x^2+1"), "");
     EXPECT_EQ(Errore("3x^2+2x", "5x^3"), ""); // not similar: not this rule
 }
