@@ -52,6 +52,36 @@ void BM_TastoAnteprima(benchmark::State& state)
 }
 BENCHMARK(BM_TastoAnteprima)->Unit(benchmark::kMicrosecond);
 
+// A key in a line of the working of a product of polynomials, up to its
+// mark and its typeset line drawn: the line's text changes (judged against
+// the line above and the line below judged against it), then the line's
+// box and mark paint. The lines above and below are not typeset again.
+void BM_TastoPassaggio(benchmark::State& state)
+{
+    auto f = Avvia();
+    TfrmProdottoPol* p = f->frmProdottoPol();
+    p->Apri(true);
+    if (!QTest::qWaitForWindowExposed(p))
+        state.SkipWithError("window not shown");
+    p->cbPassaggi->setChecked(true);
+    TPassaggi* righe = p->pnlPassaggi;
+    righe->Campo(1)->setText(QStringLiteral("(2x^2-3xy+1)(x+4y-2)"));
+    righe->AggiungiRiga(1);
+    righe->AggiungiRiga(2);
+    righe->Campo(3)->setText(QStringLiteral("2x^3+5x^2y-4x^2-12xy^2+6xy+x+4y-2"));
+    const QString testi[] = {QStringLiteral("2x^3+8x^2y-4x^2-3x^2y-12xy^2+6xy+x+4y-2"),
+                             QStringLiteral("2x^3+8x^2y-4x^2-3x^2y-12xy^2+6xy+x+4y-3")};
+    int i = 0;
+    for (auto _ : state) {
+        righe->Campo(2)->setText(testi[i++ % 2]);
+        righe->Anteprima(2)->repaint();
+        righe->Segno(2)->repaint();
+        righe->Segno(3)->repaint();
+    }
+    p->close();
+}
+BENCHMARK(BM_TastoPassaggio)->Unit(benchmark::kMicrosecond);
+
 // Memory of a long typing session: 10,000 key releases in the answer field,
 // each leaving a different answer (new numbers and exponents, so that the
 // typesetter's caches see ever new texts). Reports the resident memory after

@@ -94,6 +94,10 @@ public:
     }
     // How the answers of this topic are typed (the help panel).
     virtual TAiuto Aiuto() const { return AiutoMonomi(); }
+    // The current exercise as the first line of the pupil's working, in the
+    // notation of a step ("(3x^2y)*(-2/5xy)", "(12x^3y):(4xy)"); empty for
+    // a topic whose working is not written line by line.
+    virtual std::string TestoPassaggi() const { return {}; }
 
     // The question of the current exercise (UTF-8).
     const std::string& Domanda() const { return FDomanda; }

@@ -10,6 +10,7 @@
 #include "Registro.h"
 #include "SchedaPol.h"
 #include "funzioni.h"
+#include "passaggi.h"
 
 namespace mevario {
 
@@ -178,6 +179,93 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     });
     AggiornaAccessibili();
     Finestre().push_back(this);
+}
+
+void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
+{
+    FArgomentoPassaggi = argomento;
+    cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
+    cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
+    cbPassaggi->setFont(Carattere("Comic Sans MS", 20));
+    ColoraTesto(cbPassaggi, kMarrone);
+    cbPassaggi->setToolTip(QStringLiteral("Scrivi il calcolo una riga alla volta: ogni riga viene controllata"));
+    pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
+    pnlPassaggi->hide();
+    lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191\u2193: cambia riga \u00B7 Canc: toglie la riga "
+                                                 "vuota\nCtrl+Invio o Procedi: controlla l'ultima riga"),
+                                  pnlEdit);
+    lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
+    lblTastiPassaggi->setFont(Carattere("Tahoma", 12));
+    lblTastiPassaggi->setWordWrap(true);
+    ColoraTesto(lblTastiPassaggi, QColor(60, 40, 20));
+    lblTastiPassaggi->hide();
+    connect(cbPassaggi, &QCheckBox::toggled, this, [this](bool on) { MostraPassaggi(on); });
+    connect(pnlPassaggi, &TPassaggi::ProcediChiesto, this, [this] {
+        if (btnNuovo->isEnabled() && btnNuovo->isVisible())
+            btnNuovo->click();
+    });
+}
+
+void TFinestraEsercizi::PosaPassaggi()
+{
+    if (!cbPassaggi || PassaggiAttivi())
+        return;
+    // The toggle stands at the end of the question's line, over the answer
+    // area's right edge; the question keeps the rest of its line.
+    const QRect d = lbDomanda->geometry();
+    const int x = pnlEdit->geometry().right() + 1 - 130;
+    cbPassaggi->setGeometry(x, d.top() + 2, 130, 30);
+    lbDomanda->resize(std::min(d.width(), x - 8 - d.left()), d.height());
+    FGeometrieRisposta = {pnlEdit->geometry(), DsFancyButton1->geometry(), btnLavagna->geometry()};
+}
+
+void TFinestraEsercizi::MostraPassaggi(bool attivi)
+{
+    if (!pnlPassaggi)
+        return;
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->EditTastieraExit(); // it typed into the field that now goes
+    if (FGeometrieRisposta.empty())
+        PosaPassaggi();
+    // The field keeps what the pupil typed in it; "Procedi" on the working
+    // puts its last line there, which goes when the field comes back.
+    if (attivi) {
+        FCampoPrima = EditRisp->text();
+    } else {
+        EditRisp->setText(FCampoPrima);
+        FTestoAnteprima = QStringLiteral("\n"); // never a field's text: the preview is drawn again
+        EditRispKeyUp();
+    }
+    const QRect e = FGeometrieRisposta[0];
+    EditRisp->setVisible(!attivi);
+    PBRisp->setVisible(!attivi);
+    if (lblLettura)
+        lblLettura->hide();
+    if (attivi) {
+        // The answer area grows down to the counters and to the left edge
+        // of the exercise's panel (its right edge leaves room for the
+        // keypad beside it); the field and its preview give way to the
+        // lines, the buttons go to its top right.
+        const int sinistra = std::min(e.left(), pnlEsercizi->geometry().left());
+        const int w = e.right() + 1 - sinistra;
+        pnlEdit->setGeometry(sinistra, e.top(), w, pnlRisp->geometry().top() - 8 - e.top());
+        DsFancyButton1->setGeometry(w - 2 * 89 - 16, 6, 89, 33);
+        btnLavagna->setGeometry(w - 89 - 8, 6, 89, 33);
+        lblTastiPassaggi->setGeometry(12, 2, w - 2 * 89 - 36, 40);
+        pnlPassaggi->setGeometry(6, 44, w - 12, pnlEdit->height() - 50);
+        if (pnlPassaggi->Righe() == 0 && FEsercizio)
+            pnlPassaggi->Ricomincia(FEsercizio->TestoPassaggi());
+    } else {
+        pnlEdit->setGeometry(e);
+        DsFancyButton1->setGeometry(FGeometrieRisposta[1]);
+        btnLavagna->setGeometry(FGeometrieRisposta[2]);
+    }
+    lblTastiPassaggi->setVisible(attivi);
+    pnlPassaggi->setVisible(attivi);
+    if (attivi)
+        pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
+    else
+        EditRisp->setFocus();
 }
 
 TFinestraEsercizi::~TFinestraEsercizi()
@@ -410,12 +498,19 @@ void TFinestraEsercizi::PreparaPagina()
         MostraLettura(TLettura{});
         DrawFormula(PBRisp, std::string()); // the previous live drawing goes
         EsercizioMostrato();
+        if (pnlPassaggi) {
+            PosaPassaggi();
+            FCampoPrima.clear();
+            pnlPassaggi->Ricomincia(FEsercizio ? FEsercizio->TestoPassaggi() : std::string());
+        }
     }
     // The keyboard starts where the page is worked: the answer field, the
     // yes/no choice, or on the concept page the button to the exercises
     // (never "Esci", which Space would press).
     if (!ModoEsercizi)
         btEseAppr->setFocus();
+    else if (PassaggiAttivi())
+        pnlPassaggi->Fuoco(1);
     else if (!pnlEdit->isHidden())
         EditRisp->setFocus();
     else if (pnlSiNo && !pnlSiNo->isHidden())
@@ -441,13 +536,37 @@ void TFinestraEsercizi::btnNuovoClick()
         PreparaPagina();
         return;
     }
+    // The working written line by line: its last line is the answer, judged
+    // as if it had been typed in the field; a last line that equals the
+    // exercise but is not yet in the form asked is not judged.
+    if (PassaggiAttivi() && FEsercizio) {
+        const int u = pnlPassaggi->UltimaScritta();
+        const std::string ultima = u >= 1 ? pnlPassaggi->Testo(u).toStdString() : std::string();
+        GiudizioFine fine;
+        try {
+            const std::string esercizio = pnlPassaggi->Testo(0).toStdString();
+            if (u >= 1 && GiudicaPassaggio(esercizio, ultima).verdetto == VerdettoPassaggio::Equivalente)
+                fine = GiudicaFine(FArgomentoPassaggi, esercizio, ultima);
+        } catch (const std::exception&) {
+            // Not known to be nearly finished: judged as an answer.
+        }
+        if (fine.stato == StatoFine::QuasiFinito) {
+            pnlPassaggi->NotaUltima(QStringLiteral("quasi finito: ") + QString::fromStdString(fine.cosaManca));
+            pnlPassaggi->Fuoco(u);
+            return;
+        }
+        EditRisp->setText(QString::fromStdString(ultima));
+    }
     // What the check shows belongs to the text as it is now: the release of
     // Enter that ran it changes nothing.
     FTestoAnteprima = EditRisp->text();
     // Nothing typed: nothing to judge, nothing counted.
     if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
         RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
-        EditRisp->setFocus();
+        if (PassaggiAttivi())
+            pnlPassaggi->Fuoco(1);
+        else
+            EditRisp->setFocus();
         return;
     }
     // An answer the formula reader cannot read is not judged: the pupil is
@@ -668,6 +787,11 @@ void TFinestraEsercizi::MostraLettura(const TLettura& l)
 
 void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
 {
+    // With the working line by line, the line goes under its last line.
+    if (PassaggiAttivi()) {
+        pnlPassaggi->NotaUltima(testo);
+        return;
+    }
     if (!lblLettura) {
         lblLettura = new QLabel(pnlEdit);
         lblLettura->setObjectName(QStringLiteral("lblLettura"));
@@ -737,7 +861,15 @@ void TFinestraEsercizi::DsFancyButton1Click()
     // How this topic's answers are typed, beside the answer field.
     c->ImpostaAiuto(FEsercizio ? FEsercizio->Aiuto() : AiutoMonomi());
     ImpostaColore(c->pnlHelp1, QColor(255, 253, 210));
-    c->MostraAiuto(EditRisp, {pnlEsercizi, lbDomanda});
+    // Beside the line being written when the working is line by line.
+    QWidget* campo = EditRisp;
+    if (PassaggiAttivi()) {
+        campo = pnlPassaggi->Campo(pnlPassaggi->Righe() - 1);
+        for (int i = 1; i < pnlPassaggi->Righe(); ++i)
+            if (pnlPassaggi->Campo(i)->hasFocus())
+                campo = pnlPassaggi->Campo(i);
+    }
+    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
 #include <QRadioButton>
@@ -26,6 +27,7 @@
 #include "Esercizio.h"
 #include "FormulaBox.h"
 #include "Lettura.h"
+#include "Passaggi.h"
 #include "RAHtControls.h"
 #include "SchedaPol.h"
 #include "UDsFancyButton.h"
@@ -135,6 +137,11 @@ public:
     QFrame* pnlSiNo = nullptr;
     QRadioButton* rbSi = nullptr;
     QRadioButton* rbNo = nullptr;
+    // "Passaggi": the working written line by line in the answer area
+    // (null in windows that do not offer it), and its lines.
+    QCheckBox* cbPassaggi = nullptr;
+    TPassaggi* pnlPassaggi = nullptr;
+    bool PassaggiAttivi() const { return cbPassaggi && cbPassaggi->isChecked(); }
 
     // The answer as Verifica receives it: "Si"/"No" from the radio buttons
     // on a yes/no question ("No" when neither is checked), else the field.
@@ -170,6 +177,10 @@ protected:
     // shown instead of pnlEdit on yes/no questions, and no live drawing of
     // the typed answer.
     void CreaSiNo(int x, int y);
+    // Offers the working line by line ("Passaggi", off at first): line 0 is
+    // the topic object's TestoPassaggi; `argomento` (a catalogue name) says
+    // when a line is the end of the working.
+    void OffriPassaggi(const std::string& argomento);
 
     // Pieces of a concept page.
     TRAhtLabel* TestoConcetto(const QString& caption, int x, int y);
@@ -196,6 +207,8 @@ private:
     void MostraDiagnosi(const TDiagnosi& d);
     void RigaSottoAnteprima(const QString& testo);
     void AggiornaAccessibili();
+    void MostraPassaggi(bool attivi);
+    void PosaPassaggi();
 
     QString FArgomento;
     const char* FGiuste;
@@ -209,6 +222,11 @@ private:
     std::optional<std::uint32_t> FSeme; // what drew the exercise on screen, when it can be drawn again
     QElapsedTimer FOrologio;             // since the exercise was shown
     bool FSoluzioneVista = false;        // the worked solution of this exercise was opened
+    std::string FArgomentoPassaggi;
+    QLabel* lblTastiPassaggi = nullptr;
+    // The answer panel, "Istruzioni" and "Lavagna" as the topic placed them.
+    std::vector<QRect> FGeometrieRisposta;
+    QString FCampoPrima;
 };
 
 // A topic window holding its widget-free topic object E.

@@ -117,4 +117,15 @@ TDiagnosi EsercizioPotenzaMon::Diagnosi(const std::string& risposta) const
     return d;
 }
 
+std::string EsercizioPotenzaMon::TestoPassaggi() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    // A factor as typed, its fraction as drawn.
+    const auto Fattore = [](long long num, long long den, const std::string& L) {
+        return TermineDigitato(num, den, TogliCarattere('*', L));
+    };
+    return "(" + Fattore(p, q, L) + ")^" + std::to_string(k);
+}
+
 } // namespace mevario

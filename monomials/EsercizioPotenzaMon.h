@@ -13,6 +13,7 @@ public:
     // (p/q)^k within 1e-6 and every letter has its exponent times k.
     bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override;
+    std::string TestoPassaggi() const override;
     // The coefficient raised, each exponent multiplied by the power, then
     // the result.
     TSoluzione Soluzione() const override;

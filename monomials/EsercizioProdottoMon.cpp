@@ -108,4 +108,18 @@ TDiagnosi EsercizioProdottoMon::Diagnosi(const std::string& risposta) const
     return d;
 }
 
+std::string EsercizioProdottoMon::TestoPassaggi() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    // A factor as typed, its fraction as drawn.
+    const auto Fattore = [](long long num, long long den, const std::string& L) {
+        return TermineDigitato(num, den, TogliCarattere('*', L));
+    };
+    std::string r = "(" + Fattore(p1, q1, L1) + ")*(" + Fattore(p2, q2, L2) + ")";
+    if (!L3.empty())
+        r += "*(" + Fattore(p3, q3, L3) + ")";
+    return r;
+}
+
 } // namespace mevario

@@ -14,6 +14,7 @@ public:
     // "^1" and "^0" accepted). A letter typed twice makes the answer wrong.
     bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override;
+    std::string TestoPassaggi() const override;
     // The coefficients multiplied, the exponents of each letter added, then
     // the product.
     TSoluzione Soluzione() const override;

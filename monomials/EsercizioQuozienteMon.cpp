@@ -76,4 +76,15 @@ TDiagnosi EsercizioQuozienteMon::Diagnosi(const std::string& risposta) const
     return DiagnosiMonomio(*t, {Coefficiente(), EsponentiAttesi(), {}});
 }
 
+std::string EsercizioQuozienteMon::TestoPassaggi() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    // A factor as typed, its fraction as drawn.
+    const auto Fattore = [](long long num, long long den, const std::string& L) {
+        return TermineDigitato(num, den, TogliCarattere('*', L));
+    };
+    return "(" + Fattore(p1, q1, L1) + "):(" + Fattore(p2, q2, L2) + ")";
+}
+
 } // namespace mevario

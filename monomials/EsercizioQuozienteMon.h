@@ -16,6 +16,7 @@ public:
     // the answer wrong.
     bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override;
+    std::string TestoPassaggi() const override;
     // The coefficients divided, the exponents of each letter subtracted,
     // then the quotient.
     TSoluzione Soluzione() const override;

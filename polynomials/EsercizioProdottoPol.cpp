@@ -97,6 +97,13 @@ bool EsercizioProdottoPol::Verifica(const std::string& risposta) const
 
 std::string EsercizioProdottoPol::RispostaAttesa() const { return ScriviRisposta(Attesi()); }
 
+std::string EsercizioProdottoPol::TestoPassaggi() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    return "(" + A.Digitato() + ")*(" + B.Digitato() + ")";
+}
+
 TSoluzione EsercizioProdottoPol::Soluzione() const
 {
     if (FTestoEsercizio.empty())

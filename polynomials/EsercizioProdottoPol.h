@@ -20,6 +20,7 @@ public:
     TSoluzione Soluzione() const override;
     TDiagnosi Diagnosi(const std::string& risposta) const override;
     TAiuto Aiuto() const override { return AiutoPolinomi(); }
+    std::string TestoPassaggi() const override;
 
     // Every present term of A times every present term of B (4, 6 or 9),
     // with exact values and the literal part in formula form.

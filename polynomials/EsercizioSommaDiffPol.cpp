@@ -89,6 +89,13 @@ bool EsercizioSommaDiffPol::Verifica(const std::string& risposta) const
 
 std::string EsercizioSommaDiffPol::RispostaAttesa() const { return ScriviRisposta(Attesi()); }
 
+std::string EsercizioSommaDiffPol::TestoPassaggi() const
+{
+    if (FTestoEsercizio.empty())
+        return {};
+    return "(" + A.Digitato() + ")" + (FDifferenza ? "-" : "+") + "(" + B.Digitato() + ")";
+}
+
 TSoluzione EsercizioSommaDiffPol::Soluzione() const
 {
     if (FTestoEsercizio.empty())

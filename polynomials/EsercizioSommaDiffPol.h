@@ -16,6 +16,18 @@ struct PolinomioGenerato {
     std::array<std::string, 3> L;
     std::string testo;
     TermineEsatto Termine(int i) const { return {c[static_cast<std::size_t>(i)].num, c[static_cast<std::size_t>(i)].den, L[static_cast<std::size_t>(i)]}; }
+    // As a pupil types it, its fractions as drawn: "2x^2-3/4xy+5".
+    std::string Digitato() const
+    {
+        std::string r;
+        for (std::size_t i = 0; i < 3; ++i) {
+            if (c[i].num == 0)
+                continue;
+            const std::string t = TermineDigitato(c[i].num, c[i].den, TogliCarattere('*', L[i]));
+            r += r.empty() ? t : ConSegno(t);
+        }
+        return r;
+    }
 };
 
 class EsercizioSommaDiffPol : public TEsercizio {
@@ -32,6 +44,7 @@ public:
     TSoluzione Soluzione() const override;
     TDiagnosi Diagnosi(const std::string& risposta) const override;
     TAiuto Aiuto() const override { return AiutoPolinomi(); }
+    std::string TestoPassaggi() const override;
 
     bool Differenza() const { return FDifferenza; }
     // The reduced result: similar pairs merged (left out when they cancel),

@@ -47,6 +47,7 @@ QRect Termine(const std::vector<TPezzoTesto>& pezzi, std::initializer_list<const
 TfrmProdottoPol::TfrmProdottoPol() : TFinestraDi(QStringLiteral("Prodotto tra polinomi"), "E_POL_PROD", "S_POL_PROD")
 {
     setObjectName(QStringLiteral("frmProdottoPol"));
+    OffriPassaggi("prodotto-polinomi");
     RAhtLabel1 = TestoConcetto(QStringLiteral("Il <b>prodotto</b> tra due polinomi è un polinomio che si ottiene\r\n"
                                               "moltiplicando ciascun termine di un polinomio per ciascun \r\n"
                                               "termine dell'altro polinomio. Successivamente si passerà\r\n"

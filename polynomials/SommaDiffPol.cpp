@@ -49,6 +49,7 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
                   differenza ? "E_POL_DIFF" : "E_POL_SOM", differenza ? "S_POL_DIFF" : "S_POL_SOM", differenza)
 {
     setObjectName(differenza ? QStringLiteral("frmDiffPol") : QStringLiteral("frmSommaPol"));
+    OffriPassaggi(differenza ? "differenza-polinomi" : "somma-polinomi");
     const RigheEsempio& es = differenza ? EsempioDifferenza() : EsempioSomma();
     int cime[4];
     QSize pannello, box;

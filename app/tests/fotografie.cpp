@@ -227,6 +227,21 @@ int main(int argc, char** argv)
         Foto(w, (std::string("12_") + nome + "_sbagliata").c_str());
         w->btnSoluzione->click();
         Foto(w, (std::string("13_") + nome + "_soluzione").c_str());
+        if (w->cbPassaggi) {
+            // The working line by line on a new exercise: the exercise
+            // written again, a wrong step, the answer, the keypad open.
+            w->btnNuovo->click();
+            w->cbPassaggi->click();
+            TPassaggi* p = w->pnlPassaggi;
+            QTest::keyClicks(p->Campo(1), QString::fromStdString(w->Argomento()->TestoPassaggi()));
+            QTest::keyClick(p->Campo(1), Qt::Key_Return);
+            QTest::keyClicks(p->Campo(2), QString::fromStdString(w->Argomento()->RispostaAttesa() + "+x"));
+            QTest::keyClick(p->Campo(2), Qt::Key_Return);
+            QTest::keyClicks(p->Campo(3), QString::fromStdString(w->Argomento()->RispostaAttesa()));
+            QTest::mouseClick(p->Campo(3), Qt::LeftButton);
+            Foto(w, (std::string("15_") + nome + "_passaggi").c_str());
+            w->cbPassaggi->click();
+        }
         w->btnChiudi->click();
     }
 

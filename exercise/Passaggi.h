@@ -1,0 +1,108 @@
+// TPassaggi: the pupil's working in an exercise window, one step a line.
+// Line 0 is the exercise (read-only); every other line is typed by the
+// pupil, typeset as it is typed, and between a line and the one above it a
+// mark says whether the two are equivalent; under a line that breaks the
+// chain, where it broke (values of the letters where the lines differ, the
+// mistake when a rule names it), or why the line cannot be read.
+//
+// Keys in a line: Enter adds a line under it, Ctrl+Enter is "Procedi", Up
+// and Down move between the lines, Backspace or Delete on an empty line
+// takes it away; the small "x"
+// beside a line takes it away too. The on-screen keypad types into the line
+// that has the focus.
+#pragma once
+
+#include <QFrame>
+#include <QString>
+
+#include <string>
+#include <vector>
+
+class QLabel;
+class QScrollArea;
+class TDsFancyButton;
+
+namespace mevario {
+
+class TEditRisp;
+class TFormulaBox;
+
+// A step as typed ("(2x+1)(x-3)", "12x^3y:4xy") turned into the formula
+// text that draws it as written: brackets always shown, a typed "*" as a
+// dot, ":" as the division sign, fractions of whole numbers as fractions.
+std::string FormulaPassaggio(const std::string& digitato);
+
+class TPassaggi : public QFrame {
+    Q_OBJECT
+public:
+    explicit TPassaggi(QWidget* parent, const QColor& sfondo);
+
+    // Starts again: line 0 is the exercise (step notation), one empty line under it.
+    void Ricomincia(const std::string& esercizio);
+
+    // Lines, line 0 included.
+    int Righe() const { return static_cast<int>(FRighe.size()); }
+    QString Testo(int i) const;
+    TEditRisp* Campo(int i) const;
+    TFormulaBox* Anteprima(int i) const;
+    // The mark between line i-1 and line i (i >= 1): "⇔" or "⇎", named
+    // "equivalente" or "non equivalente"; empty when there is nothing to say.
+    QLabel* Segno(int i) const;
+    // The line under line i: where the chain broke, why the line cannot be
+    // read, what is left (hidden when empty).
+    QLabel* Nota(int i) const;
+    TDsFancyButton* Togli(int i) const;
+
+    // Adds an empty line under line `dopo` and puts the focus in it.
+    TEditRisp* AggiungiRiga(int dopo);
+    // Takes line i (i >= 1) away; the last step line is emptied instead.
+    void TogliRiga(int i);
+    // The last line with something written (0 when only the exercise).
+    int UltimaScritta() const;
+    // A line under the last written line (what is left, the check's
+    // verdict); it goes when that line changes. Empty takes it away.
+    void NotaUltima(const QString& testo);
+    // Puts the focus in line i (the last step line when i is out of range).
+    void Fuoco(int i = -1);
+
+signals:
+    // The working changed (a line typed, added or taken away).
+    void Cambiato();
+    // Ctrl+Enter in a line: the pupil asks for the check ("Procedi").
+    void ProcediChiesto();
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    struct TRiga {
+        QWidget* riga = nullptr;
+        QLabel* segno = nullptr;
+        TEditRisp* campo = nullptr;
+        TFormulaBox* anteprima = nullptr;
+        TDsFancyButton* togli = nullptr;
+        QLabel* nota = nullptr;
+        QString giudizio; // what the judgement says under the line (rich text)
+        QString aggiunta; // what the window added under it (NotaUltima)
+        int larghezzaMinima = 0; // the typeset line's width at its smallest size
+        QSize misuraNota;          // the note's width and the height it takes there
+        QString testoMisurato;     // the note's text measured
+    };
+    void Disegna(TRiga& r);
+    TRiga CreaRiga(bool esercizio);
+    int Indice(const QObject* o) const;
+    void Testato(int i);
+    void Giudica(int i);
+    void TogliAggiunte();
+    void MostraNota(int i);
+    void Disponi();
+    void Numera();
+
+    QColor FSfondo;
+    QScrollArea* FScorri;
+    QWidget* FContenuto;
+    std::vector<TRiga> FRighe;
+};
+
+} // namespace mevario
