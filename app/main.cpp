@@ -126,12 +126,12 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     connect(btEsci, &QAbstractButton::clicked, this, [this] { btEsciClick(); });
 
     // The pupil: the name under the product label, right of the title, and
-    // "Cambia alunno" in the place the polynomial column leaves free.
+    // "Cambia alunno" at the end of the pupil's row.
     lblAlunno = Etichetta(QString(), this, Carattere("Tahoma", 15, true), kMarrone);
     lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
     lblAlunno->setGeometry(470, 124, 277, 24);
     lblAlunno->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    btCambiaAlunno = Bottone(QStringLiteral("Cambia alunno"), this, QRect(xd, y0 + 4 * passo, 234, 46));
+    btCambiaAlunno = Bottone(QStringLiteral("Cambia alunno"), this, QRect(xs + 406, 562, 185, 46));
     btCambiaAlunno->SetLayout(TDsFancyButton::lyCenter);
     btCambiaAlunno->setToolTip(QStringLiteral("Chiude gli esercizi e chiede di nuovo chi sei"));
     btCambiaAlunno->hide();
