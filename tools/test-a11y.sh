@@ -14,4 +14,6 @@ trap 'rm -rf "$d"' EXIT
 mkdir -p "$d/run" && chmod 700 "$d/run"
 export HOME="$d" XDG_DATA_HOME="$d/data" XDG_CONFIG_HOME="$d/config" XDG_RUNTIME_DIR="$d/run" XDG_DOCUMENTS_DIR="$d/doc"
 cd "$d"
-xvfb-run -a -s "-screen 0 1366x768x24" dbus-run-session -- /usr/bin/python3 "$(dirname "$0")/a11y-check.py" "$programma"
+# xvfb-run picks the first free display from -n on; starting from a number of
+# our own keeps two tests that start at once from taking the same one.
+xvfb-run -a -n $(($$ % 700 + 100)) -s "-screen 0 1366x768x24" dbus-run-session -- /usr/bin/python3 "$(dirname "$0")/a11y-check.py" "$programma"

@@ -20,7 +20,7 @@ if [ "${PROVA_DENTRO:-}" != 1 ]; then
             exit $SALTA
         fi
     done
-    PROVA_DENTRO=1 exec xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" "$0" "$@"
+    PROVA_DENTRO=1 exec xvfb-run -a -n $(($$ % 700 + 100)) -s "-screen 0 1366x768x24 -nolisten tcp" "$0" "$@"
 fi
 
 T=$(mktemp -d)

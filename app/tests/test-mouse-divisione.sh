@@ -22,6 +22,6 @@ FINE
 chmod +x "$tmp/con-wm.sh"
 esito=0
 unset QT_QPA_PLATFORM
-timeout 120 xvfb-run -a -s "-screen 0 1920x1080x24" "$prova" || { echo "senza window manager: fallito"; esito=1; }
-timeout 120 xvfb-run -a -s "-screen 0 1920x1080x24" "$tmp/con-wm.sh" "$prova" || { echo "con openbox: fallito"; esito=1; }
+timeout 120 xvfb-run -a -n $(($$ % 700 + 100)) -s "-screen 0 1920x1080x24" "$prova" || { echo "senza window manager: fallito"; esito=1; }
+timeout 120 xvfb-run -a -n $(($$ % 700 + 100)) -s "-screen 0 1920x1080x24" "$tmp/con-wm.sh" "$prova" || { echo "con openbox: fallito"; esito=1; }
 exit $esito
