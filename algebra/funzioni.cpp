@@ -152,6 +152,32 @@ bool LetteraRipetuta(const std::string& parte)
     return false;
 }
 
+bool SoloLettere(const std::string& parte)
+{
+    const auto lettera = [](char c) {
+        const char m = Maiuscola(c);
+        return m >= 'X' && m <= 'Z';
+    };
+    const auto cifra = [](char c) { return c >= '0' && c <= '9'; };
+    std::size_t i = 0;
+    const std::size_t n = parte.size();
+    while (i < n) {
+        if (!lettera(parte[i]))
+            return false;
+        ++i;
+        if (i < n && parte[i] == '^') {
+            std::size_t cifre = 0;
+            while (++i < n && cifra(parte[i]))
+                ++cifre;
+            if (cifre == 0 || cifre > 2)
+                return false;
+        }
+        if (i < n && parte[i] == '*' && (++i == n || !lettera(parte[i])))
+            return false;
+    }
+    return true;
+}
+
 Esponenti EsponentiDi(const std::string& monomio)
 {
     return {Esponente(monomio, "x"), Esponente(monomio, "y"), Esponente(monomio, "z")};

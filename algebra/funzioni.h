@@ -59,6 +59,13 @@ bool StessaParteLetterale(const std::string& a, const std::string& b);
 // checks that compare exponents judge such an answer wrong instead.
 bool LetteraRipetuta(const std::string& parte);
 
+// True when a typed literal part holds only the letters x, y, z (either
+// case), each with an exponent of one or two digits or none, with or
+// without '*' between them. Anything else after the first letter (another
+// term, a sign, a bracket, a stray number) makes it false: Esponente would
+// read past it, and a monomial check would take "x^2y+5" for "x^2y".
+bool SoloLettere(const std::string& parte);
+
 // The exponents of x, y and z read with Esponente.
 struct Esponenti {
     int x = 0, y = 0, z = 0;

@@ -158,6 +158,11 @@ TEST(ProdottoMon, DocumentedAnswers)
     // The last letter of x^4 typed apart: only the first x would count.
     for (const char* s : {"12/5x^3y^2", "12/5x^3y^2z^3x", "12/5x^2y^2z^3x", "12/5 x^3 y^2 z^3 X"})
         EXPECT_FALSE(es.Verifica(s)) << s;
+    // Something after the monomial is not the monomial, whatever its exponents.
+    for (const char* s : {"12/5x^3y^2z^3+5", "12/5x^3y^2z^3-x", "12/5x^3y^2z^3*2", "12/5x^3y^2(z^3)",
+                          "12/5x^3y^2z^3^2", "12/5x^3y^2z^"})
+        EXPECT_FALSE(es.Verifica(s)) << s;
+    EXPECT_TRUE(es.Verifica("12/5x^3*y^2*z^3"));
     es.p1 = 5;
     es.q2 = 5;
     es.p2 = 1;
@@ -526,4 +531,8 @@ TEST(MonomioDigitato, WritesThePupilsForm)
     EXPECT_EQ(MonomioDigitato(0, 5, {1, 0, 0}), "0x");
     EXPECT_TRUE(LetteraRipetuta("x^2yX"));
     EXPECT_FALSE(LetteraRipetuta("x^2yz^3"));
+    for (const char* p : {"", "x", "x^2Yz^13", "x*y^2*z", "X^03"})
+        EXPECT_TRUE(SoloLettere(p)) << p;
+    for (const char* p : {"x+1", "x^", "x^123", "x*", "*x", "x**y", "x^2)", "xw", "x^2 y"})
+        EXPECT_FALSE(SoloLettere(p)) << p;
 }
