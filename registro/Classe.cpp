@@ -308,6 +308,7 @@ public:
     {
         w.writeStartElement(KTable, QStringLiteral("table"));
         w.writeAttribute(KTable, QStringLiteral("name"), nome);
+        w.writeAttribute(KTable, QStringLiteral("style-name"), QStringLiteral("ta_foglio"));
     }
     void FineTabella() { w.writeEndElement(); }
 };
@@ -418,7 +419,42 @@ QByteArray PanoramicaFods(const TPanoramicaClasse& p, const std::vector<TColonna
         w.writeEmptyElement(KStyle, QStringLiteral("table-cell-properties"));
         w.writeAttribute(KFo, QStringLiteral("wrap-option"), QStringLiteral("wrap"));
     });
+    // Printed landscape, each sheet as wide as the page, with the page's
+    // number in the footer.
+    w.writeStartElement(KStyle, QStringLiteral("page-layout"));
+    w.writeAttribute(KStyle, QStringLiteral("name"), QStringLiteral("pm_orizzontale"));
+    w.writeEmptyElement(KStyle, QStringLiteral("page-layout-properties"));
+    w.writeAttribute(KFo, QStringLiteral("page-width"), QStringLiteral("29.7cm"));
+    w.writeAttribute(KFo, QStringLiteral("page-height"), QStringLiteral("21cm"));
+    w.writeAttribute(KStyle, QStringLiteral("print-orientation"), QStringLiteral("landscape"));
+    w.writeAttribute(KFo, QStringLiteral("margin"), QStringLiteral("1.5cm"));
+    w.writeAttribute(KStyle, QStringLiteral("scale-to-X"), QStringLiteral("1"));
+    w.writeAttribute(KStyle, QStringLiteral("scale-to-Y"), QStringLiteral("0"));
+    w.writeEndElement();
+    w.writeStartElement(KStyle, QStringLiteral("style"));
+    w.writeAttribute(KStyle, QStringLiteral("name"), QStringLiteral("ta_foglio"));
+    w.writeAttribute(KStyle, QStringLiteral("family"), QStringLiteral("table"));
+    w.writeAttribute(KStyle, QStringLiteral("master-page-name"), QStringLiteral("Default"));
+    w.writeEmptyElement(KStyle, QStringLiteral("table-properties"));
+    w.writeAttribute(KTable, QStringLiteral("display"), QStringLiteral("true"));
+    w.writeEndElement();
     w.writeEndElement(); // automatic-styles
+
+    w.writeStartElement(KOffice, QStringLiteral("master-styles"));
+    w.writeStartElement(KStyle, QStringLiteral("master-page"));
+    w.writeAttribute(KStyle, QStringLiteral("name"), QStringLiteral("Default"));
+    w.writeAttribute(KStyle, QStringLiteral("page-layout-name"), QStringLiteral("pm_orizzontale"));
+    w.writeStartElement(KStyle, QStringLiteral("header"));
+    w.writeAttribute(KStyle, QStringLiteral("display"), QStringLiteral("false"));
+    w.writeEndElement();
+    w.writeStartElement(KStyle, QStringLiteral("footer"));
+    w.writeStartElement(KText, QStringLiteral("p"));
+    w.writeCharacters(titolo + QStringLiteral(" \u2014 pagina "));
+    w.writeTextElement(KText, QStringLiteral("page-number"), QStringLiteral("1"));
+    w.writeEndElement();
+    w.writeEndElement();
+    w.writeEndElement();
+    w.writeEndElement(); // master-styles
 
     w.writeStartElement(KOffice, QStringLiteral("body"));
     w.writeStartElement(KOffice, QStringLiteral("spreadsheet"));
@@ -441,9 +477,9 @@ QByteArray PanoramicaFods(const TPanoramicaClasse& p, const std::vector<TColonna
     f.Riga();
     f.Testo(QStringLiteral("Alunno"), QStringLiteral("ce_intestazione"));
     for (int i = 0; i < gruppi; ++i) {
-        f.Testo(QStringLiteral("Giuste"), QStringLiteral("ce_intestazione"));
-        f.Testo(QStringLiteral("Sbagliate"), QStringLiteral("ce_intestazione"));
-        f.Testo(QStringLiteral("% giuste"), QStringLiteral("ce_intestazione"));
+        f.Testo(QStringLiteral("Giuste"), QStringLiteral("ce_gruppo"));
+        f.Testo(QStringLiteral("Sbagliate"), QStringLiteral("ce_gruppo"));
+        f.Testo(QStringLiteral("% giuste"), QStringLiteral("ce_gruppo"));
     }
     f.FineRiga();
     std::map<QString, TContiArgomento> classe;
@@ -477,8 +513,10 @@ QByteArray PanoramicaFods(const TPanoramicaClasse& p, const std::vector<TColonna
     f.Colonna(QStringLiteral("co_argomento"));
     f.Colonna(QStringLiteral("co_numero"), 2);
     f.Riga();
-    for (const char* t : {"Errore", "Argomento", "Volte", "Alunni"})
-        f.Testo(QString::fromUtf8(t), QStringLiteral("ce_intestazione"));
+    f.Testo(QStringLiteral("Errore"), QStringLiteral("ce_intestazione"));
+    f.Testo(QStringLiteral("Argomento"), QStringLiteral("ce_intestazione"));
+    f.Testo(QStringLiteral("Volte"), QStringLiteral("ce_gruppo"));
+    f.Testo(QStringLiteral("Alunni"), QStringLiteral("ce_gruppo"));
     f.FineRiga();
     for (const auto& e : p.errori) {
         f.Riga();
@@ -499,8 +537,9 @@ QByteArray PanoramicaFods(const TPanoramicaClasse& p, const std::vector<TColonna
     f.Colonna(QStringLiteral("co_nome"));
     f.Colonna(QStringLiteral("co_data"), 2);
     f.Riga();
-    for (const char* t : {"Alunno", "Voci in ritardo", "Dovuta dal"})
-        f.Testo(QString::fromUtf8(t), QStringLiteral("ce_intestazione"));
+    f.Testo(QStringLiteral("Alunno"), QStringLiteral("ce_intestazione"));
+    f.Testo(QStringLiteral("Voci in ritardo"), QStringLiteral("ce_gruppo"));
+    f.Testo(QStringLiteral("Dovuta dal"), QStringLiteral("ce_gruppo"));
     f.FineRiga();
     for (const auto& r : p.ritardi) {
         f.Riga();
