@@ -63,6 +63,20 @@ QIcon GlifoScheda()
     }));
 }
 
+QIcon GlifoRegistro()
+{
+    return QIcon(new TGlifo([](QPainter& p) {
+        Contorno(p, Qt::white);
+        p.drawRect(QRectF(2.5, 3.5, 19, 17));
+        p.fillRect(QRectF(3, 4, 18, 4), QColor(120, 120, 120)); // the header row
+        p.drawLine(QPointF(2.5, 8.5), QPointF(21.5, 8.5));
+        for (const double y : {12.5, 16.5})
+            p.drawLine(QPointF(2.5, y), QPointF(21.5, y));
+        for (const double x : {9.5, 15.5})
+            p.drawLine(QPointF(x, 3.5), QPointF(x, 20.5));
+    }));
+}
+
 QIcon GlifoStampante()
 {
     return QIcon(new TGlifo([](QPainter& p) {
