@@ -17,10 +17,12 @@ class TGlifo : public QIconEngine {
 public:
     explicit TGlifo(std::function<void(QPainter&)> disegna) : FDisegna(std::move(disegna)) {}
 
-    void paint(QPainter* p, const QRect& r, QIcon::Mode, QIcon::State) override
+    void paint(QPainter* p, const QRect& r, QIcon::Mode m, QIcon::State) override
     {
         p->save();
         p->setRenderHint(QPainter::Antialiasing, true);
+        if (m == QIcon::Disabled) // faded like the caption of a disabled button
+            p->setOpacity(0.45);
         p->translate(r.topLeft());
         p->scale(r.width() / 24.0, r.height() / 24.0);
         FDisegna(*p);
