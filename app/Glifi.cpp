@@ -17,10 +17,12 @@ class TGlifo : public QIconEngine {
 public:
     explicit TGlifo(std::function<void(QPainter&)> disegna) : FDisegna(std::move(disegna)) {}
 
-    void paint(QPainter* p, const QRect& r, QIcon::Mode, QIcon::State) override
+    void paint(QPainter* p, const QRect& r, QIcon::Mode m, QIcon::State) override
     {
         p->save();
         p->setRenderHint(QPainter::Antialiasing, true);
+        if (m == QIcon::Disabled) // faded like the caption of a disabled button
+            p->setOpacity(0.45);
         p->translate(r.topLeft());
         p->scale(r.width() / 24.0, r.height() / 24.0);
         FDisegna(*p);
@@ -60,6 +62,20 @@ QIcon GlifoScheda()
         p.drawRect(QRectF(5.5, 2.5, 13, 19));
         for (int y = 6; y <= 18; y += 3)
             p.drawLine(QPointF(8.5, y + 0.5), QPointF(15.5, y + 0.5));
+    }));
+}
+
+QIcon GlifoRegistro()
+{
+    return QIcon(new TGlifo([](QPainter& p) {
+        Contorno(p, Qt::white);
+        p.drawRect(QRectF(2.5, 3.5, 19, 17));
+        p.fillRect(QRectF(3, 4, 18, 4), QColor(120, 120, 120)); // the header row
+        p.drawLine(QPointF(2.5, 8.5), QPointF(21.5, 8.5));
+        for (const double y : {12.5, 16.5})
+            p.drawLine(QPointF(2.5, y), QPointF(21.5, y));
+        for (const double x : {9.5, 15.5})
+            p.drawLine(QPointF(x, 3.5), QPointF(x, 20.5));
     }));
 }
 

@@ -9,6 +9,8 @@ namespace mevario {
 
 // A sheet with lines of text ("Scheda").
 QIcon GlifoScheda();
+// A grid of cells with a header row ("Registro di classe").
+QIcon GlifoRegistro();
 // A printer with a sheet coming out ("Esercizi da stampare").
 QIcon GlifoStampante();
 // A door with an arrow going out ("Esci").

@@ -7,10 +7,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDateTime>
 #include <QPainter>
 
 #include <algorithm>
 
+#include "Catalogo.h"
+#include "Documenti.h"
 #include "Finestra.h"
 #include "Errori.h"
 #include "Glifi.h"
@@ -84,10 +87,10 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     btSommaEDIffPol->setAccessibleName(QStringLiteral("Somma e differenza di polinomi"));
 
     // The pupil's own row: progress and review (shown once a record is set).
-    btProgressi = Bottone(QStringLiteral("I miei progressi"), this, QRect(xs, 562, 185, 46));
+    btProgressi = Bottone(QStringLiteral("I miei progressi"), this, QRect(20, 562, 230, 46));
     btProgressi->setToolTip(QStringLiteral("Le tue risposte giuste ed errate, argomento per argomento e giorno per giorno"));
     connect(btProgressi, &QAbstractButton::clicked, this, [this] { btProgressiClick(); });
-    btRipasso = Bottone(QStringLiteral("Ripasso"), this, QRect(xs + 203, 562, 185, 46));
+    btRipasso = Bottone(QStringLiteral("Ripasso"), this, QRect(268, 562, 230, 46));
     connect(btRipasso, &QAbstractButton::clicked, this, [this] { btRipassoClick(); });
     btProgressi->hide();
     btRipasso->hide();
@@ -112,16 +115,21 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
                         false);
     });
 
-    btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(xs, 627, 125, 50));
+    // The bottom row, as wide as the line under the title: the documents,
+    // then "Esci".
+    btScheda = Bottone(QStringLiteral("Scheda"), this, QRect(20, 627, 125, 50));
     btScheda->SetGlyph(GlifoScheda(), QSize(24, 24));
     btScheda->setToolTip(QStringLiteral("Scrive la scheda dei risultati e la apre con il programma di videoscrittura"));
     connect(btScheda, &QAbstractButton::clicked, this, [this] { btSchedaClick(); });
-    btEserciziStampa = Bottone(QStringLiteral("Esercizi da stampare"), this, QRect(244, 627, 279, 50));
+    btRegistroClasse = Bottone(QStringLiteral("Registro di classe"), this, QRect(157, 627, 222, 50));
+    btRegistroClasse->SetGlyph(GlifoRegistro(), QSize(24, 24));
+    connect(btRegistroClasse, &QAbstractButton::clicked, this, [this] { btRegistroClasseClick(); });
+    btEserciziStampa = Bottone(QStringLiteral("Esercizi da stampare"), this, QRect(391, 627, 234, 50));
     btEserciziStampa->SetGlyph(GlifoStampante(), QSize(24, 24));
     btEserciziStampa->setToolTip(
         QStringLiteral("Scrive una scheda di esercizi nuovi, con le soluzioni, da stampare (PDF)"));
     connect(btEserciziStampa, &QAbstractButton::clicked, this, [this] { btEserciziStampaClick(); });
-    btEsci = Bottone(QStringLiteral("Esci"), this, QRect(554, 627, 125, 50));
+    btEsci = Bottone(QStringLiteral("Esci"), this, QRect(637, 627, 110, 50));
     btEsci->SetGlyph(GlifoEsci(), QSize(24, 24));
     connect(btEsci, &QAbstractButton::clicked, this, [this] { btEsciClick(); });
 
@@ -131,7 +139,7 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
     lblAlunno->setGeometry(470, 124, 277, 24);
     lblAlunno->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    btCambiaAlunno = Bottone(QStringLiteral("Cambia alunno"), this, QRect(xs + 406, 562, 185, 46));
+    btCambiaAlunno = Bottone(QStringLiteral("Cambia alunno"), this, QRect(517, 562, 230, 46));
     btCambiaAlunno->SetLayout(TDsFancyButton::lyCenter);
     btCambiaAlunno->setToolTip(QStringLiteral("Chiude gli esercizi e chiede di nuovo chi sei"));
     btCambiaAlunno->hide();
@@ -140,11 +148,25 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
             FCambiaAlunno();
     });
 
+    MostraAlunno(std::nullopt);
     SagomaFinestra(this);
 }
 
 void TfrmMain::MostraAlunno(const std::optional<TAlunno>& alunno)
 {
+    // The class's overview is there for a pupil of a class; the tip says
+    // why it is not.
+    const bool conClasse = alunno && !alunno->classe.trimmed().isEmpty();
+    btRegistroClasse->setEnabled(conClasse);
+    btRegistroClasse->setToolTip(
+        conClasse ? QStringLiteral("Scrive il registro della classe %1 (risposte, errori più frequenti, ripasso in "
+                                   "ritardo) e lo apre con il foglio di calcolo")
+                        .arg(alunno->classe)
+        : alunno ? QStringLiteral("%1 non ha una classe: il registro di classe si scrive per l'alunno di una classe")
+                       .arg(alunno->nome)
+                 : QStringLiteral("Un ospite non ha una classe: il registro di classe si scrive per l'alunno di una "
+                                  "classe"));
+    btRegistroClasse->setAccessibleDescription(btRegistroClasse->toolTip());
     if (!alunno) {
         setWindowTitle(QStringLiteral("Mevario"));
         lblAlunno->setText(FCambiaAlunno ? QStringLiteral("Ospite") : QString());
@@ -242,6 +264,40 @@ void TfrmMain::btSchedaClick()
     for (const TProgressoArgomento& p : registro->Progressi(a.id, QDate::currentDate()).argomenti)
         alunno.totali[p.argomento.toStdString()] = {p.giuste, p.sbagliate, p.ultimoGiorno};
     ScriviSchedaRisultati(CartellaProgramma(), TFinestraEsercizi::RisultatiFinora(), alunno);
+}
+
+void TfrmMain::btRegistroClasseClick()
+{
+    TRegistro* registro = TFinestraEsercizi::Registro();
+    if (!registro || registro->Ospite() || !registro->AlunnoScelto() ||
+        registro->AlunnoScelto()->classe.trimmed().isEmpty())
+        return;
+    const QString classe = registro->AlunnoScelto()->classe;
+    const QDateTime adesso = QDateTime::currentDateTime();
+    const auto p = registro->PanoramicaClasse(classe, {}, {}, adesso.date());
+    if (!p) {
+        // A fault of the record has been said by the record itself.
+        if (!registro->Ospite())
+            TQuibWord::Messaggio(TQuibWord::TTipoMessaggio::Errore,
+                                 QStringLiteral("Il registro della classe %1 non si può leggere.").arg(classe));
+        return;
+    }
+    std::vector<TColonnaArgomento> colonne;
+    for (const TNomeBreve& n : NomiBrevi())
+        colonne.push_back({QString::fromUtf8(n.nome), QString::fromUtf8(n.breve)});
+    QString errore;
+    const QString file = ScriviNuovoDocumento(CartellaDocumenti(), QStringLiteral("Registro di classe ") + classe,
+                                              QStringLiteral("fods"), PanoramicaFods(*p, colonne, adesso), adesso,
+                                              &errore);
+    if (file.isEmpty()) {
+        TQuibWord::Messaggio(TQuibWord::TTipoMessaggio::Errore, errore);
+        return;
+    }
+    if (!TQuibWord::ConsegnaFile(file))
+        TQuibWord::Messaggio(TQuibWord::TTipoMessaggio::Attenzione,
+                             QStringLiteral("Non è stato possibile aprire il registro di classe con un foglio di "
+                                            "calcolo.\n\nIl registro è salvato in:\n") +
+                                 file);
 }
 
 TdlgEserciziStampa* TfrmMain::dlgEserciziStampa()

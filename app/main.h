@@ -33,6 +33,10 @@ public:
     void CreaMenu();
     // "Scheda": the results sheet with the answers of every topic so far.
     void btSchedaClick();
+    // "Registro di classe": the overview of the pupil's class as a
+    // spreadsheet in the documents folder, opened. Enabled for a pupil
+    // with a class (MostraAlunno).
+    void btRegistroClasseClick();
     // "Esercizi da stampare": the dialog that writes a sheet of exercises.
     void btEserciziStampaClick();
     // The dialog of the exercises to print, created at its first use.
@@ -83,6 +87,7 @@ public:
     TDsFancyButton* btProgressi;
     TDsFancyButton* btRipasso;
     TDsFancyButton* btScheda;
+    TDsFancyButton* btRegistroClasse;
     TDsFancyButton* btEserciziStampa;
     TDsFancyButton* btEsci;
     // The pupil's row: who is working, and "Cambia alunno".

@@ -40,6 +40,25 @@ const std::vector<TArgomento>& Argomenti()
     return a;
 }
 
+const std::vector<TNomeBreve>& NomiBrevi()
+{
+    static const std::vector<TNomeBreve> n = {
+        {"definizione-monomio", "Def. monomio"},
+        {"somma-monomi", "Somma mon."},
+        {"prodotto-monomi", "Prodotto mon."},
+        {"potenza-monomio", "Potenza mon."},
+        {"quoziente-monomi", "Quoziente mon."},
+        {"mcd-monomi", "MCD mon."},
+        {"mcm-monomi", "mcm mon."},
+        {"definizione-polinomio", "Def. polinomio"},
+        {"somma-polinomi", "Somma pol."},
+        {"differenza-polinomi", "Differenza pol."},
+        {"prodotto-polinomi", "Prodotto pol."},
+        {"divisione-polinomi", "Divisione pol."},
+    };
+    return n;
+}
+
 const TArgomento* TrovaArgomento(const std::string& nome)
 {
     for (const TArgomento& a : Argomenti())

@@ -23,4 +23,13 @@ const std::vector<TArgomento>& Argomenti();
 // The topic of that name, or nullptr.
 const TArgomento* TrovaArgomento(const std::string& nome);
 
+// Every topic whose answers the record keeps (the eleven above and the
+// column division), in the menu's order, with a short Italian name for a
+// table's column header ("Somma mon.").
+struct TNomeBreve {
+    const char* nome;
+    const char* breve;
+};
+const std::vector<TNomeBreve>& NomiBrevi();
+
 } // namespace mevario

@@ -20,6 +20,8 @@
 //     protocol's own counts go on as for a guest.
 //   - The progress and review windows read `Progressi` and `RipassoDovuto`;
 //     the results sheet reads `Progressi`.
+//   - The class overview ("Registro di classe", `mevario-registro classe`)
+//     reads `PanoramicaClasse` (Classe.h).
 //
 // Every call happens on the thread that opened the record.
 #pragma once
@@ -34,6 +36,7 @@
 #include <memory>
 #include <optional>
 
+#include "Classe.h"
 #include "Pin.h"
 
 namespace mevario {
@@ -155,6 +158,15 @@ public:
     virtual TProgressi Progressi(qint64 alunno, QDate oggi) = 0;
     // The review items due on `oggi` (due that day or earlier), most overdue first.
     virtual QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) = 0;
+    // The overview of the pupils whose class is `classe`, over the days
+    // `dal`..`al` (inclusive; a null date is no bound), the review late
+    // as of `oggi`. Nothing for a guest or on a fault; a class without
+    // pupils has an empty list of pupils.
+    virtual std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi)
+    {
+        (void)classe, (void)dal, (void)al, (void)oggi;
+        return {};
+    }
 
 protected:
     // Reports a fault: the first one reaches the warning, later ones not.

@@ -66,6 +66,8 @@ public:
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override;
     TProgressi Progressi(qint64 alunno, QDate oggi) override;
     QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
+    // In Classe.cpp.
+    std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override;
 
     // For the command-line tool.
     QList<TRigaAlunno> RigheAlunni();

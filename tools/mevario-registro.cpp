@@ -1,13 +1,16 @@
 // mevario-registro: the pupils' record from the command line, for teachers
 // and scripts: the pupils, a pupil's answers, what is due for review, and
-// one pupil's record carried to another computer (esporta, importa).
+// one pupil's record carried to another computer (esporta, importa), and
+// a class's overview as a spreadsheet (classe).
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cstdio>
 
 #include "Catalogo.h"
+#include "Classe.h"
 #include "Esportazione.h"
 #include "RegistroSql.h"
 
@@ -45,6 +48,14 @@ void Aiuto(std::FILE* f)
                "  importa FILE      unisce al registro un file scritto da esporta: l'alunno\n"
                "                    è riconosciuto dal nome (creato se manca) e ogni risposta\n"
                "                    è aggiunta una volta sola, anche importando più volte\n"
+               "  classe CLASSE [--dal AAAA-MM-GG] [--al AAAA-MM-GG] (--ods FILE | --csv FILE)\n"
+               "                    il quadro della classe: per alunno e argomento le risposte\n"
+               "                    giuste, sbagliate e la quota di giuste; gli errori più\n"
+               "                    frequenti; chi è in ritardo con il ripasso. --dal e --al\n"
+               "                    (compresi) limitano i giorni; --ods scrive un foglio di\n"
+               "                    calcolo OpenDocument piatto (.fods, per LibreOffice Calc),\n"
+               "                    --csv un file CSV (UTF-8, virgole, quote come frazioni\n"
+               "                    con il punto: 0.75); un FILE che esiste è sostituito\n"
                "\n"
                "  --db FILE         usa il registro FILE\n"
                "  --help            mostra questo aiuto\n"
@@ -84,8 +95,29 @@ struct TComando {
     QString db;
     QStringList posizionali;
     QString argomento;
-    QDate dal;
+    QDate dal, al;
+    QString ods, csv;
 };
+
+// The topics' columns of the class overview, in the menu's order.
+std::vector<TColonnaArgomento> ColonneNote()
+{
+    std::vector<TColonnaArgomento> colonne;
+    for (const TNomeBreve& n : NomiBrevi())
+        colonne.push_back({QString::fromUtf8(n.nome), QString::fromUtf8(n.breve)});
+    return colonne;
+}
+
+// Writes the whole file or nothing: a failure leaves what was there.
+bool ScriviTutto(const QString& file, const QByteArray& testo, QString* errore)
+{
+    QSaveFile f(file);
+    if (!f.open(QIODevice::WriteOnly) || f.write(testo) != testo.size() || !f.commit()) {
+        *errore = f.errorString();
+        return false;
+    }
+    return true;
+}
 
 int Guasto(const TRegistroSql::TApertura& a, const QString& percorso)
 {
@@ -106,15 +138,29 @@ int Esegui(const TComando& c)
     const QString comando = c.posizionali.value(0);
     static const QMap<QString, int> argomentiDi{
         {QStringLiteral("alunni"), 1},  {QStringLiteral("storico"), 2}, {QStringLiteral("ripasso"), 2},
-        {QStringLiteral("esporta"), 3}, {QStringLiteral("importa"), 2},
+        {QStringLiteral("esporta"), 3}, {QStringLiteral("importa"), 2}, {QStringLiteral("classe"), 2},
     };
     if (!argomentiDi.contains(comando))
         return Errore(comando.isEmpty() ? QStringLiteral("manca il comando (mevario-registro --help)")
                                         : QStringLiteral("comando sconosciuto: '%1' (mevario-registro --help)").arg(comando));
     if (c.posizionali.size() != argomentiDi[comando])
         return Errore(QStringLiteral("numero di argomenti sbagliato per '%1' (mevario-registro --help)").arg(comando));
-    if ((!c.argomento.isEmpty() || c.dal.isValid()) && comando != QLatin1String("storico"))
-        return Errore(QStringLiteral("--argomento e --dal valgono solo per storico"));
+    const bool classe = comando == QLatin1String("classe");
+    if (!c.argomento.isEmpty() && comando != QLatin1String("storico"))
+        return Errore(QStringLiteral("--argomento vale solo per storico"));
+    if (c.dal.isValid() && comando != QLatin1String("storico") && !classe)
+        return Errore(QStringLiteral("--dal vale solo per storico e classe"));
+    if ((c.al.isValid() || !c.ods.isEmpty() || !c.csv.isEmpty()) && !classe)
+        return Errore(QStringLiteral("--al, --ods e --csv valgono solo per classe"));
+    if (classe) {
+        if (c.posizionali[1].trimmed().isEmpty())
+            return Errore(QStringLiteral("manca il nome della classe"));
+        if (c.ods.isEmpty() == c.csv.isEmpty())
+            return Errore(QStringLiteral("classe vuole --ods FILE oppure --csv FILE (uno dei due)"));
+        if (c.dal.isValid() && c.al.isValid() && c.dal > c.al)
+            return Errore(QStringLiteral("--dal %1 viene dopo --al %2").arg(c.dal.toString(Qt::ISODate),
+                                                                            c.al.toString(Qt::ISODate)));
+    }
 
     // The file to import is read, and checked whole, before the record is opened.
     std::optional<TEsportazione> daImportare;
@@ -142,6 +188,22 @@ int Esegui(const TComando& c)
         return Guasto(apertura, percorso);
     TRegistroSql& r = *apertura.registro;
 
+    if (classe) {
+        const auto p = r.PanoramicaClasse(c.posizionali[1], c.dal, c.al, QDate::currentDate());
+        if (!p)
+            return GuastoDopo(r);
+        if (p->alunni.isEmpty())
+            return Errore(QStringLiteral("nessun alunno nella classe «%1» (mevario-registro alunni li elenca)")
+                              .arg(c.posizionali[1]));
+        const QString file = c.ods.isEmpty() ? c.csv : c.ods;
+        QString errore;
+        if (!ScriviTutto(file, c.ods.isEmpty() ? PanoramicaCsv(*p, ColonneNote()) : PanoramicaFods(*p, ColonneNote()),
+                         &errore))
+            return Errore(QStringLiteral("non si può scrivere il file «%1»: %2").arg(file, errore));
+        std::printf("%s: %lld %s in «%s».\n", p->classe.toUtf8().constData(), static_cast<long long>(p->alunni.size()),
+                    p->alunni.size() == 1 ? "alunno" : "alunni", file.toUtf8().constData());
+        return 0;
+    }
     if (comando == QLatin1String("alunni")) {
         const auto righe = r.RigheAlunni();
         if (r.Ospite())
@@ -224,7 +286,8 @@ int main(int argc, char** argv)
             std::printf("mevario-registro %s\n", MEVARIO_VERSION);
             return 0;
         }
-        if (x == QLatin1String("--db") || x == QLatin1String("--argomento") || x == QLatin1String("--dal")) {
+        if (x == QLatin1String("--db") || x == QLatin1String("--argomento") || x == QLatin1String("--dal") ||
+            x == QLatin1String("--al") || x == QLatin1String("--ods") || x == QLatin1String("--csv")) {
             if (i + 1 >= a.size())
                 return Errore(QStringLiteral("%1 vuole un valore").arg(x));
             const QString v = a[++i];
@@ -236,10 +299,15 @@ int main(int argc, char** argv)
                 if (!TrovaArgomento(v.toStdString()))
                     return Errore(QStringLiteral("argomento sconosciuto: '%1' (mevario-esercizi --help li elenca)").arg(v));
                 c.argomento = v;
+            } else if (x == QLatin1String("--ods") || x == QLatin1String("--csv")) {
+                if (v.isEmpty())
+                    return Errore(QStringLiteral("%1 vuole il nome di un file").arg(x));
+                (x == QLatin1String("--ods") ? c.ods : c.csv) = v;
             } else {
-                c.dal = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
-                if (!c.dal.isValid())
+                const QDate d = QDate::fromString(v, QStringLiteral("yyyy-MM-dd"));
+                if (!d.isValid())
                     return Errore(QStringLiteral("data non valida: '%1' (si scrive AAAA-MM-GG)").arg(v));
+                (x == QLatin1String("--dal") ? c.dal : c.al) = d;
             }
             continue;
         }

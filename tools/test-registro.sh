@@ -77,6 +77,34 @@ out=$("$tool" --db "$db" ripasso "Anna Rossi")
 [ "$("$tool" --db "$tmp/altro.sqlite" storico "Anna Rossi")" = "$atteso" ] || male "storico elsewhere"
 MEVARIO_DB="$tmp/altro.sqlite" "$tool" alunni | grep -q "^Anna Rossi" || male "MEVARIO_DB"
 
+# The class overview: a file written whole, or nothing at all.
+out=$("$tool" --db "$db" classe 2B --csv "$tmp/2b.csv") || male "classe --csv: status $?"
+[ "$out" = "2B: 1 alunno in «$tmp/2b.csv»." ] || male "classe: '$out'"
+head -1 "$tmp/2b.csv" | grep -q '^Alunno,Somma mon. giuste,Somma mon. sbagliate,Somma mon. quota giuste,Prodotto mon. giuste' ||
+    male "classe --csv header: $(head -1 "$tmp/2b.csv")"
+grep -q "^Anna Rossi,1,0,1.0000,0,1,0.0000,1,1,0.5000"$'\r'"$" "$tmp/2b.csv" || male "classe --csv row"
+"$tool" --db "$db" classe 2B --ods "$tmp/2b.fods" --dal "$ieri" --al "$ieri" >/dev/null || male "classe --ods: status $?"
+grep -q 'office:value-type="percentage"' "$tmp/2b.fods" || male "classe --ods: no percentage cell"
+"$tool" --db "$db" classe 2B --csv "$tmp/vuoto.csv" --dal "$oggi" >/dev/null || male "classe --dal today"
+grep -q '^Anna Rossi,,,,,,,1,0,1.0000' "$tmp/vuoto.csv" && male "classe --dal: yesterday's answers counted"
+for args in "classe 2B" "classe 2B --csv $tmp/a.csv --ods $tmp/a.fods" "classe 5Z --csv $tmp/a.csv" \
+            "classe 2B --csv $tmp/a.csv --dal $oggi --al $ieri" "classe 2B --csv $tmp/a.csv --al 2026-02-30" \
+            "classe 2B --csv $tmp/a.csv --argomento somma-monomi" "classe --csv $tmp/a.csv" \
+            "alunni --csv $tmp/a.csv" "storico Anna --al $oggi" "classe 2B --csv $tmp/a.csv --pdf x" \
+            "classe 2B --csv $tmp/nessuna/a.csv"; do
+    # shellcheck disable=SC2086
+    out=$("$tool" --db "$db" $args 2>"$tmp/err"); s=$?
+    [ $s -eq 1 ] || male "'$args': status $s, expected 1"
+    [ -z "$out" ] || male "'$args': printed '$out'"
+    grep -q '^mevario-registro: ' "$tmp/err" || male "'$args': no message"
+done
+grep -q 'nessun alunno nella classe «5Z»' <("$tool" --db "$db" classe 5Z --csv "$tmp/a.csv" 2>&1) || male "classe 5Z: message"
+ls "$tmp"/a.* "$tmp"/nessuna 2>/dev/null && male "a failed classe wrote a file"
+# A file already there is replaced whole.
+cp "$tmp/2b.csv" "$tmp/prima.csv"
+"$tool" --db "$db" classe 2B --csv "$tmp/2b.csv" --dal "$oggi" >/dev/null || male "classe over a file"
+cmp -s "$tmp/2b.csv" "$tmp/prima.csv" && male "classe did not replace the file"
+
 # A damaged or foreign file: status 2, nothing written.
 somma=$(cat "$db" "$db-wal" 2>/dev/null | md5sum)
 head -c 300 "$tmp/anna.json" >"$tmp/rotto.json"

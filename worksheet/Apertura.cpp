@@ -16,8 +16,17 @@ namespace mevario {
 
 namespace {
 
-// The type of the documents the program writes (flat OpenDocument text).
-const char* const kTipo = "application/vnd.oasis.opendocument.text-flat-xml";
+// The MIME type of a kind of document (flat OpenDocument), and the
+// Debian package of LibreOffice's full program for it.
+const char* MimeTipo(TTipoDocumento t)
+{
+    return t == TTipoDocumento::FoglioDiCalcolo ? "application/vnd.oasis.opendocument.spreadsheet-flat-xml"
+                                                : "application/vnd.oasis.opendocument.text-flat-xml";
+}
+const char* PacchettoCompleto(TTipoDocumento t)
+{
+    return t == TTipoDocumento::FoglioDiCalcolo ? "libreoffice-calc" : "libreoffice-writer";
+}
 
 TApertura::TAvviso& Avviso()
 {
@@ -77,7 +86,7 @@ std::vector<TAperturaInCorso*>& Aperture()
 class TAperturaInCorso : public QObject {
 public:
     TAperturaInCorso(const QString& file, std::function<void(const QString&)> fallito)
-        : FFile(file), FFallito(std::move(fallito))
+        : FFile(file), FTipo(TipoDocumento(file)), FFallito(std::move(fallito))
     {
     }
 
@@ -134,8 +143,8 @@ private:
             return;
         }
         Chiedi(dpkg,
-               {QStringLiteral("-W"), QStringLiteral("-f=${Package} ${Status}\\n"), QStringLiteral("libreoffice-writer"),
-                QStringLiteral("libreoffice-core-nogui")},
+               {QStringLiteral("-W"), QStringLiteral("-f=${Package} ${Status}\\n"),
+                QString::fromLatin1(PacchettoCompleto(FTipo)), QStringLiteral("libreoffice-core-nogui")},
                [this](bool, int, const QByteArray& uscita) {
                    // "libreoffice-writer install ok installed"; a package
                    // never installed is left out or has another status.
@@ -143,7 +152,7 @@ private:
                        const QList<QByteArray> p = riga.simplified().split(' ');
                        if (p.size() != 4 || p[2] != "ok" || p[3] != "installed")
                            continue;
-                       if (p[0] == "libreoffice-writer")
+                       if (p[0] == PacchettoCompleto(FTipo))
                            FProgrammi.WriterCompleto = true;
                        else if (p[0] == "libreoffice-core-nogui")
                            FProgrammi.SenzaFinestre = true;
@@ -161,7 +170,7 @@ private:
             Scegli();
             return;
         }
-        Chiedi(mime, {QStringLiteral("query"), QStringLiteral("default"), QString::fromLatin1(kTipo)},
+        Chiedi(mime, {QStringLiteral("query"), QStringLiteral("default"), QString::fromLatin1(MimeTipo(FTipo))},
                [this](bool normale, int codice, const QByteArray& uscita) {
                    if (normale && codice == 0) {
                        FProgrammi.GestoreNoto = true;
@@ -174,7 +183,7 @@ private:
     void Scegli()
     {
         QString motivo;
-        FProgrammiDaProvare = ProgrammiPerAprire(FProgrammi, &motivo);
+        FProgrammiDaProvare = ProgrammiPerAprire(FProgrammi, &motivo, FTipo);
         if (FProgrammiDaProvare.empty())
             FMotivi << motivo;
         Prova();
@@ -190,7 +199,7 @@ private:
         const QString nome = FProgrammiDaProvare[FProssimo++];
         const QString programma = QStandardPaths::findExecutable(nome);
         if (programma.isEmpty()) {
-            FMotivi << Motivo(nome, QStringLiteral("non c'è"));
+            FMotivi << Motivo(nome, QStringLiteral("non c'è"), FTipo);
             Prova();
             return;
         }
@@ -203,7 +212,7 @@ private:
                 return;
             *deciso = true;
             p->deleteLater();
-            FMotivi << Motivo(nome, QStringLiteral("non è partito"));
+            FMotivi << Motivo(nome, QStringLiteral("non è partito"), FTipo);
             Prova();
         });
         connect(p, &QProcess::finished, this, [this, p, nome, deciso](int codice, QProcess::ExitStatus s) {
@@ -220,7 +229,8 @@ private:
                 return;
             }
             FMotivi << Motivo(nome, s == QProcess::NormalExit ? QStringLiteral("ha risposto con il codice %1").arg(codice)
-                                                             : QStringLiteral("si è interrotto"));
+                                                             : QStringLiteral("si è interrotto"),
+                              FTipo);
             Prova();
         });
         // Still running: it has the document (the desktop's launcher may
@@ -235,11 +245,13 @@ private:
         p->start(programma, {FFile});
     }
 
-    static QString Motivo(const QString& programma, const QString& cosa)
+    static QString Motivo(const QString& programma, const QString& cosa, TTipoDocumento tipo)
     {
         if (programma == QLatin1String("xdg-open"))
             return QStringLiteral("il programma del desktop per questi documenti (xdg-open) ") + cosa;
-        return QStringLiteral("LibreOffice Writer (soffice) ") + cosa;
+        return (tipo == TTipoDocumento::FoglioDiCalcolo ? QStringLiteral("LibreOffice Calc (soffice) ")
+                                                        : QStringLiteral("LibreOffice Writer (soffice) ")) +
+               cosa;
     }
 
     void Riuscito()
@@ -277,6 +289,7 @@ private:
     }
 
     QString FFile;
+    TTipoDocumento FTipo;
     std::function<void(const QString&)> FFallito;
     TProgrammiDocumento FProgrammi;
     std::vector<QString> FProgrammiDaProvare;
@@ -290,7 +303,13 @@ private:
 
 } // namespace
 
-std::vector<QString> ProgrammiPerAprire(const TProgrammiDocumento& p, QString* motivo)
+TTipoDocumento TipoDocumento(const QString& file)
+{
+    return file.endsWith(QLatin1String(".fods"), Qt::CaseInsensitive) ? TTipoDocumento::FoglioDiCalcolo
+                                                                       : TTipoDocumento::Testo;
+}
+
+std::vector<QString> ProgrammiPerAprire(const TProgrammiDocumento& p, QString* motivo, TTipoDocumento tipo)
 {
     std::vector<QString> r;
     // Debian's LibreOffice entries run the system's soffice, headless while
@@ -302,7 +321,14 @@ std::vector<QString> ProgrammiPerAprire(const TProgrammiDocumento& p, QString* m
         r.push_back(QStringLiteral("xdg-open"));
     if (p.WriterCompleto)
         r.push_back(QStringLiteral("soffice"));
-    if (r.empty() && motivo)
+    if (r.empty() && motivo && tipo == TTipoDocumento::FoglioDiCalcolo)
+        *motivo = p.SenzaFinestre
+                      ? QStringLiteral("sul computer c'è soltanto LibreOffice senza finestre, che non mostra i "
+                                       "documenti; per vedere i fogli di calcolo serve LibreOffice Calc "
+                                       "(il pacchetto libreoffice-calc)")
+                      : QStringLiteral("sul computer non c'è un programma che apra i fogli di calcolo "
+                                       "OpenDocument, come LibreOffice Calc");
+    else if (r.empty() && motivo)
         *motivo = p.SenzaFinestre
                       ? QStringLiteral("sul computer c'è soltanto LibreOffice senza finestre (libreoffice-writer-nogui), "
                                        "che non mostra i documenti; per vederli serve LibreOffice Writer "

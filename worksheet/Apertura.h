@@ -1,6 +1,6 @@
 // Opening a document the program has written with a program that shows it:
 // the desktop's application for the type (through xdg-open), or LibreOffice
-// Writer where the full Writer is installed. Never the headless LibreOffice
+// Writer (Calc for a spreadsheet) where the full one is installed. Never the headless LibreOffice
 // that Debian ships for conversions (libreoffice-writer-nogui): it opens no
 // window and stays running unseen.
 //
@@ -26,9 +26,16 @@
 
 namespace mevario {
 
+// The kinds of document the program writes: OpenDocument text (.fodt),
+// OpenDocument spreadsheet (.fods).
+enum class TTipoDocumento { Testo, FoglioDiCalcolo };
+
+// The kind of a file the program wrote, from its name.
+TTipoDocumento TipoDocumento(const QString& file);
+
 // What the computer has for showing a document.
 struct TProgrammiDocumento {
-    bool WriterCompleto = false; // the package libreoffice-writer
+    bool WriterCompleto = false; // the package libreoffice-writer (libreoffice-calc for a spreadsheet)
     bool SenzaFinestre = false;  // the package libreoffice-core-nogui
     bool XdgOpen = false;        // xdg-open is there
     bool GestoreNoto = false;    // xdg-mime answered (Gestore is the desktop's choice)
@@ -37,7 +44,8 @@ struct TProgrammiDocumento {
 
 // The programs to try, in order: "xdg-open" and/or "soffice". Empty when
 // nothing can show the document; `motivo` then says why, in Italian.
-std::vector<QString> ProgrammiPerAprire(const TProgrammiDocumento& p, QString* motivo = nullptr);
+std::vector<QString> ProgrammiPerAprire(const TProgrammiDocumento& p, QString* motivo = nullptr,
+                                        TTipoDocumento tipo = TTipoDocumento::Testo);
 
 class TApertura {
 public:

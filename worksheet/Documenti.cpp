@@ -1,6 +1,7 @@
 #include "Documenti.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
@@ -46,6 +47,36 @@ bool PreparaCartella(const QString& cartella)
         return false;
     const QFileInfo i(cartella);
     return i.isDir() && i.isWritable();
+}
+
+QString ScriviNuovoDocumento(const QString& cartella, const QString& cosa, const QString& estensione,
+                             const QByteArray& testo, const QDateTime& quando, QString* errore)
+{
+    if (!PreparaCartella(cartella)) {
+        *errore = QStringLiteral("Impossibile scrivere il documento: non si può creare la cartella ") + cartella;
+        return {};
+    }
+    for (int prova = 0; prova < 20; ++prova) {
+        const QString nome = NuovoPercorsoDocumento(cartella, cosa, estensione, quando);
+        if (nome.isEmpty())
+            break;
+        QFile f(nome);
+        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            if (f.write(testo) == testo.size() && f.flush())
+                return nome;
+            f.close();
+            f.remove();
+            *errore = QStringLiteral("Impossibile scrivere il documento ") + nome;
+            return {};
+        }
+        if (!QFileInfo::exists(nome)) {
+            *errore = QStringLiteral("Impossibile scrivere il documento ") + nome;
+            return {};
+        }
+    }
+    *errore = QStringLiteral("Impossibile scrivere il documento: nella cartella ") + cartella +
+              QStringLiteral(" non si trova un nome libero per «") + cosa + QStringLiteral("»");
+    return {};
 }
 
 } // namespace mevario

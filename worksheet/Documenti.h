@@ -25,4 +25,11 @@ QString NuovoPercorsoDocumento(const QString& cartella, const QString& cosa, con
 // be made or is not a writable folder.
 bool PreparaCartella(const QString& cartella);
 
+// Writes `testo` to a new file in `cartella` (made when missing), named by
+// NuovoPercorsoDocumento; a name taken meanwhile is passed over, no file is
+// ever written over, a file half written is removed. Returns the file, or
+// "" with `errore` saying why (Italian, for a message).
+QString ScriviNuovoDocumento(const QString& cartella, const QString& cosa, const QString& estensione,
+                             const QByteArray& testo, const QDateTime& quando, QString* errore);
+
 } // namespace mevario

@@ -96,6 +96,11 @@ bool TQuibWord::ConsegnaPredefinita(const QString& file)
     return true;
 }
 
+bool TQuibWord::ConsegnaFile(const QString& file)
+{
+    return Consegne() ? Consegne()(file) : ConsegnaPredefinita(file);
+}
+
 bool TQuibWord::ApriDocumento(const QString& file, bool comeModello, bool visibile)
 {
     if (FWordChiuso) {

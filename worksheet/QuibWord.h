@@ -38,6 +38,10 @@ public:
     // Writer, in the background; when nothing opens it, a message (later)
     // says why and where the file is. True when the opening has started.
     static bool ConsegnaPredefinita(const QString& file);
+    // Hands on a file written elsewhere (the class's spreadsheet) as a
+    // finished document is: through the hook when set, else
+    // ConsegnaPredefinita. True when a program took it.
+    static bool ConsegnaFile(const QString& file);
 
     // A document opened from `file`. With `comeModello` a new untitled
     // document based on it; otherwise the file itself. A file that cannot

@@ -141,7 +141,7 @@ centrata "la divisione" "$DIVISIONE"
 # The pupil moves the division aside and presses "Esci" on the main window.
 xdotool windowmove "$DIVISIONE" 1300 0
 sleep 0.5
-xdotool mousemove $((MX + 616)) $((MY + 652)) click 1
+xdotool mousemove $((MX + 692)) $((MY + 652)) click 1
 for i in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
 if kill -0 "$APP" 2>/dev/null; then
     male "il programma continua dopo Esci con la divisione aperta"

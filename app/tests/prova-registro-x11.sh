@@ -80,7 +80,7 @@ sleep 2.5 # the counters flash
 set -- $(angolo "$SOMMA"); SX=$1; SY=$2
 xdotool mousemove $((SX + 708)) $((SY + 46)) click 1 # "Esci" of the exercise
 sleep 1
-xdotool mousemove $((MX + 616)) $((MY + 652)) click 1 # "Esci" of the program
+xdotool mousemove $((MX + 692)) $((MY + 652)) click 1 # "Esci" of the program
 attendi_fine
 
 storico=$("$REGISTRO" --db "$DB" storico Anna 2>&1)

@@ -3,7 +3,8 @@
 // writes nothing; a damaged or locked record costs a message and guest mode,
 // never a count; "Chi sei?" makes and chooses pupils and asks for PINs;
 // --alunno, --db and the main window's title and "Cambia alunno"; the topic
-// windows' catalogue names and seeds. HOME and the XDG folders point at a
+// windows' catalogue names and seeds; "Registro di classe" on the main
+// window. HOME and the XDG folders point at a
 // temporary folder before anything starts.
 #include <QApplication>
 #include <QDir>
@@ -23,8 +24,11 @@
 #include "Avvio.h"
 #include "Catalogo.h"
 #include "ChiSei.h"
+#include "Documenti.h"
 #include "Errori.h"
+#include "QuibWord.h"
 #include "RegistroSql.h"
+#include "main.h"
 #include "RigaComando.h"
 #include "funzioni.h"
 
@@ -99,6 +103,7 @@ private slots:
     void alunnoOptionMakesThePupil();
     void changingPupilClosesTheTopicWindows();
     void commandLineOptions();
+    void registroDiClasseWritesTheClassSpreadsheetToDocuments();
 
 private:
     // Judges `risposta` in window w, as the pupil does.
@@ -585,6 +590,57 @@ void TestRegistroFinestre::commandLineOptions()
     QCOMPARE(o.db, QStringLiteral("/a b.sqlite"));
     QCOMPARE(o.alunno, QStringLiteral("Zoë"));
     QVERIFY(o.esciSubito && !o.esciDopoAvvio);
+}
+
+void TestRegistroFinestre::registroDiClasseWritesTheClassSpreadsheetToDocuments()
+{
+    TDsFancyButton* bottone = FFinestre->frmMain()->btRegistroClasse;
+    // A guest has no class.
+    QVERIFY(!bottone->isEnabled());
+    QVERIFY(bottone->toolTip().contains(QStringLiteral("ospite")));
+
+    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    TRegistro* r = FFinestre->Registro();
+    const auto anna = r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
+    const auto bruno = r->CreaAlunno(QStringLiteral("Bruno <&>"), QStringLiteral("2B"));
+    const auto carla = r->CreaAlunno(QStringLiteral("Carla"), QString());
+    TRispostaGiudicata g;
+    g.argomento = QStringLiteral("somma-monomi");
+    g.esercizio = QStringLiteral("3*x+2*x");
+    g.risposta = QStringLiteral("5x");
+    g.giusta = true;
+    QVERIFY(r->RegistraPer(bruno->id, g));
+    FFinestre->ImpostaAlunno(carla);
+    QVERIFY(!bottone->isEnabled());
+    QVERIFY(bottone->toolTip().contains(QStringLiteral("Carla non ha una classe")));
+
+    FFinestre->ImpostaAlunno(anna);
+    QVERIFY(bottone->isEnabled());
+    QVERIFY(bottone->toolTip().contains(QStringLiteral("2B")));
+    QStringList consegnati;
+    TQuibWord::ImpostaConsegna([&](const QString& f) {
+        consegnati << f;
+        return true;
+    });
+    QTest::mouseClick(bottone, Qt::LeftButton, {}, QPoint(60, 25));
+    QTest::mouseClick(bottone, Qt::LeftButton, {}, QPoint(60, 25));
+    TQuibWord::ImpostaConsegna({});
+    QCOMPARE(consegnati.size(), 2);
+    QVERIFY(FMessaggi.isEmpty());
+    // In the temporary Documents/Mevario, a new file each time.
+    QVERIFY(CartellaDocumenti().startsWith(gCasa->path()));
+    QCOMPARE(QFileInfo(consegnati[0]).absolutePath(), CartellaDocumenti());
+    QVERIFY(QFileInfo(consegnati[0]).fileName().startsWith(QStringLiteral("Registro di classe 2B 20")));
+    QVERIFY(consegnati[0].endsWith(QStringLiteral(".fods")));
+    QVERIFY(consegnati[1] != consegnati[0]);
+    const QByteArray fods = Contenuto(consegnati[0]);
+    QCOMPARE(Contenuto(consegnati[1]), fods);
+    QVERIFY(fods.contains("office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\""));
+    QVERIFY(fods.contains("Bruno &lt;&amp;&gt;"));
+    QVERIFY(fods.contains("<text:p>Anna</text:p>"));
+    QVERIFY(fods.contains("office:value-type=\"percentage\" office:value=\"1.000000\""));
+    QVERIFY(!fods.contains("Carla"));
+    QDir(CartellaDocumenti()).removeRecursively();
 }
 
 int main(int argc, char** argv)

@@ -89,6 +89,7 @@ private slots:
     void openingTheDocument_data();
     void openingTheDocument();
     void libreOfficeReadsTheSheets();
+    void aSpreadsheetIsOpenedWithCalc();
 
 private:
     QString Documenti() const { return FCasa.filePath(QStringLiteral("Documents/Mevario")); }
@@ -536,6 +537,50 @@ void TestScheda::openingTheDocument()
         QVERIFY(FMessaggi[0].endsWith(QStringLiteral("Il documento è salvato in:\n") + f));
         QVERIFY(!FCursoreOccupato); // the busy cursor went before the message came
     }
+}
+
+void TestScheda::aSpreadsheetIsOpenedWithCalc()
+{
+    QCOMPARE(TipoDocumento(QStringLiteral("/a/Registro di classe 2B.fods")), TTipoDocumento::FoglioDiCalcolo);
+    QCOMPARE(TipoDocumento(QStringLiteral("/a/Risultati.fodt")), TTipoDocumento::Testo);
+    const QByteArray path = qgetenv("PATH");
+    const int durata = TApertura::DurataAvviso, attesa = TApertura::AttesaEsito;
+    TApertura::DurataAvviso = 300;
+    TApertura::AttesaEsito = 1500;
+    QTemporaryDir cartella;
+    const QString file = cartella.filePath(QStringLiteral("Registro di classe 2B.fods"));
+    // Calc is installed where only the question about it says so; the
+    // desktop names no application for the type.
+    for (const bool calc : {true, false}) {
+        QTemporaryDir bin;
+        Controfigura(bin.path(), QStringLiteral("dpkg-query"),
+                     calc ? QStringLiteral("case \"$*\" in *libreoffice-calc*) echo 'libreoffice-calc install ok installed';; esac")
+                          : QStringLiteral("echo 'libreoffice-writer install ok installed'"));
+        Controfigura(bin.path(), QStringLiteral("xdg-mime"), QStringLiteral("echo ''"));
+        Controfigura(bin.path(), QStringLiteral("xdg-open"), QStringLiteral("exit 0"));
+        Controfigura(bin.path(), QStringLiteral("soffice"), QStringLiteral("exit 0"));
+        qputenv("PATH", QFile::encodeName(bin.path()));
+        QString motivo;
+        TApertura::Apri(file, [&motivo](const QString& m) { motivo = m; });
+        QTRY_COMPARE_WITH_TIMEOUT(TApertura::InCorso(), 0, 10000);
+        qputenv("PATH", path);
+        QFile c(bin.filePath(QStringLiteral("chiamate")));
+        QVERIFY(c.open(QIODevice::ReadOnly));
+        const QString chiamate = QString::fromUtf8(c.readAll());
+        QVERIFY2(chiamate.contains(QStringLiteral("xdg-mime query default application/vnd.oasis.opendocument.spreadsheet-flat-xml")),
+                 qPrintable(chiamate));
+        if (calc) {
+            QVERIFY2(chiamate.contains(QStringLiteral("soffice ") + file), qPrintable(chiamate));
+            QVERIFY(motivo.isEmpty());
+        } else {
+            // The full Writer does not show a spreadsheet.
+            QVERIFY2(!chiamate.contains(QStringLiteral("soffice ")), qPrintable(chiamate));
+            QVERIFY2(motivo.contains(QStringLiteral("LibreOffice Calc")), qPrintable(motivo));
+        }
+    }
+    TApertura::DurataAvviso = durata;
+    TApertura::AttesaEsito = attesa;
+    FAvvisi.clear();
 }
 
 void TestScheda::libreOfficeReadsTheSheets()
