@@ -228,7 +228,8 @@ std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::T
     opzioni.db = db;
     if (!avviso)
         avviso = AvvisoRegistro;
-    if (!QFileInfo::exists(PercorsoRegistro(db)))
+    const QString percorso = PercorsoRegistro(db);
+    if (!IndirizzoServer(percorso) && !QFileInfo::exists(percorso))
         return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
     return ApriRegistro(opzioni, avviso);
 }

@@ -1,10 +1,13 @@
-// What differs between the database engines the record runs on, in one
-// place. The schema, the migrations and every query are standard SQL with
-// bound parameters; the few differences are here: column types written as
-// placeholders in the schema, how a writing transaction starts, how a UUID
-// is stored. Upserts use INSERT ... ON CONFLICT, which both SQLite (3.24
-// and later) and PostgreSQL understand. What only SQLite has (its pragmas,
-// its integrity check) is done where the SQLite file is opened.
+// What differs between the database engines the record runs on (SQLite, a
+// file of one computer; PostgreSQL, a school's server), in one place. The
+// schema, the migrations and every query are standard SQL with bound
+// parameters; the few differences are here: column types written as
+// placeholders in the schema, how a writing transaction starts and how it
+// keeps one pupil's figures to one writer at a time, how the schema
+// version table is looked for, how a UUID is stored. Upserts and
+// insert-if-absent use INSERT ... ON CONFLICT, which both SQLite (3.24 and
+// later) and PostgreSQL understand. What only SQLite has (its pragmas, its
+// integrity check) is done where the SQLite file is opened.
 #pragma once
 
 #include <QString>
@@ -24,6 +27,12 @@ struct TDialetto {
     QString inizioScrittura;
     // Counts the tables of the bound name (0 or 1).
     QString contaTabella;
+    // Run after inizioScrittura with the pupil's id bound, before their
+    // figures are read and rewritten: on a server many programs write at
+    // once, and two answers of one pupil must not both read the same
+    // "last answers". Empty where the transaction already holds the whole
+    // database (SQLite's write lock).
+    QString bloccaAlunno;
 
     QString tipoId, tipoInt64, tipoReale, tipoUuid, senzaRowid;
     bool uuidBinario = false; // stored as its 16 bytes, else as text
@@ -33,5 +42,6 @@ struct TDialetto {
 };
 
 const TDialetto& DialettoSqlite();
+const TDialetto& DialettoPostgres();
 
 } // namespace mevario

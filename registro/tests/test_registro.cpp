@@ -71,7 +71,8 @@ TEST(Registro, IlFilePredefinitoEnellaCartellaDatiConIPermessiDelSoloUtente)
     ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(atteso).path()).constData(), &s), 0);
     EXPECT_EQ(s.st_mode & 0777, 0700u);
     EXPECT_EQ(Sql(atteso, QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("wal")});
-    EXPECT_EQ(Sql(atteso, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
+    EXPECT_EQ(Sql(atteso, QStringLiteral("SELECT versione FROM versione_schema")),
+              QStringList{QString::number(Migrazioni().back().versione)});
     QFile::remove(atteso);
 }
 
@@ -374,32 +375,42 @@ TEST(Registro, UnRegistroDellaVersioneUnoSiAggiornaInUnaTransazione)
 {
     QTemporaryDir d;
     const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    const std::vector<TMigrazione> uno{Migrazioni().front()};
     {
-        auto r = Apri(file);
+        auto a = TRegistroSql::ApriSqlite(file, {}, true, uno);
+        ASSERT_TRUE(a.registro);
+        auto& r = a.registro;
         r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
         ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
     }
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
     std::vector<TMigrazione> conErrore = Migrazioni();
-    conErrore.push_back({2, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''"),
-                             QStringLiteral("UPDATE tabella_che_non_c_e SET x = 1")}});
+    conErrore.push_back({Migrazioni().back().versione + 1,
+                         {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''"),
+                          QStringLiteral("UPDATE tabella_che_non_c_e SET x = 1")}});
     EXPECT_NE(TRegistroSql::ApriSqlite(file, {}, true, conErrore).guasto, TGuasto::Nessuno);
     EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
     EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM pragma_table_info('alunni') WHERE name = 'nota'")),
               QStringList{QStringLiteral("0")})
-        << "a migration that fails leaves nothing of itself";
+        << "a migration that fails leaves nothing of itself, nor of the migrations before it";
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'uscita'")),
+              QStringList{QStringLiteral("0")});
 
-    std::vector<TMigrazione> due = Migrazioni();
-    due.push_back({2, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''")}});
+    std::vector<TMigrazione> dopo = Migrazioni();
+    const int ultima = dopo.back().versione + 1;
+    dopo.push_back({ultima, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''")}});
     {
-        auto a = TRegistroSql::ApriSqlite(file, {}, true, due);
+        auto a = TRegistroSql::ApriSqlite(file, {}, true, dopo);
         ASSERT_TRUE(a.registro);
         const auto anna = a.registro->TrovaAlunno(QStringLiteral("Anna"));
         ASSERT_TRUE(anna);
         EXPECT_EQ(anna->classe, QStringLiteral("2B"));
         EXPECT_EQ(a.registro->Storico(anna->id).size(), 1);
     }
-    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("2")});
-    // This program knows version 1 only: it leaves a version 2 record alone.
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QString::number(ultima)});
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'risposte_alunno_quando'")),
+              QStringList{QStringLiteral("1")});
+    // This program does not know that last version: it leaves the record alone.
     Sql(file, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     const QByteArray prima = Contenuto(file);
     EXPECT_EQ(TRegistroSql::ApriSqlite(file, {}, true).guasto, TGuasto::PiuRecente);
