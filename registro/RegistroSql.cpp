@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -376,7 +377,9 @@ QString OpzioniConnessione(const TIndirizzoServer& i, const TOpzioniRegistro& o)
         opzioni << QStringLiteral("%1='%2'").arg(k, valore);
         date << k;
     }
-    const int secondi = std::max(2, (o.attesaMs + 999) / 1000);
+    // Connecting waits at most 3 seconds: the program's start and its end
+    // (a last send) never hang on a server that does not answer.
+    const int secondi = std::clamp((o.attesaMs + 999) / 1000, 2, 3);
     const std::pair<QString, QString> predefinite[] = {
         {QStringLiteral("connect_timeout"), QString::number(secondi)},
         {QStringLiteral("options"), QStringLiteral("'-c statement_timeout=%1'").arg(std::max(1000, o.attesaMs))},
