@@ -4,6 +4,12 @@ namespace mevario {
 
 QString TDialetto::Schema(QString ddl) const
 {
+    const QLatin1String soloServer("{SOLO_SERVER}");
+    if (ddl.startsWith(soloServer)) {
+        if (!server)
+            return {};
+        ddl.remove(0, soloServer.size());
+    }
     return ddl.replace(QLatin1String("{ID}"), tipoId)
         .replace(QLatin1String("{INT64}"), tipoInt64)
         .replace(QLatin1String("{REALE}"), tipoReale)
@@ -34,7 +40,8 @@ const TDialetto& DialettoSqlite()
                              QStringLiteral("REAL"),
                              QStringLiteral("BLOB"),
                              QStringLiteral("WITHOUT ROWID"),
-                             true};
+                             true,
+                             false};
     return d;
 }
 
@@ -54,7 +61,8 @@ const TDialetto& DialettoPostgres()
                              QStringLiteral("DOUBLE PRECISION"),
                              QStringLiteral("UUID"),
                              QString(),
-                             false};
+                             false,
+                             true};
     return d;
 }
 

@@ -20,7 +20,8 @@ struct TDialetto {
     QString driver; // the Qt SQL driver
     // Replaces the schema's placeholders: {ID} (an integer key made by the
     // engine), {INT64}, {REALE}, {UUID}, {SENZA_ROWID} (after a table whose
-    // rows are found by their primary key only).
+    // rows are found by their primary key only). A statement that begins
+    // with {SOLO_SERVER} is for a server only: empty for SQLite.
     QString Schema(QString ddl) const;
     // Starts a transaction that writes; SQLite takes the write lock at once
     // so that two programs never deadlock upgrading a read to a write.
@@ -36,6 +37,7 @@ struct TDialetto {
 
     QString tipoId, tipoInt64, tipoReale, tipoUuid, senzaRowid;
     bool uuidBinario = false; // stored as its 16 bytes, else as text
+    bool server = false;      // a database server many programs share
 
     QVariant Uuid(const QUuid& u) const;
     QUuid LeggiUuid(const QVariant& v) const;

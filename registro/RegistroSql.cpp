@@ -520,9 +520,11 @@ bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
     for (const auto& m : migrazioni) {
         if (m.versione <= versione)
             continue;
-        for (const QString& istruzione : m.istruzioni)
-            if (!Esegui(FDialetto.Schema(istruzione)))
+        for (const QString& istruzione : m.istruzioni) {
+            const QString sql = FDialetto.Schema(istruzione);
+            if (!sql.isEmpty() && !Esegui(sql))
                 return false;
+        }
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("UPDATE versione_schema SET versione = ?"));
         q.addBindValue(m.versione);

@@ -69,7 +69,7 @@ public:
     ~TRegistroSql() override;
 
     bool Ospite() const override { return FGuasto != TGuasto::Nessuno; }
-    bool Server() const { return &FDialetto == &DialettoPostgres(); }
+    bool Server() const { return FDialetto.server; }
     QString Dove() const override { return FPercorso; }
     TGuasto Guasto() const { return FGuasto; }
     QString DettaglioGuasto() const { return FDettaglio; }

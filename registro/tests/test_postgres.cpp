@@ -355,3 +355,16 @@ TEST(IndirizzoServer, LOrdineEDbPoiMevarioDbPoiLImpostazionePoiIlFile)
     qunsetenv("MEVARIO_DB");
     qunsetenv("XDG_CONFIG_DIRS");
 }
+
+TEST_F(Postgres, LeRisposteDiUnAlunnoHannoUnIndicePerTempoSoloSulServer)
+{
+    ASSERT_TRUE(Preparato());
+    QByteArray uscita;
+    QString errore;
+    ASSERT_TRUE(FServer.Client(QStringLiteral("psql"),
+                               {QStringLiteral("-d"), QStringLiteral("mevario"), QStringLiteral("-tAc"),
+                                QStringLiteral("SELECT indexdef FROM pg_indexes WHERE tablename = 'risposte'")},
+                               errore, &uscita))
+        << errore.toStdString();
+    EXPECT_TRUE(uscita.contains("(alunno, quando)")) << uscita.toStdString();
+}
