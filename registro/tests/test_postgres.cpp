@@ -368,3 +368,70 @@ TEST_F(Postgres, LeRisposteDiUnAlunnoHannoUnIndicePerTempoSoloSulServer)
         << errore.toStdString();
     EXPECT_TRUE(uscita.contains("(alunno, quando)")) << uscita.toStdString();
 }
+
+namespace {
+
+struct TEsito {
+    int stato = -1;
+    QString uscita, errori;
+};
+
+TEsito Strumento(const QStringList& argomenti, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(MEVARIO_STRUMENTO), argomenti);
+    TEsito e;
+    if (!p.waitForFinished(60000))
+        return e;
+    e.stato = p.exitCode();
+    e.uscita = QString::fromUtf8(p.readAllStandardOutput());
+    e.errori = QString::fromUtf8(p.readAllStandardError());
+    return e;
+}
+
+} // namespace
+
+TEST_F(Postgres, LoStrumentoPreparaIlServerERifiutaUnDatabaseNonPreparato)
+{
+    const QString url = FServer.Url();
+    TEsito e = Strumento({QStringLiteral("--db"), url, QStringLiteral("alunni")});
+    EXPECT_EQ(e.stato, 2) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(QStringLiteral("non è preparato"))) << e.errori.toStdString();
+    EXPECT_TRUE(Tabelle(url).isEmpty());
+
+    for (int volta = 0; volta < 2; ++volta) {
+        e = Strumento({QStringLiteral("--db"), url, QStringLiteral("prepara")});
+        EXPECT_EQ(e.stato, 0) << e.errori.toStdString();
+        EXPECT_TRUE(e.uscita.contains(QStringLiteral("è pronto"))) << e.uscita.toStdString();
+    }
+    // The setting of the computer names the server; the pupil's answers
+    // come back through it.
+    QDir(FCasa.path()).mkpath(QStringLiteral("xdg/Mevario"));
+    QFile impostazione(FCasa.filePath(QStringLiteral("xdg/Mevario/Mevario.conf")));
+    ASSERT_TRUE(impostazione.open(QIODevice::WriteOnly));
+    impostazione.write("[registro]\ndb=\"" + url.toUtf8() + "\"\n");
+    impostazione.close();
+    {
+        auto r = Preparato();
+        ASSERT_TRUE(r);
+        r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Dario"), QStringLiteral("2A")));
+        ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
+    }
+    auto env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), FCasa.filePath(QStringLiteral("xdg")));
+    env.remove(QStringLiteral("MEVARIO_DB"));
+    e = Strumento({QStringLiteral("storico"), QStringLiteral("Dario")}, env);
+    EXPECT_EQ(e.stato, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.contains(QStringLiteral("\tsomma-monomi\t"))) << e.uscita.toStdString();
+
+    // A password on the command line works, with a warning; it is never in a message.
+    e = Strumento({QStringLiteral("--db"), FServer.UrlTcp(KPasswordPg), QStringLiteral("alunni")});
+    EXPECT_EQ(e.stato, 0) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(QStringLiteral(".pgpass"))) << e.errori.toStdString();
+    EXPECT_TRUE(e.uscita.startsWith(QStringLiteral("Dario\t2A\t1\t0\t"))) << e.uscita.toStdString();
+    e = Strumento({QStringLiteral("--db"), FServer.UrlTcp(QStringLiteral("Segretissima")), QStringLiteral("alunni")});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_FALSE(e.errori.contains(QStringLiteral("Segretissima"))) << e.errori.toStdString();
+    EXPECT_TRUE(e.errori.contains(QStringLiteral("rifiuta l'accesso"))) << e.errori.toStdString();
+}
