@@ -146,8 +146,10 @@ struct TRegistroCondiviso::TStato {
 
 QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio)
 {
+    // The server's own words (English) are for the technician's command,
+    // not for the pupil's window.
     const QString perche =
-        guasto == TGuasto::Irraggiungibile ? DescriviGuasto(guasto, url) : DescriviGuasto(guasto, url, dettaglio);
+        DescriviGuasto(guasto, url, guasto == TGuasto::Indirizzo || guasto == TGuasto::Illeggibile ? dettaglio : QString());
     return perche + QStringLiteral(" Le risposte sono conservate su questo computer e saranno inviate al server "
                                    "appena sarà raggiungibile.");
 }
