@@ -76,7 +76,13 @@ public:
                     true, errore))
             return false;
         FFsync = fsync;
-        if (!Riavvia(errore))
+        // The free port may be taken by another test's cluster meanwhile: another one.
+        bool avviato = Riavvia(errore);
+        for (int prova = 0; !avviato && prova < 3; ++prova) {
+            FPorta = PortaLibera();
+            avviato = Riavvia(errore);
+        }
+        if (!avviato)
             return false;
         return Esegui(FBin + QStringLiteral("/createdb"),
                       {QStringLiteral("-h"), FCartella, QStringLiteral("-p"), QString::number(FPorta),
