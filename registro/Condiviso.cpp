@@ -59,6 +59,7 @@ public:
             }
             if (!Connetti(riprova))
                 return;
+            FNotifica(true, TGuasto::Nessuno, {});
             for (const auto& u : righe) {
                 qint64 id = FIds.value(u.nome, 0);
                 if (id == 0) {
@@ -113,7 +114,6 @@ private:
         }
         FServer = std::move(a.registro);
         FGiu = false;
-        FNotifica(true, TGuasto::Nessuno, {});
         return true;
     }
 
@@ -248,33 +248,44 @@ void TRegistroCondiviso::ServerGiu(TGuasto guasto, const QString& dettaglio)
 
 TRegistroSql* TRegistroCondiviso::Server()
 {
-    if (FServer && FServer->Ospite()) {
-        const TGuasto g = FServer->Guasto();
-        const QString d = FServer->DettaglioGuasto();
-        if (FStato)
-            FStato->raggiungibile.store(false);
-        ServerGiu(g, d);
-    }
-    if (!FServer && FStato && FStato->raggiungibile.load()) {
-        // The sender found the server again: this thread reconnects.
+    // A connection that failed is made again at once, once: a server
+    // restarted overnight is not taken for a server away. Otherwise this
+    // thread waits for the sender to find the server again.
+    const bool perso = FServer && FServer->Ospite();
+    if (perso || (!FServer && FStato && FStato->raggiungibile.load())) {
         auto a = TRegistroSql::ApriPostgres(FUrl, FOpzioni, false);
-        if (a.registro)
+        if (a.registro) {
             FServer = std::move(a.registro);
-        else
-            FStato->raggiungibile.store(false);
+        } else {
+            if (FStato)
+                FStato->raggiungibile.store(false);
+            ServerGiu(a.guasto, a.dettaglio);
+        }
     }
     return FServer.get();
 }
 
-std::optional<TAlunno> TRegistroCondiviso::DaServer(const std::optional<TAlunno>& a)
+template <class F>
+auto TRegistroCondiviso::SulServer(F leggi) -> std::optional<decltype(leggi(std::declval<TRegistroSql&>()))>
 {
-    if (!a)
-        return std::nullopt;
-    TRegistroSql* s = Server();
-    const auto pin = s ? s->ChiavePin(a->id) : std::nullopt;
+    // Twice at most: a connection found broken is made again once.
+    for (int prova = 0; prova < 2; ++prova) {
+        TRegistroSql* s = Server();
+        if (!s)
+            return std::nullopt;
+        auto esito = leggi(*s);
+        if (!s->Ospite())
+            return esito;
+    }
+    return std::nullopt;
+}
+
+std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno& a)
+{
+    const auto pin = s.ChiavePin(a.id);
     if (!pin)
-        return FLocale->TrovaAlunno(a->nome);
-    return FLocale->CopiaAlunno(*a, *pin);
+        return std::nullopt;
+    return FLocale->CopiaAlunno(a, *pin);
 }
 
 QString TRegistroCondiviso::NomeDi(qint64 alunno)
@@ -287,28 +298,25 @@ QString TRegistroCondiviso::NomeDi(qint64 alunno)
 
 QList<TAlunno> TRegistroCondiviso::Alunni()
 {
-    if (TRegistroSql* s = Server()) {
-        const QList<TAlunno> dalServer = s->Alunni();
-        if (!s->Ospite()) {
-            // A copy of each pupil (class, PIN key) for the days the server is away.
-            QList<TAlunno> alunni;
-            for (const TAlunno& a : dalServer)
-                if (const auto copia = DaServer(a))
-                    alunni.append(*copia);
-            if (Server())
-                return alunni;
-        }
-    }
-    return FLocale->Alunni();
+    // A copy of each pupil (class, PIN key) for the days the server is away.
+    const auto alunni = SulServer([this](TRegistroSql& s) {
+        QList<TAlunno> copie;
+        for (const TAlunno& a : s.Alunni())
+            if (const auto copia = Copia(s, a))
+                copie.append(*copia);
+        return copie;
+    });
+    return alunni ? *alunni : FLocale->Alunni();
 }
 
 std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome)
 {
-    if (TRegistroSql* s = Server()) {
-        const auto a = s->TrovaAlunno(nome);
-        if (!s->Ospite())
-            return a ? DaServer(a) : FLocale->TrovaAlunno(nome);
-    }
+    const auto trovato = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
+        const auto a = s.TrovaAlunno(nome);
+        return a ? Copia(s, *a) : std::nullopt;
+    });
+    if (trovato && *trovato)
+        return *trovato;
     return FLocale->TrovaAlunno(nome);
 }
 
@@ -316,12 +324,15 @@ std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const
 {
     if (!NomeAlunnoValido(nome))
         return std::nullopt;
-    if (TRegistroSql* s = Server()) {
-        const auto a = s->CreaAlunno(nome, classe);
-        if (a && !s->Ospite())
-            return DaServer(a);
-    }
-    // Made here; the server makes the pupil with their first answer sent.
+    // Made on the server when it answers (one pupil of that name however
+    // many PCs make it at once), else here: the server makes the pupil
+    // with the first answer sent.
+    const auto fatto = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
+        const auto a = s.CreaAlunno(nome, classe);
+        return a ? Copia(s, *a) : std::nullopt;
+    });
+    if (fatto && *fatto)
+        return *fatto;
     return FLocale->CreaAlunno(nome, classe);
 }
 
@@ -329,13 +340,14 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
 {
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
-    if (TRegistroSql* s = Server())
-        if (const auto a = s->TrovaAlunno(NomeDi(alunno)))
-            if (const auto k = FLocale->ChiavePin(alunno)) {
-                // The same salted key on the server as here.
-                TAlunno copia = *a;
-                s->CopiaAlunno(copia, *k);
-            }
+    const auto k = FLocale->ChiavePin(alunno);
+    const QString nome = NomeDi(alunno);
+    // The same salted key on the server as here.
+    if (k)
+        SulServer([&](TRegistroSql& s) {
+            const auto a = s.TrovaAlunno(nome);
+            return a && s.CopiaAlunno(*a, *k);
+        });
     return true;
 }
 
@@ -366,28 +378,22 @@ bool TRegistroCondiviso::RegistraPer(qint64 alunno, const TRispostaGiudicata& r)
 
 TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 {
-    if (TRegistroSql* s = Server()) {
-        const auto a = s->TrovaAlunno(NomeDi(alunno));
-        if (a && !s->Ospite()) {
-            TProgressi p = s->Progressi(a->id, oggi);
-            if (!s->Ospite())
-                return p;
-        }
-    }
-    return FLocale->Progressi(alunno, oggi);
+    const QString nome = NomeDi(alunno);
+    const auto p = SulServer([&](TRegistroSql& s) -> std::optional<TProgressi> {
+        const auto a = s.TrovaAlunno(nome);
+        return a ? std::optional(s.Progressi(a->id, oggi)) : std::nullopt;
+    });
+    return p && *p ? **p : FLocale->Progressi(alunno, oggi);
 }
 
 QList<TVoceRipasso> TRegistroCondiviso::RipassoDovuto(qint64 alunno, QDate oggi)
 {
-    if (TRegistroSql* s = Server()) {
-        const auto a = s->TrovaAlunno(NomeDi(alunno));
-        if (a && !s->Ospite()) {
-            QList<TVoceRipasso> v = s->RipassoDovuto(a->id, oggi);
-            if (!s->Ospite())
-                return v;
-        }
-    }
-    return FLocale->RipassoDovuto(alunno, oggi);
+    const QString nome = NomeDi(alunno);
+    const auto v = SulServer([&](TRegistroSql& s) -> std::optional<QList<TVoceRipasso>> {
+        const auto a = s.TrovaAlunno(nome);
+        return a ? std::optional(s.RipassoDovuto(a->id, oggi)) : std::nullopt;
+    });
+    return v && *v ? **v : FLocale->RipassoDovuto(alunno, oggi);
 }
 
 int TRegistroCondiviso::InAttesa()

@@ -69,7 +69,12 @@ private:
     // The server's record of this thread, or null while it is away.
     TRegistroSql* Server();
     void ServerGiu(TGuasto guasto, const QString& dettaglio);
-    std::optional<TAlunno> DaServer(const std::optional<TAlunno>& a);
+    // What `leggi` reads on the server; nothing when the server is away
+    // or fails meanwhile (the caller reads the local copy then).
+    template <class F>
+    auto SulServer(F leggi) -> std::optional<decltype(leggi(std::declval<TRegistroSql&>()))>;
+    // The server's pupil `a`, copied into the local record.
+    std::optional<TAlunno> Copia(TRegistroSql& s, const TAlunno& a);
     QString NomeDi(qint64 alunno);
     void Sveglia();
 

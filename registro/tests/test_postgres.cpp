@@ -435,3 +435,37 @@ TEST_F(Postgres, LoStrumentoPreparaIlServerERifiutaUnDatabaseNonPreparato)
     EXPECT_FALSE(e.errori.contains(QStringLiteral("Segretissima"))) << e.errori.toStdString();
     EXPECT_TRUE(e.errori.contains(QStringLiteral("rifiuta l'accesso"))) << e.errori.toStdString();
 }
+
+TEST_F(Postgres, IProgressiMostranoLeRisposteDatePureDaUnAltroComputer)
+{
+    auto altro = Preparato(); // another PC of the lab, straight on the server
+    ASSERT_TRUE(altro);
+    const auto suAltro = altro->CreaAlunno(QStringLiteral("Elsa"), QStringLiteral("3B"));
+    ASSERT_TRUE(suAltro);
+    ASSERT_TRUE(altro->RegistraPer(suAltro->id, Risposta(KSomma, false)));
+
+    QStringList avvisi;
+    auto r = ApriRegistro(Opzioni(FServer.Url()), [&](const QString& m) { avvisi << m; });
+    auto elsa = r->TrovaAlunno(QStringLiteral("Elsa"));
+    ASSERT_TRUE(elsa);
+    EXPECT_EQ(elsa->classe, QStringLiteral("3B"));
+    r->ScegliAlunno(elsa);
+    ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
+    auto* c = dynamic_cast<TRegistroCondiviso*>(r.get());
+    ASSERT_TRUE(c && c->SvuotaUscita(20000));
+    auto p = r->Progressi(elsa->id, QDate::currentDate());
+    ASSERT_EQ(p.argomenti.size(), 1);
+    EXPECT_EQ(p.argomenti[0].giuste, 1);
+    EXPECT_EQ(p.argomenti[0].sbagliate, 1) << "the answer given on the other PC";
+
+    // A server restarted between two looks is no server away.
+    altro.reset();
+    FServer.Ferma();
+    QString errore;
+    ASSERT_TRUE(FServer.Riavvia(errore)) << errore.toStdString();
+    p = r->Progressi(elsa->id, QDate::currentDate());
+    ASSERT_EQ(p.argomenti.size(), 1);
+    EXPECT_EQ(p.argomenti[0].sbagliate, 1);
+    EXPECT_TRUE(avvisi.isEmpty()) << avvisi.join(QLatin1Char('\n')).toStdString();
+    EXPECT_EQ(r->RipassoDovuto(elsa->id, QDate::currentDate().addDays(1)).size(), 1);
+}
