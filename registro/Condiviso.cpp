@@ -101,11 +101,10 @@ private:
     {
         if (FServer && !FServer->Ospite())
             return true;
-        if (FGiu && FProvato && !riprova)
+        if (FGiu && !riprova)
             return false;
         FServer.reset();
         FIds.clear();
-        FProvato = true;
         auto a = TRegistroSql::ApriPostgres(FUrl, FOpzioni, false);
         if (!a.registro) {
             FGiu = true;
@@ -131,8 +130,7 @@ private:
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
     QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far
-    bool FGiu = false;     // the server was found away at the last try
-    bool FProvato = false; // a connection was tried
+    bool FGiu = false; // the server was found away at the last try
 };
 
 } // namespace

@@ -30,12 +30,17 @@ QString Giorno(QDate d)
 }
 
 // A text as bound to a statement: Qt binds a null QString as NULL, and
-// the record's text columns are never NULL.
+// the record's text columns are never NULL; a NUL character, which a
+// server's text cannot hold, is dropped, so that an answer kept here can
+// always be sent on.
 QString Testo(const QString& s, int massimo = 4096)
 {
     if (s.isNull())
         return QLatin1String("");
-    return s.size() > massimo ? s.left(massimo) : s;
+    QString t = s.size() > massimo ? s.left(massimo) : s;
+    if (t.contains(QChar(0)))
+        t.remove(QChar(0));
+    return t;
 }
 
 QString NuovaConnessione()
