@@ -469,3 +469,42 @@ TEST_F(Postgres, IProgressiMostranoLeRisposteDatePureDaUnAltroComputer)
     EXPECT_TRUE(avvisi.isEmpty()) << avvisi.join(QLatin1Char('\n')).toStdString();
     EXPECT_EQ(r->RipassoDovuto(elsa->id, QDate::currentDate().addDays(1)).size(), 1);
 }
+
+TEST_F(Postgres, UnaRispostaInviataDueVolteEConservataUnaVolta)
+{
+    ASSERT_TRUE(Preparato());
+    {
+        auto r = ApriRegistro(Opzioni(FServer.Url()), {});
+        r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Franco"), {}));
+        for (int i = 0; i < 5; ++i)
+            ASSERT_TRUE(r->Registra(Risposta(KSomma, i % 2 == 0)));
+        auto* c = dynamic_cast<TRegistroCondiviso*>(r.get());
+        ASSERT_TRUE(c && c->SvuotaUscita(20000));
+    }
+    // As if the program had died after the server's commit and before the
+    // outbox forgot the answers: they are all in the outbox again.
+    const QString locale = PercorsoLocale();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("uscita"));
+        db.setDatabaseName(locale);
+        ASSERT_TRUE(db.open());
+        QSqlQuery q(db);
+        ASSERT_TRUE(q.exec(QStringLiteral("INSERT INTO uscita (uuid) SELECT uuid FROM risposte ORDER BY quando")));
+        EXPECT_EQ(q.numRowsAffected(), 5);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("uscita"));
+    {
+        auto r = ApriRegistro(Opzioni(FServer.Url()), {});
+        auto* c = dynamic_cast<TRegistroCondiviso*>(r.get());
+        ASSERT_TRUE(c);
+        EXPECT_EQ(c->InAttesa(), 5);
+        EXPECT_TRUE(c->SvuotaUscita(20000));
+    }
+    auto s = Preparato();
+    const auto franco = s->TrovaAlunno(QStringLiteral("Franco"));
+    ASSERT_TRUE(franco);
+    EXPECT_EQ(s->Storico(franco->id).size(), 5);
+    const auto p = s->Progressi(franco->id, QDate::currentDate());
+    ASSERT_EQ(p.argomenti.size(), 1);
+    EXPECT_EQ(p.argomenti[0].giuste + p.argomenti[0].sbagliate, 5) << "the figures count each answer once";
+}
