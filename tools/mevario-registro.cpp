@@ -112,7 +112,8 @@ int Esegui(const TComando& c)
     const QString comando = c.posizionali.value(0);
     static const QMap<QString, int> argomentiDi{
         {QStringLiteral("alunni"), 1},  {QStringLiteral("storico"), 2}, {QStringLiteral("ripasso"), 2},
-        {QStringLiteral("esporta"), 3}, {QStringLiteral("importa"), 2}, {QStringLiteral("prepara"), 1},
+        {QStringLiteral("esporta"), 3}, {QStringLiteral("importa"), 2},
+        {QStringLiteral("prepara"), 1},
     };
     if (!argomentiDi.contains(comando))
         return Errore(comando.isEmpty() ? QStringLiteral("manca il comando (mevario-registro --help)")
