@@ -216,6 +216,10 @@ public:
     {
         return FVero ? FVero->RipassoDovuto(alunno, oggi) : QList<TVoceRipasso>();
     }
+    std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override
+    {
+        return FVero ? FVero->PanoramicaClasse(classe, dal, al, oggi) : std::nullopt;
+    }
 
 private:
     TOpzioniRegistro FOpzioni;
@@ -236,7 +240,8 @@ std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::T
     opzioni.db = db;
     if (!avviso)
         avviso = AvvisoRegistro;
-    if (!QFileInfo::exists(PercorsoRegistro(db)))
+    const QString percorso = PercorsoRegistro(db);
+    if (!IndirizzoServer(percorso) && !QFileInfo::exists(percorso))
         return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
     return ApriRegistro(opzioni, avviso);
 }

@@ -25,6 +25,7 @@ const char* const kAiuto = "Uso: mevario [--alunno NOME] [--db FILE] [--help] [-
                            "                 \xC3\xA8 creato se non c'\xC3\xA8; se ha un PIN, lo chiede)\n"
                            "  --db FILE      il registro degli alunni \xC3\xA8 FILE (anche con la variabile\n"
                            "                 MEVARIO_DB); di solito \xC3\xA8 ~/.local/share/Mevario/registro.sqlite\n"
+                           "  --db URL       il registro \xC3\xA8 sul server postgresql://UTENTE@SERVER/DATABASE\n"
                            "  --help         mostra questo aiuto\n"
                            "  --version      mostra la versione\n"
                            "\n"

@@ -3,7 +3,10 @@
 // of 100,000 answers and computing the progress window's figures, the
 // review items due; and the size of that file ("MB" counter). For the
 // teacher: the overview of a class of 30 pupils with 10,000 answers each,
-// read and written as a spreadsheet, on each engine the record runs on.
+// read and written as a spreadsheet. On a private PostgreSQL cluster (fsync
+// on, as a school's server): one answer committed on the server, and one
+// answer as the program records it when its record is on a server (this
+// computer's record and outbox).
 #include <benchmark/benchmark.h>
 
 #include <QCoreApplication>
@@ -13,7 +16,9 @@
 #include <map>
 
 #include "Classe.h"
+#include "Condiviso.h"
 #include "RegistroSql.h"
+#include "ServerPg.h"
 
 namespace {
 
@@ -191,6 +196,78 @@ void BM_PanoramicaClasse(benchmark::State& state, TApriRecord apri)
 }
 BENCHMARK_CAPTURE(BM_PanoramicaClasse, sqlite, ClasseSqlite)
     ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+// The cluster of the server's benchmarks, started once; null (with the
+// reason) where none can be started.
+mevario::prova::TServerPg* Server(QString& perche)
+{
+    static QString errore;
+    static std::unique_ptr<mevario::prova::TServerPg> server = [] {
+        auto s = std::make_unique<mevario::prova::TServerPg>();
+        if (!s->Avvia(errore, true))
+            return std::unique_ptr<mevario::prova::TServerPg>();
+        if (!TRegistroSql::ApriPostgres(s->Url(), {}, true).registro) {
+            errore = QStringLiteral("prepara failed");
+            return std::unique_ptr<mevario::prova::TServerPg>();
+        }
+        return s;
+    }();
+    perche = errore;
+    return server.get();
+}
+
+void BM_RegistraRispostaServer(benchmark::State& state)
+{
+    QString perche;
+    auto* s = Server(perche);
+    if (!s) {
+        state.SkipWithError(("no PostgreSQL cluster: " + perche).toStdString().c_str());
+        return;
+    }
+    auto a = TRegistroSql::ApriPostgres(s->Url(), {}, false);
+    TRegistroSql& r = *a.registro;
+    r.ScegliAlunno(r.CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
+    const QDate oggi = QDate::currentDate();
+    int i = 0;
+    for (auto _ : state) {
+        TRispostaGiudicata g = Risposta(i++, oggi);
+        g.quando = QDateTime();
+        if (!r.Registra(g))
+            state.SkipWithError("the server's record failed");
+    }
+}
+BENCHMARK(BM_RegistraRispostaServer)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
+void BM_RegistraRispostaCondiviso(benchmark::State& state)
+{
+    QString perche;
+    auto* s = Server(perche);
+    if (!s) {
+        state.SkipWithError(("no PostgreSQL cluster: " + perche).toStdString().c_str());
+        return;
+    }
+    QTemporaryDir casa; // this computer's record and outbox
+    const QByteArray prima = qgetenv("XDG_DATA_HOME");
+    qputenv("XDG_DATA_HOME", casa.path().toLocal8Bit());
+    {
+        TOpzioniRegistro o;
+        o.db = s->Url();
+        auto r = ApriRegistro(o, {});
+        r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Bea"), QStringLiteral("2B")));
+        const QDate oggi = QDate::currentDate();
+        int i = 0;
+        for (auto _ : state) {
+            TRispostaGiudicata g = Risposta(i++, oggi);
+            g.quando = QDateTime();
+            if (!r->Registra(g))
+                state.SkipWithError("the record failed");
+        }
+        // Not timed: the sending, on its own thread, catches up.
+        if (auto* c = dynamic_cast<TRegistroCondiviso*>(r.get()))
+            c->SvuotaUscita(60000);
+    }
+    qputenv("XDG_DATA_HOME", prima);
+}
+BENCHMARK(BM_RegistraRispostaCondiviso)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
 
 } // namespace
 

@@ -1,7 +1,12 @@
 #include "Registro.h"
 
+#include <QRegularExpression>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QUrl>
+#include <QUrlQuery>
 
+#include "Condiviso.h"
 #include "RegistroSql.h"
 
 namespace mevario {
@@ -14,6 +19,21 @@ TProgressi TRegistroOspite::Progressi(qint64, QDate oggi)
     return p;
 }
 
+QString PercorsoLocale()
+{
+    // The same as AppDataLocation for an application named Mevario with no
+    // organisation, but the same for every program that asks.
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Mevario/registro.sqlite");
+}
+
+QString DbImpostato()
+{
+    const QSettings s(QSettings::NativeFormat, QSettings::SystemScope, QStringLiteral("Mevario"),
+                      QStringLiteral("Mevario"));
+    return s.value(QStringLiteral("registro/db")).toString().trimmed();
+}
+
 QString PercorsoRegistro(const QString& db)
 {
     if (!db.isEmpty())
@@ -21,15 +41,87 @@ QString PercorsoRegistro(const QString& db)
     const QString env = qEnvironmentVariable("MEVARIO_DB");
     if (!env.isEmpty())
         return env;
-    // The same as AppDataLocation for an application named Mevario with no
-    // organisation, but the same for every program that asks.
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/Mevario/registro.sqlite");
+    const QString impostato = DbImpostato();
+    if (!impostato.isEmpty())
+        return impostato;
+    return PercorsoLocale();
+}
+
+bool IndirizzoServer(const QString& db)
+{
+    return db.startsWith(QLatin1String("postgresql://")) || db.startsWith(QLatin1String("postgres://"));
+}
+
+std::optional<TIndirizzoServer> LeggiIndirizzoServer(const QString& url, QString* errore)
+{
+    auto sbaglia = [&](const QString& perche) {
+        if (errore)
+            *errore = perche;
+        return std::nullopt;
+    };
+    if (!IndirizzoServer(url))
+        return sbaglia(QStringLiteral("non comincia con postgresql://"));
+    const QUrl u(url, QUrl::StrictMode);
+    if (!u.isValid())
+        return sbaglia(QStringLiteral("l'indirizzo non è scritto bene"));
+    TIndirizzoServer i;
+    i.utente = u.userName(QUrl::FullyDecoded);
+    i.password = u.password(QUrl::FullyDecoded);
+    i.host = u.host(QUrl::FullyDecoded);
+    i.porta = u.port(-1);
+    i.database = u.path(QUrl::FullyDecoded).mid(1);
+    if (i.database.isEmpty() || i.database.contains(QLatin1Char('/')))
+        return sbaglia(QStringLiteral("manca il nome del database (postgresql://UTENTE@SERVER/DATABASE)"));
+    static const QRegularExpression chiave(QStringLiteral("^[a-z_]{1,40}$"));
+    for (const auto& [k, v] : QUrlQuery(u).queryItems(QUrl::FullyDecoded)) {
+        // The driver hands the options on joined by spaces, with ';' as a
+        // separator: a key is a plain word and a value has no ';'.
+        if (!chiave.match(k).hasMatch() || v.contains(QLatin1Char(';')) || v.contains(QChar(0)))
+            return sbaglia(QStringLiteral("l'opzione «%1» non va bene").arg(k));
+        if (k == QLatin1String("password"))
+            i.password = v;
+        else
+            i.opzioni.append({k, v});
+    }
+    return i;
+}
+
+QString TIndirizzoServer::Mostrato() const
+{
+    QUrl u;
+    u.setScheme(QStringLiteral("postgresql"));
+    u.setUserName(utente);
+    if (!password.isEmpty())
+        u.setPassword(QStringLiteral("***"));
+    u.setHost(host);
+    u.setPort(porta);
+    u.setPath(QLatin1Char('/') + database);
+    QUrlQuery q;
+    for (const auto& [k, v] : opzioni)
+        q.addQueryItem(k, v);
+    u.setQuery(q);
+    return u.toString(QUrl::PrettyDecoded);
+}
+
+QString DbMostrato(const QString& db)
+{
+    if (!IndirizzoServer(db))
+        return db;
+    const auto i = LeggiIndirizzoServer(db);
+    if (i)
+        return i->Mostrato();
+    // Not readable as a URL: whatever stands between "//" and the last
+    // '@' may hold a password, and is not shown.
+    const qsizetype chiocciola = db.lastIndexOf(QLatin1Char('@'));
+    const qsizetype inizio = db.indexOf(QLatin1String("//")) + 2;
+    return chiocciola < 0 ? db : db.left(inizio) + QStringLiteral("***") + db.mid(chiocciola);
 }
 
 std::unique_ptr<TRegistro> ApriRegistro(const TOpzioniRegistro& opzioni, TRegistro::TAvviso avviso)
 {
     const QString percorso = PercorsoRegistro(opzioni.db);
+    if (IndirizzoServer(percorso))
+        return ApriRegistroCondiviso(percorso, opzioni, std::move(avviso));
     auto apertura = TRegistroSql::ApriSqlite(percorso, opzioni, true);
     if (apertura.registro) {
         apertura.registro->ImpostaAvviso(std::move(avviso));

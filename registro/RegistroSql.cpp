@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -29,12 +30,17 @@ QString Giorno(QDate d)
 }
 
 // A text as bound to a statement: Qt binds a null QString as NULL, and
-// the record's text columns are never NULL.
+// the record's text columns are never NULL; a NUL character, which a
+// server's text cannot hold, is dropped, so that an answer kept here can
+// always be sent on.
 QString Testo(const QString& s, int massimo = 4096)
 {
     if (s.isNull())
         return QLatin1String("");
-    return s.size() > massimo ? s.left(massimo) : s;
+    QString t = s.size() > massimo ? s.left(massimo) : s;
+    if (t.contains(QChar(0)))
+        t.remove(QChar(0));
+    return t;
 }
 
 QString NuovaConnessione()
@@ -129,6 +135,22 @@ QString DescriviGuasto(TGuasto g, const QString& percorso, const QString& dettag
         return QStringLiteral("Il registro degli alunni «%1» non si può scrivere "
                               "(il file, la cartella o il disco sono di sola lettura).")
             .arg(p);
+    case TGuasto::Irraggiungibile:
+        return dettaglio.isEmpty()
+                   ? QStringLiteral("Il server del registro degli alunni «%1» non risponde.").arg(p)
+                   : QStringLiteral("Il server del registro degli alunni «%1» non risponde (%2).").arg(p, dettaglio);
+    case TGuasto::Accesso:
+        return dettaglio.isEmpty()
+                   ? QStringLiteral("Il server del registro degli alunni «%1» rifiuta l'accesso "
+                                    "(utente, password o database sbagliati).")
+                         .arg(p)
+                   : QStringLiteral("Il server del registro degli alunni «%1» rifiuta l'accesso (%2).").arg(p, dettaglio);
+    case TGuasto::DaPreparare:
+        return QStringLiteral("Il database «%1» non è preparato per il registro degli alunni di questa versione "
+                              "di Mevario: il tecnico lo prepara con «mevario-registro --db URL prepara».")
+            .arg(p);
+    case TGuasto::Indirizzo:
+        return QStringLiteral("L'indirizzo del registro degli alunni «%1» non va bene (%2).").arg(p, dettaglio);
     }
     return {};
 }
@@ -167,6 +189,28 @@ TGuasto GuastoDaErrore(const QSqlError& e, const QString& percorso)
     default:
         return TGuasto::Illeggibile;
     }
+}
+
+TGuasto GuastoDaErrorePg(const QSqlError& e)
+{
+    const QString codice = e.nativeErrorCode();
+    const QString testo = e.databaseText();
+    if (codice.startsWith(QLatin1String("28")) || codice == QLatin1String("3D000") ||
+        testo.contains(QLatin1String("authentication")) || testo.contains(QLatin1String("password")) ||
+        testo.contains(QLatin1String("pg_hba.conf")) || testo.contains(QLatin1String("does not exist")))
+        return TGuasto::Accesso;
+    if (codice == QLatin1String("42P01"))
+        return TGuasto::DaPreparare;
+    if (codice == QLatin1String("53100"))
+        return TGuasto::Pieno;
+    if (codice == QLatin1String("25006") || codice == QLatin1String("42501"))
+        return TGuasto::SolaLettura;
+    // No answer at all, the connection lost, the server shutting down,
+    // a statement cancelled by the time-out, too many connections.
+    if (codice.isEmpty() || codice.startsWith(QLatin1String("08")) || codice.startsWith(QLatin1String("57")) ||
+        codice.startsWith(QLatin1String("53")) || e.type() == QSqlError::ConnectionError)
+        return TGuasto::Irraggiungibile;
+    return TGuasto::Illeggibile;
 }
 
 TRegistroSql::TRegistroSql(QString percorso, QString connessione, const TDialetto& dialetto,
@@ -323,6 +367,135 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     return esito;
 }
 
+namespace {
+
+// The client library's options: those of the URL, then the time-outs the
+// program needs unless the URL sets them: connecting, each statement, a
+// connection whose server went silent.
+QString OpzioniConnessione(const TIndirizzoServer& i, const TOpzioniRegistro& o)
+{
+    QStringList opzioni;
+    QStringList date;
+    for (const auto& [k, v] : i.opzioni) {
+        QString valore = v;
+        valore.replace(QLatin1Char('\\'), QLatin1String("\\\\")).replace(QLatin1Char('\''), QLatin1String("\\'"));
+        opzioni << QStringLiteral("%1='%2'").arg(k, valore);
+        date << k;
+    }
+    // Connecting waits at most 3 seconds: the program's start and its end
+    // (a last send) never hang on a server that does not answer.
+    const int secondi = std::clamp((o.attesaMs + 999) / 1000, 2, 3);
+    const std::pair<QString, QString> predefinite[] = {
+        {QStringLiteral("connect_timeout"), QString::number(secondi)},
+        {QStringLiteral("options"), QStringLiteral("'-c statement_timeout=%1'").arg(std::max(1000, o.attesaMs))},
+        {QStringLiteral("keepalives_idle"), QStringLiteral("5")},
+        {QStringLiteral("keepalives_interval"), QStringLiteral("2")},
+        {QStringLiteral("keepalives_count"), QStringLiteral("2")},
+        {QStringLiteral("tcp_user_timeout"), QString::number(std::max(2000, 2 * o.attesaMs))},
+        {QStringLiteral("application_name"), QStringLiteral("mevario")},
+    };
+    for (const auto& [k, v] : predefinite)
+        if (!date.contains(k))
+            opzioni << k + QLatin1Char('=') + v;
+    return opzioni.join(QLatin1Char(';'));
+}
+
+} // namespace
+
+TRegistroSql::TApertura TRegistroSql::Apri(const QString& db, const TOpzioniRegistro& opzioni, bool crea, bool prepara)
+{
+    if (IndirizzoServer(db))
+        return ApriPostgres(db, opzioni, prepara);
+    return ApriSqlite(db, opzioni, crea || prepara);
+}
+
+TRegistroSql::TApertura TRegistroSql::ApriPostgres(const QString& url, const TOpzioniRegistro& opzioni, bool prepara,
+                                                   const std::vector<TMigrazione>& migrazioni)
+{
+    TApertura esito;
+    QString errore;
+    const auto indirizzo = LeggiIndirizzoServer(url, &errore);
+    if (!indirizzo) {
+        esito.guasto = TGuasto::Indirizzo;
+        esito.dettaglio = errore;
+        return esito;
+    }
+    if (!QSqlDatabase::isDriverAvailable(DialettoPostgres().driver)) {
+        esito.guasto = TGuasto::Indirizzo;
+        esito.dettaglio = QStringLiteral("manca il driver PostgreSQL di Qt, il pacchetto libqt6sql6-psql");
+        return esito;
+    }
+    const QString connessione = NuovaConnessione();
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(DialettoPostgres().driver, connessione);
+        db.setHostName(indirizzo->host);
+        if (indirizzo->porta > 0)
+            db.setPort(indirizzo->porta);
+        db.setDatabaseName(indirizzo->database);
+        db.setUserName(indirizzo->utente);
+        // Without a password in the URL the client library reads ~/.pgpass
+        // (or PGPASSFILE).
+        if (!indirizzo->password.isEmpty())
+            db.setPassword(indirizzo->password);
+        db.setConnectOptions(OpzioniConnessione(*indirizzo, opzioni));
+    }
+    std::unique_ptr<TRegistroSql> r(new TRegistroSql(indirizzo->Mostrato(), connessione, DialettoPostgres(), opzioni));
+    r->FPassword = indirizzo->password;
+    auto fallisci = [&]() {
+        esito.guasto = r->FGuasto;
+        esito.dettaglio = r->FDettaglio;
+        return std::move(esito);
+    };
+    if (!r->Db().open()) {
+        r->Guasta(r->Db().lastError());
+        return fallisci();
+    }
+    // The password is no longer needed once connected.
+    r->Db().setPassword(QString());
+    int versione = 0;
+    {
+        QSqlQuery q(r->Db());
+        q.prepare(DialettoPostgres().contaTabella);
+        q.addBindValue(QStringLiteral("versione_schema"));
+        if (!r->Esegui(q))
+            return fallisci();
+        if (q.next() && q.value(0).toInt() > 0) {
+            q.finish();
+            QSqlQuery v(r->Db());
+            if (!v.exec(QStringLiteral("SELECT versione FROM versione_schema")) || !v.next()) {
+                r->Guasta(TGuasto::Danneggiato, QStringLiteral("versione dello schema"));
+                return fallisci();
+            }
+            versione = v.value(0).toInt();
+        }
+    }
+    const int versioneNota = migrazioni.empty() ? 0 : migrazioni.back().versione;
+    if (versione > versioneNota) {
+        r->Guasta(TGuasto::PiuRecente, {});
+        return fallisci();
+    }
+    if (versione < versioneNota) {
+        if (!prepara) {
+            r->Guasta(TGuasto::DaPreparare, {});
+            return fallisci();
+        }
+        if (!r->Migra(migrazioni))
+            return fallisci();
+    }
+    esito.registro = std::move(r);
+    return esito;
+}
+
+bool TRegistroSql::BloccaAlunno(qint64 alunno)
+{
+    if (FDialetto.bloccaAlunno.isEmpty())
+        return true;
+    QSqlQuery q(Db());
+    q.prepare(FDialetto.bloccaAlunno);
+    q.addBindValue(alunno);
+    return Esegui(q);
+}
+
 bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
 {
     // Taking the write lock here also finds out, at open, a record that
@@ -352,9 +525,11 @@ bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
     for (const auto& m : migrazioni) {
         if (m.versione <= versione)
             continue;
-        for (const QString& istruzione : m.istruzioni)
-            if (!Esegui(FDialetto.Schema(istruzione)))
+        for (const QString& istruzione : m.istruzioni) {
+            const QString sql = FDialetto.Schema(istruzione);
+            if (!sql.isEmpty() && !Esegui(sql))
                 return false;
+        }
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("UPDATE versione_schema SET versione = ?"));
         q.addBindValue(m.versione);
@@ -380,9 +555,13 @@ bool TRegistroSql::Esegui(QSqlQuery& q)
 
 bool TRegistroSql::Esegui(const QString& sql)
 {
+    // Not prepared: a server prepares only queries, not BEGIN, COMMIT or
+    // a table's definition.
     QSqlQuery q(Db());
-    q.prepare(sql);
-    return Esegui(q);
+    if (q.exec(sql))
+        return true;
+    Guasta(q.lastError());
+    return false;
 }
 
 bool TRegistroSql::Inizia()
@@ -412,6 +591,18 @@ void TRegistroSql::Annulla()
 
 void TRegistroSql::Guasta(const QSqlError& e)
 {
+    if (Server()) {
+        // The server's text (English) only where it says why the
+        // connection failed, with no password in it; else its code.
+        const TGuasto g = GuastoDaErrorePg(e);
+        QString testo = e.databaseText().simplified().left(300);
+        if (!FPassword.isEmpty())
+            testo.replace(FPassword, QStringLiteral("***"));
+        Guasta(g, g == TGuasto::Irraggiungibile || g == TGuasto::Accesso
+                      ? testo
+                      : QStringLiteral("errore PostgreSQL %1").arg(e.nativeErrorCode()));
+        return;
+    }
     // The engine's own text is English: the message gives its code only.
     Guasta(GuastoDaErrore(e, FPercorso), e.nativeErrorCode().isEmpty()
                                              ? QStringLiteral("errore del database")
@@ -584,13 +775,20 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
         r.secondi = 0;
     r.giorno = r.quando.toLocalTime().date();
 
-    if (!Inizia())
+    if (!Inizia() || !BloccaAlunno(alunno))
         return false;
     bool inserita = false;
     if (!InserisciRisposta(alunno, r, inserita))
         return false;
     if (!inserita) // already kept: a retry of the same answer
         return Conferma();
+    if (FUscita) {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("INSERT INTO uscita (uuid) VALUES (?)"));
+        q.addBindValue(FDialetto.Uuid(r.uuid));
+        if (!Esegui(q))
+            return false;
+    }
     {
         QSqlQuery q(Db());
         q.prepare(QStringLiteral(
@@ -928,6 +1126,8 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
             return esito;
         esito.alunnoNuovo = true;
     }
+    if (!BloccaAlunno(alunno->id))
+        return esito;
     for (const auto& r : e.risposte) {
         bool inserita = false;
         if (!InserisciRisposta(alunno->id, r, inserita))
@@ -938,6 +1138,89 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
         return esito;
     esito.riuscito = true;
     return esito;
+}
+
+QList<TRegistroSql::TInUscita> TRegistroSql::InUscita(int quante)
+{
+    QList<TInUscita> righe;
+    if (Ospite())
+        return righe;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT u.n, a.nome, a.classe, r.uuid, r.argomento, r.esercizio, r.seme, r.risposta, "
+                             "r.giusta, r.diagnosi, r.tipo_errore, r.ripassa, r.soluzione_vista, r.secondi, r.quando, "
+                             "r.giorno, r.computer FROM uscita u JOIN risposte r ON r.uuid = u.uuid "
+                             "JOIN alunni a ON a.id = r.alunno ORDER BY u.n LIMIT ?"));
+    q.addBindValue(quante);
+    if (!Esegui(q))
+        return {};
+    while (q.next()) {
+        TInUscita u;
+        u.n = q.value(0).toLongLong();
+        u.nome = q.value(1).toString();
+        u.classe = q.value(2).toString();
+        TRispostaRegistrata& r = u.risposta;
+        r.uuid = FDialetto.LeggiUuid(q.value(3));
+        r.argomento = q.value(4).toString();
+        r.esercizio = q.value(5).toString();
+        if (!q.value(6).isNull())
+            r.seme = static_cast<quint32>(q.value(6).toLongLong());
+        r.risposta = q.value(7).toString();
+        r.giusta = q.value(8).toInt() != 0;
+        r.diagnosi = q.value(9).toString();
+        r.tipoErrore = q.value(10).toString();
+        r.ripassa = q.value(11).toString();
+        r.soluzioneVista = q.value(12).toInt() != 0;
+        r.secondi = q.value(13).toDouble();
+        r.quando = QDateTime::fromMSecsSinceEpoch(q.value(14).toLongLong(), Qt::UTC);
+        r.giorno = QDate::fromString(q.value(15).toString(), Qt::ISODate);
+        r.computer = q.value(16).toString();
+        righe.append(std::move(u));
+    }
+    return righe;
+}
+
+int TRegistroSql::ContaUscita()
+{
+    QSqlQuery q(Db());
+    if (Ospite() || !q.exec(QStringLiteral("SELECT count(*) FROM uscita")) || !q.next())
+        return 0;
+    return q.value(0).toInt();
+}
+
+bool TRegistroSql::TogliDaUscita(qint64 n)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("DELETE FROM uscita WHERE n = ?"));
+    q.addBindValue(n);
+    return Esegui(q);
+}
+
+std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiavePin& pin)
+{
+    if (Ospite() || !NomeAlunnoValido(a.nome))
+        return {};
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
+                             "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (nome) DO UPDATE SET classe = excluded.classe, "
+                             "pin_sale = excluded.pin_sale, pin_chiave = excluded.pin_chiave, "
+                             "pin_iterazioni = excluded.pin_iterazioni"));
+    q.addBindValue(a.nome);
+    q.addBindValue(Testo(a.classe));
+    if (pin.Vuota()) {
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<int>()));
+    } else {
+        q.addBindValue(QString::fromLatin1(pin.sale.toBase64()));
+        q.addBindValue(QString::fromLatin1(pin.chiave.toBase64()));
+        q.addBindValue(pin.iterazioni);
+    }
+    q.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    if (!Esegui(q))
+        return {};
+    return TrovaAlunno(a.nome);
 }
 
 } // namespace mevario

@@ -1,6 +1,7 @@
-// TRegistroSql: the record in a database through Qt SQL (SQLite now; the
-// engine's differences are in Dialetto.h). Every answer is one transaction;
-// on any fault the record reports once and behaves as a guest from then on.
+// TRegistroSql: the record in a database through Qt SQL, a SQLite file or
+// a PostgreSQL server (the engines' differences are in Dialetto.h). Every
+// answer is one transaction; on any fault the record reports once and
+// behaves as a guest from then on. One object, one connection, one thread.
 #pragma once
 
 #include <QSqlDatabase>
@@ -29,6 +30,11 @@ enum class TGuasto {
     Occupato,    // locked by another program beyond the wait
     Pieno,       // the disk is full
     SolaLettura, // the file, its folder or its disk cannot be written
+    // A server's record:
+    Irraggiungibile, // the server does not answer (or stopped answering)
+    Accesso,         // the server refuses the user or password
+    DaPreparare,     // the database has no record's schema, or an older one
+    Indirizzo,       // the URL is malformed, or the engine's driver is missing
 };
 
 // What went wrong, said in Italian, with where the record is.
@@ -49,10 +55,21 @@ public:
     // is brought to the last of `migrazioni` in one transaction.
     static TApertura ApriSqlite(const QString& percorso, const TOpzioniRegistro& opzioni, bool crea,
                                 const std::vector<TMigrazione>& migrazioni = Migrazioni());
+    // Opens the record on the PostgreSQL server of `url` (see
+    // TIndirizzoServer), with short time-outs (connecting, each statement).
+    // A database without the record's schema, or with an older one, is
+    // refused (DaPreparare) unless `prepara`: then the schema is made or
+    // brought to the last migration, in one transaction.
+    static TApertura ApriPostgres(const QString& url, const TOpzioniRegistro& opzioni, bool prepara,
+                                  const std::vector<TMigrazione>& migrazioni = Migrazioni());
+    // Either engine, as `db` (a file or a URL) says; a file is created
+    // only with `crea`, a server's schema only with `prepara`.
+    static TApertura Apri(const QString& db, const TOpzioniRegistro& opzioni, bool crea, bool prepara = false);
 
     ~TRegistroSql() override;
 
     bool Ospite() const override { return FGuasto != TGuasto::Nessuno; }
+    bool Server() const { return FDialetto.server; }
     QString Dove() const override { return FPercorso; }
     TGuasto Guasto() const { return FGuasto; }
     QString DettaglioGuasto() const { return FDettaglio; }
@@ -87,6 +104,24 @@ public:
     // answers in time order.
     TEsitoImporta Importa(const TEsportazione& e);
 
+    // The outbox (a local record of a computer whose record is on a
+    // server). With it on, each answer Registra keeps anew is also put in
+    // the outbox, in the same transaction.
+    void ImpostaUscita(bool uscita) { FUscita = uscita; }
+    struct TInUscita {
+        qint64 n = 0; // the outbox's order
+        QString nome, classe;
+        TRispostaRegistrata risposta;
+    };
+    // The oldest answers of the outbox, at most `quante`, oldest first.
+    QList<TInUscita> InUscita(int quante);
+    int ContaUscita();
+    bool TogliDaUscita(qint64 n);
+    // Copies a pupil of another record (found by name) with class and PIN
+    // key; the pupil here, made when missing.
+    std::optional<TAlunno> CopiaAlunno(const TAlunno& a, const TChiavePin& pin);
+    std::optional<TChiavePin> ChiavePin(qint64 alunno);
+
     // The clock of the PIN's waits (milliseconds, monotonic); for tests.
     void ImpostaOrologio(std::function<qint64()> orologio) { FOrologio = std::move(orologio); }
 
@@ -103,7 +138,7 @@ private:
     void Guasta(const QSqlError& e);
     void Guasta(TGuasto g, const QString& dettaglio);
     bool Migra(const std::vector<TMigrazione>& migrazioni);
-    std::optional<TChiavePin> ChiavePin(qint64 alunno);
+    bool BloccaAlunno(qint64 alunno);
     // The pupil's figures and review items from all their answers.
     bool Ricostruisci(qint64 alunno);
     bool InserisciRisposta(qint64 alunno, const TRispostaRegistrata& r, bool& inserita);
@@ -116,11 +151,15 @@ private:
     TGuasto FGuasto = TGuasto::Nessuno;
     QString FDettaglio;
     bool FInTransazione = false;
+    bool FUscita = false;
+    QString FPassword; // removed from any text of the engine kept for messages
     std::map<qint64, TTentativiPin> FTentativi;
     std::function<qint64()> FOrologio;
 };
 
 // The kind of fault a Qt SQL error of the SQLite driver stands for.
 TGuasto GuastoDaErrore(const QSqlError& e, const QString& percorso);
+// The same for the PostgreSQL driver.
+TGuasto GuastoDaErrorePg(const QSqlError& e);
 
 } // namespace mevario

@@ -45,6 +45,19 @@ const std::vector<TMigrazione>& Migrazioni()
                             "tipo TEXT NOT NULL, scatola INTEGER NOT NULL, scadenza TEXT NOT NULL, "
                             "PRIMARY KEY (alunno, argomento, tipo)) {SENZA_ROWID}"),
          }},
+        {2,
+         {
+             // The class overview and a pupil's history read a pupil's
+             // answers in time order, on a server with many pupils. Not in
+             // a SQLite file: there the integrity check at open would read
+             // the index whole, which costs more than it saves (see above).
+             QStringLiteral("{SOLO_SERVER}CREATE INDEX risposte_alunno_quando ON risposte (alunno, quando)"),
+             // The outbox of a computer whose record is on a server: the
+             // answers kept here that the server has not confirmed yet, in
+             // the order they were answered. Written in the same
+             // transaction as the answer; emptied as the server commits.
+             QStringLiteral("CREATE TABLE uscita (n {ID}, uuid {UUID} NOT NULL UNIQUE REFERENCES risposte (uuid))"),
+         }},
     };
     return m;
 }

@@ -23,12 +23,15 @@ constexpr int KFileInutilizzabile = 2;
 
 void Aiuto(std::FILE* f)
 {
-    std::fputs("Uso: mevario-registro [--db FILE] COMANDO [ARGOMENTI]\n"
+    std::fputs("Uso: mevario-registro [--db FILE|URL] COMANDO [ARGOMENTI]\n"
                "\n"
                "Il registro degli alunni di Mevario: chi si è esercitato, con quali risposte,\n"
-               "che cosa deve ripassare. Il registro è il file indicato da --db, altrimenti\n"
-               "dalla variabile d'ambiente MEVARIO_DB, altrimenti\n"
-               "~/.local/share/Mevario/registro.sqlite (quello del programma).\n"
+               "che cosa deve ripassare. Il registro è il file (o il server) indicato da --db,\n"
+               "altrimenti dalla variabile d'ambiente MEVARIO_DB, altrimenti dall'impostazione\n"
+               "registro/db di /etc/xdg/Mevario/Mevario.conf, altrimenti\n"
+               "~/.local/share/Mevario/registro.sqlite (quello del programma). Un registro su\n"
+               "un server PostgreSQL si indica con postgresql://UTENTE@SERVER[:PORTA]/DATABASE\n"
+               "(opzioni come ?sslmode=require dopo il nome); la password va in ~/.pgpass.\n"
                "\n"
                "Comandi (i campi di ogni riga sono separati da una tabulazione):\n"
                "  alunni            un alunno per riga: nome, classe, risposte giuste,\n"
@@ -56,8 +59,11 @@ void Aiuto(std::FILE* f)
                "                    calcolo OpenDocument piatto (.fods, per LibreOffice Calc),\n"
                "                    --csv un file CSV (UTF-8, virgole, quote come frazioni\n"
                "                    con il punto: 0.75); un FILE che esiste è sostituito\n"
+               "  prepara           crea il registro, o lo aggiorna alla versione di questo\n"
+               "                    programma; su un server è il solo comando che lo fa (lo\n"
+               "                    esegue il tecnico, una volta); ripeterlo non cambia nulla\n"
                "\n"
-               "  --db FILE         usa il registro FILE\n"
+               "  --db FILE|URL     usa il registro FILE, o quello del server URL\n"
                "  --help            mostra questo aiuto\n"
                "  --version         mostra la versione\n"
                "\n"
@@ -139,6 +145,7 @@ int Esegui(const TComando& c)
     static const QMap<QString, int> argomentiDi{
         {QStringLiteral("alunni"), 1},  {QStringLiteral("storico"), 2}, {QStringLiteral("ripasso"), 2},
         {QStringLiteral("esporta"), 3}, {QStringLiteral("importa"), 2}, {QStringLiteral("classe"), 2},
+        {QStringLiteral("prepara"), 1},
     };
     if (!argomentiDi.contains(comando))
         return Errore(comando.isEmpty() ? QStringLiteral("manca il comando (mevario-registro --help)")
@@ -180,13 +187,19 @@ int Esegui(const TComando& c)
     if (comando == QLatin1String("esporta") && QFileInfo::exists(c.posizionali[2]))
         return Errore(QStringLiteral("il file «%1» esiste già: scegli un altro nome").arg(c.posizionali[2]));
 
-    const QString percorso = PercorsoRegistro(c.db);
+    const QString db = PercorsoRegistro(c.db);
+    const QString percorso = DbMostrato(db); // a server's password never in a message
     TOpzioniRegistro opzioni;
-    opzioni.db = percorso;
-    auto apertura = TRegistroSql::ApriSqlite(percorso, opzioni, daImportare.has_value());
+    opzioni.db = db;
+    const bool prepara = comando == QLatin1String("prepara");
+    auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), prepara);
     if (!apertura.registro)
         return Guasto(apertura, percorso);
     TRegistroSql& r = *apertura.registro;
+    if (prepara) {
+        std::printf("Il registro «%s» è pronto.\n", percorso.toUtf8().constData());
+        return 0;
+    }
 
     if (classe) {
         const auto p = r.PanoramicaClasse(c.posizionali[1], c.dal, c.al, QDate::currentDate());
@@ -293,7 +306,12 @@ int main(int argc, char** argv)
             const QString v = a[++i];
             if (x == QLatin1String("--db")) {
                 if (v.isEmpty())
-                    return Errore(QStringLiteral("--db vuole il nome di un file"));
+                    return Errore(QStringLiteral("--db vuole il nome di un file o l'indirizzo di un server"));
+                const auto server = IndirizzoServer(v) ? LeggiIndirizzoServer(v) : std::nullopt;
+                if (server && !server->password.isEmpty())
+                    std::fprintf(stderr, "mevario-registro: attenzione: la password scritta in --db è visibile agli "
+                                         "altri utenti di questo computer (nell'elenco dei processi); meglio "
+                                         "scriverla in ~/.pgpass (permessi 0600).\n");
                 c.db = v;
             } else if (x == QLatin1String("--argomento")) {
                 if (!TrovaArgomento(v.toStdString()))

@@ -599,7 +599,9 @@ void TestRegistroFinestre::registroDiClasseWritesTheClassSpreadsheetToDocuments(
     QVERIFY(!bottone->isEnabled());
     QVERIFY(bottone->toolTip().contains(QStringLiteral("ospite")));
 
-    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    // As on a first start: the record's file is made with the first pupil.
+    QVERIFY(!QFile::exists(FDb));
+    FFinestre->ImpostaRegistro(ApriRegistroProgramma(FDb));
     TRegistro* r = FFinestre->Registro();
     const auto anna = r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
     const auto bruno = r->CreaAlunno(QStringLiteral("Bruno <&>"), QStringLiteral("2B"));

@@ -17,7 +17,9 @@ int main(int argc, char** argv)
     ::setenv("XDG_DATA_HOME", (c + "/dati").constData(), 1);
     ::setenv("XDG_CONFIG_HOME", (c + "/config").constData(), 1);
     ::setenv("XDG_CACHE_HOME", (c + "/cache").constData(), 1);
+    ::setenv("XDG_CONFIG_DIRS", (c + "/xdg").constData(), 1); // no computer's setting
     ::unsetenv("MEVARIO_DB");
+    ::unsetenv("PGPASSFILE");
     QCoreApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 
 #include "Aiuti.h"
+#include "ServerPg.h"
 #include "Ripasso.h"
 
 using namespace mevario;
@@ -46,6 +47,57 @@ QStringList Sql(const QString& file, const QString& sql)
 
 } // namespace
 
+// The record's behaviour that does not depend on the engine, on both: a
+// SQLite file, and a database on a private PostgreSQL cluster (skipped
+// where PostgreSQL is missing).
+class SuOgniMotore : public ::testing::TestWithParam<bool> {
+protected:
+    bool Server() const { return GetParam(); }
+
+    void SetUp() override
+    {
+        if (!Server())
+            return;
+        if (TServerPg::Programmi().isEmpty() || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
+            GTEST_SKIP() << "PostgreSQL or Qt's driver for it is not installed: the record's tests on a server are skipped";
+        QString errore;
+        ASSERT_TRUE(FServer.Avvia(errore)) << errore.toStdString();
+    }
+
+    // A new, empty record named `nome`: a file, or a prepared database.
+    std::unique_ptr<TRegistroSql> Nuovo(const QString& nome)
+    {
+        if (!Server())
+            return Apri(FCartella.filePath(nome + QStringLiteral(".sqlite")));
+        QString errore;
+        EXPECT_TRUE(FServer.Client(QStringLiteral("createdb"), {nome}, errore)) << errore.toStdString();
+        TOpzioniRegistro o;
+        o.iterazioniPin = 1000;
+        auto a = TRegistroSql::ApriPostgres(FServer.Url(nome), o, true);
+        EXPECT_TRUE(a.registro) << DescriviGuasto(a.guasto, nome, a.dettaglio).toStdString();
+        return std::move(a.registro);
+    }
+
+    // The first column of what `sql` reads from the record `nome`.
+    QStringList Colonne(const QString& nome, const QString& sql)
+    {
+        if (!Server())
+            return Sql(FCartella.filePath(nome + QStringLiteral(".sqlite")), sql);
+        QString errore;
+        QByteArray uscita;
+        EXPECT_TRUE(FServer.Client(QStringLiteral("psql"), {QStringLiteral("-d"), nome, QStringLiteral("-tAc"), sql},
+                                   errore, &uscita))
+            << errore.toStdString();
+        return QString::fromUtf8(uscita).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    QTemporaryDir FCartella;
+    TServerPg FServer;
+};
+
+INSTANTIATE_TEST_SUITE_P(Registro, SuOgniMotore, ::testing::Values(false, true),
+                         [](const ::testing::TestParamInfo<bool>& i) { return i.param ? "PostgreSQL" : "SQLite"; });
+
 TEST(Registro, IlFilePredefinitoEnellaCartellaDatiConIPermessiDelSoloUtente)
 {
     const QString atteso = qEnvironmentVariable("XDG_DATA_HOME") + QStringLiteral("/Mevario/registro.sqlite");
@@ -71,14 +123,14 @@ TEST(Registro, IlFilePredefinitoEnellaCartellaDatiConIPermessiDelSoloUtente)
     ASSERT_EQ(::stat(QFile::encodeName(QFileInfo(atteso).path()).constData(), &s), 0);
     EXPECT_EQ(s.st_mode & 0777, 0700u);
     EXPECT_EQ(Sql(atteso, QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("wal")});
-    EXPECT_EQ(Sql(atteso, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
+    EXPECT_EQ(Sql(atteso, QStringLiteral("SELECT versione FROM versione_schema")),
+              QStringList{QString::number(Migrazioni().back().versione)});
     QFile::remove(atteso);
 }
 
-TEST(Registro, UnaRispostaConservaTuttoQuelloCheLaFinestraHaVisto)
+TEST_P(SuOgniMotore, UnaRispostaConservaTuttoQuelloCheLaFinestraHaVisto)
 {
-    QTemporaryDir d;
-    auto r = Apri(d.filePath(QStringLiteral("r.sqlite")));
+    auto r = Nuovo(QStringLiteral("r"));
     const auto anna = r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
     ASSERT_TRUE(anna);
     EXPECT_FALSE(r->Registra(Risposta(KSomma, true))) << "no pupil chosen: nothing is kept";
@@ -118,10 +170,9 @@ TEST(Registro, UnaRispostaConservaTuttoQuelloCheLaFinestraHaVisto)
     EXPECT_EQ(r->Storico(anna->id, {}, QDate(2026, 12, 8)).size(), 1);
 }
 
-TEST(Registro, IProgressiContanoPerArgomentoEPerGiorno)
+TEST_P(SuOgniMotore, IProgressiContanoPerArgomentoEPerGiorno)
 {
-    QTemporaryDir d;
-    auto r = Apri(d.filePath(QStringLiteral("r.sqlite")));
+    auto r = Nuovo(QStringLiteral("r"));
     const auto anna = r->CreaAlunno(QStringLiteral("Anna"), {});
     const auto bruno = r->CreaAlunno(QStringLiteral("Bruno"), {});
     const QDate oggi(2026, 12, 8);
@@ -166,10 +217,9 @@ TEST(Registro, IProgressiContanoPerArgomentoEPerGiorno)
     EXPECT_EQ(righe[1].sbagliate, 1);
 }
 
-TEST(Registro, GliErroriTornanoInRipassoIlGiornoDopo)
+TEST_P(SuOgniMotore, GliErroriTornanoInRipassoIlGiornoDopo)
 {
-    QTemporaryDir d;
-    auto r = Apri(d.filePath(QStringLiteral("r.sqlite")));
+    auto r = Nuovo(QStringLiteral("r"));
     const auto anna = r->CreaAlunno(QStringLiteral("Anna"), {});
     r->ScegliAlunno(anna);
     const QDate ieri(2026, 12, 7), oggi(2026, 12, 8);
@@ -195,11 +245,9 @@ TEST(Registro, GliErroriTornanoInRipassoIlGiornoDopo)
     EXPECT_EQ(domani[1].scatola, 2);
 }
 
-TEST(Registro, AlunniUniciPerNomeEPinSoloComeChiave)
+TEST_P(SuOgniMotore, AlunniUniciPerNomeEPinSoloComeChiave)
 {
-    QTemporaryDir d;
-    const QString file = d.filePath(QStringLiteral("r.sqlite"));
-    auto r = Apri(file);
+    auto r = Nuovo(QStringLiteral("r"));
     const auto anna = r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
     ASSERT_TRUE(anna);
     EXPECT_EQ(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("3C"))->id, anna->id);
@@ -212,7 +260,7 @@ TEST(Registro, AlunniUniciPerNomeEPinSoloComeChiave)
     EXPECT_FALSE(r->ImpostaPin(anna->id, QStringLiteral("12a4")));
     ASSERT_TRUE(r->ImpostaPin(anna->id, QStringLiteral("0427")));
     EXPECT_TRUE(r->TrovaAlunno(QStringLiteral("Anna"))->conPin);
-    const QStringList colonne = Sql(file, QStringLiteral("SELECT nome || classe || pin_sale || pin_chiave FROM alunni"));
+    const QStringList colonne = Colonne(QStringLiteral("r"), QStringLiteral("SELECT nome || classe || pin_sale || pin_chiave FROM alunni"));
     ASSERT_EQ(colonne.size(), 1);
     EXPECT_FALSE(colonne[0].contains(QStringLiteral("0427")));
 
@@ -229,11 +277,10 @@ TEST(Registro, AlunniUniciPerNomeEPinSoloComeChiave)
     EXPECT_FALSE(r->TrovaAlunno(QStringLiteral("Anna"))->conPin);
 }
 
-TEST(Registro, EsportaEImportaUnisconoSenzaDoppioni)
+TEST_P(SuOgniMotore, EsportaEImportaUnisconoSenzaDoppioni)
 {
-    QTemporaryDir d;
-    auto casa = Apri(d.filePath(QStringLiteral("casa.sqlite")));
-    auto scuola = Apri(d.filePath(QStringLiteral("scuola.sqlite")));
+    auto casa = Nuovo(QStringLiteral("casa"));
+    auto scuola = Nuovo(QStringLiteral("scuola"));
     const QDate ieri = QDate::currentDate().addDays(-1);
     auto anna = casa->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
     ASSERT_TRUE(casa->ImpostaPin(anna->id, QStringLiteral("0427")));
@@ -274,7 +321,7 @@ TEST(Registro, EsportaEImportaUnisconoSenzaDoppioni)
     EXPECT_EQ(scuola->RigheAlunni()[1].sbagliate, 1) << "Bruno untouched";
 
     // Into an empty record the pupil comes with class and PIN.
-    auto nuovo = Apri(d.filePath(QStringLiteral("nuovo.sqlite")));
+    auto nuovo = Nuovo(QStringLiteral("nuovo"));
     esito = nuovo->Importa(*letta.dati);
     EXPECT_TRUE(esito.alunnoNuovo);
     const auto annaNuova = nuovo->TrovaAlunno(QStringLiteral("Anna"));
@@ -374,32 +421,42 @@ TEST(Registro, UnRegistroDellaVersioneUnoSiAggiornaInUnaTransazione)
 {
     QTemporaryDir d;
     const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    const std::vector<TMigrazione> uno{Migrazioni().front()};
     {
-        auto r = Apri(file);
+        auto a = TRegistroSql::ApriSqlite(file, {}, true, uno);
+        ASSERT_TRUE(a.registro);
+        auto& r = a.registro;
         r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
         ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
     }
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
     std::vector<TMigrazione> conErrore = Migrazioni();
-    conErrore.push_back({2, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''"),
-                             QStringLiteral("UPDATE tabella_che_non_c_e SET x = 1")}});
+    conErrore.push_back({Migrazioni().back().versione + 1,
+                         {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''"),
+                          QStringLiteral("UPDATE tabella_che_non_c_e SET x = 1")}});
     EXPECT_NE(TRegistroSql::ApriSqlite(file, {}, true, conErrore).guasto, TGuasto::Nessuno);
     EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
     EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM pragma_table_info('alunni') WHERE name = 'nota'")),
               QStringList{QStringLiteral("0")})
-        << "a migration that fails leaves nothing of itself";
+        << "a migration that fails leaves nothing of itself, nor of the migrations before it";
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'uscita'")),
+              QStringList{QStringLiteral("0")});
 
-    std::vector<TMigrazione> due = Migrazioni();
-    due.push_back({2, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''")}});
+    std::vector<TMigrazione> dopo = Migrazioni();
+    const int ultima = dopo.back().versione + 1;
+    dopo.push_back({ultima, {QStringLiteral("ALTER TABLE alunni ADD COLUMN nota TEXT NOT NULL DEFAULT ''")}});
     {
-        auto a = TRegistroSql::ApriSqlite(file, {}, true, due);
+        auto a = TRegistroSql::ApriSqlite(file, {}, true, dopo);
         ASSERT_TRUE(a.registro);
         const auto anna = a.registro->TrovaAlunno(QStringLiteral("Anna"));
         ASSERT_TRUE(anna);
         EXPECT_EQ(anna->classe, QStringLiteral("2B"));
         EXPECT_EQ(a.registro->Storico(anna->id).size(), 1);
     }
-    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("2")});
-    // This program knows version 1 only: it leaves a version 2 record alone.
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QString::number(ultima)});
+    EXPECT_EQ(Sql(file, QStringLiteral("SELECT count(*) FROM sqlite_master WHERE name = 'uscita'")),
+              QStringList{QStringLiteral("1")});
+    // This program does not know that last version: it leaves the record alone.
     Sql(file, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
     const QByteArray prima = Contenuto(file);
     EXPECT_EQ(TRegistroSql::ApriSqlite(file, {}, true).guasto, TGuasto::PiuRecente);

@@ -1,0 +1,424 @@
+#include "Condiviso.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QHash>
+#include <QMetaObject>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+
+namespace mevario {
+
+namespace {
+
+// How many outbox lines are read at a time.
+constexpr int KBlocco = 200;
+
+// Sends the outbox, on its own thread with its own two connections (the
+// local record's file and the server). Everything here runs on that thread.
+class TInvio final : public QObject {
+public:
+    using TNotifica = std::function<void(bool raggiungibile, TGuasto guasto, const QString& dettaglio)>;
+    TInvio(QString url, QString locale, TOpzioniRegistro opzioni, TNotifica notifica)
+        : FUrl(std::move(url)), FPercorsoLocale(std::move(locale)), FOpzioni(std::move(opzioni)),
+          FNotifica(std::move(notifica))
+    {
+    }
+
+    void Avvia()
+    {
+        FTimer = new QTimer(this);
+        FTimer->setInterval(FOpzioni.riprovaMs);
+        connect(FTimer, &QTimer::timeout, this, [this] { Invia(true); });
+        FTimer->start();
+        Invia(true);
+    }
+
+    // Sends what waits. After an answer (`riprova` false) a server seen
+    // away is not tried again before the timer's turn: a lesson's answers
+    // do not each wait for a connection that fails.
+    void Invia(bool riprova)
+    {
+        FRichiesto.store(false);
+        if (!FLocale || FLocale->Ospite()) {
+            TOpzioniRegistro o = FOpzioni;
+            o.db = FPercorsoLocale;
+            FLocale = std::move(TRegistroSql::ApriSqlite(FPercorsoLocale, o, false).registro);
+            if (!FLocale)
+                return;
+        }
+        for (;;) {
+            const auto righe = FLocale->InUscita(KBlocco);
+            if (righe.isEmpty()) {
+                if (FLocale->Ospite())
+                    FLocale.reset();
+                return;
+            }
+            if (!Connetti(riprova))
+                return;
+            FNotifica(true, TGuasto::Nessuno, {});
+            for (const auto& u : righe) {
+                qint64 id = FIds.value(u.nome, 0);
+                if (id == 0) {
+                    const auto a = FServer->CreaAlunno(u.nome, u.classe);
+                    if (!a)
+                        return Perso();
+                    id = a->id;
+                    FIds.insert(u.nome, id);
+                }
+                if (!FServer->RegistraPer(id, u.risposta))
+                    return Perso();
+                // Sent: out of the outbox. Should this fail (or the program
+                // die just before), the answer goes again and the server
+                // keeps it once.
+                if (!FLocale->TogliDaUscita(u.n)) {
+                    FLocale.reset();
+                    return;
+                }
+            }
+        }
+    }
+
+    void Ferma()
+    {
+        // A last try to leave nothing behind, only when the server was
+        // answering: an absent server does not hold up the program's end.
+        if (FServer && !FServer->Ospite())
+            Invia(false);
+        delete FTimer;
+        FTimer = nullptr;
+        FServer.reset();
+        FLocale.reset();
+    }
+
+    std::atomic<bool> FRichiesto{false};
+
+private:
+    bool Connetti(bool riprova)
+    {
+        if (FServer && !FServer->Ospite())
+            return true;
+        if (FGiu && !riprova)
+            return false;
+        FServer.reset();
+        FIds.clear();
+        auto a = TRegistroSql::ApriPostgres(FUrl, FOpzioni, false);
+        if (!a.registro) {
+            FGiu = true;
+            FNotifica(false, a.guasto, a.dettaglio);
+            return false;
+        }
+        FServer = std::move(a.registro);
+        FGiu = false;
+        return true;
+    }
+
+    void Perso()
+    {
+        const TGuasto g = FServer->Guasto();
+        const QString d = FServer->DettaglioGuasto();
+        FGiu = true;
+        FNotifica(false, g, d);
+    }
+
+    QString FUrl, FPercorsoLocale;
+    TOpzioniRegistro FOpzioni;
+    TNotifica FNotifica;
+    QTimer* FTimer = nullptr;
+    std::unique_ptr<TRegistroSql> FLocale, FServer;
+    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far
+    bool FGiu = false; // the server was found away at the last try
+};
+
+} // namespace
+
+struct TRegistroCondiviso::TStato {
+    QThread filo;
+    TInvio* invio = nullptr;
+    QObject ponte; // lives on the program's thread: the sender's news arrive there
+    std::atomic<bool> raggiungibile{true};
+};
+
+QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio)
+{
+    // The server's own words (English) are for the technician's command,
+    // not for the pupil's window.
+    const QString perche =
+        DescriviGuasto(guasto, url, guasto == TGuasto::Indirizzo || guasto == TGuasto::Illeggibile ? dettaglio : QString());
+    return perche + QStringLiteral(" Le risposte sono conservate su questo computer e saranno inviate al server "
+                                   "appena sarà raggiungibile.");
+}
+
+std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzioniRegistro& opzioni,
+                                                 TRegistro::TAvviso avviso)
+{
+    QString errore;
+    const auto indirizzo = LeggiIndirizzoServer(url, &errore);
+    if (!indirizzo) {
+        if (avviso)
+            avviso(MessaggioGuasto(TGuasto::Indirizzo, DbMostrato(url), errore));
+        return std::make_unique<TRegistroOspite>();
+    }
+    const QString locale = PercorsoLocale();
+    TOpzioniRegistro o = opzioni;
+    o.db = locale;
+    auto apertura = TRegistroSql::ApriSqlite(locale, o, true);
+    if (!apertura.registro) {
+        if (avviso)
+            avviso(MessaggioGuasto(apertura.guasto, locale, apertura.dettaglio));
+        return std::make_unique<TRegistroOspite>();
+    }
+    std::unique_ptr<TRegistroCondiviso> r(new TRegistroCondiviso);
+    r->FUrl = url;
+    r->FMostrato = indirizzo->Mostrato();
+    r->FOpzioni = opzioni;
+    r->FLocale = std::move(apertura.registro);
+    r->FLocale->ImpostaUscita(true);
+    r->ImpostaAvviso(avviso);
+    r->FLocale->ImpostaAvviso(std::move(avviso));
+
+    // The server, for the pupils and the figures, on this thread.
+    auto server = TRegistroSql::ApriPostgres(url, opzioni, false);
+    if (server.registro)
+        r->FServer = std::move(server.registro);
+    else
+        r->ServerGiu(server.guasto, server.dettaglio);
+
+    auto stato = std::make_shared<TRegistroCondiviso::TStato>();
+    stato->raggiungibile.store(r->FServer != nullptr);
+    r->FStato = stato;
+    TRegistroCondiviso* self = r.get();
+    std::weak_ptr<TRegistroCondiviso::TStato> debole = stato;
+    stato->invio = new TInvio(url, locale, opzioni, [self, debole](bool su, TGuasto g, const QString& d) {
+        const auto s = debole.lock();
+        if (!s)
+            return;
+        s->raggiungibile.store(su);
+        QMetaObject::invokeMethod(
+            &s->ponte,
+            [self, su, g, d] {
+                if (!su)
+                    self->ServerGiu(g, d);
+            },
+            Qt::QueuedConnection);
+    });
+    stato->invio->moveToThread(&stato->filo);
+    stato->filo.start();
+    QMetaObject::invokeMethod(stato->invio, [i = stato->invio] { i->Avvia(); }, Qt::QueuedConnection);
+    return r;
+}
+
+TRegistroCondiviso::~TRegistroCondiviso()
+{
+    if (FStato) {
+        TInvio* invio = FStato->invio;
+        QMetaObject::invokeMethod(
+            invio,
+            [invio] {
+                invio->Ferma();
+                QThread::currentThread()->quit();
+            },
+            Qt::QueuedConnection);
+        FStato->filo.wait();
+        delete invio; // its thread has ended: deleted here, with its connections already closed
+        FStato->invio = nullptr;
+    }
+}
+
+bool TRegistroCondiviso::Ospite() const
+{
+    return FLocale->Ospite();
+}
+
+bool TRegistroCondiviso::ServerRaggiungibile() const
+{
+    return FServer && (!FStato || FStato->raggiungibile.load());
+}
+
+void TRegistroCondiviso::ServerGiu(TGuasto guasto, const QString& dettaglio)
+{
+    FServer.reset();
+    Avvisa(MessaggioServerAssente(guasto, FMostrato, dettaglio));
+}
+
+TRegistroSql* TRegistroCondiviso::Server()
+{
+    // A connection that failed is made again at once, once: a server
+    // restarted overnight is not taken for a server away. Otherwise this
+    // thread waits for the sender to find the server again.
+    const bool perso = FServer && FServer->Ospite();
+    if (perso || (!FServer && FStato && FStato->raggiungibile.load())) {
+        auto a = TRegistroSql::ApriPostgres(FUrl, FOpzioni, false);
+        if (a.registro) {
+            FServer = std::move(a.registro);
+        } else {
+            if (FStato)
+                FStato->raggiungibile.store(false);
+            ServerGiu(a.guasto, a.dettaglio);
+        }
+    }
+    return FServer.get();
+}
+
+template <class F>
+auto TRegistroCondiviso::SulServer(F leggi) -> std::optional<decltype(leggi(std::declval<TRegistroSql&>()))>
+{
+    // Twice at most: a connection found broken is made again once.
+    for (int prova = 0; prova < 2; ++prova) {
+        TRegistroSql* s = Server();
+        if (!s)
+            return std::nullopt;
+        auto esito = leggi(*s);
+        if (!s->Ospite())
+            return esito;
+    }
+    return std::nullopt;
+}
+
+std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno& a)
+{
+    const auto pin = s.ChiavePin(a.id);
+    if (!pin)
+        return std::nullopt;
+    return FLocale->CopiaAlunno(a, *pin);
+}
+
+QString TRegistroCondiviso::NomeDi(qint64 alunno)
+{
+    for (const TAlunno& a : FLocale->Alunni())
+        if (a.id == alunno)
+            return a.nome;
+    return {};
+}
+
+QList<TAlunno> TRegistroCondiviso::Alunni()
+{
+    // A copy of each pupil (class, PIN key) for the days the server is away.
+    const auto alunni = SulServer([this](TRegistroSql& s) {
+        QList<TAlunno> copie;
+        for (const TAlunno& a : s.Alunni())
+            if (const auto copia = Copia(s, a))
+                copie.append(*copia);
+        return copie;
+    });
+    return alunni ? *alunni : FLocale->Alunni();
+}
+
+std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome)
+{
+    const auto trovato = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
+        const auto a = s.TrovaAlunno(nome);
+        return a ? Copia(s, *a) : std::nullopt;
+    });
+    if (trovato && *trovato)
+        return *trovato;
+    return FLocale->TrovaAlunno(nome);
+}
+
+std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const QString& classe)
+{
+    if (!NomeAlunnoValido(nome))
+        return std::nullopt;
+    // Made on the server when it answers (one pupil of that name however
+    // many PCs make it at once), else here: the server makes the pupil
+    // with the first answer sent.
+    const auto fatto = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
+        const auto a = s.CreaAlunno(nome, classe);
+        return a ? Copia(s, *a) : std::nullopt;
+    });
+    if (fatto && *fatto)
+        return *fatto;
+    return FLocale->CreaAlunno(nome, classe);
+}
+
+bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
+{
+    if (!FLocale->ImpostaPin(alunno, pin))
+        return false;
+    const auto k = FLocale->ChiavePin(alunno);
+    const QString nome = NomeDi(alunno);
+    // The same salted key on the server as here.
+    if (k)
+        SulServer([&](TRegistroSql& s) {
+            const auto a = s.TrovaAlunno(nome);
+            return a && s.CopiaAlunno(*a, *k);
+        });
+    return true;
+}
+
+TEsitoPin TRegistroCondiviso::ControllaPin(qint64 alunno, const QString& pin)
+{
+    return FLocale->ControllaPin(alunno, pin);
+}
+
+int TRegistroCondiviso::SecondiAttesaPin(qint64 alunno) const
+{
+    return FLocale->SecondiAttesaPin(alunno);
+}
+
+void TRegistroCondiviso::Sveglia()
+{
+    if (!FStato || FStato->invio->FRichiesto.exchange(true))
+        return; // a send is already asked for
+    QMetaObject::invokeMethod(FStato->invio, [i = FStato->invio] { i->Invia(false); }, Qt::QueuedConnection);
+}
+
+bool TRegistroCondiviso::RegistraPer(qint64 alunno, const TRispostaGiudicata& r)
+{
+    if (!FLocale->RegistraPer(alunno, r))
+        return false;
+    Sveglia();
+    return true;
+}
+
+TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
+{
+    const QString nome = NomeDi(alunno);
+    const auto p = SulServer([&](TRegistroSql& s) -> std::optional<TProgressi> {
+        const auto a = s.TrovaAlunno(nome);
+        return a ? std::optional(s.Progressi(a->id, oggi)) : std::nullopt;
+    });
+    return p && *p ? **p : FLocale->Progressi(alunno, oggi);
+}
+
+QList<TVoceRipasso> TRegistroCondiviso::RipassoDovuto(qint64 alunno, QDate oggi)
+{
+    const QString nome = NomeDi(alunno);
+    const auto v = SulServer([&](TRegistroSql& s) -> std::optional<QList<TVoceRipasso>> {
+        const auto a = s.TrovaAlunno(nome);
+        return a ? std::optional(s.RipassoDovuto(a->id, oggi)) : std::nullopt;
+    });
+    return v && *v ? **v : FLocale->RipassoDovuto(alunno, oggi);
+}
+
+std::optional<TPanoramicaClasse> TRegistroCondiviso::PanoramicaClasse(const QString& classe, QDate dal, QDate al,
+                                                                     QDate oggi)
+{
+    const auto p = SulServer([&](TRegistroSql& s) { return s.PanoramicaClasse(classe, dal, al, oggi); });
+    return p ? *p : std::nullopt;
+}
+
+int TRegistroCondiviso::InAttesa()
+{
+    return FLocale->ContaUscita();
+}
+
+bool TRegistroCondiviso::SvuotaUscita(int ms)
+{
+    QElapsedTimer t;
+    t.start();
+    for (;;) {
+        QCoreApplication::processEvents();
+        if (InAttesa() == 0)
+            return true;
+        if (t.elapsed() > ms)
+            return false;
+        Sveglia();
+        QThread::msleep(20);
+    }
+}
+
+} // namespace mevario

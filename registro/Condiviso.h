@@ -1,0 +1,99 @@
+// TRegistroCondiviso: the record of a school whose answers live on a
+// PostgreSQL server, as one computer's program sees it.
+//
+// Every judged answer is committed first to this computer's SQLite record
+// (PercorsoLocale()), together with a line of its outbox, in one local
+// transaction: Registra returns as fast as with no server at all, and an
+// answer is never only in memory. A thread of its own (its own
+// connections: Qt SQL connections belong to one thread) sends the outbox
+// to the server in the order the answers were given, each answer
+// removed from the outbox only after the server committed it; the
+// answer's uuid is the server's key, so a send repeated after a crash or
+// a lost confirmation is kept once. The thread sends at once after each
+// answer, every few seconds while anything waits, and at the next start.
+//
+// Why the local record itself rather than a file of its own: the answer
+// and its place in the outbox are one commit of one file (never an answer
+// kept here and forgotten by the outbox, or the reverse), the file is
+// already the owner's only, checked at open and journalled; and the same
+// record is the copy that serves when the server is away: the pupils seen
+// before (with their class and PIN key) for "Chi sei?", and this
+// computer's answers for the progress and the review.
+//
+// Pupils are found by name on the server (made there if missing: insert
+// if absent, so two computers making the same pupil make one). The ids
+// this record hands out are the local record's; reads (pupils, progress,
+// review) go to the server while it answers, with short time-outs, else
+// to the local copy. When the server cannot be reached at start, or stops
+// answering later, the warning is given once and the program goes on.
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+#include "RegistroSql.h"
+
+namespace mevario {
+
+class TRegistroCondiviso final : public TRegistro {
+public:
+    ~TRegistroCondiviso() override;
+
+    bool Ospite() const override;
+    QString Dove() const override { return FMostrato; }
+
+    QList<TAlunno> Alunni() override;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome) override;
+    std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
+    bool ImpostaPin(qint64 alunno, const QString& pin) override;
+    TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
+    int SecondiAttesaPin(qint64 alunno) const override;
+    bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override;
+    TProgressi Progressi(qint64 alunno, QDate oggi) override;
+    QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
+    // From the server only: this computer's copy holds only the answers
+    // given here, and a class overview of part of the answers would mislead.
+    std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override;
+
+    // True while the server answers (as far as this program last saw).
+    bool ServerRaggiungibile() const;
+    // How many answers wait in the outbox.
+    int InAttesa();
+    // Waits, running the events, until the outbox is empty or `ms` have
+    // passed; true when empty. For tests and tools.
+    bool SvuotaUscita(int ms);
+
+    struct TStato;
+
+private:
+    friend std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString&, const TOpzioniRegistro&, TAvviso);
+    TRegistroCondiviso() = default;
+    // The server's record of this thread, or null while it is away.
+    TRegistroSql* Server();
+    void ServerGiu(TGuasto guasto, const QString& dettaglio);
+    // What `leggi` reads on the server; nothing when the server is away
+    // or fails meanwhile (the caller reads the local copy then).
+    template <class F>
+    auto SulServer(F leggi) -> std::optional<decltype(leggi(std::declval<TRegistroSql&>()))>;
+    // The server's pupil `a`, copied into the local record.
+    std::optional<TAlunno> Copia(TRegistroSql& s, const TAlunno& a);
+    QString NomeDi(qint64 alunno);
+    void Sveglia();
+
+    QString FUrl, FMostrato;
+    TOpzioniRegistro FOpzioni;
+    std::unique_ptr<TRegistroSql> FLocale;
+    std::unique_ptr<TRegistroSql> FServer;
+    std::shared_ptr<TStato> FStato;
+};
+
+// The shared record of `url`, with its outbox in the local record; a guest
+// record (after `avviso`) when not even the local record can be used.
+std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzioniRegistro& opzioni,
+                                                 TRegistro::TAvviso avviso);
+
+// The message given once when the server cannot be used.
+QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio = {});
+
+} // namespace mevario
