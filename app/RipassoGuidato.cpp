@@ -61,9 +61,8 @@ void TRipassoGuidato::Prossima()
 bool TRipassoGuidato::eventFilter(QObject* o, QEvent* e)
 {
     if (e->type() == QEvent::Hide && !e->spontaneous() && o == FCorrente && !static_cast<QWidget*>(o)->isVisible()) {
+        // Its review line went when it closed.
         FCorrente->removeEventFilter(this);
-        // Opened normally later, the window shows no review line.
-        FCorrente->ImpostaRipasso(QString(), QString());
         FCorrente = nullptr;
         // After the window has finished closing.
         QTimer::singleShot(0, this, [this] { Prossima(); });

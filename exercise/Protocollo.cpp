@@ -544,9 +544,9 @@ void TFinestraEsercizi::btnNuovoClick()
         const std::string ultima = u >= 1 ? pnlPassaggi->Testo(u).toStdString() : std::string();
         GiudizioFine fine;
         try {
-            const std::string esercizio = pnlPassaggi->Testo(0).toStdString();
-            if (u >= 1 && GiudicaPassaggio(esercizio, ultima).verdetto == VerdettoPassaggio::Equivalente)
-                fine = GiudicaFine(FArgomentoPassaggi, esercizio, ultima);
+            // Nearly finished only when equal to the exercise: GiudicaFine checks that.
+            if (u >= 1)
+                fine = GiudicaFine(FArgomentoPassaggi, pnlPassaggi->Testo(0).toStdString(), ultima);
         } catch (const std::exception&) {
             // Not known to be nearly finished: judged as an answer.
         }
