@@ -8,6 +8,7 @@
 #include "Finestra.h"
 #include "Errori.h"
 #include "Italiano.h"
+#include "SchedaPol.h"
 #include "Apertura.h"
 #include "QuibWord.h"
 #include "QtCanvas.h"
@@ -112,13 +113,29 @@ TdlgChiSei* TFinestre::dlgChiSei()
 
 void TFinestre::ImpostaAlunno(const std::optional<TAlunno>& alunno)
 {
+    const std::optional<TAlunno>& prima = FRegistro->AlunnoScelto();
+    const bool altro = prima.has_value() != alunno.has_value() || (prima && alunno && prima->id != alunno->id);
+    if (altro && TSchedaPol::Istanza())
+        TSchedaPol::Istanza()->Azzera();
     FRegistro->ScegliAlunno(FRegistro->Ospite() ? std::nullopt : alunno);
+    MostraAlunno();
+}
+
+void TFinestre::RegistroGuasto()
+{
+    // A record that keeps nothing more: no pupil to change to, nothing to
+    // show progress of, a guest from now on. (A school's server that went
+    // away is no such fault: the answers wait on this computer.)
+    if (!FRegistro->Ospite())
+        return;
+    FMain->ImpostaCambiaAlunno({});
     MostraAlunno();
 }
 
 void TFinestre::MostraAlunno()
 {
-    FMain->MostraAlunno(FRegistro->AlunnoScelto());
+    // After a fault the record keeps nothing more: the pupil is a guest.
+    FMain->MostraAlunno(FRegistro->Ospite() ? std::nullopt : FRegistro->AlunnoScelto());
     // "I miei progressi" and "Ripasso (N)" only where there is a record (a
     // pupil who chose to be a guest sees them, saying why they are empty).
     FMain->ImpostaRegistro(FRegistro->Ospite() ? nullptr : FRegistro.get(), FRegistro->AlunnoScelto());

@@ -81,6 +81,9 @@ public:
     // "Cambia alunno": the topic windows close (their answers are already
     // in the record) and "Chi sei?" asks again.
     void CambiaAlunno();
+    // The record failed in the middle of the run (its message has been
+    // shown): the main window shows a guest from now on.
+    void RegistroGuasto();
 
 private:
     // The pupil of the run on the main window, with what the record offers them.

@@ -182,6 +182,7 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     PaginaPin = new QWidget;
     PaginaPin->setObjectName(QStringLiteral("Pin"));
     lbSaluto = Etichetta(QString(), PaginaPin, Carattere("Tahoma", 18, true), Qt::black);
+    lbSaluto->setTextFormat(Qt::PlainText); // a name is shown as typed, tags and all
     lbSaluto->setAlignment(Qt::AlignCenter);
     edPin = CampoPin(PaginaPin, QStringLiteral("PIN"));
     lbPinErrore = Errore(PaginaPin);

@@ -78,8 +78,14 @@ int main(int argc, char* argv[])
     const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
     // The pupils' record (a message and a guest run when it cannot be used).
     finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db, [&](const QString& m) {
-        if (avviato)
+        if (avviato) {
             mevario::AvvisoRegistro(m);
+            // Said from within an answer being judged: the window follows after it.
+            QTimer::singleShot(0, [&finestre] {
+                if (finestre)
+                    finestre->RegistroGuasto();
+            });
+        }
         else
             avvisiRinviati << m;
     }));

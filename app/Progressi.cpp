@@ -102,6 +102,8 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
     setFixedSize(940, 690);
 
     lbTitolo = Etichetta(QStringLiteral("I miei progressi"), this, Carattere("Comic Sans MS", 30), kMarrone);
+
+    lbTitolo->setTextFormat(Qt::PlainText); // the pupil's name, as typed
     lbTitolo->setMinimumHeight(42);
 
     lbVuoto = new QLabel(this);

@@ -137,6 +137,7 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     // "Cambia alunno" at the end of the pupil's row.
     lblAlunno = Etichetta(QString(), this, Carattere("Tahoma", 15, true), kMarrone);
     lblAlunno->setObjectName(QStringLiteral("lblAlunno"));
+    lblAlunno->setTextFormat(Qt::PlainText); // a name is shown as typed, tags and all
     lblAlunno->setGeometry(470, 124, 277, 24);
     lblAlunno->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     btCambiaAlunno = Bottone(QStringLiteral("Cambia alunno"), this, QRect(517, 562, 230, 46));
@@ -169,14 +170,21 @@ void TfrmMain::MostraAlunno(const std::optional<TAlunno>& alunno)
     btRegistroClasse->setAccessibleDescription(btRegistroClasse->toolTip());
     if (!alunno) {
         setWindowTitle(QStringLiteral("Mevario"));
-        lblAlunno->setText(FCambiaAlunno ? QStringLiteral("Ospite") : QString());
+        // Nothing of the run is kept: the window says so, whether the pupil
+        // chose it or the record could not be used.
+        lblAlunno->setText(QStringLiteral("Ospite"));
+        lblAlunno->setToolTip(QString());
         lblAlunno->setAccessibleName(lblAlunno->text());
         return;
     }
     const QString chi = alunno->classe.isEmpty() ? alunno->nome : alunno->nome + QStringLiteral(" (") + alunno->classe + QLatin1Char(')');
     setWindowTitle(QStringLiteral("Mevario \u2014 ") + chi);
-    lblAlunno->setText(QStringLiteral("Alunno: ") + chi);
-    lblAlunno->setAccessibleName(lblAlunno->text());
+    // A long name ends in "…" where the label ends; the whole of it is in
+    // the tip and for screen readers.
+    const QString tutto = QStringLiteral("Alunno: ") + chi;
+    lblAlunno->setText(lblAlunno->fontMetrics().elidedText(tutto, Qt::ElideMiddle, lblAlunno->width()));
+    lblAlunno->setToolTip(lblAlunno->text() == tutto ? QString() : tutto);
+    lblAlunno->setAccessibleName(tutto);
 }
 
 void TfrmMain::ImpostaCambiaAlunno(std::function<void()> cambia)

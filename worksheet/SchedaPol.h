@@ -34,6 +34,9 @@ public:
     std::int32_t Valore(int i) const { return FContatori[static_cast<std::size_t>(i)]; }
     // Adds to a counter; false (nothing changed) for an unknown name.
     bool Aggiungi(const std::string& nome, std::int32_t quanti);
+    // Every counter back to 0: another pupil sits at the computer, and this
+    // run's counts so far were not theirs.
+    void Azzera() { FContatori.fill(0); }
 
 private:
     std::array<std::int32_t, Numero> FContatori{};

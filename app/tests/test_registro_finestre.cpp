@@ -28,6 +28,7 @@
 #include "Errori.h"
 #include "QuibWord.h"
 #include "RegistroSql.h"
+#include "SchedaPol.h"
 #include "main.h"
 #include "RigaComando.h"
 #include "funzioni.h"
@@ -399,6 +400,13 @@ void TestRegistroFinestre::lockedRecordWarnsOnceAndCountsGoOn()
     QVERIFY(FFinestre->Registro()->Ospite());
     QCOMPARE(w->Esatte() + w->Errori(), 4); // no count lost
     QCOMPARE(Storico(FDb, QStringLiteral("Ezio")).size(), 1);
+    // The main window no longer says the pupil's work is kept.
+    FFinestre->RegistroGuasto();
+    QCOMPARE(FFinestre->frmMain()->lblAlunno->text(), QStringLiteral("Ospite"));
+    QCOMPARE(FFinestre->frmMain()->windowTitle(), QStringLiteral("Mevario"));
+    QVERIFY(!FFinestre->frmMain()->btCambiaAlunno->isVisible());
+    QVERIFY(!FFinestre->frmMain()->btProgressi->isVisible());
+    w->close();
 }
 
 void TestRegistroFinestre::firstStartMakesAPupil()
@@ -554,6 +562,9 @@ void TestRegistroFinestre::changingPupilClosesTheTopicWindows()
     QCOMPARE(FFinestre->frmMain()->windowTitle(), QStringLiteral("Mevario — Bruno"));
     QCOMPARE(Storico(FDb, QStringLiteral("Anna")).size(), 1);
     QCOMPARE(Storico(FDb, QStringLiteral("Anna"))[0].argomento, QStringLiteral("somma-polinomi"));
+    // Anna's answer of this run is not on Bruno's results sheet.
+    for (int i = 0; i < TSchedaPol::Numero; ++i)
+        QCOMPARE(TSchedaPol::Istanza()->Valore(i), 0);
     // Closed without a choice, the pupil stays.
     QuandoCompare<TdlgChiSei>([](TdlgChiSei* d) { d->reject(); });
     FFinestre->frmMain()->btCambiaAlunno->click();
