@@ -405,15 +405,16 @@ void TdlgChiSei::btEntraClick()
     }
     edPin->clear();
     AggiornaAttesa();
-    if (edPin->isEnabled())
-        edPin->setFocus();
+    edPin->setFocus();
 }
 
 void TdlgChiSei::AggiornaAttesa()
 {
     const int secondi = FPerPin && FRegistro ? FRegistro->SecondiAttesaPin(FPerPin->id) : 0;
     const bool attesa = secondi > 0;
-    edPin->setEnabled(!attesa);
+    // Read-only rather than disabled: the focus stays in the field, so an
+    // Enter typed while waiting does not press "Indietro" instead.
+    edPin->setReadOnly(attesa);
     btEntra->setEnabled(!attesa);
     if (attesa) {
         lbPinErrore->setText(QStringLiteral("Troppi tentativi sbagliati: aspetta %1 secondi e riprova.").arg(secondi));

@@ -106,9 +106,13 @@ int main(int argc, char** argv)
     }
 
     std::string prima = esercizio, ultima = esercizio, riga;
-    for (int n = 1; std::getline(std::cin, riga); ++n) {
+    for (int n = 1; std::getline(std::cin, riga);) {
         if (!riga.empty() && riga.back() == '\r')
             riga.pop_back();
+        // A blank line is no step (a file often ends with one): as in the
+        // window, where an empty line gets no mark.
+        if (riga.find_first_not_of(" \t") == std::string::npos)
+            continue;
         const GiudizioPassaggio g = GiudicaPassaggio(prima, riga);
         ultima = riga;
         switch (g.verdetto) {
@@ -127,6 +131,7 @@ int main(int argc, char** argv)
         }
         if (g.verdetto == VerdettoPassaggio::Equivalente || g.verdetto == VerdettoPassaggio::NonEquivalente)
             prima = riga;
+        ++n;
     }
     const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
     const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi-finito" : "non-finito";

@@ -32,6 +32,13 @@ atteso="1${T}non-equivalente${T}x=1 y=2 prima=-64 dopo=-128${T}Nella potenza gli
 fine${T}quasi-finito${T}restano parentesi"
 [ "$out" = "$atteso" ] || { male "named mistake"; printf '%s\n' "$out"; }
 
+# Blank lines are no steps, at the end of the input too.
+out=$(printf '%s\n' "" "x^2-2x+x-2" "  " "x^2-x-2" "" | "$tool" --argomento prodotto-polinomi "(x+1)(x-2)")
+atteso="1${T}equivalente${T}
+2${T}equivalente${T}
+fine${T}finito${T}"
+[ "$out" = "$atteso" ] || { male "blank lines"; printf '%s\n' "$out"; }
+
 # No steps: the exercise is its own last line.
 out=$("$tool" --argomento somma-polinomi "3x+2y" </dev/null)
 [ "$out" = "fine${T}finito${T}" ] || { male "no steps"; printf '%s\n' "$out"; }

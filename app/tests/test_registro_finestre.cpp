@@ -508,11 +508,15 @@ void TestRegistroFinestre::pinIsAskedAndWrongTriesWait()
     }
     // Three wrong tries: the wait is said and counted down, nothing is typed meanwhile.
     QVERIFY2(d->lbPinErrore->text().contains(QStringLiteral("30 secondi")), qPrintable(d->lbPinErrore->text()));
-    QVERIFY(!d->edPin->isEnabled() && !d->btEntra->isEnabled());
+    QVERIFY(d->edPin->isReadOnly() && !d->btEntra->isEnabled());
+    // Enter typed while waiting stays on the PIN page.
+    QCOMPARE(d->focusWidget(), d->edPin);
+    QTest::keyClick(d->edPin, Qt::Key_Return);
+    QCOMPARE(d->Pagine->currentWidget(), d->PaginaPin);
     adesso += 10'500;
     QTRY_VERIFY(d->lbPinErrore->text().contains(QStringLiteral("20 secondi")));
     adesso += 20'000;
-    QTRY_VERIFY(d->edPin->isEnabled());
+    QTRY_VERIFY(!d->edPin->isReadOnly());
     d->edPin->setText(QStringLiteral("1234"));
     d->btEntraClick();
     QVERIFY(!d->isVisible());
