@@ -592,6 +592,14 @@ void TFinestraEsercizi::btnNuovoClick()
         } catch (const std::exception&) {
             diagnosi = {}; // no rule could read it: no diagnosis
         }
+        // The rules know no mistake in the answer, but one may have been
+        // named between two lines of the working: the last such is the
+        // mistake of this answer (said, and reviewed later).
+        if (diagnosi.errore.empty() && PassaggiAttivi())
+            for (int k = pnlPassaggi->UltimaScritta(); k >= 1 && diagnosi.errore.empty(); --k)
+                diagnosi.errore = GiudicaPassaggio(pnlPassaggi->Testo(k - 1).toStdString(),
+                                                   pnlPassaggi->Testo(k).toStdString())
+                                      .errore;
     }
     RegistraRisposta(giusta, diagnosi);
     Conta(giusta ? lblEsatte : lblErrori);
