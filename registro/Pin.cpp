@@ -1,5 +1,7 @@
 #include "Pin.h"
 
+#include <algorithm>
+
 #include <QCryptographicHash>
 #include <QPasswordDigestor>
 #include <QRandomGenerator>
@@ -48,7 +50,7 @@ int TTentativiPin::SecondiAttesa(qint64 adessoMs) const
 {
     if (adessoMs >= FFinoAMs)
         return 0;
-    return static_cast<int>((FFinoAMs - adessoMs + 999) / 1000);
+    return static_cast<int>(std::min<qint64>((FFinoAMs - adessoMs + 999) / 1000, KSecondiAttesaPin));
 }
 
 void TTentativiPin::Tentativo(bool giusto, qint64 adessoMs)

@@ -31,13 +31,19 @@ bool PinCorrisponde(const QString& pin, const TChiavePin& chiave);
 
 // The tries of one pupil: after KTentativiPin wrong tries in a row, no try
 // is taken for KSecondiAttesaPin seconds; a right try starts the count
-// again. Times are milliseconds of any monotonic clock.
+// again. Times are milliseconds since 1970: the record keeps the count and
+// the end of the wait, so that closing the program does not end it. A
+// clock set forward or back never makes the wait longer than it is.
 class TTentativiPin {
 public:
+    TTentativiPin() = default;
+    TTentativiPin(int sbagliati, qint64 finoAMs) : FSbagliati(sbagliati), FFinoAMs(finoAMs) {}
     // Seconds still to wait at `adessoMs` (0: a try may be made).
     int SecondiAttesa(qint64 adessoMs) const;
     // Records a checked try.
     void Tentativo(bool giusto, qint64 adessoMs);
+    int Sbagliati() const { return FSbagliati; }
+    qint64 FinoAMs() const { return FFinoAMs; }
 
 private:
     int FSbagliati = 0;

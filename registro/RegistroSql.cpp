@@ -1,7 +1,6 @@
 #include "RegistroSql.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QSysInfo>
@@ -49,12 +48,9 @@ QString NuovaConnessione()
     return QStringLiteral("mevario-registro-%1").arg(++n);
 }
 
-qint64 Monotono()
+qint64 Adesso()
 {
-    static QElapsedTimer t;
-    if (!t.isValid())
-        t.start();
-    return t.elapsed();
+    return QDateTime::currentMSecsSinceEpoch();
 }
 
 // Makes the missing folders of `cartella`, each readable by its owner only.
@@ -216,7 +212,7 @@ TGuasto GuastoDaErrorePg(const QSqlError& e)
 TRegistroSql::TRegistroSql(QString percorso, QString connessione, const TDialetto& dialetto,
                            const TOpzioniRegistro& opzioni)
     : FPercorso(std::move(percorso)), FConnessione(std::move(connessione)), FDialetto(dialetto),
-      FOpzioni(opzioni), FOrologio(Monotono)
+      FOpzioni(opzioni), FOrologio(Adesso)
 {
 }
 
@@ -711,6 +707,14 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
 {
     TTentativiPin& t = FTentativi[alunno];
+    if (!Ospite()) {
+        // The tries as the record keeps them: another run may have made some.
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("SELECT pin_sbagliati, pin_attesa_fino FROM alunni WHERE id = ?"));
+        q.addBindValue(alunno);
+        if (Esegui(q) && q.next())
+            t = TTentativiPin(q.value(0).toInt(), q.value(1).toLongLong());
+    }
     if (t.SecondiAttesa(FOrologio()) > 0)
         return TEsitoPin::Attendi;
     if (Ospite())
@@ -722,6 +726,12 @@ TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
         return TEsitoPin::Giusto;
     const bool giusto = PinCorrisponde(pin, *k);
     t.Tentativo(giusto, FOrologio());
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
+    q.addBindValue(t.Sbagliati());
+    q.addBindValue(t.FinoAMs());
+    q.addBindValue(alunno);
+    Esegui(q); // not kept: this run still counts the tries
     return giusto ? TEsitoPin::Giusto : TEsitoPin::Sbagliato;
 }
 

@@ -58,6 +58,14 @@ const std::vector<TMigrazione>& Migrazioni()
              // transaction as the answer; emptied as the server commits.
              QStringLiteral("CREATE TABLE uscita (n {ID}, uuid {UUID} NOT NULL UNIQUE REFERENCES risposte (uuid))"),
          }},
+        {3,
+         {
+             // The wrong PIN tries in a row and the end of the wait after
+             // three (milliseconds since 1970): kept, so that starting the
+             // program again gives no fresh tries.
+             QStringLiteral("ALTER TABLE alunni ADD COLUMN pin_sbagliati INTEGER NOT NULL DEFAULT 0"),
+             QStringLiteral("ALTER TABLE alunni ADD COLUMN pin_attesa_fino {INT64} NOT NULL DEFAULT 0"),
+         }},
     };
     return m;
 }

@@ -78,6 +78,18 @@ protected:
         return std::move(a.registro);
     }
 
+    // The record `nome` opened again, as the next run of the program opens it.
+    std::unique_ptr<TRegistroSql> Riapri(const QString& nome)
+    {
+        if (!Server())
+            return Apri(FCartella.filePath(nome + QStringLiteral(".sqlite")));
+        TOpzioniRegistro o;
+        o.iterazioniPin = 1000;
+        auto a = TRegistroSql::ApriPostgres(FServer.Url(nome), o, false);
+        EXPECT_TRUE(a.registro) << DescriviGuasto(a.guasto, nome, a.dettaglio).toStdString();
+        return std::move(a.registro);
+    }
+
     // The first column of what `sql` reads from the record `nome`.
     QStringList Colonne(const QString& nome, const QString& sql)
     {
@@ -271,6 +283,19 @@ TEST_P(SuOgniMotore, AlunniUniciPerNomeEPinSoloComeChiave)
         EXPECT_EQ(r->ControllaPin(anna->id, QStringLiteral("1111")), TEsitoPin::Sbagliato);
     EXPECT_EQ(r->ControllaPin(anna->id, QStringLiteral("0427")), TEsitoPin::Attendi) << "even the right PIN waits";
     EXPECT_EQ(r->SecondiAttesaPin(anna->id), 30);
+    {
+        // The next run of the program: the wait goes on, and a clock set
+        // back an hour does not make it longer.
+        auto dopo = Riapri(QStringLiteral("r"));
+        ASSERT_TRUE(dopo);
+        qint64 indietro = adesso - 3'600'000;
+        dopo->ImpostaOrologio([&] { return indietro; });
+        EXPECT_EQ(dopo->ControllaPin(anna->id, QStringLiteral("0427")), TEsitoPin::Attendi);
+        EXPECT_EQ(dopo->SecondiAttesaPin(anna->id), 30);
+        dopo->ImpostaOrologio([&] { return adesso + 10'000; });
+        EXPECT_EQ(dopo->ControllaPin(anna->id, QStringLiteral("0427")), TEsitoPin::Attendi);
+        EXPECT_EQ(dopo->SecondiAttesaPin(anna->id), 20);
+    }
     adesso += 30000;
     EXPECT_EQ(r->ControllaPin(anna->id, QStringLiteral("0427")), TEsitoPin::Giusto);
     ASSERT_TRUE(r->ImpostaPin(anna->id, {}));
