@@ -157,7 +157,8 @@ void TestPassaggiFinestre::aStepIsTypesetAsTyped()
     }
     // What the language folds or moves stays as typed on screen.
     DrawFormula(&box, FormulaPassaggio("x*2*3"));
-    QVERIFY(box.accessibleName().contains(QLatin1Char('3')));
+    QVERIFY(box.DescrizioneAccessibile().contains(QLatin1Char('3')));
+    QVERIFY(box.NomeAccessibile().contains(QStringLiteral("tre")));
 }
 
 void TestPassaggiFinestre::linesTypedWithKeyboardAndKeypad()
