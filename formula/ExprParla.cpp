@@ -246,7 +246,7 @@ std::string ParolaCarattere(char16_t c)
     case 8734: return "infinito";
     case 8230: return "puntini";
     case 8706: return "d tonda";
-    case 8463: return "acca tagliato";
+    case 295: case 8463: return "acca tagliato";
     case 8594: return "tende a";
     case 8776: return "circa uguale a";
     case 8800: return "diverso da";
@@ -386,6 +386,28 @@ bool SegnoAdditivo(const TExprClass* n)
     return false;
 }
 
+// A row holding an operation: a sign or a joiner written as text (plus,
+// minus, times, divided) after something.
+bool Operazione(TExprClass* n)
+{
+    bool prima = false;
+    for (; n; n = n->Next()) {
+        if (Vuoto(n) || TestoSoloSpazi(n))
+            continue;
+        if (prima && SegnoAdditivo(n))
+            return true;
+        if (prima && dynamic_cast<TExprSign*>(n))
+            return true;
+        if (prima && typeid(*n) == typeid(TExprSimple)) {
+            const std::string t = Ritaglia(static_cast<TExprSimple*>(n)->Text());
+            if (t == ":" || t == "\xB7" || t == "*" || t == "/")
+                return true;
+        }
+        prima = true;
+    }
+    return false;
+}
+
 // A row holding a sum: a plus or minus after something.
 bool Somma(TExprClass* n)
 {
@@ -480,14 +502,19 @@ std::string TParlatore::Parole(const std::string& t)
             Aggiungi(r, prima + accentate[semplici.find(v)]);
             continue;
         }
+        if (c == '\'' && !parola.empty()) { // an elision: l'esponente
+            parola += '\'';
+            continue;
+        }
         chiudi();
         if (c == ' ')
             continue;
-        const std::string w = ParolaCarattere(NarrowToUnicode(c));
-        if (w.size() == 1 && (w[0] == ',' || w[0] == '.' || w[0] == ';' || w[0] == '?' || w[0] == '"'))
-            r += w; // punctuation stays on its word
-        else
-            Aggiungi(r, w);
+        // Punctuation of a sentence stays on its word.
+        if (c == ',' || c == '.' || c == ';' || c == ':' || c == '!' || c == '?' || c == '"' || c == '\'') {
+            r += static_cast<char>(c);
+            continue;
+        }
+        Aggiungi(r, ParolaCarattere(NarrowToUnicode(c)));
     }
     chiudi();
     return r;
@@ -505,6 +532,8 @@ std::string TParlatore::Testo(const std::string& narrow, TVoce& voce, int& funzi
         const char16_t c = NarrowToUnicode(static_cast<unsigned char>(t[0]));
         if (c == u',')
             return ",";
+        if (c == u'!')
+            return "fattoriale";
         if (c == u'+' || c == u'-' || c == u':' || c == 183 || c == u'*' || c == u'/' || c == 215 || c == 247) {
             voce = TVoce::Operatore;
             return ParolaCarattere(c);
@@ -659,10 +688,15 @@ TDetto TParlatore::Gruppo(TExprBracketed* b, TVoce prima, bool solo)
     TExprClass* contenuto = b->Son();
     if (!Disegnate(b))
         return Riga(contenuto, prima);
+    if (b->LeftKind() == bkCurly && b->RightKind() == bkNone) {
+        TDetto d;
+        d.testo = "sistema: " + Riga(contenuto).testo;
+        return d;
+    }
     if (b->LeftKind() != bkRound || b->RightKind() != bkRound)
         return Tra(b, contenuto);
     // Round brackets are said where leaving them out changes what is heard.
-    const bool servono = (Somma(contenuto) && !solo) || (Negativo(contenuto) && prima != TVoce::Inizio) ||
+    const bool servono = (Operazione(contenuto) && !solo) || (Negativo(contenuto) && prima != TVoce::Inizio) ||
                          HaVirgole(contenuto);
     if (servono)
         return Tra(b, contenuto);
@@ -948,7 +982,19 @@ TDetto TParlatore::Nodo(TExprClass* n, TVoce prima, bool solo)
         return d;
     }
     if (auto* c = dynamic_cast<TExprCase*>(n)) {
-        d.testo = "casi: " + elenco(c->Son(), "; ");
+        // Each line a value and its condition.
+        d.testo = "casi:";
+        int k = 0;
+        for (TExprClass* m = c->Son(); m; m = m->Next()) {
+            if (Vuoto(m))
+                continue;
+            if (k % 2 == 1)
+                Aggiungi(d.testo, "se");
+            else if (k > 0)
+                d.testo += ";";
+            Aggiungi(d.testo, Nodo(m, TVoce::Inizio, true).testo);
+            ++k;
+        }
         return d;
     }
     if (auto* s = dynamic_cast<TExprStand*>(n)) {

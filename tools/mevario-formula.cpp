@@ -106,10 +106,6 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-
     // The command line is UTF-8; formula texts use the program's code page.
     formula = Utf8ToNarrow(formula);
     PExpr root;
@@ -125,6 +121,10 @@ int main(int argc, char** argv)
         std::printf("%s\n", SpokenForm(root.get()).c_str());
     if (!albero && uscita.empty())
         return 0;
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
 
     // Measure on the real canvas at 96 px/in.
     TQtCanvas misura(nullptr);
