@@ -157,9 +157,15 @@ def main():
                 problemi.append(f"anteprima prima di scrivere: {anteprima[2]!r}")
             # A typed answer: the preview says it as a teacher would.
             if scrivi(righe, "-2/5xy"):
-                righe = cammina(app)
-                immagini = caselle(righe)
-                anteprima = immagini[1] if len(immagini) > 1 else None
+                # The preview follows the keys: wait for it a little.
+                anteprima = None
+                fine = time.time() + 8
+                while time.time() < fine:
+                    immagini = caselle(cammina(app))
+                    anteprima = immagini[1] if len(immagini) > 1 else None
+                    if anteprima and anteprima[2] == "meno due quinti ics ipsilon":
+                        break
+                    time.sleep(0.5)
                 print("anteprima:", anteprima and repr(anteprima[2]), "| descrizione:", anteprima and repr(anteprima[3]))
                 if not anteprima or anteprima[2] != "meno due quinti ics ipsilon":
                     problemi.append(f"anteprima di -2/5xy: {anteprima and anteprima[2]!r}")
