@@ -2,7 +2,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <string_view>
 #include <typeinfo>
 #include <vector>
@@ -452,7 +451,7 @@ private:
     std::string Parole(const std::string& narrow);
     TDetto Gruppo(TExprBracketed* b, TVoce prima, bool solo);
     TDetto Tra(TExprBracketed* b, TExprClass* contenuto);
-    TDetto Argomenti(TExprClass* contenuto, int funzione);
+    TDetto Argomenti(TExprClass* contenuto);
     TDetto Potenza(TExprIndex* i);
     TDetto Base(TExprClass* b);
     std::string Esponente(TExprClass* e, bool& composto);
@@ -595,7 +594,7 @@ TDetto TParlatore::Riga(TExprClass* n, TVoce inizio, const TExprClass* fine)
             operando = true;
             auto* b = dynamic_cast<TExprBracketed*>(n);
             if (funzione && b) {
-                d = Argomenti(b->Son(), funzione);
+                d = Argomenti(b->Son());
             } else {
                 bool solo = !qualcosa;
                 for (TExprClass* m = n->Next(); solo && m && m != fine; m = m->Next())
@@ -641,7 +640,7 @@ TDetto TParlatore::Riga(TExprClass* n, TVoce inizio, const TExprClass* fine)
 }
 
 // The arguments of the GCD or the LCM: "a, b e c", no brackets said.
-TDetto TParlatore::Argomenti(TExprClass* n, int)
+TDetto TParlatore::Argomenti(TExprClass* n)
 {
     std::vector<std::string> parti;
     TExprClass* inizio = n;

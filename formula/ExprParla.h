@@ -14,9 +14,11 @@
 // - powers "al quadrato", "al cubo", "alla quarta", "all'undicesima",
 //   "alla meno tre"; a compound exponent "elevato a ...";
 // - brackets ("aperta parentesi ... chiusa parentesi") where leaving them out
-//   would change what is heard: around a sum that is not the whole formula,
-//   around a negative factor after something else, around a base of a power
-//   that is more than one symbol;
+//   would change what is heard: around a sum (or any operation between
+//   terms) that is not alone in its row, around a negative factor after
+//   something else, around a base of a power that is more than one symbol
+//   or a fraction; a bracket around a single monomial in a product is not
+//   said ("meno tre ics per un mezzo ics");
 // - the joiners and texts by their words: "=" "uguale", ":" "diviso", "·"
 //   "per", "+" "più", "-" "meno", "MCD" "massimo comune divisore di", "mcm"
 //   "minimo comune multiplo di" (its arguments joined by commas and "e").
