@@ -372,10 +372,27 @@ std::string Ritaglia(const std::string& t)
     return t.substr(a, t.find_last_not_of(' ') - a + 1);
 }
 
+// A sign node, or a symbol written by its code that is an operation or a
+// relation ("symbol(43)" between two polynomials).
+bool SegnoScritto(const TExprClass* n)
+{
+    if (dynamic_cast<const TExprSign*>(n))
+        return true;
+    if (typeid(*n) != typeid(TExprExtSymbol))
+        return false;
+    switch (static_cast<const TExprExtSymbol*>(n)->Code()) {
+    case u'+': case u'-': case u'/': case u':': case u'<': case u'=': case u'>': case u'~':
+    case 183: case 215: case 247: case 8722: case 8594: case 8776: case 8800: case 8801: case 8804: case 8805:
+        return true;
+    default:
+        return static_cast<const TExprExtSymbol*>(n)->Code() < 32;
+    }
+}
+
 bool SegnoAdditivo(const TExprClass* n)
 {
-    if (const auto* s = dynamic_cast<const TExprSign*>(n)) {
-        const char16_t c = s->Code();
+    if (SegnoScritto(n)) {
+        const char16_t c = static_cast<const TExprExtSymbol*>(n)->Code();
         return c == u'+' || c == 8722 || c == u'-' || c == esPlusMinus || c == esMinusPlus;
     }
     if (typeid(*n) == typeid(TExprSimple)) {
@@ -395,7 +412,7 @@ bool Operazione(TExprClass* n)
             continue;
         if (prima && SegnoAdditivo(n))
             return true;
-        if (prima && dynamic_cast<TExprSign*>(n))
+        if (prima && SegnoScritto(n))
             return true;
         if (prima && typeid(*n) == typeid(TExprSimple)) {
             const std::string t = Ritaglia(static_cast<TExprSimple*>(n)->Text());
@@ -571,8 +588,8 @@ TDetto TParlatore::Riga(TExprClass* n, TVoce inizio, const TExprClass* fine)
         TVoce voce = TVoce::Inizio;
         bool operando = false;
         TDetto d;
-        if (auto* s = dynamic_cast<TExprSign*>(n)) {
-            parola = ParolaSegno(s->Code(), voce);
+        if (SegnoScritto(n)) {
+            parola = ParolaSegno(static_cast<TExprExtSymbol*>(n)->Code(), voce);
             if (voce == TVoce::Operando)
                 operando = true;
         } else if (dynamic_cast<TExprComma*>(n)) {
@@ -610,7 +627,7 @@ TDetto TParlatore::Riga(TExprClass* n, TVoce inizio, const TExprClass* fine)
             if (!d.testo.empty() || parola.empty())
                 parola = d.testo;
             if (operandoPrima && !pausa &&
-                (d.iniziaNumero || (d.iniziaParentesi && (ultimo.finisceNumero || ultimo.finisceParentesi))))
+                (d.iniziaNumero || d.iniziaParentesi))
                 Aggiungi(r.testo, "per");
         }
         if (pausa || (ultimo.virgolaDopo && operandoPrima))

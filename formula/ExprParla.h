@@ -9,8 +9,8 @@
 // - a fraction of whole numbers with denominator up to ten as Italians say
 //   it ("un mezzo", "tre quarti", "sette decimi"), any other with "fratto";
 // - letters by their Italian names ("ics", "ipsilon", "zeta"), one after the
-//   other without "per"; "per" is said only before a number and between a
-//   number or bracket and a bracket;
+//   other without "per"; "per" is said only before a number or a bracket
+//   that follow another factor;
 // - powers "al quadrato", "al cubo", "alla quarta", "all'undicesima",
 //   "alla meno tre"; a compound exponent "elevato a ...";
 // - brackets ("aperta parentesi ... chiusa parentesi") where leaving them out

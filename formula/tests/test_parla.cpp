@@ -113,6 +113,9 @@ TEST(Parla, FormulasOfTheExercisesAsATeacherSaysThem)
         {"(2/7)*.(-8)*x^(1+1)*y*z",
          "due settimi per aperta parentesi meno otto chiusa parentesi ics elevato a uno più uno, ipsilon zeta"},
         {"3*(x+1)", "tre per aperta parentesi ics più uno chiusa parentesi"},
+        // A step of the working: factors side by side as typed.
+        {"!(-2**x)**!(-3**y)", "meno due ics per aperta parentesi meno tre ipsilon chiusa parentesi"},
+        {"x**!(x+1)", "ics per aperta parentesi ics più uno chiusa parentesi"},
         {"(4*x^2*y)^3", "aperta parentesi quattro ics al quadrato ipsilon chiusa parentesi al cubo"},
         {"(-5)^3*x^(2*.3)", "aperta parentesi meno cinque chiusa parentesi al cubo ics elevato a due per tre"},
         {"!((2/7))^3*y^(2*.3)*z^(1*.3)",
