@@ -623,15 +623,16 @@ TDetto TParlatore::Riga(TExprClass* n, TVoce inizio, const TExprClass* fine)
             if (d.testo.empty())
                 continue;
         }
+        // A pause after a compound exponent or between items set apart,
+        // then "per" before a number or a bracket that follows a factor.
+        if (pausa || (ultimo.virgolaDopo && operandoPrima))
+            r.testo += ",";
         if (operando) {
             if (!d.testo.empty() || parola.empty())
                 parola = d.testo;
-            if (operandoPrima && !pausa &&
-                (d.iniziaNumero || d.iniziaParentesi))
+            if (operandoPrima && !pausa && (d.iniziaNumero || d.iniziaParentesi))
                 Aggiungi(r.testo, "per");
         }
-        if (pausa || (ultimo.virgolaDopo && operandoPrima))
-            r.testo += ",";
         pausa = false;
         Aggiungi(r.testo, parola);
         if (!qualcosa) {

@@ -116,6 +116,7 @@ TEST(Parla, FormulasOfTheExercisesAsATeacherSaysThem)
         // A step of the working: factors side by side as typed.
         {"!(-2**x)**!(-3**y)", "meno due ics per aperta parentesi meno tre ipsilon chiusa parentesi"},
         {"x**!(x+1)", "ics per aperta parentesi ics più uno chiusa parentesi"},
+        {"x^(1+1)*.2**3", "ics elevato a uno più uno, per due per tre"},
         {"(4*x^2*y)^3", "aperta parentesi quattro ics al quadrato ipsilon chiusa parentesi al cubo"},
         {"(-5)^3*x^(2*.3)", "aperta parentesi meno cinque chiusa parentesi al cubo ics elevato a due per tre"},
         {"!((2/7))^3*y^(2*.3)*z^(1*.3)",
