@@ -1,5 +1,6 @@
 // What a pupil feels of the typesetter: building, measuring and painting a
-// typical exercise formula on the real canvas, as every paint does.
+// typical exercise formula on the real canvas, as every paint does; and
+// what a screen reader waits for: a formula said as a sentence.
 #include <benchmark/benchmark.h>
 
 #include <QGuiApplication>
@@ -13,6 +14,7 @@
 #include "ExprCanvas.h"
 #include "ExprDraw.h"
 #include "ExprMake.h"
+#include "ExprParla.h"
 #include "QtCanvas.h"
 
 namespace {
@@ -124,6 +126,22 @@ void BM_ParseLayoutPaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ParseLayoutPaint)->Unit(benchmark::kMicrosecond);
+
+// The sentence a screen reader gets, made from a tree already read (the
+// parse is not timed): one formula of the corpus per iteration. The
+// median of the repetitions is the figure to watch (at most 10 us).
+void BM_FormaParlata(benchmark::State& state)
+{
+    std::vector<PExpr> alberi;
+    for (const std::string& f : Corpus())
+        alberi.push_back(TExprBuilder().ParseFormula(f));
+    std::size_t i = 0;
+    for (auto _ : state) {
+        std::string frase = SpokenForm(alberi[i++ % alberi.size()].get());
+        benchmark::DoNotOptimize(frase.data());
+    }
+}
+BENCHMARK(BM_FormaParlata)->Unit(benchmark::kMicrosecond)->Repetitions(9)->DisplayAggregatesOnly(true);
 
 } // namespace
 

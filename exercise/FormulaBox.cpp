@@ -15,6 +15,7 @@
 #include "ExprAtoms.h"
 #include "ExprDump.h"
 #include "ExprMake.h"
+#include "ExprParla.h"
 #include "ucomune.h" // Contrasto
 
 namespace mevario {
@@ -77,7 +78,7 @@ std::pair<QRect, double> Anello(const QRect& termine, const std::vector<QRect>& 
 QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
 {
     if (classe == QLatin1String("mevario::TFormulaBox") && o && o->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget*>(o), QAccessible::Graphic);
+        return new TAccessibileFormula(static_cast<TFormulaBox*>(o));
     return nullptr;
 }
 
@@ -283,26 +284,65 @@ void TFormulaBox::SetFontColor(const QColor& c)
 void TFormulaBox::SetNomeAccessibile(const QString& nome)
 {
     FNomeFisso = nome;
+    // The widget keeps the place as its own name too (for the tests and
+    // messages that name a box); readers get the place and the formula.
+    setAccessibleName(nome);
+    Accessibile();
+}
+
+void TFormulaBox::SetNotaAccessibile(const QString& nota)
+{
+    if (nota == FNota)
+        return;
+    FNota = nota;
     Accessibile();
 }
 
 void TFormulaBox::Accessibile()
 {
-    setAccessibleDescription(QString::fromStdString(NarrowToUtf8(FFormula)));
-    if (!FNomeFisso.isEmpty()) {
-        setAccessibleName(FNomeFisso);
-        if (FFormula.empty())
-            setAccessibleDescription(QStringLiteral("vuota"));
-        return;
+    // Nothing is made here: the sentences are made when a reader asks, and
+    // a reader listening is told that they changed.
+    FParlataPronta = FLinearePronta = false;
+    if (QAccessible::isActive()) {
+        QAccessibleEvent nome(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&nome);
+        QAccessibleEvent descrizione(this, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&descrizione);
     }
-    if (FFormula.empty()) {
-        setAccessibleName(QStringLiteral("Formula vuota"));
-        return;
+}
+
+QString TFormulaBox::NomeAccessibile() const
+{
+    if (FFormula.empty())
+        return FNomeFisso.isEmpty() ? QStringLiteral("Formula vuota") : FNomeFisso;
+    if (!FParlataPronta) {
+        FParlata = FRadice ? QString::fromStdString(SpokenForm(FRadice.get())) : QStringLiteral("formula non leggibile");
+        FParlataPronta = true;
     }
-    if (FRadice)
-        setAccessibleName(QString::fromStdString(LinearForm(FRadice.get())));
-    else
-        setAccessibleName(QString::fromStdString(NarrowToUtf8(FFormula)));
+    return FNomeFisso.isEmpty() ? FParlata : FNomeFisso + QStringLiteral(": ") + FParlata;
+}
+
+QString TFormulaBox::DescrizioneAccessibile() const
+{
+    if (FFormula.empty())
+        return FNomeFisso.isEmpty() ? FNota : QStringLiteral("vuota");
+    if (!FLinearePronta) {
+        FLineare = QString::fromStdString(FRadice ? LinearForm(FRadice.get()) : NarrowToUtf8(FFormula));
+        FLinearePronta = true;
+    }
+    return FNota.isEmpty() ? FLineare : FLineare + QStringLiteral(". ") + FNota;
+}
+
+TAccessibileFormula::TAccessibileFormula(TFormulaBox* box, QAccessible::Role ruolo) : QAccessibleWidget(box, ruolo) {}
+
+QString TAccessibileFormula::text(QAccessible::Text t) const
+{
+    const auto* box = static_cast<const TFormulaBox*>(widget());
+    if (t == QAccessible::Name)
+        return box->NomeAccessibile();
+    if (t == QAccessible::Description)
+        return box->DescrizioneAccessibile();
+    return QAccessibleWidget::text(t);
 }
 
 void TFormulaBox::paintEvent(QPaintEvent*)

@@ -1,8 +1,10 @@
 // A box showing one formula of the formula language, drawn through
-// DrawFormula at every paint. Screen readers get the formula as a readable
-// linear form (accessible name) and as its formula text (description).
+// DrawFormula at every paint. Screen readers get the formula as an Italian
+// teacher says it (accessible name) and as a readable linear form
+// (description), both made only when a reader asks for them.
 #pragma once
 
+#include <QAccessibleWidget>
 #include <QColor>
 #include <QStringList>
 #include <QWidget>
@@ -89,9 +91,18 @@ public:
         QColor colore;
     };
     void SetAnelli(std::vector<TAnello> anelli);
-    // A fixed accessible name (a grid cell named by its place); the formula
-    // text is then the description. Empty: the name reads the formula.
+    // A fixed accessible name (a grid cell named by its place, a line of a
+    // solution): the name is then that place, a colon and the spoken
+    // formula. Empty: the name is the spoken formula alone.
     void SetNomeAccessibile(const QString& nome);
+    // A line said with the formula (why a typed answer does not read), after
+    // the linear form in the description; empty for none.
+    void SetNotaAccessibile(const QString& nota);
+    // What a screen reader hears: the name (the spoken formula) and the
+    // description (its linear form). Made at the first request after the
+    // formula changed.
+    QString NomeAccessibile() const;
+    QString DescrizioneAccessibile() const;
 
     // Where the rings are drawn (after a paint).
     const std::vector<QRect>& Anelli() const { return FRettangoliAnelli; }
@@ -126,10 +137,23 @@ private:
     std::string FSegnalato; // the text whose error was last reported
     std::vector<TAnello> FAnelli;
     QString FNomeFisso;
+    QString FNota;
+    mutable QString FParlata;   // the spoken formula, once asked for
+    mutable QString FLineare;   // the linear form, once asked for
+    mutable bool FParlataPronta = false;
+    mutable bool FLinearePronta = false;
     std::vector<QRect> FRettangoliAnelli;
     bool FProsa = false;
     QStringList FTestiProsa;
     std::vector<double> FRaggiAnelli;
+};
+
+// How screen readers meet a formula box: a picture (or the given role)
+// whose name and description are the box's, made when they are read.
+class TAccessibileFormula : public QAccessibleWidget {
+public:
+    explicit TAccessibileFormula(TFormulaBox* box, QAccessible::Role ruolo = QAccessible::Graphic);
+    QString text(QAccessible::Text t) const override;
 };
 
 // Moves a label (its text at its top) up or down so that its text stands on

@@ -787,7 +787,7 @@ void TFinestraEsercizi::MostraLettura(const TLettura& l)
             lblLettura->hide();
         if (FAnteprima.isValid())
             PBRisp->setGeometry(FAnteprima);
-        PBRisp->setAccessibleDescription(QString());
+        PBRisp->SetNotaAccessibile(QString());
         return;
     }
     RigaSottoAnteprima(l.motivo);
@@ -826,7 +826,7 @@ void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
     lblLettura->show();
     lblLettura->raise();
     // Screen readers hear the line with the preview.
-    PBRisp->setAccessibleDescription(testo);
+    PBRisp->SetNotaAccessibile(testo);
 }
 
 void TFinestraEsercizi::btnChiudiClick()

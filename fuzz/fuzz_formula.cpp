@@ -1,5 +1,6 @@
 // Arbitrary bytes as a formula text: the parser gives a tree or
-// EIncorrectExpr, and the tree measures and paints on a fake canvas,
+// EIncorrectExpr, the tree is said as a sentence with no character of the
+// formula language in it, and it measures and paints on a fake canvas,
 // never a crash, a hang or a leak.
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +9,7 @@
 #include "../formula/tests/FakeCanvas.h"
 #include "ExprDraw.h"
 #include "ExprMake.h"
+#include "ExprParla.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -20,6 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const mevario::EIncorrectExpr&) {
         return 0;
     }
+    // The sentence a screen reader gets, from the same tree.
+    const std::string detta = mevario::SpokenForm(root.get());
+    if (detta.find_first_of("^*/&(){}") != std::string::npos)
+        __builtin_trap();
     mevario::test::FakeCanvas canvas;
     root->SetCanvas(&canvas);
     root->SetFontSize(20);

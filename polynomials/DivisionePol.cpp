@@ -31,9 +31,9 @@ const int kMinLarga = 65, kMaxLarga = 112, kMinAlta = 43, kMaxAlta = 64;
 const int kAltezzaMinima = 460, kLarghezzaMinima = 720;
 
 // Screen readers meet a grid cell as a cell whose press binds the editor.
-class TCellaAccessibile : public QAccessibleWidget {
+class TCellaAccessibile : public TAccessibileFormula {
 public:
-    explicit TCellaAccessibile(QWidget* w) : QAccessibleWidget(w, QAccessible::Cell) {}
+    explicit TCellaAccessibile(TCellaDivisione* c) : TAccessibileFormula(c, QAccessible::Cell) {}
     QStringList actionNames() const override { return {pressAction()}; }
     void doAction(const QString& azione) override
     {
@@ -46,7 +46,7 @@ public:
 QAccessibleInterface* FabbricaCelle(const QString& classe, QObject* o)
 {
     if (classe == QLatin1String("mevario::TCellaDivisione") && o && o->isWidgetType())
-        return new TCellaAccessibile(static_cast<QWidget*>(o));
+        return new TCellaAccessibile(static_cast<TCellaDivisione*>(o));
     return nullptr;
 }
 

@@ -1,5 +1,5 @@
 // mevario-formula: draws a formula of Mevario's formula language into a PNG
-// or SVG picture, or prints its node tree.
+// or SVG picture, prints its node tree, or says it as an Italian sentence.
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -12,6 +12,7 @@
 
 #include "ExprDump.h"
 #include "ExprMake.h"
+#include "ExprParla.h"
 #include "QtCanvas.h"
 
 using namespace mevario;
@@ -19,21 +20,26 @@ using namespace mevario;
 namespace {
 
 const char* kAiuto =
-    "Uso: mevario-formula [--size PT] [--tree] [-o FILE.png|FILE.svg] FORMULA\n"
+    "Uso: mevario-formula [--size PT] [--tree] [--parla] [-o FILE.png|FILE.svg] FORMULA\n"
     "\n"
     "Disegna una formula scritta nel linguaggio delle formule di Mevario, per\n"
-    "esempio per mettere una formula in una scheda di esercizi.\n"
+    "esempio per mettere una formula in una scheda di esercizi; ne stampa\n"
+    "l'albero dei nodi o la legge a parole, in italiano.\n"
     "\n"
     "  -o FILE     scrive la formula in FILE (.png o .svg), nero su bianco, in un\n"
     "              riquadro grande quanto basta\n"
     "  --size PT   corpo del carattere in punti (predefinito 20)\n"
     "  --tree      stampa l'albero dei nodi, un nodo per riga, con le misure\n"
     "              (a 96 pixel per pollice)\n"
+    "  --parla     stampa la formula come la legge ad alta voce un insegnante,\n"
+    "              la frase che sente chi usa un lettore di schermo\n"
     "  --help      mostra questo aiuto\n"
     "\n"
     "Esempi:\n"
     "  mevario-formula -o somma.png \"-(3/4)*x^2*z+5*x^2*z\"\n"
     "  mevario-formula --tree \"(x+1)^2\"\n"
+    "  mevario-formula --parla \"-(3/4)*x^2*y*z^3\"\n"
+    "      meno tre quarti ics al quadrato ipsilon zeta al cubo\n"
     "\n"
     "Un errore di sintassi stampa il messaggio con la posizione ed esce con stato 1.\n";
 
@@ -51,6 +57,7 @@ int main(int argc, char** argv)
 {
     int punti = 20;
     bool albero = false;
+    bool parla = false;
     std::string uscita, formula;
     bool haFormula = false;
     for (int i = 1; i < argc; ++i) {
@@ -65,6 +72,8 @@ int main(int argc, char** argv)
         }
         if (a == "--tree") {
             albero = true;
+        } else if (a == "--parla") {
+            parla = true;
         } else if (a == "--size" && i + 1 < argc) {
             char* fine = nullptr;
             const long v = std::strtol(argv[++i], &fine, 10);
@@ -91,16 +100,12 @@ int main(int argc, char** argv)
     }
     if (!haFormula)
         return Uso("manca la formula");
-    if (!albero && uscita.empty())
-        return Uso("manca -o FILE o --tree: che cosa devo fare della formula?");
+    if (!albero && !parla && uscita.empty())
+        return Uso("manca -o FILE, --tree o --parla: che cosa devo fare della formula?");
     if (formula.empty()) {
         std::fputs("mevario-formula: la formula è vuota\n", stderr);
         return 2;
     }
-
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
 
     // The command line is UTF-8; formula texts use the program's code page.
     formula = Utf8ToNarrow(formula);
@@ -111,6 +116,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }
+
+    // The sentence needs no canvas: it is read from the tree alone.
+    if (parla)
+        std::printf("%s\n", SpokenForm(root.get()).c_str());
+    if (!albero && uscita.empty())
+        return 0;
+
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
 
     // Measure on the real canvas at 96 px/in.
     TQtCanvas misura(nullptr);

@@ -385,10 +385,12 @@ void TestMevario::accessibleNames()
     QCOMPARE(S()->EditRisp->accessibleName(), QStringLiteral("Risposta"));
     QCOMPARE(S()->lblEsatte->accessibleName(), QStringLiteral("Risposte esatte: 0"));
     QCOMPARE(S()->lblErrori->accessibleName(), QStringLiteral("Errori: 0"));
-    QVERIFY(!S()->PBEsercizi->accessibleName().isEmpty());
-    QCOMPARE(S()->PBEsercizi->accessibleDescription(), QString::fromStdString(S()->TestoEsercizio));
+    QVERIFY(!S()->PBEsercizi->NomeAccessibile().isEmpty());
+    QVERIFY(!S()->PBEsercizi->NomeAccessibile().contains(QLatin1Char('^')));
+    QVERIFY(!S()->PBEsercizi->DescrizioneAccessibile().isEmpty());
     QTest::keyClicks(S()->EditRisp, QStringLiteral("-2/5xy"));
-    QCOMPARE(S()->PBRisp->accessibleName(), QStringLiteral("−(2/5)xy"));
+    QCOMPARE(S()->PBRisp->NomeAccessibile(), QStringLiteral("meno due quinti ics ipsilon"));
+    QCOMPARE(S()->PBRisp->DescrizioneAccessibile(), QStringLiteral("−(2/5)xy"));
     QTest::mouseClick(S()->btnChiudi, Qt::LeftButton, {}, QPoint(60, 30));
 }
 

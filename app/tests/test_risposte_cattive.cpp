@@ -5,6 +5,7 @@
 // counts a right answer, never loses the exercise and never breaks the
 // window, which goes on judging the right answer as right afterwards.
 // After a wrong answer every window offers the worked solution.
+#include <QRegularExpression>
 #include <QApplication>
 #include <QTest>
 
@@ -254,6 +255,11 @@ void TestRisposteCattive::everyWindowShowsTheSolution()
         QVERIFY(b->Valida());
         QVERIFY(QRect(QPoint(), w->pnlSoluzione->size()).contains(b->geometry()));
         QCOMPARE(b->accessibleName(), QStringLiteral("Soluzione, riga %1").arg(i + 1));
+        // Heard as the line's place and the line in words.
+        const QString detta = b->NomeAccessibile();
+        QVERIFY2(detta.startsWith(QStringLiteral("Soluzione, riga %1: ").arg(i + 1)) &&
+                     !detta.contains(QRegularExpression(QStringLiteral("[\\^*/&(){}]"))),
+                 qPrintable(detta));
     }
     QVERIFY(!Tfrmcomune::Istanza()->pnlTastiera->isVisible());
     QVERIFY(!w->btnSoluzione->isVisible());

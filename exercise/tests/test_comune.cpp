@@ -1,5 +1,6 @@
 // The common exercise window: keypad typing and placement, flashes, the
 // responsive wait and Chiusura, the help panel and the formula boxes.
+#include <QAccessible>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
@@ -433,11 +434,34 @@ void TestComune::formulaBoxesExposeTheirFormula()
 {
     TFormulaBox box;
     box.resize(300, 60);
+    // What a screen reader asks of the box: the spoken formula as its name,
+    // the linear form as its description.
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&box);
+    QVERIFY(a);
+    QCOMPARE(a->role(), QAccessible::Graphic);
     DrawFormula(&box, "3*x^2*y&string(  +  )&(-(2/5))*x^2*y");
-    QCOMPARE(box.accessibleName(), QStringLiteral("3x²y + (−2/5)x²y"));
-    QCOMPARE(box.accessibleDescription(), QStringLiteral("3*x^2*y&string(  +  )&(-(2/5))*x^2*y"));
+    QCOMPARE(a->text(QAccessible::Name),
+             QStringLiteral("tre ics al quadrato ipsilon più aperta parentesi meno due quinti chiusa parentesi ics al "
+                            "quadrato ipsilon"));
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("3x²y + (−2/5)x²y"));
     DrawFormula(&box, "12*x^5");
-    QCOMPARE(box.accessibleName(), QStringLiteral("12x⁵"));
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("dodici ics alla quinta"));
+    QCOMPARE(box.NomeAccessibile(), QStringLiteral("dodici ics alla quinta"));
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("12x⁵"));
+    // A line said with the preview goes after the linear form.
+    box.SetNotaAccessibile(QStringLiteral("Manca l'esponente."));
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("12x⁵. Manca l'esponente."));
+    box.SetNotaAccessibile(QString());
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("12x⁵"));
+    // A box named by its place says the place, then the formula.
+    box.SetNomeAccessibile(QStringLiteral("Soluzione, riga 2"));
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Soluzione, riga 2: dodici ics alla quinta"));
+    DrawFormula(&box, "");
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Soluzione, riga 2"));
+    QCOMPARE(a->text(QAccessible::Description), QStringLiteral("vuota"));
+    box.SetNomeAccessibile(QString());
+    QCOMPARE(a->text(QAccessible::Name), QStringLiteral("Formula vuota"));
+    DrawFormula(&box, "12*x^5");
     const QImage img = box.grab().toImage();
     bool inchiostro = false;
     for (int x = 0; x < 300 && !inchiostro; ++x)

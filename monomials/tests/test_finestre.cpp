@@ -209,7 +209,7 @@ void TestFinestre::conceptPagesDrawTheirExamples()
         for (TFormulaBox* b : boxes) {
             b->repaint();
             QVERIFY2(b->Valida(), b->Formula().c_str());
-            QVERIFY(!b->accessibleName().isEmpty());
+            QVERIFY(!b->NomeAccessibile().isEmpty());
         }
         QVERIFY(!w->btnNuovo->isEnabled());
         w->btnChiudi->click();

@@ -399,7 +399,17 @@ void TestFinestrePol::divisionExercisePage()
     QCOMPARE(w.EditRisp->text(), QStringLiteral("7x^2"));
     QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("7*x^2"));
     QCOMPARE(primo->Formula(), std::string("7*x^2"));
-    QCOMPARE(primo->accessibleDescription(), QStringLiteral("7*x^2"));
+    // A screen reader hears the cell's place and its term as said aloud.
+    QAccessibleInterface* cella = QAccessible::queryAccessibleInterface(primo);
+    QCOMPARE(cella->role(), QAccessible::Cell);
+    QCOMPARE(cella->text(QAccessible::Name), QStringLiteral("quoziente 1: sette ics al quadrato"));
+    QCOMPARE(cella->text(QAccessible::Description), QStringLiteral("7x²"));
+    // The division's header says both polynomials, in brackets, "diviso".
+    const QString testata = w.PaintBox2->NomeAccessibile();
+    QVERIFY2(testata.startsWith(QStringLiteral("aperta parentesi ")) &&
+                 testata.contains(QStringLiteral(" chiusa parentesi diviso aperta parentesi ")) &&
+                 testata.endsWith(QStringLiteral(" chiusa parentesi")),
+             qPrintable(testata));
     w.EditRisp->clear();
     QTest::keyClick(w.EditRisp, Qt::Key_Backspace);
     QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("7*x^2"));
@@ -636,6 +646,11 @@ void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
     QVERIFY(w.pbQuoziente->Formula().rfind("string(Quoziente = )&", 0) == 0);
     QVERIFY(w.pbQuoziente->Valida());
     QCOMPARE(w.pbQuoziente->PuntiUsati(), FormulaPoints(w.pbQuoziente->Variant()));
+    // The result is heard as words: "Quoziente uguale ..., Resto uguale ...".
+    const QString risultato = w.pbQuoziente->NomeAccessibile();
+    QVERIFY2(risultato.startsWith(QStringLiteral("Quoziente uguale ")) &&
+                 risultato.contains(QStringLiteral(", Resto uguale ")),
+             qPrintable(risultato));
     // The click after the end draws a new division.
     w.btnNuovo->click();
     QVERIFY(!w.AnimazioneFinita());

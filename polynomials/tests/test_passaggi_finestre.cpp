@@ -158,7 +158,8 @@ void TestPassaggiFinestre::aStepIsTypesetAsTyped()
     }
     // What the language folds or moves stays as typed on screen.
     DrawFormula(&box, FormulaPassaggio("x*2*3"));
-    QVERIFY(box.accessibleName().contains(QLatin1Char('3')));
+    QVERIFY(box.DescrizioneAccessibile().contains(QLatin1Char('3')));
+    QVERIFY(box.NomeAccessibile().contains(QStringLiteral("tre")));
 }
 
 void TestPassaggiFinestre::linesTypedWithKeyboardAndKeypad()
@@ -189,6 +190,9 @@ void TestPassaggiFinestre::linesTypedWithKeyboardAndKeypad()
     QCOMPARE(p->Testo(2), QStringLiteral("3y^2"));
     QCOMPARE(p->Anteprima(2)->Formula(), FormulaPassaggio("3y^2"));
     QVERIFY(p->Anteprima(2)->Valida());
+    // A screen reader hears the line by its place and in words.
+    QCOMPARE(p->Anteprima(2)->NomeAccessibile(), QStringLiteral("Passaggio 2 scritto: tre ipsilon al quadrato"));
+    QCOMPARE(p->Anteprima(2)->DescrizioneAccessibile(), QStringLiteral("3y²"));
     // Up and Down move between the lines; the keypad follows the focus.
     QTest::keyClick(p->Campo(2), Qt::Key_Up);
     QVERIFY(p->Campo(1)->hasFocus());
