@@ -12,55 +12,13 @@
 # Exits 77 (skipped) when a tool is missing.
 set -u
 MEVARIO=$1
-SALTA=77
-if [ "${PROVA_DENTRO:-}" != 1 ]; then
-    for t in xvfb-run Xvfb openbox xdotool xwininfo xprop import convert; do
-        if ! command -v $t >/dev/null 2>&1; then
-            echo "prova saltata: manca $t (pacchetti: xvfb xauth openbox xdotool x11-utils imagemagick)"
-            exit $SALTA
-        fi
-    done
-    PROVA_DENTRO=1 exec xvfb-run -a -n $(($$ % 700 + 100)) -s "-screen 0 1366x768x24 -nolisten tcp" "$0" "$@"
-fi
-
-T=$(mktemp -d)
-export HOME=$T/casa XDG_CONFIG_HOME=$T/casa/.config XDG_DATA_HOME=$T/casa/.local/share \
-       XDG_CACHE_HOME=$T/casa/.cache XDG_RUNTIME_DIR=$T/run XDG_DOCUMENTS_DIR=$T/casa/Documenti
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
-WM= ; APP=
-fine() {
-    [ -n "$APP" ] && kill "$APP" 2>/dev/null
-    [ -n "$WM" ] && kill "$WM" 2>/dev/null
-    rm -rf "$T"
-}
-trap fine EXIT
-errori=0
-male() { echo "ERRORE: $*"; errori=$((errori + 1)); }
-bene() { echo "ok: $*"; }
-
-openbox --sm-disable >"$T/openbox.log" 2>&1 &
-WM=$!
-for i in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
+SCHERMO=1366x768 STRUMENTI="xwininfo import convert"
+. "$(dirname "$0")/desktop-x11.sh"
 
 # As a named pupil: "Chi sei?" does not ask.
 "$MEVARIO" --alunno Prova >"$T/mevario.log" 2>&1 &
 APP=$!
 
-# The id of the visible window with exactly this title (waits up to 10 s).
-finestra() {
-    for i in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$w" ] && { echo "$w"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-# x y w h of a window's client area on the screen.
-geometria() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
-                            /^ *Width/ {w=$NF} /^ *Height/ {h=$NF} END {print x, y, w, h}'
-}
 # Pure blue (the board's pen) pixels of the screen in a rectangle W H X Y.
 blu() {
     import -window root "$T/schermo.png"

@@ -10,50 +10,10 @@
 set -u
 MEVARIO=$1
 REGISTRO=$2
-if [ "${PROVA_DENTRO:-}" != 1 ]; then
-    for t in xvfb-run Xvfb openbox xdotool xprop; do
-        if ! command -v $t >/dev/null 2>&1; then
-            echo "prova saltata: manca $t (pacchetti: xvfb xauth openbox xdotool x11-utils)"
-            exit 77
-        fi
-    done
-    PROVA_DENTRO=1 exec xvfb-run -a -n $(($$ % 700 + 100)) -s "-screen 0 1366x768x24 -nolisten tcp" "$0" "$@"
-fi
-
-T=$(mktemp -d)
-export HOME=$T/casa XDG_CONFIG_HOME=$T/casa/.config XDG_DATA_HOME=$T/casa/.local/share \
-       XDG_CACHE_HOME=$T/casa/.cache XDG_RUNTIME_DIR=$T/run XDG_DOCUMENTS_DIR=$T/casa/Documenti
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY MEVARIO_DB
+SCHERMO=1366x768 STRUMENTI="xwininfo"
+. "$(dirname "$0")/desktop-x11.sh"
 DB=$T/registro.sqlite
-WM= ; APP=
-fine() {
-    [ -n "$APP" ] && kill "$APP" 2>/dev/null
-    [ -n "$WM" ] && kill "$WM" 2>/dev/null
-    rm -rf "$T"
-}
-trap fine EXIT
-errori=0
-male() { echo "ERRORE: $*"; errori=$((errori + 1)); }
-bene() { echo "ok: $*"; }
 
-openbox --sm-disable >"$T/openbox.log" 2>&1 &
-WM=$!
-for i in $(seq 50); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.1; done
-
-# The id of the visible window with exactly this title (waits up to 10 s).
-finestra() {
-    for i in $(seq 100); do
-        w=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1)
-        [ -n "$w" ] && { echo "$w"; return 0; }
-        sleep 0.1
-    done
-    return 1
-}
-# x y of a window's client area on the screen.
-angolo() {
-    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
-}
 # Waits for the program to end (10 s at most).
 attendi_fine() {
     for i in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.1; done
@@ -65,7 +25,7 @@ attendi_fine() {
 APP=$!
 PRINCIPALE=$(finestra "Mevario — Anna") || { male "la finestra principale non porta il nome dell'alunno"; cat "$T/mevario.log"; exit 1; }
 bene "la finestra principale si chiama «Mevario — Anna»"
-set -- $(angolo "$PRINCIPALE"); MX=$1; MY=$2
+set -- $(geometria "$PRINCIPALE"); MX=$1; MY=$2
 
 # "Somma e Differenza" of the monomials, its entry "Esercizi"; an answer
 # typed in the field and Enter.
@@ -77,7 +37,7 @@ sleep 0.8
 xdotool type --delay 60 "7/3x"
 xdotool key Return
 sleep 2.5 # the counters flash
-set -- $(angolo "$SOMMA"); SX=$1; SY=$2
+set -- $(geometria "$SOMMA"); SX=$1; SY=$2
 xdotool mousemove $((SX + 708)) $((SY + 46)) click 1 # "Esci" of the exercise
 sleep 1
 xdotool mousemove $((MX + 692)) $((MY + 652)) click 1 # "Esci" of the program
