@@ -1,9 +1,11 @@
 #include "RegistroSql.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSqlQuery>
 #include <QSysInfo>
+#include <QThread>
 
 #include <algorithm>
 #include <atomic>
@@ -19,6 +21,31 @@
 namespace mevario {
 
 namespace {
+
+// An answer as a query reads it, its columns from `primo` on in the order
+// uuid, argomento, esercizio, seme, risposta, giusta, diagnosi, tipo_errore,
+// ripassa, soluzione_vista, secondi, quando, giorno, computer.
+TRispostaRegistrata LeggiRisposta(const QSqlQuery& q, int primo, const TDialetto& dialetto)
+{
+    const auto v = [&](int i) { return q.value(primo + i); };
+    TRispostaRegistrata r;
+    r.uuid = dialetto.LeggiUuid(v(0));
+    r.argomento = v(1).toString();
+    r.esercizio = v(2).toString();
+    if (!v(3).isNull())
+        r.seme = static_cast<quint32>(v(3).toLongLong());
+    r.risposta = v(4).toString();
+    r.giusta = v(5).toInt() != 0;
+    r.diagnosi = v(6).toString();
+    r.tipoErrore = v(7).toString();
+    r.ripassa = v(8).toString();
+    r.soluzioneVista = v(9).toInt() != 0;
+    r.secondi = v(10).toDouble();
+    r.quando = QDateTime::fromMSecsSinceEpoch(v(11).toLongLong(), Qt::UTC);
+    r.giorno = QDate::fromString(v(12).toString(), Qt::ISODate);
+    r.computer = v(13).toString();
+    return r;
+}
 
 // How many of a topic's latest answers give the share right.
 constexpr int KUltime = 20;
@@ -348,10 +375,21 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     // for the disk. Without WAL (a file system without shared memory)
     // only FULL keeps the file sound after a power cut.
     {
+        // Turning a new file to WAL needs it to itself for a moment, and
+        // SQLite answers "busy" at once, without its wait, while another
+        // program opens the same new file: that is waited for here, as long
+        // as any lock is.
         QSqlQuery q(r->Db());
-        q.prepare(QStringLiteral("PRAGMA journal_mode = WAL"));
-        if (!r->Esegui(q))
+        QElapsedTimer attesa;
+        attesa.start();
+        bool fatto = false;
+        while (!(fatto = q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) &&
+               q.lastError().nativeErrorCode() == QLatin1String("5") && attesa.elapsed() < opzioni.attesaMs)
+            QThread::msleep(10);
+        if (!fatto) {
+            r->Guasta(q.lastError());
             return fallisci();
+        }
         const bool wal = q.next() && q.value(0).toString().compare(QLatin1String("wal"), Qt::CaseInsensitive) == 0;
         q.finish();
         if (!r->Esegui(wal ? QStringLiteral("PRAGMA synchronous = NORMAL") : QStringLiteral("PRAGMA synchronous = FULL")))
@@ -1059,25 +1097,8 @@ QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& a
         q.addBindValue(Giorno(dal));
     if (!Esegui(q))
         return {};
-    while (q.next()) {
-        TRispostaRegistrata r;
-        r.uuid = FDialetto.LeggiUuid(q.value(0));
-        r.argomento = q.value(1).toString();
-        r.esercizio = q.value(2).toString();
-        if (!q.value(3).isNull())
-            r.seme = static_cast<quint32>(q.value(3).toLongLong());
-        r.risposta = q.value(4).toString();
-        r.giusta = q.value(5).toInt() != 0;
-        r.diagnosi = q.value(6).toString();
-        r.tipoErrore = q.value(7).toString();
-        r.ripassa = q.value(8).toString();
-        r.soluzioneVista = q.value(9).toInt() != 0;
-        r.secondi = q.value(10).toDouble();
-        r.quando = QDateTime::fromMSecsSinceEpoch(q.value(11).toLongLong(), Qt::UTC);
-        r.giorno = QDate::fromString(q.value(12).toString(), Qt::ISODate);
-        r.computer = q.value(13).toString();
-        risposte.append(std::move(r));
-    }
+    while (q.next())
+        risposte.append(LeggiRisposta(q, 0, FDialetto));
     return risposte;
 }
 
@@ -1168,22 +1189,7 @@ QList<TRegistroSql::TInUscita> TRegistroSql::InUscita(int quante)
         u.n = q.value(0).toLongLong();
         u.nome = q.value(1).toString();
         u.classe = q.value(2).toString();
-        TRispostaRegistrata& r = u.risposta;
-        r.uuid = FDialetto.LeggiUuid(q.value(3));
-        r.argomento = q.value(4).toString();
-        r.esercizio = q.value(5).toString();
-        if (!q.value(6).isNull())
-            r.seme = static_cast<quint32>(q.value(6).toLongLong());
-        r.risposta = q.value(7).toString();
-        r.giusta = q.value(8).toInt() != 0;
-        r.diagnosi = q.value(9).toString();
-        r.tipoErrore = q.value(10).toString();
-        r.ripassa = q.value(11).toString();
-        r.soluzioneVista = q.value(12).toInt() != 0;
-        r.secondi = q.value(13).toDouble();
-        r.quando = QDateTime::fromMSecsSinceEpoch(q.value(14).toLongLong(), Qt::UTC);
-        r.giorno = QDate::fromString(q.value(15).toString(), Qt::ISODate);
-        r.computer = q.value(16).toString();
+        u.risposta = LeggiRisposta(q, 3, FDialetto);
         righe.append(std::move(u));
     }
     return righe;
