@@ -215,6 +215,18 @@ mevario::prova::TServerPg* Server(QString& perche)
     return server.get();
 }
 
+// The class on the cluster of the server's benchmarks, in a database of its own.
+std::unique_ptr<TRegistroSql> ClassePostgres()
+{
+    QString errore;
+    auto* s = Server(errore);
+    if (!s || !s->Client(QStringLiteral("createdb"), {QStringLiteral("classe")}, errore))
+        return nullptr;
+    return std::move(TRegistroSql::ApriPostgres(s->Url(QStringLiteral("classe")), {}, true).registro);
+}
+BENCHMARK_CAPTURE(BM_PanoramicaClasse, postgresql, ClassePostgres)
+    ->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly(true);
+
 void BM_RegistraRispostaServer(benchmark::State& state)
 {
     QString perche;
