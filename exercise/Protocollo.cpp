@@ -3,6 +3,7 @@
 #include "Lettura.h"
 
 #include <QCloseEvent>
+#include <QFontMetrics>
 
 #include "Errori.h"
 #include "Finestra.h"
@@ -715,12 +716,19 @@ void TFinestraEsercizi::btnSoluzioneClick()
         y += h;
     }
     if (siScrive) {
-        auto* scritta = Etichetta(QStringLiteral("si scrive:  ") +
-                                      QString::fromStdString(NarrowToUtf8(FEsercizio->RispostaAttesa())),
-                                  pnlSoluzione, Carattere("Tahoma", 15, true), kMarrone);
+        const QString testo =
+            QStringLiteral("si scrive:  ") + QString::fromStdString(NarrowToUtf8(FEsercizio->RispostaAttesa()));
+        // A long answer (a product of polynomials) is written smaller, so
+        // that the whole of it stays on its line inside the panel.
+        const int largo = area.width() - rientro - margine;
+        int px = 15;
+        while (px > 10 && QFontMetrics(Carattere("Tahoma", px, true)).horizontalAdvance(testo) > largo)
+            --px;
+        auto* scritta = Etichetta(testo, pnlSoluzione, Carattere("Tahoma", px, true), kMarrone);
         scritta->setObjectName(QStringLiteral("siScrive"));
         scritta->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        scritta->move(rientro, y + 2);
+        scritta->setGeometry(rientro, y + 2, largo, rigaScritta - 2);
+        scritta->setToolTip(QFontMetrics(scritta->font()).horizontalAdvance(testo) > largo ? testo : QString());
         scritta->show();
     }
     pnlSoluzione->show();

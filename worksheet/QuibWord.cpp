@@ -188,40 +188,16 @@ QString TQuibWord::Consegna(const QString& cosa, const QDateTime& quando)
 {
     if (!FAperto)
         return {};
-    const QString cartella = CartellaDocumenti();
-    if (!PreparaCartella(cartella)) {
-        Messaggio(TTipoMessaggio::Errore,
-                  QStringLiteral("Impossibile scrivere il documento: non si può creare la cartella ") + cartella);
-        return {};
-    }
-    const QByteArray testo = FDoc.toByteArray(1);
-    QString file;
     // A new file, never one that exists: a name taken meanwhile (another
     // Mevario writing at the same minute) is passed over for the next.
-    for (int prova = 0; prova < 20 && file.isEmpty(); ++prova) {
-        const QString nome = NuovoPercorsoDocumento(cartella, cosa, QStringLiteral("fodt"), quando);
-        if (nome.isEmpty())
-            break;
-        QFile f(nome);
-        if (f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-            if (f.write(testo) != testo.size() || !f.flush()) {
-                f.remove();
-                Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento ") + nome);
-                return {};
-            }
-            file = nome;
-        } else if (!QFileInfo::exists(nome)) {
-            Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento ") + nome);
-            return {};
-        }
-    }
+    QString errore;
+    const QString file =
+        ScriviNuovoDocumento(CartellaDocumenti(), cosa, QStringLiteral("fodt"), FDoc.toByteArray(1), quando, &errore);
     if (file.isEmpty()) {
-        Messaggio(TTipoMessaggio::Errore, QStringLiteral("Impossibile scrivere il documento: nella cartella ") +
-                                              cartella + QStringLiteral(" non si trova un nome libero per «") + cosa +
-                                              QStringLiteral("»"));
+        Messaggio(TTipoMessaggio::Errore, errore);
         return {};
     }
-    const bool consegnato = Consegne() ? Consegne()(file) : ConsegnaPredefinita(file);
+    const bool consegnato = ConsegnaFile(file);
     if (!consegnato) {
         Messaggio(TTipoMessaggio::Attenzione,
                   QStringLiteral("Non è stato possibile aprire il documento con un programma di videoscrittura."
