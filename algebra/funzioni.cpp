@@ -183,6 +183,11 @@ Esponenti EsponentiDi(const std::string& monomio)
     return {Esponente(monomio, "x"), Esponente(monomio, "y"), Esponente(monomio, "z")};
 }
 
+bool LettereEsatte(const std::string& parte, const Esponenti& attesi)
+{
+    return SoloLettere(parte) && !LetteraRipetuta(parte) && EsponentiDi(parte) == attesi;
+}
+
 std::string MonomioDigitato(long long num, long long den, const Esponenti& e)
 {
     RiduciFrazione(num, den);

@@ -72,6 +72,10 @@ struct Esponenti {
     bool operator==(const Esponenti&) const = default;
 };
 Esponenti EsponentiDi(const std::string& monomio);
+// True when a typed literal part is exactly the letters with exponents
+// `attesi`: only letters and their exponents (SoloLettere), none twice, and
+// the exponents those expected. How the monomial checks judge the letters.
+bool LettereEsatte(const std::string& parte, const Esponenti& attesi);
 
 // A monomial as a pupil types it: the reduced coefficient num/den ("17/2",
 // "-3"; 1 and -1 left out before letters), then the letters in the order

@@ -91,7 +91,7 @@ bool EsercizioMcdMcmMon::Verifica(const std::string& risposta) const
     const Frazione c = LeggiCoefficiente(risposta);
     const std::string r = ParteLetterale(risposta);
     const long double valore = Quoziente(c.num, c.den);
-    return SoloLettere(r) && !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi() &&
+    return LettereEsatte(r, EsponentiAttesi()) &&
            std::fabs(valore - static_cast<long double>(CoefficienteAtteso())) <= 0.000001L;
 }
 

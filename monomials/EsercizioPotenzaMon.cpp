@@ -59,7 +59,7 @@ bool EsercizioPotenzaMon::Verifica(const std::string& risposta) const
     // The literal part from the first '*' or letter on (a leading '*' makes
     // no difference to the exponents read).
     const std::string r = ParteLetterale(risposta);
-    return std::fabs(valore - Coefficiente()) <= 0.000001L && SoloLettere(r) && !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi();
+    return std::fabs(valore - Coefficiente()) <= 0.000001L && LettereEsatte(r, EsponentiAttesi());
 }
 
 std::string EsercizioPotenzaMon::RispostaAttesa() const

@@ -42,7 +42,7 @@ bool EsercizioQuozienteMon::Verifica(const std::string& risposta) const
     const Frazione c = LeggiCoefficiente(risposta);
     const std::string r = ParteLetterale(risposta);
     const long double valore = Quoziente(c.num, c.den);
-    return SoloLettere(r) && !LetteraRipetuta(r) && EsponentiDi(r) == EsponentiAttesi() &&
+    return LettereEsatte(r, EsponentiAttesi()) &&
            std::fabs(valore - Coefficiente()) <= 0.000001L;
 }
 

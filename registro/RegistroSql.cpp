@@ -384,7 +384,7 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         attesa.start();
         bool fatto = false;
         while (!(fatto = q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))) &&
-               q.lastError().nativeErrorCode() == QLatin1String("5") && attesa.elapsed() < opzioni.attesaMs)
+               (q.lastError().nativeErrorCode().toInt() & 0xff) == 5 && attesa.elapsed() < opzioni.attesaMs)
             QThread::msleep(10);
         if (!fatto) {
             r->Guasta(q.lastError());
