@@ -76,19 +76,6 @@ int main(int argc, char* argv[])
     bool avviato = false;
     auto finestre = mevario::Avvia();
     const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
-    // The pupils' record (a message and a guest run when it cannot be used).
-    finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db, [&](const QString& m) {
-        if (avviato) {
-            mevario::AvvisoRegistro(m);
-            // Said from within an answer being judged: the window follows after it.
-            QTimer::singleShot(0, [&finestre] {
-                if (finestre)
-                    finestre->RegistroGuasto();
-            });
-        }
-        else
-            avvisiRinviati << m;
-    }));
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
     QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
@@ -103,6 +90,21 @@ int main(int argc, char* argv[])
     // Who is at the computer, once the main window is there: named on the
     // command line, else asked. Runs that end by themselves ask nothing.
     QTimer::singleShot(0, main, [&, nome = opzioni.alunno] {
+        // The pupils' record (a message and a guest run when it cannot be
+        // used), opened once the main window is on its way to the screen:
+        // the first window needs none of it.
+        finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db, [&](const QString& m) {
+            if (avviato) {
+                mevario::AvvisoRegistro(m);
+                // Said from within an answer being judged: the window follows after it.
+                QTimer::singleShot(0, [&finestre] {
+                    if (finestre)
+                        finestre->RegistroGuasto();
+                });
+            }
+            else
+                avvisiRinviati << m;
+        }));
         avviato = true;
         for (const QString& m : std::exchange(avvisiRinviati, {}))
             mevario::AvvisoRegistro(m);
