@@ -803,6 +803,7 @@ bool TfrmDivisionePol::Verifica(const std::string&)
         // Right: the result line says the quotient and the remainder.
         TogliSegni();
         lblEsito->hide();
+        btnSoluzione->hide();
         meEsercizi->setVisible(Ripassa().isEmpty());
         FDiv.ScriviRisultato();
         Risultato();
