@@ -293,6 +293,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     for (QScrollBar* b : {scrGriglia->verticalScrollBar(), scrGriglia->horizontalScrollBar()})
         connect(b, &QScrollBar::valueChanged, this, [this] {
             rigaTesta->move(-scrGriglia->horizontalScrollBar()->value(), 0);
+            AttaccaQuoziente();
             PosizionaNarrazione();
             Tfrmcomune* t = Tfrmcomune::Istanza();
             if (t && EditRisp->isVisible() && t->pnlTastiera->isVisible() && t->pnlTastiera->parentWidget() == this)
@@ -398,8 +399,22 @@ void TfrmDivisionePol::DisponiGriglia()
     rigaTesta->resize(larghezza, testa);
     FTesta->setGeometry(0, 0, scrGriglia->width(), testa);
     static_cast<TScrollGriglia*>(scrGriglia)->setViewportMargins(0, testa, 0, 0);
+    AttaccaQuoziente();
     PosizionaEditor();
     PosizionaNarrazione();
+}
+
+void TfrmDivisionePol::AttaccaQuoziente()
+{
+    // The quotient stays at the top of the rows in view, under the divisor,
+    // while the lower rows scroll: the products are made from it. Right of
+    // the bar no other cell stands there.
+    const int y = FY[2] + scrGriglia->verticalScrollBar()->value();
+    for (TCellaDivisione* c : FCelle)
+        if (c->Tag() / 10 == 202 && c->y() != y)
+            c->move(c->x(), y);
+    if (FCellaScelta.blocco == 2)
+        PosizionaEditor();
 }
 
 void TfrmDivisionePol::PosizionaEditor()
@@ -407,9 +422,10 @@ void TfrmDivisionePol::PosizionaEditor()
     const TCellaDivisione* cella = CellaDi(FCellaScelta);
     if (!cella)
         return;
-    // Over its cell only, which is as wide as the editor needs.
-    EditRisp->setGeometry(cella->x(), cella->y() + (cella->height() - EditRisp->height()) / 2, cella->width(),
-                          EditRisp->height());
+    // Over its cell exactly, which is as wide as the editor needs: the
+    // cell's own typeset copy does not show round it, and no other cell is
+    // covered.
+    EditRisp->setGeometry(cella->geometry());
 }
 
 void TfrmDivisionePol::PosizionaNarrazione()
@@ -687,7 +703,7 @@ void TfrmDivisionePol::LegaEditor(const TDivisione::Cella& c)
     DisponiGriglia();
     EditRisp->show();
     EditRisp->raise();
-    scrGriglia->ensureWidgetVisible(EditRisp, 8, 8);
+    scrGriglia->ensureWidgetVisible(cella, 8, 8); // the whole cell, not only the editor
     // The keys typed next go to the editor, also when another window held
     // the keyboard (the main window, beside this one).
     if (isVisible() && !isActiveWindow())
@@ -727,6 +743,7 @@ bool TfrmDivisionePol::MemorizzaTesto()
     if (TCellaDivisione* c = CellaDi(FCellaScelta)) {
         AggiornaCella(c);
         DisponiGriglia();
+        scrGriglia->ensureWidgetVisible(c, 8, 8); // its row may have grown
         c->update();
     }
     return true;

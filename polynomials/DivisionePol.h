@@ -152,6 +152,8 @@ private:
     void DisponiGriglia();
     // The editor over its cell, wide enough for all it holds.
     void PosizionaEditor();
+    // The quotient's cells at the top of the rows in view.
+    void AttaccaQuoziente();
     // The narration beside the column work, under the quotient row.
     void PosizionaNarrazione();
     // The cell an arrow key leads to from the bound one.

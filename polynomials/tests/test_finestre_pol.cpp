@@ -629,8 +629,16 @@ void TestFinestrePol::divisionFitsASmallScreen()
                     QVERIFY2(!w.EditRisp->geometry().intersects(c->geometry()), qPrintable(c->accessibleName()));
                 }
             }
-            const QRect editor(w.EditRisp->mapTo(w.scrGriglia->viewport(), QPoint(0, 0)), w.EditRisp->size());
-            QVERIFY(w.scrGriglia->viewport()->rect().contains(editor));
+            // The cell being filled in view whole, and the quotient in view
+            // above it, under the divisor.
+            const auto inVista = [&](QWidget* x) {
+                return w.scrGriglia->viewport()->rect().contains(
+                    QRect(x->mapTo(w.scrGriglia->viewport(), QPoint(0, 0)), x->size()));
+            };
+            QVERIFY(inVista(w.EditRisp));
+            QVERIFY(inVista(w.CellaDi(w.CellaScelta())));
+            for (int p = 4; p >= 1; --p)
+                QVERIFY2(inVista(w.CellaDi({2, 2, p})), qPrintable(w.CellaDi({2, 2, p})->accessibleName()));
         }
         for (TCellaDivisione* c : w.Celle()) {
             if (!w.Mostrata(c) || c->Cella(w.Divisione().GradoDivisore).riga == 1)
