@@ -113,6 +113,9 @@ void TCellaDivisione::Segna(bool segnata)
     if (FSegnata == segnata)
         return;
     FSegnata = segnata;
+    // A screen reader hears the mark with the cell's place.
+    const QString nome = NomeCella(FCella, FColonna);
+    SetNomeAccessibile(segnata ? nome + QStringLiteral(", da correggere") : nome);
     update();
 }
 

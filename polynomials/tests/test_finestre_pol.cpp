@@ -857,6 +857,7 @@ void TestFinestrePol::divisionWrongGridMarksEveryCellToFix()
         if (segnata)
             QVERIFY2(ContornoRosso(c), qPrintable(c->accessibleName()));
     }
+    QVERIFY(w.CellaDi(attese.back())->accessibleName().contains(QStringLiteral(", da correggere")));
     QVERIFY(w.lblEsito->isVisible());
     QVERIFY2(w.lblEsito->text().startsWith(QStringLiteral("Da correggere: 3 celle")), qPrintable(w.lblEsito->text()));
     QVERIFY(w.btnSoluzione->isVisible());
