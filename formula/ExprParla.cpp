@@ -104,6 +104,8 @@ std::string RadiceOrdinale(long long n)
         return c.substr(0, c.size() - 4) + "treesim";
     if (finisce("sei")) // ventiseiesimo
         return c + "esim";
+    if (finisce("dieci")) // centodecimo
+        return c.substr(0, c.size() - 5) + "decim";
     if (finisce("centouno")) // centunesimo, as ventunesimo
         return c.substr(0, c.size() - 4) + "unesim";
     if (finisce("mila")) // duemillesimo
