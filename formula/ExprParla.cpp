@@ -887,7 +887,7 @@ TDetto TParlatore::Frazione(TExprRatio* r)
     d.testo = Riga(sopra).testo;
     Aggiungi(d.testo, "fratto");
     Aggiungi(d.testo, Riga(sotto).testo);
-    d.iniziaNumero = num && !meno && dynamic_cast<TExprNumber*>(num) && num == Primo(sopra);
+    d.iniziaNumero = num && !meno && dynamic_cast<TExprNumber*>(num);
     d.finisceNumero = true;
     d.virgolaDopo = true;
     return d;
