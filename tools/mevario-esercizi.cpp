@@ -158,7 +158,10 @@ int main(int argc, char** argv)
                 filePdf = v;
                 pdf = true;
             } else {
+                // Nothing to judge is no wrong answer: it is refused.
                 risposta = v;
+                if (risposta.find_first_not_of(" \t") == std::string::npos)
+                    return Errore("la risposta di --verifica è vuota: scrivi la risposta da giudicare");
                 verifica = true;
             }
             continue;

@@ -41,7 +41,9 @@ const char* kAiuto =
     "  mevario-formula --parla \"-(3/4)*x^2*y*z^3\"\n"
     "      meno tre quarti ics al quadrato ipsilon zeta al cubo\n"
     "\n"
-    "Un errore di sintassi stampa il messaggio con la posizione ed esce con stato 1.\n";
+    "Un errore di sintassi stampa il messaggio con la posizione ed esce con stato 1;\n"
+    "così anche il testo dopo la formula che non si legge (\"3x\" invece di \"3*x\"):\n"
+    "la formula si legge tutta o non si disegna.\n";
 
 int Uso(const std::string& perche = {})
 {

@@ -39,6 +39,16 @@ err=$("$tool" prodotto-monomi --seme 1 --verifica "2-3x" 2>&1 >/dev/null); st=$?
 [ $st -eq 2 ] || male "unreadable answer: status $st"
 [ "$err" = "mevario-esercizi: Non riesco a leggere il coefficiente «2-3»: scrivi un numero intero o una frazione come 3/4." ] || male "unreadable answer: message '$err'"
 
+# An empty answer is refused, never judged "sbagliata".
+for vuota in "" "   "; do
+  out=$("$tool" somma-monomi --seme 1 --verifica "$vuota" 2>/dev/null); st=$?
+  err=$("$tool" somma-monomi --seme 1 --verifica "$vuota" 2>&1 >/dev/null)
+  [ $st -eq 1 ] && [ -z "$out" ] || male "empty answer '$vuota': status $st, output '$out'"
+  [ "$(printf '%s\n' "$err" | head -1)" = "mevario-esercizi: la risposta di --verifica è vuota: scrivi la risposta da giudicare" ] ||
+    male "empty answer: message '$err'"
+done
+"$tool" definizione-monomio --seme 3 --verifica "" >/dev/null 2>&1 && male "empty answer to a yes/no question accepted"
+
 "$tool" definizione-monomio --seme 3 --verifica "si" >/dev/null 2>&1; st=$?
 [ $st -eq 1 ] || male "quiz: 'si' for a yes/no question gave status $st"
 

@@ -520,7 +520,10 @@ void TestComune::unreadableAnswersSayWhereAndWhy_data()
     QTest::newRow("spaces are left out") << " 3 x ^2 " << -1 << "" << "";
     QTest::newRow("trailing sign") << "3x+" << 3 << "qui manca un numero o una lettera" << "3*x";
     QTest::newRow("two signs") << "3x+*2" << 3 << "qui manca un numero o una lettera" << "3*x";
-    QTest::newRow("open bracket") << "2(x+1" << 5 << "qui manca una parentesi chiusa" << "2(x+1";
+    QTest::newRow("open bracket") << "2(x+1" << 5 << "qui manca una parentesi chiusa" << "2";
+    // The formula reader reads the whole text or nothing: "2(" is not read
+    // as "2" with the rest left out.
+    QTest::newRow("bracket after a number") << "2(x+1)" << 1 << "da qui la risposta non si legge" << "2";
     QTest::newRow("closed, never opened") << "x+1)" << 3 << "questa parentesi non è stata aperta" << "x+1";
     QTest::newRow("empty brackets") << "x+()" << 3 << "tra le parentesi manca qualcosa" << "x";
     QTest::newRow("not a character of ours") << "3è" << 1 << "questo carattere non si può usare" << "3";
