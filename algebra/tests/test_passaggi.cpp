@@ -111,9 +111,24 @@ TEST(LettorePassaggi, UnreadableAtTheSpotOfTheAnswers)
 TEST(LettorePassaggi, LimitsAreTooBigAtOnce)
 {
     const auto inizio = std::chrono::steady_clock::now();
-    EXPECT_EQ(Rifiuto("(x+y+z)^50"), "troppo grande @7: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
-    EXPECT_EQ(Rifiuto("(x+1)^11"), "troppo grande @5: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
-    EXPECT_EQ(Rifiuto("(x+1)^10"), "legge");
+    // The size of a power is its result's: at most C(n+k-1, k) terms for n
+    // terms raised to k, refused before anything is multiplied.
+    EXPECT_EQ(Rifiuto("(x+y+z+1)^50"), "troppo grande @9: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+    EXPECT_EQ(Rifiuto("(x+y+z+1)^8(x+y+z+1)^8"), "troppo grande @-1: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+    EXPECT_EQ(Rifiuto("(1+x+x^2+x^3+x^4+x^5+x^6+x^7+x^8+x^9+x^10)^5(1+y+y^2+y^3+y^4+y^5+y^6+y^7+y^8+y^9+y^10)^5"),
+              "troppo grande @-1: il calcolo avrebbe pi\xC3\xB9 di 2000 termini"); // 51 * 51 terms
+    // A product of two sums of 64 terms each: 4,096 pairs, but at most
+    // 15 * 15 terms once similar ones are gathered.
+    std::string cento;
+    for (int i = 0; i < 8; ++i)
+        for (int j = 0; j < 8; ++j)
+            cento += "+x^" + std::to_string(i) + "y^" + std::to_string(j);
+    EXPECT_EQ(Rifiuto("(" + cento + ")(" + cento + ")"), "legge");
+    EXPECT_EQ(Rifiuto("(x+1)^11"), "legge");
+    EXPECT_EQ(Rifiuto("(x+y)^50"), "legge");
+    EXPECT_EQ(Rifiuto("(x+y+z)^50"), "legge"); // 1326 terms
+    EXPECT_EQ(Canonico("(x+1)^11"), "x^11+11x^10+55x^9+165x^8+330x^7+462x^6+462x^5+330x^4+165x^3+55x^2+11x+1");
+    EXPECT_EQ(PolinomioDi("(x+y)^50").size(), 51U);
     EXPECT_EQ(Rifiuto("x^51"), "troppo grande @2: un esponente \xC3\xA8 maggiore di 50");
     EXPECT_EQ(Rifiuto("x^50"), "legge");
     EXPECT_EQ(Rifiuto("x^30*x^21"), "troppo grande @-1: un esponente \xC3\xA8 maggiore di 50");
@@ -162,20 +177,21 @@ TEST(GiudicaPassaggio, CounterexampleUsesPleasantDistinctValues)
 {
     // x^2y and xy^2 are equal wherever x = y: the values are distinct.
     GiudizioPassaggio g = Giudica("x^2y", "xy^2");
-    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2: prima vale 2, dopo vale 4");
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = -1: prima vale -1, dopo vale 1");
     // Letters of either line, in the order x, y, z.
     g = Giudica("z+x", "z+x+y");
-    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2, z = -1: prima vale 0, dopo vale 2");
-    // Fractions exact; a difference that vanishes at 1 and 2.
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = -1, z = 2: prima vale 3, dopo vale 2");
+    // A difference that vanishes at 1 and 2; x = -1 would give halves:
+    // whole values are preferred.
     g = Giudica("1/2x", "1/2x+(x-1)(x-2)");
-    EXPECT_EQ(FraseControesempio(g), "per x = -1: prima vale -1/2, dopo vale 11/2");
+    EXPECT_EQ(FraseControesempio(g), "per x = -2: prima vale -1, dopo vale 11");
     // Constants: no letters.
     g = Giudica("2+3", "6");
     EXPECT_EQ(FraseControesempio(g), "prima vale 5, dopo vale 6");
     // A high-degree difference that vanishes on the first eight values.
     g = Giudica("x", "x+x(x-1)(x-2)(x+1)(x-3)(x+2)(x-4)(x+3)");
     ASSERT_EQ(g.verdetto, VerdettoPassaggio::NonEquivalente);
-    EXPECT_EQ(FraseControesempio(g).substr(0, 9), "per x = 5");
+    EXPECT_EQ(FraseControesempio(g).substr(0, 10), "per x = -4");
 }
 
 TEST(GiudicaPassaggio, UnreadableLineIsNamed)
@@ -188,7 +204,7 @@ TEST(GiudicaPassaggio, UnreadableLineIsNamed)
     g = Giudica("(x+1", "x+1");
     EXPECT_EQ(g.riga, 0);
     EXPECT_EQ(g.motivo, "qui manca una parentesi chiusa");
-    g = Giudica("x", "(x+y+z)^50");
+    g = Giudica("x", "(x+y+z+1)^50");
     EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
     EXPECT_EQ(g.riga, 1);
     EXPECT_EQ(FraseControesempio(g), "");
@@ -342,19 +358,19 @@ TEST(GiudicaPassaggio, CounterexampleDividesByNoZero)
 {
     // y = 0 would make the divisor of the earlier line zero.
     const GiudizioPassaggio g = GiudicaPassaggio("(6x^2y+3y):3y", "2x^2");
-    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2: prima vale 3, dopo vale 2");
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = -1: prima vale 3, dopo vale 2");
     const GiudizioPassaggio h = GiudicaPassaggio("x^2y:y+y", "x^2");
-    EXPECT_EQ(FraseControesempio(h), "per x = 1, y = 2: prima vale 3, dopo vale 1");
+    EXPECT_EQ(FraseControesempio(h), "per x = 1, y = -1: prima vale 0, dopo vale 1");
 }
 
 TEST(GiudicaPassaggio, CounterexampleOfADifferenceThatVanishesOnMostValues)
 {
-    // Zero at x = 1, 2, -1, 3, -2, 0, 4, -3 whatever y is: found letter by letter.
+    // Zero at x = 1, -1, 2, -2, 3, -3, 0, 4 whatever y is: found letter by letter.
     std::string zeri = "(x-1)(x-2)(x+1)(x-3)(x+2)x(x-4)(x+3)";
     GiudizioPassaggio g = GiudicaPassaggio("y", "y+" + zeri + "(y-1)(y-2)(y+1)");
     ASSERT_EQ(g.verdetto, VerdettoPassaggio::NonEquivalente);
     ASSERT_EQ(g.valori.size(), 2U);
-    EXPECT_EQ(g.valori[0].second, 5);
+    EXPECT_EQ(g.valori[0].second, -4);
     EXPECT_NE(g.valorePrima, g.valoreDopo);
     // A sum of two halves that each hold nearly 2,000 terms is too big.
     std::string a = "1", b = "1";
