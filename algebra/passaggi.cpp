@@ -283,6 +283,43 @@ std::string FraseControesempio(const GiudizioPassaggio& g)
     return r + "prima vale " + g.valorePrima + ", dopo vale " + g.valoreDopo;
 }
 
+ConfrontoEsercizio ConfrontaConEsercizio(const std::string& esercizio, const std::string& riga)
+{
+    const RigaLetta a = Leggi(esercizio);
+    if (a.errore)
+        return ConfrontoEsercizio::Illeggibile;
+    const RigaLetta b = Leggi(riga);
+    if (b.errore)
+        return ConfrontoEsercizio::Illeggibile;
+    return a.Valore() == b.Valore() ? ConfrontoEsercizio::Uguale : ConfrontoEsercizio::Diversa;
+}
+
+CambioCalcolo DoveCambia(const std::vector<std::string>& righe)
+{
+    CambioCalcolo c;
+    for (std::size_t i = 1; i < righe.size(); ++i)
+        if (ConfrontaConEsercizio(righe[0], righe[i]) == ConfrontoEsercizio::Diversa) {
+            c.giudizio = GiudicaPassaggio(righe[0], righe[i]);
+            // Compared, the two may still outgrow 128 bits: the line is
+            // where the calculation changes all the same.
+            c.riga = static_cast<int>(i);
+            return c;
+        }
+    return c;
+}
+
+std::string FraseCambio(const GiudizioPassaggio& g)
+{
+    std::string r = "Qui il calcolo cambia";
+    if (g.verdetto != VerdettoPassaggio::NonEquivalente || g.valorePrima.empty())
+        return r + ": questa riga non \xC3\xA8 uguale all'esercizio.";
+    std::string valori;
+    for (const auto& [lettera, valore] : g.valori)
+        valori += (valori.empty() ? " per " : ", ") + std::string(1, lettera) + " = " + std::to_string(valore);
+    return r + ":" + valori + (valori.empty() ? " " : ": ") + "l'esercizio vale " + g.valorePrima +
+           ", questa riga vale " + g.valoreDopo + ".";
+}
+
 GiudizioFine GiudicaFine(const std::string& argomento, const std::string& esercizio, const std::string& ultima)
 {
     GiudizioFine f;
@@ -302,7 +339,12 @@ GiudizioFine GiudicaFine(const std::string& argomento, const std::string& eserci
         f.cosaManca = "l'ultima riga non \xC3\xA8 uguale all'esercizio";
         return f;
     }
-    f.cosaManca = CosaManca(argomento, ultima, b.e, b.Valore());
+    try {
+        f.cosaManca = CosaManca(argomento, ultima, b.e, b.Valore());
+    } catch (const ErroreRiga& x) {
+        f.cosaManca = "l'ultima riga \xC3\xA8 troppo grande: " + x.motivo();
+        return f;
+    }
     f.stato = f.cosaManca.empty() ? StatoFine::Finito : StatoFine::QuasiFinito;
     return f;
 }

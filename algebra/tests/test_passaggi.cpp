@@ -384,3 +384,97 @@ TEST(GiudicaPassaggio, CounterexampleOfADifferenceThatVanishesOnMostValues)
     EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
     EXPECT_EQ(g.motivo, "il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
 }
+
+TEST(GiudicaFine, WhatATeacherWouldCorrectIsNotFinished)
+{
+    // A coefficient 1 or an exponent 1 written out, in every topic.
+    EXPECT_EQ(Fine("prodotto-monomi", "y*y^2", "1y^3"), "quasi: il coefficiente 1 non si scrive");
+    EXPECT_EQ(Fine("prodotto-monomi", "y*y^2", "1*y^3"), "quasi: il coefficiente 1 non si scrive");
+    EXPECT_EQ(Fine("prodotto-monomi", "3x^2z*xyz", "3x^3y^1z^2"), "quasi: l'esponente 1 non si scrive");
+    EXPECT_EQ(Fine("prodotto-polinomi", "(x+1)(x-2)", "x^2-1x-2"), "quasi: il coefficiente 1 non si scrive");
+    EXPECT_EQ(Fine("", "(x+1)(x-2)", "x^2-x^1-2"), "quasi: l'esponente 1 non si scrive");
+    // The number 1 alone, and -y, are as they should be.
+    EXPECT_EQ(Fine("prodotto-polinomi", "(x+1)(x-1)", "x^2-1"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "-y*y^2", "-y^3"), "finito");
+    // Coefficients as large as the line's reader takes.
+    EXPECT_EQ(Fine("prodotto-monomi", "1073741824x*2xy", "2147483648x^2y"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "65536x*65536x", "4294967296x^2"), "finito");
+    EXPECT_EQ(Fine("", "(100000000000x+1)^2", "10000000000000000000000x^2+200000000000x+1"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "65536x*65536x", "4294967296x^1"), "no: l'ultima riga non \xC3\xA8 uguale all'esercizio");
+}
+
+TEST(GiudicaPassaggio, AnOverflowWhileComparingIsATooBigLine)
+{
+    // Each line reads; their difference leaves 128 bits.
+    const GiudizioPassaggio g = Giudica("8888888888888888882x^4-3:3^4(6)", "12x^4:3^44");
+    EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
+    EXPECT_EQ(g.riga, 1);
+    EXPECT_EQ(g.motivo, "un numero \xC3\xA8 troppo grande");
+    EXPECT_TRUE(g.valori.empty());
+    EXPECT_TRUE(g.errore.empty());
+    EXPECT_EQ(FraseControesempio(g), "");
+    EXPECT_EQ(ConfrontaConEsercizio("(x+1)(x-2)", "12x^4:3^44"), ConfrontoEsercizio::Diversa);
+    EXPECT_EQ(Fine("prodotto-polinomi", "(x+1)(x-2)", "12x^4:3^44"), "no: l'ultima riga non \xC3\xA8 uguale all'esercizio");
+}
+
+TEST(GiudicaPassaggio, CounterexampleIsWholeAndShort)
+{
+    // x = 1, y = -1, z = 2 would give fifths: the first point where both
+    // values are whole and short is taken.
+    GiudizioPassaggio g = Giudica("(x+2y-z)^3:5", "x^3");
+    EXPECT_EQ(FraseControesempio(g), "per x = 2, y = 1, z = -1: prima vale 25, dopo vale 8");
+    // A letter 0 only when nothing else shows the difference as well.
+    g = Giudica("1/2x", "1/2x+(x-1)(x-2)");
+    EXPECT_EQ(g.valori, (std::vector<std::pair<char, long long>>{{'x', -2}}));
+    // Fractions stay when no whole point is near.
+    g = Giudica("1/3x", "1/2x");
+    EXPECT_EQ(FraseControesempio(g), "per x = 2: prima vale 2/3, dopo vale 1");
+}
+
+TEST(RegolePassaggi, SignRuleOfAProduct)
+{
+    const std::string nome = "Nel prodotto vale la regola dei segni: segni uguali danno pi\xC3\xB9, segni diversi danno meno.";
+    EXPECT_EQ(Errore("(-2x)(-3y)", "-6xy"), nome);
+    EXPECT_EQ(Errore("-2x(-3y)", "-6xy"), nome); // not the minus before a bracket
+    EXPECT_EQ(Errore("(-2x^2)(3xy)", "6x^3y"), nome);
+    EXPECT_EQ(Errore("-2x*3y", "6xy"), nome);
+    // The sign of a written term, or of a bracket's terms, is another mistake.
+    EXPECT_EQ(Errore("x-2(y+1)", "x+2y+2"), "Il meno davanti alla parentesi cambia il segno di tutti i suoi termini.");
+    EXPECT_EQ(Errore("2x*3y", "-6xy"), "");
+}
+
+TEST(RegolePassaggi, TheSameExponentMistakeInLongerProducts)
+{
+    const std::string nome = "Nel prodotto gli esponenti si sommano, non si moltiplicano.";
+    EXPECT_EQ(Errore("x*x", "x"), nome);
+    EXPECT_EQ(Errore("x*x*x^2", "x^2"), nome); // x*x gives x first
+    EXPECT_EQ(Errore("(xy)(3xy)(2y^2)", "6xy^2"), nome);
+    EXPECT_EQ(Errore("(2xy^3)(-x)(2x^2)", "-4x^2y^3"), nome);
+    EXPECT_EQ(Errore("(3x^2y)(2xy^3)(x^2)(y)", "6x^4y^3"), nome);
+}
+
+TEST(RegolePassaggi, ALikeTermsSignLeftOut)
+{
+    const std::string nome = "Nella somma di termini simili ogni coefficiente si somma con il suo segno.";
+    EXPECT_EQ(Errore("(2x^2-4x)+(x^2+7x)", "3x^2+11x"), nome);
+    EXPECT_EQ(Errore("(2x^2-4x)+(x^2+7x)", "3x^2-11x"), nome);
+    EXPECT_EQ(Errore("5xy-4xy", "9xy"), nome);
+    EXPECT_EQ(Errore("5xy-4x", "5xy+4x"), ""); // no similar term: not this rule
+}
+
+TEST(DoveCambia, TheFirstLineNoLongerTheExercise)
+{
+    const std::vector<std::string> righe = {"(x+1)(x-2)", "x^2-2x+x-2", "x^2+x-2", "x^2+x-2+0", "x^2-x-2"};
+    EXPECT_EQ(ConfrontaConEsercizio(righe[0], righe[1]), ConfrontoEsercizio::Uguale);
+    EXPECT_EQ(ConfrontaConEsercizio(righe[0], righe[2]), ConfrontoEsercizio::Diversa);
+    EXPECT_EQ(ConfrontaConEsercizio(righe[0], "x+"), ConfrontoEsercizio::Illeggibile);
+    EXPECT_EQ(ConfrontaConEsercizio("x+", "x"), ConfrontoEsercizio::Illeggibile);
+    const CambioCalcolo c = DoveCambia(righe);
+    EXPECT_EQ(c.riga, 2);
+    EXPECT_EQ(FraseCambio(c.giudizio), "Qui il calcolo cambia: per x = 1: l'esercizio vale -2, questa riga vale 0.");
+    // Unreadable lines are passed over; none different: -1.
+    EXPECT_EQ(DoveCambia({"(x+1)(x-2)", "x+", "x^2-x-2"}).riga, -1);
+    EXPECT_EQ(DoveCambia({"2+3", "x+", "6"}).riga, 2);
+    EXPECT_EQ(FraseCambio(DoveCambia({"2+3", "6"}).giudizio),
+              "Qui il calcolo cambia: l'esercizio vale 5, questa riga vale 6.");
+}
