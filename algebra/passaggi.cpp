@@ -312,12 +312,12 @@ std::string FraseCambio(const GiudizioPassaggio& g)
 {
     std::string r = "Qui il calcolo cambia";
     if (g.verdetto != VerdettoPassaggio::NonEquivalente || g.valorePrima.empty())
-        return r + ": questa riga non \xC3\xA8 uguale all'esercizio.";
+        return r + ": questa riga non \xC3\xA8 uguale all'esercizio";
     std::string valori;
     for (const auto& [lettera, valore] : g.valori)
         valori += (valori.empty() ? " per " : ", ") + std::string(1, lettera) + " = " + std::to_string(valore);
     return r + ":" + valori + (valori.empty() ? " " : ": ") + "l'esercizio vale " + g.valorePrima +
-           ", questa riga vale " + g.valoreDopo + ".";
+           ", questa riga vale " + g.valoreDopo;
 }
 
 GiudizioFine GiudicaFine(const std::string& argomento, const std::string& esercizio, const std::string& ultima)

@@ -83,7 +83,7 @@ struct CambioCalcolo {
 CambioCalcolo DoveCambia(const std::vector<std::string>& righe);
 
 // "Qui il calcolo cambia: per x = 1: l'esercizio vale -2, questa riga vale
-// 0." for the step from the exercise to the line where it changes.
+// 0" for the step from the exercise to the line where it changes.
 std::string FraseCambio(const GiudizioPassaggio& g);
 
 enum class StatoFine { Finito, QuasiFinito, NonFinito };

@@ -32,6 +32,17 @@ class TFormulaBox;
 // dot, ":" as the division sign, fractions of whole numbers as fractions.
 std::string FormulaPassaggio(const std::string& digitato);
 
+// A typed line cut where it may go on in the next row of its typeset copy:
+// before each sign between two terms and between two brackets side by
+// side, outside every bracket ("(x+1)(x-2)-3x" gives "(x+1)", "(x-2)",
+// "-3x"); the pieces, joined, are the line without its spaces.
+std::vector<std::string> PezziPassaggio(const std::string& digitato);
+
+// The typeset copy of a line too long for one row of `larghezza` pixels at
+// `punti` points: its pieces gathered into as few rows as fit, in order (a
+// piece alone wider than a row has a row of its own, where it shrinks).
+std::vector<std::string> RigheCopia(const std::string& digitato, int larghezza, int ppi, int punti);
+
 class TPassaggi : public QFrame {
     Q_OBJECT
 public:
@@ -51,6 +62,11 @@ public:
     // The line under line i: where the chain broke, why the line cannot be
     // read, what is left (hidden when empty).
     QLabel* Nota(int i) const;
+    // Beside line i (i >= 1): whether it still equals the exercise, "=
+    // esercizio" or "\u2260 esercizio"; empty when it is empty or does not read.
+    QLabel* Esercizio(int i) const;
+    // The typeset copy of line i, as many boxes as the rows it takes.
+    std::vector<TFormulaBox*> Anteprime(int i) const;
     TDsFancyButton* Togli(int i) const;
 
     // Adds an empty line under line `dopo` and puts the focus in it.
@@ -64,6 +80,12 @@ public:
     void NotaUltima(const QString& testo);
     // Puts the focus in line i (the last step line when i is out of range).
     void Fuoco(int i = -1);
+    // After a wrong answer: "Qui il calcolo cambia: ..." under the first
+    // line that is no longer equal to the exercise, brought into view; it
+    // goes when the working changes. The line, or -1 when there is none.
+    int SegnaCambio();
+    // The mistake named at the latest step that names one (empty: none).
+    std::string UltimoErrore() const;
 
 signals:
     // The working changed (a line typed, added or taken away).
@@ -83,9 +105,16 @@ private:
         TFormulaBox* anteprima = nullptr;
         TDsFancyButton* togli = nullptr;
         QLabel* nota = nullptr;
+        QLabel* esercizio = nullptr;
+        std::vector<TFormulaBox*> seguito; // the typeset copy's further rows
         QString giudizio; // what the judgement says under the line (rich text)
         QString aggiunta; // what the window added under it (NotaUltima)
+        QString cambio;   // "Qui il calcolo cambia" (SegnaCambio)
         int larghezzaMinima = 0; // the typeset line's width at its smallest size
+        int larghezzaTesto = 0;  // the typed text's width in the field
+        // The typeset copy cut into rows for a width (kept until either changes).
+        std::vector<std::string> righeCopia;
+        int larghezzaCopia = -1;
         QSize misuraNota;          // the note's width and the height it takes there
         QString testoMisurato;     // the note's text measured
     };
@@ -97,6 +126,7 @@ private:
     void TogliAggiunte();
     void MostraNota(int i);
     void Disponi();
+    int DisponiCopia(TRiga& r, int x, int y, int larghezza);
     void Numera();
 
     QColor FSfondo;

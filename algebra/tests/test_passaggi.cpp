@@ -471,10 +471,10 @@ TEST(DoveCambia, TheFirstLineNoLongerTheExercise)
     EXPECT_EQ(ConfrontaConEsercizio("x+", "x"), ConfrontoEsercizio::Illeggibile);
     const CambioCalcolo c = DoveCambia(righe);
     EXPECT_EQ(c.riga, 2);
-    EXPECT_EQ(FraseCambio(c.giudizio), "Qui il calcolo cambia: per x = 1: l'esercizio vale -2, questa riga vale 0.");
+    EXPECT_EQ(FraseCambio(c.giudizio), "Qui il calcolo cambia: per x = 1: l'esercizio vale -2, questa riga vale 0");
     // Unreadable lines are passed over; none different: -1.
     EXPECT_EQ(DoveCambia({"(x+1)(x-2)", "x+", "x^2-x-2"}).riga, -1);
     EXPECT_EQ(DoveCambia({"2+3", "x+", "6"}).riga, 2);
     EXPECT_EQ(FraseCambio(DoveCambia({"2+3", "6"}).giudizio),
-              "Qui il calcolo cambia: l'esercizio vale 5, questa riga vale 6.");
+              "Qui il calcolo cambia: l'esercizio vale 5, questa riga vale 6");
 }

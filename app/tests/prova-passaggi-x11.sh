@@ -39,8 +39,14 @@ set -- $(geometria "$PRODOTTO"); PX=$1; PY=$2
 COLONNA="36 170 $((PX + 22)) $((PY + 350))"
 
 # The toggle at the end of the question's line; the focus goes to line 1.
+# The window grows for the working, up if its foot would leave the screen.
 xdotool mousemove $((PX + 482)) $((PY + 265)) click 1
 sleep 0.5
+set -- $(geometria "$PRODOTTO"); PX=$1; PY=$2; PH=$4
+SH=$(xwininfo -root | awk '/^ *Height/ {print $NF}')
+[ $((PY + PH)) -le "$SH" ] && [ "$PY" -ge 0 ] && bene "la finestra cresciuta sta nello schermo (alta $PH)" ||
+    male "la finestra cresciuta esce dallo schermo (alta $PH a $PY)"
+COLONNA="36 300 $((PX + 22)) $((PY + 350))"
 [ "$(pixel $VERDE $COLONNA acceso)" -eq 0 ] && bene "passaggi accesi, nessun segno" || male "un segno prima di scrivere"
 # Up to the exercise's line, copy it, down, paste: the same, equivalent.
 xdotool key Up ctrl+a ctrl+c Down ctrl+v
@@ -53,8 +59,13 @@ xdotool type --delay 60 "x+1"
 sleep 0.5
 rosso=$(pixel $ROSSO $COLONNA sbagliata)
 [ "$rosso" -gt 20 ] && bene "riga non equivalente: segno rosso ($rosso pixel)" || male "nessun segno rosso ($rosso pixel)"
-# A click in the line opens the keypad; its "<--" empties the line.
-xdotool mousemove $((PX + 100)) $((PY + 465)) click 1
+# A click in the line (found by its red mark: long lines take a second
+# row for their typeset copy) opens the keypad; its "<--" empties the line.
+set -- $COLONNA
+YROSSO=$(convert "$T/schermo.png" -crop "$1x$2+$3+$4" +repage txt:- | grep "$ROSSO" |
+         sed -n 's/^[0-9]*,\([0-9]*\):.*/\1/p' | sort -n | awk '{s += $1; n++} END {print (n ? int(s / n) : 115)}')
+YRIGA=$(($4 + YROSSO))
+xdotool mousemove $((PX + 100)) $YRIGA click 1
 sleep 0.5
 TASTIERA=$(xdotool search --onlyvisible --name "^Prodotto tra polinomi - Esercizi\$" | head -n 1)
 set -- $(geometria "$TASTIERA"); FW=$3; FH=$4
@@ -63,9 +74,10 @@ SW=$(xwininfo -root | awk '/^ *Width/ {print $NF}'); SH=$(xwininfo -root | awk '
     male "la finestra con la tastiera esce dallo schermo (${FW}x$FH a $PX,$PY)"
 import -window root "$T/tastiera.png"
 [ -n "$FOTO" ] && cp "$T/tastiera.png" "$FOTO/tastiera.png"
-# The keypad's "<--": the fifth row, third key, found at the window's right.
+# The keypad's "<--": the fifth row, third key, found at the window's right
+# (the keypad stands level with the line).
 for i in 1 2 3; do
-    xdotool mousemove $((PX + 707)) $((PY + 520)) click 1
+    xdotool mousemove $((PX + 707)) $((YRIGA + 60)) click 1
     sleep 0.2
 done
 sleep 0.3
