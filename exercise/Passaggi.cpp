@@ -398,10 +398,11 @@ void TPassaggi::Giudica(int i)
 void TPassaggi::MostraNota(int i)
 {
     TRiga& r = FRighe[static_cast<std::size_t>(i)];
+    // Where the working left the exercise first, then the step's judgement.
     QString t = r.giudizio;
     if (!r.cambio.isEmpty())
-        t += (t.isEmpty() ? QString() : QStringLiteral("<br>")) + QStringLiteral("<span style=\"color:%1\">").arg(kRosso.name()) +
-             r.cambio.toHtmlEscaped() + QStringLiteral("</span>");
+        t = QStringLiteral("<span style=\"color:%1\">").arg(kRosso.name()) + r.cambio.toHtmlEscaped() +
+            QStringLiteral("</span>") + (t.isEmpty() ? QString() : QStringLiteral("<br>") + t);
     if (!r.aggiunta.isEmpty())
         t += (t.isEmpty() ? QString() : QStringLiteral("<br>")) + QStringLiteral("<span style=\"color:%1\">").arg(kCalmo.name()) +
              r.aggiunta.toHtmlEscaped() + QStringLiteral("</span>");
