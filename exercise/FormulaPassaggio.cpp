@@ -1,9 +1,10 @@
 // The typeset copy of a line of working: the line as typed turned into the
-// formula that draws it, and cut into pieces where a line too long for its
-// row may go on in the next.
+// formula that draws it, cut into pieces where a line too long for its row
+// may go on in the next, and laid out in those rows.
 #include "Passaggi.h"
 
 #include "FormulaBox.h"
+#include "ucomune.h"
 
 namespace mevario {
 
@@ -120,6 +121,49 @@ std::vector<std::string> RigheCopia(const std::string& digitato, int larghezza, 
         else
             righe.push_back(pezzo);
     return righe;
+}
+
+int TPassaggi::DisponiCopia(TRiga& r, int x, int y, int larghezza)
+{
+    if (r.larghezzaCopia != larghezza) {
+        r.larghezzaCopia = larghezza;
+        r.righeCopia = r.larghezzaMinima <= larghezza
+                           ? std::vector<std::string>{r.campo->text().toStdString()}
+                           : RigheCopia(r.campo->text().toStdString(), larghezza,
+                                        logicalDpiY() > 0 ? logicalDpiY() : 96, KPuntiMinimi);
+    }
+    const std::size_t n = std::max<std::size_t>(1, r.righeCopia.size());
+    while (r.seguito.size() + 1 < n) {
+        auto* b = new TFormulaBox(r.riga, TFormulaVariant::ControlLeft);
+        b->SetColor(FSfondo);
+        b->SetIgnoraErrori(true);
+        r.seguito.push_back(b);
+    }
+    if (const std::string prima = FormulaPassaggio(r.righeCopia.empty() ? std::string() : r.righeCopia[0]);
+        r.anteprima->Formula() != prima)
+        DrawFormula(r.anteprima, prima);
+    r.anteprima->setGeometry(x, y, larghezza, KAltezzaCopia);
+    // Every row at the first row's size: a short last piece is not drawn
+    // larger (a box draws at the largest size that fits it).
+    const int punti = r.anteprima->PuntiUsati();
+    for (std::size_t k = 0; k < r.seguito.size(); ++k) {
+        TFormulaBox* b = r.seguito[k];
+        const bool usata = k + 1 < n;
+        if (usata) {
+            const std::string formula = FormulaPassaggio(r.righeCopia[k + 1]);
+            int w = larghezza;
+            try {
+                w = std::min(w, MisuraFormula(formula, TFormulaVariant::ControlLeft, logicalDpiY() > 0 ? logicalDpiY() : 96,
+                                              punti).width() + 2);
+            } catch (const std::exception&) {
+            }
+            DrawFormula(b, formula);
+            b->SetNomeAccessibile(r.anteprima->accessibleName());
+            b->setGeometry(x, y + static_cast<int>(k + 1) * KAltezzaCopia, w, KAltezzaCopia);
+        }
+        b->setVisible(usata);
+    }
+    return static_cast<int>(n) * KAltezzaCopia;
 }
 
 } // namespace mevario

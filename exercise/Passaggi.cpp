@@ -22,10 +22,6 @@ namespace {
 // height, the "x", the space between, the column that says whether the
 // line still equals the exercise.
 constexpr int kSegno = 30, kCampo = 150, kAltezza = 46, kTogli = 22, kSpazio = 6, kEsercizio = 92;
-// A row of the typeset copy under the field (drawn small there).
-constexpr int kAltezzaCopia = 38;
-// The smallest size a formula box draws at.
-constexpr int kPuntiMinimi = 12;
 
 const QColor kVerde(0, 128, 0), kRosso(200, 0, 0);
 // Where a step broke is said in calm colours: a dark blue for the values,
@@ -297,7 +293,7 @@ void TPassaggi::Disegna(TRiga& r)
     try {
         if (!formula.empty())
             r.larghezzaMinima = MisuraFormula(formula, TFormulaVariant::ControlLeft,
-                                              logicalDpiY() > 0 ? logicalDpiY() : 96, kPuntiMinimi)
+                                              logicalDpiY() > 0 ? logicalDpiY() : 96, KPuntiMinimi)
                                     .width();
     } catch (const std::exception&) {
     }
@@ -470,39 +466,6 @@ void TPassaggi::Disponi()
     FContenuto->resize(larghezza, std::max(y, 1));
 }
 
-int TPassaggi::DisponiCopia(TRiga& r, int x, int y, int larghezza)
-{
-    if (r.larghezzaCopia != larghezza) {
-        r.larghezzaCopia = larghezza;
-        r.righeCopia = r.larghezzaMinima <= larghezza
-                           ? std::vector<std::string>{r.campo->text().toStdString()}
-                           : RigheCopia(r.campo->text().toStdString(), larghezza,
-                                        logicalDpiY() > 0 ? logicalDpiY() : 96, kPuntiMinimi);
-    }
-    const std::size_t n = std::max<std::size_t>(1, r.righeCopia.size());
-    while (r.seguito.size() + 1 < n) {
-        auto* b = new TFormulaBox(r.riga, TFormulaVariant::ControlLeft);
-        b->SetColor(FSfondo);
-        b->SetIgnoraErrori(true);
-        r.seguito.push_back(b);
-    }
-    if (const std::string prima = FormulaPassaggio(r.righeCopia.empty() ? std::string() : r.righeCopia[0]);
-        r.anteprima->Formula() != prima)
-        DrawFormula(r.anteprima, prima);
-    r.anteprima->setGeometry(x, y, larghezza, kAltezzaCopia);
-    for (std::size_t k = 0; k < r.seguito.size(); ++k) {
-        TFormulaBox* b = r.seguito[k];
-        const bool usata = k + 1 < n;
-        if (usata) {
-            DrawFormula(b, FormulaPassaggio(r.righeCopia[k + 1]));
-            b->SetNomeAccessibile(r.anteprima->accessibleName());
-            b->setGeometry(x, y + static_cast<int>(k + 1) * kAltezzaCopia, larghezza, kAltezzaCopia);
-        }
-        b->setVisible(usata);
-    }
-    return static_cast<int>(n) * kAltezzaCopia;
-}
-
 int TPassaggi::SegnaCambio()
 {
     std::vector<std::string> righe;
@@ -520,7 +483,7 @@ int TPassaggi::SegnaCambio()
     r.cambio = QString::fromStdString(FraseCambio(c.giudizio));
     MostraNota(c.riga);
     Disponi();
-    FScorri->ensureWidgetVisible(r.nota, 0, 4);
+    FScorri->ensureWidgetVisible(r.riga, 0, 0); // the line whole, with what is said under it
     return c.riga;
 }
 

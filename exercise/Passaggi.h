@@ -98,6 +98,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // A row of the typeset copy under the field (drawn small there), and
+    // the smallest size a formula box draws at.
+    static constexpr int KAltezzaCopia = 38, KPuntiMinimi = 12;
     struct TRiga {
         QWidget* riga = nullptr;
         QLabel* segno = nullptr;

@@ -34,7 +34,7 @@ void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
     pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
     pnlPassaggi->hide();
     lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191\u2193: cambia riga \u00B7 Canc: toglie la "
-                                                 "riga vuota \u00B7 Ctrl+Invio o Procedi: controlla l'ultima riga"),
+                                                 "riga vuota \u00B7 Ctrl+Invio: Procedi"),
                                   pnlEdit);
     lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
     // As large as the page's other texts (the counters, the review line).
