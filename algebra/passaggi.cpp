@@ -146,16 +146,16 @@ bool NonNullo(const Polinomio& p, std::vector<int> lettere, long long valori[3],
     return false;
 }
 
-// How pleasant a counterexample is to check by hand: whole values before
-// fractions, letters other than 0 (it hides terms) before a 0, then fewer
-// digits (the longer of the two values).
-std::tuple<int, bool, std::size_t> Fatica(const Razionale& a, const Razionale& b, bool zero)
+// How pleasant a counterexample is to check by hand: no letter 0 (it hides
+// terms) before a 0, whole values before fractions, then fewer digits (the
+// longer of the two values).
+std::tuple<bool, int, std::size_t> Fatica(const Razionale& a, const Razionale& b, bool zero)
 {
     const auto cifre = [](const Razionale& r) {
         const std::string t = TestoRazionale(r);
         return t.size() - (t[0] == '-' ? 1 : 0);
     };
-    return {(a.den != 1) + (b.den != 1), zero, std::max(cifre(a), cifre(b))};
+    return {zero, (a.den != 1) + (b.den != 1), std::max(cifre(a), cifre(b))};
 }
 
 // Among the first points found, how many are compared before the most
@@ -174,7 +174,7 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
         if (scritte >> l & 1)
             lettere[k++] = l;
     const Polinomio differenza = SommaPolinomi(a, Opposto(b));
-    std::optional<std::tuple<int, bool, std::size_t>> migliore;
+    std::optional<std::tuple<bool, int, std::size_t>> migliore;
     const auto scrivi = [&](const long long valori[3]) {
         try {
             const Razionale va = ValoreIn(a, valori), vb = ValoreIn(b, valori);
@@ -217,7 +217,7 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
     int confrontati = 0;
     for (const auto& t : Tuple(k))
         if (prova(t) && migliore &&
-            (*migliore <= std::make_tuple(0, false, std::size_t{2}) || ++confrontati >= KPuntiConfrontati))
+            (*migliore <= std::make_tuple(false, 0, std::size_t{2}) || ++confrontati >= KPuntiConfrontati))
             return;
     if (migliore)
         return;

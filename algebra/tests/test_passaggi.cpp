@@ -426,6 +426,11 @@ TEST(GiudicaPassaggio, CounterexampleIsWholeAndShort)
     // A letter 0 only when nothing else shows the difference as well.
     g = Giudica("1/2x", "1/2x+(x-1)(x-2)");
     EXPECT_EQ(g.valori, (std::vector<std::pair<char, long long>>{{'x', -2}}));
+    // Whole values at x = 0 only: a 0 hides terms, the fractions stay.
+    g = Giudica("(-4/5x^2y-6x^2)(-4x^2y-3x^3y-1/4)", "x+1");
+    ASSERT_EQ(g.valori.size(), 2U);
+    EXPECT_NE(g.valori[0].second, 0);
+    EXPECT_NE(g.valori[1].second, 0);
     // Fractions stay when no whole point is near.
     g = Giudica("1/3x", "1/2x");
     EXPECT_EQ(FraseControesempio(g), "per x = 2: prima vale 2/3, dopo vale 1");

@@ -4,7 +4,8 @@
 # menu, the toggle clicked, the exercise's line copied into line 1 with the
 # keyboard (a green mark appears), a wrong line typed under it (a red mark),
 # the keypad's "<--" empties it (the red mark goes), Backspace takes the
-# empty line away; the window with its keypad stays on the screen.
+# empty line away, five lines are in sight at once; the window, grown for
+# the working and with its keypad, stays on the screen.
 # Usage: prova-passaggi-x11.sh MEVARIO [FOLDER]  (FOLDER: keeps the pictures)
 # Exits 77 (skipped) when a tool is missing.
 set -u
@@ -88,6 +89,21 @@ xdotool key BackSpace
 sleep 0.3
 verde=$(pixel $VERDE $COLONNA tolta)
 [ "$verde" -gt 20 ] && bene "la riga vuota tolta, il segno verde resta" || male "il segno verde è sparito"
+
+# Five lines in sight at 1024x768: the exercise, its copy, a wrong line
+# (with what is said under it) and two lines equal to it; every mark whole
+# in the column (one run of marked rows each).
+xdotool key Return
+xdotool type --delay 40 "x+1"
+for i in 1 2; do xdotool key Return; xdotool type --delay 40 "x+1"; done
+sleep 0.5
+import -window root "$T/cinque.png"
+[ -n "$FOTO" ] && cp "$T/cinque.png" "$FOTO/cinque.png"
+set -- $COLONNA
+segni=$(convert "$T/cinque.png" -crop "$1x$2+$3+$4" +repage txt:- | grep -e "$VERDE" -e "$ROSSO" |
+        sed -n 's/^[0-9]*,\([0-9]*\):.*/\1/p' | sort -n -u |
+        awk 'NR == 1 || $1 > prima + 8 {n++} {prima = $1} END {print n + 0}')
+[ "$segni" -eq 4 ] && bene "cinque righe in vista (4 segni)" || male "righe in vista: $segni segni invece di 4"
 
 xdotool mousemove $((PX + 708)) $((PY + 46)) click 1
 sleep 0.5
