@@ -3,7 +3,10 @@
 // pupil, typeset as it is typed, and between a line and the one above it a
 // mark says whether the two are equivalent; under a line that breaks the
 // chain, where it broke (values of the letters where the lines differ, the
-// mistake when a rule names it), or why the line cannot be read.
+// mistake when a rule names it), or why the line cannot be read. Beside
+// each line, whether it still equals the exercise itself. A field is as
+// wide as its line; the typeset copy stands beside it, or under it in as
+// many rows as a long line needs.
 //
 // Keys in a line: Enter adds a line under it, Ctrl+Enter is "Procedi", Up
 // and Down move between the lines, Backspace or Delete on an empty line
