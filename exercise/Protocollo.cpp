@@ -182,93 +182,6 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     Finestre().push_back(this);
 }
 
-void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
-{
-    FArgomentoPassaggi = argomento;
-    cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
-    cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
-    cbPassaggi->setFont(Carattere("Comic Sans MS", 20));
-    ColoraTesto(cbPassaggi, kMarrone);
-    cbPassaggi->setToolTip(QStringLiteral("Scrivi il calcolo una riga alla volta: ogni riga viene controllata"));
-    pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
-    pnlPassaggi->hide();
-    lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191\u2193: cambia riga \u00B7 Canc: toglie la riga "
-                                                 "vuota\nCtrl+Invio o Procedi: controlla l'ultima riga"),
-                                  pnlEdit);
-    lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
-    lblTastiPassaggi->setFont(Carattere("Tahoma", 12));
-    lblTastiPassaggi->setWordWrap(true);
-    ColoraTesto(lblTastiPassaggi, QColor(60, 40, 20));
-    lblTastiPassaggi->hide();
-    connect(cbPassaggi, &QCheckBox::toggled, this, [this](bool on) { MostraPassaggi(on); });
-    connect(pnlPassaggi, &TPassaggi::ProcediChiesto, this, [this] {
-        if (btnNuovo->isEnabled() && btnNuovo->isVisible())
-            btnNuovo->click();
-    });
-}
-
-void TFinestraEsercizi::PosaPassaggi()
-{
-    if (!cbPassaggi || PassaggiAttivi())
-        return;
-    // The toggle stands at the end of the question's line, over the answer
-    // area's right edge; the question keeps the rest of its line.
-    const QRect d = lbDomanda->geometry();
-    const int x = pnlEdit->geometry().right() + 1 - 130;
-    cbPassaggi->setGeometry(x, d.top() + 2, 130, 30);
-    lbDomanda->resize(std::min(d.width(), x - 8 - d.left()), d.height());
-    FGeometrieRisposta = {pnlEdit->geometry(), DsFancyButton1->geometry(), btnLavagna->geometry()};
-}
-
-void TFinestraEsercizi::MostraPassaggi(bool attivi)
-{
-    if (!pnlPassaggi)
-        return;
-    if (Tfrmcomune* c = Tfrmcomune::Istanza())
-        c->EditTastieraExit(); // it typed into the field that now goes
-    if (FGeometrieRisposta.empty())
-        PosaPassaggi();
-    // The field keeps what the pupil typed in it; "Procedi" on the working
-    // puts its last line there, which goes when the field comes back.
-    if (attivi) {
-        FCampoPrima = EditRisp->text();
-    } else {
-        EditRisp->setText(FCampoPrima);
-        FTestoAnteprima = QStringLiteral("\n"); // never a field's text: the preview is drawn again
-        EditRispKeyUp();
-    }
-    const QRect e = FGeometrieRisposta[0];
-    EditRisp->setVisible(!attivi);
-    PBRisp->setVisible(!attivi);
-    if (lblLettura)
-        lblLettura->hide();
-    if (attivi) {
-        // The answer area grows down to the counters and to the left edge
-        // of the exercise's panel (its right edge leaves room for the
-        // keypad beside it); the field and its preview give way to the
-        // lines, the buttons go to its top right.
-        const int sinistra = std::min(e.left(), pnlEsercizi->geometry().left());
-        const int w = e.right() + 1 - sinistra;
-        pnlEdit->setGeometry(sinistra, e.top(), w, pnlRisp->geometry().top() - 8 - e.top());
-        DsFancyButton1->setGeometry(w - 2 * 89 - 16, 6, 89, 33);
-        btnLavagna->setGeometry(w - 89 - 8, 6, 89, 33);
-        lblTastiPassaggi->setGeometry(12, 2, w - 2 * 89 - 36, 40);
-        pnlPassaggi->setGeometry(6, 44, w - 12, pnlEdit->height() - 50);
-        if (pnlPassaggi->Righe() == 0 && FEsercizio)
-            pnlPassaggi->Ricomincia(FEsercizio->TestoPassaggi());
-    } else {
-        pnlEdit->setGeometry(e);
-        DsFancyButton1->setGeometry(FGeometrieRisposta[1]);
-        btnLavagna->setGeometry(FGeometrieRisposta[2]);
-    }
-    lblTastiPassaggi->setVisible(attivi);
-    pnlPassaggi->setVisible(attivi);
-    if (attivi)
-        pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
-    else
-        EditRisp->setFocus();
-}
-
 TFinestraEsercizi::~TFinestraEsercizi()
 {
     std::erase(Finestre(), this);
@@ -597,10 +510,7 @@ void TFinestraEsercizi::btnNuovoClick()
         // named between two lines of the working: the last such is the
         // mistake of this answer (said, and reviewed later).
         if (diagnosi.errore.empty() && PassaggiAttivi())
-            for (int k = pnlPassaggi->UltimaScritta(); k >= 1 && diagnosi.errore.empty(); --k)
-                diagnosi.errore = GiudicaPassaggio(pnlPassaggi->Testo(k - 1).toStdString(),
-                                                   pnlPassaggi->Testo(k).toStdString())
-                                      .errore;
+            diagnosi.errore = pnlPassaggi->UltimoErrore();
     }
     RegistraRisposta(giusta, diagnosi);
     Conta(giusta ? lblEsatte : lblErrori);
@@ -621,6 +531,8 @@ void TFinestraEsercizi::btnNuovoClick()
     // red rings in the preview, the count and the mistake under it.
     if (!FEsercizio->SiNo())
         MostraDiagnosi(diagnosi);
+    if (PassaggiAttivi())
+        pnlPassaggi->SegnaCambio(); // the line where the working left the exercise
     // The worked solution is one click away.
     if (!FEsercizio->Soluzione().empty())
         btnSoluzione->show();

@@ -209,6 +209,7 @@ private:
     void AggiornaAccessibili();
     void MostraPassaggi(bool attivi);
     void PosaPassaggi();
+    void DisponiPassaggi();
 
     QString FArgomento;
     const char* FGiuste;
