@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "ChiSei.h"
+#include "Documenti.h"
 #include "Finestra.h"
 #include "Errori.h"
 #include "Italiano.h"
@@ -258,6 +259,8 @@ std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::T
     if (!avviso)
         avviso = AvvisoRegistro;
     const QString percorso = PercorsoRegistro(db);
+    // No document the program writes ever goes over its record.
+    ProteggiFile(IndirizzoServer(percorso) ? PercorsoLocale() : percorso);
     if (!IndirizzoServer(percorso) && !QFileInfo::exists(percorso))
         return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
     return ApriRegistro(opzioni, avviso);

@@ -209,6 +209,10 @@ struct TOpzioniRegistro {
                              // on a server also the time-out of each statement
     int riprovaMs = 10000;   // a server's record: how often the outbox is tried while anything waits
     int iterazioniPin = KIterazioniPin;
+    // Only reading: a file that cannot be written (a read-only disk, no
+    // permission) is opened read-only instead of refused; nothing is made,
+    // migrated or checkpointed.
+    bool soloLettura = false;
 };
 
 // The record's file or server URL: `db` when given, else MEVARIO_DB, else

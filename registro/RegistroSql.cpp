@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QThread>
+#include <QUrl>
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "Ripasso.h"
@@ -110,6 +112,19 @@ QString DettaglioErrno(int e)
     default:
         return QStringLiteral("errore di sistema %1").arg(e);
     }
+}
+
+// Whether the file lies on a file system mounted read-only.
+bool DiscoSolaLettura(const QString& percorso)
+{
+    struct statvfs v{};
+    return ::statvfs(QFile::encodeName(percorso).constData(), &v) == 0 && (v.f_flag & ST_RDONLY) != 0;
+}
+
+// Whether this user can write the file (not so on a read-only disk).
+bool ScrivibileSqlite(const QString& percorso)
+{
+    return ::access(QFile::encodeName(percorso).constData(), W_OK) == 0;
 }
 
 TGuasto GuastoDaErrno(int e)
@@ -292,7 +307,11 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         esito.guasto = TGuasto::Illeggibile;
         esito.dettaglio = DettaglioErrno(errno);
         return esito;
-    } else if (::access(QFile::encodeName(percorso).constData(), W_OK) != 0) {
+    }
+    // A record that cannot be written (a read-only disk, a file or folder
+    // without permission) is read where only reading is asked.
+    const bool soloLettura = info.exists() && !ScrivibileSqlite(percorso);
+    if (soloLettura && !opzioni.soloLettura) {
         esito.guasto = TGuasto::SolaLettura;
         return esito;
     }
@@ -301,7 +320,18 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(DialettoSqlite().driver, connessione);
         db.setDatabaseName(percorso);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs));
+        QString connessioneOpzioni = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs);
+        if (soloLettura)
+            connessioneOpzioni += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        // On a read-only disk the engine cannot make the shared-memory file
+        // a record in WAL mode is read with; nobody can write there, so the
+        // file is read as it stands, when no log beside it holds anything.
+        if (soloLettura && DiscoSolaLettura(percorso) && QFileInfo(percorso + QStringLiteral("-wal")).size() == 0) {
+            db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                               QStringLiteral("?immutable=1"));
+            connessioneOpzioni += QStringLiteral(";QSQLITE_OPEN_URI");
+        }
+        db.setConnectOptions(connessioneOpzioni);
     }
     std::unique_ptr<TRegistroSql> r(new TRegistroSql(percorso, connessione, DialettoSqlite(), opzioni));
     auto fallisci = [&]() {
@@ -319,6 +349,7 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     if (!r->Esegui(QStringLiteral("PRAGMA query_only = 1")))
         return fallisci();
     bool vuoto = true, nostro = false;
+    int versione = -1;
     {
         QSqlQuery q(r->Db());
         q.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
@@ -361,6 +392,17 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
             r->Guasta(TGuasto::PiuRecente, {});
             return fallisci();
         }
+        versione = v;
+    }
+    if (soloLettura) {
+        // Read as it is: an older schema cannot be brought up to date here.
+        if (!nostro || versione != versioneNota) {
+            r->Guasta(TGuasto::SolaLettura, {});
+            return fallisci();
+        }
+        r->FSoloLettura = true;
+        esito.registro = std::move(r);
+        return esito;
     }
     if (!r->Esegui(QStringLiteral("PRAGMA query_only = 0")))
         return fallisci();

@@ -151,6 +151,7 @@ private:
     TGuasto FGuasto = TGuasto::Nessuno;
     QString FDettaglio;
     bool FInTransazione = false;
+    bool FSoloLettura = false; // opened read-only (a disk that cannot be written)
     bool FUscita = false;
     QString FPassword; // removed from any text of the engine kept for messages
     std::map<qint64, TTentativiPin> FTentativi;
