@@ -1205,6 +1205,23 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
         bool inserita = false;
         if (!InserisciRisposta(alunno->id, r, inserita))
             return esito;
+        if (!inserita) {
+            // Already there: the same pupil's, or refused whole.
+            QSqlQuery q(Db());
+            q.prepare(QStringLiteral("SELECT alunno FROM risposte WHERE uuid = ?"));
+            q.addBindValue(FDialetto.Uuid(r.uuid));
+            if (!Esegui(q))
+                return esito;
+            if (q.next() && q.value(0).toLongLong() != alunno->id) {
+                q.finish();
+                Annulla();
+                esito = {};
+                esito.rifiuto = QStringLiteral("la risposta %1 (uuid %2) è già nel registro di un altro alunno")
+                                    .arg(&r - e.risposte.constData() + 1)
+                                    .arg(r.uuid.toString(QUuid::WithoutBraces));
+                return esito;
+            }
+        }
         (inserita ? esito.nuove : esito.presenti)++;
     }
     if ((esito.nuove > 0 && !Ricostruisci(alunno->id)) || !Conferma())

@@ -96,12 +96,15 @@ public:
         int nuove = 0;     // answers added
         int presenti = 0;  // answers already there
         bool alunnoNuovo = false;
+        // Not merged, nothing written, the record sound: why (Italian).
+        QString rifiuto;
     };
     // Merges an exported record in one transaction: the pupil found by
     // name (made when missing, with the file's class and PIN; a pupil
     // already there keeps their own), each answer kept once by its uuid,
     // the figures and the review schedule rebuilt from all the pupil's
-    // answers in time order.
+    // answers in time order. A file with an answer whose uuid is another
+    // pupil's here is refused whole (`rifiuto`).
     TEsitoImporta Importa(const TEsportazione& e);
 
     // The outbox (a local record of a computer whose record is on a

@@ -243,6 +243,9 @@ int Esegui(const TComando& c)
     }
     if (daImportare) {
         const auto esito = r.Importa(*daImportare);
+        if (!esito.rifiuto.isEmpty())
+            return Errore(QStringLiteral("«%1»: %2. Nulla è stato scritto.").arg(c.posizionali[1], esito.rifiuto),
+                          KFileInutilizzabile);
         if (!esito.riuscito)
             return GuastoDopo(r);
         std::printf("%s: %d %s, %d già %s%s.\n", daImportare->nome.toUtf8().constData(), esito.nuove,

@@ -74,6 +74,18 @@ out=$("$esercizi" --pdf "$predefinito-shm" somma-monomi 2>"$tmp/err"); s=$?
 [ -z "$(ls -A "$tmp/cartella")" ] || male "something was written in the folder"
 ls -A "$tmp" | grep -q '\.tmp$' && male "a temporary file was left"
 
+# A strict importer: status 2, nothing written.
+sed 's/"nome": "Anna Rossi"/"nome": "Anna Rossi", "nome": "Bruno"/' "$tmp/anna.json" >"$tmp/doppia.json"
+sed 's/"Anna Rossi"/"Bruno"/' "$tmp/anna.json" >"$tmp/altrui.json"
+sed 's/"classe": "2B"}/"classe": "2B", "pin": {"sale": "AAAAAAAAAAAAAAAAAAAAAA==", "chiave": "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA=", "iterazioni": 100000000}}/' \
+    "$tmp/anna.json" >"$tmp/lenta.json"
+for f in "doppia:due volte" "altrui:un altro alunno" "lenta:iterazioni"; do
+    "$registro" --db "$db" importa "$tmp/${f%%:*}.json" >/dev/null 2>"$tmp/err"; s=$?
+    [ $s -eq 2 ] && grep -q 'Nulla è stato scritto' "$tmp/err" && grep -q "${f#*:}" "$tmp/err" ||
+        male "importa ${f%%:*}: status $s $(cat "$tmp/err")"
+done
+[ "$(somma)" = "$prima" ] || male "a refused import changed the record"
+
 # Through a link to a file of the user's, the file is written and the link kept.
 echo vecchio >"$tmp/vero.csv"
 ln -s vero.csv "$tmp/link.csv"

@@ -356,6 +356,34 @@ TEST_P(SuOgniMotore, EsportaEImportaUnisconoSenzaDoppioni)
     EXPECT_EQ(nuovo->ControllaPin(annaNuova->id, QStringLiteral("0428")), TEsitoPin::Sbagliato);
 }
 
+// A file whose answer is, by its uuid, another pupil's here is refused
+// whole: no pupil made, no answer moved or counted "già presente".
+TEST_P(SuOgniMotore, UnaRispostaDiUnAltroAlunnoRifiutaLImportazione)
+{
+    auto scuola = Nuovo(QStringLiteral("altrui"));
+    const QDate ieri = QDate::currentDate().addDays(-1);
+    scuola->ScegliAlunno(scuola->CreaAlunno(QStringLiteral("Bruno"), {}));
+    TRispostaGiudicata r = Risposta(KSomma, true, Alle(ieri, 8));
+    r.uuid = QUuid::createUuid();
+    ASSERT_TRUE(scuola->Registra(r));
+    TEsportazione e;
+    e.nome = QStringLiteral("Carla");
+    TRispostaRegistrata altrui;
+    static_cast<TRispostaGiudicata&>(altrui) = r;
+    altrui.giorno = ieri;
+    altrui.computer = QStringLiteral("aula-3");
+    TRispostaRegistrata sua = altrui;
+    sua.uuid = QUuid::createUuid();
+    e.risposte = {sua, altrui};
+    const auto esito = scuola->Importa(e);
+    EXPECT_FALSE(esito.riuscito);
+    EXPECT_TRUE(esito.rifiuto.contains(QStringLiteral("un altro alunno"))) << esito.rifiuto.toStdString();
+    EXPECT_TRUE(esito.rifiuto.contains(r.uuid.toString(QUuid::WithoutBraces)));
+    EXPECT_FALSE(scuola->Ospite()) << "the record is sound: only the file is refused";
+    EXPECT_FALSE(scuola->TrovaAlunno(QStringLiteral("Carla")));
+    EXPECT_EQ(Colonne(QStringLiteral("altrui"), QStringLiteral("SELECT count(*) FROM risposte")), QStringList{QStringLiteral("1")});
+}
+
 TEST(Registro, UnFileCheNonESuoELasciatoComE)
 {
     QTemporaryDir d;
