@@ -226,6 +226,9 @@ public:
     }
     int SecondiAttesaPin(qint64 alunno) const override { return FVero ? FVero->SecondiAttesaPin(alunno) : 0; }
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override { return FVero && FVero->RegistraPer(alunno, r); }
+    int Trattenute() const override { return FVero ? FVero->Trattenute() : 0; }
+    bool Riprova() override { return !FVero || FVero->Riprova(); }
+    bool RiversaLog(int quietoMs = 0) override { return !FVero || FVero->RiversaLog(quietoMs); }
     TProgressi Progressi(qint64 alunno, QDate oggi) override
     {
         return FVero ? FVero->Progressi(alunno, oggi) : TRegistroOspite().Progressi(alunno, oggi);

@@ -3,6 +3,8 @@
 
 #include <QTimer>
 
+#include <csignal>
+
 #include <functional>
 #include <utility>
 
@@ -10,6 +12,7 @@
 #include "Errori.h"
 #include "Finestra.h"
 #include "RigaComando.h"
+#include "Segnali.h"
 
 namespace {
 
@@ -91,7 +94,33 @@ int main(int argc, char* argv[])
     }));
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
-    QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
+    // At the end the record is written whole into its file (with any
+    // answers held after a fault that has passed), so that the file alone,
+    // copied, is the whole record.
+    QObject::connect(&app, &QApplication::aboutToQuit, [&] {
+        if (finestre) {
+            finestre->Registro()->Riprova();
+            finestre->Registro()->RiversaLog();
+        }
+        finestre.reset();
+    });
+    // A session that logs out, a terminal that goes away: ended as by "Esci".
+    mevario::TSegnaliFine segnali({SIGTERM, SIGHUP}, [main] {
+        main->btEsciClick();
+        QCoreApplication::quit();
+    });
+    // Every minute the answers held after a fault are tried again; a
+    // record left quiet for a minute is written into its file.
+    QTimer minuto;
+    int giri = 0;
+    QObject::connect(&minuto, &QTimer::timeout, [&] {
+        if (!finestre)
+            return;
+        if (++giri % 3 == 0)
+            finestre->Registro()->Riprova();
+        finestre->Registro()->RiversaLog(60000);
+    });
+    minuto.start(20000);
     main->setAttribute(Qt::WA_QuitOnClose, true);
     // For the tests of the program on a desktop: once the main window has
     // been painted on the screen, the program ends as "Esci" ends it.

@@ -243,8 +243,14 @@ TGuasto GuastoDaErrorePg(const QSqlError& e)
         return TGuasto::Pieno;
     if (codice == QLatin1String("25006") || codice == QLatin1String("42501"))
         return TGuasto::SolaLettura;
+    // A lock another program holds beyond the wait (a lock's time-out, a
+    // deadlock, or the statement's time-out: the statements of the record
+    // are short, so on a server that answers they outlast it only waiting
+    // for a lock): busy, not silent.
+    if (codice == QLatin1String("55P03") || codice == QLatin1String("40P01") || codice == QLatin1String("57014"))
+        return TGuasto::Occupato;
     // No answer at all, the connection lost, the server shutting down,
-    // a statement cancelled by the time-out, too many connections.
+    // too many connections.
     if (codice.isEmpty() || codice.startsWith(QLatin1String("08")) || codice.startsWith(QLatin1String("57")) ||
         codice.startsWith(QLatin1String("53")) || e.type() == QSqlError::ConnectionError)
         return TGuasto::Irraggiungibile;
@@ -572,6 +578,23 @@ bool TRegistroSql::BloccaAlunno(qint64 alunno)
     return Esegui(q);
 }
 
+bool TRegistroSql::AttendiTurnoAlunno(const QString& nome)
+{
+    if (FDialetto.bloccaNome.isEmpty())
+        return true;
+    // The wait for the turn is not a statement's time-out: the import
+    // before, whatever its size, ends with its own statements' time-outs.
+    if (!Esegui(QStringLiteral("SET LOCAL statement_timeout = 0")))
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(FDialetto.bloccaNome);
+    q.addBindValue(nome.trimmed().toLower());
+    if (!Esegui(q))
+        return false;
+    q.finish();
+    return Esegui(QStringLiteral("SET LOCAL statement_timeout = %1").arg(std::max(1000, FOpzioni.attesaMs)));
+}
+
 bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
 {
     // Taking the write lock here also finds out, at open, a record that
@@ -653,6 +676,8 @@ bool TRegistroSql::Conferma()
     if (!Esegui(QStringLiteral("COMMIT")))
         return false;
     FInTransazione = false;
+    FDaRiversare = true;
+    FUltimaScrittura = FOrologio();
     return true;
 }
 
@@ -689,13 +714,26 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
 {
     if (FGuasto != TGuasto::Nessuno)
         return;
+    if (FRitenta && (g == TGuasto::Pieno || g == TGuasto::Occupato || g == TGuasto::SolaLettura ||
+                     g == TGuasto::Illeggibile || g == TGuasto::Irraggiungibile)) {
+        // A fault that may pass: the answers wait in memory, the record
+        // stays the pupil's, and says so once until it writes again.
+        Annulla();
+        if (!FSospeso) {
+            FSospeso = true;
+            Informa(DescriviGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()) +
+                    QStringLiteral(" Le risposte sono tenute in memoria e saranno scritte appena si potrà: si riprova "
+                                   "a ogni risposta e ogni minuto."));
+        }
+        return;
+    }
     FGuasto = g;
     FDettaglio = dettaglio;
+    // The transaction is given up at once; the connection is closed with
+    // the record (a query of the caller may still hold a statement of it,
+    // which the engine's driver can free only while it is open). Nothing
+    // more is sent on it: every call of a faulty record returns at once.
     Annulla();
-    // Closed at once: a damaged file gets nothing more from this program.
-    QSqlDatabase db = Db();
-    if (db.isOpen())
-        db.close();
     Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
 }
 
@@ -864,7 +902,58 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
     if (!std::isfinite(r.secondi) || r.secondi < 0)
         r.secondi = 0;
     r.giorno = r.quando.toLocalTime().date();
+    // Kept in memory until it is written: after a fault that may pass (a
+    // full disk) it is written with the next answer or the next try.
+    FTrattenute.push_back({alunno, r});
+    return ScriviTrattenute();
+}
 
+bool TRegistroSql::Riprova()
+{
+    return FTrattenute.empty() || (!Ospite() && ScriviTrattenute());
+}
+
+bool TRegistroSql::ScriviTrattenute()
+{
+    const bool sospeso = FSospeso;
+    const int quante = static_cast<int>(FTrattenute.size());
+    while (!FTrattenute.empty()) {
+        FRitenta = true;
+        const bool scritta = ScriviRisposta(FTrattenute.front().first, FTrattenute.front().second);
+        FRitenta = false;
+        if (!scritta) {
+            if (Ospite()) // a fault that does not pass: nothing more is kept
+                FTrattenute.clear();
+            return false;
+        }
+        FTrattenute.erase(FTrattenute.begin());
+    }
+    if (sospeso) {
+        FSospeso = false;
+        Informa(QStringLiteral("Il registro degli alunni «%1» si scrive di nuovo: %2 tenute in memoria %3 state scritte.")
+                    .arg(FPercorso, quante == 1 ? QStringLiteral("la risposta") : QStringLiteral("le %1 risposte").arg(quante),
+                         quante == 1 ? QStringLiteral("è") : QStringLiteral("sono")));
+    }
+    return true;
+}
+
+bool TRegistroSql::RiversaLog(int quietoMs)
+{
+    if (Ospite() || FDialetto.server || FSoloLettura || FInTransazione || !FDaRiversare)
+        return true;
+    if (quietoMs > 0 && FOrologio() - FUltimaScrittura < quietoMs)
+        return false;
+    // Not a fault when it cannot be done now (another program reading):
+    // the log stays a valid part of the record, tried again later.
+    QSqlQuery q(Db());
+    if (!q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !q.next() || q.value(0).toInt() != 0)
+        return false;
+    FDaRiversare = false;
+    return true;
+}
+
+bool TRegistroSql::ScriviRisposta(qint64 alunno, const TRispostaRegistrata& r)
+{
     if (!Inizia() || !BloccaAlunno(alunno))
         return false;
     bool inserita = false;
@@ -1171,7 +1260,7 @@ std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
 {
     TEsitoImporta esito;
-    if (Ospite() || !Inizia())
+    if (Ospite() || !Inizia() || !AttendiTurnoAlunno(e.nome))
         return esito;
     auto alunno = TrovaAlunno(e.nome);
     if (Ospite())
@@ -1179,7 +1268,7 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
     if (!alunno) {
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
-                                 "VALUES (?, ?, ?, ?, ?, ?)"));
+                                 "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
         q.addBindValue(e.nome);
         q.addBindValue(Testo(e.classe));
         if (e.pin.Vuota()) {

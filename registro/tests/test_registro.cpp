@@ -515,3 +515,31 @@ TEST(Registro, UnRegistroDellaVersioneUnoSiAggiornaInUnaTransazione)
     EXPECT_EQ(TRegistroSql::ApriSqlite(file, {}, true).guasto, TGuasto::PiuRecente);
     EXPECT_EQ(Contenuto(file), prima);
 }
+
+// A record left quiet for a minute is written from its log into the file
+// itself: the file alone, copied while the program still runs, holds
+// every answer. Before the minute nothing is done.
+TEST(Registro, DopoUnMinutoDiQuieteIlFileDaSoloEIlRegistro)
+{
+    QTemporaryDir d;
+    const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    auto r = Apri(file);
+    ASSERT_TRUE(r);
+    qint64 adesso = 1'000'000;
+    r->ImpostaOrologio([&] { return adesso; });
+    r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
+    ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
+    EXPECT_GT(QFileInfo(file + QStringLiteral("-wal")).size(), 0);
+    adesso += 30'000;
+    EXPECT_FALSE(r->RiversaLog(60'000)) << "not yet a quiet minute";
+    EXPECT_GT(QFileInfo(file + QStringLiteral("-wal")).size(), 0);
+    adesso += 31'000;
+    EXPECT_TRUE(r->RiversaLog(60'000));
+    EXPECT_EQ(QFileInfo(file + QStringLiteral("-wal")).size(), 0);
+    ASSERT_TRUE(QFile::copy(file, d.filePath(QStringLiteral("copia.sqlite"))));
+    auto copia = Apri(d.filePath(QStringLiteral("copia.sqlite")));
+    ASSERT_TRUE(copia);
+    const auto anna = copia->TrovaAlunno(QStringLiteral("Anna"));
+    ASSERT_TRUE(anna);
+    EXPECT_EQ(copia->Storico(anna->id).size(), 1);
+}
