@@ -59,6 +59,7 @@ void Aiuto(std::FILE* f)
                "                    calcolo OpenDocument piatto (.fods, per LibreOffice Calc),\n"
                "                    --csv un file CSV (UTF-8, virgole, quote come frazioni\n"
                "                    con il punto: 0.75); un FILE che esiste è sostituito\n"
+               "                    (mai il registro stesso, un dispositivo o una cartella)\n"
                "  prepara           crea il registro, o lo aggiorna alla versione di questo\n"
                "                    programma; su un server è il solo comando che lo fa (lo\n"
                "                    esegue il tecnico, una volta); ripeterlo non cambia nulla\n"
@@ -67,9 +68,14 @@ void Aiuto(std::FILE* f)
                "  --help            mostra questo aiuto\n"
                "  --version         mostra la versione\n"
                "\n"
-               "Stato d'uscita: 0 riuscito; 1 argomenti sbagliati (il messaggio sullo\n"
-               "standard error); 2 registro o file danneggiato, estraneo o inutilizzabile:\n"
-               "nulla è stato scritto.\n",
+               "Un file è scritto tutto o per niente: su un disco pieno resta quello di prima.\n"
+               "Su un computer dove nessun alunno è stato ancora creato, alunni, storico,\n"
+               "ripasso e classe non trovano nessuno (stato 0). Un registro su un disco di\n"
+               "sola lettura si legge comunque.\n"
+               "\n"
+               "Stato d'uscita: 0 riuscito; 1 argomenti sbagliati o file da scrivere non\n"
+               "ammesso o non scritto (il messaggio sullo standard error); 2 registro o file\n"
+               "danneggiato, estraneo o inutilizzabile: nulla è stato scritto.\n",
                f);
 }
 
