@@ -714,10 +714,11 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
 {
     if (FGuasto != TGuasto::Nessuno)
         return;
-    if (FRitenta && (g == TGuasto::Pieno || g == TGuasto::Occupato || g == TGuasto::SolaLettura ||
-                     g == TGuasto::Illeggibile || g == TGuasto::Irraggiungibile)) {
-        // A fault that may pass: the answers wait in memory, the record
-        // stays the pupil's, and says so once until it writes again.
+    if (FRitenta && !FDialetto.server &&
+        (g == TGuasto::Pieno || g == TGuasto::Occupato || g == TGuasto::SolaLettura || g == TGuasto::Illeggibile)) {
+        // A fault of the file that may pass: the answers wait in memory,
+        // the record stays the pupil's, and says so once until it writes
+        // again. (A server's record has this computer's outbox for that.)
         Annulla();
         if (!FSospeso) {
             FSospeso = true;
