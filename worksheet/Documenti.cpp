@@ -113,8 +113,9 @@ QString DestinazioneVietata(const QString& file)
     if (::lstat(nome.constData(), &st) == 0 && S_ISLNK(st.st_mode) && ::stat(nome.constData(), &st) != 0)
         return Citato(file) + QStringLiteral(" è un collegamento a un file che non c'è: scegli un altro nome");
     const bool esiste = ::stat(nome.constData(), &st) == 0;
-    if (!esiste && errno != ENOENT)
-        return QStringLiteral("non si raggiunge ") + Citato(file) + QStringLiteral(": ") + Perche(errno, QFileInfo(file).absolutePath());
+    const int e = esiste ? 0 : errno;
+    if (!esiste && e != ENOENT)
+        return QStringLiteral("non si raggiunge ") + Citato(file) + QStringLiteral(": ") + Perche(e, QFileInfo(file).absolutePath());
     if (esiste && S_ISDIR(st.st_mode))
         return Citato(file) + QStringLiteral(" è una cartella: scegli il nome di un file");
     if (esiste && !S_ISREG(st.st_mode))
