@@ -140,6 +140,10 @@ private:
             FErrore = perche;
         return false;
     }
+    static QString MezzoCarattere(int u)
+    {
+        return QStringLiteral("un testo contiene metà di un carattere (\\u%1 da solo)").arg(u, 4, 16, QLatin1Char('0'));
+    }
     int Esadecimale(qsizetype i) const
     {
         if (i + 4 > FT.size())
@@ -176,11 +180,11 @@ private:
             FI += 6;
             char32_t punto = static_cast<char32_t>(u);
             if (u >= 0xDC00 && u <= 0xDFFF)
-                return Fallisce(QStringLiteral("un testo contiene metà di un carattere (\\u%1 da solo)").arg(u, 4, 16, QLatin1Char('0')));
+                return Fallisce(MezzoCarattere(u));
             if (u >= 0xD800 && u <= 0xDBFF) {
                 const int basso = FI + 1 < FT.size() && FT[FI] == '\\' && FT[FI + 1] == 'u' ? Esadecimale(FI + 2) : -1;
                 if (basso < 0xDC00 || basso > 0xDFFF)
-                    return Fallisce(QStringLiteral("un testo contiene metà di un carattere (\\u%1 da solo)").arg(u, 4, 16, QLatin1Char('0')));
+                    return Fallisce(MezzoCarattere(u));
                 FI += 6;
                 punto = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (static_cast<char32_t>(basso) - 0xDC00);
             }
@@ -224,7 +228,8 @@ private:
                     if (FI >= FT.size() || FT[FI] != '"' || !Stringa(chiave))
                         return false;
                     if (chiavi.contains(chiave))
-                        return Fallisce(QStringLiteral("la chiave \"%1\" compare due volte nello stesso oggetto").arg(chiave.left(40)));
+                        return Fallisce(QStringLiteral("la chiave \"%1\" compare due volte nello stesso oggetto")
+                                            .arg(chiave.left(40)));
                     chiavi.insert(chiave);
                     Spazi();
                     if (FI >= FT.size() || FT[FI] != ':')

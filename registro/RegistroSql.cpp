@@ -931,9 +931,9 @@ bool TRegistroSql::ScriviTrattenute()
     }
     if (sospeso) {
         FSospeso = false;
-        Informa(QStringLiteral("Il registro degli alunni «%1» si scrive di nuovo: %2 tenute in memoria %3 state scritte.")
-                    .arg(FPercorso, quante == 1 ? QStringLiteral("la risposta") : QStringLiteral("le %1 risposte").arg(quante),
-                         quante == 1 ? QStringLiteral("è") : QStringLiteral("sono")));
+        const QString risposte = quante == 1 ? QStringLiteral("la risposta tenuta in memoria è stata scritta")
+                                             : QStringLiteral("le %1 risposte tenute in memoria sono state scritte").arg(quante);
+        Informa(QStringLiteral("Il registro degli alunni «%1» si scrive di nuovo: %2.").arg(FPercorso, risposte));
     }
     return true;
 }
