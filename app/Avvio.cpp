@@ -5,6 +5,7 @@
 #include <QIcon>
 
 #include "ChiSei.h"
+#include "Documenti.h"
 #include "Finestra.h"
 #include "Errori.h"
 #include "Italiano.h"
@@ -225,6 +226,9 @@ public:
     }
     int SecondiAttesaPin(qint64 alunno) const override { return FVero ? FVero->SecondiAttesaPin(alunno) : 0; }
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override { return FVero && FVero->RegistraPer(alunno, r); }
+    int Trattenute() const override { return FVero ? FVero->Trattenute() : 0; }
+    bool Riprova() override { return !FVero || FVero->Riprova(); }
+    bool RiversaLog(int quietoMs = 0) override { return !FVero || FVero->RiversaLog(quietoMs); }
     TProgressi Progressi(qint64 alunno, QDate oggi) override
     {
         return FVero ? FVero->Progressi(alunno, oggi) : TRegistroOspite().Progressi(alunno, oggi);
@@ -258,6 +262,8 @@ std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::T
     if (!avviso)
         avviso = AvvisoRegistro;
     const QString percorso = PercorsoRegistro(db);
+    // No document the program writes ever goes over its record.
+    ProteggiFile(IndirizzoServer(percorso) ? PercorsoLocale() : percorso);
     if (!IndirizzoServer(percorso) && !QFileInfo::exists(percorso))
         return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
     return ApriRegistro(opzioni, avviso);

@@ -3,13 +3,17 @@
 
 #include <QTimer>
 
+#include <csignal>
+
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "Avvio.h"
 #include "Errori.h"
 #include "Finestra.h"
 #include "RigaComando.h"
+#include "Segnali.h"
 
 namespace {
 
@@ -50,6 +54,37 @@ private:
     std::function<void()> FAzione;
 };
 
+// The record's care over the run: at the end it is written whole into its
+// file (with any answers held after a fault that has passed), so that the
+// file alone, copied, is the whole record; a session that logs out or a
+// terminal that goes away ends the run as "Esci" does; every minute the
+// answers held after a fault are tried again, and a record left quiet for
+// a minute is written into its file.
+void CustodisciRegistro(QApplication& app, std::unique_ptr<mevario::TFinestre>& finestre)
+{
+    QObject::connect(&app, &QApplication::aboutToQuit, [&finestre] {
+        if (finestre) {
+            finestre->Registro()->Riprova();
+            finestre->Registro()->RiversaLog();
+        }
+        finestre.reset();
+    });
+    mevario::TfrmMain* main = finestre->frmMain();
+    new mevario::TSegnaliFine({SIGTERM, SIGHUP}, [main] {
+        main->btEsciClick();
+        QCoreApplication::quit();
+    }, &app);
+    auto* minuto = new QTimer(&app);
+    QObject::connect(minuto, &QTimer::timeout, [&finestre, giri = 0]() mutable {
+        if (!finestre)
+            return;
+        if (++giri % 3 == 0)
+            finestre->Registro()->Riprova();
+        finestre->Registro()->RiversaLog(60000);
+    });
+    minuto->start(20000);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -78,7 +113,7 @@ int main(int argc, char* argv[])
     const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
-    QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
+    CustodisciRegistro(app, finestre);
     main->setAttribute(Qt::WA_QuitOnClose, true);
     // For the tests of the program on a desktop: once the main window has
     // been painted on the screen, the program ends as "Esci" ends it.

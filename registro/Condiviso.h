@@ -50,6 +50,10 @@ public:
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
     int SecondiAttesaPin(qint64 alunno) const override;
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override;
+    // The local record's: it is where an answer is written first.
+    int Trattenute() const override { return FLocale ? FLocale->Trattenute() : 0; }
+    bool Riprova() override { return !FLocale || FLocale->Riprova(); }
+    bool RiversaLog(int quietoMs = 0) override { return !FLocale || FLocale->RiversaLog(quietoMs); }
     TProgressi Progressi(qint64 alunno, QDate oggi) override;
     QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
     // From the server only: this computer's copy holds only the answers

@@ -41,7 +41,8 @@ const TDialetto& DialettoSqlite()
                              QStringLiteral("BLOB"),
                              QStringLiteral("WITHOUT ROWID"),
                              true,
-                             false};
+                             false,
+                             QString()};
     return d;
 }
 
@@ -62,7 +63,8 @@ const TDialetto& DialettoPostgres()
                              QStringLiteral("UUID"),
                              QString(),
                              false,
-                             true};
+                             true,
+                             QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('mevario-alunno:' || ?))")};
     return d;
 }
 

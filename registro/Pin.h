@@ -11,6 +11,11 @@ namespace mevario {
 // values, so each guess is made to cost: a few tenths of a second, once per login (the iterations are stored with the key, so a
 // later version may raise them for new PINs).
 constexpr int KIterazioniPin = 100000;
+// The iterations a stored key may carry: fewer make a guess too cheap, more
+// make checking a PIN take more than a few seconds (a file that asks for
+// more is refused, not waited for).
+constexpr int KIterazioniPinMinime = 1000;
+constexpr int KIterazioniPinMassime = 10 * KIterazioniPin;
 constexpr int KTentativiPin = 3;       // wrong tries before the wait
 constexpr int KSecondiAttesaPin = 30;
 

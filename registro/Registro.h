@@ -19,10 +19,16 @@
 //     `ScegliAlunno` (nothing chosen, or a guest record: nothing is kept).
 //   - The exercise protocol calls `Registra` once per judged answer, before
 //     the counters flash. It returns at once after the answer is committed;
-//     it never throws. On a fault (disk full, file damaged meanwhile, lock
-//     held by another program beyond the wait) the warning is given once
+//     it never throws. On a fault that may pass (disk full, a lock held by
+//     another program beyond the wait) the answer is held in memory and
+//     written, with every answer held, once each, at the next answer or
+//     at `Riprova` (the program calls it every minute); the warning says
+//     so, and says again when the record writes again. On a fault that
+//     does not pass (the file damaged meanwhile) the warning is given once
 //     and the record keeps nothing more for the rest of the run: the
 //     protocol's own counts go on as for a guest.
+//   - At "Esci", on a signal that ends the program and after a quiet
+//     minute the program calls `RiversaLog`: a closed record is one file.
 //   - The progress and review windows read `Progressi` and `RipassoDovuto`;
 //     the results sheet reads `Progressi`.
 //   - The class overview ("Registro di classe", `mevario-registro classe`)
@@ -158,6 +164,20 @@ public:
         return FAlunno && !Ospite() ? RegistraPer(FAlunno->id, r) : false;
     }
     virtual bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) = 0;
+    // After a fault that may pass (a full disk), the answers the record
+    // holds in memory; Riprova tries to write them (the program calls it
+    // every minute; the next answer tries too). True when none is held.
+    virtual int Trattenute() const { return 0; }
+    virtual bool Riprova() { return true; }
+    // A record in one file with a log beside it (SQLite's WAL) writes the
+    // log into the file, so that the file alone is the whole record: at
+    // the end of a run, and with `quietoMs` once nothing was written for
+    // that long. False when it could not be done now.
+    virtual bool RiversaLog(int quietoMs = 0)
+    {
+        (void)quietoMs;
+        return true;
+    }
 
     // What the progress window shows, as of `oggi`.
     virtual TProgressi Progressi(qint64 alunno, QDate oggi) = 0;
@@ -171,6 +191,12 @@ public:
                                                               QDate oggi) = 0;
 
 protected:
+    // Tells what the record does (held answers, written again), each time.
+    void Informa(const QString& messaggio)
+    {
+        if (FAvviso)
+            FAvviso(messaggio);
+    }
     // Reports a fault: the first one reaches the warning, later ones not.
     void Avvisa(const QString& messaggio)
     {
@@ -209,6 +235,10 @@ struct TOpzioniRegistro {
                              // on a server also the time-out of each statement
     int riprovaMs = 10000;   // a server's record: how often the outbox is tried while anything waits
     int iterazioniPin = KIterazioniPin;
+    // Only reading: a file that cannot be written (a read-only disk, no
+    // permission) is opened read-only instead of refused; nothing is made,
+    // migrated or checkpointed.
+    bool soloLettura = false;
 };
 
 // The record's file or server URL: `db` when given, else MEVARIO_DB, else

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QThread>
+#include <QUrl>
 
 #include <algorithm>
 #include <atomic>
@@ -13,6 +14,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "Ripasso.h"
@@ -110,6 +112,19 @@ QString DettaglioErrno(int e)
     default:
         return QStringLiteral("errore di sistema %1").arg(e);
     }
+}
+
+// Whether the file lies on a file system mounted read-only.
+bool DiscoSolaLettura(const QString& percorso)
+{
+    struct statvfs v{};
+    return ::statvfs(QFile::encodeName(percorso).constData(), &v) == 0 && (v.f_flag & ST_RDONLY) != 0;
+}
+
+// Whether this user can write the file (not so on a read-only disk).
+bool ScrivibileSqlite(const QString& percorso)
+{
+    return ::access(QFile::encodeName(percorso).constData(), W_OK) == 0;
 }
 
 TGuasto GuastoDaErrno(int e)
@@ -228,8 +243,14 @@ TGuasto GuastoDaErrorePg(const QSqlError& e)
         return TGuasto::Pieno;
     if (codice == QLatin1String("25006") || codice == QLatin1String("42501"))
         return TGuasto::SolaLettura;
+    // A lock another program holds beyond the wait (a lock's time-out, a
+    // deadlock, or the statement's time-out: the statements of the record
+    // are short, so on a server that answers they outlast it only waiting
+    // for a lock): busy, not silent.
+    if (codice == QLatin1String("55P03") || codice == QLatin1String("40P01") || codice == QLatin1String("57014"))
+        return TGuasto::Occupato;
     // No answer at all, the connection lost, the server shutting down,
-    // a statement cancelled by the time-out, too many connections.
+    // too many connections.
     if (codice.isEmpty() || codice.startsWith(QLatin1String("08")) || codice.startsWith(QLatin1String("57")) ||
         codice.startsWith(QLatin1String("53")) || e.type() == QSqlError::ConnectionError)
         return TGuasto::Irraggiungibile;
@@ -292,7 +313,11 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         esito.guasto = TGuasto::Illeggibile;
         esito.dettaglio = DettaglioErrno(errno);
         return esito;
-    } else if (::access(QFile::encodeName(percorso).constData(), W_OK) != 0) {
+    }
+    // A record that cannot be written (a read-only disk, a file or folder
+    // without permission) is read where only reading is asked.
+    const bool soloLettura = info.exists() && !ScrivibileSqlite(percorso);
+    if (soloLettura && !opzioni.soloLettura) {
         esito.guasto = TGuasto::SolaLettura;
         return esito;
     }
@@ -301,7 +326,18 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(DialettoSqlite().driver, connessione);
         db.setDatabaseName(percorso);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs));
+        QString connessioneOpzioni = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs);
+        if (soloLettura)
+            connessioneOpzioni += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        // On a read-only disk the engine cannot make the shared-memory file
+        // a record in WAL mode is read with; nobody can write there, so the
+        // file is read as it stands, when no log beside it holds anything.
+        if (soloLettura && DiscoSolaLettura(percorso) && QFileInfo(percorso + QStringLiteral("-wal")).size() == 0) {
+            db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                               QStringLiteral("?immutable=1"));
+            connessioneOpzioni += QStringLiteral(";QSQLITE_OPEN_URI");
+        }
+        db.setConnectOptions(connessioneOpzioni);
     }
     std::unique_ptr<TRegistroSql> r(new TRegistroSql(percorso, connessione, DialettoSqlite(), opzioni));
     auto fallisci = [&]() {
@@ -319,6 +355,7 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     if (!r->Esegui(QStringLiteral("PRAGMA query_only = 1")))
         return fallisci();
     bool vuoto = true, nostro = false;
+    int versione = -1;
     {
         QSqlQuery q(r->Db());
         q.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
@@ -361,6 +398,17 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
             r->Guasta(TGuasto::PiuRecente, {});
             return fallisci();
         }
+        versione = v;
+    }
+    if (soloLettura) {
+        // Read as it is: an older schema cannot be brought up to date here.
+        if (!nostro || versione != versioneNota) {
+            r->Guasta(TGuasto::SolaLettura, {});
+            return fallisci();
+        }
+        r->FSoloLettura = true;
+        esito.registro = std::move(r);
+        return esito;
     }
     if (!r->Esegui(QStringLiteral("PRAGMA query_only = 0")))
         return fallisci();
@@ -530,6 +578,23 @@ bool TRegistroSql::BloccaAlunno(qint64 alunno)
     return Esegui(q);
 }
 
+bool TRegistroSql::AttendiTurnoAlunno(const QString& nome)
+{
+    if (FDialetto.bloccaNome.isEmpty())
+        return true;
+    // The wait for the turn is not a statement's time-out: the import
+    // before, whatever its size, ends with its own statements' time-outs.
+    if (!Esegui(QStringLiteral("SET LOCAL statement_timeout = 0")))
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(FDialetto.bloccaNome);
+    q.addBindValue(nome.trimmed().toLower());
+    if (!Esegui(q))
+        return false;
+    q.finish();
+    return Esegui(QStringLiteral("SET LOCAL statement_timeout = %1").arg(std::max(1000, FOpzioni.attesaMs)));
+}
+
 bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
 {
     // Taking the write lock here also finds out, at open, a record that
@@ -611,6 +676,8 @@ bool TRegistroSql::Conferma()
     if (!Esegui(QStringLiteral("COMMIT")))
         return false;
     FInTransazione = false;
+    FDaRiversare = true;
+    FUltimaScrittura = FOrologio();
     return true;
 }
 
@@ -647,13 +714,27 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
 {
     if (FGuasto != TGuasto::Nessuno)
         return;
+    if (FRitenta && !FDialetto.server &&
+        (g == TGuasto::Pieno || g == TGuasto::Occupato || g == TGuasto::SolaLettura || g == TGuasto::Illeggibile)) {
+        // A fault of the file that may pass: the answers wait in memory,
+        // the record stays the pupil's, and says so once until it writes
+        // again. (A server's record has this computer's outbox for that.)
+        Annulla();
+        if (!FSospeso) {
+            FSospeso = true;
+            Informa(DescriviGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()) +
+                    QStringLiteral(" Le risposte sono tenute in memoria e saranno scritte appena si potrà: si riprova "
+                                   "a ogni risposta e ogni minuto."));
+        }
+        return;
+    }
     FGuasto = g;
     FDettaglio = dettaglio;
+    // The transaction is given up at once; the connection is closed with
+    // the record (a query of the caller may still hold a statement of it,
+    // which the engine's driver can free only while it is open). Nothing
+    // more is sent on it: every call of a faulty record returns at once.
     Annulla();
-    // Closed at once: a damaged file gets nothing more from this program.
-    QSqlDatabase db = Db();
-    if (db.isOpen())
-        db.close();
     Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
 }
 
@@ -822,7 +903,58 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
     if (!std::isfinite(r.secondi) || r.secondi < 0)
         r.secondi = 0;
     r.giorno = r.quando.toLocalTime().date();
+    // Kept in memory until it is written: after a fault that may pass (a
+    // full disk) it is written with the next answer or the next try.
+    FTrattenute.push_back({alunno, r});
+    return ScriviTrattenute();
+}
 
+bool TRegistroSql::Riprova()
+{
+    return FTrattenute.empty() || (!Ospite() && ScriviTrattenute());
+}
+
+bool TRegistroSql::ScriviTrattenute()
+{
+    const bool sospeso = FSospeso;
+    const int quante = static_cast<int>(FTrattenute.size());
+    while (!FTrattenute.empty()) {
+        FRitenta = true;
+        const bool scritta = ScriviRisposta(FTrattenute.front().first, FTrattenute.front().second);
+        FRitenta = false;
+        if (!scritta) {
+            if (Ospite()) // a fault that does not pass: nothing more is kept
+                FTrattenute.clear();
+            return false;
+        }
+        FTrattenute.erase(FTrattenute.begin());
+    }
+    if (sospeso) {
+        FSospeso = false;
+        const QString risposte = quante == 1 ? QStringLiteral("la risposta tenuta in memoria è stata scritta")
+                                             : QStringLiteral("le %1 risposte tenute in memoria sono state scritte").arg(quante);
+        Informa(QStringLiteral("Il registro degli alunni «%1» si scrive di nuovo: %2.").arg(FPercorso, risposte));
+    }
+    return true;
+}
+
+bool TRegistroSql::RiversaLog(int quietoMs)
+{
+    if (Ospite() || FDialetto.server || FSoloLettura || FInTransazione || !FDaRiversare)
+        return true;
+    if (quietoMs > 0 && FOrologio() - FUltimaScrittura < quietoMs)
+        return false;
+    // Not a fault when it cannot be done now (another program reading):
+    // the log stays a valid part of the record, tried again later.
+    QSqlQuery q(Db());
+    if (!q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !q.next() || q.value(0).toInt() != 0)
+        return false;
+    FDaRiversare = false;
+    return true;
+}
+
+bool TRegistroSql::ScriviRisposta(qint64 alunno, const TRispostaRegistrata& r)
+{
     if (!Inizia() || !BloccaAlunno(alunno))
         return false;
     bool inserita = false;
@@ -1129,7 +1261,7 @@ std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
 {
     TEsitoImporta esito;
-    if (Ospite() || !Inizia())
+    if (Ospite() || !Inizia() || !AttendiTurnoAlunno(e.nome))
         return esito;
     auto alunno = TrovaAlunno(e.nome);
     if (Ospite())
@@ -1137,7 +1269,7 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
     if (!alunno) {
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
-                                 "VALUES (?, ?, ?, ?, ?, ?)"));
+                                 "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
         q.addBindValue(e.nome);
         q.addBindValue(Testo(e.classe));
         if (e.pin.Vuota()) {
@@ -1163,6 +1295,23 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
         bool inserita = false;
         if (!InserisciRisposta(alunno->id, r, inserita))
             return esito;
+        if (!inserita) {
+            // Already there: the same pupil's, or refused whole.
+            QSqlQuery q(Db());
+            q.prepare(QStringLiteral("SELECT alunno FROM risposte WHERE uuid = ?"));
+            q.addBindValue(FDialetto.Uuid(r.uuid));
+            if (!Esegui(q))
+                return esito;
+            if (q.next() && q.value(0).toLongLong() != alunno->id) {
+                q.finish();
+                Annulla();
+                esito = {};
+                esito.rifiuto = QStringLiteral("la risposta %1 (uuid %2) è già nel registro di un altro alunno")
+                                    .arg(&r - e.risposte.constData() + 1)
+                                    .arg(r.uuid.toString(QUuid::WithoutBraces));
+                return esito;
+            }
+        }
         (inserita ? esito.nuove : esito.presenti)++;
     }
     if ((esito.nuove > 0 && !Ricostruisci(alunno->id)) || !Conferma())

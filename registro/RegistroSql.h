@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "Dialetto.h"
 #include "Esportazione.h"
@@ -80,7 +82,16 @@ public:
     bool ImpostaPin(qint64 alunno, const QString& pin) override;
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
     int SecondiAttesaPin(qint64 alunno) const override;
+    // After a fault that may pass (a full disk, a lock held beyond the
+    // wait) the answer is held in memory, with those before it, and
+    // written, each once, with the next answer or at Riprova.
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override;
+    bool Riprova() override;
+    int Trattenute() const override { return static_cast<int>(FTrattenute.size()); }
+    // SQLite: writes the log (WAL) into the file itself, so that the file
+    // alone is the whole record. With `quietoMs`, only when nothing was
+    // written for that long. False when it could not be done now.
+    bool RiversaLog(int quietoMs = 0) override;
     TProgressi Progressi(qint64 alunno, QDate oggi) override;
     QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
     // In Classe.cpp.
@@ -96,12 +107,15 @@ public:
         int nuove = 0;     // answers added
         int presenti = 0;  // answers already there
         bool alunnoNuovo = false;
+        // Not merged, nothing written, the record sound: why (Italian).
+        QString rifiuto;
     };
     // Merges an exported record in one transaction: the pupil found by
     // name (made when missing, with the file's class and PIN; a pupil
     // already there keeps their own), each answer kept once by its uuid,
     // the figures and the review schedule rebuilt from all the pupil's
-    // answers in time order.
+    // answers in time order. A file with an answer whose uuid is another
+    // pupil's here is refused whole (`rifiuto`).
     TEsitoImporta Importa(const TEsportazione& e);
 
     // The outbox (a local record of a computer whose record is on a
@@ -139,9 +153,17 @@ private:
     void Guasta(TGuasto g, const QString& dettaglio);
     bool Migra(const std::vector<TMigrazione>& migrazioni);
     bool BloccaAlunno(qint64 alunno);
+    // On a server: waits until no other import of the pupil named `nome`
+    // runs, and holds them off until this transaction ends.
+    bool AttendiTurnoAlunno(const QString& nome);
     // The pupil's figures and review items from all their answers.
     bool Ricostruisci(qint64 alunno);
     bool InserisciRisposta(qint64 alunno, const TRispostaRegistrata& r, bool& inserita);
+    // One answer in one transaction.
+    bool ScriviRisposta(qint64 alunno, const TRispostaRegistrata& r);
+    // Writes the answers held in memory, oldest first; false when one
+    // could not be (it and those after it are still held).
+    bool ScriviTrattenute();
     TAlunno LeggiAlunno(const QSqlQuery& q) const;
 
     QString FPercorso;
@@ -151,6 +173,13 @@ private:
     TGuasto FGuasto = TGuasto::Nessuno;
     QString FDettaglio;
     bool FInTransazione = false;
+    bool FSoloLettura = false; // opened read-only (a disk that cannot be written)
+    // Answers not yet written, after a fault that may pass.
+    std::vector<std::pair<qint64, TRispostaRegistrata>> FTrattenute;
+    bool FRitenta = false; // writing held answers: a passing fault holds them
+    bool FSospeso = false; // a passing fault was told, the record not yet written since
+    bool FDaRiversare = false; // written since the last checkpoint
+    qint64 FUltimaScrittura = 0;
     bool FUscita = false;
     QString FPassword; // removed from any text of the engine kept for messages
     std::map<qint64, TTentativiPin> FTentativi;

@@ -12,6 +12,8 @@
 #include <QString>
 
 #include "Catalogo.h"
+#include "Documenti.h"
+#include "Registro.h"
 #include "SchedaEsercizi.h"
 #include "ExprCanvas.h"
 #include "errori.h"
@@ -99,6 +101,9 @@ int Pdf(int argc, char** argv, const std::string& file, const std::vector<std::s
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Never over the pupils' record.
+    if (const QString registro = PercorsoRegistro({}); !IndirizzoServer(registro))
+        ProteggiFile(registro);
     TRichiestaScheda r;
     r.argomenti = argomenti;
     r.quanti = conQuanti ? static_cast<int>(quanti) : 5;

@@ -5,12 +5,12 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <cstdio>
 
 #include "Catalogo.h"
 #include "Classe.h"
+#include "Documenti.h"
 #include "Esportazione.h"
 #include "RegistroSql.h"
 
@@ -59,6 +59,7 @@ void Aiuto(std::FILE* f)
                "                    calcolo OpenDocument piatto (.fods, per LibreOffice Calc),\n"
                "                    --csv un file CSV (UTF-8, virgole, quote come frazioni\n"
                "                    con il punto: 0.75); un FILE che esiste è sostituito\n"
+               "                    (mai il registro stesso, un dispositivo o una cartella)\n"
                "  prepara           crea il registro, o lo aggiorna alla versione di questo\n"
                "                    programma; su un server è il solo comando che lo fa (lo\n"
                "                    esegue il tecnico, una volta); ripeterlo non cambia nulla\n"
@@ -67,9 +68,14 @@ void Aiuto(std::FILE* f)
                "  --help            mostra questo aiuto\n"
                "  --version         mostra la versione\n"
                "\n"
-               "Stato d'uscita: 0 riuscito; 1 argomenti sbagliati (il messaggio sullo\n"
-               "standard error); 2 registro o file danneggiato, estraneo o inutilizzabile:\n"
-               "nulla è stato scritto.\n",
+               "Un file è scritto tutto o per niente: su un disco pieno resta quello di prima.\n"
+               "Su un computer dove nessun alunno è stato ancora creato, alunni, storico,\n"
+               "ripasso e classe non trovano nessuno (stato 0). Un registro su un disco di\n"
+               "sola lettura si legge comunque.\n"
+               "\n"
+               "Stato d'uscita: 0 riuscito; 1 argomenti sbagliati o file da scrivere non\n"
+               "ammesso o non scritto (il messaggio sullo standard error); 2 registro o file\n"
+               "danneggiato, estraneo o inutilizzabile: nulla è stato scritto.\n",
                f);
 }
 
@@ -112,17 +118,6 @@ std::vector<TColonnaArgomento> ColonneNote()
     for (const TNomeBreve& n : NomiBrevi())
         colonne.push_back({QString::fromUtf8(n.nome), QString::fromUtf8(n.breve)});
     return colonne;
-}
-
-// Writes the whole file or nothing: a failure leaves what was there.
-bool ScriviTutto(const QString& file, const QByteArray& testo, QString* errore)
-{
-    QSaveFile f(file);
-    if (!f.open(QIODevice::WriteOnly) || f.write(testo) != testo.size() || !f.commit()) {
-        *errore = f.errorString();
-        return false;
-    }
-    return true;
 }
 
 int Guasto(const TRegistroSql::TApertura& a, const QString& percorso)
@@ -184,15 +179,39 @@ int Esegui(const TComando& c)
             return Errore(QStringLiteral("«%1»: %2. Nulla è stato scritto.").arg(nome, letto.errore), KFileInutilizzabile);
         daImportare = std::move(letto.dati);
     }
-    if (comando == QLatin1String("esporta") && QFileInfo::exists(c.posizionali[2]))
-        return Errore(QStringLiteral("il file «%1» esiste già: scegli un altro nome").arg(c.posizionali[2]));
 
     const QString db = PercorsoRegistro(c.db);
     const QString percorso = DbMostrato(db); // a server's password never in a message
+    // The file this command writes is checked before the record is opened:
+    // never the record itself (nor its journal files), a device or a folder.
+    if (!IndirizzoServer(db))
+        ProteggiFile(db);
+    const QString uscita = comando == QLatin1String("esporta") ? c.posizionali[2] : c.ods.isEmpty() ? c.csv : c.ods;
+    if (!uscita.isEmpty()) {
+        const QString vietata = DestinazioneVietata(uscita);
+        if (!vietata.isEmpty())
+            return Errore(vietata + QStringLiteral(". Nulla è stato scritto."));
+    }
+    if (comando == QLatin1String("esporta") && QFileInfo::exists(uscita))
+        return Errore(QStringLiteral("il file «%1» esiste già: scegli un altro nome").arg(uscita));
+
     TOpzioniRegistro opzioni;
     opzioni.db = db;
     const bool prepara = comando == QLatin1String("prepara");
+    // The commands that only read open a record they cannot write (a
+    // read-only disk, a copy without permission) read-only.
+    opzioni.soloLettura = !prepara && !daImportare;
     auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), prepara);
+    // No pupil has been made on this computer yet: its record is not there,
+    // and the commands that list pupils answer with nobody.
+    if (!apertura.registro && apertura.guasto == TGuasto::Mancante && c.db.isEmpty() && db == PercorsoLocale() &&
+        comando != QLatin1String("esporta") && !daImportare) {
+        if (comando != QLatin1String("alunni"))
+            std::fprintf(stderr, "mevario-registro: su questo computer non è ancora stato creato nessun alunno "
+                                 "(il registro «%s» non c'è ancora).\n",
+                         percorso.toUtf8().constData());
+        return 0;
+    }
     if (!apertura.registro)
         return Guasto(apertura, percorso);
     TRegistroSql& r = *apertura.registro;
@@ -208,11 +227,13 @@ int Esegui(const TComando& c)
         if (p->alunni.isEmpty())
             return Errore(QStringLiteral("nessun alunno nella classe «%1» (mevario-registro alunni li elenca)")
                               .arg(c.posizionali[1]));
-        const QString file = c.ods.isEmpty() ? c.csv : c.ods;
-        QString errore;
-        if (!ScriviTutto(file, c.ods.isEmpty() ? PanoramicaCsv(*p, ColonneNote()) : PanoramicaFods(*p, ColonneNote()),
-                         &errore))
-            return Errore(QStringLiteral("non si può scrivere il file «%1»: %2").arg(file, errore));
+        const QString file = uscita;
+        TModoScrittura modo;
+        modo.sostituisci = true;
+        const TEsitoScrittura scritto = ScriviFileIntero(
+            file, c.ods.isEmpty() ? PanoramicaCsv(*p, ColonneNote()) : PanoramicaFods(*p, ColonneNote()), modo);
+        if (!scritto.scritto)
+            return Errore(scritto.errore + (scritto.vietato ? QStringLiteral(". Nulla è stato scritto.") : QString()));
         std::printf("%s: %lld %s in «%s».\n", p->classe.toUtf8().constData(), static_cast<long long>(p->alunni.size()),
                     p->alunni.size() == 1 ? "alunno" : "alunni", file.toUtf8().constData());
         return 0;
@@ -228,6 +249,9 @@ int Esegui(const TComando& c)
     }
     if (daImportare) {
         const auto esito = r.Importa(*daImportare);
+        if (!esito.rifiuto.isEmpty())
+            return Errore(QStringLiteral("«%1»: %2. Nulla è stato scritto.").arg(c.posizionali[1], esito.rifiuto),
+                          KFileInutilizzabile);
         if (!esito.riuscito)
             return GuastoDopo(r);
         std::printf("%s: %d %s, %d già %s%s.\n", daImportare->nome.toUtf8().constData(), esito.nuove,
@@ -265,18 +289,13 @@ int Esegui(const TComando& c)
     const auto e = r.Esporta(alunno->id);
     if (!e)
         return GuastoDopo(r);
-    const QString file = c.posizionali[2];
-    QFile f(file);
+    const QString file = uscita;
     // The owner's only, like the record: it holds the pupil's answers and PIN key.
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return Errore(QStringLiteral("non si può scrivere il file «%1»: %2").arg(file, f.errorString()));
-    const QByteArray testo = ScriviEsportazione(*e);
-    if (f.write(testo) != testo.size() || !f.flush()) {
-        f.close();
-        f.remove(); // only what this command made
-        return Errore(QStringLiteral("non si può scrivere il file «%1»").arg(file));
-    }
-    f.close();
+    TModoScrittura modo;
+    modo.privato = true;
+    const TEsitoScrittura scritto = ScriviFileIntero(file, ScriviEsportazione(*e), modo);
+    if (!scritto.scritto)
+        return Errore(scritto.errore + (scritto.vietato ? QStringLiteral(". Nulla è stato scritto.") : QString()));
     std::printf("%s: %lld %s in «%s».\n", e->nome.toUtf8().constData(), static_cast<long long>(e->risposte.size()),
                 e->risposte.size() == 1 ? "risposta" : "risposte", file.toUtf8().constData());
     return 0;

@@ -508,3 +508,57 @@ TEST_F(Postgres, UnaRispostaInviataDueVolteEConservataUnaVolta)
     ASSERT_EQ(p.argomenti.size(), 1);
     EXPECT_EQ(p.argomenti[0].giuste + p.argomenti[0].sbagliate, 5) << "the figures count each answer once";
 }
+
+// Thirty imports at once of one pupil, new to the server, each file with
+// answers of its own and all with some in common: they wait their turn and
+// all succeed; the pupil is made once, every answer kept once; nothing on
+// standard error (no time-out taken for a silent server, no engine's
+// warning).
+TEST_F(Postgres, TrentaImportazioniDelloStessoAlunnoAspettanoIlLoroTurno)
+{
+    ASSERT_TRUE(Preparato());
+    constexpr int KFile = 30, KProprie = 40, KComuni = 20;
+    const QDate ieri = QDate::currentDate().addDays(-1);
+    const auto risposta = [&](int n) {
+        TRispostaRegistrata r;
+        static_cast<TRispostaGiudicata&>(r) = Risposta(KSomma, n % 3 != 0, QDateTime(ieri, QTime(8, 0)).addSecs(n));
+        r.uuid = QUuid::createUuidV5(QUuid(), QString::number(n));
+        r.giorno = ieri;
+        r.computer = QStringLiteral("aula-3");
+        return r;
+    };
+    std::vector<std::unique_ptr<QProcess>> figli;
+    for (int i = 0; i < KFile; ++i) {
+        TEsportazione e;
+        e.nome = QStringLiteral("Anna Rossi");
+        e.classe = QStringLiteral("2B");
+        for (int n = 0; n < KComuni; ++n)
+            e.risposte << risposta(n);
+        for (int n = 0; n < KProprie; ++n)
+            e.risposte << risposta(1000 * (i + 1) + n);
+        const QString file = FCasa.filePath(QStringLiteral("anna%1.json").arg(i));
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ScriviEsportazione(e));
+        f.close();
+        auto p = std::make_unique<QProcess>();
+        p->start(QStringLiteral(MEVARIO_STRUMENTO), {QStringLiteral("--db"), FServer.Url(), QStringLiteral("importa"), file});
+        figli.push_back(std::move(p));
+    }
+    int nuovi = 0, nuove = 0;
+    for (auto& p : figli) {
+        ASSERT_TRUE(p->waitForFinished(300000));
+        const QString errori = QString::fromUtf8(p->readAllStandardError());
+        const QString uscita = QString::fromUtf8(p->readAllStandardOutput());
+        EXPECT_EQ(p->exitCode(), 0) << errori.toStdString();
+        EXPECT_TRUE(errori.isEmpty()) << errori.toStdString();
+        nuovi += uscita.contains(QStringLiteral("(alunno nuovo)"));
+        nuove += uscita.section(QLatin1Char(' '), 2, 2).toInt();
+    }
+    EXPECT_EQ(nuovi, 1) << "the pupil is made by one import";
+    EXPECT_EQ(nuove, KFile * KProprie + KComuni) << "each answer counted new once";
+    auto r = Preparato();
+    ASSERT_TRUE(r);
+    ASSERT_EQ(r->Alunni().size(), 1);
+    EXPECT_EQ(r->Storico(r->Alunni()[0].id).size(), KFile * KProprie + KComuni);
+}
