@@ -61,13 +61,14 @@ public:
                 return;
             FNotifica(true, TGuasto::Nessuno, {});
             for (const auto& u : righe) {
-                qint64 id = FIds.value(u.nome, 0);
+                const QString chiave = ChiaveConfronto(u.classe) + QLatin1Char('\n') + ChiaveConfronto(u.nome);
+                qint64 id = FIds.value(chiave, 0);
                 if (id == 0) {
                     const auto a = FServer->CreaAlunno(u.nome, u.classe);
                     if (!a)
                         return Perso();
                     id = a->id;
-                    FIds.insert(u.nome, id);
+                    FIds.insert(chiave, id);
                 }
                 if (!FServer->RegistraPer(id, u.risposta))
                     return Perso();
@@ -129,7 +130,7 @@ private:
     TNotifica FNotifica;
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
-    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far
+    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far, by class and name
     bool FGiu = false; // the server was found away at the last try
 };
 
@@ -286,12 +287,12 @@ std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno&
     return FLocale->CopiaAlunno(a, *pin);
 }
 
-QString TRegistroCondiviso::NomeDi(qint64 alunno)
+std::optional<TAlunno> TRegistroCondiviso::AlunnoLocale(qint64 alunno)
 {
     for (const TAlunno& a : FLocale->Alunni())
         if (a.id == alunno)
-            return a.nome;
-    return {};
+            return a;
+    return std::nullopt;
 }
 
 QList<TAlunno> TRegistroCondiviso::Alunni()
@@ -307,15 +308,15 @@ QList<TAlunno> TRegistroCondiviso::Alunni()
     return alunni ? *alunni : FLocale->Alunni();
 }
 
-std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome)
+std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome, const QString& classe)
 {
     const auto trovato = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = s.TrovaAlunno(nome, classe);
         return a ? Copia(s, *a) : std::nullopt;
     });
     if (trovato && *trovato)
         return *trovato;
-    return FLocale->TrovaAlunno(nome);
+    return FLocale->TrovaAlunno(nome, classe);
 }
 
 std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const QString& classe)
@@ -339,11 +340,11 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
     const auto k = FLocale->ChiavePin(alunno);
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     // The same salted key on the server as here.
-    if (k)
+    if (k && qui)
         SulServer([&](TRegistroSql& s) {
-            const auto a = s.TrovaAlunno(nome);
+            const auto a = s.TrovaAlunno(qui->nome, qui->classe);
             return a && s.CopiaAlunno(*a, *k);
         });
     return true;
@@ -376,9 +377,9 @@ bool TRegistroCondiviso::RegistraPer(qint64 alunno, const TRispostaGiudicata& r)
 
 TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 {
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     const auto p = SulServer([&](TRegistroSql& s) -> std::optional<TProgressi> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
         return a ? std::optional(s.Progressi(a->id, oggi)) : std::nullopt;
     });
     return p && *p ? **p : FLocale->Progressi(alunno, oggi);
@@ -386,9 +387,9 @@ TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 
 QList<TVoceRipasso> TRegistroCondiviso::RipassoDovuto(qint64 alunno, QDate oggi)
 {
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     const auto v = SulServer([&](TRegistroSql& s) -> std::optional<QList<TVoceRipasso>> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
         return a ? std::optional(s.RipassoDovuto(a->id, oggi)) : std::nullopt;
     });
     return v && *v ? **v : FLocale->RipassoDovuto(alunno, oggi);
