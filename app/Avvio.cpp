@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
 #include "ChiSei.h"
 #include "Finestra.h"
@@ -252,10 +255,49 @@ void AvvisoRegistro(const QString& messaggio)
     MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
 }
 
+namespace {
+
+// The message of a school's server that does not answer: it does not
+// block the lesson, and it closes itself when the server is back.
+QPointer<QMessageBox>& AvvisoServer()
+{
+    static QPointer<QMessageBox> box;
+    return box;
+}
+
+void StatoServer(bool raggiungibile, const QString& messaggio)
+{
+    static int volta = 0; // a message still to show is dropped when the server is back first
+    const int questa = ++volta;
+    if (raggiungibile) {
+        if (AvvisoServer())
+            AvvisoServer()->close();
+        return;
+    }
+    // Shown from the event loop: at start-up, once the main window is there.
+    QTimer::singleShot(0, [messaggio, questa] {
+        if (questa != volta)
+            return;
+        if (!AvvisoServer()) {
+            auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Registro degli alunni"), messaggio,
+                                        QMessageBox::Ok, QApplication::activeWindow());
+            box->setObjectName(QStringLiteral("avvisoServer"));
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::NonModal);
+            AvvisoServer() = box;
+        }
+        AvvisoServer()->setText(messaggio);
+        AvvisoServer()->show();
+    });
+}
+
+} // namespace
+
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso)
 {
     TOpzioniRegistro opzioni;
     opzioni.db = db;
+    opzioni.statoServer = StatoServer;
     if (!avviso)
         avviso = AvvisoRegistro;
     const QString percorso = PercorsoRegistro(db);

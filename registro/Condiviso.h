@@ -25,11 +25,16 @@
 // this record hands out are the local record's; reads (pupils, progress,
 // review) go to the server while it answers, with short time-outs, else
 // to the local copy. When the server cannot be reached at start, or stops
-// answering later, the warning is given once and the program goes on.
+// answering later, the pupil is told once (no address: the details go to
+// the log), and told again only after it was back; the program goes on.
+// A pupil made and a PIN set here go to the server through the pupils'
+// outbox, before the answers, in order; a PIN that another computer set
+// first wins, and this computer's pupil is told (TAlunno::pinAltrove).
 #pragma once
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "RegistroSql.h"
@@ -57,13 +62,28 @@ public:
     // given here, and a class overview of part of the answers would mislead.
     std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override;
 
+    int InviaPrimaDiUscire(int ms) override;
+
     // True while the server answers (as far as this program last saw).
     bool ServerRaggiungibile() const;
     // How many answers wait in the outbox.
     int InAttesa();
-    // Waits, running the events, until the outbox is empty or `ms` have
-    // passed; true when empty. For tests and tools.
+    // How many pupils made or PINs set here wait for the server.
+    int AlunniInAttesa();
+    // Waits, running the events, until both outboxes are empty or `ms`
+    // have passed; true when empty. For "Esci", tools and tests.
     bool SvuotaUscita(int ms);
+    // What the technician reads about the last time the server could not
+    // be used (with its address and words); empty while it answers.
+    QString UltimoGuasto() const { return FGiu ? FUltimoGuasto : QString(); }
+
+    // Told, on the program's thread, when the server stops answering (with
+    // the pupil's message, MessaggioServerAssente) and when it answers
+    // again (`raggiungibile` true, no message), once per change. Set, it is
+    // told at once when the server is away now. Unset, the first message
+    // goes to the record's warning.
+    using TStatoServer = std::function<void(bool raggiungibile, const QString& messaggio)>;
+    void ImpostaStatoServer(TStatoServer stato);
 
     struct TStato;
 
@@ -73,6 +93,7 @@ private:
     // The server's record of this thread, or null while it is away.
     TRegistroSql* Server();
     void ServerGiu(TGuasto guasto, const QString& dettaglio);
+    void ServerSu();
     // What `leggi` reads on the server; nothing when the server is away
     // or fails meanwhile (the caller reads the local copy then).
     template <class F>
@@ -88,6 +109,9 @@ private:
     std::unique_ptr<TRegistroSql> FLocale;
     std::unique_ptr<TRegistroSql> FServer;
     std::shared_ptr<TStato> FStato;
+    TStatoServer FStatoServer;
+    bool FGiu = false; // the server was said to be away, and not yet back
+    QString FMessaggioGiu, FUltimoGuasto;
 };
 
 // The shared record of `url`, with its outbox in the local record; a guest
@@ -95,7 +119,11 @@ private:
 std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzioniRegistro& opzioni,
                                                  TRegistro::TAvviso avviso);
 
-// The message given once when the server cannot be used.
-QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio = {});
+// What "Esci" says when `quante` answers still wait on this computer.
+QString MessaggioRisposteInAttesa(int quante);
+
+// What a pupil reads when the server cannot be used: no address, no
+// server's words; the technician only when it needs one.
+QString MessaggioServerAssente(TGuasto guasto);
 
 } // namespace mevario

@@ -192,6 +192,15 @@ public:
     virtual std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al,
                                                               QDate oggi) = 0;
 
+    // Before the program ends: a record whose answers wait for a school's
+    // server tries to send them for up to `ms` milliseconds. How many
+    // answers still wait afterwards (they leave at the next start).
+    virtual int InviaPrimaDiUscire(int ms)
+    {
+        (void)ms;
+        return 0;
+    }
+
 protected:
     // Reports a fault: the first one reaches the warning, later ones not.
     void Avvisa(const QString& messaggio)
@@ -232,6 +241,11 @@ struct TOpzioniRegistro {
                              // on a server also the time-out of each statement
     int riprovaMs = 10000;   // a server's record: how often the outbox is tried while anything waits
     int iterazioniPin = KIterazioniPin;
+    // A school's server: told when it stops answering (with the pupil's
+    // message) and when it answers again, instead of the warning, so that
+    // the message can close itself (TRegistroCondiviso::ImpostaStatoServer).
+    using TStatoServer = std::function<void(bool raggiungibile, const QString& messaggio)>;
+    TStatoServer statoServer;
 };
 
 // The record's file or server URL: `db` when given, else MEVARIO_DB, else

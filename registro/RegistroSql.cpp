@@ -70,6 +70,26 @@ QString Testo(const QString& s, int massimo = 4096)
     return t;
 }
 
+// Binds a PIN key as three values (salt, key, iterations), NULL for none.
+void LegaChiave(QSqlQuery& q, const TChiavePin& k)
+{
+    if (k.Vuota()) {
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<int>()));
+    } else {
+        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
+        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
+        q.addBindValue(k.iterazioni);
+    }
+}
+
+// A key as the outbox keeps the one a pupil had before: its base64, or NULL.
+QVariant ChiaveTesto(const TChiavePin& k)
+{
+    return k.Vuota() ? QVariant(QMetaType::fromType<QString>()) : QVariant(QString::fromLatin1(k.chiave.toBase64()));
+}
+
 QString NuovaConnessione()
 {
     static std::atomic<int> n{0};
@@ -796,21 +816,36 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 {
     if (Ospite() || (!pin.isEmpty() && !PinValido(pin)))
         return false;
-    QSqlQuery q(Db());
-    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
-    if (pin.isEmpty()) {
-        const QVariant nullo(QMetaType::fromType<QString>());
-        q.addBindValue(nullo);
-        q.addBindValue(nullo);
-        q.addBindValue(QVariant(QMetaType::fromType<int>()));
-    } else {
-        const TChiavePin k = NuovaChiavePin(pin, FOpzioni.iterazioniPin);
-        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
-        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
-        q.addBindValue(k.iterazioni);
+    const TChiavePin k = pin.isEmpty() ? TChiavePin() : NuovaChiavePin(pin, FOpzioni.iterazioniPin);
+    if (!FUscita) {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+        LegaChiave(q, k);
+        q.addBindValue(alunno);
+        return Esegui(q) && q.numRowsAffected() == 1;
     }
+    // With an outbox: the key here and its line to the server, one commit.
+    if (!Inizia())
+        return false;
+    const auto prima = ChiavePin(alunno);
+    if (!prima) {
+        Annulla();
+        return false;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ?, pin_altrove = 0 "
+                             "WHERE id = ?"));
+    LegaChiave(q, k);
     q.addBindValue(alunno);
-    return Esegui(q) && q.numRowsAffected() == 1;
+    if (!Esegui(q))
+        return false;
+    QSqlQuery u(Db());
+    u.prepare(QStringLiteral("INSERT INTO uscita_alunni (alunno, pin, pin_sale, pin_chiave, pin_iterazioni, chiave_prima) "
+                             "VALUES (?, 1, ?, ?, ?, ?)"));
+    u.addBindValue(alunno);
+    LegaChiave(u, k);
+    u.addBindValue(ChiaveTesto(*prima));
+    return Esegui(u) && Conferma();
 }
 
 TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
@@ -836,7 +871,9 @@ TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
     const bool giusto = PinCorrisponde(pin, *k);
     t.Tentativo(giusto, FOrologio());
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
+    // A right PIN: the pupil knows the PIN that counts (pin_altrove told).
+    q.prepare(giusto ? QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ?, pin_altrove = 0 WHERE id = ?")
+                     : QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
     q.addBindValue(t.Sbagliati());
     q.addBindValue(t.FinoAMs());
     q.addBindValue(alunno);
@@ -1221,15 +1258,7 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
         q.addBindValue(Testo(e.classe.trimmed()));
         q.addBindValue(ChiaveConfronto(e.nome));
         q.addBindValue(ChiaveConfronto(e.classe));
-        if (e.pin.Vuota()) {
-            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-            q.addBindValue(QVariant(QMetaType::fromType<int>()));
-        } else {
-            q.addBindValue(QString::fromLatin1(e.pin.sale.toBase64()));
-            q.addBindValue(QString::fromLatin1(e.pin.chiave.toBase64()));
-            q.addBindValue(e.pin.iterazioni);
-        }
+        LegaChiave(q, e.pin);
         q.addBindValue(QDateTime::currentMSecsSinceEpoch());
         if (!Esegui(q))
             return esito;
@@ -1313,19 +1342,111 @@ std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiave
     q.addBindValue(Testo(a.classe.trimmed()));
     q.addBindValue(ChiaveConfronto(a.nome));
     q.addBindValue(ChiaveConfronto(a.classe));
-    if (pin.Vuota()) {
-        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        q.addBindValue(QVariant(QMetaType::fromType<int>()));
-    } else {
-        q.addBindValue(QString::fromLatin1(pin.sale.toBase64()));
-        q.addBindValue(QString::fromLatin1(pin.chiave.toBase64()));
-        q.addBindValue(pin.iterazioni);
-    }
+    LegaChiave(q, pin);
     q.addBindValue(QDateTime::currentMSecsSinceEpoch());
     if (!Esegui(q))
         return {};
     return TrovaAlunno(a.nome, a.classe);
+}
+
+bool TRegistroSql::AccodaAlunno(qint64 alunno)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("INSERT INTO uscita_alunni (alunno, pin) VALUES (?, 0)"));
+    q.addBindValue(alunno);
+    return Esegui(q);
+}
+
+QList<TRegistroSql::TAlunnoInUscita> TRegistroSql::AlunniInUscita(int quante)
+{
+    QList<TAlunnoInUscita> righe;
+    if (Ospite())
+        return righe;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT u.n, u.alunno, a.nome, a.classe, u.pin, u.pin_sale, u.pin_chiave, "
+                             "u.pin_iterazioni, u.chiave_prima FROM uscita_alunni u JOIN alunni a ON a.id = u.alunno "
+                             "ORDER BY u.n LIMIT ?"));
+    q.addBindValue(quante);
+    if (!Esegui(q))
+        return {};
+    while (q.next()) {
+        TAlunnoInUscita u;
+        u.n = q.value(0).toLongLong();
+        u.alunno = q.value(1).toLongLong();
+        u.nome = q.value(2).toString();
+        u.classe = q.value(3).toString();
+        u.pin = q.value(4).toInt() != 0;
+        if (!q.value(6).isNull()) {
+            u.chiave.sale = QByteArray::fromBase64(q.value(5).toString().toLatin1());
+            u.chiave.chiave = QByteArray::fromBase64(q.value(6).toString().toLatin1());
+            u.chiave.iterazioni = q.value(7).toInt();
+        }
+        u.chiavePrima = q.value(8).toString();
+        righe.append(std::move(u));
+    }
+    return righe;
+}
+
+int TRegistroSql::ContaAlunniInUscita()
+{
+    QSqlQuery q(Db());
+    if (Ospite() || !q.exec(QStringLiteral("SELECT count(*) FROM uscita_alunni")) || !q.next())
+        return 0;
+    return q.value(0).toInt();
+}
+
+bool TRegistroSql::TogliAlunnoDaUscita(qint64 n)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
+    q.addBindValue(n);
+    return Esegui(q);
+}
+
+bool TRegistroSql::PinPresoAltrove(qint64 n, qint64 alunno, const TChiavePin& delServer)
+{
+    if (Ospite() || !Inizia())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ?, pin_altrove = 1, "
+                             "pin_sbagliati = 0, pin_attesa_fino = 0 WHERE id = ?"));
+    LegaChiave(q, delServer);
+    q.addBindValue(alunno);
+    if (!Esegui(q))
+        return false;
+    QSqlQuery d(Db());
+    d.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
+    d.addBindValue(n);
+    return Esegui(d) && Conferma();
+}
+
+std::optional<TChiavePin> TRegistroSql::ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima)
+{
+    if (Ospite() || !Inizia() || !BloccaAlunno(alunno))
+        return std::nullopt;
+    const auto ora = ChiavePin(alunno);
+    if (!ora) {
+        Annulla();
+        return std::nullopt;
+    }
+    const QString oraTesto = ChiaveTesto(*ora).toString();
+    // Taken over the key the computer knew, or already the same key (a
+    // line sent again); any other key came first from another computer.
+    if (oraTesto != prima && oraTesto != ChiaveTesto(nuova).toString()) {
+        Annulla();
+        return *ora;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+    LegaChiave(q, nuova);
+    q.addBindValue(alunno);
+    if (!Esegui(q) || !Conferma())
+        return std::nullopt;
+    return nuova;
 }
 
 } // namespace mevario

@@ -128,6 +128,29 @@ public:
     std::optional<TAlunno> CopiaAlunno(const TAlunno& a, const TChiavePin& pin);
     std::optional<TChiavePin> ChiavePin(qint64 alunno);
 
+    // The pupils' outbox (a local record with the outbox on): a pupil made
+    // here while the server was away, and every PIN set here (ImpostaPin
+    // puts it in the same commit), sent before the answers, in order.
+    struct TAlunnoInUscita {
+        qint64 n = 0;
+        qint64 alunno = 0;
+        QString nome, classe;
+        bool pin = false;    // a PIN set or removed; else only the pupil
+        TChiavePin chiave;   // the new key (empty: no PIN)
+        QString chiavePrima; // the key the pupil had here before (base64; empty: none)
+    };
+    bool AccodaAlunno(qint64 alunno);
+    QList<TAlunnoInUscita> AlunniInUscita(int quante);
+    int ContaAlunniInUscita();
+    bool TogliAlunnoDaUscita(qint64 n);
+    // Line `n` came second: the pupil here takes the server's key and is
+    // told at the next "Chi sei?" (TAlunno::pinAltrove); the line goes.
+    bool PinPresoAltrove(qint64 n, qint64 alunno, const TChiavePin& delServer);
+    // On the server: gives the pupil the key `nuova` only over the key
+    // `prima` (base64, empty: none) or over `nuova` itself. The key the
+    // pupil has afterwards (`nuova`, or the other computer's); nothing on a fault.
+    std::optional<TChiavePin> ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima);
+
     // The clock of the PIN's waits (milliseconds, monotonic); for tests.
     void ImpostaOrologio(std::function<qint64()> orologio) { FOrologio = std::move(orologio); }
 
