@@ -164,7 +164,7 @@ void TFinestre::AvviaComeAlunno(const QString& nome)
         a = FRegistro->CreaAlunno(nome, QString());
     if (!a || !a->conPin) {
         if (a)
-            TdlgChiSei::RicordaUltimoAlunno(a->nome);
+            TdlgChiSei::RicordaUltimoAlunno(a->nome, a->classe);
         ImpostaAlunno(a);
         return;
     }

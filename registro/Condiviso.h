@@ -46,6 +46,7 @@ public:
     ~TRegistroCondiviso() override;
 
     bool Ospite() const override;
+    bool SuServer() const override { return true; }
     QString Dove() const override { return FMostrato; }
 
     QList<TAlunno> Alunni() override;

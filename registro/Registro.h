@@ -140,6 +140,8 @@ public:
 
     // True when nothing is kept: a guest run, or after a fault.
     virtual bool Ospite() const = 0;
+    // True for a school's server, where "Chi sei?" asks the class first.
+    virtual bool SuServer() const { return false; }
     // Where the record is (a file path), for messages; empty for a guest.
     virtual QString Dove() const { return {}; }
     // Called once, with an Italian text, when a fault turns the record into a guest.
