@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
 #include <QSettings>
@@ -260,6 +261,10 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
             MostraElenco();
     });
     connect(lsAlunni, &QListWidget::itemDoubleClicked, this, [this] { btAvantiClick(); });
+    // A list that gets the focus puts its cursor on the first name without
+    // choosing it: the cursor is taken away again, so that the first arrow
+    // key chooses the first name rather than the second.
+    lsAlunni->installEventFilter(this);
     connect(cbClasse, &QComboBox::activated, this, [this] {
         RiempiAlunni();
         lsAlunni->setFocus();
@@ -533,6 +538,16 @@ TDsFancyButton* TdlgChiSei::BottonePredefinito() const
     if (pagina == PaginaNuovo)
         return btCrea;
     return btEntra;
+}
+
+bool TdlgChiSei::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == lsAlunni && e->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, this, [this] {
+            if (lsAlunni->selectedItems().isEmpty())
+                lsAlunni->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        });
+    return QDialog::eventFilter(o, e);
 }
 
 void TdlgChiSei::keyPressEvent(QKeyEvent* e)

@@ -84,6 +84,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
+    bool eventFilter(QObject* o, QEvent* e) override;
 
 private:
     void MostraElenco();
