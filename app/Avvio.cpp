@@ -257,15 +257,15 @@ void AvvisoRegistro(const QString& messaggio)
 
 namespace {
 
-// The message of a school's server that does not answer: it does not
-// block the lesson, and it closes itself when the server is back.
 QPointer<QMessageBox>& AvvisoServer()
 {
     static QPointer<QMessageBox> box;
     return box;
 }
 
-void StatoServer(bool raggiungibile, const QString& messaggio)
+} // namespace
+
+void StatoServerScuola(bool raggiungibile, const QString& messaggio)
 {
     static int volta = 0; // a message still to show is dropped when the server is back first
     const int questa = ++volta;
@@ -291,13 +291,11 @@ void StatoServer(bool raggiungibile, const QString& messaggio)
     });
 }
 
-} // namespace
-
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso)
 {
     TOpzioniRegistro opzioni;
     opzioni.db = db;
-    opzioni.statoServer = StatoServer;
+    opzioni.statoServer = StatoServerScuola;
     if (!avviso)
         avviso = AvvisoRegistro;
     const QString percorso = PercorsoRegistro(db);

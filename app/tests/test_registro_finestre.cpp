@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStackedWidget>
@@ -63,6 +64,16 @@ QList<TRispostaRegistrata> Storico(const QString& file, const QString& alunno)
         return {};
     const auto a = r->TrovaAlunno(alunno);
     return a ? r->Storico(a->id) : QList<TRispostaRegistrata>();
+}
+
+// The visible top-level widget of that class and name, if any.
+template <class W>
+W* FindChildTop(const QString& nome)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* x = qobject_cast<W*>(w); x && x->objectName() == nome && x->isVisible())
+            return x;
+    return nullptr;
 }
 
 // A school's server as "Chi sei?" sees it: a record that says it is one.
@@ -130,6 +141,7 @@ private slots:
     void pinIsAskedAndWrongTriesWait();
     void newPupilTypesThePinTwice();
     void labChooserAsksTheClassFirstAndEnterAloneChoosesNobody();
+    void serverMessageDoesNotBlockAndClosesWhenTheServerIsBack();
     void alunnoOptionMakesThePupil();
     void changingPupilClosesTheTopicWindows();
     void commandLineOptions();
@@ -603,6 +615,26 @@ void TestRegistroFinestre::labChooserAsksTheClassFirstAndEnterAloneChoosesNobody
     d.btCrea->click();
     QCOMPARE(d.lbNuovoErrore->text(), QStringLiteral("Scrivi la tua classe."));
     d.reject();
+}
+
+void TestRegistroFinestre::serverMessageDoesNotBlockAndClosesWhenTheServerIsBack()
+{
+    const auto box = [] { return FindChildTop<QMessageBox>(QStringLiteral("avvisoServer")); };
+    const QString testo = QStringLiteral("Il server della scuola non risponde: le risposte restano su questo computer e "
+                                         "partono da sole.");
+    StatoServerScuola(false, testo);
+    StatoServerScuola(false, testo); // said again: still one box
+    QTRY_VERIFY(box() && box()->isVisible());
+    QCOMPARE(box()->text(), testo);
+    QVERIFY(!box()->isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    StatoServerScuola(true, {});
+    QTRY_VERIFY(!box() || !box()->isVisible());
+    // Away and back before the message could show: nothing shows.
+    StatoServerScuola(false, testo);
+    StatoServerScuola(true, {});
+    QTest::qWait(50);
+    QVERIFY(!box() || !box()->isVisible());
 }
 
 void TestRegistroFinestre::pinIsAskedAndWrongTriesWait()
