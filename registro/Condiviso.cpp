@@ -87,7 +87,14 @@ public:
                     fatto = k->chiave == u.chiave.chiave ? FLocale->TogliAlunnoDaUscita(u.n)
                                                          : FLocale->PinPresoAltrove(u.n, u.alunno, *k);
                 } else {
-                    fatto = FLocale->TogliAlunnoDaUscita(u.n);
+                    // Made here without a PIN while another computer gave
+                    // the same pupil one: that PIN counts, and is told.
+                    const auto lassu = FServer->ChiavePin(id);
+                    const auto qui = FLocale->ChiavePin(u.alunno);
+                    if (!lassu)
+                        return Perso();
+                    fatto = !lassu->Vuota() && qui && qui->Vuota() ? FLocale->PinPresoAltrove(u.n, u.alunno, *lassu)
+                                                                   : FLocale->TogliAlunnoDaUscita(u.n);
                 }
                 if (!fatto) {
                     FLocale.reset();

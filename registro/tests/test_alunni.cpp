@@ -281,6 +281,21 @@ TEST_F(Laboratorio, DuePcConLoStessoAlunnoEDuePinSenzaServerNonSiUnisconoInSilen
     EXPECT_FALSE(pc2->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->pinAltrove) << "told once";
     EXPECT_FALSE(pc1->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->pinAltrove);
 
+    // A third PC made the pupil offline without a PIN: told of the PIN too.
+    auto pc3 = Avvia(QStringLiteral("pc3"));
+    FServer.Ferma();
+    const auto su3 = pc3->CreaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"));
+    ASSERT_TRUE(su3);
+    EXPECT_FALSE(su3->conPin);
+    Riavvia();
+    auto* c3 = dynamic_cast<TRegistroCondiviso*>(pc3.get());
+    ASSERT_TRUE(c3 && c3->SvuotaUscita(20000));
+    const auto terzo = pc3->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"));
+    ASSERT_TRUE(terzo);
+    EXPECT_TRUE(terzo->conPin && terzo->pinAltrove);
+    s = Server();
+    ASSERT_TRUE(s);
+
     // A PIN changed on a PC that knew the server's key is taken.
     ASSERT_TRUE(pc1->ImpostaPin(su1->id, QStringLiteral("3333")));
     ASSERT_TRUE(c1->SvuotaUscita(20000));
