@@ -160,8 +160,15 @@ void TFinestre::ChiediAlunno(bool avvio)
 void TFinestre::AvviaComeAlunno(const QString& nome)
 {
     std::optional<TAlunno> a = FRegistro->TrovaAlunno(nome);
-    if (!a)
+    if (!a) {
+        // The same name in more than one class: the pupil says which one.
+        for (const TAlunno& x : FRegistro->Alunni())
+            if (ChiaveConfronto(x.nome) == ChiaveConfronto(nome)) {
+                ChiediAlunno(true);
+                return;
+            }
         a = FRegistro->CreaAlunno(nome, QString());
+    }
     if (!a || !a->conPin) {
         if (a)
             TdlgChiSei::RicordaUltimoAlunno(a->nome, a->classe);

@@ -700,6 +700,19 @@ void TestRegistroFinestre::alunnoOptionMakesThePupil()
     FFinestre->AvviaComeAlunno(QStringLiteral("Bruno"));
     QVERIFY(!FFinestre->Registro()->AlunnoScelto());
     QCOMPARE(FFinestre->frmMain()->windowTitle(), QStringLiteral("Mevario"));
+    // The same name in two classes: the list says which, nobody is made.
+    {
+        auto r = RegistroDiProva(FDb);
+        r->CreaAlunno(QStringLiteral("Carla"), QStringLiteral("2A"));
+        r->CreaAlunno(QStringLiteral("carla"), QStringLiteral("3A"));
+    }
+    FFinestre->ImpostaRegistro(ApriRegistroProgramma(FDb));
+    QuandoCompare<TdlgChiSei>([](TdlgChiSei* d) {
+        QCOMPARE(d->Pagine->currentWidget(), d->PaginaElenco);
+        d->reject();
+    });
+    FFinestre->AvviaComeAlunno(QStringLiteral("Carla"));
+    QCOMPARE(RegistroDiProva(FDb)->Alunni().size(), 3);
 }
 
 void TestRegistroFinestre::changingPupilClosesTheTopicWindows()
