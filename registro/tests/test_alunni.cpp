@@ -339,3 +339,48 @@ TEST_F(Laboratorio, EsciConRisposteInAttesaDiceQuanteELoStrumentoLeInvia)
     EXPECT_TRUE(err.contains(QStringLiteral("3 risposte in attesa su questo computer inviate al server"))) << err.toStdString();
     EXPECT_EQ(out.count(QLatin1Char('\n')), 4) << out.toStdString();
 }
+
+TEST(Strumento, LoStessoNomeInDueClassiVuoleLaClasseEImportaNonUnisce)
+{
+    QTemporaryDir d;
+    const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    {
+        auto r = Apri(file);
+        ASSERT_TRUE(r);
+        r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Anna Rossi"), QStringLiteral("2B")));
+        ASSERT_TRUE(r->Registra(Risposta(QStringLiteral("somma-monomi"), true)));
+        r->CreaAlunno(QStringLiteral("Anna Rossi"), QStringLiteral("3A"));
+        TEsportazione e = *r->Esporta(r->TrovaAlunno(QStringLiteral("anna rossi"), QStringLiteral("2b"))->id);
+        e.classe = QStringLiteral("1C");
+        QFile f(d.filePath(QStringLiteral("1c.json")));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(ScriviEsportazione(e));
+    }
+    const auto strumento = [&](const QStringList& argomenti, QString* err = nullptr) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), d.path());
+        env.insert(QStringLiteral("XDG_DATA_HOME"), d.filePath(QStringLiteral("dati")));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(MEVARIO_STRUMENTO), QStringList{QStringLiteral("--db"), file} + argomenti);
+        EXPECT_TRUE(p.waitForFinished(30000));
+        if (err)
+            *err = QString::fromUtf8(p.readAllStandardError());
+        return std::pair(p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()));
+    };
+    QString err;
+    auto [stato, out] = strumento({QStringLiteral("storico"), QStringLiteral("Anna Rossi")}, &err);
+    EXPECT_EQ(stato, 1);
+    EXPECT_TRUE(err.contains(QStringLiteral("--classe"))) << err.toStdString();
+    std::tie(stato, out) = strumento({QStringLiteral("storico"), QStringLiteral("anna  rossi"), QStringLiteral("--classe"),
+                                      QStringLiteral("2b")});
+    EXPECT_EQ(stato, 0);
+    EXPECT_EQ(out.count(QLatin1Char('\n')), 1);
+    std::tie(stato, out) = strumento({QStringLiteral("importa"), d.filePath(QStringLiteral("1c.json"))}, &err);
+    EXPECT_EQ(stato, 0);
+    EXPECT_TRUE(out.contains(QStringLiteral("(alunno nuovo)"))) << out.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("non sono stati uniti"))) << err.toStdString();
+    EXPECT_TRUE(err.contains(QStringLiteral("«2B», «3A»"))) << err.toStdString();
+    std::tie(stato, out) = strumento({QStringLiteral("alunni")});
+    EXPECT_EQ(out.count(QLatin1Char('\n')), 3);
+}
