@@ -261,25 +261,32 @@ TEST_F(Laboratorio, DuePcConLoStessoAlunnoEDuePinSenzaServerNonSiUnisconoInSilen
     ASSERT_TRUE(c1 && c2);
 
     Riavvia();
-    ASSERT_TRUE(c1->SvuotaUscita(20000)) << "the first PC reaches the server first";
+    // Both senders try as soon as the server is back: either may be first.
+    ASSERT_TRUE(c1->SvuotaUscita(20000));
     ASSERT_TRUE(c2->SvuotaUscita(20000));
     auto s = Server();
     ASSERT_TRUE(s);
     const auto luca = s->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"));
     ASSERT_TRUE(luca);
     EXPECT_EQ(s->AlunniClasse(QStringLiteral("2B")).size(), 1) << "one pupil";
-    EXPECT_EQ(s->ControllaPin(luca->id, QStringLiteral("1111")), TEsitoPin::Giusto) << "the first keeps its PIN";
     EXPECT_EQ(s->Storico(luca->id).size(), 2);
+    const bool primo1 = s->ControllaPin(luca->id, QStringLiteral("1111")) == TEsitoPin::Giusto;
+    const QString vale = primo1 ? QStringLiteral("1111") : QStringLiteral("2222");
+    const QString perso = primo1 ? QStringLiteral("2222") : QStringLiteral("1111");
+    EXPECT_EQ(s->ControllaPin(luca->id, vale), TEsitoPin::Giusto) << "the first keeps its PIN, whichever it was";
+    EXPECT_EQ(s->ControllaPin(luca->id, perso), TEsitoPin::Sbagliato) << "never both";
+    TRegistro& secondo = primo1 ? *pc2 : *pc1;
+    TRegistro& primo = primo1 ? *pc1 : *pc2;
 
     // The second PC's pupil is told at the next "Chi sei?", and enters
     // with the PIN that counts.
-    const auto qui = pc2->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"));
+    const auto qui = secondo.TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"));
     ASSERT_TRUE(qui);
     EXPECT_TRUE(qui->pinAltrove);
-    EXPECT_EQ(pc2->ControllaPin(qui->id, QStringLiteral("2222")), TEsitoPin::Sbagliato);
-    EXPECT_EQ(pc2->ControllaPin(qui->id, QStringLiteral("1111")), TEsitoPin::Giusto);
-    EXPECT_FALSE(pc2->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->pinAltrove) << "told once";
-    EXPECT_FALSE(pc1->TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->pinAltrove);
+    EXPECT_EQ(secondo.ControllaPin(qui->id, perso), TEsitoPin::Sbagliato);
+    EXPECT_EQ(secondo.ControllaPin(qui->id, vale), TEsitoPin::Giusto);
+    EXPECT_FALSE(secondo.TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->pinAltrove) << "told once";
+    EXPECT_FALSE(primo.TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->pinAltrove);
 
     // A third PC made the pupil offline without a PIN: told of the PIN too.
     auto pc3 = Avvia(QStringLiteral("pc3"));
@@ -297,8 +304,9 @@ TEST_F(Laboratorio, DuePcConLoStessoAlunnoEDuePinSenzaServerNonSiUnisconoInSilen
     ASSERT_TRUE(s);
 
     // A PIN changed on a PC that knew the server's key is taken.
-    ASSERT_TRUE(pc1->ImpostaPin(su1->id, QStringLiteral("3333")));
-    ASSERT_TRUE(c1->SvuotaUscita(20000));
+    ASSERT_TRUE(primo.ImpostaPin(primo.TrovaAlunno(QStringLiteral("Luca Verdi"), QStringLiteral("2B"))->id,
+                                 QStringLiteral("3333")));
+    ASSERT_TRUE(dynamic_cast<TRegistroCondiviso&>(primo).SvuotaUscita(20000));
     EXPECT_EQ(s->ControllaPin(luca->id, QStringLiteral("3333")), TEsitoPin::Giusto);
 }
 
