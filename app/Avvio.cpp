@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
 #include "ChiSei.h"
 #include "Documenti.h"
@@ -158,11 +161,18 @@ void TFinestre::ChiediAlunno(bool avvio)
 void TFinestre::AvviaComeAlunno(const QString& nome)
 {
     std::optional<TAlunno> a = FRegistro->TrovaAlunno(nome);
-    if (!a)
+    if (!a) {
+        // The same name in more than one class: the pupil says which one.
+        for (const TAlunno& x : FRegistro->Alunni())
+            if (ChiaveConfronto(x.nome) == ChiaveConfronto(nome)) {
+                ChiediAlunno(true);
+                return;
+            }
         a = FRegistro->CreaAlunno(nome, QString());
+    }
     if (!a || !a->conPin) {
         if (a)
-            TdlgChiSei::RicordaUltimoAlunno(a->nome);
+            TdlgChiSei::RicordaUltimoAlunno(a->nome, a->classe);
         ImpostaAlunno(a);
         return;
     }
@@ -207,9 +217,10 @@ public:
     bool Ospite() const override { return FVero && FVero->Ospite(); }
     QString Dove() const override { return FVero ? FVero->Dove() : PercorsoRegistro(FOpzioni.db); }
     QList<TAlunno> Alunni() override { return FVero ? FVero->Alunni() : QList<TAlunno>(); }
-    std::optional<TAlunno> TrovaAlunno(const QString& nome) override
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override
     {
-        return FVero ? FVero->TrovaAlunno(nome) : std::nullopt;
+        return FVero ? FVero->TrovaAlunno(nome, classe) : std::nullopt;
     }
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override
     {
@@ -255,10 +266,47 @@ void AvvisoRegistro(const QString& messaggio)
     MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
 }
 
+namespace {
+
+QPointer<QMessageBox>& AvvisoServer()
+{
+    static QPointer<QMessageBox> box;
+    return box;
+}
+
+} // namespace
+
+void StatoServerScuola(bool raggiungibile, const QString& messaggio)
+{
+    static int volta = 0; // a message still to show is dropped when the server is back first
+    const int questa = ++volta;
+    if (raggiungibile) {
+        if (AvvisoServer())
+            AvvisoServer()->close();
+        return;
+    }
+    // Shown from the event loop: at start-up, once the main window is there.
+    QTimer::singleShot(0, [messaggio, questa] {
+        if (questa != volta)
+            return;
+        if (!AvvisoServer()) {
+            auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Registro degli alunni"), messaggio,
+                                        QMessageBox::Ok, QApplication::activeWindow());
+            box->setObjectName(QStringLiteral("avvisoServer"));
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::NonModal);
+            AvvisoServer() = box;
+        }
+        AvvisoServer()->setText(messaggio);
+        AvvisoServer()->show();
+    });
+}
+
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso)
 {
     TOpzioniRegistro opzioni;
     opzioni.db = db;
+    opzioni.statoServer = StatoServerScuola;
     if (!avviso)
         avviso = AvvisoRegistro;
     const QString percorso = PercorsoRegistro(db);

@@ -22,9 +22,10 @@ constexpr int KBlocco = 200;
 class TInvio final : public QObject {
 public:
     using TNotifica = std::function<void(bool raggiungibile, TGuasto guasto, const QString& dettaglio)>;
-    TInvio(QString url, QString locale, TOpzioniRegistro opzioni, TNotifica notifica)
+    TInvio(QString url, QString locale, TOpzioniRegistro opzioni, TNotifica notifica,
+           const std::atomic<bool>& raggiungibile)
         : FUrl(std::move(url)), FPercorsoLocale(std::move(locale)), FOpzioni(std::move(opzioni)),
-          FNotifica(std::move(notifica))
+          FNotifica(std::move(notifica)), FRaggiungibile(raggiungibile)
     {
     }
 
@@ -51,24 +52,59 @@ public:
                 return;
         }
         for (;;) {
-            const auto righe = FLocale->InUscita(KBlocco);
-            if (righe.isEmpty()) {
-                if (FLocale->Ospite())
+            // The pupils made and the PINs set here first, in their order:
+            // an answer's pupil is then on the server with the PIN chosen.
+            const auto alunni = FLocale->AlunniInUscita(KBlocco);
+            const auto righe = alunni.isEmpty() ? FLocale->InUscita(KBlocco) : QList<TRegistroSql::TInUscita>();
+            if (alunni.isEmpty() && righe.isEmpty()) {
+                if (FLocale->Ospite()) {
                     FLocale.reset();
+                    return;
+                }
+                // Nothing to send, the server seen away (here or by the
+                // program's reads): the timer's turn looks whether it is back.
+                if (riprova && (FGiu || !FRaggiungibile.load())) {
+                    FServer.reset();
+                    if (Connetti(true))
+                        FNotifica(true, TGuasto::Nessuno, {});
+                }
                 return;
             }
             if (!Connetti(riprova))
                 return;
             FNotifica(true, TGuasto::Nessuno, {});
-            for (const auto& u : righe) {
-                qint64 id = FIds.value(u.nome, 0);
-                if (id == 0) {
-                    const auto a = FServer->CreaAlunno(u.nome, u.classe);
-                    if (!a)
+            for (const auto& u : alunni) {
+                const qint64 id = IdServer(u.nome, u.classe);
+                if (id == 0)
+                    return Perso();
+                bool fatto = false;
+                if (u.pin) {
+                    // The first computer to reach the server keeps its PIN;
+                    // a later one's pupil takes that PIN and is told.
+                    const auto k = FServer->ImpostaChiaveSe(id, u.chiave, u.chiavePrima);
+                    if (!k)
                         return Perso();
-                    id = a->id;
-                    FIds.insert(u.nome, id);
+                    fatto = k->chiave == u.chiave.chiave ? FLocale->TogliAlunnoDaUscita(u.n)
+                                                         : FLocale->PinPresoAltrove(u.n, u.alunno, *k);
+                } else {
+                    // Made here without a PIN while another computer gave
+                    // the same pupil one: that PIN counts, and is told.
+                    const auto lassu = FServer->ChiavePin(id);
+                    const auto qui = FLocale->ChiavePin(u.alunno);
+                    if (!lassu)
+                        return Perso();
+                    fatto = !lassu->Vuota() && qui && qui->Vuota() ? FLocale->PinPresoAltrove(u.n, u.alunno, *lassu)
+                                                                   : FLocale->TogliAlunnoDaUscita(u.n);
                 }
+                if (!fatto) {
+                    FLocale.reset();
+                    return;
+                }
+            }
+            for (const auto& u : righe) {
+                const qint64 id = IdServer(u.nome, u.classe);
+                if (id == 0)
+                    return Perso();
                 if (!FServer->RegistraPer(id, u.risposta))
                     return Perso();
                 // Sent: out of the outbox. Should this fail (or the program
@@ -97,6 +133,21 @@ public:
     std::atomic<bool> FRichiesto{false};
 
 private:
+    // The server's id of a pupil, made there when missing; 0 on a fault.
+    qint64 IdServer(const QString& nome, const QString& classe)
+    {
+        const QString chiave = ChiaveConfronto(classe) + QLatin1Char('\n') + ChiaveConfronto(nome);
+        qint64 id = FIds.value(chiave, 0);
+        if (id == 0) {
+            const auto a = FServer->CreaAlunno(nome, classe);
+            if (!a)
+                return 0;
+            id = a->id;
+            FIds.insert(chiave, id);
+        }
+        return id;
+    }
+
     bool Connetti(bool riprova)
     {
         if (FServer && !FServer->Ospite())
@@ -127,9 +178,10 @@ private:
     QString FUrl, FPercorsoLocale;
     TOpzioniRegistro FOpzioni;
     TNotifica FNotifica;
+    const std::atomic<bool>& FRaggiungibile;
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
-    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far
+    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far, by class and name
     bool FGiu = false; // the server was found away at the last try
 };
 
@@ -142,14 +194,23 @@ struct TRegistroCondiviso::TStato {
     std::atomic<bool> raggiungibile{true};
 };
 
-QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio)
+QString MessaggioServerAssente(TGuasto guasto)
 {
-    // The server's own words (English) are for the technician's command,
-    // not for the pupil's window.
-    const QString perche =
-        DescriviGuasto(guasto, url, guasto == TGuasto::Indirizzo || guasto == TGuasto::Illeggibile ? dettaglio : QString());
-    return perche + QStringLiteral(" Le risposte sono conservate su questo computer e saranno inviate al server "
-                                   "appena sarà raggiungibile.");
+    // For the pupil: no address, no server's words (those go to the log
+    // and to mevario-registro). Only a server that does not answer comes
+    // back by itself; anything else needs the technician, and nothing is
+    // promised.
+    switch (guasto) {
+    case TGuasto::Irraggiungibile:
+        return QStringLiteral("Il server della scuola non risponde: le risposte restano su questo computer e "
+                              "partono da sole.");
+    case TGuasto::Accesso:
+        return QStringLiteral("Il server della scuola non accetta il nome utente o la password di questo computer: "
+                              "chiama il tecnico. Intanto le risposte restano su questo computer.");
+    default:
+        return QStringLiteral("Il server della scuola non si può usare: chiama il tecnico. Intanto le risposte "
+                              "restano su questo computer.");
+    }
 }
 
 std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzioniRegistro& opzioni,
@@ -179,6 +240,7 @@ std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzi
     r->FLocale->ImpostaUscita(true);
     r->ImpostaAvviso(avviso);
     r->FLocale->ImpostaAvviso(std::move(avviso));
+    r->FStatoServer = opzioni.statoServer;
 
     // The server, for the pupils and the figures, on this thread.
     auto server = TRegistroSql::ApriPostgres(url, opzioni, false);
@@ -192,19 +254,17 @@ std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzi
     r->FStato = stato;
     TRegistroCondiviso* self = r.get();
     std::weak_ptr<TRegistroCondiviso::TStato> debole = stato;
-    stato->invio = new TInvio(url, locale, opzioni, [self, debole](bool su, TGuasto g, const QString& d) {
-        const auto s = debole.lock();
-        if (!s)
-            return;
-        s->raggiungibile.store(su);
-        QMetaObject::invokeMethod(
-            &s->ponte,
-            [self, su, g, d] {
-                if (!su)
-                    self->ServerGiu(g, d);
-            },
-            Qt::QueuedConnection);
-    });
+    stato->invio = new TInvio(
+        url, locale, opzioni,
+        [self, debole](bool su, TGuasto g, const QString& d) {
+            const auto s = debole.lock();
+            if (!s)
+                return;
+            s->raggiungibile.store(su);
+            QMetaObject::invokeMethod(
+                &s->ponte, [self, su, g, d] { su ? self->ServerSu() : self->ServerGiu(g, d); }, Qt::QueuedConnection);
+        },
+        stato->raggiungibile);
     stato->invio->moveToThread(&stato->filo);
     stato->filo.start();
     QMetaObject::invokeMethod(stato->invio, [i = stato->invio] { i->Avvia(); }, Qt::QueuedConnection);
@@ -241,7 +301,34 @@ bool TRegistroCondiviso::ServerRaggiungibile() const
 void TRegistroCondiviso::ServerGiu(TGuasto guasto, const QString& dettaglio)
 {
     FServer.reset();
-    Avvisa(MessaggioServerAssente(guasto, FMostrato, dettaglio));
+    if (FGiu)
+        return;
+    FGiu = true;
+    FUltimoGuasto = DescriviGuasto(guasto, FMostrato, dettaglio);
+    // The details (address, the server's words) for the technician.
+    qWarning("Mevario: %s", qUtf8Printable(FUltimoGuasto));
+    FMessaggioGiu = MessaggioServerAssente(guasto);
+    if (FStatoServer)
+        FStatoServer(false, FMessaggioGiu);
+    else
+        Avvisa(FMessaggioGiu);
+}
+
+void TRegistroCondiviso::ServerSu()
+{
+    if (!FGiu)
+        return;
+    FGiu = false;
+    FMessaggioGiu.clear();
+    if (FStatoServer)
+        FStatoServer(true, {});
+}
+
+void TRegistroCondiviso::ImpostaStatoServer(TStatoServer stato)
+{
+    FStatoServer = std::move(stato);
+    if (FStatoServer && FGiu)
+        FStatoServer(false, FMessaggioGiu);
 }
 
 TRegistroSql* TRegistroCondiviso::Server()
@@ -286,12 +373,12 @@ std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno&
     return FLocale->CopiaAlunno(a, *pin);
 }
 
-QString TRegistroCondiviso::NomeDi(qint64 alunno)
+std::optional<TAlunno> TRegistroCondiviso::AlunnoLocale(qint64 alunno)
 {
     for (const TAlunno& a : FLocale->Alunni())
         if (a.id == alunno)
-            return a.nome;
-    return {};
+            return a;
+    return std::nullopt;
 }
 
 QList<TAlunno> TRegistroCondiviso::Alunni()
@@ -307,15 +394,15 @@ QList<TAlunno> TRegistroCondiviso::Alunni()
     return alunni ? *alunni : FLocale->Alunni();
 }
 
-std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome)
+std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome, const QString& classe)
 {
     const auto trovato = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = s.TrovaAlunno(nome, classe);
         return a ? Copia(s, *a) : std::nullopt;
     });
     if (trovato && *trovato)
         return *trovato;
-    return FLocale->TrovaAlunno(nome);
+    return FLocale->TrovaAlunno(nome, classe);
 }
 
 std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const QString& classe)
@@ -331,21 +418,21 @@ std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const
     });
     if (fatto && *fatto)
         return *fatto;
-    return FLocale->CreaAlunno(nome, classe);
+    // Made here, and on the server through the pupils' outbox.
+    const bool nuovo = !FLocale->TrovaAlunno(nome, classe);
+    const auto a = FLocale->CreaAlunno(nome, classe);
+    if (a && nuovo && FLocale->AccodaAlunno(a->id))
+        Sveglia();
+    return a;
 }
 
 bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
 {
+    // Kept here with its line in the pupils' outbox, one commit; the
+    // sender takes the same salted key to the server, now or when it is back.
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
-    const auto k = FLocale->ChiavePin(alunno);
-    const QString nome = NomeDi(alunno);
-    // The same salted key on the server as here.
-    if (k)
-        SulServer([&](TRegistroSql& s) {
-            const auto a = s.TrovaAlunno(nome);
-            return a && s.CopiaAlunno(*a, *k);
-        });
+    Sveglia();
     return true;
 }
 
@@ -376,9 +463,9 @@ bool TRegistroCondiviso::RegistraPer(qint64 alunno, const TRispostaGiudicata& r)
 
 TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 {
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     const auto p = SulServer([&](TRegistroSql& s) -> std::optional<TProgressi> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
         return a ? std::optional(s.Progressi(a->id, oggi)) : std::nullopt;
     });
     return p && *p ? **p : FLocale->Progressi(alunno, oggi);
@@ -386,9 +473,9 @@ TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 
 QList<TVoceRipasso> TRegistroCondiviso::RipassoDovuto(qint64 alunno, QDate oggi)
 {
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     const auto v = SulServer([&](TRegistroSql& s) -> std::optional<QList<TVoceRipasso>> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
         return a ? std::optional(s.RipassoDovuto(a->id, oggi)) : std::nullopt;
     });
     return v && *v ? **v : FLocale->RipassoDovuto(alunno, oggi);
@@ -406,13 +493,34 @@ int TRegistroCondiviso::InAttesa()
     return FLocale->ContaUscita();
 }
 
+int TRegistroCondiviso::InviaPrimaDiUscire(int ms)
+{
+    SvuotaUscita(ms);
+    return InAttesa();
+}
+
+QString MessaggioRisposteInAttesa(int quante)
+{
+    return quante == 1
+               ? QStringLiteral("1 risposta non è ancora arrivata al server della scuola: resta su questo computer "
+                                "e parte al prossimo avvio di Mevario su questo computer.")
+               : QStringLiteral("%1 risposte non sono ancora arrivate al server della scuola: restano su questo "
+                                "computer e partono al prossimo avvio di Mevario su questo computer.")
+                     .arg(quante);
+}
+
+int TRegistroCondiviso::AlunniInAttesa()
+{
+    return FLocale->ContaAlunniInUscita();
+}
+
 bool TRegistroCondiviso::SvuotaUscita(int ms)
 {
     QElapsedTimer t;
     t.start();
     for (;;) {
         QCoreApplication::processEvents();
-        if (InAttesa() == 0)
+        if (InAttesa() == 0 && AlunniInAttesa() == 0)
             return true;
         if (t.elapsed() > ms)
             return false;

@@ -20,16 +20,21 @@
 // before (with their class and PIN key) for "Chi sei?", and this
 // computer's answers for the progress and the review.
 //
-// Pupils are found by name on the server (made there if missing: insert
+// Pupils are found by name and class on the server (made there if missing: insert
 // if absent, so two computers making the same pupil make one). The ids
 // this record hands out are the local record's; reads (pupils, progress,
 // review) go to the server while it answers, with short time-outs, else
 // to the local copy. When the server cannot be reached at start, or stops
-// answering later, the warning is given once and the program goes on.
+// answering later, the pupil is told once (no address: the details go to
+// the log), and told again only after it was back; the program goes on.
+// A pupil made and a PIN set here go to the server through the pupils'
+// outbox, before the answers, in order; a PIN that another computer set
+// first wins, and this computer's pupil is told (TAlunno::pinAltrove).
 #pragma once
 
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 #include "RegistroSql.h"
@@ -41,10 +46,12 @@ public:
     ~TRegistroCondiviso() override;
 
     bool Ospite() const override;
+    bool SuServer() const override { return true; }
     QString Dove() const override { return FMostrato; }
 
     QList<TAlunno> Alunni() override;
-    std::optional<TAlunno> TrovaAlunno(const QString& nome) override;
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
     bool ImpostaPin(qint64 alunno, const QString& pin) override;
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
@@ -60,13 +67,28 @@ public:
     // given here, and a class overview of part of the answers would mislead.
     std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override;
 
+    int InviaPrimaDiUscire(int ms) override;
+
     // True while the server answers (as far as this program last saw).
     bool ServerRaggiungibile() const;
     // How many answers wait in the outbox.
     int InAttesa();
-    // Waits, running the events, until the outbox is empty or `ms` have
-    // passed; true when empty. For tests and tools.
+    // How many pupils made or PINs set here wait for the server.
+    int AlunniInAttesa();
+    // Waits, running the events, until both outboxes are empty or `ms`
+    // have passed; true when empty. For "Esci", tools and tests.
     bool SvuotaUscita(int ms);
+    // What the technician reads about the last time the server could not
+    // be used (with its address and words); empty while it answers.
+    QString UltimoGuasto() const { return FGiu ? FUltimoGuasto : QString(); }
+
+    // Told, on the program's thread, when the server stops answering (with
+    // the pupil's message, MessaggioServerAssente) and when it answers
+    // again (`raggiungibile` true, no message), once per change. Set, it is
+    // told at once when the server is away now. Unset, the first message
+    // goes to the record's warning.
+    using TStatoServer = std::function<void(bool raggiungibile, const QString& messaggio)>;
+    void ImpostaStatoServer(TStatoServer stato);
 
     struct TStato;
 
@@ -76,13 +98,15 @@ private:
     // The server's record of this thread, or null while it is away.
     TRegistroSql* Server();
     void ServerGiu(TGuasto guasto, const QString& dettaglio);
+    void ServerSu();
     // What `leggi` reads on the server; nothing when the server is away
     // or fails meanwhile (the caller reads the local copy then).
     template <class F>
     auto SulServer(F leggi) -> std::optional<decltype(leggi(std::declval<TRegistroSql&>()))>;
     // The server's pupil `a`, copied into the local record.
     std::optional<TAlunno> Copia(TRegistroSql& s, const TAlunno& a);
-    QString NomeDi(qint64 alunno);
+    // The pupil of this computer's record.
+    std::optional<TAlunno> AlunnoLocale(qint64 alunno);
     void Sveglia();
 
     QString FUrl, FMostrato;
@@ -90,6 +114,9 @@ private:
     std::unique_ptr<TRegistroSql> FLocale;
     std::unique_ptr<TRegistroSql> FServer;
     std::shared_ptr<TStato> FStato;
+    TStatoServer FStatoServer;
+    bool FGiu = false; // the server was said to be away, and not yet back
+    QString FMessaggioGiu, FUltimoGuasto;
 };
 
 // The shared record of `url`, with its outbox in the local record; a guest
@@ -97,7 +124,11 @@ private:
 std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzioniRegistro& opzioni,
                                                  TRegistro::TAvviso avviso);
 
-// The message given once when the server cannot be used.
-QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio = {});
+// What "Esci" says when `quante` answers still wait on this computer.
+QString MessaggioRisposteInAttesa(int quante);
+
+// What a pupil reads when the server cannot be used: no address, no
+// server's words; the technician only when it needs one.
+QString MessaggioServerAssente(TGuasto guasto);
 
 } // namespace mevario

@@ -41,6 +41,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <functional>
@@ -55,10 +56,22 @@ namespace mevario {
 // A pupil as the record knows them.
 struct TAlunno {
     qint64 id = 0;  // the record's own key; meaningful only in that record
-    QString nome;   // unique in a record: how a pupil is found and merged
+    // A pupil is a name in a class: the same name in two classes is two
+    // pupils. Both are compared as ChiaveConfronto makes them, and shown as
+    // they were first written.
+    QString nome;
     QString classe; // may be empty
     bool conPin = false;
+    // This computer's PIN for the pupil, chosen while the server was away,
+    // came second: another computer had already given the pupil a PIN,
+    // which is the one that counts now (told at the next "Chi sei?").
+    bool pinAltrove = false;
 };
+
+// A name or a class as records compare them: without the spaces around it
+// and repeated inside it, and without case ("giulia  bianchi" is "Giulia
+// Bianchi", " 2b" is "2B").
+QString ChiaveConfronto(const QString& testo);
 
 // One judged answer, as the exercise window saw it.
 struct TRispostaGiudicata {
@@ -133,6 +146,8 @@ public:
 
     // True when nothing is kept: a guest run, or after a fault.
     virtual bool Ospite() const = 0;
+    // True for a school's server, where "Chi sei?" asks the class first.
+    virtual bool SuServer() const { return false; }
     // Where the record is (a file path), for messages; empty for a guest.
     virtual QString Dove() const { return {}; }
     // Called once, with an Italian text, when a fault turns the record into a guest.
@@ -140,9 +155,18 @@ public:
 
     // Pupils.
     virtual QList<TAlunno> Alunni() = 0;
-    virtual std::optional<TAlunno> TrovaAlunno(const QString& nome) = 0;
-    // Creates the pupil, or finds the one of that name. Nothing for a guest
-    // or a name that is empty or too long (see NomeAlunnoValido).
+    // The pupil of that name in that class (compared by ChiaveConfronto).
+    virtual std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) = 0;
+    // The only pupil of that name, whatever the class; nothing when no
+    // pupil or more than one has it.
+    std::optional<TAlunno> TrovaAlunno(const QString& nome);
+    // The classes of the pupils, each once, as first written, in order.
+    virtual QStringList Classi();
+    // The pupils of a class, by name.
+    virtual QList<TAlunno> AlunniClasse(const QString& classe);
+    // Creates the pupil, or finds the one of that name in that class.
+    // Nothing for a guest or a name that is empty or too long (see
+    // NomeAlunnoValido).
     virtual std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) = 0;
     // Sets (four digits) or removes (empty) the pupil's PIN. False when the
     // PIN is not four digits or nothing could be written.
@@ -190,6 +214,15 @@ public:
     virtual std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al,
                                                               QDate oggi) = 0;
 
+    // Before the program ends: a record whose answers wait for a school's
+    // server tries to send them for up to `ms` milliseconds. How many
+    // answers still wait afterwards (they leave at the next start).
+    virtual int InviaPrimaDiUscire(int ms)
+    {
+        (void)ms;
+        return 0;
+    }
+
 protected:
     // Tells what the record does (held answers, written again), each time.
     void Informa(const QString& messaggio)
@@ -218,7 +251,8 @@ class TRegistroOspite final : public TRegistro {
 public:
     bool Ospite() const override { return true; }
     QList<TAlunno> Alunni() override { return {}; }
-    std::optional<TAlunno> TrovaAlunno(const QString&) override { return {}; }
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString&, const QString&) override { return {}; }
     std::optional<TAlunno> CreaAlunno(const QString&, const QString&) override { return {}; }
     bool ImpostaPin(qint64, const QString&) override { return false; }
     TEsitoPin ControllaPin(qint64, const QString&) override { return TEsitoPin::Giusto; }
@@ -239,6 +273,11 @@ struct TOpzioniRegistro {
     // permission) is opened read-only instead of refused; nothing is made,
     // migrated or checkpointed.
     bool soloLettura = false;
+    // A school's server: told when it stops answering (with the pupil's
+    // message) and when it answers again, instead of the warning, so that
+    // the message can close itself (TRegistroCondiviso::ImpostaStatoServer).
+    using TStatoServer = std::function<void(bool raggiungibile, const QString& messaggio)>;
+    TStatoServer statoServer;
 };
 
 // The record's file or server URL: `db` when given, else MEVARIO_DB, else

@@ -9,6 +9,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <set>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -69,6 +70,26 @@ QString Testo(const QString& s, int massimo = 4096)
     if (t.contains(QChar(0)))
         t.remove(QChar(0));
     return t;
+}
+
+// Binds a PIN key as three values (salt, key, iterations), NULL for none.
+void LegaChiave(QSqlQuery& q, const TChiavePin& k)
+{
+    if (k.Vuota()) {
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<int>()));
+    } else {
+        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
+        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
+        q.addBindValue(k.iterazioni);
+    }
+}
+
+// A key as the outbox keeps the one a pupil had before: its base64, or NULL.
+QVariant ChiaveTesto(const TChiavePin& k)
+{
+    return k.Vuota() ? QVariant(QMetaType::fromType<QString>()) : QVariant(QString::fromLatin1(k.chiave.toBase64()));
 }
 
 QString NuovaConnessione()
@@ -443,7 +464,10 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         if (!r->Esegui(wal ? QStringLiteral("PRAGMA synchronous = NORMAL") : QStringLiteral("PRAGMA synchronous = FULL")))
             return fallisci();
     }
-    if (!r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")) || !r->Migra(migrazioni))
+    // Migrated before the foreign keys are turned on: a migration may make
+    // a table again, which SQLite allows only with them off (Migra checks
+    // them before it commits).
+    if (!r->Migra(migrazioni) || !r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")))
         return fallisci();
     esito.registro = std::move(r);
     return esito;
@@ -629,13 +653,69 @@ bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
             if (!sql.isEmpty() && !Esegui(sql))
                 return false;
         }
+        if (m.chiaviAlunni && !ScriviChiaviAlunni())
+            return false;
+        for (const QString& istruzione : m.dopo) {
+            const QString sql = FDialetto.Schema(istruzione);
+            if (!sql.isEmpty() && !Esegui(sql))
+                return false;
+        }
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("UPDATE versione_schema SET versione = ?"));
         q.addBindValue(m.versione);
         if (!Esegui(q))
             return false;
     }
+    if (!FDialetto.server) {
+        // A table made again must leave every reference sound.
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("PRAGMA foreign_key_check"));
+        if (!Esegui(q))
+            return false;
+        if (q.next()) {
+            Guasta(TGuasto::Danneggiato, QStringLiteral("riferimenti tra le tabelle"));
+            return false;
+        }
+    }
     return Conferma();
+}
+
+bool TRegistroSql::ScriviChiaviAlunni()
+{
+    struct TRiga {
+        qint64 id;
+        QString nome, classe;
+    };
+    std::vector<TRiga> righe;
+    {
+        QSqlQuery q(Db());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT id, nome, classe FROM alunni ORDER BY id"));
+        if (!Esegui(q))
+            return false;
+        while (q.next())
+            righe.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString()});
+    }
+    std::set<std::pair<QString, QString>> usate;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET nome_chiave = ?, classe_chiave = ? WHERE id = ?"));
+    for (const TRiga& r : righe) {
+        QString nome = ChiaveConfronto(r.nome);
+        const QString classe = ChiaveConfronto(r.classe);
+        // Two pupils that only case or spaces told apart ("Luca Verdi" in
+        // "2B", "luca  verdi" in " 2b") stay two, never merged without a
+        // word: the later one keeps a key no typed name gives (a control
+        // character and its id), so it is listed and chosen as before, and
+        // the teacher can merge them by export and import.
+        if (!usate.insert({classe, nome}).second)
+            nome += QChar(1) + QString::number(r.id);
+        q.addBindValue(nome);
+        q.addBindValue(classe);
+        q.addBindValue(r.id);
+        if (!Esegui(q))
+            return false;
+    }
+    return true;
 }
 
 bool TRegistroSql::Esegui(QSqlQuery& q)
@@ -738,9 +818,16 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
     Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
 }
 
+namespace {
+// The columns LeggiAlunno reads, first in a query.
+const QString KColonneAlunno = QStringLiteral("id, nome, classe, pin_chiave, pin_altrove");
+constexpr int KNumColonneAlunno = 5;
+} // namespace
+
 TAlunno TRegistroSql::LeggiAlunno(const QSqlQuery& q) const
 {
-    return {q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), !q.value(3).isNull()};
+    return {q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), !q.value(3).isNull(),
+            q.value(4).toInt() != 0};
 }
 
 QList<TAlunno> TRegistroSql::Alunni()
@@ -749,7 +836,7 @@ QList<TAlunno> TRegistroSql::Alunni()
     if (Ospite())
         return alunni;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT id, nome, classe, pin_chiave FROM alunni ORDER BY nome"));
+    q.prepare(QStringLiteral("SELECT %1 FROM alunni ORDER BY nome, classe").arg(KColonneAlunno));
     if (!Esegui(q))
         return {};
     while (q.next())
@@ -757,13 +844,14 @@ QList<TAlunno> TRegistroSql::Alunni()
     return alunni;
 }
 
-std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome)
+std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome, const QString& classe)
 {
     if (Ospite())
         return {};
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT id, nome, classe, pin_chiave FROM alunni WHERE nome = ?"));
-    q.addBindValue(nome);
+    q.prepare(QStringLiteral("SELECT %1 FROM alunni WHERE nome_chiave = ? AND classe_chiave = ?").arg(KColonneAlunno));
+    q.addBindValue(ChiaveConfronto(nome));
+    q.addBindValue(ChiaveConfronto(classe));
     if (!Esegui(q) || !q.next())
         return {};
     return LeggiAlunno(q);
@@ -776,14 +864,17 @@ std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QStri
     {
         // Two programs may make the same pupil at once: one row stays.
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, creato) VALUES (?, ?, ?) ON CONFLICT (nome) DO NOTHING"));
-        q.addBindValue(nome);
+        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, creato) "
+                                 "VALUES (?, ?, ?, ?, ?) ON CONFLICT (classe_chiave, nome_chiave) DO NOTHING"));
+        q.addBindValue(nome.trimmed());
         q.addBindValue(Testo(classe.trimmed()));
+        q.addBindValue(ChiaveConfronto(nome));
+        q.addBindValue(ChiaveConfronto(classe));
         q.addBindValue(QDateTime::currentMSecsSinceEpoch());
         if (!Esegui(q))
             return {};
     }
-    return TrovaAlunno(nome);
+    return TrovaAlunno(nome, classe);
 }
 
 std::optional<TChiavePin> TRegistroSql::ChiavePin(qint64 alunno)
@@ -806,21 +897,36 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 {
     if (Ospite() || (!pin.isEmpty() && !PinValido(pin)))
         return false;
-    QSqlQuery q(Db());
-    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
-    if (pin.isEmpty()) {
-        const QVariant nullo(QMetaType::fromType<QString>());
-        q.addBindValue(nullo);
-        q.addBindValue(nullo);
-        q.addBindValue(QVariant(QMetaType::fromType<int>()));
-    } else {
-        const TChiavePin k = NuovaChiavePin(pin, FOpzioni.iterazioniPin);
-        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
-        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
-        q.addBindValue(k.iterazioni);
+    const TChiavePin k = pin.isEmpty() ? TChiavePin() : NuovaChiavePin(pin, FOpzioni.iterazioniPin);
+    if (!FUscita) {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+        LegaChiave(q, k);
+        q.addBindValue(alunno);
+        return Esegui(q) && q.numRowsAffected() == 1;
     }
+    // With an outbox: the key here and its line to the server, one commit.
+    if (!Inizia())
+        return false;
+    const auto prima = ChiavePin(alunno);
+    if (!prima) {
+        Annulla();
+        return false;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ?, pin_altrove = 0 "
+                             "WHERE id = ?"));
+    LegaChiave(q, k);
     q.addBindValue(alunno);
-    return Esegui(q) && q.numRowsAffected() == 1;
+    if (!Esegui(q))
+        return false;
+    QSqlQuery u(Db());
+    u.prepare(QStringLiteral("INSERT INTO uscita_alunni (alunno, pin, pin_sale, pin_chiave, pin_iterazioni, chiave_prima) "
+                             "VALUES (?, 1, ?, ?, ?, ?)"));
+    u.addBindValue(alunno);
+    LegaChiave(u, k);
+    u.addBindValue(ChiaveTesto(*prima));
+    return Esegui(u) && Conferma();
 }
 
 TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
@@ -846,7 +952,9 @@ TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
     const bool giusto = PinCorrisponde(pin, *k);
     t.Tentativo(giusto, FOrologio());
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
+    // A right PIN: the pupil knows the PIN that counts (pin_altrove told).
+    q.prepare(giusto ? QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ?, pin_altrove = 0 WHERE id = ?")
+                     : QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
     q.addBindValue(t.Sbagliati());
     q.addBindValue(t.FinoAMs());
     q.addBindValue(alunno);
@@ -1195,14 +1303,15 @@ QList<TRigaAlunno> TRegistroSql::RigheAlunni()
     if (Ospite())
         return righe;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_chiave, sum(e.giuste), sum(e.sbagliate), max(e.giorno) "
-                             "FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
-                             "GROUP BY a.id, a.nome, a.classe, a.pin_chiave ORDER BY a.nome"));
+    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_chiave, a.pin_altrove, sum(e.giuste), "
+                             "sum(e.sbagliate), max(e.giorno) FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
+                             "GROUP BY a.id, a.nome, a.classe, a.pin_chiave, a.pin_altrove ORDER BY a.nome, a.classe"));
     if (!Esegui(q))
         return {};
+    constexpr int c = KNumColonneAlunno;
     while (q.next())
-        righe.append({LeggiAlunno(q), q.value(4).toInt(), q.value(5).toInt(),
-                      QDate::fromString(q.value(6).toString(), Qt::ISODate)});
+        righe.append({LeggiAlunno(q), q.value(c).toInt(), q.value(c + 1).toInt(),
+                      QDate::fromString(q.value(c + 2).toString(), Qt::ISODate)});
     return righe;
 }
 
@@ -1263,31 +1372,34 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
     TEsitoImporta esito;
     if (Ospite() || !Inizia() || !AttendiTurnoAlunno(e.nome))
         return esito;
-    auto alunno = TrovaAlunno(e.nome);
+    auto alunno = TrovaAlunno(e.nome, e.classe);
     if (Ospite())
         return esito;
     if (!alunno) {
+        // The same name in another class is another pupil: said, not merged.
+        const QString chiave = ChiaveConfronto(e.nome);
+        for (const TAlunno& a : Alunni())
+            if (ChiaveConfronto(a.nome) == chiave)
+                esito.altreClassi << a.classe;
+        if (Ospite())
+            return esito;
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
-                                 "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
-        q.addBindValue(e.nome);
-        q.addBindValue(Testo(e.classe));
-        if (e.pin.Vuota()) {
-            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-            q.addBindValue(QVariant(QMetaType::fromType<int>()));
-        } else {
-            q.addBindValue(QString::fromLatin1(e.pin.sale.toBase64()));
-            q.addBindValue(QString::fromLatin1(e.pin.chiave.toBase64()));
-            q.addBindValue(e.pin.iterazioni);
-        }
+        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, "
+                                 "pin_iterazioni, creato) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
+        q.addBindValue(e.nome.trimmed());
+        q.addBindValue(Testo(e.classe.trimmed()));
+        q.addBindValue(ChiaveConfronto(e.nome));
+        q.addBindValue(ChiaveConfronto(e.classe));
+        LegaChiave(q, e.pin);
         q.addBindValue(QDateTime::currentMSecsSinceEpoch());
         if (!Esegui(q))
             return esito;
-        alunno = TrovaAlunno(e.nome);
+        alunno = TrovaAlunno(e.nome, e.classe);
         if (!alunno)
             return esito;
         esito.alunnoNuovo = true;
+    } else if (alunno->nome != e.nome.trimmed() || alunno->classe != e.classe.trimmed()) {
+        esito.scrittoAltrimenti = true;
     }
     if (!BloccaAlunno(alunno->id))
         return esito;
@@ -1367,25 +1479,123 @@ std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiave
     if (Ospite() || !NomeAlunnoValido(a.nome))
         return {};
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
-                             "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (nome) DO UPDATE SET classe = excluded.classe, "
+    // A PIN set here that the server has not taken yet stays (the pupils'
+    // outbox sends it, or tells that another computer's came first).
+    q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, "
+                             "pin_iterazioni, creato) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
+                             "ON CONFLICT (classe_chiave, nome_chiave) DO UPDATE SET "
                              "pin_sale = excluded.pin_sale, pin_chiave = excluded.pin_chiave, "
-                             "pin_iterazioni = excluded.pin_iterazioni"));
-    q.addBindValue(a.nome);
-    q.addBindValue(Testo(a.classe));
-    if (pin.Vuota()) {
-        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        q.addBindValue(QVariant(QMetaType::fromType<int>()));
-    } else {
-        q.addBindValue(QString::fromLatin1(pin.sale.toBase64()));
-        q.addBindValue(QString::fromLatin1(pin.chiave.toBase64()));
-        q.addBindValue(pin.iterazioni);
-    }
+                             "pin_iterazioni = excluded.pin_iterazioni "
+                             "WHERE NOT EXISTS (SELECT 1 FROM uscita_alunni u WHERE u.alunno = alunni.id)"));
+    q.addBindValue(a.nome.trimmed());
+    q.addBindValue(Testo(a.classe.trimmed()));
+    q.addBindValue(ChiaveConfronto(a.nome));
+    q.addBindValue(ChiaveConfronto(a.classe));
+    LegaChiave(q, pin);
     q.addBindValue(QDateTime::currentMSecsSinceEpoch());
     if (!Esegui(q))
         return {};
-    return TrovaAlunno(a.nome);
+    return TrovaAlunno(a.nome, a.classe);
+}
+
+bool TRegistroSql::AccodaAlunno(qint64 alunno)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("INSERT INTO uscita_alunni (alunno, pin) VALUES (?, 0)"));
+    q.addBindValue(alunno);
+    return Esegui(q);
+}
+
+QList<TRegistroSql::TAlunnoInUscita> TRegistroSql::AlunniInUscita(int quante)
+{
+    QList<TAlunnoInUscita> righe;
+    if (Ospite())
+        return righe;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT u.n, u.alunno, a.nome, a.classe, u.pin, u.pin_sale, u.pin_chiave, "
+                             "u.pin_iterazioni, u.chiave_prima FROM uscita_alunni u JOIN alunni a ON a.id = u.alunno "
+                             "ORDER BY u.n LIMIT ?"));
+    q.addBindValue(quante);
+    if (!Esegui(q))
+        return {};
+    while (q.next()) {
+        TAlunnoInUscita u;
+        u.n = q.value(0).toLongLong();
+        u.alunno = q.value(1).toLongLong();
+        u.nome = q.value(2).toString();
+        u.classe = q.value(3).toString();
+        u.pin = q.value(4).toInt() != 0;
+        if (!q.value(6).isNull()) {
+            u.chiave.sale = QByteArray::fromBase64(q.value(5).toString().toLatin1());
+            u.chiave.chiave = QByteArray::fromBase64(q.value(6).toString().toLatin1());
+            u.chiave.iterazioni = q.value(7).toInt();
+        }
+        u.chiavePrima = q.value(8).toString();
+        righe.append(std::move(u));
+    }
+    return righe;
+}
+
+int TRegistroSql::ContaAlunniInUscita()
+{
+    QSqlQuery q(Db());
+    if (Ospite() || !q.exec(QStringLiteral("SELECT count(*) FROM uscita_alunni")) || !q.next())
+        return 0;
+    return q.value(0).toInt();
+}
+
+bool TRegistroSql::TogliAlunnoDaUscita(qint64 n)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
+    q.addBindValue(n);
+    return Esegui(q);
+}
+
+bool TRegistroSql::PinPresoAltrove(qint64 n, qint64 alunno, const TChiavePin& delServer)
+{
+    if (Ospite() || !Inizia())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ?, pin_altrove = 1, "
+                             "pin_sbagliati = 0, pin_attesa_fino = 0 WHERE id = ?"));
+    LegaChiave(q, delServer);
+    q.addBindValue(alunno);
+    if (!Esegui(q))
+        return false;
+    QSqlQuery d(Db());
+    d.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
+    d.addBindValue(n);
+    return Esegui(d) && Conferma();
+}
+
+std::optional<TChiavePin> TRegistroSql::ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima)
+{
+    if (Ospite() || !Inizia() || !BloccaAlunno(alunno))
+        return std::nullopt;
+    const auto ora = ChiavePin(alunno);
+    if (!ora) {
+        Annulla();
+        return std::nullopt;
+    }
+    const QString oraTesto = ChiaveTesto(*ora).toString();
+    // Taken over the key the computer knew, or already the same key (a
+    // line sent again); any other key came first from another computer.
+    if (oraTesto != prima && oraTesto != ChiaveTesto(nuova).toString()) {
+        Annulla();
+        return *ora;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+    LegaChiave(q, nuova);
+    q.addBindValue(alunno);
+    if (!Esegui(q) || !Conferma())
+        return std::nullopt;
+    return nuova;
 }
 
 } // namespace mevario

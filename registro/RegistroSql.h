@@ -77,7 +77,8 @@ public:
     QString DettaglioGuasto() const { return FDettaglio; }
 
     QList<TAlunno> Alunni() override;
-    std::optional<TAlunno> TrovaAlunno(const QString& nome) override;
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
     bool ImpostaPin(qint64 alunno, const QString& pin) override;
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
@@ -109,10 +110,14 @@ public:
         bool alunnoNuovo = false;
         // Not merged, nothing written, the record sound: why (Italian).
         QString rifiuto;
+        // The pupil found is written otherwise here (case, spaces).
+        bool scrittoAltrimenti = false;
+        // A pupil made anew whose name is here in these other classes.
+        QStringList altreClassi;
     };
     // Merges an exported record in one transaction: the pupil found by
-    // name (made when missing, with the file's class and PIN; a pupil
-    // already there keeps their own), each answer kept once by its uuid,
+    // name and class (made when missing, with the file's class and PIN; a
+    // pupil already there keeps their own), each answer kept once by its uuid,
     // the figures and the review schedule rebuilt from all the pupil's
     // answers in time order. A file with an answer whose uuid is another
     // pupil's here is refused whole (`rifiuto`).
@@ -131,10 +136,34 @@ public:
     QList<TInUscita> InUscita(int quante);
     int ContaUscita();
     bool TogliDaUscita(qint64 n);
-    // Copies a pupil of another record (found by name) with class and PIN
-    // key; the pupil here, made when missing.
+    // Copies a pupil of another record (found by name and class) with its
+    // PIN key; the pupil here, made when missing. A pupil whose PIN set here
+    // waits in the pupils' outbox keeps that PIN.
     std::optional<TAlunno> CopiaAlunno(const TAlunno& a, const TChiavePin& pin);
     std::optional<TChiavePin> ChiavePin(qint64 alunno);
+
+    // The pupils' outbox (a local record with the outbox on): a pupil made
+    // here while the server was away, and every PIN set here (ImpostaPin
+    // puts it in the same commit), sent before the answers, in order.
+    struct TAlunnoInUscita {
+        qint64 n = 0;
+        qint64 alunno = 0;
+        QString nome, classe;
+        bool pin = false;    // a PIN set or removed; else only the pupil
+        TChiavePin chiave;   // the new key (empty: no PIN)
+        QString chiavePrima; // the key the pupil had here before (base64; empty: none)
+    };
+    bool AccodaAlunno(qint64 alunno);
+    QList<TAlunnoInUscita> AlunniInUscita(int quante);
+    int ContaAlunniInUscita();
+    bool TogliAlunnoDaUscita(qint64 n);
+    // Line `n` came second: the pupil here takes the server's key and is
+    // told at the next "Chi sei?" (TAlunno::pinAltrove); the line goes.
+    bool PinPresoAltrove(qint64 n, qint64 alunno, const TChiavePin& delServer);
+    // On the server: gives the pupil the key `nuova` only over the key
+    // `prima` (base64, empty: none) or over `nuova` itself. The key the
+    // pupil has afterwards (`nuova`, or the other computer's); nothing on a fault.
+    std::optional<TChiavePin> ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima);
 
     // The clock of the PIN's waits (milliseconds, monotonic); for tests.
     void ImpostaOrologio(std::function<qint64()> orologio) { FOrologio = std::move(orologio); }
@@ -152,6 +181,7 @@ private:
     void Guasta(const QSqlError& e);
     void Guasta(TGuasto g, const QString& dettaglio);
     bool Migra(const std::vector<TMigrazione>& migrazioni);
+    bool ScriviChiaviAlunni();
     bool BloccaAlunno(qint64 alunno);
     // On a server: waits until no other import of the pupil named `nome`
     // runs, and holds them off until this transaction ends.

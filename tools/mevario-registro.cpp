@@ -11,6 +11,7 @@
 #include "Catalogo.h"
 #include "Classe.h"
 #include "Documenti.h"
+#include "Condiviso.h"
 #include "Esportazione.h"
 #include "RegistroSql.h"
 
@@ -32,6 +33,12 @@ void Aiuto(std::FILE* f)
                "~/.local/share/Mevario/registro.sqlite (quello del programma). Un registro su\n"
                "un server PostgreSQL si indica con postgresql://UTENTE@SERVER[:PORTA]/DATABASE\n"
                "(opzioni come ?sslmode=require dopo il nome); la password va in ~/.pgpass.\n"
+               "Con un server, le risposte e gli alunni che su questo computer aspettano di\n"
+               "arrivarci (il server non rispondeva) sono inviati prima di ogni comando.\n"
+               "\n"
+               "Un alunno è un nome in una classe: lo stesso nome in due classi sono due\n"
+               "alunni; maiuscole e spazi ripetuti non contano. Dove ALUNNO non basta\n"
+               "(lo stesso nome in più classi) si aggiunge --classe CLASSE.\n"
                "\n"
                "Comandi (i campi di ogni riga sono separati da una tabulazione):\n"
                "  alunni            un alunno per riga: nome, classe, risposte giuste,\n"
@@ -49,8 +56,10 @@ void Aiuto(std::FILE* f)
                "                    scrive in FILE, che non deve esistere, il registro\n"
                "                    dell'alunno (un file JSON da portare su un altro computer)\n"
                "  importa FILE      unisce al registro un file scritto da esporta: l'alunno\n"
-               "                    è riconosciuto dal nome (creato se manca) e ogni risposta\n"
-               "                    è aggiunta una volta sola, anche importando più volte\n"
+               "                    è riconosciuto dal nome e dalla classe (creato se manca,\n"
+               "                    con il suo PIN) e ogni risposta è aggiunta una volta sola,\n"
+               "                    anche importando più volte; se lo stesso nome c'è in\n"
+               "                    un'altra classe, lo dice sullo standard error\n"
                "  classe CLASSE [--dal AAAA-MM-GG] [--al AAAA-MM-GG] (--ods FILE | --csv FILE)\n"
                "                    il quadro della classe: per alunno e argomento le risposte\n"
                "                    giuste, sbagliate e la quota di giuste; gli errori più\n"
@@ -65,6 +74,7 @@ void Aiuto(std::FILE* f)
                "                    esegue il tecnico, una volta); ripeterlo non cambia nulla\n"
                "\n"
                "  --db FILE|URL     usa il registro FILE, o quello del server URL\n"
+               "  --classe CLASSE   la classe di ALUNNO (storico, ripasso, esporta)\n"
                "  --help            mostra questo aiuto\n"
                "  --version         mostra la versione\n"
                "\n"
@@ -107,6 +117,8 @@ struct TComando {
     QString db;
     QStringList posizionali;
     QString argomento;
+    QString classeAlunno; // --classe
+    bool conClasse = false;
     QDate dal, al;
     QString ods, csv;
 };
@@ -134,6 +146,43 @@ int GuastoDopo(const TRegistroSql& r)
                   KFileInutilizzabile);
 }
 
+// On a computer whose record is on a server: what waits here for it (the
+// program could not send it) is sent first, for a few seconds, and said on
+// standard error, with why the server could not be used when it cannot.
+void InviaInAttesa(const QString& url)
+{
+    const QString locale = PercorsoLocale();
+    if (!QFileInfo::exists(locale))
+        return;
+    {
+        TOpzioniRegistro o;
+        o.db = locale;
+        auto a = TRegistroSql::ApriSqlite(locale, o, false);
+        if (!a.registro || a.registro->ContaUscita() + a.registro->ContaAlunniInUscita() == 0)
+            return;
+    }
+    TOpzioniRegistro o;
+    o.db = url;
+    o.riprovaMs = 500;
+    QString avviso;
+    auto r = ApriRegistroCondiviso(url, o, [&](const QString& m) { avviso = m; });
+    auto* c = dynamic_cast<TRegistroCondiviso*>(r.get());
+    if (!c)
+        return;
+    const int prima = c->InAttesa();
+    c->SvuotaUscita(5000);
+    const int restano = c->InAttesa();
+    if (prima > restano)
+        std::fprintf(stderr, "mevario-registro: %d %s in attesa su questo computer %s al server.\n", prima - restano,
+                     prima - restano == 1 ? "risposta" : "risposte", prima - restano == 1 ? "inviata" : "inviate");
+    if (restano > 0 || c->AlunniInAttesa() > 0) {
+        const QString perche = c->UltimoGuasto();
+        std::fprintf(stderr, "mevario-registro: %d %s ancora in attesa su questo computer%s%s\n", restano,
+                     restano == 1 ? "risposta" : "risposte", perche.isEmpty() ? "." : ": ",
+                     perche.toUtf8().constData());
+    }
+}
+
 int Esegui(const TComando& c)
 {
     const QString comando = c.posizionali.value(0);
@@ -148,6 +197,9 @@ int Esegui(const TComando& c)
     if (c.posizionali.size() != argomentiDi[comando])
         return Errore(QStringLiteral("numero di argomenti sbagliato per '%1' (mevario-registro --help)").arg(comando));
     const bool classe = comando == QLatin1String("classe");
+    if (c.conClasse && comando != QLatin1String("storico") && comando != QLatin1String("ripasso") &&
+        comando != QLatin1String("esporta"))
+        return Errore(QStringLiteral("--classe vale solo per storico, ripasso ed esporta"));
     if (!c.argomento.isEmpty() && comando != QLatin1String("storico"))
         return Errore(QStringLiteral("--argomento vale solo per storico"));
     if (c.dal.isValid() && comando != QLatin1String("storico") && !classe)
@@ -201,6 +253,8 @@ int Esegui(const TComando& c)
     // The commands that only read open a record they cannot write (a
     // read-only disk, a copy without permission) read-only.
     opzioni.soloLettura = !prepara && !daImportare;
+    if (IndirizzoServer(db))
+        InviaInAttesa(db);
     auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), prepara);
     // No pupil has been made on this computer yet: its record is not there,
     // and the commands that list pupils answer with nobody.
@@ -257,15 +311,39 @@ int Esegui(const TComando& c)
         std::printf("%s: %d %s, %d già %s%s.\n", daImportare->nome.toUtf8().constData(), esito.nuove,
                     esito.nuove == 1 ? "risposta nuova" : "risposte nuove", esito.presenti,
                     esito.presenti == 1 ? "presente" : "presenti", esito.alunnoNuovo ? " (alunno nuovo)" : "");
+        // Never merged into a pupil of another class: said.
+        if (!esito.altreClassi.isEmpty())
+            std::fprintf(stderr, "mevario-registro: attenzione: «%s» del file è della classe «%s»; nel registro c'è "
+                                 "lo stesso nome in %s «%s»: è un altro alunno, non sono stati uniti.\n",
+                         daImportare->nome.toUtf8().constData(), daImportare->classe.toUtf8().constData(),
+                         esito.altreClassi.size() == 1 ? "classe" : "classi",
+                         esito.altreClassi.join(QStringLiteral("», «")).toUtf8().constData());
+        if (esito.scrittoAltrimenti)
+            std::fprintf(stderr, "mevario-registro: «%s» (%s) del file è l'alunno già nel registro come «%s» (%s).\n",
+                         daImportare->nome.toUtf8().constData(), daImportare->classe.toUtf8().constData(),
+                         r.TrovaAlunno(daImportare->nome, daImportare->classe)->nome.toUtf8().constData(),
+                         r.TrovaAlunno(daImportare->nome, daImportare->classe)->classe.toUtf8().constData());
         return 0;
     }
 
     const QString nome = c.posizionali[1];
-    const auto alunno = r.TrovaAlunno(nome);
+    const auto alunno = c.conClasse ? r.TrovaAlunno(nome, c.classeAlunno) : r.TrovaAlunno(nome);
     if (r.Ospite())
         return GuastoDopo(r);
-    if (!alunno)
-        return Errore(QStringLiteral("nel registro non c'è l'alunno «%1» (mevario-registro alunni li elenca)").arg(nome));
+    if (!alunno) {
+        QStringList classi;
+        for (const TAlunno& a : r.Alunni())
+            if (ChiaveConfronto(a.nome) == ChiaveConfronto(nome))
+                classi << a.classe;
+        if (!c.conClasse && classi.size() > 1)
+            return Errore(QStringLiteral("ci sono più alunni «%1», nelle classi «%2»: indica quale con --classe CLASSE")
+                              .arg(nome, classi.join(QStringLiteral("», «"))));
+        return Errore(c.conClasse ? QStringLiteral("nel registro non c'è l'alunno «%1» nella classe «%2» "
+                                                   "(mevario-registro alunni li elenca)")
+                                        .arg(nome, c.classeAlunno)
+                                  : QStringLiteral("nel registro non c'è l'alunno «%1» (mevario-registro alunni li elenca)")
+                                        .arg(nome));
+    }
 
     if (comando == QLatin1String("storico")) {
         const auto risposte = r.Storico(alunno->id, c.argomento, c.dal);
@@ -319,7 +397,8 @@ int main(int argc, char** argv)
             return 0;
         }
         if (x == QLatin1String("--db") || x == QLatin1String("--argomento") || x == QLatin1String("--dal") ||
-            x == QLatin1String("--al") || x == QLatin1String("--ods") || x == QLatin1String("--csv")) {
+            x == QLatin1String("--al") || x == QLatin1String("--ods") || x == QLatin1String("--csv") ||
+            x == QLatin1String("--classe")) {
             if (i + 1 >= a.size())
                 return Errore(QStringLiteral("%1 vuole un valore").arg(x));
             const QString v = a[++i];
@@ -336,6 +415,9 @@ int main(int argc, char** argv)
                 if (!TrovaArgomento(v.toStdString()))
                     return Errore(QStringLiteral("argomento sconosciuto: '%1' (mevario-esercizi --help li elenca)").arg(v));
                 c.argomento = v;
+            } else if (x == QLatin1String("--classe")) {
+                c.classeAlunno = v;
+                c.conClasse = true;
             } else if (x == QLatin1String("--ods") || x == QLatin1String("--csv")) {
                 if (v.isEmpty())
                     return Errore(QStringLiteral("%1 vuole il nome di un file").arg(x));

@@ -119,7 +119,11 @@ TEST_F(Postgres, PreparaCreaLoSchemaUnaVoltaSolaEUnDatabaseSenzaSchemaERifiutato
     QString avvisi;
     auto p = ApriRegistro(Opzioni(FServer.Url(QStringLiteral("postgres"))), [&](const QString& m) { avvisi += m; });
     EXPECT_FALSE(p->Ospite());
-    EXPECT_TRUE(avvisi.contains(QStringLiteral("non è preparato"))) << avvisi.toStdString();
+    EXPECT_EQ(avvisi, MessaggioServerAssente(TGuasto::DaPreparare)) << "the pupil is told to call the technician";
+    EXPECT_TRUE(avvisi.contains(QStringLiteral("chiama il tecnico"))) << avvisi.toStdString();
+    auto* c = dynamic_cast<TRegistroCondiviso*>(p.get());
+    ASSERT_TRUE(c);
+    EXPECT_TRUE(c->UltimoGuasto().contains(QStringLiteral("non è preparato"))) << "the details for the technician";
     EXPECT_TRUE(Tabelle(FServer.Url(QStringLiteral("postgres"))).isEmpty());
 }
 
@@ -234,7 +238,7 @@ TEST_F(Postgres, IlServerFermatoEPoiRiavviatoRiceveTuttoInOrdineUnaVolta)
         EXPECT_GT(c->InAttesa(), 0);
         ASSERT_EQ(avvisi.size(), 1) << "one message";
         EXPECT_TRUE(avvisi[0].contains(QStringLiteral("non risponde"))) << avvisi[0].toStdString();
-        EXPECT_TRUE(avvisi[0].contains(QStringLiteral("saranno inviate"))) << avvisi[0].toStdString();
+        EXPECT_EQ(avvisi[0], MessaggioServerAssente(TGuasto::Irraggiungibile)) << "no address for the pupil";
         // The progress from this computer's copy meanwhile.
         const auto p = r->Progressi(r->AlunnoScelto()->id, QDate::currentDate());
         ASSERT_EQ(p.argomenti.size(), 1);
@@ -294,10 +298,17 @@ TEST_F(Postgres, UnaPasswordSbagliataOUnServerAssenteDannoIlMessaggioSenzaPasswo
         ASSERT_EQ(avvisi.size(), 1);
         EXPECT_FALSE(avvisi[0].contains(sbagliata)) << avvisi[0].toStdString();
         EXPECT_FALSE(avvisi[0].contains(QStringLiteral("Sbagliat"))) << avvisi[0].toStdString();
-        EXPECT_TRUE(avvisi[0].contains(QStringLiteral("mevario:***@127.0.0.1"))) << avvisi[0].toStdString();
-        EXPECT_TRUE(avvisi[0].contains(QStringLiteral("rifiuta l'accesso")) ||
-                    avvisi[0].contains(QStringLiteral("non risponde")))
-            << avvisi[0].toStdString();
+        EXPECT_FALSE(avvisi[0].contains(QStringLiteral("127.0.0.1"))) << "no address for the pupil";
+        const bool rifiutata = url == FServer.UrlTcp(sbagliata);
+        EXPECT_EQ(avvisi[0], MessaggioServerAssente(rifiutata ? TGuasto::Accesso : TGuasto::Irraggiungibile));
+        // A refused password promises nothing: the technician is needed.
+        EXPECT_EQ(avvisi[0].contains(QStringLiteral("chiama il tecnico")), rifiutata);
+        EXPECT_EQ(avvisi[0].contains(QStringLiteral("partono da sole")), !rifiutata);
+        const QString dettaglio = c->UltimoGuasto();
+        EXPECT_TRUE(dettaglio.contains(QStringLiteral("mevario:***@127.0.0.1"))) << dettaglio.toStdString();
+        EXPECT_FALSE(dettaglio.contains(QStringLiteral("Sbagliat"))) << dettaglio.toStdString();
+        EXPECT_TRUE(dettaglio.contains(rifiutata ? QStringLiteral("rifiuta l'accesso") : QStringLiteral("non risponde")))
+            << dettaglio.toStdString();
     }
     // The right password, in the URL or in a password file.
     EXPECT_TRUE(TRegistroSql::ApriPostgres(FServer.UrlTcp(KPasswordPg), {}, false).registro);
