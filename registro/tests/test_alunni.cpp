@@ -3,6 +3,7 @@
 // version) migrates with nothing lost and nothing merged.
 #include <gtest/gtest.h>
 
+#include <QUuid>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -360,6 +361,10 @@ TEST(Strumento, LoStessoNomeInDueClassiVuoleLaClasseEImportaNonUnisce)
         r->CreaAlunno(QStringLiteral("Anna Rossi"), QStringLiteral("3A"));
         TEsportazione e = *r->Esporta(r->TrovaAlunno(QStringLiteral("anna rossi"), QStringLiteral("2b"))->id);
         e.classe = QStringLiteral("1C");
+        // Another child's answers: their own uuids (an answer already kept
+        // for another pupil refuses the whole file).
+        for (auto& risposta : e.risposte)
+            risposta.uuid = QUuid::createUuid();
         QFile f(d.filePath(QStringLiteral("1c.json")));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(ScriviEsportazione(e));
