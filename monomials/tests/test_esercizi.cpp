@@ -289,10 +289,17 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
                 if (m->denScritto != 1) {
                     c += "/" + std::to_string(m->denScritto);
                     ++frazioni;
-                    EXPECT_FALSE(es.Verifica("(" + c + ")"));
+                    EXPECT_TRUE(es.Verifica("(" + c + ")")); // equal values are equal
                 }
                 EXPECT_EQ(es.RispostaAttesa(), c);
+                // Any equal fraction, any sign written outside its brackets.
+                const std::string doppia = std::to_string(2 * std::abs(m->numScritto)) + "/" +
+                                           std::to_string(2 * m->denScritto);
+                EXPECT_TRUE(es.Verifica((m->numScritto < 0 ? "-(" : "(") + doppia + ")")) << t;
+                EXPECT_TRUE(es.Verifica(" " + c + " "));
                 EXPECT_FALSE(es.Verifica(std::to_string(m->numScritto + 1)));
+                EXPECT_FALSE(es.Verifica(std::to_string(-m->numScritto) + (m->denScritto != 1 ? "/" + std::to_string(m->denScritto) : "")));
+                EXPECT_EQ(es.Forma(c + "x"), ""); // a monomial is not its coefficient
             } else {
                 ASSERT_EQ(es.Domanda(), "Qual è la parte letterale del monomio?");
                 EXPECT_EQ(es.RispostaAttesa(), Scrivi(Q(1), m->e));
@@ -300,7 +307,7 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
                 stelle.sep = "*";
                 const std::string conStelle = Scrivi(Q(1), m->e, stelle).substr(1); // "x^2*y"
                 if (conStelle.find('*') != std::string::npos) {
-                    EXPECT_FALSE(es.Verifica(conStelle));
+                    EXPECT_TRUE(es.Verifica(conStelle)); // the same letters, "*" between them or not
                 }
             }
             break;
@@ -311,7 +318,8 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
             const int grado = m->e[0] + m->e[1] + m->e[2];
             EXPECT_EQ(es.RispostaAttesa(), std::to_string(grado)) << t;
             EXPECT_FALSE(es.Verifica(std::to_string(grado + 1)));
-            EXPECT_FALSE(es.Verifica(" " + std::to_string(grado)));
+            EXPECT_TRUE(es.Verifica(" " + std::to_string(grado) + " ")); // spaces do not count
+            EXPECT_TRUE(es.Verifica("0" + std::to_string(grado)));
             break;
         }
         }
@@ -319,7 +327,7 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
         if (es.SiNo()) {
             const bool si = es.RispostaAttesa() == "Si";
             EXPECT_FALSE(es.Verifica(si ? "No" : "Si"));
-            EXPECT_EQ(es.Verifica(""), !si); // no button checked counts as "No"
+            EXPECT_FALSE(es.Verifica("")); // no button checked is neither answer
         }
     }
     EXPECT_GT(monomi, kEsercizi / 4 / 3);
@@ -339,9 +347,16 @@ TEST(Concetto, DocumentedAnswers)
             es.TestoEsercizio().find("x^2*y") != std::string::npos && es.TestoEsercizio().find('z') == std::string::npos) {
             EXPECT_EQ(es.RispostaAttesa(), "x^2y");
             EXPECT_TRUE(es.Verifica("x^2y"));
-            EXPECT_FALSE(es.Verifica("x^2*y"));
-            EXPECT_FALSE(es.Verifica("x^2 y"));
+            EXPECT_TRUE(es.Verifica("x^2*y"));
+            EXPECT_TRUE(es.Verifica("x^2 y"));
+            // Not in the form asked: told, not judged right.
             EXPECT_FALSE(es.Verifica("yx^2"));
+            EXPECT_EQ(es.Forma("yx^2"), "Scrivi le lettere nell'ordine x, y, z.");
+            EXPECT_FALSE(es.Verifica("X^2Y"));
+            EXPECT_EQ(es.Forma("X^2Y"), "Scrivi le lettere in minuscolo.");
+            EXPECT_EQ(es.Forma("x^2y^1"), "Non scrivere l'esponente 1: x^1 si scrive x.");
+            EXPECT_EQ(es.Forma("x^3y"), ""); // another value
+            EXPECT_EQ(es.Forma("x^2"), "");
             return;
         }
     }
