@@ -121,44 +121,58 @@ std::string FraseScivolone(TScivolone s)
 
 namespace {
 
-// sign* ( "(" numero ")" | cifre [ "/" sign* cifre ] ), read from t at i.
-std::optional<TNumeroLetto> Numero(const std::string& t, std::size_t& i, int profondita)
+std::optional<TNumeroLetto> Numero(const std::string& t, std::size_t& i, int profondita);
+
+// "(" numero ")" or at most 9 digits, read from t at i.
+std::optional<TNumeroLetto> Atomo(const std::string& t, std::size_t& i, int profondita)
 {
-    bool meno = false;
-    while (i < t.size() && (t[i] == '+' || t[i] == '-'))
-        meno ^= t[i++] == '-';
-    std::optional<TNumeroLetto> n;
-    if (i < t.size() && t[i] == '(' && profondita < 8) {
+    if (i < t.size() && t[i] == '(') {
+        if (profondita >= 8)
+            return std::nullopt;
         ++i;
-        n = Numero(t, i, profondita + 1);
+        auto n = Numero(t, i, profondita + 1);
         if (!n || i >= t.size() || t[i] != ')')
             return std::nullopt;
         ++i;
-    } else {
-        const auto cifre = [&](long long& v) {
-            const std::size_t da = i;
-            v = 0;
-            while (i < t.size() && Cifra(t[i]) && i - da < 9)
-                v = v * 10 + (t[i++] - '0');
-            return i > da && (i == t.size() || !Cifra(t[i])); // a tenth digit: not read
-        };
-        TNumeroLetto v;
-        if (!cifre(v.num))
+        return n;
+    }
+    const std::size_t da = i;
+    TNumeroLetto v;
+    while (i < t.size() && Cifra(t[i]) && i - da < 9)
+        v.num = v.num * 10 + (t[i++] - '0');
+    if (i == da || (i < t.size() && Cifra(t[i]))) // a tenth digit: not read
+        return std::nullopt;
+    return v;
+}
+
+// sign* atomo [ "/" sign* atomo ], reduced; nothing beyond 9 digits.
+std::optional<TNumeroLetto> Numero(const std::string& t, std::size_t& i, int profondita)
+{
+    const auto segni = [&] {
+        bool meno = false;
+        while (i < t.size() && (t[i] == '+' || t[i] == '-'))
+            meno ^= t[i++] == '-';
+        return meno;
+    };
+    const bool meno = segni();
+    auto n = Atomo(t, i, profondita);
+    if (!n)
+        return std::nullopt;
+    if (i < t.size() && t[i] == '/') {
+        ++i;
+        const bool menoDen = segni();
+        const auto d = Atomo(t, i, profondita);
+        if (!d || d->num == 0)
             return std::nullopt;
-        if (i < t.size() && t[i] == '/') {
-            ++i;
-            bool menoDen = false;
-            while (i < t.size() && (t[i] == '+' || t[i] == '-'))
-                menoDen ^= t[i++] == '-';
-            if (!cifre(v.den) || v.den == 0)
-                return std::nullopt;
-            if (menoDen)
-                v.num = -v.num;
-        }
-        n = v;
+        n = TNumeroLetto{n->num * d->den, n->den * d->num};
+        if (menoDen)
+            n->num = -n->num;
     }
     if (meno)
         n->num = -n->num;
+    RiduciFrazione(n->num, n->den);
+    if (n->num > 999999999 || n->num < -999999999 || n->den > 999999999)
+        return std::nullopt;
     return n;
 }
 
@@ -177,7 +191,7 @@ std::optional<TNumeroLetto> LeggiNumero(const std::string& testo)
 bool StessoNumero(const std::string& a, const std::string& b)
 {
     const auto x = LeggiNumero(a), y = LeggiNumero(b);
-    // At most 9 digits each (cifre reads no more): the products fit in 64 bits.
+    // At most 9 digits each (Numero reads no more): the products fit in 64 bits.
     return x && y && x->num * y->den == y->num * x->den;
 }
 

@@ -11,6 +11,7 @@
 #include "EsercizioQuozienteMon.h"
 #include "EsercizioSommaMon.h"
 #include "Oracolo.h"
+#include "Forma.h"
 #include "funzioni.h"
 
 using namespace mevario;
@@ -96,7 +97,79 @@ TEST(SommaMon, SeededSumsAgainstTheOracle)
         Forma maiuscole;
         maiuscole.maiuscole = true;
         EXPECT_FALSE(es.Verifica(Scrivi(somma, e, maiuscole))); // the sum wants the literal part as shown
+        // ... and says so: a slip of form, not a wrong value.
+        EXPECT_EQ(es.Forma(Scrivi(somma, e, maiuscole) + " "), "Scrivi le lettere in minuscolo.");
+        Forma inversa;
+        inversa.ordine = {2, 1, 0};
+        const int lettere = (e[0] > 0) + (e[1] > 0) + (e[2] > 0);
+        if (lettere > 1) {
+            EXPECT_FALSE(es.Verifica(Scrivi(somma, e, inversa)));
+            EXPECT_EQ(es.Forma(Scrivi(somma, e, inversa)), "Scrivi le lettere nell'ordine x, y, z.");
+            inversa.maiuscole = true;
+            inversa.uno = true;
+            EXPECT_EQ(es.Forma(Scrivi(somma, e, inversa)).substr(0, 70),
+                      "Scrivi le lettere in minuscolo. Scrivi le lettere nell'ordine x, y, z.");
+        }
+        Forma uno;
+        uno.uno = true;
+        if (e[0] == 1 || e[1] == 1 || e[2] == 1) {
+            EXPECT_EQ(es.Forma(Scrivi(somma, e, uno)), "Non scrivere l'esponente 1: x^1 si scrive x.");
+        }
+        EXPECT_EQ(es.Forma(giusta), "") << "a right answer has no slip to tell";
+        // A wrong value is wrong, however it is written.
+        for (const std::string& p : Perturbate(somma, e)) {
+            EXPECT_EQ(es.Forma(p), "") << es.TestoEsercizio() << " " << p;
+            std::string m = p;
+            for (char& c : m)
+                c = c >= 'x' && c <= 'z' ? static_cast<char>(c - 32) : c;
+            EXPECT_EQ(es.Forma(m), "") << es.TestoEsercizio() << " " << m;
+        }
     }
+}
+
+// Writing an answer again in the usual form never changes its value, and
+// names only what it put right.
+TEST(Forma, RiscriviFormaPutsRightOnlyTheSlipsAsked)
+{
+    const auto r = [](const std::string& t, unsigned q = KTuttiScivoloni) { return RiscriviForma(t, q); };
+    EXPECT_EQ(r("-13/3YZ").testo, "-13/3yz");
+    EXPECT_EQ(r("-13/3YZ").trovati, unsigned(KMaiuscole));
+    EXPECT_EQ(r("11/2y^2xz").testo, "11/2xy^2z");
+    EXPECT_EQ(r("11/2y^2xz").trovati, unsigned(KOrdine));
+    EXPECT_EQ(r("3x^3y^1z^2").testo, "3x^3yz^2");
+    EXPECT_EQ(r("1y^2").testo, "y^2");
+    EXPECT_EQ(r("-1*x+1").testo, "-x+1") << "the constant 1 stays";
+    EXPECT_EQ(r(" 2x^10 - 1x^1 ").testo, "2x^10-x") << "an exponent 10 is no exponent 1";
+    EXPECT_EQ(r("x^2y^11").trovati, 0u);
+    EXPECT_EQ(r("11x").trovati, 0u) << "11 is no coefficient 1";
+    EXPECT_EQ(r("1/2x").trovati, 0u);
+    EXPECT_EQ(r("ZX", KMaiuscole).testo, "zx") << "only what is asked is put right";
+    EXPECT_EQ(r("ZX", KMaiuscole).trovati, unsigned(KMaiuscole));
+    // Terms that are not letters with exponents are kept as typed.
+    EXPECT_EQ(r("(YX)^2").testo, "(YX)^2");
+    EXPECT_EQ(r("xyx").testo, "xyx");
+    EXPECT_EQ(r("ax").testo, "ax");
+    EXPECT_EQ(r("x^-1Y").testo, "x^-1Y");
+    EXPECT_EQ(r("").testo, "");
+}
+
+TEST(Forma, NumbersAreReadByTheirValue)
+{
+    EXPECT_TRUE(StessoNumero("-3/4", "-6/8"));
+    EXPECT_TRUE(StessoNumero("-(3/4)", "-3/4"));
+    EXPECT_TRUE(StessoNumero("(-3)/4", "3/-4"));
+    EXPECT_TRUE(StessoNumero(" 3 ", "03"));
+    EXPECT_TRUE(StessoNumero("--3", "+3"));
+    EXPECT_TRUE(StessoNumero("6/2", "3"));
+    EXPECT_FALSE(StessoNumero("3/4", "-3/4"));
+    EXPECT_FALSE(StessoNumero("3/0", "3/0")) << "no number has a denominator 0";
+    EXPECT_FALSE(StessoNumero("3x", "3"));
+    EXPECT_FALSE(StessoNumero("(3", "3"));
+    EXPECT_FALSE(StessoNumero("3/4/5", "3/20"));
+    EXPECT_FALSE(StessoNumero("1234567890", "1234567890")) << "ten digits are not read";
+    EXPECT_FALSE(StessoNumero("", "0"));
+    EXPECT_TRUE(StessoNumero("((1/2)/(3/4))", "2/3"));
+    EXPECT_FALSE(LeggiNumero(std::string(100, '(') + "1" + std::string(100, ')')).has_value());
 }
 
 TEST(ProdottoMon, SeededProductsAgainstTheOracle)
