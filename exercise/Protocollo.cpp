@@ -860,8 +860,10 @@ void TFinestraEsercizi::FormClose()
 
 void TFinestraEsercizi::btnStampaClick()
 {
-    // The window as it is on screen, in the window sheet.
-    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento);
+    // The window as it is on screen, in the window sheet, with who and when.
+    const TRegistro* r = Registro();
+    const TAlunno a = r && !r->Ospite() && r->AlunnoScelto() ? *r->AlunnoScelto() : TAlunno();
+    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento, a.nome, a.classe, QDateTime::currentDateTime());
 }
 
 void TFinestraEsercizi::DsFancyButton1Click()
