@@ -882,7 +882,7 @@ void TFinestraEsercizi::DsFancyButton1Click()
             if (pnlPassaggi->Campo(i)->hasFocus())
                 campo = pnlPassaggi->Campo(i);
     }
-    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda});
+    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda}, {pnlRisp, PBRisp});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

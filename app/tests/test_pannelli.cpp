@@ -172,6 +172,11 @@ void TestPannelli::helpStaysInsideAndSaysHowToType()
             QVERIFY2(w->rect().contains(x), qPrintable(nome));
             if (c->pnlTastiera->isVisible())
                 QVERIFY2(!aiuto->geometry().intersects(c->pnlTastiera->geometry()), qPrintable(nome));
+            // Never over the counters or the typed answer's preview.
+            for (QWidget* lasciato : {static_cast<QWidget*>(w->pnlRisp), static_cast<QWidget*>(w->PBRisp)})
+                if (lasciato->isVisible())
+                    QVERIFY2(!aiuto->geometry().intersects(QRect(lasciato->mapTo(w, QPoint(0, 0)), lasciato->size())),
+                             qPrintable(nome + QStringLiteral(" ") + lasciato->objectName() + (tastiera ? " tastiera" : "")));
             QCOMPARE(c->Aiuto(), w->Argomento()->Aiuto());
             // Escape closes it, wherever the focus is.
             w->EditRisp->setFocus();
