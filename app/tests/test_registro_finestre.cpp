@@ -159,6 +159,7 @@ void TestRegistroFinestre::slipsOfFormAreKeptAndNeverCounted()
     Rispondi(w, attesa.toUpper());
     QCOMPARE(w->Esatte(), 0);
     QCOMPARE(w->Errori(), 0);
+    QTest::qWait(5); // the history orders by the millisecond
     Rispondi(w, attesa);
     QCOMPARE(w->Esatte(), 1);
     const auto s = Storico(FDb, QStringLiteral("Elena"));
