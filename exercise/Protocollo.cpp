@@ -1,12 +1,11 @@
 #include "Protocollo.h"
 
-#include "Lettura.h"
-
 #include <QCloseEvent>
 #include <QFontMetrics>
 
 #include "Errori.h"
 #include "Finestra.h"
+#include "Giudizio.h"
 #include "QuibWord.h"
 #include "Registro.h"
 #include "SchedaPol.h"
@@ -259,14 +258,16 @@ void TFinestraEsercizi::CreaSiNo(int x, int y)
     rbNo->setAccessibleName(QStringLiteral("No"));
     ColoraTesto(rbNo, Qt::black);
     pnlSiNo->hide();
-    // The typed answers of a quiz are compared as text: nothing to draw.
+    for (QRadioButton* rb : {rbSi, rbNo})
+        connect(rb, &QRadioButton::toggled, this, [this] { MostraLettura(TLettura{}); }); // a choice made
+    // The typed answers of a quiz are short: nothing to draw.
     PBRisp->hide();
 }
 
 std::string TFinestraEsercizi::RispostaDelPupillo() const
 {
     if (pnlSiNo && FEsercizio && FEsercizio->SiNo())
-        return rbSi->isChecked() ? "Si" : "No";
+        return rbSi->isChecked() ? "Si" : rbNo->isChecked() ? "No" : "";
     return TestoCampo(EditRisp->text());
 }
 
@@ -294,7 +295,7 @@ void TFinestraEsercizi::EsercizioMostrato()
     FSoluzioneVista = false;
 }
 
-void TFinestraEsercizi::RegistraRisposta(bool giusta, const TDiagnosi& diagnosi)
+void TFinestraEsercizi::RegistraRisposta(const TGiudizio& g)
 {
     TRegistro* registro = Registro();
     if (!registro || registro->Ospite() || !registro->AlunnoScelto())
@@ -304,11 +305,7 @@ void TFinestraEsercizi::RegistraRisposta(bool giusta, const TDiagnosi& diagnosi)
     r.esercizio = EsercizioDaRegistrare();
     r.seme = FSeme;
     r.risposta = RispostaDaRegistrare();
-    r.giusta = giusta;
-    if (!giusta) {
-        r.diagnosi = QString::fromStdString(diagnosi.Testo());
-        r.tipoErrore = QString::fromStdString(diagnosi.errore);
-    }
+    Esito(g, r);
     r.ripassa = FRipassa;
     r.soluzioneVista = FSoluzioneVista;
     r.secondi = FOrologio.isValid() ? static_cast<double>(FOrologio.elapsed()) / 1000.0 : 0.0;
@@ -474,45 +471,40 @@ void TFinestraEsercizi::btnNuovoClick()
     // What the check shows belongs to the text as it is now: the release of
     // Enter that ran it changes nothing.
     FTestoAnteprima = EditRisp->text();
-    // Nothing typed: nothing to judge, nothing counted.
-    if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
-        RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
+    TGiudizio g;
+    const std::string risposta = RispostaDelPupillo();
+    if (!Protetto([&] {
+            if (FEsercizio)
+                g = Giudica(*FEsercizio, risposta);
+            else
+                g.esito = Verifica(risposta) ? TEsito::Giusta : TEsito::Sbagliata;
+        }))
+        return; // the error box showed why; nothing changed
+    // Nothing to judge yet (nothing typed or chosen, an answer that cannot
+    // be read, a slip of form): the pupil is told what to do, nothing counts.
+    if (!g.Contata()) {
+        if (g.esito == TEsito::Illeggibile) {
+            MostraLettura(g.lettura);
+            MostraErrore(QStringLiteral("La risposta non si può leggere: ") + g.lettura.motivo + QStringLiteral("."));
+        } else {
+            RigaSottoAnteprima(QString::fromStdString(g.motivo));
+        }
+        if (g.esito == TEsito::Forma)
+            RegistraRisposta(g);
         if (PassaggiAttivi())
-            pnlPassaggi->Fuoco(1);
-        else
+            pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
+        else if (!pnlEdit->isHidden())
             EditRisp->setFocus();
         return;
     }
-    // An answer the formula reader cannot read is not judged: the pupil is
-    // told where and why, and no counter changes.
-    if (FEsercizio && !FEsercizio->SiNo()) {
-        const TLettura l = LeggiDigitata(EditRisp->text());
-        if (!l.leggibile) {
-            MostraLettura(l);
-            MostraErrore(QStringLiteral("La risposta non si può leggere: ") + l.motivo + QStringLiteral("."));
-            return;
-        }
-    }
-    bool giusta = false;
-    const std::string risposta = RispostaDelPupillo();
-    if (!Protetto([&] { giusta = Verifica(risposta); }))
-        return; // the error box showed why; nothing changed
-    // What is wrong, as far as the rules tell: kept with the answer, shown
-    // after the flash.
-    TDiagnosi diagnosi;
-    if (!giusta && FEsercizio && !FEsercizio->SiNo()) {
-        try {
-            diagnosi = FEsercizio->Diagnosi(risposta);
-        } catch (const std::exception&) {
-            diagnosi = {}; // no rule could read it: no diagnosis
-        }
-        // The rules know no mistake in the answer, but one may have been
-        // named between two lines of the working: the last such is the
-        // mistake of this answer (said, and reviewed later).
-        if (diagnosi.errore.empty() && PassaggiAttivi())
-            diagnosi.errore = pnlPassaggi->UltimoErrore();
-    }
-    RegistraRisposta(giusta, diagnosi);
+    const bool giusta = g.esito == TEsito::Giusta;
+    // The rules know no mistake in the answer, but one may have been named
+    // between two lines of the working: the last such is the mistake of
+    // this answer (said, and reviewed later).
+    if (!giusta && g.diagnosi.errore.empty() && PassaggiAttivi())
+        g.diagnosi.errore = pnlPassaggi->UltimoErrore();
+    const TDiagnosi& diagnosi = g.diagnosi;
+    RegistraRisposta(g);
     Conta(giusta ? lblEsatte : lblErrori);
     const unsigned esercizio = FNumeroEsercizio;
     FInVerifica = true;
@@ -730,17 +722,21 @@ void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
         lblLettura->setPalette(p);
         lblLettura->setAlignment(Qt::AlignCenter);
     }
+    // A yes/no question has no preview: the line goes under the choice.
+    const bool scelta = pnlSiNo && !pnlSiNo->isHidden();
+    lblLettura->setParent(scelta ? PaginaEsercizi : pnlEdit);
     if (!FAnteprima.isValid())
         FAnteprima = PBRisp->geometry();
-    const QRect b = FAnteprima;
+    const QRect b = scelta ? pnlSiNo->geometry().adjusted(-60, 0, 60, 0) : FAnteprima;
     // One line at the foot of the preview, two when it is long.
     const int righe = QFontMetrics(lblLettura->font()).horizontalAdvance(testo) > b.width() - 8 ? 2 : 1;
     // Below the preview where the panel has room; else the preview gives up
     // its foot (its formula shrinks to fit) so that nothing overlaps.
     const int h = 15 * righe + 2;
-    const int y = std::min(b.bottom() + 1, pnlEdit->height() - h);
+    const int y = scelta ? b.bottom() + 6 : std::min(b.bottom() + 1, pnlEdit->height() - h);
     lblLettura->setGeometry(b.left(), y, b.width(), h);
-    PBRisp->setGeometry(b.left(), b.top(), b.width(), std::min(b.height(), y - b.top()));
+    if (!scelta)
+        PBRisp->setGeometry(b.left(), b.top(), b.width(), std::min(b.height(), y - b.top()));
     lblLettura->setText(testo);
     lblLettura->setAccessibleName(testo);
     lblLettura->show();
@@ -777,8 +773,10 @@ void TFinestraEsercizi::FormClose()
 
 void TFinestraEsercizi::btnStampaClick()
 {
-    // The window as it is on screen, in the window sheet.
-    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento);
+    // The window as it is on screen, in the window sheet, with who and when.
+    const TRegistro* r = Registro();
+    const TAlunno a = r && !r->Ospite() && r->AlunnoScelto() ? *r->AlunnoScelto() : TAlunno();
+    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento, a.nome, a.classe, QDateTime::currentDateTime());
 }
 
 void TFinestraEsercizi::DsFancyButton1Click()
@@ -797,7 +795,7 @@ void TFinestraEsercizi::DsFancyButton1Click()
             if (pnlPassaggi->Campo(i)->hasFocus())
                 campo = pnlPassaggi->Campo(i);
     }
-    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda});
+    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda}, {pnlRisp, PBRisp});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

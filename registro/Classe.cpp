@@ -100,16 +100,18 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
         }
     }
 
-    // The mistakes the diagnosis named, from the answers themselves.
+    // The mistakes the diagnosis named, from the answers themselves (a
+    // slip of form is none).
     {
         QSqlQuery q(Db());
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("SELECT tipo_errore, argomento, count(*), count(DISTINCT alunno) FROM risposte "
                                  "WHERE alunno IN (") +
                   KAlunniDellaClasse +
-                  QStringLiteral(") AND giusta = 0 AND tipo_errore <> '' AND giorno >= ? AND giorno <= ? "
+                  QStringLiteral(") AND giusta = 0 AND tipo_errore <> '' AND tipo_errore <> ? AND giorno >= ? AND giorno <= ? "
                                  "GROUP BY tipo_errore, argomento"));
         q.addBindValue(classe);
+        q.addBindValue(KTipoForma);
         q.addBindValue(da);
         q.addBindValue(a);
         if (!Esegui(q))

@@ -72,20 +72,27 @@ struct TAlunno {
 // and repeated inside it, and without case ("giulia  bianchi" is "Giulia
 // Bianchi", " 2b" is "2B").
 QString ChiaveConfronto(const QString& testo);
+// The kind of an answer equal in value to the expected one but not in the
+// form asked (capitals, letters out of order, ...): kept with the answers,
+// to be seen, and counted in no tally and no review.
+inline const QString KTipoForma = QStringLiteral("forma");
 
 // One judged answer, as the exercise window saw it.
 struct TRispostaGiudicata {
+    // A slip of form: not right, and not wrong either.
+    bool Forma() const { return !giusta && tipoErrore == KTipoForma; }
     QUuid uuid;         // made where the answer was judged; null: made by Registra
     QString argomento;  // the catalogue's name of the topic ("somma-monomi")
     QString esercizio;  // the exercise's formula text, as shown
     std::optional<quint32> seme; // the random seed that draws the same exercise again
     QString risposta;   // the answer as typed
     bool giusta = false;
-    QString diagnosi;   // the diagnosis line shown, or empty
+    QString diagnosi;   // the diagnosis line shown (a slip of form: what to change), or empty
     // The kind of mistake, for the review: the mistake the diagnosis
     // recognised ("Nel prodotto gli esponenti si sommano, non si
     // moltiplicano."); empty for a wrong answer no rule explains (it is then
-    // a kind of its own) and for a right answer.
+    // a kind of its own) and for a right answer; KTipoForma for a slip of
+    // form, which is not wrong.
     QString tipoErrore;
     // When the exercise was drawn to review a kind of mistake: that kind
     // (as in TVoceRipasso::tipo); empty otherwise.

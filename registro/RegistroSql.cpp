@@ -1077,6 +1077,8 @@ bool TRegistroSql::ScriviRisposta(qint64 alunno, const TRispostaRegistrata& r)
         if (!Esegui(q))
             return false;
     }
+    if (r.Forma()) // kept with the answers; no tally, no review moves
+        return Conferma();
     {
         QSqlQuery q(Db());
         q.prepare(QStringLiteral(
@@ -1170,6 +1172,8 @@ bool TRegistroSql::Ricostruisci(qint64 alunno)
         while (q.next()) {
             const QString argomento = q.value(0).toString();
             const bool giusta = q.value(1).toInt() != 0;
+            if (!giusta && q.value(2).toString() == KTipoForma)
+                continue; // a slip of form counts nowhere
             const QString giorno = q.value(4).toString();
             TConti& c = giorni[{argomento, giorno}];
             (giusta ? c.giuste : c.sbagliate)++;

@@ -47,7 +47,9 @@ void Aiuto(std::FILE* f)
                "  storico ALUNNO [--argomento A] [--dal AAAA-MM-GG]\n"
                "                    una risposta per riga, dalla più vecchia: data e ora,\n"
                "                    argomento, esercizio, risposta come è stata scritta,\n"
-               "                    \"giusta\" o \"sbagliata\", diagnosi; --argomento e --dal\n"
+               "                    \"giusta\" o \"sbagliata\" (o \"forma\": giusta nel valore ma\n"
+               "                    non scritta nella forma chiesta, non contata), diagnosi\n"
+               "                    (per \"forma\", che cosa cambiare); --argomento e --dal\n"
                "                    tengono solo un argomento e i giorni da quello indicato\n"
                "  ripasso ALUNNO    ciò che l'alunno deve ripassare oggi, uno per riga:\n"
                "                    argomento, tipo di errore, scatola (da 1 a 5), giorno\n"
@@ -352,7 +354,10 @@ int Esegui(const TComando& c)
         for (const auto& s : risposte)
             Riga({s.quando.toLocalTime().toOffsetFromUtc(s.quando.toLocalTime().offsetFromUtc()).toString(Qt::ISODate),
                   s.argomento, s.esercizio, s.risposta,
-                  s.giusta ? QStringLiteral("giusta") : QStringLiteral("sbagliata"), s.diagnosi});
+                  s.giusta   ? QStringLiteral("giusta")
+                  : s.Forma() ? QStringLiteral("forma")
+                              : QStringLiteral("sbagliata"),
+                  s.diagnosi});
         return 0;
     }
     if (comando == QLatin1String("ripasso")) {

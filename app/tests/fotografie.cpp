@@ -139,6 +139,15 @@ int main(int argc, char** argv)
     QTest::keyClicks(sm->EditRisp, QStringLiteral("2-3x"));
     sm->DsFancyButton1->click();
     Foto(sm, "08_istruzioni");
+    // A right value in Caps Lock: what to change, under the preview.
+    Tfrmcomune::Istanza()->SpeedButton1Click();
+    sm->btnNuovo->click(); // "Procedi" on 2-3x: wrong
+    QTest::qWait(1500);
+    sm->btnNuovo->click(); // "Nuovo"
+    sm->EditRisp->clear();
+    QTest::keyClicks(sm->EditRisp, QString::fromStdString(sm->Esercizio().RispostaAttesa()).toUpper());
+    sm->btnNuovo->click();
+    Foto(sm, "08_forma_maiuscole");
     // The two documents, copied here to look at them (converted to PDF).
     TQuibWord::ImpostaConsegna([](const QString& f) {
         QFile::copy(f, gDir + QLatin1Char('/') + QFileInfo(f).fileName());
@@ -198,6 +207,10 @@ int main(int argc, char** argv)
             return 1;
         Foto(w, (std::string("10_") + nome + "_concetto").c_str());
         w->btEseAppr->click();
+        if (w->Argomento()->SiNo()) { // "Procedi" with neither chosen
+            w->btnNuovo->click();
+            Foto(w, (std::string("11_") + nome + "_nessuna_scelta").c_str());
+        }
         for (int i = 0; i < 3; ++i) { // the quiz: a typed question
             if (!w->pnlSiNo || w->pnlSiNo->isHidden())
                 break;

@@ -129,6 +129,8 @@ private slots:
     void init();
     void cleanup();
     void answersReachTheRecordAsTypedAndSurviveARestart();
+    void slipsOfFormAreKeptAndNeverCounted();
+    void stampaWritesThePupilAndTheDay();
     void everyTopicWindowNamesItsCatalogueTopicAndSeed();
     void quizAnswersAreRecordedWithTheirQuestion();
     void divisionIsRecordedWithItsQuotient();
@@ -186,6 +188,56 @@ void TestRegistroFinestre::Rispondi(TFinestraEsercizi* w, const QString& rispost
     w->EditRisp->setText(risposta);
     w->btnNuovo->click();
     QTRY_VERIFY(!w->InVerifica());
+}
+
+void TestRegistroFinestre::slipsOfFormAreKeptAndNeverCounted()
+{
+    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    FFinestre->ImpostaAlunno(FFinestre->Registro()->CreaAlunno(QStringLiteral("Elena"), {}));
+    TFinestraEsercizi* w = FFinestre->frmSommaMon();
+    w->Apri(true);
+    const QString attesa = QString::fromStdString(NarrowToUtf8(w->Argomento()->RispostaAttesa()));
+    Rispondi(w, attesa.toUpper());
+    QCOMPARE(w->Esatte(), 0);
+    QCOMPARE(w->Errori(), 0);
+    QTest::qWait(5); // the history orders by the millisecond
+    Rispondi(w, attesa);
+    QCOMPARE(w->Esatte(), 1);
+    const auto s = Storico(FDb, QStringLiteral("Elena"));
+    QCOMPARE(s.size(), 2);
+    QVERIFY(s[0].Forma());
+    QCOMPARE(s[0].risposta, attesa.toUpper());
+    QCOMPARE(s[0].diagnosi, QStringLiteral("Scrivi le lettere in minuscolo."));
+    QVERIFY(s[1].giusta);
+    auto r = RegistroDiProva(FDb);
+    const auto elena = r->TrovaAlunno(QStringLiteral("Elena"));
+    const TProgressi p = r->Progressi(elena->id, QDate::currentDate());
+    QCOMPARE(p.argomenti.size(), 1);
+    QCOMPARE(p.argomenti[0].giuste, 1);
+    QCOMPARE(p.argomenti[0].sbagliate, 0);
+    QVERIFY(r->RipassoDovuto(elena->id, QDate::currentDate().addDays(1)).isEmpty());
+}
+
+void TestRegistroFinestre::stampaWritesThePupilAndTheDay()
+{
+    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    FFinestre->ImpostaAlunno(FFinestre->Registro()->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
+    QStringList consegnati;
+    TQuibWord::ImpostaConsegna([&](const QString& f) {
+        consegnati << f;
+        return true;
+    });
+    TFinestraEsercizi* w = FFinestre->frmProdottoMon();
+    w->Apri(true);
+    QTest::mouseClick(w->btnStampa, Qt::LeftButton, {}, QPoint(60, 30));
+    TQuibWord::ImpostaConsegna({});
+    QCOMPARE(consegnati.size(), 1);
+    const QString testo = QString::fromUtf8(Contenuto(consegnati[0]));
+    QFile::remove(consegnati[0]);
+    QVERIFY(testo.contains(QStringLiteral("Alunno: Anna<")));
+    QVERIFY(testo.contains(QStringLiteral("Classe: 2B<")));
+    const QString oggi = QLocale(QLocale::Italian, QLocale::Italy).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy"));
+    QVERIFY2(testo.contains(QStringLiteral("Data: ") + oggi), qPrintable(oggi));
 }
 
 void TestRegistroFinestre::answersReachTheRecordAsTypedAndSurviveARestart()

@@ -118,19 +118,48 @@ void TestFinestrePol::sumAndDifferenceWindows()
         QCOMPARE(f.w->Label2->text(), QString::fromUtf8(f.titolo));
         QCOMPARE(f.w->lbDomanda->text(), QString::fromUtf8(f.domanda));
         QCOMPARE(f.w->PBEsercizi->width(), 663);
-        // One term left out: wrong; then the whole answer: right.
+        // One term too many: wrong; Caps Lock on beside it is not the
+        // mistake to name.
         const std::string giusta = f.w->Esercizio().RispostaAttesa();
-        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta + "+z^9"));
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta + "+z^9").toUpper());
         Procedi(f.w);
         QCOMPARE(f.w->Errori(), 1);
+        QVERIFY(f.w->lblLettura->isVisible());
+        QVERIFY2(!f.w->lblLettura->text().contains(QStringLiteral("lettere")), qPrintable(f.w->lblLettura->text()));
+        // Caps Lock on the right answer, the terms in another order: told,
+        // not counted, no flash; then the same in small letters: right.
+        const auto termini = SeparaTermini(giusta);
+        std::string altroOrdine;
+        for (auto t = termini.rbegin(); t != termini.rend(); ++t)
+            altroOrdine += (t->front() == '-' || altroOrdine.empty() ? "" : "+") + TogliCarattere('*', *t);
+        altroOrdine = TogliCarattere(')', TogliCarattere('(', altroOrdine));
         f.w->EditRisp->clear();
-        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta));
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(altroOrdine).toUpper() + QLatin1Char(' '));
         QVERIFY(f.w->PBRisp->Valida());
+        bool flash = false;
+        const auto c = connect(f.w, &TFinestraEsercizi::Giudicata, this, [&] { flash = true; });
+        Procedi(f.w);
+        disconnect(c);
+        QVERIFY(!flash);
+        QCOMPARE(f.w->Errori(), 1);
+        QCOMPARE(f.w->Esatte(), 0);
+        QCOMPARE(f.w->lblLettura->text(), QStringLiteral("Scrivi le lettere in minuscolo."));
+        QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Procedi"));
+        f.w->EditRisp->clear();
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(altroOrdine));
         Procedi(f.w);
         QCOMPARE(f.w->Esatte(), 1);
         QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Nuovo"));
+        Procedi(f.w);
+        f.w->EditRisp->clear();
+        const std::string giusta2 = f.w->Esercizio().RispostaAttesa();
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta2));
+        QVERIFY(f.w->PBRisp->Valida());
+        Procedi(f.w);
+        QCOMPARE(f.w->Esatte(), 2);
+        QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Nuovo"));
         f.w->btnChiudi->click();
-        QCOMPARE(TSchedaPol::Istanza()->Valore(f.giuste), giuste + 1);
+        QCOMPARE(TSchedaPol::Istanza()->Valore(f.giuste), giuste + 2);
         QCOMPARE(TSchedaPol::Istanza()->Valore(f.sbagliate), sbagliate + 1);
     }
 }

@@ -257,6 +257,54 @@ TEST_P(SuOgniMotore, GliErroriTornanoInRipassoIlGiornoDopo)
     EXPECT_EQ(domani[1].scatola, 2);
 }
 
+TEST_P(SuOgniMotore, UnoScivoloneDiFormaSiVedeMaNonSiConta)
+{
+    auto r = Nuovo(QStringLiteral("r"));
+    const auto anna = r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
+    r->ScegliAlunno(anna);
+    const QDate ieri(2026, 12, 7), oggi(2026, 12, 8);
+    // Caps Lock on a right sum: kept as a slip of form, with what to change.
+    TRispostaGiudicata forma = Risposta(KSomma, false, Alle(ieri, 9), KTipoForma);
+    forma.risposta = QStringLiteral("-13/3YZ");
+    forma.diagnosi = QStringLiteral("Scrivi le lettere in minuscolo.");
+    ASSERT_TRUE(forma.Forma());
+    ASSERT_TRUE(r->Registra(forma));
+    ASSERT_TRUE(r->Registra(Risposta(KSomma, true, Alle(ieri, 10))));
+    ASSERT_TRUE(r->Registra(Risposta(KProdotto, false, Alle(ieri, 11), KEsponenti)));
+
+    const auto controlla = [&](TRegistroSql& reg, qint64 id, const char* dove) {
+        const auto storico = reg.Storico(id);
+        ASSERT_EQ(storico.size(), 3) << dove;
+        EXPECT_TRUE(storico[0].Forma()) << dove;
+        EXPECT_EQ(storico[0].risposta, QStringLiteral("-13/3YZ")) << dove;
+        EXPECT_EQ(storico[0].diagnosi, QStringLiteral("Scrivi le lettere in minuscolo.")) << dove;
+        const TProgressi p = reg.Progressi(id, oggi);
+        ASSERT_EQ(p.argomenti.size(), 2) << dove;
+        EXPECT_EQ(p.argomenti[1].argomento, KSomma) << dove;
+        EXPECT_EQ(p.argomenti[1].giuste, 1) << dove;
+        EXPECT_EQ(p.argomenti[1].sbagliate, 0) << dove << ": a slip of form is no error";
+        EXPECT_EQ(p.argomenti[1].ultime, 1) << dove;
+        EXPECT_EQ(reg.RigheAlunni()[0].sbagliate, 1) << dove;
+        const auto dovute = reg.RipassoDovuto(id, oggi);
+        ASSERT_EQ(dovute.size(), 1) << dove << ": nothing to review for a slip of form";
+        EXPECT_EQ(dovute[0].tipo, KEsponenti) << dove;
+        const auto classe = reg.PanoramicaClasse(QStringLiteral("2B"), {}, {}, oggi);
+        ASSERT_TRUE(classe) << dove;
+        ASSERT_EQ(classe->errori.size(), 1) << dove << ": the overview's mistakes have no slip of form";
+    };
+    controlla(*r, anna->id, "as answered");
+    // Rebuilt from the answers themselves, as an import does.
+    const auto e = r->Esporta(anna->id);
+    ASSERT_TRUE(e);
+    const auto letta = LeggiEsportazione(ScriviEsportazione(*e));
+    ASSERT_TRUE(letta.dati);
+    auto altro = Nuovo(QStringLiteral("altro"));
+    ASSERT_TRUE(altro->Importa(*letta.dati).riuscito);
+    const auto importata = altro->TrovaAlunno(QStringLiteral("Anna"));
+    ASSERT_TRUE(importata);
+    controlla(*altro, importata->id, "imported");
+}
+
 TEST_P(SuOgniMotore, AlunniUniciPerNomeEPinSoloComeChiave)
 {
     auto r = Nuovo(QStringLiteral("r"));

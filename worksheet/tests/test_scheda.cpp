@@ -83,6 +83,7 @@ private slots:
     void twoVisitsAreAddedUp();
     void pupilsSheetHasNameClassAndTotals();
     void windowSheetHoldsThePicture();
+    void windowSheetSaysWhoAndWhen();
     void templateWithoutTabellaPastesNothingQuietly();
     void bookmarkNamesAreCaseSensitive();
     void missingTemplateSaysSoAndWritesNothing();
@@ -345,6 +346,33 @@ void TestScheda::windowSheetHoldsThePicture()
     QCOMPARE(Immagini(f), 1);
     QVERIFY(FMessaggi.isEmpty());
     QCOMPARE(qobject_cast<QGuiApplication*>(QCoreApplication::instance())->clipboard()->image().size(), QSize(400, 300));
+}
+
+void TestScheda::windowSheetSaysWhoAndWhen()
+{
+    const auto testo = [](const QString& f) {
+        QFile file(f);
+        QDomDocument d;
+        return file.open(QIODevice::ReadOnly) && d.setContent(&file, true) ? d.documentElement().text() : QString();
+    };
+    const QDateTime quando(QDate(2026, 12, 8), QTime(10, 42));
+    const QString f = ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Somma di monomi"), QStringLiteral("Anna Rossi"),
+                                           QStringLiteral("2B"), quando);
+    QVERIFY(FMessaggi.isEmpty());
+    QCOMPARE(Immagini(f), 1);
+    QVERIFY(QFileInfo(f).fileName().startsWith(QStringLiteral("Somma di monomi 2026-12-08 10.42")));
+    const QString t = testo(f);
+    QVERIFY2(t.contains(QStringLiteral("Alunno: Anna Rossi")), qPrintable(t));
+    QVERIFY(t.contains(QStringLiteral("Classe: 2B")));
+    QVERIFY(t.contains(QStringLiteral("Data: 8 dicembre 2026")));
+    QVERIFY(!t.contains(QStringLiteral("Rossi____")) && !t.contains(QStringLiteral("2B____")));
+    // A pupil without a class: a dash; a guest: the lines to write by hand, the day filled.
+    QVERIFY(testo(ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Scheda"), QStringLiteral("Bruno"), {}, quando))
+                .contains(QStringLiteral("Classe: \u2014")));
+    const QString ospite = testo(ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Scheda"), {}, {}, quando));
+    QVERIFY(ospite.contains(QStringLiteral("Alunno: ____")));
+    QVERIFY(ospite.contains(QStringLiteral("Classe: ____")));
+    QVERIFY(ospite.contains(QStringLiteral("Data: 8 dicembre 2026")));
 }
 
 void TestScheda::templateWithoutTabellaPastesNothingQuietly()
