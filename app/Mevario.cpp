@@ -71,7 +71,7 @@ void CustodisciRegistro(QApplication& app, std::unique_ptr<mevario::TFinestre>& 
     });
     mevario::TfrmMain* main = finestre->frmMain();
     new mevario::TSegnaliFine({SIGTERM, SIGHUP}, [main] {
-        main->btEsciClick();
+        main->EsciSenzaDomande();
         QCoreApplication::quit();
     }, &app);
     auto* minuto = new QTimer(&app);

@@ -8,6 +8,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QPainter>
 
 #include <algorithm>
@@ -333,6 +335,12 @@ void TfrmMain::btEsciClick()
         QCoreApplication::quit();
 }
 
+void TfrmMain::EsciSenzaDomande()
+{
+    FSenzaDomande = true;
+    btEsciClick();
+}
+
 void TfrmMain::closeEvent(QCloseEvent* e)
 {
     // The other windows are windows of this one: they close with it, each
@@ -345,11 +353,34 @@ void TfrmMain::closeEvent(QCloseEvent* e)
     // Answers that wait for the school's server: a few seconds to send
     // them, then the pupil is told how many stay and when they leave.
     if (FRegistro && !std::exchange(FInviatoAllUscita, true)) {
-        MostraAvviso(QStringLiteral("Invio delle risposte al server della scuola…"));
+        if (FRegistro->SuServer())
+            MostraAvviso(QStringLiteral("Invio delle risposte al server della scuola…"));
         const int inAttesa = FRegistro->InviaPrimaDiUscire(KMsInvioAllUscita);
         MostraAvviso({});
         if (inAttesa > 0)
             MostraMessaggio(QStringLiteral("Registro degli alunni"), MessaggioRisposteInAttesa(inAttesa), false);
+    }
+    // Answers held in memory since a fault of the record (a full disk):
+    // tried once more; if the fault is still there the pupil is told and
+    // may try again (once space is freed) before they are given up.
+    // Ended by the session (a signal): nobody to ask, one more try only.
+    while (FRegistro && !FRegistro->Riprova() && !FSenzaDomande) {
+        const int trattenute = FRegistro->Trattenute();
+        if (trattenute <= 0)
+            break;
+        QMessageBox m(QMessageBox::Warning, QStringLiteral("Registro degli alunni"),
+                      (trattenute == 1 ? QStringLiteral("1 risposta non si è potuta scrivere nel registro")
+                                       : QStringLiteral("%1 risposte non si sono potute scrivere nel registro")
+                                             .arg(trattenute)) +
+                          QStringLiteral(" (il disco è pieno o non si può scrivere). Se esci ora andranno perse: "
+                                         "chiedi all'insegnante di liberare spazio, poi premi «Riprova»."),
+                      QMessageBox::NoButton, this);
+        QPushButton* riprova = m.addButton(QStringLiteral("Riprova"), QMessageBox::AcceptRole);
+        m.addButton(QStringLiteral("Esci comunque"), QMessageBox::DestructiveRole);
+        m.setDefaultButton(riprova);
+        m.exec();
+        if (m.clickedButton() != riprova)
+            break;
     }
     QWidget::closeEvent(e);
 }

@@ -43,6 +43,9 @@ public:
     TdlgEserciziStampa* dlgEserciziStampa();
     // "Esci": every window closes (each as its own "Esci" would close it)
     // and the program ends.
+    // "Esci" when the session ends the program (a signal): nothing is
+    // asked of the pupil.
+    void EsciSenzaDomande();
     void btEsciClick();
 
     // The pupil of the run in the title ("Mevario — Anna (2B)") and beside
@@ -122,6 +125,7 @@ private:
     TfrmProgressi* FfrmProgressi = nullptr;
     TRipassoGuidato* FRipasso = nullptr;
     int FRiseminati = 0;
+    bool FSenzaDomande = false;
     bool FInviatoAllUscita = false;
 };
 

@@ -148,6 +148,7 @@ private slots:
     void changingPupilClosesTheTopicWindows();
     void commandLineOptions();
     void registroDiClasseWritesTheClassSpreadsheetToDocuments();
+    void esciWithHeldAnswersAsksBeforeGivingThemUp(); // closes the main window: last
 
 private:
     // Judges `risposta` in window w, as the pupil does.
@@ -897,6 +898,59 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("Mevario"));
     TestRegistroFinestre t;
     return QTest::qExec(&t, argc, argv);
+}
+
+// "Esci" while answers are held since a fault (another program holds the
+// record): the pupil is told how many would be lost and may try again; a
+// try that succeeds writes them, each once, and the program ends.
+void TestRegistroFinestre::esciWithHeldAnswersAsksBeforeGivingThemUp()
+{
+    TOpzioniRegistro o;
+    o.db = FDb;
+    o.attesaMs = 200;
+    FFinestre->ImpostaRegistro(ApriRegistro(o, [this](const QString& m) { FMessaggi << m; }));
+    FFinestre->ImpostaAlunno(FFinestre->Registro()->CreaAlunno(QStringLiteral("Elsa"), {}));
+    TFinestraEsercizi* w = FFinestre->frmSommaMon();
+    w->Apri(true);
+    QSqlDatabase altro = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("altro-esci"));
+    altro.setDatabaseName(FDb);
+    QVERIFY(altro.open());
+    QSqlQuery q(altro);
+    QVERIFY(q.exec(QStringLiteral("BEGIN IMMEDIATE")));
+    Rispondi(w, QStringLiteral("3x"));
+    if (w->btnNuovo->text() == QLatin1String("Nuovo"))
+        w->btnNuovo->click();
+    Rispondi(w, QStringLiteral("3x"));
+    QCOMPARE(FFinestre->Registro()->Trattenute(), 2);
+    w->btnChiudiClick();
+
+    QStringList testi;
+    std::function<void()> rispondi = [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            QTimer::singleShot(20, rispondi);
+            return;
+        }
+        testi << box->text();
+        if (testi.size() == 2)
+            q.exec(QStringLiteral("ROLLBACK")); // space freed, so to say
+        for (QAbstractButton* b : box->buttons())
+            if (b->text() == QLatin1String("Riprova"))
+                b->click();
+        if (testi.size() < 2)
+            QTimer::singleShot(20, rispondi);
+    };
+    QTimer::singleShot(20, rispondi);
+    FFinestre->frmMain()->close();
+    QCOMPARE(testi.size(), 2);
+    QVERIFY2(testi[0].startsWith(QStringLiteral("2 risposte non si sono potute scrivere")), qPrintable(testi[0]));
+    QVERIFY(testi[0].contains(QStringLiteral("Riprova")));
+    QCOMPARE(FFinestre->Registro()->Trattenute(), 0);
+    q.finish();
+    altro.close();
+    altro = {};
+    QSqlDatabase::removeDatabase(QStringLiteral("altro-esci"));
+    QCOMPARE(Storico(FDb, QStringLiteral("Elsa")).size(), 2);
 }
 
 #include "test_registro_finestre.moc"
