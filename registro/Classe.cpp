@@ -48,6 +48,8 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
 {
     if (Ospite())
         return {};
+    if (Laboratorio())
+        return {};
     TPanoramicaClasse p;
     p.classe = classe;
     p.dal = dal;

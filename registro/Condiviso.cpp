@@ -68,9 +68,22 @@ public:
                         return Perso();
                     id = a->id;
                     FIds.insert(u.nome, id);
+                    // A pupil this computer made on the server: their first
+                    // writing token, kept with the outbox.
+                    if (!FServer->Scrittura(id).isEmpty())
+                        FLocale->SalvaScrittura(u.nome, u.classe, FServer->Scrittura(id));
                 }
-                if (!FServer->RegistraPer(id, u.risposta))
-                    return Perso();
+                if (FServer->Ruolo() == TRuoloServer::Laboratorio && FServer->Scrittura(id).isEmpty())
+                    FServer->ImpostaScrittura(id, FLocale->ScritturaSalvata(u.nome, u.classe));
+                if (!FServer->RegistraPer(id, u.risposta)) {
+                    if (FServer->Ospite())
+                        return Perso();
+                    // Refused (no session of this pupil on this computer
+                    // still valid): it waits for the pupil's next entry
+                    // with their PIN, which gives a new writing token.
+                    FServer->ImpostaScrittura(id, {});
+                    return;
+                }
                 // Sent: out of the outbox. Should this fail (or the program
                 // die just before), the answer goes again and the server
                 // keeps it once.
@@ -280,6 +293,30 @@ auto TRegistroCondiviso::SulServer(F leggi) -> std::optional<decltype(leggi(std:
 
 std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno& a)
 {
+    if (s.Ruolo() == TRuoloServer::Laboratorio) {
+        // The server never gives a lab PC a PIN's key. A pupil with a PIN
+        // is kept here with the key made here, if one was; else with a key
+        // nothing matches: while the server is away they cannot enter on
+        // this computer, and nobody can enter as them.
+        const auto qui = FLocale->TrovaAlunno(a.nome);
+        const auto chiave = qui ? FLocale->ChiavePin(qui->id) : std::nullopt;
+        if (qui && chiave && (!a.conPin || chiave->iterazioni > 0) && qui->classe == a.classe)
+            return TAlunno{qui->id, a.nome, a.classe, a.conPin};
+        TChiavePin k;
+        if (a.conPin) {
+            if (chiave && chiave->iterazioni > 0) {
+                k = *chiave;
+            } else {
+                k.sale = QByteArray(16, '\0');
+                k.chiave = QByteArray(32, '\0');
+                k.iterazioni = 0;
+            }
+        }
+        const auto copia = FLocale->CopiaAlunno(a, k);
+        if (!copia)
+            return std::nullopt;
+        return TAlunno{copia->id, a.nome, a.classe, a.conPin};
+    }
     const auto pin = s.ChiavePin(a.id);
     if (!pin)
         return std::nullopt;
@@ -292,6 +329,26 @@ QString TRegistroCondiviso::NomeDi(qint64 alunno)
         if (a.id == alunno)
             return a.nome;
     return {};
+}
+
+std::optional<TAlunno> TRegistroCondiviso::AlunnoServer(TRegistroSql& s, qint64 alunno)
+{
+    const QString nome = NomeDi(alunno);
+    const auto a = s.TrovaAlunno(nome);
+    if (!a || s.Ruolo() != TRuoloServer::Laboratorio)
+        return a;
+    if (!s.Sessione(a->id).isEmpty())
+        return a;
+    const auto it = FSessioni.find(nome);
+    if (it != FSessioni.end()) {
+        s.ImpostaSessione(a->id, it->second);
+        return a;
+    }
+    if (a->conPin || s.ControllaPin(a->id, {}) != TEsitoPin::Giusto)
+        return std::nullopt;
+    FSessioni[nome] = s.Sessione(a->id);
+    FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
+    return a;
 }
 
 QList<TAlunno> TRegistroCondiviso::Alunni()
@@ -327,6 +384,8 @@ std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const
     // with the first answer sent.
     const auto fatto = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
         const auto a = s.CreaAlunno(nome, classe);
+        if (a && !s.Scrittura(a->id).isEmpty())
+            FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
         return a ? Copia(s, *a) : std::nullopt;
     });
     if (fatto && *fatto)
@@ -340,9 +399,14 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
         return false;
     const auto k = FLocale->ChiavePin(alunno);
     const QString nome = NomeDi(alunno);
-    // The same salted key on the server as here.
+    // The same salted key on the server as here; with the lab PCs' role,
+    // set by the pupil's session.
     if (k)
         SulServer([&](TRegistroSql& s) {
+            if (s.Ruolo() == TRuoloServer::Laboratorio) {
+                const auto a = AlunnoServer(s, alunno);
+                return a && s.ImpostaPin(a->id, pin);
+            }
             const auto a = s.TrovaAlunno(nome);
             return a && s.CopiaAlunno(*a, *k);
         });
@@ -351,11 +415,35 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
 
 TEsitoPin TRegistroCondiviso::ControllaPin(qint64 alunno, const QString& pin)
 {
+    // With the lab PCs' role the server checks the PIN and keeps the tries
+    // for every computer; this computer's copy only while it is away.
+    const QString nome = NomeDi(alunno);
+    const auto esito = SulServer([&](TRegistroSql& s) -> std::optional<TEsitoPin> {
+        if (s.Ruolo() != TRuoloServer::Laboratorio)
+            return std::nullopt;
+        const auto a = s.TrovaAlunno(nome);
+        if (!a)
+            return std::nullopt;
+        const TEsitoPin e = s.ControllaPin(a->id, pin);
+        if (s.Ospite())
+            return std::nullopt;
+        FAttesaFino[alunno] = QDateTime::currentMSecsSinceEpoch() + s.SecondiAttesaPin(a->id) * 1000LL;
+        if (e == TEsitoPin::Giusto) {
+            FSessioni[nome] = s.Sessione(a->id);
+            FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
+        }
+        return e;
+    });
+    if (esito && *esito)
+        return **esito;
     return FLocale->ControllaPin(alunno, pin);
 }
 
 int TRegistroCondiviso::SecondiAttesaPin(qint64 alunno) const
 {
+    const auto it = FAttesaFino.find(alunno);
+    if (it != FAttesaFino.end() && it->second > QDateTime::currentMSecsSinceEpoch())
+        return static_cast<int>((it->second - QDateTime::currentMSecsSinceEpoch() + 999) / 1000);
     return FLocale->SecondiAttesaPin(alunno);
 }
 
@@ -376,9 +464,8 @@ bool TRegistroCondiviso::RegistraPer(qint64 alunno, const TRispostaGiudicata& r)
 
 TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 {
-    const QString nome = NomeDi(alunno);
     const auto p = SulServer([&](TRegistroSql& s) -> std::optional<TProgressi> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = AlunnoServer(s, alunno);
         return a ? std::optional(s.Progressi(a->id, oggi)) : std::nullopt;
     });
     return p && *p ? **p : FLocale->Progressi(alunno, oggi);
@@ -386,9 +473,8 @@ TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 
 QList<TVoceRipasso> TRegistroCondiviso::RipassoDovuto(qint64 alunno, QDate oggi)
 {
-    const QString nome = NomeDi(alunno);
     const auto v = SulServer([&](TRegistroSql& s) -> std::optional<QList<TVoceRipasso>> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = AlunnoServer(s, alunno);
         return a ? std::optional(s.RipassoDovuto(a->id, oggi)) : std::nullopt;
     });
     return v && *v ? **v : FLocale->RipassoDovuto(alunno, oggi);

@@ -30,6 +30,7 @@
 
 #include <QString>
 
+#include <map>
 #include <memory>
 
 #include "RegistroSql.h"
@@ -79,6 +80,10 @@ private:
     // The server's pupil `a`, copied into the local record.
     std::optional<TAlunno> Copia(TRegistroSql& s, const TAlunno& a);
     QString NomeDi(qint64 alunno);
+    // The server's pupil of this computer's pupil `alunno`; with the lab
+    // PCs' role, only with a session on `s` (one of a pupil without a PIN
+    // is opened here; one opened by a right PIN is kept for the run).
+    std::optional<TAlunno> AlunnoServer(TRegistroSql& s, qint64 alunno);
     void Sveglia();
 
     QString FUrl, FMostrato;
@@ -86,6 +91,9 @@ private:
     std::unique_ptr<TRegistroSql> FLocale;
     std::unique_ptr<TRegistroSql> FServer;
     std::shared_ptr<TStato> FStato;
+    // The lab PCs' role: the sessions of this run, by pupil's name.
+    std::map<QString, QString> FSessioni;
+    std::map<qint64, qint64> FAttesaFino; // this computer's pupil: the end of the server's PIN wait (ms since 1970)
 };
 
 // The shared record of `url`, with its outbox in the local record; a guest

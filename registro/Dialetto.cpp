@@ -4,11 +4,16 @@ namespace mevario {
 
 QString TDialetto::Schema(QString ddl) const
 {
-    const QLatin1String soloServer("{SOLO_SERVER}");
+    const QLatin1String soloServer("{SOLO_SERVER}"), soloLocale("{SOLO_LOCALE}");
     if (ddl.startsWith(soloServer)) {
         if (!server)
             return {};
         ddl.remove(0, soloServer.size());
+    }
+    if (ddl.startsWith(soloLocale)) {
+        if (server)
+            return {};
+        ddl.remove(0, soloLocale.size());
     }
     return ddl.replace(QLatin1String("{ID}"), tipoId)
         .replace(QLatin1String("{INT64}"), tipoInt64)

@@ -516,6 +516,8 @@ TRegistroSql::TApertura TRegistroSql::ApriPostgres(const QString& url, const TOp
         if (!r->Migra(migrazioni))
             return fallisci();
     }
+    if ((prepara && !r->PreparaRuoli()) || !r->LeggiRuolo())
+        return fallisci();
     esito.registro = std::move(r);
     return esito;
 }
@@ -668,7 +670,10 @@ QList<TAlunno> TRegistroSql::Alunni()
     if (Ospite())
         return alunni;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT id, nome, classe, pin_chiave FROM alunni ORDER BY nome"));
+    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END "
+                                             "FROM mevario_classi() k CROSS JOIN LATERAL mevario_alunni(k.classe) a "
+                                             "ORDER BY a.nome")
+                            : QStringLiteral("SELECT id, nome, classe, pin_iterazioni FROM alunni ORDER BY nome"));
     if (!Esegui(q))
         return {};
     while (q.next())
@@ -681,7 +686,10 @@ std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome)
     if (Ospite())
         return {};
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT id, nome, classe, pin_chiave FROM alunni WHERE nome = ?"));
+    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END "
+                                             "FROM mevario_classi() k CROSS JOIN LATERAL mevario_alunni(k.classe) a "
+                                             "WHERE a.nome = ?")
+                            : QStringLiteral("SELECT id, nome, classe, pin_iterazioni FROM alunni WHERE nome = ?"));
     q.addBindValue(nome);
     if (!Esegui(q) || !q.next())
         return {};
@@ -692,6 +700,8 @@ std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QStri
 {
     if (Ospite() || !NomeAlunnoValido(nome) || classe.size() > 60)
         return {};
+    if (Laboratorio())
+        return CreaAlunnoServer(nome, classe, {});
     {
         // Two programs may make the same pupil at once: one row stays.
         QSqlQuery q(Db());
@@ -707,6 +717,8 @@ std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QStri
 
 std::optional<TChiavePin> TRegistroSql::ChiavePin(qint64 alunno)
 {
+    if (Laboratorio())
+        return {};
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("SELECT pin_sale, pin_chiave, pin_iterazioni FROM alunni WHERE id = ?"));
     q.addBindValue(alunno);
@@ -725,6 +737,8 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 {
     if (Ospite() || (!pin.isEmpty() && !PinValido(pin)))
         return false;
+    if (Laboratorio())
+        return ImpostaPinServer(alunno, pin.isEmpty() ? TChiavePin{} : NuovaChiavePin(pin, FOpzioni.iterazioniPin));
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
     if (pin.isEmpty()) {
@@ -744,6 +758,8 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 
 TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
 {
+    if (Laboratorio())
+        return ControllaPinServer(alunno, pin);
     TTentativiPin& t = FTentativi[alunno];
     if (!Ospite()) {
         // The tries as the record keeps them: another run may have made some.
@@ -822,6 +838,8 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
     if (!std::isfinite(r.secondi) || r.secondi < 0)
         r.secondi = 0;
     r.giorno = r.quando.toLocalTime().date();
+    if (Laboratorio())
+        return RegistraServer(alunno, r);
 
     if (!Inizia() || !BloccaAlunno(alunno))
         return false;
@@ -983,14 +1001,14 @@ bool TRegistroSql::Ricostruisci(qint64 alunno)
 TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
 {
     TProgressi p = TRegistroOspite().Progressi(alunno, oggi);
-    if (Ospite())
+    if (Ospite() || (Laboratorio() && Sessione(alunno).isEmpty()))
         return p;
     std::map<QString, TProgressoArgomento> argomenti;
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT argomento, sum(giuste), sum(sbagliate), count(*), max(giorno) "
-                                 "FROM esiti_giorno WHERE alunno = ? GROUP BY argomento"));
-        q.addBindValue(alunno);
+        q.prepare(QStringLiteral("SELECT argomento, sum(giuste), sum(sbagliate), count(*), max(giorno) FROM ") +
+                  Di("esiti_giorno") + QStringLiteral(" GROUP BY argomento"));
+        q.addBindValue(Chiave(alunno));
         if (!Esegui(q))
             return p;
         while (q.next()) {
@@ -1004,8 +1022,8 @@ TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
     }
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT argomento, ultime FROM esiti_argomento WHERE alunno = ?"));
-        q.addBindValue(alunno);
+        q.prepare(QStringLiteral("SELECT argomento, ultime FROM ") + Di("esiti_argomento"));
+        q.addBindValue(Chiave(alunno));
         if (!Esegui(q))
             return p;
         while (q.next()) {
@@ -1021,9 +1039,9 @@ TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
         p.argomenti.append(a);
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT giorno, sum(giuste), sum(sbagliate) FROM esiti_giorno "
-                                 "WHERE alunno = ? AND giorno >= ? AND giorno <= ? GROUP BY giorno"));
-        q.addBindValue(alunno);
+        q.prepare(QStringLiteral("SELECT giorno, sum(giuste), sum(sbagliate) FROM ") + Di("esiti_giorno") +
+                  QStringLiteral(" AND giorno >= ? AND giorno <= ? GROUP BY giorno"));
+        q.addBindValue(Chiave(alunno));
         q.addBindValue(Giorno(oggi.addDays(-29)));
         q.addBindValue(Giorno(oggi));
         if (!Esegui(q))
@@ -1042,12 +1060,12 @@ TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
 QList<TVoceRipasso> TRegistroSql::RipassoDovuto(qint64 alunno, QDate oggi)
 {
     QList<TVoceRipasso> voci;
-    if (Ospite())
+    if (Ospite() || (Laboratorio() && Sessione(alunno).isEmpty()))
         return voci;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT argomento, tipo, scatola, scadenza FROM ripasso "
-                             "WHERE alunno = ? AND scadenza <= ? ORDER BY scadenza, argomento, tipo"));
-    q.addBindValue(alunno);
+    q.prepare(QStringLiteral("SELECT argomento, tipo, scatola, scadenza FROM ") + Di("ripasso") +
+              QStringLiteral(" AND scadenza <= ? ORDER BY scadenza, argomento, tipo"));
+    q.addBindValue(Chiave(alunno));
     q.addBindValue(Giorno(oggi));
     if (!Esegui(q))
         return {};
@@ -1060,12 +1078,12 @@ QList<TVoceRipasso> TRegistroSql::RipassoDovuto(qint64 alunno, QDate oggi)
 QList<TRigaAlunno> TRegistroSql::RigheAlunni()
 {
     QList<TRigaAlunno> righe;
-    if (Ospite())
+    if (Ospite() || Laboratorio())
         return righe;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_chiave, sum(e.giuste), sum(e.sbagliate), max(e.giorno) "
+    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_iterazioni, sum(e.giuste), sum(e.sbagliate), max(e.giorno) "
                              "FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
-                             "GROUP BY a.id, a.nome, a.classe, a.pin_chiave ORDER BY a.nome"));
+                             "GROUP BY a.id, a.nome, a.classe, a.pin_iterazioni ORDER BY a.nome"));
     if (!Esegui(q))
         return {};
     while (q.next())
@@ -1077,11 +1095,11 @@ QList<TRigaAlunno> TRegistroSql::RigheAlunni()
 QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& argomento, QDate dal)
 {
     QList<TRispostaRegistrata> risposte;
-    if (Ospite())
+    if (Ospite() || (Laboratorio() && Sessione(alunno).isEmpty()))
         return risposte;
     QString sql = QStringLiteral("SELECT uuid, argomento, esercizio, seme, risposta, giusta, diagnosi, tipo_errore, "
-                                 "ripassa, soluzione_vista, secondi, quando, giorno, computer FROM risposte "
-                                 "WHERE alunno = ?");
+                                 "ripassa, soluzione_vista, secondi, quando, giorno, computer FROM ") +
+                  Di("risposte");
     if (!argomento.isEmpty())
         sql += QStringLiteral(" AND argomento = ?");
     if (dal.isValid())
@@ -1090,7 +1108,7 @@ QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& a
     QSqlQuery q(Db());
     q.setForwardOnly(true);
     q.prepare(sql);
-    q.addBindValue(alunno);
+    q.addBindValue(Chiave(alunno));
     if (!argomento.isEmpty())
         q.addBindValue(argomento);
     if (dal.isValid())
@@ -1104,7 +1122,7 @@ QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& a
 
 std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 {
-    if (Ospite())
+    if (Ospite() || Ruolo() != TRuoloServer::Proprietario)
         return {};
     TEsportazione e;
     {
@@ -1129,7 +1147,7 @@ std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
 {
     TEsitoImporta esito;
-    if (Ospite() || !Inizia())
+    if (Ospite() || Ruolo() != TRuoloServer::Proprietario || !Inizia())
         return esito;
     auto alunno = TrovaAlunno(e.nome);
     if (Ospite())
@@ -1215,7 +1233,7 @@ bool TRegistroSql::TogliDaUscita(qint64 n)
 
 std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiavePin& pin)
 {
-    if (Ospite() || !NomeAlunnoValido(a.nome))
+    if (Ospite() || Laboratorio() || !NomeAlunnoValido(a.nome))
         return {};
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "

@@ -37,6 +37,12 @@ enum class TGuasto {
     Indirizzo,       // the URL is malformed, or the engine's driver is missing
 };
 
+// What a server's connection may do (Ruoli.h): everything (the database's
+// owner), read the school and manage pupils (the teachers' role), or only
+// a pupil's own work through the server's functions (the lab PCs' role).
+// A SQLite file is always its owner's.
+enum class TRuoloServer { Proprietario, Docenti, Laboratorio };
+
 // What went wrong, said in Italian, with where the record is.
 QString DescriviGuasto(TGuasto g, const QString& percorso, const QString& dettaglio = {});
 // The same, with what the program does about it (goes on as a guest).
@@ -85,6 +91,27 @@ public:
     QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
     // In Classe.cpp.
     std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override;
+
+    // On a server, what this connection's role may do.
+    TRuoloServer Ruolo() const { return FRuolo; }
+    // After a `prepara`: what the technician still has to do about the
+    // roles (a role missing, ...), in Italian; empty when nothing.
+    const QStringList& AvvisiRuoli() const { return FAvvisiRuoli; }
+
+    // The lab PCs' role: the pupil's session, opened by a right
+    // ControllaPin (or given here), which the reads of the pupil's own
+    // figures, history and review need; and its writing token, which
+    // RegistraPer and ImpostaPin need (ImprontaSessione of the session, or
+    // given here: kept with this PC's outbox). Nothing for another role.
+    QString Sessione(qint64 alunno) const;
+    void ImpostaSessione(qint64 alunno, const QString& sessione);
+    QString Scrittura(qint64 alunno) const;
+    void ImpostaScrittura(qint64 alunno, const QString& scrittura);
+
+    // This computer's record, on a server with the lab role: the writing
+    // tokens of the pupils whose answers wait in the outbox.
+    bool SalvaScrittura(const QString& nome, const QString& classe, const QString& scrittura);
+    QString ScritturaSalvata(const QString& nome, const QString& classe);
 
     // For the command-line tool.
     QList<TRigaAlunno> RigheAlunni();
@@ -143,6 +170,18 @@ private:
     bool Ricostruisci(qint64 alunno);
     bool InserisciRisposta(qint64 alunno, const TRispostaRegistrata& r, bool& inserita);
     TAlunno LeggiAlunno(const QSqlQuery& q) const;
+    bool PreparaRuoli();
+    bool LeggiRuolo();
+    bool Laboratorio() const { return FRuolo == TRuoloServer::Laboratorio; }
+    // The pupil's rows of `tabella` as a FROM item with its condition
+    // ("esiti_giorno WHERE alunno = ?"), and the value to bind: the pupil,
+    // or their session for the lab role (through the server's function).
+    QString Di(const char* tabella) const;
+    QVariant Chiave(qint64 alunno) const;
+    TEsitoPin ControllaPinServer(qint64 alunno, const QString& pin);
+    std::optional<TAlunno> CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin);
+    bool ImpostaPinServer(qint64 alunno, const TChiavePin& pin);
+    bool RegistraServer(qint64 alunno, const TRispostaRegistrata& r);
 
     QString FPercorso;
     QString FConnessione;
@@ -154,6 +193,9 @@ private:
     bool FUscita = false;
     QString FPassword; // removed from any text of the engine kept for messages
     std::map<qint64, TTentativiPin> FTentativi;
+    TRuoloServer FRuolo = TRuoloServer::Proprietario;
+    QStringList FAvvisiRuoli;
+    std::map<qint64, QString> FSessioni, FScritture;
     std::function<qint64()> FOrologio;
 };
 

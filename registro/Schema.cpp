@@ -66,6 +66,19 @@ const std::vector<TMigrazione>& Migrazioni()
              QStringLiteral("ALTER TABLE alunni ADD COLUMN pin_sbagliati INTEGER NOT NULL DEFAULT 0"),
              QStringLiteral("ALTER TABLE alunni ADD COLUMN pin_attesa_fino {INT64} NOT NULL DEFAULT 0"),
          }},
+        {4,
+         {
+             // A computer whose record is on a server reached with the lab
+             // PCs' role: the writing token of the last session of each
+             // pupil whose answers it sends (Ruoli.h). It lets only answers
+             // be recorded, never anything read.
+             QStringLiteral("{SOLO_LOCALE}CREATE TABLE scritture_server (nome TEXT NOT NULL, classe TEXT NOT NULL, "
+                            "scrittura TEXT NOT NULL, PRIMARY KEY (nome, classe)) {SENZA_ROWID}"),
+             // The class overview's mistakes, from the wrong answers with a
+             // named kind only: their cost follows the class, not the school.
+             QStringLiteral("{SOLO_SERVER}CREATE INDEX risposte_errori ON risposte (alunno, giorno, argomento, "
+                            "tipo_errore) WHERE giusta = 0 AND tipo_errore <> ''"),
+         }},
     };
     return m;
 }

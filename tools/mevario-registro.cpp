@@ -13,6 +13,7 @@
 #include "Classe.h"
 #include "Esportazione.h"
 #include "RegistroSql.h"
+#include "Ruoli.h"
 
 using namespace mevario;
 
@@ -20,6 +21,7 @@ namespace {
 
 constexpr int KArgomentiSbagliati = 1;
 constexpr int KFileInutilizzabile = 2;
+constexpr int KRuoloInsufficiente = 3;
 
 void Aiuto(std::FILE* f)
 {
@@ -61,7 +63,14 @@ void Aiuto(std::FILE* f)
                "                    con il punto: 0.75); un FILE che esiste è sostituito\n"
                "  prepara           crea il registro, o lo aggiorna alla versione di questo\n"
                "                    programma; su un server è il solo comando che lo fa (lo\n"
-               "                    esegue il tecnico, una volta); ripeterlo non cambia nulla\n"
+               "                    esegue il tecnico, una volta, come proprietario del\n"
+               "                    database) e dà i diritti ai ruoli mevario_laboratorio\n"
+               "                    (i computer degli alunni) e mevario_docenti; ripeterlo\n"
+               "                    non cambia nulla\n"
+               "\n"
+               "Su un server: alunni, storico, ripasso e classe vogliono il ruolo dei docenti\n"
+               "o il proprietario del database; esporta, importa e prepara il proprietario.\n"
+               "Il ruolo dei computer del laboratorio non legge il registro da qui.\n"
                "\n"
                "  --db FILE|URL     usa il registro FILE, o quello del server URL\n"
                "  --help            mostra questo aiuto\n"
@@ -69,7 +78,8 @@ void Aiuto(std::FILE* f)
                "\n"
                "Stato d'uscita: 0 riuscito; 1 argomenti sbagliati (il messaggio sullo\n"
                "standard error); 2 registro o file danneggiato, estraneo o inutilizzabile:\n"
-               "nulla è stato scritto.\n",
+               "nulla è stato scritto; 3 il ruolo con cui ci si collega al server non può\n"
+               "eseguire il comando (il messaggio dice quale ruolo serve): nulla è cambiato.\n",
                f);
 }
 
@@ -192,12 +202,35 @@ int Esegui(const TComando& c)
     TOpzioniRegistro opzioni;
     opzioni.db = db;
     const bool prepara = comando == QLatin1String("prepara");
-    auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), prepara);
+    // On a server, who may do what (Ruoli.h): asked before anything is
+    // written, so that a refused command changes nothing.
+    const bool proprietario = prepara || daImportare || comando == QLatin1String("esporta");
+    auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), false);
+    if (apertura.registro && apertura.registro->Server()) {
+        const TRuoloServer ruolo = apertura.registro->Ruolo();
+        if ((proprietario && ruolo != TRuoloServer::Proprietario) || ruolo == TRuoloServer::Laboratorio)
+            return Errore(QStringLiteral("il comando «%1» vuole %2; il ruolo %3 non può eseguirlo. Nulla è cambiato.")
+                              .arg(comando,
+                                   proprietario ? QStringLiteral("il proprietario del database (il tecnico)")
+                                                : QStringLiteral("il ruolo dei docenti («%1») o il proprietario del "
+                                                                 "database")
+                                                      .arg(KRuoloDocenti),
+                                   ruolo == TRuoloServer::Laboratorio
+                                       ? QStringLiteral("dei computer del laboratorio («%1»)").arg(KRuoloLaboratorio)
+                                       : QStringLiteral("dei docenti («%1»)").arg(KRuoloDocenti)),
+                          KRuoloInsufficiente);
+    }
+    if (prepara && (apertura.registro || apertura.guasto == TGuasto::DaPreparare || !IndirizzoServer(db))) {
+        apertura.registro.reset();
+        apertura = TRegistroSql::Apri(db, opzioni, false, true);
+    }
     if (!apertura.registro)
         return Guasto(apertura, percorso);
     TRegistroSql& r = *apertura.registro;
     if (prepara) {
         std::printf("Il registro «%s» è pronto.\n", percorso.toUtf8().constData());
+        for (const QString& avviso : r.AvvisiRuoli())
+            std::fprintf(stderr, "mevario-registro: %s\n", avviso.toUtf8().constData());
         return 0;
     }
 
