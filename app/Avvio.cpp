@@ -206,9 +206,10 @@ public:
     bool Ospite() const override { return FVero && FVero->Ospite(); }
     QString Dove() const override { return FVero ? FVero->Dove() : PercorsoRegistro(FOpzioni.db); }
     QList<TAlunno> Alunni() override { return FVero ? FVero->Alunni() : QList<TAlunno>(); }
-    std::optional<TAlunno> TrovaAlunno(const QString& nome) override
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override
     {
-        return FVero ? FVero->TrovaAlunno(nome) : std::nullopt;
+        return FVero ? FVero->TrovaAlunno(nome, classe) : std::nullopt;
     }
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override
     {

@@ -61,13 +61,14 @@ public:
                 return;
             FNotifica(true, TGuasto::Nessuno, {});
             for (const auto& u : righe) {
-                qint64 id = FIds.value(u.nome, 0);
+                const QString chiave = ChiaveConfronto(u.classe) + QLatin1Char('\n') + ChiaveConfronto(u.nome);
+                qint64 id = FIds.value(chiave, 0);
                 if (id == 0) {
                     const auto a = FServer->CreaAlunno(u.nome, u.classe);
                     if (!a)
                         return Perso();
                     id = a->id;
-                    FIds.insert(u.nome, id);
+                    FIds.insert(chiave, id);
                     // A pupil this computer made on the server: their first
                     // writing token, kept with the outbox.
                     if (!FServer->Scrittura(id).isEmpty())
@@ -142,7 +143,7 @@ private:
     TNotifica FNotifica;
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
-    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far
+    QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far, by class and name
     bool FGiu = false; // the server was found away at the last try
 };
 
@@ -298,10 +299,10 @@ std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno&
         // is kept here with the key made here, if one was; else with a key
         // nothing matches: while the server is away they cannot enter on
         // this computer, and nobody can enter as them.
-        const auto qui = FLocale->TrovaAlunno(a.nome);
+        const auto qui = FLocale->TrovaAlunno(a.nome, a.classe);
         const auto chiave = qui ? FLocale->ChiavePin(qui->id) : std::nullopt;
-        if (qui && chiave && (!a.conPin || chiave->iterazioni > 0) && qui->classe == a.classe)
-            return TAlunno{qui->id, a.nome, a.classe, a.conPin};
+        if (qui && chiave && (!a.conPin || chiave->iterazioni > 0))
+            return TAlunno{qui->id, qui->nome, qui->classe, a.conPin, qui->pinAltrove};
         TChiavePin k;
         if (a.conPin) {
             if (chiave && chiave->iterazioni > 0) {
@@ -315,7 +316,7 @@ std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno&
         const auto copia = FLocale->CopiaAlunno(a, k);
         if (!copia)
             return std::nullopt;
-        return TAlunno{copia->id, a.nome, a.classe, a.conPin};
+        return TAlunno{copia->id, copia->nome, copia->classe, a.conPin, copia->pinAltrove};
     }
     const auto pin = s.ChiavePin(a.id);
     if (!pin)
@@ -323,30 +324,31 @@ std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno&
     return FLocale->CopiaAlunno(a, *pin);
 }
 
-QString TRegistroCondiviso::NomeDi(qint64 alunno)
+std::optional<TAlunno> TRegistroCondiviso::AlunnoLocale(qint64 alunno)
 {
     for (const TAlunno& a : FLocale->Alunni())
         if (a.id == alunno)
-            return a.nome;
-    return {};
+            return a;
+    return std::nullopt;
 }
 
 std::optional<TAlunno> TRegistroCondiviso::AlunnoServer(TRegistroSql& s, qint64 alunno)
 {
-    const QString nome = NomeDi(alunno);
-    const auto a = s.TrovaAlunno(nome);
+    const auto qui = AlunnoLocale(alunno);
+    const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
     if (!a || s.Ruolo() != TRuoloServer::Laboratorio)
         return a;
     if (!s.Sessione(a->id).isEmpty())
         return a;
-    const auto it = FSessioni.find(nome);
+    const QString chiave = ChiaveConfronto(a->classe) + QLatin1Char('\n') + ChiaveConfronto(a->nome);
+    const auto it = FSessioni.find(chiave);
     if (it != FSessioni.end()) {
         s.ImpostaSessione(a->id, it->second);
         return a;
     }
     if (a->conPin || s.ControllaPin(a->id, {}) != TEsitoPin::Giusto)
         return std::nullopt;
-    FSessioni[nome] = s.Sessione(a->id);
+    FSessioni[chiave] = s.Sessione(a->id);
     FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
     return a;
 }
@@ -364,15 +366,15 @@ QList<TAlunno> TRegistroCondiviso::Alunni()
     return alunni ? *alunni : FLocale->Alunni();
 }
 
-std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome)
+std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome, const QString& classe)
 {
     const auto trovato = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = s.TrovaAlunno(nome, classe);
         return a ? Copia(s, *a) : std::nullopt;
     });
     if (trovato && *trovato)
         return *trovato;
-    return FLocale->TrovaAlunno(nome);
+    return FLocale->TrovaAlunno(nome, classe);
 }
 
 std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const QString& classe)
@@ -398,16 +400,16 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
     const auto k = FLocale->ChiavePin(alunno);
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     // The same salted key on the server as here; with the lab PCs' role,
     // set by the pupil's session.
-    if (k)
+    if (k && qui)
         SulServer([&](TRegistroSql& s) {
             if (s.Ruolo() == TRuoloServer::Laboratorio) {
                 const auto a = AlunnoServer(s, alunno);
                 return a && s.ImpostaPin(a->id, pin);
             }
-            const auto a = s.TrovaAlunno(nome);
+            const auto a = s.TrovaAlunno(qui->nome, qui->classe);
             return a && s.CopiaAlunno(*a, *k);
         });
     return true;
@@ -417,11 +419,11 @@ TEsitoPin TRegistroCondiviso::ControllaPin(qint64 alunno, const QString& pin)
 {
     // With the lab PCs' role the server checks the PIN and keeps the tries
     // for every computer; this computer's copy only while it is away.
-    const QString nome = NomeDi(alunno);
+    const auto qui = AlunnoLocale(alunno);
     const auto esito = SulServer([&](TRegistroSql& s) -> std::optional<TEsitoPin> {
-        if (s.Ruolo() != TRuoloServer::Laboratorio)
+        if (s.Ruolo() != TRuoloServer::Laboratorio || !qui)
             return std::nullopt;
-        const auto a = s.TrovaAlunno(nome);
+        const auto a = s.TrovaAlunno(qui->nome, qui->classe);
         if (!a)
             return std::nullopt;
         const TEsitoPin e = s.ControllaPin(a->id, pin);
@@ -429,7 +431,7 @@ TEsitoPin TRegistroCondiviso::ControllaPin(qint64 alunno, const QString& pin)
             return std::nullopt;
         FAttesaFino[alunno] = QDateTime::currentMSecsSinceEpoch() + s.SecondiAttesaPin(a->id) * 1000LL;
         if (e == TEsitoPin::Giusto) {
-            FSessioni[nome] = s.Sessione(a->id);
+            FSessioni[ChiaveConfronto(a->classe) + QLatin1Char('\n') + ChiaveConfronto(a->nome)] = s.Sessione(a->id);
             FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
         }
         return e;

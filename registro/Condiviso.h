@@ -20,7 +20,7 @@
 // before (with their class and PIN key) for "Chi sei?", and this
 // computer's answers for the progress and the review.
 //
-// Pupils are found by name on the server (made there if missing: insert
+// Pupils are found by name and class on the server (made there if missing: insert
 // if absent, so two computers making the same pupil make one). The ids
 // this record hands out are the local record's; reads (pupils, progress,
 // review) go to the server while it answers, with short time-outs, else
@@ -45,7 +45,8 @@ public:
     QString Dove() const override { return FMostrato; }
 
     QList<TAlunno> Alunni() override;
-    std::optional<TAlunno> TrovaAlunno(const QString& nome) override;
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
     bool ImpostaPin(qint64 alunno, const QString& pin) override;
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
@@ -79,7 +80,8 @@ private:
     auto SulServer(F leggi) -> std::optional<decltype(leggi(std::declval<TRegistroSql&>()))>;
     // The server's pupil `a`, copied into the local record.
     std::optional<TAlunno> Copia(TRegistroSql& s, const TAlunno& a);
-    QString NomeDi(qint64 alunno);
+    // The pupil of this computer's record.
+    std::optional<TAlunno> AlunnoLocale(qint64 alunno);
     // The server's pupil of this computer's pupil `alunno`; with the lab
     // PCs' role, only with a session on `s` (one of a pupil without a PIN
     // is opened here; one opened by a right PIN is kept for the run).

@@ -4,16 +4,15 @@ namespace mevario {
 
 QString TDialetto::Schema(QString ddl) const
 {
-    const QLatin1String soloServer("{SOLO_SERVER}"), soloLocale("{SOLO_LOCALE}");
+    const QLatin1String soloServer("{SOLO_SERVER}"), soloFile("{SOLO_FILE}");
     if (ddl.startsWith(soloServer)) {
         if (!server)
             return {};
         ddl.remove(0, soloServer.size());
-    }
-    if (ddl.startsWith(soloLocale)) {
+    } else if (ddl.startsWith(soloFile)) {
         if (server)
             return {};
-        ddl.remove(0, soloLocale.size());
+        ddl.remove(0, soloFile.size());
     }
     return ddl.replace(QLatin1String("{ID}"), tipoId)
         .replace(QLatin1String("{INT64}"), tipoInt64)

@@ -21,8 +21,8 @@ struct TDialetto {
     // Replaces the schema's placeholders: {ID} (an integer key made by the
     // engine), {INT64}, {REALE}, {UUID}, {SENZA_ROWID} (after a table whose
     // rows are found by their primary key only). A statement that begins
-    // with {SOLO_SERVER} is for a server only: empty for SQLite; one with
-    // {SOLO_LOCALE} for a computer's own file only.
+    // with {SOLO_SERVER} is for a server only: empty for SQLite; one that
+    // begins with {SOLO_FILE} for SQLite only.
     QString Schema(QString ddl) const;
     // Starts a transaction that writes; SQLite takes the write lock at once
     // so that two programs never deadlock upgrading a read to a write.

@@ -172,18 +172,20 @@ TEsitoPin TRegistroSql::ControllaPinServer(qint64 alunno, const QString& pin)
 std::optional<TAlunno> TRegistroSql::CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin)
 {
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT id, nome, classe, CASE WHEN con_pin THEN 1 END, scrittura "
-                             "FROM mevario_crea_alunno(?, ?, ?, ?, ?)"));
-    q.addBindValue(SenzaNul(nome));
+    q.prepare(QStringLiteral("SELECT id, nome, classe, CASE WHEN con_pin THEN 1 END, 0, scrittura "
+                             "FROM mevario_crea_alunno(?, ?, ?, ?, ?, ?, ?)"));
+    q.addBindValue(SenzaNul(nome.trimmed()));
     q.addBindValue(SenzaNul(classe.trimmed()));
+    q.addBindValue(SenzaNul(ChiaveConfronto(nome)));
+    q.addBindValue(SenzaNul(ChiaveConfronto(classe)));
     q.addBindValue(TestoONullo(pin.sale));
     q.addBindValue(TestoONullo(pin.chiave));
     q.addBindValue(pin.Vuota() ? QVariant(QMetaType::fromType<int>()) : QVariant(pin.iterazioni));
     if (!Esegui(q) || !q.next())
         return {};
     const TAlunno a = LeggiAlunno(q);
-    if (!q.value(4).isNull())
-        FScritture[a.id] = q.value(4).toString();
+    if (!q.value(5).isNull())
+        FScritture[a.id] = q.value(5).toString();
     return a;
 }
 
@@ -233,8 +235,8 @@ bool TRegistroSql::SalvaScrittura(const QString& nome, const QString& classe, co
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("INSERT INTO scritture_server (nome, classe, scrittura) VALUES (?, ?, ?) "
                              "ON CONFLICT (nome, classe) DO UPDATE SET scrittura = excluded.scrittura"));
-    q.addBindValue(nome);
-    q.addBindValue(classe.isNull() ? QLatin1String("") : classe);
+    q.addBindValue(ChiaveConfronto(nome));
+    q.addBindValue(ChiaveConfronto(classe));
     q.addBindValue(scrittura);
     return Esegui(q);
 }
@@ -245,8 +247,8 @@ QString TRegistroSql::ScritturaSalvata(const QString& nome, const QString& class
         return {};
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("SELECT scrittura FROM scritture_server WHERE nome = ? AND classe = ?"));
-    q.addBindValue(nome);
-    q.addBindValue(classe.isNull() ? QLatin1String("") : classe);
+    q.addBindValue(ChiaveConfronto(nome));
+    q.addBindValue(ChiaveConfronto(classe));
     if (!Esegui(q) || !q.next())
         return {};
     return q.value(0).toString();

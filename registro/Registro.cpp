@@ -6,6 +6,8 @@
 #include <QUrl>
 #include <QUrlQuery>
 
+#include <algorithm>
+
 #include "Condiviso.h"
 #include "RegistroSql.h"
 
@@ -17,6 +19,52 @@ TProgressi TRegistroOspite::Progressi(qint64, QDate oggi)
     for (int i = 29; i >= 0; --i)
         p.giorni.append({oggi.addDays(-i), 0, 0});
     return p;
+}
+
+QString ChiaveConfronto(const QString& testo)
+{
+    // Never a null text, which a statement would bind as NULL.
+    const QString chiave = testo.simplified().toCaseFolded();
+    return chiave.isNull() ? QLatin1String("") : chiave;
+}
+
+std::optional<TAlunno> TRegistro::TrovaAlunno(const QString& nome)
+{
+    const QString chiave = ChiaveConfronto(nome);
+    std::optional<TAlunno> trovato;
+    for (const TAlunno& a : Alunni()) {
+        if (ChiaveConfronto(a.nome) != chiave)
+            continue;
+        if (trovato)
+            return std::nullopt; // the same name in two classes: say which
+        trovato = a;
+    }
+    return trovato;
+}
+
+QStringList TRegistro::Classi()
+{
+    QStringList classi, chiavi;
+    for (const TAlunno& a : Alunni()) {
+        const QString chiave = ChiaveConfronto(a.classe);
+        if (!chiavi.contains(chiave)) {
+            chiavi << chiave;
+            classi << a.classe.simplified();
+        }
+    }
+    std::sort(classi.begin(), classi.end(),
+              [](const QString& x, const QString& y) { return x.localeAwareCompare(y) < 0; });
+    return classi;
+}
+
+QList<TAlunno> TRegistro::AlunniClasse(const QString& classe)
+{
+    const QString chiave = ChiaveConfronto(classe);
+    QList<TAlunno> alunni;
+    for (const TAlunno& a : Alunni())
+        if (ChiaveConfronto(a.classe) == chiave)
+            alunni << a;
+    return alunni;
 }
 
 QString PercorsoLocale()

@@ -35,6 +35,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QUuid>
 
 #include <functional>
@@ -49,10 +50,22 @@ namespace mevario {
 // A pupil as the record knows them.
 struct TAlunno {
     qint64 id = 0;  // the record's own key; meaningful only in that record
-    QString nome;   // unique in a record: how a pupil is found and merged
+    // A pupil is a name in a class: the same name in two classes is two
+    // pupils. Both are compared as ChiaveConfronto makes them, and shown as
+    // they were first written.
+    QString nome;
     QString classe; // may be empty
     bool conPin = false;
+    // This computer's PIN for the pupil, chosen while the server was away,
+    // came second: another computer had already given the pupil a PIN,
+    // which is the one that counts now (told at the next "Chi sei?").
+    bool pinAltrove = false;
 };
+
+// A name or a class as records compare them: without the spaces around it
+// and repeated inside it, and without case ("giulia  bianchi" is "Giulia
+// Bianchi", " 2b" is "2B").
+QString ChiaveConfronto(const QString& testo);
 
 // One judged answer, as the exercise window saw it.
 struct TRispostaGiudicata {
@@ -134,9 +147,18 @@ public:
 
     // Pupils.
     virtual QList<TAlunno> Alunni() = 0;
-    virtual std::optional<TAlunno> TrovaAlunno(const QString& nome) = 0;
-    // Creates the pupil, or finds the one of that name. Nothing for a guest
-    // or a name that is empty or too long (see NomeAlunnoValido).
+    // The pupil of that name in that class (compared by ChiaveConfronto).
+    virtual std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) = 0;
+    // The only pupil of that name, whatever the class; nothing when no
+    // pupil or more than one has it.
+    std::optional<TAlunno> TrovaAlunno(const QString& nome);
+    // The classes of the pupils, each once, as first written, in order.
+    virtual QStringList Classi();
+    // The pupils of a class, by name.
+    virtual QList<TAlunno> AlunniClasse(const QString& classe);
+    // Creates the pupil, or finds the one of that name in that class.
+    // Nothing for a guest or a name that is empty or too long (see
+    // NomeAlunnoValido).
     virtual std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) = 0;
     // Sets (four digits) or removes (empty) the pupil's PIN. False when the
     // PIN is not four digits or nothing could be written.
@@ -192,7 +214,8 @@ class TRegistroOspite final : public TRegistro {
 public:
     bool Ospite() const override { return true; }
     QList<TAlunno> Alunni() override { return {}; }
-    std::optional<TAlunno> TrovaAlunno(const QString&) override { return {}; }
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString&, const QString&) override { return {}; }
     std::optional<TAlunno> CreaAlunno(const QString&, const QString&) override { return {}; }
     bool ImpostaPin(qint64, const QString&) override { return false; }
     TEsitoPin ControllaPin(qint64, const QString&) override { return TEsitoPin::Giusto; }

@@ -8,6 +8,7 @@
 #include <QThread>
 
 #include <algorithm>
+#include <set>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -395,7 +396,10 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         if (!r->Esegui(wal ? QStringLiteral("PRAGMA synchronous = NORMAL") : QStringLiteral("PRAGMA synchronous = FULL")))
             return fallisci();
     }
-    if (!r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")) || !r->Migra(migrazioni))
+    // Migrated before the foreign keys are turned on: a migration may make
+    // a table again, which SQLite allows only with them off (Migra checks
+    // them before it commits).
+    if (!r->Migra(migrazioni) || !r->Esegui(QStringLiteral("PRAGMA foreign_keys = ON")))
         return fallisci();
     esito.registro = std::move(r);
     return esito;
@@ -566,13 +570,69 @@ bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
             if (!sql.isEmpty() && !Esegui(sql))
                 return false;
         }
+        if (m.chiaviAlunni && !ScriviChiaviAlunni())
+            return false;
+        for (const QString& istruzione : m.dopo) {
+            const QString sql = FDialetto.Schema(istruzione);
+            if (!sql.isEmpty() && !Esegui(sql))
+                return false;
+        }
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("UPDATE versione_schema SET versione = ?"));
         q.addBindValue(m.versione);
         if (!Esegui(q))
             return false;
     }
+    if (!FDialetto.server) {
+        // A table made again must leave every reference sound.
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("PRAGMA foreign_key_check"));
+        if (!Esegui(q))
+            return false;
+        if (q.next()) {
+            Guasta(TGuasto::Danneggiato, QStringLiteral("riferimenti tra le tabelle"));
+            return false;
+        }
+    }
     return Conferma();
+}
+
+bool TRegistroSql::ScriviChiaviAlunni()
+{
+    struct TRiga {
+        qint64 id;
+        QString nome, classe;
+    };
+    std::vector<TRiga> righe;
+    {
+        QSqlQuery q(Db());
+        q.setForwardOnly(true);
+        q.prepare(QStringLiteral("SELECT id, nome, classe FROM alunni ORDER BY id"));
+        if (!Esegui(q))
+            return false;
+        while (q.next())
+            righe.push_back({q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString()});
+    }
+    std::set<std::pair<QString, QString>> usate;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET nome_chiave = ?, classe_chiave = ? WHERE id = ?"));
+    for (const TRiga& r : righe) {
+        QString nome = ChiaveConfronto(r.nome);
+        const QString classe = ChiaveConfronto(r.classe);
+        // Two pupils that only case or spaces told apart ("Luca Verdi" in
+        // "2B", "luca  verdi" in " 2b") stay two, never merged without a
+        // word: the later one keeps a key no typed name gives (a control
+        // character and its id), so it is listed and chosen as before, and
+        // the teacher can merge them by export and import.
+        if (!usate.insert({classe, nome}).second)
+            nome += QChar(1) + QString::number(r.id);
+        q.addBindValue(nome);
+        q.addBindValue(classe);
+        q.addBindValue(r.id);
+        if (!Esegui(q))
+            return false;
+    }
+    return true;
 }
 
 bool TRegistroSql::Esegui(QSqlQuery& q)
@@ -659,9 +719,18 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
     Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
 }
 
+namespace {
+// The columns LeggiAlunno reads, first in a query.
+// Whether a pupil has a PIN is read from its iterations: the teachers' role
+// may not read the key itself (Ruoli.h).
+const QString KColonneAlunno = QStringLiteral("id, nome, classe, pin_iterazioni, pin_altrove");
+constexpr int KNumColonneAlunno = 5;
+} // namespace
+
 TAlunno TRegistroSql::LeggiAlunno(const QSqlQuery& q) const
 {
-    return {q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), !q.value(3).isNull()};
+    return {q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(), !q.value(3).isNull(),
+            q.value(4).toInt() != 0};
 }
 
 QList<TAlunno> TRegistroSql::Alunni()
@@ -670,10 +739,10 @@ QList<TAlunno> TRegistroSql::Alunni()
     if (Ospite())
         return alunni;
     QSqlQuery q(Db());
-    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END "
-                                             "FROM mevario_classi() k CROSS JOIN LATERAL mevario_alunni(k.classe) a "
-                                             "ORDER BY a.nome")
-                            : QStringLiteral("SELECT id, nome, classe, pin_iterazioni FROM alunni ORDER BY nome"));
+    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END, 0 "
+                                             "FROM mevario_classi() k CROSS JOIN LATERAL mevario_alunni(k.classe_chiave) a "
+                                             "ORDER BY a.nome, a.classe")
+                            : QStringLiteral("SELECT %1 FROM alunni ORDER BY nome, classe").arg(KColonneAlunno));
     if (!Esegui(q))
         return {};
     while (q.next())
@@ -681,16 +750,17 @@ QList<TAlunno> TRegistroSql::Alunni()
     return alunni;
 }
 
-std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome)
+std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome, const QString& classe)
 {
     if (Ospite())
         return {};
     QSqlQuery q(Db());
-    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END "
-                                             "FROM mevario_classi() k CROSS JOIN LATERAL mevario_alunni(k.classe) a "
-                                             "WHERE a.nome = ?")
-                            : QStringLiteral("SELECT id, nome, classe, pin_iterazioni FROM alunni WHERE nome = ?"));
-    q.addBindValue(nome);
+    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END, 0 "
+                                             "FROM mevario_alunni(?) a WHERE a.nome_chiave = ?")
+                            : QStringLiteral("SELECT %1 FROM alunni WHERE classe_chiave = ? AND nome_chiave = ?")
+                                  .arg(KColonneAlunno));
+    q.addBindValue(ChiaveConfronto(classe));
+    q.addBindValue(ChiaveConfronto(nome));
     if (!Esegui(q) || !q.next())
         return {};
     return LeggiAlunno(q);
@@ -705,14 +775,17 @@ std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QStri
     {
         // Two programs may make the same pupil at once: one row stays.
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, creato) VALUES (?, ?, ?) ON CONFLICT (nome) DO NOTHING"));
-        q.addBindValue(nome);
+        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, creato) "
+                                 "VALUES (?, ?, ?, ?, ?) ON CONFLICT (classe_chiave, nome_chiave) DO NOTHING"));
+        q.addBindValue(nome.trimmed());
         q.addBindValue(Testo(classe.trimmed()));
+        q.addBindValue(ChiaveConfronto(nome));
+        q.addBindValue(ChiaveConfronto(classe));
         q.addBindValue(QDateTime::currentMSecsSinceEpoch());
         if (!Esegui(q))
             return {};
     }
-    return TrovaAlunno(nome);
+    return TrovaAlunno(nome, classe);
 }
 
 std::optional<TChiavePin> TRegistroSql::ChiavePin(qint64 alunno)
@@ -1081,14 +1154,15 @@ QList<TRigaAlunno> TRegistroSql::RigheAlunni()
     if (Ospite() || Laboratorio())
         return righe;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_iterazioni, sum(e.giuste), sum(e.sbagliate), max(e.giorno) "
-                             "FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
-                             "GROUP BY a.id, a.nome, a.classe, a.pin_iterazioni ORDER BY a.nome"));
+    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_iterazioni, a.pin_altrove, sum(e.giuste), "
+                             "sum(e.sbagliate), max(e.giorno) FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
+                             "GROUP BY a.id, a.nome, a.classe, a.pin_iterazioni, a.pin_altrove ORDER BY a.nome, a.classe"));
     if (!Esegui(q))
         return {};
+    constexpr int c = KNumColonneAlunno;
     while (q.next())
-        righe.append({LeggiAlunno(q), q.value(4).toInt(), q.value(5).toInt(),
-                      QDate::fromString(q.value(6).toString(), Qt::ISODate)});
+        righe.append({LeggiAlunno(q), q.value(c).toInt(), q.value(c + 1).toInt(),
+                      QDate::fromString(q.value(c + 2).toString(), Qt::ISODate)});
     return righe;
 }
 
@@ -1149,15 +1223,24 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
     TEsitoImporta esito;
     if (Ospite() || Ruolo() != TRuoloServer::Proprietario || !Inizia())
         return esito;
-    auto alunno = TrovaAlunno(e.nome);
+    auto alunno = TrovaAlunno(e.nome, e.classe);
     if (Ospite())
         return esito;
     if (!alunno) {
+        // The same name in another class is another pupil: said, not merged.
+        const QString chiave = ChiaveConfronto(e.nome);
+        for (const TAlunno& a : Alunni())
+            if (ChiaveConfronto(a.nome) == chiave)
+                esito.altreClassi << a.classe;
+        if (Ospite())
+            return esito;
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
-                                 "VALUES (?, ?, ?, ?, ?, ?)"));
-        q.addBindValue(e.nome);
-        q.addBindValue(Testo(e.classe));
+        q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, "
+                                 "pin_iterazioni, creato) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+        q.addBindValue(e.nome.trimmed());
+        q.addBindValue(Testo(e.classe.trimmed()));
+        q.addBindValue(ChiaveConfronto(e.nome));
+        q.addBindValue(ChiaveConfronto(e.classe));
         if (e.pin.Vuota()) {
             q.addBindValue(QVariant(QMetaType::fromType<QString>()));
             q.addBindValue(QVariant(QMetaType::fromType<QString>()));
@@ -1170,10 +1253,12 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
         q.addBindValue(QDateTime::currentMSecsSinceEpoch());
         if (!Esegui(q))
             return esito;
-        alunno = TrovaAlunno(e.nome);
+        alunno = TrovaAlunno(e.nome, e.classe);
         if (!alunno)
             return esito;
         esito.alunnoNuovo = true;
+    } else if (alunno->nome != e.nome.trimmed() || alunno->classe != e.classe.trimmed()) {
+        esito.scrittoAltrimenti = true;
     }
     if (!BloccaAlunno(alunno->id))
         return esito;
@@ -1236,12 +1321,18 @@ std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiave
     if (Ospite() || Laboratorio() || !NomeAlunnoValido(a.nome))
         return {};
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato) "
-                             "VALUES (?, ?, ?, ?, ?, ?) ON CONFLICT (nome) DO UPDATE SET classe = excluded.classe, "
+    // A PIN set here that the server has not taken yet stays (the pupils'
+    // outbox sends it, or tells that another computer's came first).
+    q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, "
+                             "pin_iterazioni, creato) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
+                             "ON CONFLICT (classe_chiave, nome_chiave) DO UPDATE SET "
                              "pin_sale = excluded.pin_sale, pin_chiave = excluded.pin_chiave, "
-                             "pin_iterazioni = excluded.pin_iterazioni"));
-    q.addBindValue(a.nome);
-    q.addBindValue(Testo(a.classe));
+                             "pin_iterazioni = excluded.pin_iterazioni "
+                             "WHERE NOT EXISTS (SELECT 1 FROM uscita_alunni u WHERE u.alunno = alunni.id)"));
+    q.addBindValue(a.nome.trimmed());
+    q.addBindValue(Testo(a.classe.trimmed()));
+    q.addBindValue(ChiaveConfronto(a.nome));
+    q.addBindValue(ChiaveConfronto(a.classe));
     if (pin.Vuota()) {
         q.addBindValue(QVariant(QMetaType::fromType<QString>()));
         q.addBindValue(QVariant(QMetaType::fromType<QString>()));
@@ -1254,7 +1345,7 @@ std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiave
     q.addBindValue(QDateTime::currentMSecsSinceEpoch());
     if (!Esegui(q))
         return {};
-    return TrovaAlunno(a.nome);
+    return TrovaAlunno(a.nome, a.classe);
 }
 
 } // namespace mevario

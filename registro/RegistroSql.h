@@ -81,7 +81,8 @@ public:
     QString DettaglioGuasto() const { return FDettaglio; }
 
     QList<TAlunno> Alunni() override;
-    std::optional<TAlunno> TrovaAlunno(const QString& nome) override;
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
     bool ImpostaPin(qint64 alunno, const QString& pin) override;
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
@@ -123,10 +124,14 @@ public:
         int nuove = 0;     // answers added
         int presenti = 0;  // answers already there
         bool alunnoNuovo = false;
+        // The pupil found is written otherwise here (case, spaces).
+        bool scrittoAltrimenti = false;
+        // A pupil made anew whose name is here in these other classes.
+        QStringList altreClassi;
     };
     // Merges an exported record in one transaction: the pupil found by
-    // name (made when missing, with the file's class and PIN; a pupil
-    // already there keeps their own), each answer kept once by its uuid,
+    // name and class (made when missing, with the file's class and PIN; a
+    // pupil already there keeps their own), each answer kept once by its uuid,
     // the figures and the review schedule rebuilt from all the pupil's
     // answers in time order.
     TEsitoImporta Importa(const TEsportazione& e);
@@ -144,8 +149,9 @@ public:
     QList<TInUscita> InUscita(int quante);
     int ContaUscita();
     bool TogliDaUscita(qint64 n);
-    // Copies a pupil of another record (found by name) with class and PIN
-    // key; the pupil here, made when missing.
+    // Copies a pupil of another record (found by name and class) with its
+    // PIN key; the pupil here, made when missing. A pupil whose PIN set here
+    // waits in the pupils' outbox keeps that PIN.
     std::optional<TAlunno> CopiaAlunno(const TAlunno& a, const TChiavePin& pin);
     std::optional<TChiavePin> ChiavePin(qint64 alunno);
 
@@ -165,6 +171,7 @@ private:
     void Guasta(const QSqlError& e);
     void Guasta(TGuasto g, const QString& dettaglio);
     bool Migra(const std::vector<TMigrazione>& migrazioni);
+    bool ScriviChiaviAlunni();
     bool BloccaAlunno(qint64 alunno);
     // The pupil's figures and review items from all their answers.
     bool Ricostruisci(qint64 alunno);

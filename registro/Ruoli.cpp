@@ -76,30 +76,35 @@ const char* const KAiuti[] = {
 // What the lab PCs' role may call.
 const char* const KFunzioni[] = {
     // The classes, each once, as first written.
-    R"(CREATE OR REPLACE FUNCTION {S}.mevario_classi() RETURNS TABLE (classe TEXT)
+    R"(CREATE OR REPLACE FUNCTION {S}.mevario_classi() RETURNS TABLE (classe TEXT, classe_chiave TEXT)
        LANGUAGE sql STABLE SECURITY DEFINER SET search_path = {S}, pg_temp AS $f$
-         SELECT DISTINCT a.classe FROM alunni a ORDER BY 1 $f$)",
-    // The pupils of a class: name, class, whether they have a PIN. Never
-    // the PIN's salt, key or tries.
-    R"(CREATE OR REPLACE FUNCTION {S}.mevario_alunni(p_classe TEXT)
-       RETURNS TABLE (id BIGINT, nome TEXT, classe TEXT, con_pin BOOLEAN)
+         SELECT DISTINCT ON (a.classe_chiave) a.classe, a.classe_chiave FROM alunni a
+         ORDER BY a.classe_chiave, a.id $f$)",
+    // The pupils of a class (its comparison key, ChiaveConfronto): name,
+    // class, whether they have a PIN. Never the PIN's salt, key or tries.
+    R"(CREATE OR REPLACE FUNCTION {S}.mevario_alunni(p_classe_chiave TEXT)
+       RETURNS TABLE (id BIGINT, nome TEXT, classe TEXT, con_pin BOOLEAN, nome_chiave TEXT)
        LANGUAGE sql STABLE SECURITY DEFINER SET search_path = {S}, pg_temp AS $f$
-         SELECT a.id, a.nome, a.classe, a.pin_chiave IS NOT NULL FROM alunni a
-         WHERE a.classe = p_classe ORDER BY a.nome $f$)",
-    // Makes a pupil, or finds the one of that name; a new pupil may come
+         SELECT a.id, a.nome, a.classe, a.pin_chiave IS NOT NULL, a.nome_chiave FROM alunni a
+         WHERE a.classe_chiave = p_classe_chiave ORDER BY a.nome $f$)",
+    // Makes a pupil, or finds the one of that name in that class (their
+    // comparison keys, as the program makes them); a new pupil may come
     // with the key of a PIN chosen on the PC (a pupil already there keeps
-    // their own). With a new pupil, the writing token of a session of that
-    // pupil: who made the pupil sends the first answers.
-    R"(CREATE OR REPLACE FUNCTION {S}.mevario_crea_alunno(p_nome TEXT, p_classe TEXT, p_sale TEXT DEFAULT NULL,
-                                                      p_chiave TEXT DEFAULT NULL, p_iterazioni INTEGER DEFAULT NULL)
-       RETURNS TABLE (id BIGINT, nome TEXT, classe TEXT, con_pin BOOLEAN, scrittura TEXT)
+    // their own; stessa_chiave says whether it is the one given). With a
+    // new pupil, the writing token of a session of that pupil: who made
+    // the pupil sends the first answers.
+    R"(CREATE OR REPLACE FUNCTION {S}.mevario_crea_alunno(p_nome TEXT, p_classe TEXT, p_nome_chiave TEXT,
+         p_classe_chiave TEXT, p_sale TEXT DEFAULT NULL, p_chiave TEXT DEFAULT NULL, p_iterazioni INTEGER DEFAULT NULL)
+       RETURNS TABLE (id BIGINT, nome TEXT, classe TEXT, con_pin BOOLEAN, scrittura TEXT, stessa_chiave BOOLEAN)
        LANGUAGE plpgsql VOLATILE SECURITY DEFINER SET search_path = {S}, pg_temp AS $f$
        DECLARE
          n TEXT := btrim(coalesce(p_nome, ''));
          c TEXT := btrim(coalesce(p_classe, ''));
          nuovo BIGINT; w TEXT;
        BEGIN
-         IF length(n) < 1 OR length(n) > 60 OR n ~ '[[:cntrl:]]' OR length(c) > 60 OR c ~ '[[:cntrl:]]' THEN
+         IF length(n) < 1 OR length(n) > 60 OR n ~ '[[:cntrl:]]' OR length(c) > 60 OR c ~ '[[:cntrl:]]'
+            OR coalesce(p_nome_chiave, '') = '' OR length(p_nome_chiave) > 240 OR p_classe_chiave IS NULL
+            OR length(p_classe_chiave) > 240 THEN
            RETURN;
          END IF;
          IF p_chiave IS NOT NULL AND (p_sale IS NULL OR length(decode(p_sale, 'base64')) <> 16
@@ -107,8 +112,8 @@ const char* const KFunzioni[] = {
              OR p_iterazioni < 1 OR p_iterazioni > 1000000) THEN
            RETURN;
          END IF;
-         INSERT INTO alunni (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato)
-         VALUES (n, c, CASE WHEN p_chiave IS NULL THEN NULL ELSE p_sale END, p_chiave,
+         INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, pin_iterazioni, creato)
+         VALUES (n, c, p_nome_chiave, p_classe_chiave, CASE WHEN p_chiave IS NULL THEN NULL ELSE p_sale END, p_chiave,
                  CASE WHEN p_chiave IS NULL THEN NULL ELSE p_iterazioni END,
                  (extract(epoch FROM clock_timestamp()) * 1000)::bigint)
          ON CONFLICT DO NOTHING RETURNING alunni.id INTO nuovo;
@@ -116,7 +121,9 @@ const char* const KFunzioni[] = {
            w := mevario_impronta(mevario_gettone());
            INSERT INTO sessioni (impronta, alunno) VALUES (mevario_impronta(w), nuovo);
          END IF;
-         RETURN QUERY SELECT a.id, a.nome, a.classe, a.pin_chiave IS NOT NULL, w FROM alunni a WHERE a.nome = n;
+         RETURN QUERY SELECT a.id, a.nome, a.classe, a.pin_chiave IS NOT NULL, w,
+                             a.pin_chiave IS NOT DISTINCT FROM p_chiave FROM alunni a
+                      WHERE a.classe_chiave = p_classe_chiave AND a.nome_chiave = p_nome_chiave;
        END $f$)",
     // A PIN try: checked here, counted here (three wrong tries in a row,
     // then 30 seconds in which no try is checked), whatever PC makes it.
@@ -278,7 +285,7 @@ const char* const KFunzioni[] = {
 const char* const KNomiFunzioni[] = {
     "mevario_classi()",
     "mevario_alunni(TEXT)",
-    "mevario_crea_alunno(TEXT, TEXT, TEXT, TEXT, INTEGER)",
+    "mevario_crea_alunno(TEXT, TEXT, TEXT, TEXT, TEXT, TEXT, INTEGER)",
     "mevario_prova_pin(BIGINT, TEXT)",
     "mevario_esito_pin(TEXT)",
     "mevario_imposta_pin(TEXT, TEXT, TEXT, INTEGER)",
@@ -302,6 +309,15 @@ QStringList IstruzioniRuoli(const QString& schema, bool laboratorio, bool docent
             .replace(QLatin1String("{GIORNI}"), QString::number(KGiorniScrittura));
     };
     QStringList istruzioni;
+    // The functions of an earlier version go first: one whose result
+    // changed could not be replaced, one no longer made must not stay.
+    QString letterale = schema;
+    letterale.replace(QLatin1Char('\''), QLatin1String("''"));
+    istruzioni << QStringLiteral("DO $d$ DECLARE f REGPROCEDURE; BEGIN "
+                                 "FOR f IN SELECT p.oid::regprocedure FROM pg_proc p JOIN pg_namespace n "
+                                 "ON n.oid = p.pronamespace WHERE n.nspname = '%1' AND p.proname LIKE 'mevario\\_%' "
+                                 "LOOP EXECUTE 'DROP FUNCTION ' || f::text; END LOOP; END $d$")
+                      .arg(letterale);
     for (const char* t : KTabelle)
         istruzioni << testo(t);
     for (const char* t : KAiuti)
@@ -335,12 +351,12 @@ QStringList IstruzioniRuoli(const QString& schema, bool laboratorio, bool docent
         const QString r = Identificatore(KRuoloDocenti);
         istruzioni << QStringLiteral("GRANT SELECT ON %1.risposte, %1.esiti_giorno, %1.esiti_argomento, %1.ripasso TO %2")
                           .arg(s, r)
-                   << QStringLiteral("GRANT SELECT (id, nome, classe, pin_iterazioni, creato, pin_sbagliati, "
-                                     "pin_attesa_fino) ON %1.alunni TO %2")
+                   << QStringLiteral("GRANT SELECT (id, nome, classe, nome_chiave, classe_chiave, pin_iterazioni, creato, "
+                                     "pin_sbagliati, pin_attesa_fino, pin_altrove) ON %1.alunni TO %2")
                           .arg(s, r)
-                   << QStringLiteral("GRANT INSERT (nome, classe, pin_sale, pin_chiave, pin_iterazioni, creato), "
-                                     "UPDATE (nome, classe, pin_sale, pin_chiave, pin_iterazioni, pin_sbagliati, "
-                                     "pin_attesa_fino) ON %1.alunni TO %2")
+                   << QStringLiteral("GRANT INSERT (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, "
+                                     "pin_iterazioni, creato), UPDATE (nome, classe, nome_chiave, classe_chiave, pin_sale, "
+                                     "pin_chiave, pin_iterazioni, pin_sbagliati, pin_attesa_fino) ON %1.alunni TO %2")
                           .arg(s, r)
                    << QStringLiteral("GRANT USAGE ON ALL SEQUENCES IN SCHEMA %1 TO %2").arg(s, r);
     }

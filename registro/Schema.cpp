@@ -68,11 +68,51 @@ const std::vector<TMigrazione>& Migrazioni()
          }},
         {4,
          {
+             // A pupil is a name in a class: the name alone is no longer
+             // unique. nome_chiave and classe_chiave are the name and the
+             // class as they are compared (ChiaveConfronto), unique together;
+             // nome and classe stay as first written. SQLite cannot drop a
+             // column's UNIQUE: the table is made again (the record is
+             // migrated with its foreign keys off, and the children's
+             // references name the table, which keeps its name).
+             QStringLiteral("{SOLO_FILE}CREATE TABLE alunni_nuova ("
+                            "id {ID}, nome TEXT NOT NULL, classe TEXT NOT NULL DEFAULT '', "
+                            "pin_sale TEXT, pin_chiave TEXT, pin_iterazioni INTEGER, creato {INT64} NOT NULL, "
+                            "pin_sbagliati INTEGER NOT NULL DEFAULT 0, pin_attesa_fino {INT64} NOT NULL DEFAULT 0, "
+                            "nome_chiave TEXT NOT NULL DEFAULT '', classe_chiave TEXT NOT NULL DEFAULT '')"),
+             QStringLiteral("{SOLO_FILE}INSERT INTO alunni_nuova (id, nome, classe, pin_sale, pin_chiave, "
+                            "pin_iterazioni, creato, pin_sbagliati, pin_attesa_fino) SELECT id, nome, classe, "
+                            "pin_sale, pin_chiave, pin_iterazioni, creato, pin_sbagliati, pin_attesa_fino FROM alunni"),
+             QStringLiteral("{SOLO_FILE}DROP TABLE alunni"),
+             QStringLiteral("{SOLO_FILE}ALTER TABLE alunni_nuova RENAME TO alunni"),
+             QStringLiteral("{SOLO_SERVER}ALTER TABLE alunni DROP CONSTRAINT alunni_nome_key"),
+             QStringLiteral("{SOLO_SERVER}ALTER TABLE alunni ADD COLUMN nome_chiave TEXT NOT NULL DEFAULT ''"),
+             QStringLiteral("{SOLO_SERVER}ALTER TABLE alunni ADD COLUMN classe_chiave TEXT NOT NULL DEFAULT ''"),
+             // A computer's pupil whose PIN, chosen while the server was
+             // away, came second to another computer's (told at the next
+             // "Chi sei?", cleared by the first right PIN).
+             QStringLiteral("ALTER TABLE alunni ADD COLUMN pin_altrove INTEGER NOT NULL DEFAULT 0"),
+             // The pupils' outbox, sent before the answers' in its order: a
+             // pupil made while the server was away (pin 0), a PIN set or
+             // removed (pin 1: the new key, null for none, and the key the
+             // pupil had before, so that the server takes it only over that
+             // one: the first computer to reach the server keeps its PIN).
+             QStringLiteral("CREATE TABLE uscita_alunni (n {ID}, alunno {INT64} NOT NULL REFERENCES alunni (id), "
+                            "pin INTEGER NOT NULL, pin_sale TEXT, pin_chiave TEXT, pin_iterazioni INTEGER, "
+                            "chiave_prima TEXT)"),
+         },
+         true,
+         {
+             // A class's pupils are listed by this index too.
+             QStringLiteral("CREATE UNIQUE INDEX alunni_classe_nome ON alunni (classe_chiave, nome_chiave)"),
+         }},
+        {5,
+         {
              // A computer whose record is on a server reached with the lab
              // PCs' role: the writing token of the last session of each
              // pupil whose answers it sends (Ruoli.h). It lets only answers
              // be recorded, never anything read.
-             QStringLiteral("{SOLO_LOCALE}CREATE TABLE scritture_server (nome TEXT NOT NULL, classe TEXT NOT NULL, "
+             QStringLiteral("{SOLO_FILE}CREATE TABLE scritture_server (nome TEXT NOT NULL, classe TEXT NOT NULL, "
                             "scrittura TEXT NOT NULL, PRIMARY KEY (nome, classe)) {SENZA_ROWID}"),
              // The class overview's mistakes, from the wrong answers with a
              // named kind only: their cost follows the class, not the school.

@@ -260,19 +260,31 @@ TEST_P(SuOgniMotore, GliErroriTornanoInRipassoIlGiornoDopo)
 TEST_P(SuOgniMotore, AlunniUniciPerNomeEPinSoloComeChiave)
 {
     auto r = Nuovo(QStringLiteral("r"));
-    const auto anna = r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B"));
+    const auto anna = r->CreaAlunno(QStringLiteral("Anna  Maria"), QStringLiteral("2B"));
     ASSERT_TRUE(anna);
-    EXPECT_EQ(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("3C"))->id, anna->id);
+    // A name in a class: case and spaces do not make another pupil, and
+    // the pupil stays as first written.
+    EXPECT_EQ(r->CreaAlunno(QStringLiteral("anna maria"), QStringLiteral(" 2b "))->id, anna->id);
+    EXPECT_EQ(r->TrovaAlunno(QStringLiteral("ANNA MARIA"), QStringLiteral("2b"))->nome, QStringLiteral("Anna  Maria"));
     for (const char* nome : {"", " Anna", "Anna\n", "a\tb"})
         EXPECT_FALSE(r->CreaAlunno(QString::fromUtf8(nome), {})) << nome;
     EXPECT_FALSE(r->CreaAlunno(QString(61, 'a'), {}));
     EXPECT_EQ(r->Alunni().size(), 1);
+    // The same name in another class is another pupil.
+    const auto altra = r->CreaAlunno(QStringLiteral("Anna Maria"), QStringLiteral("3C"));
+    ASSERT_TRUE(altra);
+    EXPECT_NE(altra->id, anna->id);
+    EXPECT_EQ(r->Classi(), (QStringList{QStringLiteral("2B"), QStringLiteral("3C")}));
+    EXPECT_EQ(r->AlunniClasse(QStringLiteral("3c")).size(), 1);
+    EXPECT_FALSE(r->TrovaAlunno(QStringLiteral("Anna Maria"))) << "two classes: the class must be said";
+    EXPECT_EQ(r->TrovaAlunno(QStringLiteral("anna maria"), QStringLiteral("3C"))->id, altra->id);
 
     EXPECT_EQ(r->ControllaPin(anna->id, QStringLiteral("9999")), TEsitoPin::Giusto) << "no PIN set";
     EXPECT_FALSE(r->ImpostaPin(anna->id, QStringLiteral("12a4")));
     ASSERT_TRUE(r->ImpostaPin(anna->id, QStringLiteral("0427")));
-    EXPECT_TRUE(r->TrovaAlunno(QStringLiteral("Anna"))->conPin);
-    const QStringList colonne = Colonne(QStringLiteral("r"), QStringLiteral("SELECT nome || classe || pin_sale || pin_chiave FROM alunni"));
+    EXPECT_TRUE(r->TrovaAlunno(QStringLiteral("Anna Maria"), QStringLiteral("2B"))->conPin);
+    EXPECT_FALSE(r->TrovaAlunno(QStringLiteral("Anna Maria"), QStringLiteral("3C"))->conPin);
+    const QStringList colonne = Colonne(QStringLiteral("r"), QStringLiteral("SELECT nome || classe || pin_sale || pin_chiave FROM alunni WHERE pin_chiave IS NOT NULL"));
     ASSERT_EQ(colonne.size(), 1);
     EXPECT_FALSE(colonne[0].contains(QStringLiteral("0427")));
 
@@ -299,7 +311,7 @@ TEST_P(SuOgniMotore, AlunniUniciPerNomeEPinSoloComeChiave)
     adesso += 30000;
     EXPECT_EQ(r->ControllaPin(anna->id, QStringLiteral("0427")), TEsitoPin::Giusto);
     ASSERT_TRUE(r->ImpostaPin(anna->id, {}));
-    EXPECT_FALSE(r->TrovaAlunno(QStringLiteral("Anna"))->conPin);
+    EXPECT_FALSE(r->TrovaAlunno(QStringLiteral("Anna Maria"), QStringLiteral("2B"))->conPin);
 }
 
 TEST_P(SuOgniMotore, EsportaEImportaUnisconoSenzaDoppioni)
@@ -313,7 +325,7 @@ TEST_P(SuOgniMotore, EsportaEImportaUnisconoSenzaDoppioni)
     ASSERT_TRUE(casa->Registra(Risposta(KProdotto, false, Alle(ieri, 9), KEsponenti)));
     ASSERT_TRUE(casa->Registra(Risposta(KSomma, true, Alle(ieri, 10))));
     // At school Anna already answered once, and Bruno too.
-    auto annaScuola = scuola->CreaAlunno(QStringLiteral("Anna"), {});
+    auto annaScuola = scuola->CreaAlunno(QStringLiteral("anna"), QStringLiteral("2b"));
     scuola->ScegliAlunno(annaScuola);
     ASSERT_TRUE(scuola->Registra(Risposta(KSomma, true, Alle(ieri, 8))));
     scuola->ScegliAlunno(scuola->CreaAlunno(QStringLiteral("Bruno"), {}));
@@ -328,6 +340,8 @@ TEST_P(SuOgniMotore, EsportaEImportaUnisconoSenzaDoppioni)
     EXPECT_EQ(esito.nuove, 2);
     EXPECT_EQ(esito.presenti, 0);
     EXPECT_FALSE(esito.alunnoNuovo);
+    EXPECT_TRUE(esito.scrittoAltrimenti) << "matched ignoring case, and said";
+    EXPECT_TRUE(esito.altreClassi.isEmpty());
     esito = scuola->Importa(*letta.dati);
     EXPECT_TRUE(esito.riuscito);
     EXPECT_EQ(esito.nuove, 0) << "imported twice, kept once";
@@ -354,6 +368,19 @@ TEST_P(SuOgniMotore, EsportaEImportaUnisconoSenzaDoppioni)
     EXPECT_EQ(annaNuova->classe, QStringLiteral("2B"));
     EXPECT_EQ(nuovo->ControllaPin(annaNuova->id, QStringLiteral("0427")), TEsitoPin::Giusto);
     EXPECT_EQ(nuovo->ControllaPin(annaNuova->id, QStringLiteral("0428")), TEsitoPin::Sbagliato);
+
+    // A file of an Anna of 3A is not merged into the Anna of 2B: another
+    // pupil, and the import says there is one of that name elsewhere.
+    TEsportazione terza = *letta.dati;
+    terza.classe = QStringLiteral("3A");
+    for (auto& risposta : terza.risposte)
+        risposta.uuid = QUuid::createUuid();
+    esito = scuola->Importa(terza);
+    EXPECT_TRUE(esito.riuscito);
+    EXPECT_TRUE(esito.alunnoNuovo);
+    EXPECT_EQ(esito.altreClassi, QStringList{QStringLiteral("2b")});
+    EXPECT_EQ(scuola->Storico(annaScuola->id).size(), 3) << "the 2B pupil untouched";
+    EXPECT_EQ(scuola->Storico(scuola->TrovaAlunno(QStringLiteral("Anna"), QStringLiteral("3a"))->id).size(), 2);
 }
 
 TEST(Registro, UnFileCheNonESuoELasciatoComE)
@@ -448,12 +475,13 @@ TEST(Registro, UnRegistroDellaVersioneUnoSiAggiornaInUnaTransazione)
     const QString file = d.filePath(QStringLiteral("r.sqlite"));
     const std::vector<TMigrazione> uno{Migrazioni().front()};
     {
+        // A record of version 1 with a pupil and an answer, as that version wrote them.
         auto a = TRegistroSql::ApriSqlite(file, {}, true, uno);
         ASSERT_TRUE(a.registro);
-        auto& r = a.registro;
-        r->ScegliAlunno(r->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
-        ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
     }
+    Sql(file, QStringLiteral("INSERT INTO alunni (id, nome, classe, creato) VALUES (1, 'Anna', '2B', 0)"));
+    Sql(file, QStringLiteral("INSERT INTO risposte VALUES (X'00000000000000000000000000000001', 1, 'somma-monomi', "
+                             "'2x+3x', 1, '5x', 1, '', '', '', 0, 3.5, 1796112001000, '2026-12-01', 'aula-1')"));
     EXPECT_EQ(Sql(file, QStringLiteral("SELECT versione FROM versione_schema")), QStringList{QStringLiteral("1")});
     std::vector<TMigrazione> conErrore = Migrazioni();
     conErrore.push_back({Migrazioni().back().versione + 1,

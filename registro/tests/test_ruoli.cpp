@@ -253,11 +253,11 @@ TEST_F(Ruoli, LAlunnoCheHaTrovatoLaPasswordNonLeggeNeCambiaNulla)
                             "'', '', '', 0, 1, 0, '2026-12-01', 'pc');"
                             "SELECT mevario_registra(NULL, gen_random_uuid(), 'somma-monomi', 'e', 1, 'r', 1, "
                             "'', '', '', 0, 1, 0, '2026-12-01', 'pc');"
-                            "SELECT * FROM mevario_alunni('3A');"
-                            "SELECT scrittura IS NULL FROM mevario_crea_alunno('Bea', '3A');"));
+                            "SELECT * FROM mevario_alunni('3a');"
+                            "SELECT scrittura IS NULL FROM mevario_crea_alunno('bea ', '3A', 'bea', '3a');"));
     EXPECT_EQ(funzioni.testo.trimmed().split(QLatin1Char('\n')),
               (QStringList{QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("0"), QStringLiteral("f"),
-                           QStringLiteral("f"), QStringLiteral("f"), QStringLiteral("%1|Bea|3A|t").arg(idBea),
+                           QStringLiteral("f"), QStringLiteral("f"), QStringLiteral("%1|Bea|3A|t|bea").arg(idBea),
                            QStringLiteral("t")}))
         << funzioni.testo.toStdString();
 
@@ -376,7 +376,8 @@ TEST_F(Ruoli, IDocentiLegganoLaScuolaMaNonLeChiaviNeLeRisposte)
     }
     EXPECT_EQ(Contenuto(), prima);
     // Managing: a new pupil, a class changed.
-    const TUscita gestisce = Psql(docenti, QStringLiteral("INSERT INTO alunni (nome, classe, creato) VALUES ('Dino', '1C', 0);"
+    const TUscita gestisce = Psql(docenti, QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, creato) "
+                                                          "VALUES ('Dino', '1C', 'dino', '1c', 0);"
                                                           "UPDATE alunni SET classe = '2C' WHERE nome = 'Carla';"
                                                           "SELECT count(*) FROM risposte;"));
     EXPECT_EQ(gestisce.testo.trimmed(), QStringLiteral("1")) << gestisce.testo.toStdString();
