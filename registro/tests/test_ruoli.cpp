@@ -311,6 +311,10 @@ TEST_F(Ruoli, LAlunnoCheHaTrovatoLaPasswordNonLeggeNeCambiaNulla)
         EXPECT_EQ(r.registro->Ruolo(), TRuoloServer::Laboratorio);
         EXPECT_FALSE(r.registro->RegistraPer(idBea, Risposta(KSomma, true)));
         EXPECT_EQ(r.registro->ControllaPin(idBea, QStringLiteral("7391")), TEsitoPin::Attendi) << "the wait holds";
+        // Another PC's statements, PIN included, are not shown to the role.
+        const TUscita attivita = Psql(lab, QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE query LIKE "
+                                                          "'%7391%' AND pid <> pg_backend_pid();"));
+        EXPECT_EQ(attivita.testo.trimmed(), QStringLiteral("0")) << attivita.testo.toStdString();
         EXPECT_TRUE(r.registro->Storico(idBea).isEmpty());
         EXPECT_FALSE(r.registro->Ospite()) << "a refusal is not a fault";
     }
