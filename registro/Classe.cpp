@@ -102,15 +102,19 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
         }
     }
 
-    // The mistakes the diagnosis named, from the answers themselves.
+    // The mistakes the diagnosis named, from the answers themselves: on a
+    // server from an index of the wrong answers with a named kind only
+    // (read per pupil of the class, never the school's answers whole);
+    // counted per pupil first, so that the pupils are counted without
+    // sorting every wrong answer of the class.
     {
         QSqlQuery q(Db());
         q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT tipo_errore, argomento, count(*), count(DISTINCT alunno) FROM risposte "
-                                 "WHERE alunno IN (") +
+        q.prepare(QStringLiteral("SELECT tipo_errore, argomento, sum(n), count(*) FROM (SELECT tipo_errore, argomento, "
+                                 "alunno, count(*) AS n FROM risposte WHERE alunno IN (") +
                   KAlunniDellaClasse +
                   QStringLiteral(") AND giusta = 0 AND tipo_errore <> '' AND giorno >= ? AND giorno <= ? "
-                                 "GROUP BY tipo_errore, argomento"));
+                                 "GROUP BY tipo_errore, argomento, alunno) e GROUP BY tipo_errore, argomento"));
         q.addBindValue(classe);
         q.addBindValue(da);
         q.addBindValue(a);
