@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QHash>
+#include <QSet>
 #include <QMetaObject>
 #include <QThread>
 #include <QTimer>
@@ -69,13 +70,19 @@ public:
                         return Perso();
                     id = a->id;
                     FIds.insert(chiave, id);
+                    if (!a->conPin)
+                        FSenzaPin.insert(id);
                     // A pupil this computer made on the server: their first
                     // writing token, kept with the outbox.
                     if (!FServer->Scrittura(id).isEmpty())
                         FLocale->SalvaScrittura(u.nome, u.classe, FServer->Scrittura(id));
                 }
-                if (FServer->Ruolo() == TRuoloServer::Laboratorio && FServer->Scrittura(id).isEmpty())
+                if (FServer->Ruolo() == TRuoloServer::Laboratorio && FServer->Scrittura(id).isEmpty()) {
                     FServer->ImpostaScrittura(id, FLocale->ScritturaSalvata(u.nome, u.classe));
+                    // A pupil without a PIN has a session for the asking.
+                    if (FServer->Scrittura(id).isEmpty() && FSenzaPin.contains(id))
+                        FServer->ControllaPin(id, {});
+                }
                 if (!FServer->RegistraPer(id, u.risposta)) {
                     if (FServer->Ospite())
                         return Perso();
@@ -119,6 +126,7 @@ private:
             return false;
         FServer.reset();
         FIds.clear();
+        FSenzaPin.clear();
         auto a = TRegistroSql::ApriPostgres(FUrl, FOpzioni, false);
         if (!a.registro) {
             FGiu = true;
@@ -144,6 +152,7 @@ private:
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
     QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far, by class and name
+    QSet<qint64> FSenzaPin;      // those of them without a PIN
     bool FGiu = false; // the server was found away at the last try
 };
 

@@ -185,10 +185,21 @@ TEST_F(Ruoli, IlProgrammaConIlRuoloDelLaboratorioFunzionaComePrima)
     }
 
     // Another lab PC (a fresh home): the pupil's PIN, made on the first
-    // PC, is checked on the server; her figures come with her session.
+    // PC, is checked on the server; her figures come with her session. A
+    // pupil the teacher made, without a PIN, works there too.
+    const auto carlo = p.CreaAlunno(QStringLiteral("Carlo"), QStringLiteral("2B"));
+    ASSERT_TRUE(carlo);
     QTemporaryDir altro;
     qputenv("XDG_DATA_HOME", altro.path().toLocal8Bit());
     auto r = ApriRegistro(Opzioni(Url(KRuoloLaboratorio)), {});
+    {
+        const auto qui = r->TrovaAlunno(QStringLiteral("Carlo"), QStringLiteral("2b"));
+        ASSERT_TRUE(qui);
+        r->ScegliAlunno(qui);
+        ASSERT_TRUE(r->Registra(Risposta(KSomma, true)));
+        ASSERT_TRUE(dynamic_cast<TRegistroCondiviso*>(r.get())->SvuotaUscita(20000));
+        EXPECT_EQ(p.Storico(carlo->id).size(), 1);
+    }
     const auto qui = r->TrovaAlunno(QStringLiteral("Anna"));
     ASSERT_TRUE(qui);
     EXPECT_TRUE(r->Progressi(qui->id, oggi).argomenti.isEmpty()) << "nothing read before her PIN";
