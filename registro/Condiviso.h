@@ -26,6 +26,13 @@
 // review) go to the server while it answers, with short time-outs, else
 // to the local copy. When the server cannot be reached at start, or stops
 // answering later, the warning is given once and the program goes on.
+//
+// With the lab PCs' role (Ruoli.h) the server gives this computer no PIN
+// key and no table: the PIN is checked on the server (this computer's copy
+// only while it is away, and only with a key made here), a right PIN opens
+// the pupil's session, kept in memory, for their figures and review; the
+// session's writing token is kept in the local record, so that the sender
+// records the answers of the pupils who entered here, even after a restart.
 #pragma once
 
 #include <QString>
