@@ -118,6 +118,11 @@ const std::vector<TMigrazione>& Migrazioni()
              // named kind only: their cost follows the class, not the school.
              QStringLiteral("{SOLO_SERVER}CREATE INDEX risposte_errori ON risposte (alunno, giorno, argomento, "
                             "tipo_errore) WHERE giusta = 0 AND tipo_errore <> ''"),
+             // The class overview's and the progress window's figures of a
+             // pupil over some days, read from the index alone: without it a
+             // server reads the figures of the whole school for a class.
+             QStringLiteral("{SOLO_SERVER}CREATE INDEX esiti_giorno_alunno_giorno ON esiti_giorno (alunno, giorno) "
+                            "INCLUDE (argomento, giuste, sbagliate)"),
          }},
     };
     return m;
