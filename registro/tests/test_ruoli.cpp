@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QTemporaryDir>
+#include <QThread>
 
 #include "Aiuti.h"
 #include "Condiviso.h"
@@ -322,10 +323,6 @@ TEST_F(Ruoli, LAlunnoCheHaTrovatoLaPasswordNonLeggeNeCambiaNulla)
         EXPECT_EQ(r.registro->Ruolo(), TRuoloServer::Laboratorio);
         EXPECT_FALSE(r.registro->RegistraPer(idBea, Risposta(KSomma, true)));
         EXPECT_EQ(r.registro->ControllaPin(idBea, QStringLiteral("7391")), TEsitoPin::Attendi) << "the wait holds";
-        // Another PC's statements, PIN included, are not shown to the role.
-        const TUscita attivita = Psql(lab, QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE query LIKE "
-                                                          "'%7391%' AND pid <> pg_backend_pid();"));
-        EXPECT_EQ(attivita.testo.trimmed(), QStringLiteral("0")) << attivita.testo.toStdString();
         EXPECT_TRUE(r.registro->Storico(idBea).isEmpty());
         EXPECT_FALSE(r.registro->Ospite()) << "a refusal is not a fault";
     }
@@ -356,6 +353,39 @@ TEST_F(Ruoli, LAlunnoCheHaTrovatoLaPasswordNonLeggeNeCambiaNulla)
     }
     EXPECT_FALSE(QFile::exists(cartella.filePath(QStringLiteral("x.json"))));
     EXPECT_EQ(Contenuto(), prima) << "nothing changed on the server";
+
+    // While another PC checks a pupil's PIN (the client library sends the
+    // values in the statement's text), the role sees nothing of it in the
+    // server's activity.
+    qint64 idDora = 0;
+    {
+        auto a = TRegistroSql::ApriPostgres(FServer.Url(), {}, false);
+        const auto dora = a.registro->CreaAlunno(QStringLiteral("Dora"), QStringLiteral("3A"));
+        ASSERT_TRUE(dora && a.registro->ImpostaPin(dora->id, QStringLiteral("5820")));
+        idDora = dora->id;
+    }
+    QProcess spia;
+    spia.setProcessChannelMode(QProcess::MergedChannels);
+    spia.start(FServer.Programma(QStringLiteral("psql")),
+               {QStringLiteral("-X"), QStringLiteral("-q"), QStringLiteral("-A"), QStringLiteral("-t"), QStringLiteral("-h"),
+                FServer.Cartella(), QStringLiteral("-p"), QString::number(FServer.Porta()), QStringLiteral("-U"), lab,
+                QStringLiteral("mevario")});
+    spia.write(QStringLiteral("SELECT count(*) FROM pg_stat_activity WHERE query LIKE '%5820%' "
+                              "AND pid <> pg_backend_pid();\nSELECT pg_sleep(0.002);\n")
+                   .repeated(300)
+                   .toUtf8());
+    ASSERT_TRUE(spia.waitForBytesWritten(10000));
+    spia.closeWriteChannel();
+    QThread::msleep(100);
+    {
+        auto r = TRegistroSql::ApriPostgres(Url(lab), Opzioni(Url(lab)), false);
+        ASSERT_TRUE(r.registro);
+        EXPECT_EQ(r.registro->ControllaPin(idDora, QStringLiteral("5820")), TEsitoPin::Giusto);
+    }
+    ASSERT_TRUE(spia.waitForFinished(120000));
+    const QStringList visti = QString::fromUtf8(spia.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    EXPECT_EQ(visti.count(QStringLiteral("0")), 300);
+    EXPECT_EQ(visti.size(), 300) << visti.join(QLatin1Char(' ')).toStdString();
 }
 
 // The teachers' role reads the whole school and manages pupils, but reads
