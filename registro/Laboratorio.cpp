@@ -208,24 +208,34 @@ bool TRegistroSql::RegistraServer(qint64 alunno, const TRispostaRegistrata& r)
     const QString scrittura = Scrittura(alunno);
     if (scrittura.isEmpty())
         return false;
-    QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT mevario_registra(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
-    q.addBindValue(scrittura);
-    q.addBindValue(r.uuid.toString(QUuid::WithoutBraces));
-    q.addBindValue(SenzaNul(r.argomento));
-    q.addBindValue(SenzaNul(r.esercizio));
-    q.addBindValue(r.seme ? QVariant(static_cast<qint64>(*r.seme)) : QVariant(QMetaType::fromType<qint64>()));
-    q.addBindValue(SenzaNul(r.risposta));
-    q.addBindValue(r.giusta ? 1 : 0);
-    q.addBindValue(SenzaNul(r.diagnosi));
-    q.addBindValue(SenzaNul(r.tipoErrore));
-    q.addBindValue(SenzaNul(r.ripassa));
-    q.addBindValue(r.soluzioneVista ? 1 : 0);
-    q.addBindValue(r.secondi);
-    q.addBindValue(r.quando.toMSecsSinceEpoch());
-    q.addBindValue(r.giorno.toString(Qt::ISODate));
-    q.addBindValue(SenzaNul(r.computer));
-    return Esegui(q) && q.next() && q.value(0).toBool();
+    if (!FRegistra) {
+        FRegistra = std::make_unique<QSqlQuery>(Db());
+        FRegistra->prepare(QStringLiteral("SELECT mevario_registra(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
+    }
+    QSqlQuery& q = *FRegistra;
+    const QVariant valori[] = {
+        scrittura,
+        r.uuid.toString(QUuid::WithoutBraces),
+        SenzaNul(r.argomento),
+        SenzaNul(r.esercizio),
+        r.seme ? QVariant(static_cast<qint64>(*r.seme)) : QVariant(QMetaType::fromType<qint64>()),
+        SenzaNul(r.risposta),
+        r.giusta ? 1 : 0,
+        SenzaNul(r.diagnosi),
+        SenzaNul(r.tipoErrore),
+        SenzaNul(r.ripassa),
+        r.soluzioneVista ? 1 : 0,
+        r.secondi,
+        r.quando.toMSecsSinceEpoch(),
+        r.giorno.toString(Qt::ISODate),
+        SenzaNul(r.computer),
+    };
+    for (int i = 0; i < static_cast<int>(std::size(valori)); ++i)
+        q.bindValue(i, valori[i]);
+    const bool fatto = Esegui(q) && q.next() && q.value(0).toBool();
+    if (FRegistra)
+        FRegistra->finish();
+    return fatto;
 }
 
 bool TRegistroSql::SalvaScrittura(const QString& nome, const QString& classe, const QString& scrittura)

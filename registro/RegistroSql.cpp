@@ -246,6 +246,7 @@ TRegistroSql::TRegistroSql(QString percorso, QString connessione, const TDialett
 
 TRegistroSql::~TRegistroSql()
 {
+    FRegistra.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(FConnessione, false);
         if (db.isOpen())
@@ -713,6 +714,7 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
     FDettaglio = dettaglio;
     Annulla();
     // Closed at once: a damaged file gets nothing more from this program.
+    FRegistra.reset();
     QSqlDatabase db = Db();
     if (db.isOpen())
         db.close();

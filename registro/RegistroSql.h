@@ -203,6 +203,9 @@ private:
     TRuoloServer FRuolo = TRuoloServer::Proprietario;
     QStringList FAvvisiRuoli;
     std::map<qint64, QString> FSessioni, FScritture;
+    // The lab role's recording of an answer, prepared once: each answer is
+    // then one exchange with the server.
+    std::unique_ptr<QSqlQuery> FRegistra;
     std::function<qint64()> FOrologio;
 };
 
