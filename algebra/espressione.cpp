@@ -215,15 +215,41 @@ Polinomio Canonico(std::vector<Monomio> termini)
     return r;
 }
 
-Polinomio ProdottoPolinomi(const Polinomio& a, const Polinomio& b)
+namespace {
+
+// The products of terms a multiplication works through: beyond this many,
+// the computation is refused even when the similar terms it would gather
+// leave few (the pupil waits for no line).
+constexpr std::size_t KMaxProdottiTermini = 100000;
+
+// At most how many terms a polynomial whose exponents of each letter reach
+// at most massimi[l] can have: every key is one of those exponents' tuples.
+std::size_t TerminiPossibili(const int massimi[3])
 {
-    if (a.empty() || b.empty())
-        return {};
-    if (a.size() * b.size() > static_cast<std::size_t>(KPassaggioMaxTermini))
-        TroppiTermini();
+    std::size_t r = 1;
     for (int l = 0; l < 3; ++l)
-        if (MassimoEsponente(a, l) + MassimoEsponente(b, l) > KPassaggioMaxEsponente)
-            EsponenteTroppoGrande();
+        r *= static_cast<std::size_t>(massimi[l]) + 1; // at most 101^3: no overflow
+    return r;
+}
+
+// C(n+k-1, k), the number of ways to pick k terms of n with repetition
+// (the most terms a power of a sum can have), or `tetto`+1 past `tetto`.
+std::size_t Combinazioni(std::size_t n, int k, std::size_t tetto)
+{
+    // C(n-1+i, i) = C(n-1+i-1, i-1) * (n-1+i) / i, exact at every step;
+    // c stays within the cap before each step, so nothing overflows.
+    std::size_t c = 1;
+    for (int i = 1; i <= k; ++i) {
+        c = c * (n - 1 + static_cast<std::size_t>(i)) / static_cast<std::size_t>(i);
+        if (c > tetto)
+            return tetto + 1;
+    }
+    return c;
+}
+
+// The product with no limit checked (the caller has).
+Polinomio Moltiplica(const Polinomio& a, const Polinomio& b)
+{
     std::vector<Monomio> t;
     t.reserve(a.size() * b.size());
     for (const Monomio& p : a)
@@ -236,27 +262,50 @@ Polinomio ProdottoPolinomi(const Polinomio& a, const Polinomio& b)
     return Canonico(std::move(t));
 }
 
+} // namespace
+
+Polinomio ProdottoPolinomi(const Polinomio& a, const Polinomio& b)
+{
+    if (a.empty() || b.empty())
+        return {};
+    int massimi[3];
+    for (int l = 0; l < 3; ++l) {
+        massimi[l] = MassimoEsponente(a, l) + MassimoEsponente(b, l);
+        if (massimi[l] > KPassaggioMaxEsponente)
+            EsponenteTroppoGrande();
+    }
+    // The result's real size: at most one term a pair, at most one term a
+    // tuple of exponents within the largest.
+    const std::size_t coppie = a.size() * b.size();
+    if (std::min(coppie, TerminiPossibili(massimi)) > static_cast<std::size_t>(KPassaggioMaxTermini) ||
+        coppie > KMaxProdottiTermini)
+        TroppiTermini();
+    return Moltiplica(a, b);
+}
+
 Polinomio PotenzaPolinomio(const Polinomio& base, int k)
 {
     if (k == 0)
         return Costante(Razionale::Di(1));
     if (base.empty())
         return {};
-    // The size of the expansion before anything is multiplied.
-    if (base.size() > 1) {
-        std::size_t espansi = 1;
-        for (int i = 0; i < k; ++i) {
-            espansi *= base.size();
-            if (espansi > static_cast<std::size_t>(KPassaggioMaxTermini))
-                TroppiTermini();
-        }
-    }
-    for (int l = 0; l < 3; ++l)
-        if (MassimoEsponente(base, l) * k > KPassaggioMaxEsponente)
+    int massimi[3];
+    for (int l = 0; l < 3; ++l) {
+        massimi[l] = MassimoEsponente(base, l) * k;
+        if (massimi[l] > KPassaggioMaxEsponente)
             EsponenteTroppoGrande();
+    }
+    // The size of the result before anything is multiplied: a power of a
+    // sum of n terms has at most C(n+k-1, k) terms, and no more than its
+    // exponents allow. Every partial power is smaller: the products below
+    // need no check of their own.
+    const std::size_t tetto = static_cast<std::size_t>(KPassaggioMaxTermini);
+    const std::size_t termini = std::min(Combinazioni(base.size(), k, tetto), TerminiPossibili(massimi));
+    if (termini > tetto || termini * base.size() > KMaxProdottiTermini)
+        TroppiTermini();
     Polinomio r = base;
     for (int i = 1; i < k; ++i)
-        r = ProdottoPolinomi(r, base);
+        r = Moltiplica(r, base);
     return r;
 }
 

@@ -81,13 +81,14 @@ Polinomio Costante(const Razionale& c);
 Polinomio Canonico(std::vector<Monomio> termini);
 Polinomio SommaPolinomi(const Polinomio& a, const Polinomio& b);
 Polinomio Opposto(Polinomio a);
-// The product, refused (troppo grande) before any work when it would expand
-// into more than KPassaggioMaxTermini terms or raise an exponent beyond
-// KPassaggioMaxEsponente.
+// The product, refused (troppo grande) before any work when its result
+// could have more than KPassaggioMaxTermini terms (as many as the pairs of
+// terms, and no more than its exponents allow), when it would multiply too
+// many pairs of terms, or raise an exponent beyond KPassaggioMaxEsponente.
 Polinomio ProdottoPolinomi(const Polinomio& a, const Polinomio& b);
-// The power, refused before any work when its expansion (n^k terms for a
-// base of n terms, before similar terms are gathered) goes beyond the
-// limit: (x+y+z)^50 costs nothing.
+// The power, refused before any work when its result could go beyond the
+// limit (at most C(n+k-1, k) terms for a base of n terms): (x+1)^11 and
+// (x+y)^50 are computed, (x+y+z+1)^50 costs nothing.
 Polinomio PotenzaPolinomio(const Polinomio& base, int k);
 
 // ---- The tree of a line ----------------------------------------------------

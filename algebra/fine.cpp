@@ -4,6 +4,7 @@
 // what the topic's own check asks of the letters.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "diagnosi.h"
 #include "regole.h"
@@ -132,22 +133,35 @@ std::string CosaManca(const std::string& argomento, const std::string& riga, con
             if (f.scritto && f.esponente == 0)
                 return "una lettera con esponente 0 vale 1: non si scrive";
 
+    // No teacher leaves a coefficient 1 or an exponent 1 written out, in
+    // any topic.
+    for (const TermineScritto& t : termini) {
+        if (t.coefficiente && !t.lettere.empty() && !t.coefficiente->barra && t.coefficiente->valore == Razionale::Di(1))
+            return "il coefficiente 1 non si scrive";
+        for (const auto& f : t.lettere)
+            if (f.scritto && f.esponente == 1)
+                return "l'esponente 1 non si scrive";
+    }
     // The sum and the difference compare the letters as written, in the
-    // order x, y, z without the exponent 1.
+    // order x, y, z.
     if (argomento == "somma-polinomi" || argomento == "differenza-polinomi") {
         for (const TermineScritto& t : termini)
             for (std::size_t k = 0; k < t.lettere.size(); ++k) {
                 if (t.lettere[k].maiuscola)
                     return "le lettere si scrivono minuscole";
-                if (t.lettere[k].scritto && t.lettere[k].esponente == 1)
-                    return "l'esponente 1 non si scrive";
                 if (k > 0 && t.lettere[k - 1].lettera > t.lettere[k].lettera)
                     return "le lettere vanno nell'ordine x, y, z";
             }
     }
 
     // What the answer's own reader makes of the line must be these terms:
-    // nothing above may be read otherwise by "Procedi".
+    // nothing above may be read otherwise by "Procedi". That reader stops
+    // at coefficients of 32 bits; the line's own reader takes 128, and a
+    // line with larger ones, in the form checked above, is finished.
+    for (const TermineScritto& t : termini)
+        if (t.coefficiente && (t.coefficiente->numeratore > std::numeric_limits<int>::max() ||
+                               t.coefficiente->denominatore > std::numeric_limits<int>::max()))
+            return {};
     const auto letti = LeggiTerminiDigitati(riga);
     std::vector<TermineLetto> attesi;
     for (const Monomio& m : valore)

@@ -32,16 +32,15 @@ RigaLetta Leggi(const std::string& riga)
     return r;
 }
 
-// The values tried for a letter, in the order a pupil finds pleasant: small
-// whole numbers, positive first, 0 late (it hides terms).
+// The values tried for a letter, smallest first as a pupil would try them:
+// 1, -1, 2, -2, 3, -3, then 0 (it hides terms), then 4, -4, 5, -5, ...
 long long ValoreProvato(int i)
 {
-    static constexpr long long KPrimi[] = {1, 2, -1, 3, -2, 0};
-    if (i < 6)
+    static constexpr long long KPrimi[] = {1, -1, 2, -2, 3, -3, 0};
+    if (i < 7)
         return KPrimi[i];
-    // 4, -3, 5, -4, 6, -5, ...
-    const int k = i - 6;
-    return k % 2 == 0 ? 4 + k / 2 : -3 - k / 2;
+    const int k = i - 7;
+    return k % 2 == 0 ? 4 + k / 2 : -4 - k / 2;
 }
 
 // Index tuples for k letters over the first 8 values, best first: small
@@ -67,12 +66,14 @@ std::vector<std::array<int, 3>> CostruisciTuple(int k)
         int massimo = 0, somma = 0;
         bool ripetuto = false;
         for (int i = 0; i < k; ++i) {
-            massimo = std::max(massimo, a[static_cast<std::size_t>(i)]);
+            const long long v = ValoreProvato(a[static_cast<std::size_t>(i)]);
+            massimo = std::max(massimo, static_cast<int>(v < 0 ? -v : v));
             somma += a[static_cast<std::size_t>(i)];
             for (int j = 0; j < i; ++j)
                 ripetuto = ripetuto || a[static_cast<std::size_t>(i)] == a[static_cast<std::size_t>(j)];
         }
-        return std::make_tuple(std::max(massimo, k - 1), ripetuto, somma, a);
+        // k distinct values need values up to about k/2 in size.
+        return std::make_tuple(std::max(massimo, (k + 1) / 2), ripetuto, somma, a);
     };
     std::stable_sort(t.begin(), t.end(), [&](const auto& a, const auto& b) { return chiave(a) < chiave(b); });
     return t;
@@ -145,8 +146,26 @@ bool NonNullo(const Polinomio& p, std::vector<int> lettere, long long valori[3],
     return false;
 }
 
+// How pleasant a counterexample is to check by hand: no letter 0 (it hides
+// terms) before a 0, whole values before fractions, then fewer digits (the
+// longer of the two values).
+std::tuple<bool, int, std::size_t> Fatica(const Razionale& a, const Razionale& b, bool zero)
+{
+    const auto cifre = [](const Razionale& r) {
+        const std::string t = TestoRazionale(r);
+        return t.size() - (t[0] == '-' ? 1 : 0);
+    };
+    return {zero, (a.den != 1) + (b.den != 1), std::max(cifre(a), cifre(b))};
+}
+
+// Among the first points found, how many are compared before the most
+// pleasant is taken (one with both values whole and of two digits at most
+// ends the search at once).
+constexpr int KPuntiConfrontati = 24;
+
 // Where two different polynomials differ: small whole values of the letters
-// written in either line, and both values there.
+// written in either line, and both values there. Raises ErroreRiga when
+// their difference leaves 128 bits.
 void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZero, GiudizioPassaggio& g)
 {
     int lettere[3];
@@ -155,17 +174,24 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
         if (scritte >> l & 1)
             lettere[k++] = l;
     const Polinomio differenza = SommaPolinomi(a, Opposto(b));
+    std::optional<std::tuple<bool, int, std::size_t>> migliore;
     const auto scrivi = [&](const long long valori[3]) {
         try {
             const Razionale va = ValoreIn(a, valori), vb = ValoreIn(b, valori);
+            bool zero = false;
+            for (int i = 0; i < k; ++i)
+                zero = zero || valori[lettere[i]] == 0;
+            const auto fatica = Fatica(va, vb, zero);
+            if (migliore && !(fatica < *migliore))
+                return;
+            migliore = fatica;
             g.valori.clear();
             for (int i = 0; i < k; ++i)
                 g.valori.emplace_back(static_cast<char>('x' + lettere[i]), valori[lettere[i]]);
             g.valorePrima = TestoRazionale(va);
             g.valoreDopo = TestoRazionale(vb);
-            return true;
         } catch (const ErroreRiga&) {
-            return false; // a value beyond 128 bits
+            // a value beyond 128 bits: not this point
         }
     };
     const auto prova = [&](const std::array<int, 3>& indici) {
@@ -181,20 +207,25 @@ void Controesempio(const Polinomio& a, const Polinomio& b, int scritte, int nonZ
         } catch (const ErroreRiga&) {
             return false;
         }
-        return scrivi(valori);
+        scrivi(valori);
+        return true;
     };
     if (k == 0) {
         (void)prova({0, 0, 0});
         return;
     }
+    int confrontati = 0;
     for (const auto& t : Tuple(k))
-        if (prova(t))
+        if (prova(t) && migliore &&
+            (*migliore <= std::make_tuple(false, 0, std::size_t{2}) || ++confrontati >= KPuntiConfrontati))
             return;
+    if (migliore)
+        return;
     // A difference that vanishes on all those points has a high degree in
     // some letter: found letter by letter.
     long long valori[3] = {1, 1, 1};
     if (NonNullo(differenza, std::vector<int>(lettere, lettere + k), valori, nonZero))
-        (void)scrivi(valori);
+        scrivi(valori);
 }
 
 void Rifiuta(const ErroreRiga& x, int riga, GiudizioPassaggio& g)
@@ -225,9 +256,16 @@ GiudizioPassaggio GiudicaPassaggio(const std::string& prima, const std::string& 
         return g;
     }
     g.verdetto = VerdettoPassaggio::NonEquivalente;
-    Controesempio(a.Valore(), b.Valore(), LettereScritte(a) | LettereScritte(b), LettereDivisori(a) | LettereDivisori(b),
-                  g);
-    g.errore = ErroreRiconosciuto(a.e, a.valori, b.Valore());
+    try {
+        Controesempio(a.Valore(), b.Valore(), LettereScritte(a) | LettereScritte(b),
+                      LettereDivisori(a) | LettereDivisori(b), g);
+        g.errore = ErroreRiconosciuto(a.e, a.valori, b.Valore());
+    } catch (const ErroreRiga& x) {
+        // Both lines read, but comparing them leaves 128 bits: the later
+        // line is too big to judge, as a line that outgrows them alone.
+        g = GiudizioPassaggio();
+        Rifiuta(x, 1, g);
+    }
     return g;
 }
 
@@ -243,6 +281,43 @@ std::string FraseControesempio(const GiudizioPassaggio& g)
     if (!r.empty())
         r += ": ";
     return r + "prima vale " + g.valorePrima + ", dopo vale " + g.valoreDopo;
+}
+
+ConfrontoEsercizio ConfrontaConEsercizio(const std::string& esercizio, const std::string& riga)
+{
+    const RigaLetta a = Leggi(esercizio);
+    if (a.errore)
+        return ConfrontoEsercizio::Illeggibile;
+    const RigaLetta b = Leggi(riga);
+    if (b.errore)
+        return ConfrontoEsercizio::Illeggibile;
+    return a.Valore() == b.Valore() ? ConfrontoEsercizio::Uguale : ConfrontoEsercizio::Diversa;
+}
+
+CambioCalcolo DoveCambia(const std::vector<std::string>& righe)
+{
+    CambioCalcolo c;
+    for (std::size_t i = 1; i < righe.size(); ++i)
+        if (ConfrontaConEsercizio(righe[0], righe[i]) == ConfrontoEsercizio::Diversa) {
+            c.giudizio = GiudicaPassaggio(righe[0], righe[i]);
+            // Compared, the two may still outgrow 128 bits: the line is
+            // where the calculation changes all the same.
+            c.riga = static_cast<int>(i);
+            return c;
+        }
+    return c;
+}
+
+std::string FraseCambio(const GiudizioPassaggio& g)
+{
+    std::string r = "Qui il calcolo cambia";
+    if (g.verdetto != VerdettoPassaggio::NonEquivalente || g.valorePrima.empty())
+        return r + ": questa riga non \xC3\xA8 uguale all'esercizio";
+    std::string valori;
+    for (const auto& [lettera, valore] : g.valori)
+        valori += (valori.empty() ? " per " : ", ") + std::string(1, lettera) + " = " + std::to_string(valore);
+    return r + ":" + valori + (valori.empty() ? " " : ": ") + "l'esercizio vale " + g.valorePrima +
+           ", questa riga vale " + g.valoreDopo;
 }
 
 GiudizioFine GiudicaFine(const std::string& argomento, const std::string& esercizio, const std::string& ultima)
@@ -264,7 +339,12 @@ GiudizioFine GiudicaFine(const std::string& argomento, const std::string& eserci
         f.cosaManca = "l'ultima riga non \xC3\xA8 uguale all'esercizio";
         return f;
     }
-    f.cosaManca = CosaManca(argomento, ultima, b.e, b.Valore());
+    try {
+        f.cosaManca = CosaManca(argomento, ultima, b.e, b.Valore());
+    } catch (const ErroreRiga& x) {
+        f.cosaManca = "l'ultima riga \xC3\xA8 troppo grande: " + x.motivo();
+        return f;
+    }
     f.stato = f.cosaManca.empty() ? StatoFine::Finito : StatoFine::QuasiFinito;
     return f;
 }

@@ -66,6 +66,26 @@ GiudizioPassaggio GiudicaPassaggio(const std::string& prima, const std::string& 
 // ("prima vale 5, dopo vale 6" without letters); empty for any other.
 std::string FraseControesempio(const GiudizioPassaggio& g);
 
+// A line of the working set against the exercise itself (not only the
+// line above): equal in value to it, different, or not known because one
+// of the two does not read or is too big.
+enum class ConfrontoEsercizio { Uguale, Diversa, Illeggibile };
+ConfrontoEsercizio ConfrontaConEsercizio(const std::string& esercizio, const std::string& riga);
+
+// Where a working leaves the exercise: the first line (righe[0] is the
+// exercise) that reads and is different from it, with the judgement of the
+// step from the exercise to that line (its counterexample); riga -1 when
+// every line that reads equals the exercise.
+struct CambioCalcolo {
+    int riga = -1;
+    GiudizioPassaggio giudizio;
+};
+CambioCalcolo DoveCambia(const std::vector<std::string>& righe);
+
+// "Qui il calcolo cambia: per x = 1: l'esercizio vale -2, questa riga vale
+// 0" for the step from the exercise to the line where it changes.
+std::string FraseCambio(const GiudizioPassaggio& g);
+
 enum class StatoFine { Finito, QuasiFinito, NonFinito };
 
 struct GiudizioFine {

@@ -22,6 +22,9 @@ const char* const KSegno = "Il meno davanti alla parentesi cambia il segno di tu
 const char* const KTermineDimenticato = "Manca un prodotto: ogni termine va moltiplicato per ogni termine.";
 const char* const KSimiliEsponenti = "Nella somma di termini simili gli esponenti restano gli stessi.";
 const char* const KSimiliCoefficienti = "Nella somma di termini simili i coefficienti si sommano, non si moltiplicano.";
+const char* const KSegniProdotto =
+    "Nel prodotto vale la regola dei segni: segni uguali danno pi\xC3\xB9, segni diversi danno meno.";
+const char* const KSimiliSegno = "Nella somma di termini simili ogni coefficiente si somma con il suo segno.";
 
 // At most this many faulty computations per step: a long line is judged
 // in bounded time, its mistake possibly left unnamed.
@@ -202,19 +205,16 @@ private:
     const std::vector<Polinomio>& v_;
     const Polinomio& dopo_;
     int varianti_ = 0;
-    int applicati_ = 0;
 
     const Nodo& N(int id) const { return e_.nodi[static_cast<std::size_t>(id)]; }
     const Polinomio& V(int id) const { return v_[static_cast<std::size_t>(id)]; }
     int Quanti() const { return static_cast<int>(e_.nodi.size()); }
 
     // The line with node `nodo` worth `valore`: does it give the later line?
-    // Counts in applicati_ the nodes where a faulty rule gave a value.
     bool Da(int nodo, const Variante& valore)
     {
         if (!valore)
             return false;
-        ++applicati_;
         if (++varianti_ > KMaxVarianti)
             return false;
         try {
@@ -229,13 +229,14 @@ private:
 
     // The whole line computed again with `sbagliato` giving the value of the
     // nodes it applies to; only when it applies to two nodes at least (one
-    // node alone was tried on its own).
+    // node alone was tried on its own). A node may change only once the
+    // nodes under it are computed the faulty way (x*x*x^2 as x^2: x*x
+    // gives x, and x*x^2 then gives x^2), so this is tried whatever the
+    // nodes alone gave.
     template <class Sbagliato>
     bool DaTutti(const Sbagliato& sbagliato)
     {
-        const int applicati = applicati_;
-        applicati_ = 0;
-        if (applicati < 2 || ++varianti_ > KMaxVarianti)
+        if (++varianti_ > KMaxVarianti)
             return false;
         std::vector<Polinomio> w(v_.size());
         int applicato = 0;
@@ -280,6 +281,23 @@ private:
         return n.tipo == TipoNodo::Parentesi && N(n.figli[0]).tipo == TipoNodo::Somma && PrecedutaDaMeno(e_, v_, id);
     }
 
+    // A product of two monomials, each more than a number or a letter (not
+    // the coefficient and letters of one written monomial: "4x", "4x*y"),
+    // with a minus in play: a negative factor, or a minus before it.
+    bool ProdottoConSegno(int id) const
+    {
+        const Nodo& n = N(id);
+        if (n.tipo != TipoNodo::Prodotto || V(n.figli[0]).size() != 1 || V(n.figli[1]).size() != 1)
+            return false;
+        for (const int f : n.figli) {
+            const TipoNodo t = N(f).tipo;
+            if (t == TipoNodo::Numero || t == TipoNodo::Lettera ||
+                (t == TipoNodo::Potenza && N(N(f).figli[0]).tipo == TipoNodo::Lettera))
+                return false;
+        }
+        return V(n.figli[0])[0].c.num < 0 || V(n.figli[1])[0].c.num < 0 || PrecedutaDaMeno(e_, v_, id);
+    }
+
     Variante SimiliSbagliati(int id, const std::vector<Polinomio>& w, Simili modo) const
     {
         const Nodo& n = N(id);
@@ -292,7 +310,6 @@ private:
     {
         // Powers of a monomial.
         for (const bool coefficiente : {false, true}) {
-            applicati_ = 0;
             for (int id = 0; id < Quanti(); ++id)
                 if (Da(id, PotenzaSbagliata(id, v_, coefficiente)))
                     return coefficiente ? KCoefficiente : KPotenzaEsponenti;
@@ -300,19 +317,20 @@ private:
                 return coefficiente ? KCoefficiente : KPotenzaEsponenti;
         }
         // Exponents multiplied in a product.
-        applicati_ = 0;
         for (int id = 0; id < Quanti(); ++id)
             if (Da(id, ProdottoSbagliato(id, v_)))
                 return KProdottoEsponenti;
         if (DaTutti([&](int id, const std::vector<Polinomio>& w) { return ProdottoSbagliato(id, w); }))
             return KProdottoEsponenti;
+        // The sign of a product of two monomials turned round.
+        for (int id = 0; id < Quanti(); ++id)
+            if (ProdottoConSegno(id) && Da(id, Opposto(V(id))))
+                return KSegniProdotto;
         // A bracket after a minus: its terms' signs not changed (all, one,
         // or all but the first).
-        int parentesi = 0;
         for (int id = 0; id < Quanti(); ++id) {
             if (!Parentesi(id))
                 continue;
-            ++parentesi;
             const Nodo& somma = N(N(id).figli[0]);
             const Polinomio& b = V(id);
             if (Da(id, Opposto(b)))
@@ -326,7 +344,6 @@ private:
             if (t.size() > 2 && Da(id, SommaPolinomi(SommaPolinomi(t[0], t[0]), Opposto(b))))
                 return KSegno;
         }
-        applicati_ = parentesi;
         if (DaTutti([&](int id, const std::vector<Polinomio>& w) -> Variante {
                 if (!Parentesi(id))
                     return std::nullopt;
@@ -346,10 +363,24 @@ private:
                     if (Da(id, SommaPolinomi(V(id), Opposto(ProdottoPolinomi({p}, {q})))))
                         return KTermineDimenticato;
         }
+        // A similar term's sign left out when gathering: one term of a group
+        // taken with the other sign.
+        for (int id = 0; id < Quanti(); ++id) {
+            const Nodo& n = N(id);
+            if (n.tipo != TipoNodo::Somma)
+                continue;
+            const std::vector<Monomio> termini = TerminiDellaSomma(n, v_);
+            for (std::size_t i = 0; i < termini.size(); ++i) {
+                bool simile = false;
+                for (std::size_t j = 0; j < termini.size() && !simile; ++j)
+                    simile = j != i && termini[j].chiave == termini[i].chiave;
+                if (simile && Da(id, SommaPolinomi(V(id), Opposto(SommaPolinomi({termini[i]}, {termini[i]})))))
+                    return KSimiliSegno;
+            }
+        }
         // Similar terms gathered wrongly: one group, or all of a sum.
         for (const Simili modo : {Simili::EsponentiSommati, Simili::CoefficientiMoltiplicati}) {
             const char* nome = modo == Simili::EsponentiSommati ? KSimiliEsponenti : KSimiliCoefficienti;
-            int somme = 0;
             for (int id = 0; id < Quanti(); ++id) {
                 const Nodo& n = N(id);
                 if (n.tipo != TipoNodo::Somma)
@@ -363,12 +394,9 @@ private:
                     if (chiavi[i] == chiavi[i + 1] && (i == 0 || chiavi[i - 1] != chiavi[i]) &&
                         Da(id, SommaSimiliSbagliata(termini, chiavi[i], modo)))
                         return nome;
-                const int prima = applicati_;
                 if (Da(id, SommaSimiliSbagliata(termini, -1, modo)))
                     return nome;
-                somme += applicati_ > prima;
             }
-            applicati_ = somme;
             if (DaTutti([&](int id, const std::vector<Polinomio>& w) { return SimiliSbagliati(id, w, modo); }))
                 return nome;
         }

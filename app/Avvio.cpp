@@ -3,8 +3,12 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
 
 #include "ChiSei.h"
+#include "Documenti.h"
 #include "Finestra.h"
 #include "Errori.h"
 #include "Italiano.h"
@@ -157,11 +161,18 @@ void TFinestre::ChiediAlunno(bool avvio)
 void TFinestre::AvviaComeAlunno(const QString& nome)
 {
     std::optional<TAlunno> a = FRegistro->TrovaAlunno(nome);
-    if (!a)
+    if (!a) {
+        // The same name in more than one class: the pupil says which one.
+        for (const TAlunno& x : FRegistro->Alunni())
+            if (ChiaveConfronto(x.nome) == ChiaveConfronto(nome)) {
+                ChiediAlunno(true);
+                return;
+            }
         a = FRegistro->CreaAlunno(nome, QString());
+    }
     if (!a || !a->conPin) {
         if (a)
-            TdlgChiSei::RicordaUltimoAlunno(a->nome);
+            TdlgChiSei::RicordaUltimoAlunno(a->nome, a->classe);
         ImpostaAlunno(a);
         return;
     }
@@ -226,6 +237,9 @@ public:
     }
     int SecondiAttesaPin(qint64 alunno) const override { return FVero ? FVero->SecondiAttesaPin(alunno) : 0; }
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override { return FVero && FVero->RegistraPer(alunno, r); }
+    int Trattenute() const override { return FVero ? FVero->Trattenute() : 0; }
+    bool Riprova() override { return !FVero || FVero->Riprova(); }
+    bool RiversaLog(int quietoMs = 0) override { return !FVero || FVero->RiversaLog(quietoMs); }
     TProgressi Progressi(qint64 alunno, QDate oggi) override
     {
         return FVero ? FVero->Progressi(alunno, oggi) : TRegistroOspite().Progressi(alunno, oggi);
@@ -252,13 +266,52 @@ void AvvisoRegistro(const QString& messaggio)
     MostraMessaggio(QStringLiteral("Registro degli alunni"), messaggio, true);
 }
 
+namespace {
+
+QPointer<QMessageBox>& AvvisoServer()
+{
+    static QPointer<QMessageBox> box;
+    return box;
+}
+
+} // namespace
+
+void StatoServerScuola(bool raggiungibile, const QString& messaggio)
+{
+    static int volta = 0; // a message still to show is dropped when the server is back first
+    const int questa = ++volta;
+    if (raggiungibile) {
+        if (AvvisoServer())
+            AvvisoServer()->close();
+        return;
+    }
+    // Shown from the event loop: at start-up, once the main window is there.
+    QTimer::singleShot(0, [messaggio, questa] {
+        if (questa != volta)
+            return;
+        if (!AvvisoServer()) {
+            auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Registro degli alunni"), messaggio,
+                                        QMessageBox::Ok, QApplication::activeWindow());
+            box->setObjectName(QStringLiteral("avvisoServer"));
+            box->setAttribute(Qt::WA_DeleteOnClose);
+            box->setWindowModality(Qt::NonModal);
+            AvvisoServer() = box;
+        }
+        AvvisoServer()->setText(messaggio);
+        AvvisoServer()->show();
+    });
+}
+
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso)
 {
     TOpzioniRegistro opzioni;
     opzioni.db = db;
+    opzioni.statoServer = StatoServerScuola;
     if (!avviso)
         avviso = AvvisoRegistro;
     const QString percorso = PercorsoRegistro(db);
+    // No document the program writes ever goes over its record.
+    ProteggiFile(IndirizzoServer(percorso) ? PercorsoLocale() : percorso);
     if (!IndirizzoServer(percorso) && !QFileInfo::exists(percorso))
         return std::make_unique<TRegistroDaCreare>(opzioni, avviso);
     return ApriRegistro(opzioni, avviso);

@@ -117,6 +117,10 @@ private:
 std::unique_ptr<TRegistro> ApriRegistroProgramma(const QString& db, TRegistro::TAvviso avviso = {});
 // A fault of the record, in a warning box titled "Registro degli alunni".
 void AvvisoRegistro(const QString& messaggio);
+// A school's server stopped answering (with the pupil's message) or answers
+// again: the message shows without blocking the lesson (a box named
+// "avvisoServer") and closes itself when the server is back.
+void StatoServerScuola(bool raggiungibile, const QString& messaggio);
 
 // Records the program folder, registers the fonts, sets the light palette
 // and the Italian texts and numbers (Qt's own texts, the decimal comma),

@@ -1,11 +1,13 @@
 #include "ChiSei.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QItemSelectionModel>
 #include <QListWidget>
 #include <QRegularExpressionValidator>
 #include <QSettings>
@@ -22,6 +24,7 @@ namespace {
 const QColor kMarrone(128, 0, 0);
 const QColor kRosso(176, 0, 0);
 const QString kUltimo = QStringLiteral("Registro/ultimoAlunno");
+const QString kUltimaClasse = QStringLiteral("Registro/ultimaClasse");
 
 QSettings Impostazioni() { return QSettings(QStringLiteral("Mevario"), QStringLiteral("Mevario")); }
 
@@ -102,10 +105,13 @@ QHBoxLayout* Riga(std::initializer_list<QWidget*> bottoni)
 
 QString TdlgChiSei::UltimoAlunno() { return Impostazioni().value(kUltimo).toString(); }
 
-void TdlgChiSei::RicordaUltimoAlunno(const QString& nome)
+QString TdlgChiSei::UltimaClasse() { return Impostazioni().value(kUltimaClasse).toString(); }
+
+void TdlgChiSei::RicordaUltimoAlunno(const QString& nome, const QString& classe)
 {
     QSettings s = Impostazioni();
     s.setValue(kUltimo, nome);
+    s.setValue(kUltimaClasse, classe);
 }
 
 TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), FRegistro(registro)
@@ -118,6 +124,14 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     // The pupils.
     PaginaElenco = new QWidget;
     PaginaElenco->setObjectName(QStringLiteral("Elenco"));
+    etClasseElenco = new QLabel(QStringLiteral("&Classe:"), PaginaElenco);
+    etClasseElenco->setFont(Carattere("Tahoma", 15));
+    cbClasse = new QComboBox(PaginaElenco);
+    cbClasse->setFont(Carattere("Tahoma", 16));
+    cbClasse->setAccessibleName(QStringLiteral("Classe"));
+    cbClasse->setMinimumWidth(140);
+    cbClasse->setPlaceholderText(QStringLiteral("scegli…"));
+    etClasseElenco->setBuddy(cbClasse);
     lsAlunni = new QListWidget(PaginaElenco);
     lsAlunni->setFont(Carattere("Tahoma", 17));
     lsAlunni->setAccessibleName(QStringLiteral("Alunni"));
@@ -130,7 +144,13 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     btOspite->setToolTip(QStringLiteral("Entra senza nome: Mevario non ricorda le risposte"));
     auto* le = new QVBoxLayout(PaginaElenco);
     le->addWidget(Titolo(QStringLiteral("Chi sei?"), PaginaElenco));
-    le->addWidget(Testo(QStringLiteral("Scegli il tuo nome e premi Avanti."), PaginaElenco));
+    lbElenco = Testo(QString(), PaginaElenco);
+    le->addWidget(lbElenco);
+    auto* rigaClasse = new QHBoxLayout;
+    rigaClasse->addWidget(etClasseElenco);
+    rigaClasse->addWidget(cbClasse);
+    rigaClasse->addStretch();
+    le->addLayout(rigaClasse);
     le->addWidget(lsAlunni, 1);
     le->addSpacing(6);
     le->addLayout(Riga({btAvanti, btNuovo, btOspite}));
@@ -143,6 +163,7 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     edClasse = Campo(PaginaNuovo, QStringLiteral("Classe"), 90);
     edClasse->setMaxLength(20);
     edNuovoPin = CampoPin(PaginaNuovo, QStringLiteral("PIN"));
+    edNuovoPin2 = CampoPin(PaginaNuovo, QStringLiteral("Ripeti il PIN"));
     lbNuovoErrore = Errore(PaginaNuovo);
     lbNuovoErrore->setObjectName(QStringLiteral("lbNuovoErrore"));
     btCrea = Capsula(QStringLiteral("Avanti"), PaginaNuovo);
@@ -168,6 +189,10 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     modulo->addRow(etNome, edNome);
     modulo->addRow(etClasse, edClasse);
     modulo->addRow(etPin, rigaPin);
+    auto* etPin2 = new QLabel(QStringLiteral("&Ripeti il PIN:"), PaginaNuovo);
+    etPin2->setFont(Carattere("Tahoma", 15));
+    etPin2->setBuddy(edNuovoPin2);
+    modulo->addRow(etPin2, edNuovoPin2);
     auto* ln = new QVBoxLayout(PaginaNuovo);
     ln->addWidget(Titolo(QStringLiteral("Chi sei?"), PaginaNuovo));
     ln->addWidget(Testo(QStringLiteral("Scrivi il tuo nome e la tua classe: Mevario ricorderà le tue risposte."),
@@ -190,17 +215,23 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     lbPinErrore->setAlignment(Qt::AlignCenter);
     btEntra = Capsula(QStringLiteral("Entra"), PaginaPin);
     btIndietroPin = Capsula(QStringLiteral("Indietro"), PaginaPin);
-    auto* etPin2 = new QLabel(QStringLiteral("Scrivi il tuo &PIN:"), PaginaPin);
-    etPin2->setFont(Carattere("Tahoma", 15));
-    etPin2->setBuddy(edPin);
+    lbPinAltrove = Testo(QStringLiteral("Il PIN che hai scelto su questo computer non vale: un altro computer ne "
+                                        "aveva già dato uno al tuo nome. Usa quel PIN, oppure chiedi all'insegnante."),
+                         PaginaPin);
+    lbPinAltrove->setObjectName(QStringLiteral("lbPinAltrove"));
+    lbPinAltrove->setFont(Carattere("Tahoma", 13));
+    auto* etPinEntra = new QLabel(QStringLiteral("Scrivi il tuo &PIN:"), PaginaPin);
+    etPinEntra->setFont(Carattere("Tahoma", 15));
+    etPinEntra->setBuddy(edPin);
     auto* rigaCampo = new QHBoxLayout;
     rigaCampo->addStretch();
-    rigaCampo->addWidget(etPin2);
+    rigaCampo->addWidget(etPinEntra);
     rigaCampo->addWidget(edPin);
     rigaCampo->addStretch();
     auto* lp = new QVBoxLayout(PaginaPin);
     lp->addWidget(Titolo(QStringLiteral("Chi sei?"), PaginaPin));
     lp->addWidget(lbSaluto);
+    lp->addWidget(lbPinAltrove);
     lp->addSpacing(8);
     lp->addLayout(rigaCampo);
     lp->addWidget(lbPinErrore);
@@ -214,7 +245,7 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
     tutto->setContentsMargins(20, 12, 20, 16);
     tutto->addWidget(Pagine);
     StileDialogo(this); // the program's light colours, whatever the desktop's theme
-    setFixedSize(600, 400);
+    setFixedSize(600, 440);
 
     connect(btAvanti, &QAbstractButton::clicked, this, [this] { btAvantiClick(); });
     connect(btNuovo, &QAbstractButton::clicked, this, [this] { btNuovoClick(); });
@@ -230,6 +261,14 @@ TdlgChiSei::TdlgChiSei(TRegistro* registro, QWidget* parent) : QDialog(parent), 
             MostraElenco();
     });
     connect(lsAlunni, &QListWidget::itemDoubleClicked, this, [this] { btAvantiClick(); });
+    // A list that gets the focus puts its cursor on the first name without
+    // choosing it: the cursor is taken away again, so that the first arrow
+    // key chooses the first name rather than the second.
+    lsAlunni->installEventFilter(this);
+    connect(cbClasse, &QComboBox::activated, this, [this] {
+        RiempiAlunni();
+        lsAlunni->setFocus();
+    });
     connect(edNome, &QLineEdit::textEdited, lbNuovoErrore, &QLabel::clear);
     connect(edPin, &QLineEdit::textEdited, this, [this] {
         if (!FAttesa.isActive())
@@ -244,21 +283,51 @@ void TdlgChiSei::Prepara()
     FSoloPin = false;
     FScelto.reset();
     FPerPin.reset();
-    lsAlunni->clear();
-    const QList<TAlunno> alunni = FRegistro ? FRegistro->Alunni() : QList<TAlunno>();
-    const QString ultimo = UltimoAlunno();
-    for (const TAlunno& a : alunni) {
-        auto* voce = new QListWidgetItem(Descrizione(a), lsAlunni);
-        voce->setData(Qt::UserRole, a.nome);
-        if (a.nome == ultimo)
-            lsAlunni->setCurrentItem(voce);
+    FPerClasse = FRegistro && FRegistro->SuServer();
+    cbClasse->clear();
+    etClasseElenco->setVisible(FPerClasse);
+    cbClasse->setVisible(FPerClasse);
+    lbElenco->setText(FPerClasse ? QStringLiteral("Scegli la tua classe, poi il tuo nome, e premi Avanti.")
+                                 : QStringLiteral("Scegli il tuo nome e premi Avanti."));
+    if (FPerClasse && FRegistro) {
+        cbClasse->addItems(FRegistro->Classi());
+        // The class chosen last on this computer; on a computer where
+        // nobody has chosen yet, none.
+        const QString ultima = ChiaveConfronto(UltimaClasse());
+        cbClasse->setCurrentIndex(-1);
+        for (int i = 0; i < cbClasse->count(); ++i)
+            if (!UltimaClasse().isEmpty() && ChiaveConfronto(cbClasse->itemText(i)) == ultima)
+                cbClasse->setCurrentIndex(i);
     }
-    if (!lsAlunni->currentItem() && lsAlunni->count() > 0)
-        lsAlunni->setCurrentRow(0);
-    if (alunni.isEmpty())
+    RiempiAlunni();
+    if (lsAlunni->count() == 0 && cbClasse->count() == 0)
         MostraNuovo();
     else
         MostraElenco();
+}
+
+void TdlgChiSei::RiempiAlunni()
+{
+    lsAlunni->clear();
+    if (!FRegistro)
+        return;
+    QList<TAlunno> alunni;
+    if (!FPerClasse)
+        alunni = FRegistro->Alunni();
+    else if (cbClasse->currentIndex() >= 0)
+        alunni = FRegistro->AlunniClasse(cbClasse->currentText());
+    // Off a server, the pupil chosen last here (the computer is theirs);
+    // on a server, a lab's computer is everyone's: nobody is preselected.
+    const QString ultimo = ChiaveConfronto(UltimoAlunno());
+    const QString ultimaClasse = ChiaveConfronto(UltimaClasse());
+    for (const TAlunno& a : alunni) {
+        auto* voce = new QListWidgetItem(FPerClasse ? a.nome : Descrizione(a), lsAlunni);
+        voce->setData(Qt::UserRole, a.nome);
+        voce->setData(Qt::UserRole + 1, a.classe);
+        if (!FPerClasse && !UltimoAlunno().isEmpty() && ChiaveConfronto(a.nome) == ultimo &&
+            (UltimaClasse().isEmpty() || ChiaveConfronto(a.classe) == ultimaClasse))
+            lsAlunni->setCurrentItem(voce);
+    }
 }
 
 void TdlgChiSei::PreparaSoloPin(const TAlunno& alunno)
@@ -270,13 +339,18 @@ void TdlgChiSei::PreparaSoloPin(const TAlunno& alunno)
 
 void TdlgChiSei::MostraElenco()
 {
-    if (lsAlunni->count() == 0) {
+    if (lsAlunni->count() == 0 && cbClasse->count() == 0) {
         MostraNuovo();
         return;
     }
     Pagine->setCurrentWidget(PaginaElenco);
-    lsAlunni->setFocus();
-    lsAlunni->scrollToItem(lsAlunni->currentItem());
+    if (FPerClasse && cbClasse->currentIndex() < 0)
+        cbClasse->setFocus();
+    else
+        lsAlunni->setFocus();
+    if (lsAlunni->currentItem())
+        lsAlunni->scrollToItem(lsAlunni->currentItem());
+    setTabOrder(cbClasse, lsAlunni);
     setTabOrder(lsAlunni, btAvanti);
     setTabOrder(btAvanti, btNuovo);
     setTabOrder(btNuovo, btOspite);
@@ -287,16 +361,21 @@ void TdlgChiSei::MostraNuovo()
     edNome->clear();
     edClasse->clear();
     edNuovoPin->clear();
+    edNuovoPin2->clear();
     lbNuovoErrore->clear();
+    // On a server, the class chosen in the list.
+    if (FPerClasse && cbClasse->currentIndex() >= 0)
+        edClasse->setText(cbClasse->currentText());
     // At the first start there is no list to go back to.
-    const bool elenco = lsAlunni->count() > 0;
+    const bool elenco = lsAlunni->count() > 0 || cbClasse->count() > 0;
     btIndietroNuovo->setVisible(elenco);
     btOspiteNuovo->setVisible(!elenco);
     Pagine->setCurrentWidget(PaginaNuovo);
     edNome->setFocus();
     setTabOrder(edNome, edClasse);
     setTabOrder(edClasse, edNuovoPin);
-    setTabOrder(edNuovoPin, btCrea);
+    setTabOrder(edNuovoPin, edNuovoPin2);
+    setTabOrder(edNuovoPin2, btCrea);
     setTabOrder(btCrea, elenco ? btIndietroNuovo : btOspiteNuovo);
 }
 
@@ -305,6 +384,7 @@ void TdlgChiSei::MostraPin(const TAlunno& alunno)
     FPerPin = alunno;
     lbSaluto->setText(QStringLiteral("Ciao, ") + alunno.nome + QLatin1Char('!'));
     btIndietroPin->setText(FSoloPin ? QStringLiteral("Ospite") : QStringLiteral("Indietro"));
+    lbPinAltrove->setVisible(alunno.pinAltrove);
     edPin->clear();
     lbPinErrore->clear();
     Pagine->setCurrentWidget(PaginaPin);
@@ -316,10 +396,14 @@ void TdlgChiSei::MostraPin(const TAlunno& alunno)
 
 void TdlgChiSei::btAvantiClick()
 {
-    const QListWidgetItem* voce = lsAlunni->currentItem();
-    if (!voce || !FRegistro)
+    // Only a pupil chosen: the list's cursor alone (put on the first name
+    // when the list gets the focus) chooses nobody.
+    const QList<QListWidgetItem*> scelti = lsAlunni->selectedItems();
+    if (scelti.isEmpty() || !FRegistro)
         return;
-    const std::optional<TAlunno> a = FRegistro->TrovaAlunno(voce->data(Qt::UserRole).toString());
+    const QListWidgetItem* voce = scelti.front();
+    const std::optional<TAlunno> a = FRegistro->TrovaAlunno(voce->data(Qt::UserRole).toString(),
+                                                            voce->data(Qt::UserRole + 1).toString());
     if (!a) {
         Scegli(std::nullopt); // the record failed meanwhile: a guest
         return;
@@ -339,6 +423,7 @@ void TdlgChiSei::btCreaClick()
     const QString nome = edNome->text().simplified();
     const QString classe = edClasse->text().simplified();
     const QString pin = edNuovoPin->text();
+    const QString ripetuto = edNuovoPin2->text();
     const auto errore = [this](const QString& testo, QLineEdit* campo) {
         lbNuovoErrore->setText(testo);
         campo->setFocus();
@@ -347,14 +432,23 @@ void TdlgChiSei::btCreaClick()
         return errore(QStringLiteral("Scrivi il tuo nome."), edNome);
     if (!NomeAlunnoValido(nome))
         return errore(QStringLiteral("Il nome non va bene: al massimo 60 lettere, senza caratteri speciali."), edNome);
+    if (FPerClasse && classe.isEmpty())
+        return errore(QStringLiteral("Scrivi la tua classe."), edClasse);
     if (!pin.isEmpty() && !PinValido(pin))
         return errore(QStringLiteral("Il PIN ha 4 cifre. Se non lo vuoi, lascialo vuoto."), edNuovoPin);
+    if (ripetuto != pin) {
+        // Typed twice, so that a slip does not lock the pupil out.
+        edNuovoPin->clear();
+        edNuovoPin2->clear();
+        return errore(QStringLiteral("I due PIN non sono uguali: scrivilo di nuovo due volte."), edNuovoPin);
+    }
     if (!FRegistro)
         return;
-    // A name already in the record is that pupil's: chosen from the list,
+    // A name already in the class is that pupil's: chosen from the list,
     // with their PIN, never taken over from here.
-    if (FRegistro->TrovaAlunno(nome))
+    if (FRegistro->TrovaAlunno(nome, classe))
         return errore(QStringLiteral("C'è già un alunno che si chiama ") + nome +
+                          (classe.isEmpty() ? QString() : QStringLiteral(" in ") + classe) +
                           QStringLiteral(": sceglilo dall'elenco, oppure scrivi anche il cognome."),
                       edNome);
     const std::optional<TAlunno> a = FRegistro->CreaAlunno(nome, classe);
@@ -369,7 +463,7 @@ void TdlgChiSei::btCreaClick()
         btCrea->setEnabled(true);
         QApplication::restoreOverrideCursor();
     }
-    Scegli(FRegistro->TrovaAlunno(nome).value_or(*a));
+    Scegli(FRegistro->TrovaAlunno(nome, classe).value_or(*a));
 }
 
 void TdlgChiSei::btEntraClick()
@@ -432,7 +526,7 @@ void TdlgChiSei::Scegli(const std::optional<TAlunno>& alunno)
     FAttesa.stop();
     FScelto = alunno;
     if (alunno)
-        RicordaUltimoAlunno(alunno->nome);
+        RicordaUltimoAlunno(alunno->nome, alunno->classe);
     accept();
 }
 
@@ -444,6 +538,16 @@ TDsFancyButton* TdlgChiSei::BottonePredefinito() const
     if (pagina == PaginaNuovo)
         return btCrea;
     return btEntra;
+}
+
+bool TdlgChiSei::eventFilter(QObject* o, QEvent* e)
+{
+    if (o == lsAlunni && e->type() == QEvent::FocusIn)
+        QTimer::singleShot(0, this, [this] {
+            if (lsAlunni->selectedItems().isEmpty())
+                lsAlunni->selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+        });
+    return QDialog::eventFilter(o, e);
 }
 
 void TdlgChiSei::keyPressEvent(QKeyEvent* e)

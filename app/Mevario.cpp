@@ -3,13 +3,17 @@
 
 #include <QTimer>
 
+#include <csignal>
+
 #include <functional>
+#include <memory>
 #include <utility>
 
 #include "Avvio.h"
 #include "Errori.h"
 #include "Finestra.h"
 #include "RigaComando.h"
+#include "Segnali.h"
 
 namespace {
 
@@ -50,6 +54,37 @@ private:
     std::function<void()> FAzione;
 };
 
+// The record's care over the run: at the end it is written whole into its
+// file (with any answers held after a fault that has passed), so that the
+// file alone, copied, is the whole record; a session that logs out or a
+// terminal that goes away ends the run as "Esci" does; every minute the
+// answers held after a fault are tried again, and a record left quiet for
+// a minute is written into its file.
+void CustodisciRegistro(QApplication& app, std::unique_ptr<mevario::TFinestre>& finestre)
+{
+    QObject::connect(&app, &QApplication::aboutToQuit, [&finestre] {
+        if (finestre) {
+            finestre->Registro()->Riprova();
+            finestre->Registro()->RiversaLog();
+        }
+        finestre.reset();
+    });
+    mevario::TfrmMain* main = finestre->frmMain();
+    new mevario::TSegnaliFine({SIGTERM, SIGHUP}, [main] {
+        main->btEsciClick();
+        QCoreApplication::quit();
+    }, &app);
+    auto* minuto = new QTimer(&app);
+    QObject::connect(minuto, &QTimer::timeout, [&finestre, giri = 0]() mutable {
+        if (!finestre)
+            return;
+        if (++giri % 3 == 0)
+            finestre->Registro()->Riprova();
+        finestre->Registro()->RiversaLog(60000);
+    });
+    minuto->start(20000);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -76,22 +111,9 @@ int main(int argc, char* argv[])
     bool avviato = false;
     auto finestre = mevario::Avvia();
     const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
-    // The pupils' record (a message and a guest run when it cannot be used).
-    finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db, [&](const QString& m) {
-        if (avviato) {
-            mevario::AvvisoRegistro(m);
-            // Said from within an answer being judged: the window follows after it.
-            QTimer::singleShot(0, [&finestre] {
-                if (finestre)
-                    finestre->RegistroGuasto();
-            });
-        }
-        else
-            avvisiRinviati << m;
-    }));
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
-    QObject::connect(&app, &QApplication::aboutToQuit, [&] { finestre.reset(); });
+    CustodisciRegistro(app, finestre);
     main->setAttribute(Qt::WA_QuitOnClose, true);
     // For the tests of the program on a desktop: once the main window has
     // been painted on the screen, the program ends as "Esci" ends it.
@@ -103,6 +125,21 @@ int main(int argc, char* argv[])
     // Who is at the computer, once the main window is there: named on the
     // command line, else asked. Runs that end by themselves ask nothing.
     QTimer::singleShot(0, main, [&, nome = opzioni.alunno] {
+        // The pupils' record (a message and a guest run when it cannot be
+        // used), opened once the main window is on its way to the screen:
+        // the first window needs none of it.
+        finestre->ImpostaRegistro(mevario::ApriRegistroProgramma(opzioni.db, [&](const QString& m) {
+            if (avviato) {
+                mevario::AvvisoRegistro(m);
+                // Said from within an answer being judged: the window follows after it.
+                QTimer::singleShot(0, [&finestre] {
+                    if (finestre)
+                        finestre->RegistroGuasto();
+                });
+            }
+            else
+                avvisiRinviati << m;
+        }));
         avviato = true;
         for (const QString& m : std::exchange(avvisiRinviati, {}))
             mevario::AvvisoRegistro(m);

@@ -1,23 +1,18 @@
 #include "Progressi.h"
 
-#include <QBarCategoryAxis>
-#include <QBarSet>
-#include <QChart>
-#include <QChartView>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
-#include <QStackedBarSeries>
 #include <QTableWidget>
-#include <QValueAxis>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 #include "ArgomentiRegistro.h"
 #include "Finestra.h"
+#include "Grafici.h"
 #include "UDsFancyButton.h"
 
 namespace mevario {
@@ -123,48 +118,31 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
     (new QVBoxLayout(gruppoArgomenti))->addWidget(tbArgomenti);
 
     auto* gruppoGiorni = new QGroupBox(QStringLiteral("Gli ultimi 30 giorni"), pnlDati);
-    serieGiuste = new QBarSet(QStringLiteral("Risposte esatte"));
-    serieGiuste->setColor(kVerde);
-    serieGiuste->setBorderColor(kVerde);
-    serieErrori = new QBarSet(QStringLiteral("Errori"));
-    serieErrori->setColor(kRosso);
-    serieErrori->setBorderColor(kRosso);
-    auto* serie = new QStackedBarSeries;
-    serie->append(serieGiuste);
-    serie->append(serieErrori);
-    serie->setBarWidth(0.8);
-    auto* chart = new QChart;
-    chart->addSeries(serie);
-    chart->setBackgroundBrush(QColor(255, 240, 224));
-    chart->setBackgroundRoundness(0);
-    chart->setMargins(QMargins(2, 2, 2, 2));
-    chart->legend()->setAlignment(Qt::AlignBottom);
-    chart->legend()->setFont(Carattere("Tahoma", 13));
-    auto* asseX = new QBarCategoryAxis;
-    asseX->setLabelsAngle(-90);
-    asseX->setLabelsFont(Carattere("Tahoma", 11));
-    asseX->setGridLineVisible(false);
-    asseX->setTruncateLabels(false); // "8 dic" whole, upright to the bar
-    auto* asseY = new QValueAxis;
-    asseY->setLabelFormat(QStringLiteral("%d"));
-    asseY->setLabelsFont(Carattere("Tahoma", 11));
-    asseY->setTitleText(QStringLiteral("Risposte"));
-    asseY->setTitleFont(Carattere("Tahoma", 12));
-    chart->addAxis(asseX, Qt::AlignBottom);
-    chart->addAxis(asseY, Qt::AlignLeft);
-    serie->attachAxis(asseX);
-    serie->attachAxis(asseY);
-    grafico = new QChartView(chart, gruppoGiorni);
-    grafico->setRenderHint(QPainter::Antialiasing);
-    grafico->setAccessibleName(QStringLiteral("Grafico delle risposte degli ultimi 30 giorni"));
-    grafico->setAccessibleDescription(QStringLiteral("Le stesse cifre sono nella tabella accanto"));
+    TStileGrafico stile;
+    stile.sfondo = QColor(255, 240, 224);
+    stile.legenda = Carattere("Tahoma", 13);
+    stile.etichette = Carattere("Tahoma", 11);
+    stile.titoloAsse = Carattere("Tahoma", 12);
+    stile.titoloAsseY = QStringLiteral("Risposte");
+    stile.angoloEtichette = -90;
+    grafico = CreaGraficoBarre(gruppoGiorni, stile);
+    if (grafico) {
+        grafico->Widget()->setAccessibleName(QStringLiteral("Grafico delle risposte degli ultimi 30 giorni"));
+        grafico->Widget()->setAccessibleDescription(QStringLiteral("Le stesse cifre sono nella tabella accanto"));
+    }
     tbGiorni = Tabella({QStringLiteral("Giorno"), QStringLiteral("Esatte"), QStringLiteral("Errori")},
                        QStringLiteral("Risposte giorno per giorno"), gruppoGiorni);
     tbGiorni->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     tbGiorni->setFixedWidth(250);
     auto* righeGiorni = new QHBoxLayout(gruppoGiorni);
-    righeGiorni->addWidget(grafico, 1);
-    righeGiorni->addWidget(tbGiorni);
+    if (grafico) {
+        righeGiorni->addWidget(grafico->Widget(), 1);
+        righeGiorni->addWidget(tbGiorni);
+    } else {
+        tbGiorni->setMinimumWidth(250);
+        tbGiorni->setMaximumWidth(QWIDGETSIZE_MAX);
+        righeGiorni->addWidget(tbGiorni, 1);
+    }
 
     auto* dati = new QVBoxLayout(pnlDati);
     dati->setContentsMargins(0, 0, 0, 0);
@@ -227,7 +205,7 @@ void TfrmProgressi::Aggiorna(QDate oggi)
 
     // Every one of the 30 days, oldest first, in the chart and in the table.
     QStringList giorni;
-    QList<qreal> giuste, errori;
+    QList<double> giuste, errori;
     int massimo = 0;
     tbGiorni->setRowCount(static_cast<int>(p.giorni.size()));
     for (int i = 0; i < p.giorni.size(); ++i) {
@@ -244,26 +222,21 @@ void TfrmProgressi::Aggiorna(QDate oggi)
     // The last day, today, in view.
     if (tbGiorni->rowCount() > 0)
         tbGiorni->scrollToItem(tbGiorni->item(tbGiorni->rowCount() - 1, 0));
-    serieGiuste->remove(0, serieGiuste->count());
-    serieErrori->remove(0, serieErrori->count());
-    serieGiuste->append(giuste);
-    serieErrori->append(errori);
-    QChart* chart = grafico->chart();
-    auto* asseX = qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
-    auto* asseY = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
-    asseX->setCategories(giorni);
     // Whole numbers on the axis: a round top and ticks that fall on integers.
     const int passo = massimo <= 5 ? 1 : massimo <= 10 ? 2 : massimo <= 25 ? 5 : massimo <= 50 ? 10 : 25;
     const int cima = std::max(passo, (massimo + passo - 1) / passo * passo);
-    asseY->setRange(0, cima);
-    asseY->setTickCount(cima / passo + 1);
+    if (grafico)
+        grafico->Imposta(giorni,
+                         {{QStringLiteral("Risposte esatte"), kVerde, giuste}, {QStringLiteral("Errori"), kRosso, errori}},
+                         cima, passo);
     int totGiuste = 0, totErrori = 0, attivi = 0;
     for (const TGiornata& g : p.giorni) {
         totGiuste += g.giuste;
         totErrori += g.sbagliate;
         attivi += g.giuste + g.sbagliate > 0;
     }
-    grafico->setAccessibleDescription(
+    if (grafico)
+        grafico->Widget()->setAccessibleDescription(
         attivi == 0 ? QStringLiteral("Nessuna risposta negli ultimi 30 giorni.")
                     : QStringLiteral("In %1: %2 e %3. Le stesse cifre, giorno per giorno, sono nella tabella accanto.")
                           .arg(Quante(attivi, "un giorno", "giorni"),

@@ -11,14 +11,13 @@
 #include <QList>
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
+#include "Grafici.h"
 #include "Registro.h"
 
-class QBarSet;
-class QChart;
-class QChartView;
 class QLabel;
 class QTableWidget;
 class QWidget;
@@ -54,11 +53,10 @@ public:
     QLabel* lbVuoto;
     QWidget* pnlDati;
     QTableWidget* tbArgomenti;
-    QChartView* grafico;
+    // The chart of the 30 days; nothing when the charts cannot be loaded.
+    std::unique_ptr<IGraficoBarre> grafico;
     QTableWidget* tbGiorni;
     TDsFancyButton* btChiudi;
-    QBarSet* serieGiuste;
-    QBarSet* serieErrori;
 
 private:
     TRegistro& FRegistro;

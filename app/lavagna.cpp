@@ -217,7 +217,26 @@ void TfrmLavagna::Apri(QWidget* da)
         if (finestra)
             finestra->installEventFilter(this);
     }
-    CentraSopra(this, parentWidget() ? parentWidget()->window() : finestra);
+    // Beside the exercise it is opened from, never over it: where the
+    // screen has room only with the exercise window moved, that moves too.
+    // Where the platform places windows itself (Wayland) both moves are
+    // wishes, and the board stays a window of the exercise's.
+    QWidget* principale = parentWidget() ? parentWidget()->window() : nullptr;
+    if (finestra && finestra != principale && finestra->isVisible() && finestra->screen()) {
+        const QRect cornice = finestra->frameGeometry();
+        const auto [f, l] = PosizioniAccanto(cornice, size() + (cornice.size() - finestra->size()),
+                                             finestra->screen()->availableGeometry());
+        if (f.topLeft() != cornice.topLeft())
+            finestra->move(f.topLeft());
+        move(l.topLeft());
+        show();
+        // Its own frame is known once shown: the board is kept inside the area.
+        const QRect dentro = PosizioneCentrata(frameGeometry().size(), frameGeometry(), finestra->screen()->availableGeometry());
+        if (dentro.topLeft() != frameGeometry().topLeft())
+            move(dentro.topLeft());
+    } else {
+        CentraSopra(this, principale ? principale : finestra);
+    }
     show();
     raise();
     activateWindow();

@@ -11,8 +11,10 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <utility>
 
 #include "Catalogo.h"
+#include "Condiviso.h"
 #include "Documenti.h"
 #include "Finestra.h"
 #include "Errori.h"
@@ -26,6 +28,9 @@
 namespace mevario {
 
 namespace {
+
+// How long "Esci" tries to send the answers that wait for the server.
+constexpr int KMsInvioAllUscita = 3000;
 
 const QColor kMarrone(128, 0, 0);
 
@@ -337,6 +342,15 @@ void TfrmMain::closeEvent(QCloseEvent* e)
         if (w != this && w->isVisible())
             w->close();
     ImpostaChiusura();
+    // Answers that wait for the school's server: a few seconds to send
+    // them, then the pupil is told how many stay and when they leave.
+    if (FRegistro && !std::exchange(FInviatoAllUscita, true)) {
+        MostraAvviso(QStringLiteral("Invio delle risposte al server della scuola…"));
+        const int inAttesa = FRegistro->InviaPrimaDiUscire(KMsInvioAllUscita);
+        MostraAvviso({});
+        if (inAttesa > 0)
+            MostraMessaggio(QStringLiteral("Registro degli alunni"), MessaggioRisposteInAttesa(inAttesa), false);
+    }
     QWidget::closeEvent(e);
 }
 

@@ -122,6 +122,7 @@ private:
     TfrmProgressi* FfrmProgressi = nullptr;
     TRipassoGuidato* FRipasso = nullptr;
     int FRiseminati = 0;
+    bool FInviatoAllUscita = false;
 };
 
 } // namespace mevario

@@ -1,8 +1,9 @@
 // Start-up as a pupil meets it: `mevario --esci-subito` started as a whole
 // process beside a bare Qt widget window of the same size, alternately, so
-// that both see the same load. Mevario opens a pupils' record that exists,
-// as on every start after the first. Reported: the medians of wall time and peak
-// resident memory of each, and their ratios.
+// that both see the same load. A pupils' record exists, as on every start
+// after the first (the program opens it once its main window is shown).
+// Reported: the medians of wall time and peak resident memory of each, and
+// their ratios.
 //
 // Run it under a display (`xvfb-run -a build/bench/mevario_bench_processi`);
 // without one the programs run on the offscreen platform. MEVARIO_RIPETIZIONI

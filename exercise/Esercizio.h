@@ -78,8 +78,17 @@ public:
     // for a yes/no question).
     virtual std::string RispostaAttesa() const = 0;
     // True when the current question is answered with "Si"/"No" instead of
-    // a typed text; Verifica then takes "Si" as yes and anything else as no.
+    // a typed text; Verifica then takes "Si" as yes and "No" as no.
     virtual bool SiNo() const { return false; }
+    // An answer Verifica judged wrong that is equal in value to the expected
+    // one but not written in the form the topic asks (letters in capitals or
+    // out of the order x, y, z, an exponent 1, a coefficient 1 written out):
+    // what to change, in Italian (UTF-8, one sentence per slip); empty when
+    // the value itself is wrong. By default the answer is written again in
+    // the usual form (RiscriviForma) and judged once more, and only the
+    // slips the check needed put right are named; a topic with a rule of its
+    // own overrides it. Never raises.
+    virtual std::string Forma(const std::string& risposta) const;
 
     // The worked solution of the current exercise, in the style of the
     // concept page; its last line is the expected answer ("string(Si)" or
@@ -110,7 +119,7 @@ protected:
 };
 
 // A definition quiz: kinds of question asked in turn, each answered with
-// "Si"/"No" or with a text compared character for character.
+// "Si"/"No" or with a typed text.
 class TEsercizioQuiz : public TEsercizio {
 public:
     explicit TEsercizioQuiz(int tipi) : FTipi(tipi) {}
@@ -123,20 +132,14 @@ public:
     }
     // Draws a question of the given kind without advancing the cycle.
     virtual void NuovaDomanda(int tipo) = 0;
-    // A typed question: right exactly when the text equals the expected one
-    // (its spaces removed) character for character. Yes/no: "Si" is yes,
-    // anything else (no button checked included) is no.
-    bool Verifica(const std::string& risposta) const override
-    {
-        if (!FRispostaTesto.empty()) {
-            std::string attesa;
-            for (char c : FRispostaTesto)
-                if (c != ' ')
-                    attesa += c;
-            return risposta == attesa;
-        }
-        return (risposta == "Si") == RispostaSi;
-    }
+    // How a typed answer is compared with the expected one (spaces never
+    // count): as text; as a number (a coefficient, a degree: any equal
+    // fraction is right, "-6/8", "-(3/4)" as "-3/4"); as a literal part
+    // (the same letters and exponents written the same way, "*" between
+    // them or not). Yes/no: "Si" is yes, "No" is no, anything else (no
+    // choice made) is neither and never right.
+    enum class TConfronto { Testo, Numero, Lettere };
+    bool Verifica(const std::string& risposta) const override;
     std::string RispostaAttesa() const override
     {
         if (!FRispostaTesto.empty())
@@ -157,6 +160,7 @@ public:
 
 protected:
     std::string FRispostaTesto;
+    TConfronto FConfronto = TConfronto::Testo;
     TSoluzione FSoluzione;
 
 private:

@@ -211,6 +211,22 @@ QRect PosizioneCentrata(const QSize& finestra, const QRect& sopra, const QRect& 
     return g;
 }
 
+std::pair<QRect, QRect> PosizioniAccanto(const QRect& finestra, const QSize& accanto, const QRect& area)
+{
+    QRect f = finestra, a(QPoint(0, 0), accanto);
+    const int y = std::clamp(finestra.top(), area.top(), std::max(area.top(), area.bottom() + 1 - a.height()));
+    if (f.right() + 1 + a.width() <= area.right() + 1) {
+        a.moveTo(f.right() + 1, y);
+    } else if (f.left() - a.width() >= area.left()) {
+        a.moveTo(f.left() - a.width(), y);
+    } else {
+        const int libero = area.width() - f.width() - a.width();
+        f.moveLeft(area.left() + std::max(0, libero / 2));
+        a.moveTo(libero >= 0 ? f.right() + 1 : area.right() + 1 - a.width(), y);
+    }
+    return {f, a};
+}
+
 void CentraSopra(QWidget* finestra, const QWidget* sopra)
 {
     if (sopra && !sopra->isVisible())

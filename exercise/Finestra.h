@@ -3,6 +3,8 @@
 // rounded corners.
 #pragma once
 
+#include <utility>
+
 #include <QColor>
 #include <QFont>
 #include <QPainterPath>
@@ -55,6 +57,15 @@ void ArrotondaAngoli(QWidget* panel);
 // in when it would cross an edge, to the top-left corner of the area when it
 // is larger than the area.
 QRect PosizioneCentrata(const QSize& finestra, const QRect& sopra, const QRect& area);
+// Where a window of size `accanto` (its frame) goes beside `finestra` (the
+// frame of the window it was opened from) inside `area`, and where that
+// window goes (moved only when it must make room): to its right, else to its
+// left, at its height; where neither side has room, the window moves so that
+// both stand side by side in the middle of the area; where the area is too
+// narrow for both, the window goes to the area's left edge and the other to
+// its right edge, over the window's right side (its buttons) rather than its
+// exercise. Returns {window, beside}.
+std::pair<QRect, QRect> PosizioniAccanto(const QRect& finestra, const QSize& accanto, const QRect& area);
 // Moves a window, before it is shown, centred over `sopra` (when it is
 // null or hidden, over the middle of the screen) and inside the available
 // area of the screen `sopra` is on. Where the platform places windows itself

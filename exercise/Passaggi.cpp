@@ -1,6 +1,7 @@
 #include "Passaggi.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QScrollArea>
@@ -17,13 +18,10 @@ namespace mevario {
 
 namespace {
 
-bool Cifra(char c) { return c >= '0' && c <= '9'; }
-bool Lettera(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// Sizes of a row: the mark's column, the field, the typeset line, the "x".
-constexpr int kSegno = 30, kCampo = 170, kAltezza = 46, kTogli = 22, kSpazio = 6;
-// The smallest size a formula box draws at.
-constexpr int kPuntiMinimi = 12;
+// Sizes of a row: the mark's column, the field at its narrowest, a row's
+// height, the "x", the space between, the column that says whether the
+// line still equals the exercise.
+constexpr int kSegno = 30, kCampo = 150, kAltezza = 46, kTogli = 22, kSpazio = 6, kEsercizio = 92;
 
 const QColor kVerde(0, 128, 0), kRosso(200, 0, 0);
 // Where a step broke is said in calm colours: a dark blue for the values,
@@ -46,68 +44,6 @@ GiudizioPassaggio Giudizio(const std::string& prima, const std::string& dopo)
 }
 
 } // namespace
-
-std::string FormulaPassaggio(const std::string& digitato)
-{
-    std::string s;
-    for (char c : digitato)
-        if (c != ' ')
-            s += c;
-    std::string r;
-    bool dopoOperando = false; // after a number, a letter or a closing bracket
-    bool esponente = false;    // right after "^"
-    for (std::size_t i = 0; i < s.size();) {
-        const char c = s[i];
-        if (Cifra(c)) {
-            std::size_t f = i;
-            while (f < s.size() && Cifra(s[f]))
-                ++f;
-            std::string numero = s.substr(i, f - i);
-            // A fraction of whole numbers is one factor (not in an exponent).
-            if (!esponente && f + 1 < s.size() && s[f] == '/' && Cifra(s[f + 1])) {
-                std::size_t g = f + 1;
-                while (g < s.size() && Cifra(s[g]))
-                    ++g;
-                numero = "(" + numero + "/" + s.substr(f + 1, g - f - 1) + ")";
-                f = g;
-            }
-            if (dopoOperando)
-                r += "**";
-            r += numero;
-            i = f;
-            dopoOperando = true;
-            esponente = false;
-            continue;
-        }
-        esponente = false;
-        if (Lettera(c) || c == '(' || c == '[' || c == '{') {
-            // Nothing typed between two factors: they stand side by side,
-            // in the order typed.
-            if (dopoOperando)
-                r += "**";
-            r += c == '(' ? std::string("!(") : std::string(1, c);
-            dopoOperando = Lettera(c);
-        } else if (c == ')' || c == ']' || c == '}') {
-            r += c;
-            dopoOperando = true;
-        } else if (c == '*') {
-            r += "*."; // a dot, as typed
-            dopoOperando = false;
-        } else if (c == ':') {
-            r += "**string( : )**";
-            dopoOperando = false;
-        } else {
-            // Two signs in a row stay two signs ("+-" would be one, "±").
-            if ((c == '+' || c == '-') && !r.empty() && (r.back() == '+' || r.back() == '-'))
-                r += "space(0)";
-            r += c;
-            esponente = c == '^';
-            dopoOperando = false;
-        }
-        ++i;
-    }
-    return r;
-}
 
 TPassaggi::TPassaggi(QWidget* parent, const QColor& sfondo) : QFrame(parent), FSfondo(sfondo)
 {
@@ -137,6 +73,7 @@ TPassaggi::TRiga TPassaggi::CreaRiga(bool esercizio)
     r.campo = new TEditRisp(r.riga);
     r.campo->setFont(Carattere("Times New Roman", 20));
     r.campo->setGeometry(kSegno, 6, kCampo, kAltezza - 12);
+    r.campo->setTextMargins(2, 0, 2, 0);
     r.anteprima = new TFormulaBox(r.riga, TFormulaVariant::ControlLeft);
     r.anteprima->SetColor(FSfondo);
     r.anteprima->SetIgnoraErrori(true);
@@ -154,6 +91,10 @@ TPassaggi::TRiga TPassaggi::CreaRiga(bool esercizio)
         r.campo->setPalette(p);
         r.segno->setAccessibleName(QString());
     } else {
+        r.esercizio = new QLabel(r.riga);
+        r.esercizio->setObjectName(QStringLiteral("esercizioPassaggio"));
+        r.esercizio->setFont(Carattere("Tahoma", 12, true));
+        r.esercizio->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         r.togli = new TDsFancyButton(QStringLiteral("x"), r.riga);
         StileCapsula(r.togli, 12, Qt::white, Qt::yellow);
         r.togli->SetFrameWidth(2);
@@ -228,6 +169,16 @@ TEditRisp* TPassaggi::Campo(int i) const { return FRighe.at(static_cast<std::siz
 TFormulaBox* TPassaggi::Anteprima(int i) const { return FRighe.at(static_cast<std::size_t>(i)).anteprima; }
 QLabel* TPassaggi::Segno(int i) const { return FRighe.at(static_cast<std::size_t>(i)).segno; }
 QLabel* TPassaggi::Nota(int i) const { return FRighe.at(static_cast<std::size_t>(i)).nota; }
+QLabel* TPassaggi::Esercizio(int i) const { return FRighe.at(static_cast<std::size_t>(i)).esercizio; }
+std::vector<TFormulaBox*> TPassaggi::Anteprime(int i) const
+{
+    const TRiga& r = FRighe.at(static_cast<std::size_t>(i));
+    std::vector<TFormulaBox*> v{r.anteprima};
+    for (TFormulaBox* b : r.seguito)
+        if (b->isVisibleTo(r.riga))
+            v.push_back(b);
+    return v;
+}
 TDsFancyButton* TPassaggi::Togli(int i) const { return FRighe.at(static_cast<std::size_t>(i)).togli; }
 
 TEditRisp* TPassaggi::AggiungiRiga(int dopo)
@@ -334,13 +285,15 @@ void TPassaggi::Disegna(TRiga& r)
 {
     const std::string formula = FormulaPassaggio(r.campo->text().toStdString());
     DrawFormula(r.anteprima, formula);
+    r.larghezzaTesto = QFontMetrics(r.campo->font()).horizontalAdvance(r.campo->text());
+    r.larghezzaCopia = -1;
     // A line too long for its place beside the field, even at the smallest
     // size, is drawn under the field instead.
     r.larghezzaMinima = 0;
     try {
         if (!formula.empty())
             r.larghezzaMinima = MisuraFormula(formula, TFormulaVariant::ControlLeft,
-                                              logicalDpiY() > 0 ? logicalDpiY() : 96, kPuntiMinimi)
+                                              logicalDpiY() > 0 ? logicalDpiY() : 96, KPuntiMinimi)
                                     .width();
     } catch (const std::exception&) {
     }
@@ -351,8 +304,9 @@ void TPassaggi::TogliAggiunte()
     // What the window added under the last line belongs to the working as
     // it was.
     for (std::size_t i = 1; i < FRighe.size(); ++i)
-        if (!FRighe[i].aggiunta.isEmpty()) {
+        if (!FRighe[i].aggiunta.isEmpty() || !FRighe[i].cambio.isEmpty()) {
             FRighe[i].aggiunta.clear();
+            FRighe[i].cambio.clear();
             MostraNota(static_cast<int>(i));
         }
 }
@@ -416,13 +370,35 @@ void TPassaggi::Giudica(int i)
     r.segno->setToolTip(nome);
     r.campo->SegnaErrore(posizione);
     r.giudizio = giudizio;
+    // Set against the exercise too: a line may follow from the one above
+    // and yet no longer be the exercise.
+    ConfrontoEsercizio rispetto = ConfrontoEsercizio::Illeggibile;
+    if (!QString::fromStdString(dopo).trimmed().isEmpty())
+        try {
+            rispetto = ConfrontaConEsercizio(Testo(0).toStdString(), dopo);
+        } catch (const std::exception&) {
+        }
+    const bool uguale = rispetto == ConfrontoEsercizio::Uguale;
+    r.esercizio->setText(rispetto == ConfrontoEsercizio::Illeggibile ? QString()
+                         : uguale ? QStringLiteral("= esercizio")
+                                  : QStringLiteral("\u2260 esercizio"));
+    r.esercizio->setAccessibleName(rispetto == ConfrontoEsercizio::Illeggibile ? QString()
+                                   : uguale ? QStringLiteral("uguale all'esercizio")
+                                            : QStringLiteral("diversa dall'esercizio"));
+    QPalette pe = r.esercizio->palette();
+    pe.setColor(QPalette::WindowText, uguale ? kVerde : kRosso);
+    r.esercizio->setPalette(pe);
     MostraNota(i);
 }
 
 void TPassaggi::MostraNota(int i)
 {
     TRiga& r = FRighe[static_cast<std::size_t>(i)];
+    // Where the working left the exercise first, then the step's judgement.
     QString t = r.giudizio;
+    if (!r.cambio.isEmpty())
+        t = QStringLiteral("<span style=\"color:%1\">").arg(kRosso.name()) + r.cambio.toHtmlEscaped() +
+            QStringLiteral("</span>") + (t.isEmpty() ? QString() : QStringLiteral("<br>") + t);
     if (!r.aggiunta.isEmpty())
         t += (t.isEmpty() ? QString() : QStringLiteral("<br>")) + QStringLiteral("<span style=\"color:%1\">").arg(kCalmo.name()) +
              r.aggiunta.toHtmlEscaped() + QStringLiteral("</span>");
@@ -445,17 +421,32 @@ void TPassaggi::Disponi()
     const int larghezza = FScorri->width() - FScorri->verticalScrollBar()->sizeHint().width();
     int y = 0;
     for (TRiga& r : FRighe) {
-        const int xAnteprima = kSegno + kCampo + kSpazio;
-        const int wAnteprima = std::max(60, larghezza - xAnteprima - kTogli - 2 * kSpazio);
+        // The field as wide as its text, up to the whole row; the typeset
+        // copy beside it when it fits there at its smallest size, else in
+        // the rows under it.
+        const int destra = r.togli ? kTogli + kEsercizio + 2 * kSpazio : kSpazio;
+        const int wCampo = std::clamp(r.larghezzaTesto + 16, kCampo, std::max(kCampo, larghezza - kSegno - destra));
+        r.campo->setGeometry(kSegno, 6, wCampo, kAltezza - 12);
+        const int xAnteprima = kSegno + wCampo + kSpazio;
+        const int wAnteprima = larghezza - xAnteprima - destra;
         int h = kAltezza;
-        if (r.larghezzaMinima > wAnteprima) {
-            r.anteprima->setGeometry(kSegno, kAltezza, larghezza - kSegno - kSpazio, kAltezza);
-            h += kAltezza;
+        const bool accanto = r.larghezzaMinima <= wAnteprima;
+        // The exercise is typeset in its panel above: its line here has a
+        // typeset copy only beside the field.
+        r.anteprima->setVisible(accanto || r.togli);
+        if (accanto || !r.togli) {
+            if (r.larghezzaCopia >= 0)
+                Disegna(r); // the whole line again, after rows of pieces
+            r.anteprima->setGeometry(xAnteprima, 0, std::max(0, wAnteprima), kAltezza);
+            for (TFormulaBox* b : r.seguito)
+                b->hide();
         } else {
-            r.anteprima->setGeometry(xAnteprima, 0, wAnteprima, kAltezza);
+            h += DisponiCopia(r, kSegno, kAltezza, larghezza - kSegno - kSpazio);
         }
-        if (r.togli)
+        if (r.togli) {
             r.togli->setGeometry(larghezza - kTogli - kSpazio, (kAltezza - kTogli) / 2, kTogli, kTogli);
+            r.esercizio->setGeometry(larghezza - destra + kSpazio, 0, kEsercizio, kAltezza);
+        }
         if (r.nota->isVisibleTo(r.riga)) {
             const int w = larghezza - kSegno - kSpazio;
             // Measured again only when its text or width changed (laying out
@@ -473,6 +464,39 @@ void TPassaggi::Disponi()
         y += h + 2;
     }
     FContenuto->resize(larghezza, std::max(y, 1));
+}
+
+int TPassaggi::SegnaCambio()
+{
+    std::vector<std::string> righe;
+    for (int i = 0; i <= UltimaScritta(); ++i)
+        righe.push_back(Testo(i).toStdString());
+    CambioCalcolo c;
+    try {
+        c = DoveCambia(righe);
+    } catch (const std::exception&) {
+        return -1;
+    }
+    if (c.riga < 1 || c.riga >= Righe())
+        return -1;
+    TRiga& r = FRighe[static_cast<std::size_t>(c.riga)];
+    r.cambio = QString::fromStdString(FraseCambio(c.giudizio));
+    MostraNota(c.riga);
+    Disponi();
+    FScorri->ensureWidgetVisible(r.riga, 0, 0); // the line whole, with what is said under it
+    return c.riga;
+}
+
+std::string TPassaggi::UltimoErrore() const
+{
+    for (int k = UltimaScritta(); k >= 1; --k)
+        try {
+            const std::string e = GiudicaPassaggio(Testo(k - 1).toStdString(), Testo(k).toStdString()).errore;
+            if (!e.empty())
+                return e;
+        } catch (const std::exception&) {
+        }
+    return {};
 }
 
 void TPassaggi::resizeEvent(QResizeEvent* e)

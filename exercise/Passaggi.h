@@ -3,7 +3,10 @@
 // pupil, typeset as it is typed, and between a line and the one above it a
 // mark says whether the two are equivalent; under a line that breaks the
 // chain, where it broke (values of the letters where the lines differ, the
-// mistake when a rule names it), or why the line cannot be read.
+// mistake when a rule names it), or why the line cannot be read. Beside
+// each line, whether it still equals the exercise itself. A field is as
+// wide as its line; the typeset copy stands beside it, or under it in as
+// many rows as a long line needs.
 //
 // Keys in a line: Enter adds a line under it, Ctrl+Enter is "Procedi", Up
 // and Down move between the lines, Backspace or Delete on an empty line
@@ -32,6 +35,17 @@ class TFormulaBox;
 // dot, ":" as the division sign, fractions of whole numbers as fractions.
 std::string FormulaPassaggio(const std::string& digitato);
 
+// A typed line cut where it may go on in the next row of its typeset copy:
+// before each sign between two terms and between two brackets side by
+// side, outside every bracket ("(x+1)(x-2)-3x" gives "(x+1)", "(x-2)",
+// "-3x"); the pieces, joined, are the line without its spaces.
+std::vector<std::string> PezziPassaggio(const std::string& digitato);
+
+// The typeset copy of a line too long for one row of `larghezza` pixels at
+// `punti` points: its pieces gathered into as few rows as fit, in order (a
+// piece alone wider than a row has a row of its own, where it shrinks).
+std::vector<std::string> RigheCopia(const std::string& digitato, int larghezza, int ppi, int punti);
+
 class TPassaggi : public QFrame {
     Q_OBJECT
 public:
@@ -51,6 +65,11 @@ public:
     // The line under line i: where the chain broke, why the line cannot be
     // read, what is left (hidden when empty).
     QLabel* Nota(int i) const;
+    // Beside line i (i >= 1): whether it still equals the exercise, "=
+    // esercizio" or "\u2260 esercizio"; empty when it is empty or does not read.
+    QLabel* Esercizio(int i) const;
+    // The typeset copy of line i, as many boxes as the rows it takes.
+    std::vector<TFormulaBox*> Anteprime(int i) const;
     TDsFancyButton* Togli(int i) const;
 
     // Adds an empty line under line `dopo` and puts the focus in it.
@@ -64,6 +83,12 @@ public:
     void NotaUltima(const QString& testo);
     // Puts the focus in line i (the last step line when i is out of range).
     void Fuoco(int i = -1);
+    // After a wrong answer: "Qui il calcolo cambia: ..." under the first
+    // line that is no longer equal to the exercise, brought into view; it
+    // goes when the working changes. The line, or -1 when there is none.
+    int SegnaCambio();
+    // The mistake named at the latest step that names one (empty: none).
+    std::string UltimoErrore() const;
 
 signals:
     // The working changed (a line typed, added or taken away).
@@ -76,6 +101,9 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    // A row of the typeset copy under the field (drawn small there), and
+    // the smallest size a formula box draws at.
+    static constexpr int KAltezzaCopia = 38, KPuntiMinimi = 12;
     struct TRiga {
         QWidget* riga = nullptr;
         QLabel* segno = nullptr;
@@ -83,9 +111,16 @@ private:
         TFormulaBox* anteprima = nullptr;
         TDsFancyButton* togli = nullptr;
         QLabel* nota = nullptr;
+        QLabel* esercizio = nullptr;
+        std::vector<TFormulaBox*> seguito; // the typeset copy's further rows
         QString giudizio; // what the judgement says under the line (rich text)
         QString aggiunta; // what the window added under it (NotaUltima)
+        QString cambio;   // "Qui il calcolo cambia" (SegnaCambio)
         int larghezzaMinima = 0; // the typeset line's width at its smallest size
+        int larghezzaTesto = 0;  // the typed text's width in the field
+        // The typeset copy cut into rows for a width (kept until either changes).
+        std::vector<std::string> righeCopia;
+        int larghezzaCopia = -1;
         QSize misuraNota;          // the note's width and the height it takes there
         QString testoMisurato;     // the note's text measured
     };
@@ -97,6 +132,7 @@ private:
     void TogliAggiunte();
     void MostraNota(int i);
     void Disponi();
+    int DisponiCopia(TRiga& r, int x, int y, int larghezza);
     void Numera();
 
     QColor FSfondo;

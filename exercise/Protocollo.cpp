@@ -1,12 +1,11 @@
 #include "Protocollo.h"
 
-#include "Lettura.h"
-
 #include <QCloseEvent>
 #include <QFontMetrics>
 
 #include "Errori.h"
 #include "Finestra.h"
+#include "Giudizio.h"
 #include "QuibWord.h"
 #include "Registro.h"
 #include "SchedaPol.h"
@@ -182,93 +181,6 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     Finestre().push_back(this);
 }
 
-void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
-{
-    FArgomentoPassaggi = argomento;
-    cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
-    cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
-    cbPassaggi->setFont(Carattere("Comic Sans MS", 20));
-    ColoraTesto(cbPassaggi, kMarrone);
-    cbPassaggi->setToolTip(QStringLiteral("Scrivi il calcolo una riga alla volta: ogni riga viene controllata"));
-    pnlPassaggi = new TPassaggi(pnlEdit, ColorePannelli());
-    pnlPassaggi->hide();
-    lblTastiPassaggi = new QLabel(QStringLiteral("Invio: nuova riga \u00B7 \u2191\u2193: cambia riga \u00B7 Canc: toglie la riga "
-                                                 "vuota\nCtrl+Invio o Procedi: controlla l'ultima riga"),
-                                  pnlEdit);
-    lblTastiPassaggi->setObjectName(QStringLiteral("lblTastiPassaggi"));
-    lblTastiPassaggi->setFont(Carattere("Tahoma", 12));
-    lblTastiPassaggi->setWordWrap(true);
-    ColoraTesto(lblTastiPassaggi, QColor(60, 40, 20));
-    lblTastiPassaggi->hide();
-    connect(cbPassaggi, &QCheckBox::toggled, this, [this](bool on) { MostraPassaggi(on); });
-    connect(pnlPassaggi, &TPassaggi::ProcediChiesto, this, [this] {
-        if (btnNuovo->isEnabled() && btnNuovo->isVisible())
-            btnNuovo->click();
-    });
-}
-
-void TFinestraEsercizi::PosaPassaggi()
-{
-    if (!cbPassaggi || PassaggiAttivi())
-        return;
-    // The toggle stands at the end of the question's line, over the answer
-    // area's right edge; the question keeps the rest of its line.
-    const QRect d = lbDomanda->geometry();
-    const int x = pnlEdit->geometry().right() + 1 - 130;
-    cbPassaggi->setGeometry(x, d.top() + 2, 130, 30);
-    lbDomanda->resize(std::min(d.width(), x - 8 - d.left()), d.height());
-    FGeometrieRisposta = {pnlEdit->geometry(), DsFancyButton1->geometry(), btnLavagna->geometry()};
-}
-
-void TFinestraEsercizi::MostraPassaggi(bool attivi)
-{
-    if (!pnlPassaggi)
-        return;
-    if (Tfrmcomune* c = Tfrmcomune::Istanza())
-        c->EditTastieraExit(); // it typed into the field that now goes
-    if (FGeometrieRisposta.empty())
-        PosaPassaggi();
-    // The field keeps what the pupil typed in it; "Procedi" on the working
-    // puts its last line there, which goes when the field comes back.
-    if (attivi) {
-        FCampoPrima = EditRisp->text();
-    } else {
-        EditRisp->setText(FCampoPrima);
-        FTestoAnteprima = QStringLiteral("\n"); // never a field's text: the preview is drawn again
-        EditRispKeyUp();
-    }
-    const QRect e = FGeometrieRisposta[0];
-    EditRisp->setVisible(!attivi);
-    PBRisp->setVisible(!attivi);
-    if (lblLettura)
-        lblLettura->hide();
-    if (attivi) {
-        // The answer area grows down to the counters and to the left edge
-        // of the exercise's panel (its right edge leaves room for the
-        // keypad beside it); the field and its preview give way to the
-        // lines, the buttons go to its top right.
-        const int sinistra = std::min(e.left(), pnlEsercizi->geometry().left());
-        const int w = e.right() + 1 - sinistra;
-        pnlEdit->setGeometry(sinistra, e.top(), w, pnlRisp->geometry().top() - 8 - e.top());
-        DsFancyButton1->setGeometry(w - 2 * 89 - 16, 6, 89, 33);
-        btnLavagna->setGeometry(w - 89 - 8, 6, 89, 33);
-        lblTastiPassaggi->setGeometry(12, 2, w - 2 * 89 - 36, 40);
-        pnlPassaggi->setGeometry(6, 44, w - 12, pnlEdit->height() - 50);
-        if (pnlPassaggi->Righe() == 0 && FEsercizio)
-            pnlPassaggi->Ricomincia(FEsercizio->TestoPassaggi());
-    } else {
-        pnlEdit->setGeometry(e);
-        DsFancyButton1->setGeometry(FGeometrieRisposta[1]);
-        btnLavagna->setGeometry(FGeometrieRisposta[2]);
-    }
-    lblTastiPassaggi->setVisible(attivi);
-    pnlPassaggi->setVisible(attivi);
-    if (attivi)
-        pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
-    else
-        EditRisp->setFocus();
-}
-
 TFinestraEsercizi::~TFinestraEsercizi()
 {
     std::erase(Finestre(), this);
@@ -346,14 +258,16 @@ void TFinestraEsercizi::CreaSiNo(int x, int y)
     rbNo->setAccessibleName(QStringLiteral("No"));
     ColoraTesto(rbNo, Qt::black);
     pnlSiNo->hide();
-    // The typed answers of a quiz are compared as text: nothing to draw.
+    for (QRadioButton* rb : {rbSi, rbNo})
+        connect(rb, &QRadioButton::toggled, this, [this] { MostraLettura(TLettura{}); }); // a choice made
+    // The typed answers of a quiz are short: nothing to draw.
     PBRisp->hide();
 }
 
 std::string TFinestraEsercizi::RispostaDelPupillo() const
 {
     if (pnlSiNo && FEsercizio && FEsercizio->SiNo())
-        return rbSi->isChecked() ? "Si" : "No";
+        return rbSi->isChecked() ? "Si" : rbNo->isChecked() ? "No" : "";
     return TestoCampo(EditRisp->text());
 }
 
@@ -381,7 +295,7 @@ void TFinestraEsercizi::EsercizioMostrato()
     FSoluzioneVista = false;
 }
 
-void TFinestraEsercizi::RegistraRisposta(bool giusta, const TDiagnosi& diagnosi)
+void TFinestraEsercizi::RegistraRisposta(const TGiudizio& g)
 {
     TRegistro* registro = Registro();
     if (!registro || registro->Ospite() || !registro->AlunnoScelto())
@@ -391,11 +305,7 @@ void TFinestraEsercizi::RegistraRisposta(bool giusta, const TDiagnosi& diagnosi)
     r.esercizio = EsercizioDaRegistrare();
     r.seme = FSeme;
     r.risposta = RispostaDaRegistrare();
-    r.giusta = giusta;
-    if (!giusta) {
-        r.diagnosi = QString::fromStdString(diagnosi.Testo());
-        r.tipoErrore = QString::fromStdString(diagnosi.errore);
-    }
+    Esito(g, r);
     r.ripassa = FRipassa;
     r.soluzioneVista = FSoluzioneVista;
     r.secondi = FOrologio.isValid() ? static_cast<double>(FOrologio.elapsed()) / 1000.0 : 0.0;
@@ -561,48 +471,40 @@ void TFinestraEsercizi::btnNuovoClick()
     // What the check shows belongs to the text as it is now: the release of
     // Enter that ran it changes nothing.
     FTestoAnteprima = EditRisp->text();
-    // Nothing typed: nothing to judge, nothing counted.
-    if (FEsercizio && !FEsercizio->SiNo() && EditRisp->text().trimmed().isEmpty()) {
-        RigaSottoAnteprima(QStringLiteral("Scrivi la risposta, poi premi Procedi."));
+    TGiudizio g;
+    const std::string risposta = RispostaDelPupillo();
+    if (!Protetto([&] {
+            if (FEsercizio)
+                g = Giudica(*FEsercizio, risposta);
+            else
+                g.esito = Verifica(risposta) ? TEsito::Giusta : TEsito::Sbagliata;
+        }))
+        return; // the error box showed why; nothing changed
+    // Nothing to judge yet (nothing typed or chosen, an answer that cannot
+    // be read, a slip of form): the pupil is told what to do, nothing counts.
+    if (!g.Contata()) {
+        if (g.esito == TEsito::Illeggibile) {
+            MostraLettura(g.lettura);
+            MostraErrore(QStringLiteral("La risposta non si può leggere: ") + g.lettura.motivo + QStringLiteral("."));
+        } else {
+            RigaSottoAnteprima(QString::fromStdString(g.motivo));
+        }
+        if (g.esito == TEsito::Forma)
+            RegistraRisposta(g);
         if (PassaggiAttivi())
-            pnlPassaggi->Fuoco(1);
-        else
+            pnlPassaggi->Fuoco(std::max(1, pnlPassaggi->UltimaScritta()));
+        else if (!pnlEdit->isHidden())
             EditRisp->setFocus();
         return;
     }
-    // An answer the formula reader cannot read is not judged: the pupil is
-    // told where and why, and no counter changes.
-    if (FEsercizio && !FEsercizio->SiNo()) {
-        const TLettura l = LeggiDigitata(EditRisp->text());
-        if (!l.leggibile) {
-            MostraLettura(l);
-            MostraErrore(QStringLiteral("La risposta non si può leggere: ") + l.motivo + QStringLiteral("."));
-            return;
-        }
-    }
-    bool giusta = false;
-    const std::string risposta = RispostaDelPupillo();
-    if (!Protetto([&] { giusta = Verifica(risposta); }))
-        return; // the error box showed why; nothing changed
-    // What is wrong, as far as the rules tell: kept with the answer, shown
-    // after the flash.
-    TDiagnosi diagnosi;
-    if (!giusta && FEsercizio && !FEsercizio->SiNo()) {
-        try {
-            diagnosi = FEsercizio->Diagnosi(risposta);
-        } catch (const std::exception&) {
-            diagnosi = {}; // no rule could read it: no diagnosis
-        }
-        // The rules know no mistake in the answer, but one may have been
-        // named between two lines of the working: the last such is the
-        // mistake of this answer (said, and reviewed later).
-        if (diagnosi.errore.empty() && PassaggiAttivi())
-            for (int k = pnlPassaggi->UltimaScritta(); k >= 1 && diagnosi.errore.empty(); --k)
-                diagnosi.errore = GiudicaPassaggio(pnlPassaggi->Testo(k - 1).toStdString(),
-                                                   pnlPassaggi->Testo(k).toStdString())
-                                      .errore;
-    }
-    RegistraRisposta(giusta, diagnosi);
+    const bool giusta = g.esito == TEsito::Giusta;
+    // The rules know no mistake in the answer, but one may have been named
+    // between two lines of the working: the last such is the mistake of
+    // this answer (said, and reviewed later).
+    if (!giusta && g.diagnosi.errore.empty() && PassaggiAttivi())
+        g.diagnosi.errore = pnlPassaggi->UltimoErrore();
+    const TDiagnosi& diagnosi = g.diagnosi;
+    RegistraRisposta(g);
     Conta(giusta ? lblEsatte : lblErrori);
     const unsigned esercizio = FNumeroEsercizio;
     FInVerifica = true;
@@ -621,6 +523,8 @@ void TFinestraEsercizi::btnNuovoClick()
     // red rings in the preview, the count and the mistake under it.
     if (!FEsercizio->SiNo())
         MostraDiagnosi(diagnosi);
+    if (PassaggiAttivi())
+        pnlPassaggi->SegnaCambio(); // the line where the working left the exercise
     // The worked solution is one click away.
     if (!FEsercizio->Soluzione().empty())
         btnSoluzione->show();
@@ -818,17 +722,21 @@ void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
         lblLettura->setPalette(p);
         lblLettura->setAlignment(Qt::AlignCenter);
     }
+    // A yes/no question has no preview: the line goes under the choice.
+    const bool scelta = pnlSiNo && !pnlSiNo->isHidden();
+    lblLettura->setParent(scelta ? PaginaEsercizi : pnlEdit);
     if (!FAnteprima.isValid())
         FAnteprima = PBRisp->geometry();
-    const QRect b = FAnteprima;
+    const QRect b = scelta ? pnlSiNo->geometry().adjusted(-60, 0, 60, 0) : FAnteprima;
     // One line at the foot of the preview, two when it is long.
     const int righe = QFontMetrics(lblLettura->font()).horizontalAdvance(testo) > b.width() - 8 ? 2 : 1;
     // Below the preview where the panel has room; else the preview gives up
     // its foot (its formula shrinks to fit) so that nothing overlaps.
     const int h = 15 * righe + 2;
-    const int y = std::min(b.bottom() + 1, pnlEdit->height() - h);
+    const int y = scelta ? b.bottom() + 6 : std::min(b.bottom() + 1, pnlEdit->height() - h);
     lblLettura->setGeometry(b.left(), y, b.width(), h);
-    PBRisp->setGeometry(b.left(), b.top(), b.width(), std::min(b.height(), y - b.top()));
+    if (!scelta)
+        PBRisp->setGeometry(b.left(), b.top(), b.width(), std::min(b.height(), y - b.top()));
     lblLettura->setText(testo);
     lblLettura->setAccessibleName(testo);
     lblLettura->show();
@@ -865,8 +773,10 @@ void TFinestraEsercizi::FormClose()
 
 void TFinestraEsercizi::btnStampaClick()
 {
-    // The window as it is on screen, in the window sheet.
-    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento);
+    // The window as it is on screen, in the window sheet, with who and when.
+    const TRegistro* r = Registro();
+    const TAlunno a = r && !r->Ospite() && r->AlunnoScelto() ? *r->AlunnoScelto() : TAlunno();
+    ScriviSchedaFinestra(CartellaProgramma(), grab().toImage(), FArgomento, a.nome, a.classe, QDateTime::currentDateTime());
 }
 
 void TFinestraEsercizi::DsFancyButton1Click()
@@ -885,7 +795,7 @@ void TFinestraEsercizi::DsFancyButton1Click()
             if (pnlPassaggi->Campo(i)->hasFocus())
                 campo = pnlPassaggi->Campo(i);
     }
-    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda});
+    c->MostraAiuto(campo, {pnlEsercizi, lbDomanda}, {pnlRisp, PBRisp});
 }
 
 int TFinestraEsercizi::Esatte() const { return lblEsatte->text().toInt(); }

@@ -26,6 +26,7 @@
 
 #include "Esercizio.h"
 #include "FormulaBox.h"
+#include "Giudizio.h"
 #include "Lettura.h"
 #include "Passaggi.h"
 #include "RAHtControls.h"
@@ -144,7 +145,7 @@ public:
     bool PassaggiAttivi() const { return cbPassaggi && cbPassaggi->isChecked(); }
 
     // The answer as Verifica receives it: "Si"/"No" from the radio buttons
-    // on a yes/no question ("No" when neither is checked), else the field.
+    // on a yes/no question (empty when neither is checked), else the field.
     std::string RispostaDelPupillo() const;
 
     // Colours of the topic windows.
@@ -201,7 +202,7 @@ private:
     void Conta(QLabel* contatore);
     // Keeps the judged answer in the record, before anything on screen
     // reacts to it.
-    void RegistraRisposta(bool giusta, const TDiagnosi& diagnosi);
+    void RegistraRisposta(const TGiudizio& g);
     void NascondiSoluzione();
     void MostraLettura(const TLettura& l);
     void MostraDiagnosi(const TDiagnosi& d);
@@ -209,6 +210,7 @@ private:
     void AggiornaAccessibili();
     void MostraPassaggi(bool attivi);
     void PosaPassaggi();
+    void DisponiPassaggi();
 
     QString FArgomento;
     const char* FGiuste;

@@ -625,7 +625,8 @@ void Tfrmcomune::ShowHelp1(const QPoint& p)
     pnlHelp1->show();
 }
 
-void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& daLasciare)
+void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& daLasciare,
+                             const std::vector<const QWidget*>& maiCoprire)
 {
     QWidget* parent = pnlHelp1->parentWidget();
     if (!parent || parent == this || !campo)
@@ -634,20 +635,16 @@ void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& 
     const QRect finestra = parent->rect().adjusted(kMargine, kMargine, -kMargine, -kMargine);
     const bool tastiera = pnlTastiera->isVisible() && pnlTastiera->parentWidget() == parent;
     const QRect t = tastiera ? pnlTastiera->geometry().adjusted(-kMargine, -kMargine, kMargine, kMargine) : QRect();
-    std::vector<QRect> lasciare;
-    for (const QWidget* w : daLasciare)
-        if (w && w->isVisibleTo(parent))
-            lasciare.push_back(InFinestra(w, parent));
+    std::vector<QRect> lasciare, mai{t};
+    for (const auto& [lista, dove] : {std::pair{&daLasciare, &lasciare}, std::pair{&maiCoprire, &mai}})
+        for (const QWidget* w : *lista)
+            if (w && w->isVisibleTo(parent))
+                dove->push_back(InFinestra(w, parent));
     // Both shapes of the panel (text over examples, or side by side), each
-    // beside the field (as ever), under it, above it, to its left, and
-    // each of those moved to the keypad's left: never over the keypad,
-    // over the field if nothing else will do, over the rest as little as
-    // can be.
-    struct TScelta {
-        bool dueColonne;
-        QRect r;
-        int costo;
-    };
+    // beside the field, under it, above it, to its left, and each of those
+    // moved to the keypad's left: never over the keypad or `maiCoprire`, over
+    // the field if nothing else will do, over the rest as little as can be.
+    struct TScelta { bool dueColonne; QRect r; int costo; };
     std::optional<TScelta> migliore;
     const TAiuto aiuto = FAiuto;
     for (bool dueColonne : {false, true}) {
@@ -666,7 +663,7 @@ void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& 
                 candidati.push_back(dentro(QPoint(t.left() - h.width(), p.y())));
         }
         for (const QRect& c : candidati) {
-            if (c.intersects(t) || !finestra.contains(c))
+            if (!finestra.contains(c) || std::any_of(mai.begin(), mai.end(), [&c](const QRect& m) { return c.intersects(m); }))
                 continue;
             int costo = c.intersects(f) ? 100 : 0;
             for (const QRect& l : lasciare)
@@ -676,8 +673,10 @@ void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& 
         }
     }
     if (!migliore) {
-        // Nowhere beside the keypad: the keypad closes, the help is read.
+        // Nowhere beside the keypad: it closes, and the help is placed again.
         EditTastieraExit();
+        if (tastiera)
+            return MostraAiuto(campo, daLasciare, maiCoprire);
         ImpostaAiuto(aiuto, false);
         ShowHelp1(QPoint(f.right() + 1, f.top() - 10));
         return;

@@ -153,9 +153,11 @@ public:
     void ImpostaAiuto(const TAiuto& aiuto, bool dueColonne);
     const TAiuto& Aiuto() const { return FAiuto; }
     // Shows the help panel beside the answer field, inside the window and
-    // clear of the keypad, of the field when there is room and, as far as
-    // it can, of `daLasciare` (the exercise, the question).
-    void MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& daLasciare = {});
+    // clear of the keypad and of `maiCoprire` (the counters, the preview),
+    // of the field when there is room and, as far as it can, of
+    // `daLasciare` (the exercise, the question).
+    void MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& daLasciare = {},
+                     const std::vector<const QWidget*>& maiCoprire = {});
 
 protected:
     // Escape in a window that holds the panels closes the help panel.

@@ -487,6 +487,14 @@ PExpr TExprBuilder::ParseFormula(const std::string& text)
     FPostfix = true;
     FDepth = 0;
     Run r = List(Kind::Chain, true);
+    // The whole text is the formula: what no level reads (a letter right
+    // after a number, an unmatched ")", a space before more text) is an
+    // error at its place, never left out of the drawing unsaid. Spaces at
+    // the end are nothing to read; the place said is where reading stopped.
+    const int fermo = FPos;
+    SkipSpaces();
+    if (FPos < static_cast<int>(FText.size()))
+        Error("errore in posizione ", fermo);
     return Wrap(std::move(r), Kind::Chain);
 }
 

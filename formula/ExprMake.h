@@ -32,7 +32,9 @@ std::string PreScan(const std::string& text);
 class TExprBuilder {
 public:
     TExprBuilder() = default;
-    // The root of the tree (the caller owns it). Raises EIncorrectExpr.
+    // The root of the tree (the caller owns it). Raises EIncorrectExpr, also
+    // for text left after the formula ("3x", "a)b"; spaces at the end are
+    // fine), at the place where reading stopped.
     PExpr ParseFormula(const std::string& text);
 
 private:

@@ -46,6 +46,13 @@ std::string Centinaia(int n)
 
 constexpr long long kLimiteParole = 1000000000LL;
 
+// The largest denominator read as an ordinal ("sette duecentocinquantaseiesimi");
+// from the next one on a fraction is read with "fratto" and a pause after
+// it, as a teacher does with a long denominator.
+constexpr long long kLimiteOrdinali = 300;
+
+std::string Cifre(std::string_view s);
+
 // A word ending in "tre" after other numbers takes the accent: ventitré,
 // centotré (tremila, ventitremila keep none).
 std::string Accento(std::string r)
@@ -62,7 +69,7 @@ std::string Cardinale(long long n)
     if (n == 0)
         return "zero";
     if (n >= kLimiteParole)
-        return std::to_string(n);
+        return Cifre(std::to_string(n)); // past the words: digit by digit
     std::string r;
     const int milioni = static_cast<int>(n / 1000000);
     const int migliaia = static_cast<int>(n / 1000 % 1000);
@@ -90,11 +97,22 @@ std::string RadiceOrdinale(long long n)
     if (n >= 1 && n <= 10)
         return primi[n];
     std::string c = Cardinale(n);
-    if (c.size() >= 4 && c.compare(c.size() - 4, 4, "tré") == 0)
+    const auto finisce = [&c](std::string_view f) {
+        return c.size() >= f.size() && c.compare(c.size() - f.size(), f.size(), f) == 0;
+    };
+    if (finisce("tré")) // ventitreesimo
         return c.substr(0, c.size() - 4) + "treesim";
-    if (c.size() >= 3 && c.compare(c.size() - 3, 3, "sei") == 0)
+    if (finisce("sei")) // ventiseiesimo
         return c + "esim";
-    c.pop_back();
+    if (finisce("dieci")) // centodecimo
+        return c.substr(0, c.size() - 5) + "decim";
+    if (finisce("centouno")) // centunesimo, as ventunesimo
+        return c.substr(0, c.size() - 4) + "unesim";
+    if (finisce("mila")) // duemillesimo
+        return c.substr(0, c.size() - 4) + "millesim";
+    if (c == "un milione")
+        return "milionesim";
+    c.pop_back(); // undicesimo, ventesimo, centesimo, millesimo
     return c + "esim";
 }
 
@@ -121,16 +139,17 @@ bool Intero(const TExprClass* n, long long& v)
     return true;
 }
 
-// A fraction of whole numbers: ordinals up to tenths, "fratto" beyond.
+// A fraction of whole numbers as a teacher says it, the denominator an
+// ordinal ("un mezzo", "due mezzi", "tre quarti", "un ventitreesimo",
+// "undici ventesimi"); empty where it is read with "fratto" instead.
 std::string FrazioneParole(long long n, long long d)
 {
-    if (d >= 2 && d <= 10 && n >= 0 && n < kLimiteParole) {
-        if (d == 2)
-            return n == 1 ? "un mezzo" : Cardinale(n) + " mezzi";
-        const std::string radice = RadiceOrdinale(d);
-        return n == 1 ? "un " + radice + "o" : Cardinale(n) + " " + radice + "i";
-    }
-    return Cardinale(n) + " fratto " + Cardinale(d);
+    if (d < 2 || d > kLimiteOrdinali || n < 0 || n >= kLimiteParole)
+        return {};
+    if (d == 2)
+        return n == 1 ? "un mezzo" : Cardinale(n) + " mezzi";
+    const std::string radice = RadiceOrdinale(d);
+    return n == 1 ? "un " + radice + "o" : Cardinale(n) + " " + radice + "i";
 }
 
 // Digits one by one ("zero cinque").
@@ -438,6 +457,16 @@ bool Somma(TExprClass* n)
     return false;
 }
 
+// A minus sign, drawn or written as text.
+bool Meno(const TExprClass* n)
+{
+    if (SegnoScritto(n)) {
+        const char16_t c = static_cast<const TExprExtSymbol*>(n)->Code();
+        return c == 8722 || c == u'-';
+    }
+    return typeid(*n) == typeid(TExprSimple) && Ritaglia(static_cast<const TExprSimple*>(n)->Text()) == "-";
+}
+
 bool Negativo(TExprClass* n)
 {
     n = Primo(n);
@@ -473,7 +502,7 @@ private:
     TDetto Base(TExprClass* b);
     std::string Esponente(TExprClass* e, bool& composto);
     TDetto Frazione(TExprRatio* r);
-    std::string Parte(TExprClass* n, bool parentesiSeComposta);
+    std::string Parte(TExprClass* n);
     std::string Nome(TExprClass* n);
 };
 
@@ -799,45 +828,68 @@ TDetto TParlatore::Potenza(TExprIndex* i)
     return d;
 }
 
-// A numerator or denominator: in brackets when it is a sum (or, with
-// `parentesiSeComposta`, anything of several pieces).
-std::string TParlatore::Parte(TExprClass* n, bool parentesiSeComposta)
+// What is under a root sign: in brackets when it is a sum.
+std::string TParlatore::Parte(TExprClass* n)
 {
     TExprClass* c = Interno(n);
     const std::string t = Riga(c).testo;
-    if (Somma(c) || (parentesiSeComposta && Elementi(c) > 1))
+    if (Somma(c))
         return "aperta parentesi " + t + " chiusa parentesi";
     return t;
 }
 
+// A fraction, in the order it is drawn. A number over a number, perhaps
+// with a minus before it and letters after it in the numerator, is said as
+// a teacher says a coefficient ("meno tredici diciassettesimi ics"). A
+// numerator or denominator that is a sum is named as such, the bar groups
+// it on the screen and no bracket is drawn to be said. Otherwise the
+// numerator, "fratto", the denominator; after "fratto" and after the named
+// parts a pause, so one hears where the fraction ends.
 TDetto TParlatore::Frazione(TExprRatio* r)
 {
     TDetto d;
-    TExprClass* num = Primo(Interno(r->Son()));
-    TExprClass* den = Interno(r->Son2());
+    TExprClass* sopra = Interno(r->Son());
+    TExprClass* sotto = Interno(r->Son2());
+    if (Somma(sopra) || Somma(sotto)) {
+        d.testo = "frazione con numeratore";
+        Aggiungi(d.testo, Riga(sopra).testo);
+        Aggiungi(d.testo, "e denominatore");
+        Aggiungi(d.testo, Riga(sotto).testo);
+        d.iniziaParentesi = true; // after a factor, "per" before it, as before a bracket
+        d.virgolaDopo = true;
+        return d;
+    }
+    TExprClass* num = Primo(sopra);
+    bool meno = false;
+    if (num && Meno(num)) {
+        meno = true;
+        num = Primo(num->Next());
+    }
     long long n = 0, k = 0;
-    if (num && Intero(num, n) && Elementi(den) == 1 && Intero(Primo(den), k) && n >= 0 && k > 0) {
-        // A number over a number, then perhaps letters written in the
-        // numerator ("cinque mezzi ics al quadrato").
+    if (num && Intero(num, n) && Elementi(sotto) == 1 && Intero(Primo(sotto), k)) {
+        // Letters written in the numerator after the number follow the
+        // fraction's words ("cinque mezzi ics al quadrato").
         bool lettere = true;
         for (TExprClass* m = num->Next(); m; m = m->Next())
             if (!Vuoto(m) && !dynamic_cast<TExprVar*>(m) &&
                 !(dynamic_cast<TExprIndex*>(m) && dynamic_cast<TExprVar*>(static_cast<TExprIndex*>(m)->Son())))
                 lettere = false;
-        if (lettere) {
-            d.testo = FrazioneParole(n, k);
-            d.iniziaNumero = true;
+        const std::string parole = lettere ? FrazioneParole(n, k) : std::string();
+        if (!parole.empty()) {
+            d.testo = meno ? "meno " + parole : parole;
+            d.iniziaNumero = !meno;
             d.finisceNumero = !num->Next();
             if (num->Next())
                 Aggiungi(d.testo, Riga(num->Next()).testo);
             return d;
         }
     }
-    d.testo = Parte(r->Son(), false);
+    d.testo = Riga(sopra).testo;
     Aggiungi(d.testo, "fratto");
-    Aggiungi(d.testo, Parte(r->Son2(), true));
-    d.iniziaNumero = num && dynamic_cast<TExprNumber*>(num);
+    Aggiungi(d.testo, Riga(sotto).testo);
+    d.iniziaNumero = num && !meno && dynamic_cast<TExprNumber*>(num);
     d.finisceNumero = true;
+    d.virgolaDopo = true;
     return d;
 }
 
@@ -930,7 +982,7 @@ TDetto TParlatore::Nodo(TExprClass* n, TVoce prima, bool solo)
             d.testo = "radice cubica di";
         else
             d.testo = "radice di indice " + Riga(Interno(r->Son2())).testo + " di";
-        Aggiungi(d.testo, Parte(r->Son(), false));
+        Aggiungi(d.testo, Parte(r->Son()));
         d.virgolaDopo = Elementi(Interno(r->Son())) > 1;
         return d;
     }

@@ -4,10 +4,16 @@
 //
 // Reading rules, the same for every formula:
 // - whole numbers in words below a billion ("trecentoquarantadue",
-//   "centotto", "centottanta", "ventitré"), digits beyond; decimals with
-//   "virgola";
-// - a fraction of whole numbers with denominator up to ten as Italians say
-//   it ("un mezzo", "tre quarti", "sette decimi"), any other with "fratto";
+//   "centotto", "centottanta", "ventitré"), digit by digit beyond ("uno due
+//   tre ..."); decimals with "virgola";
+// - a fraction of whole numbers with a denominator up to 300 as Italians
+//   say it, the denominator an ordinal ("un mezzo", "due mezzi", "tre
+//   quarti", "tredici dodicesimi", "un ventitreesimo", "tre centesimi"),
+//   a minus before it and letters of its numerator after it ("meno tredici
+//   diciassettesimi ics": 13x over 17); any other fraction in the order it
+//   is drawn, numerator "fratto" denominator, with a pause after it; a
+//   numerator or denominator that is a sum named ("frazione con numeratore
+//   ics più uno e denominatore due"), no bracket said that is not drawn;
 // - letters by their Italian names ("ics", "ipsilon", "zeta"), one after the
 //   other without "per"; "per" is said only before a number or a bracket
 //   that follow another factor;
@@ -34,8 +40,8 @@ namespace mevario {
 // The sentence (UTF-8) of the formula whose row starts at `root`.
 std::string SpokenForm(TExprClass* root);
 
-// A whole number in Italian words ("duemilacentouno"); digits from a
-// billion on. Negative numbers start with "meno".
+// A whole number in Italian words ("duemilacentouno"); from a billion on
+// its digits one by one, in words. Negative numbers start with "meno".
 std::string ItalianNumber(long long n);
 
 } // namespace mevario

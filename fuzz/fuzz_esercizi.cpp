@@ -3,13 +3,15 @@
 // first (so the quizzes reach every kind of question); the rest is what the
 // pupil typed. The check gives a verdict or its own reading error, never a
 // crash, a hang, a leak or undefined behaviour; and the expected answer of
-// the same exercise is always judged right.
+// the same exercise is always judged right, with no slip of form; a slip
+// of form is told only of an answer whose usual form the check accepts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
 #include "Catalogo.h"
+#include "Forma.h"
 #include "errori.h"
 #include "funzioni.h"
 
@@ -29,9 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         es->NuovoEsercizio();
     if (!es->Verifica(es->RispostaAttesa()))
         std::abort();
+    bool giusta = false;
     try {
-        (void)es->Verifica(risposta);
+        giusta = es->Verifica(risposta);
     } catch (const mevario::ErroreCalcolo&) {
     }
+    // A slip of form is told only of an answer the check took as wrong, and
+    // its rewriting is judged right; the right answer has none.
+    if (!es->Forma(es->RispostaAttesa()).empty())
+        std::abort();
+    if (!es->Forma(risposta).empty() && (giusta || !es->Verifica(mevario::RiscriviForma(risposta).testo)))
+        std::abort();
+    (void)mevario::LeggiNumero(risposta);
     return 0;
 }

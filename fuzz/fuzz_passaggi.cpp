@@ -3,8 +3,9 @@
 // of a step. Whatever they hold, judging never crashes or hangs, a line
 // judged against itself is equivalent exactly when it reads, a step that is
 // not equivalent has two different values where its counterexample says,
-// a finished line is equivalent to the exercise, and a polynomial written
-// back as a pupil types it reads as the same polynomial.
+// a finished line is equivalent to the exercise, a line set against the
+// exercise agrees with the step's verdict, and a polynomial written back as
+// a pupil types it reads as the same polynomial.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -55,6 +56,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } else if (!g.errore.empty() || !g.valori.empty()) {
         std::abort();
     }
+    // Set against the exercise, a line is equal exactly when the step is
+    // equivalent, and the working of those two lines changes at the later
+    // exactly when it is different.
+    const ConfrontoEsercizio c = ConfrontaConEsercizio(prima, dopo);
+    if ((c == ConfrontoEsercizio::Uguale) != (g.verdetto == VerdettoPassaggio::Equivalente))
+        std::abort();
+    const CambioCalcolo cambio = DoveCambia({prima, dopo});
+    if ((cambio.riga == 1) != (c == ConfrontoEsercizio::Diversa) || (cambio.riga == 1 && FraseCambio(cambio.giudizio).empty()))
+        std::abort();
     for (const char* argomento : {"", "somma-polinomi", "prodotto-polinomi", "prodotto-monomi"}) {
         const GiudizioFine f = GiudicaFine(argomento, prima, dopo);
         if (f.stato != StatoFine::NonFinito && g.verdetto != VerdettoPassaggio::Equivalente)

@@ -55,8 +55,7 @@ std::string Lettere(const std::string& m)
 
 TAiuto EsercizioConcetto::Aiuto() const
 {
-    return {{{{"La risposta si confronta, carattere per carattere,", "con quella attesa: scrivila senza spazi."}, ""},
-             {{"La parte letterale: le lettere nell'ordine", "in cui compaiono nel monomio"}, "lettera ^ esponente"},
+    return {{{{"La parte letterale: le lettere minuscole nell'ordine", "in cui compaiono nel monomio"}, "lettera ^ esponente"},
              {{"Il coefficiente: un numero intero o una frazione"}, "numeratore / denominatore"},
              {{"Il grado: un numero, scritto in cifre"}, ""}},
             {"x^2yz^3", "-3/4"}};
@@ -65,6 +64,7 @@ TAiuto EsercizioConcetto::Aiuto() const
 void EsercizioConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();
+    FConfronto = TConfronto::Numero; // the coefficient and the degree
     FSoluzione.clear();
     RispostaSi = false;
     switch (tipo) {
@@ -108,9 +108,11 @@ void EsercizioConcetto::NuovaDomanda(int tipo)
         if (TestaOCroce()) {
             FDomanda = "Qual è la parte letterale del monomio?";
             FRispostaTesto = TogliCarattere('*', l);
+            FConfronto = TConfronto::Lettere;
         } else {
             FDomanda = "Qual è il coefficiente del monomio?";
-            // A fraction as the help panel teaches it: "-3/4", not "-(3/4)".
+            // A fraction as the help panel teaches it: "-3/4", not "-(3/4)";
+            // any equal fraction is right.
             FRispostaTesto = TogliCarattere(')', TogliCarattere('(', c.testo));
         }
         FSoluzione = {{"string(coefficiente:  )&" + c.testo + "&string(      parte letterale:  )&" + l, false}};

@@ -21,7 +21,7 @@ for f in bin/mevario bin/mevario-formula bin/mevario-esercizi bin/mevario-divisi
          share/applications/it.mevario.Mevario.desktop share/metainfo/it.mevario.Mevario.metainfo.xml \
          share/icons/hicolor/scalable/apps/it.mevario.Mevario.svg \
          share/icons/hicolor/48x48/apps/it.mevario.Mevario.png share/icons/hicolor/256x256/apps/it.mevario.Mevario.png \
-         share/doc/mevario/copyright share/doc/mevario/changelog.gz; do
+         share/doc/mevario/copyright share/doc/mevario/changelog.gz lib/mevario/libmevario_grafici.so; do
   [ -e "$r/$f" ] || male "missing /usr/$f"
 done
 if command -v help2man >/dev/null; then

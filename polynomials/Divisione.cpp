@@ -1,5 +1,6 @@
 #include "Divisione.h"
 
+#include <algorithm>
 #include <climits>
 #include <utility>
 #include <cstdlib>
@@ -110,6 +111,47 @@ bool TerminiUguali(const TTermine& a, const TTermine& b)
     // "" is "x^0" and "x" is "x^1"; otherwise the texts must be the same.
     const auto norma = [](const std::string& l) { return l.empty() ? std::string("x^0") : l == "x" ? std::string("x^1") : l; };
     return norma(a.Lett) == norma(b.Lett);
+}
+
+namespace {
+
+// The power a term's letters stand for, as one text: lower case, no '*',
+// "x^0" for none and "x^1" for a bare "x".
+std::string PotenzaNormale(const std::string& lett)
+{
+    std::string l = TogliCarattere('*', lett);
+    for (char& c : l)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return l.empty() ? "x^0" : l == "x" ? "x^1" : l;
+}
+
+} // namespace
+
+TGiudizioCella GiudicaTermine(const TTermine& atteso, const TTermine& alunno)
+{
+    TGiudizioCella g;
+    if (TerminiUguali(atteso, alunno))
+        return g;
+    const bool stessoValore = alunno.Den != 0 && atteso.Den != 0 &&
+                              static_cast<long long>(atteso.Num) * alunno.Den ==
+                                  static_cast<long long>(alunno.Num) * atteso.Den;
+    if (!stessoValore || (atteso.Num != 0 && PotenzaNormale(atteso.Lett) != PotenzaNormale(alunno.Lett))) {
+        g.esito = EsitoCella::Sbagliata;
+        return g;
+    }
+    g.esito = EsitoCella::Forma;
+    const auto maiuscola = [](const std::string& l) {
+        for (char c : l)
+            if (c >= 'A' && c <= 'Z')
+                return true;
+        return false;
+    };
+    if (maiuscola(alunno.Lett))
+        g.cosaCambiare.emplace_back("Scrivi le lettere in minuscolo.");
+    if (alunno.Num != atteso.Num || alunno.Den != atteso.Den)
+        g.cosaCambiare.emplace_back("Scrivi le frazioni ridotte ai minimi termini.");
+    return g;
 }
 
 TTermine GeneraCoefficiente(bool frazioni)
@@ -311,20 +353,23 @@ void TDivisione::Svolgi(int modo, TNarratore* narratore)
     }
     RigaFinale = i;
     PosizioneFinale = p;
-    if (modo == 2) {
-        for (int r = 2; r <= Righe; ++r)
-            for (int k = 0; k < 6; ++k)
-                SolDividendo[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = TTermine{0, 1, "", r};
-        for (int k = 0; k < 5; ++k)
-            SolDivisore[2][static_cast<std::size_t>(k)] = TTermine{0, 1, "", 2};
-    }
+    if (modo == 2)
+        PulisciSvolgimento();
     if (modo == 0) {
         ScriviRisultato();
-        if (n) {
+        // The narration stays, its last sentence beside the result.
+        if (n)
             n->Risultato();
-            n->MostraNarrazione(false);
-        }
     }
+}
+
+void TDivisione::PulisciSvolgimento()
+{
+    for (int r = 2; r <= Righe; ++r)
+        for (int k = 0; k < 6; ++k)
+            SolDividendo[static_cast<std::size_t>(r)][static_cast<std::size_t>(k)] = TTermine{0, 1, "", r};
+    for (int k = 0; k < 5; ++k)
+        SolDivisore[2][static_cast<std::size_t>(k)] = TTermine{0, 1, "", 2};
 }
 
 void TDivisione::ScriviRisultato()
@@ -440,6 +485,43 @@ std::vector<TDivisione::Cella> TDivisione::OrdineVerifica(int gradoDividendo)
                 r.push_back({1, riga, k});
     }
     return r;
+}
+
+std::vector<TDivisione::Cella> TDivisione::OrdineLettura(int gradoDividendo, int ultimaRiga, int quozienti)
+{
+    std::vector<Cella> r;
+    for (int riga = 2; riga <= std::min(ultimaRiga, Righe); ++riga) {
+        for (int k = gradoDividendo; k >= 0; --k)
+            r.push_back({1, riga, k});
+        if (riga == 2)
+            for (int p = 4; p > 4 - quozienti && p >= 0; --p)
+                r.push_back({2, 2, p});
+    }
+    return r;
+}
+
+TDivisione::TEsitoGriglia TDivisione::GiudicaGriglia() const
+{
+    TEsitoGriglia e;
+    for (const Cella& c : OrdineVerifica(GradoDividendo)) {
+        const TGiudizioCella g = GiudicaTermine(Termine(c, false), Termine(c, true));
+        if (g.esito == EsitoCella::Sbagliata)
+            e.sbagliate.push_back(c);
+        else if (g.esito == EsitoCella::Forma)
+            e.forma.push_back(c);
+        for (const std::string& s : g.cosaCambiare)
+            if (std::find(e.cosaCambiare.begin(), e.cosaCambiare.end(), s) == e.cosaCambiare.end())
+                e.cosaCambiare.push_back(s);
+    }
+    return e;
+}
+
+bool TDivisione::GrigliaVuota() const
+{
+    for (const Cella& c : OrdineVerifica(GradoDividendo))
+        if (Termine(c, true).Num != 0)
+            return false;
+    return true;
 }
 
 std::optional<TDivisione::Cella> TDivisione::PrimaDifferenza() const

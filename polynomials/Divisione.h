@@ -37,6 +37,17 @@ std::string UnisciRisultato(const std::vector<TTermine>& termini);
 // Equal coefficients and the same power ("x" is "x^1", "" is "x^0"); two
 // zero terms are equal whatever their letters.
 bool TerminiUguali(const TTermine& a, const TTermine& b);
+// How a pupil's cell stands against the expected one: right; right in
+// value but not in the form asked (letters in capitals, a fraction not in
+// lowest terms), with what to change; or wrong (a value that differs, or a
+// term where none is expected, or none where one is).
+enum class EsitoCella { Giusta, Forma, Sbagliata };
+struct TGiudizioCella {
+    EsitoCella esito = EsitoCella::Giusta;
+    std::vector<std::string> cosaCambiare; // Italian sentences, form slips only
+};
+TGiudizioCella GiudicaTermine(const TTermine& atteso, const TTermine& alunno);
+
 // A random coefficient: 0 with probability 1/4; with `frazioni` a reduced
 // proper-or-improper fraction (1..9 over 2..9) with probability 1/4 of the
 // rest; else an integer 1..9; negative with probability 1/2.
@@ -134,6 +145,25 @@ public:
 
     // The cells in the order the check visits them.
     static std::vector<Cella> OrdineVerifica(int gradoDividendo);
+    // The cells the pupil fills, in reading order: each row left to right
+    // from row 2 to `ultimaRiga`, the quotient's first `quozienti` cells
+    // after row 2 (they stand beside it, past the bar).
+    static std::vector<Cella> OrdineLettura(int gradoDividendo, int ultimaRiga, int quozienti);
+
+    // The whole grid judged: every wrong cell and every form slip, in the
+    // order of the check; what to change, each sentence once.
+    struct TEsitoGriglia {
+        std::vector<Cella> sbagliate;
+        std::vector<Cella> forma;
+        std::vector<std::string> cosaCambiare;
+        bool Giusta() const { return sbagliate.empty() && forma.empty(); }
+    };
+    TEsitoGriglia GiudicaGriglia() const;
+    // True when the pupil has written nothing below row 1.
+    bool GrigliaVuota() const;
+    // Clears what a run wrote below row 1 of the expected blocks, so that a
+    // narrated run can fill them in front of the pupil.
+    void PulisciSvolgimento();
 
     // Expected grid: rows 1..10 by degree 0..5; divisor row 1 by degree,
     // quotient row 2 by position 4..0. The pupil's blocks have the same shape.

@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 
@@ -29,6 +30,16 @@ const int kColonneDivisore = kN;
 const int kMinLarga = 65, kMaxLarga = 112, kMinAlta = 43, kMaxAlta = 64;
 // The window never gets lower or narrower than this.
 const int kAltezzaMinima = 460, kLarghezzaMinima = 720;
+// The editor widens its column up to this, so that it covers no other cell.
+const int kMaxEditor = 150;
+
+// The grid's scroll area keeps a margin at its top for the dividend and
+// divisor row, which does not scroll down with the rows under it.
+class TScrollGriglia : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    using QAbstractScrollArea::setViewportMargins;
+};
 
 // Screen readers meet a grid cell as a cell whose press binds the editor.
 class TCellaAccessibile : public TAccessibileFormula {
@@ -97,6 +108,29 @@ void TCellaDivisione::mousePressEvent(QMouseEvent* e)
         emit Cliccata(this);
 }
 
+void TCellaDivisione::Segna(bool segnata)
+{
+    if (FSegnata == segnata)
+        return;
+    FSegnata = segnata;
+    // A screen reader hears the mark with the cell's place.
+    const QString nome = NomeCella(FCella, FColonna);
+    SetNomeAccessibile(segnata ? nome + QStringLiteral(", da correggere") : nome);
+    update();
+}
+
+void TCellaDivisione::paintEvent(QPaintEvent* e)
+{
+    TFormulaBox::paintEvent(e);
+    if (!FSegnata)
+        return;
+    // An outline, never a fill: the term stays black on its own colour.
+    QPainter p(this);
+    p.setPen(QPen(QColor(255, 0, 0), 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
+}
+
 
 TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisione tra polinomi"), "E_POL_DIV", "S_POL_DIV")
 {
@@ -112,7 +146,8 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     lblRipasso->hide();
     PBRisp->hide();
 
-    btnConcetto = new TDsFancyButton(QStringLiteral("Concetto"), this);
+    // The theory panel's button: "Teoria", since the page itself is "Concetto".
+    btnConcetto = new TDsFancyButton(QStringLiteral("Teoria"), this);
     StileCapsula(btnConcetto, 14, Qt::white, Qt::white);
     btnConcetto->SetShape(TDsFancyButton::btnRectangle);
     btnConcetto->setGeometry(328, 8, 193, 33);
@@ -133,6 +168,13 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
                        QStringLiteral("Esegui l'usuale algoritmo della divisione in colonna inserendo i valori esatti nelle\n"
                                       "celle corrispondenti. Alla fine clicca su \"Procedi\" per verificare."),
                        QRect(16, 116, 729, 62));
+    lblEsito = Etichetta(QString(), this, Carattere("Comic Sans MS", 17), QColor(128, 0, 0));
+    lblEsito->setObjectName(QStringLiteral("lblEsito"));
+    lblEsito->setWordWrap(true);
+    lblEsito->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblEsito->hide();
+    btnSoluzione->setToolTip(QStringLiteral("La divisione svolta passo dopo passo, con la spiegazione"));
+    connect(btnSoluzione, &QAbstractButton::clicked, this, [this] { btnSoluzioneDivisioneClick(); });
     // The narration: yellow, beside the column work (placed with the grid).
     meAlgo = new QPlainTextEdit(this);
     meAlgo->setReadOnly(true);
@@ -150,7 +192,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     meAlgo->hide();
 
     // The grid scrolls inside its area when the window is lower than the grid.
-    scrGriglia = new QScrollArea(this);
+    scrGriglia = new TScrollGriglia(this);
     scrGriglia->setFrameShape(QFrame::NoFrame);
     scrGriglia->setWidgetResizable(false);
     scrGriglia->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -159,6 +201,10 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     ImpostaColore(panel1, kGriglia);
     panel1->setAccessibleName(QStringLiteral("Griglia della divisione"));
     scrGriglia->setWidget(panel1);
+    FTesta = new QWidget(scrGriglia);
+    ImpostaColore(FTesta, kGriglia);
+    rigaTesta = new QWidget(FTesta);
+    ImpostaColore(rigaTesta, kGriglia);
     lblRisultato = Etichetta(QStringLiteral("Risultato"), this, Carattere("Comic Sans MS", 21), QColor(128, 0, 0));
     pbQuoziente = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     pbQuoziente->SetColor(ColoreSfondo());
@@ -188,16 +234,10 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     // One term per cell: the editor takes no more than a cell can hold.
     EditRisp->setMaxLength(static_cast<int>(TDivisione::MaxDigitati));
     EditRisp->hide();
-    connect(EditRisp, &QLineEdit::textEdited, this, [this](const QString& t) {
-        // Letters are typed in lower case.
-        if (t != t.toLower()) {
-            const int cursore = EditRisp->cursorPosition();
-            EditRisp->setText(t.toLower());
-            EditRisp->setCursorPosition(cursore);
-        }
-    });
-    // The whole entry stays in view: the editor widens as it fills.
-    connect(EditRisp, &QLineEdit::textChanged, this, [this] { PosizionaEditor(); });
+    // An edited cell is no longer marked.
+    connect(EditRisp, &QLineEdit::textEdited, this, [this] { TogliSegno(FCellaScelta); });
+    // The whole entry stays in view: the editor and its column widen as it fills.
+    connect(EditRisp, &QLineEdit::textChanged, this, [this] { DisponiGriglia(); });
 
     EditRisp->installEventFilter(this);
 
@@ -230,20 +270,24 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     // The grid: the dividend side (rows 1..10, one column per degree), the
     // rules under the product rows, the bar, the divisor and the quotient;
     // placed by DisponiGriglia.
-    const auto regola = [this] {
-        auto* r = new QFrame(panel1);
+    const auto regola = [this](QWidget* dove) {
+        auto* r = new QFrame(dove);
         ImpostaColore(r, Qt::black);
         r->setAutoFillBackground(true);
         FRegole.push_back(r);
     };
     for (int r = 1; r <= TDivisione::Righe; ++r)
         for (int c = 0; c <= kN; ++c)
-            FCelle.push_back(new TCellaDivisione(panel1, {1, r, kN - c}, c));
+            FCelle.push_back(new TCellaDivisione(r == 1 ? rigaTesta : panel1, {1, r, kN - c}, c));
     for (int r = 1; r <= 2; ++r)
         for (int c = 0; c <= 4; ++c)
-            FCelle.push_back(new TCellaDivisione(panel1, {2, r, 4 - c}, c));
-    for (int i = 0; i < 6; ++i)
-        regola();
+            FCelle.push_back(new TCellaDivisione(r == 1 ? rigaTesta : panel1, {2, r, 4 - c}, c));
+    // Under rows 2, 4, 6, 8 and the bar in the grid; under the divisor and
+    // the bar in the top row.
+    for (int i = 0; i < 5; ++i)
+        regola(panel1);
+    regola(rigaTesta);
+    regola(rigaTesta);
     for (TCellaDivisione* c : FCelle)
         connect(c, &TCellaDivisione::Cliccata, this, [this](TCellaDivisione* x) { PaintBox1Click(x); });
     ArrotondaAngoli(scrGriglia);
@@ -251,6 +295,8 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     // The keypad follows the editor when the grid scrolls.
     for (QScrollBar* b : {scrGriglia->verticalScrollBar(), scrGriglia->horizontalScrollBar()})
         connect(b, &QScrollBar::valueChanged, this, [this] {
+            rigaTesta->move(-scrGriglia->horizontalScrollBar()->value(), 0);
+            AttaccaQuoziente();
             PosizionaNarrazione();
             Tfrmcomune* t = Tfrmcomune::Istanza();
             if (t && EditRisp->isVisible() && t->pnlTastiera->isVisible() && t->pnlTastiera->parentWidget() == this)
@@ -267,7 +313,7 @@ void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)
     setFixedSize(w, h);
     // The column of buttons at the right, the counters under it.
     const int destra = w - 128;
-    for (auto [b, y] : {std::pair{btnChiudi, 16}, {btnStampa, 80}, {btEseAppr, 144}, {btnNuovo, 208}})
+    for (auto [b, y] : {std::pair{btnChiudi, 16}, {btnStampa, 80}, {btEseAppr, 144}, {btnNuovo, 208}, {btnSoluzione, 272}})
         b->move(destra, y);
     pnlRisp->setGeometry(w - 154, std::min(465, h - 68 - 96), 147, 88);
     // The header, the page's text, the grid, the result line at the bottom.
@@ -276,7 +322,9 @@ void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)
     for (QPlainTextEdit* t : {meConcetto, meEsercizi})
         t->setGeometry(16, 116, destra - 8 - 16, 62);
     lblRipasso->setGeometry(16, 116, destra - 8 - 16, 32);
+    lblEsito->setGeometry(16, 116, destra - 8 - 16, 62);
     scrGriglia->setGeometry(16, 182, w - 154 - 6 - 16, h - 68 - 182);
+    FTesta->resize(scrGriglia->width(), FTesta->height());
     pbQuoziente->setGeometry(128, h - 66, w - 8 - 128, 64);
     lblRisultato->move(16, h - 66 + (64 - lblRisultato->height()) / 2);
     PosizionaNarrazione();
@@ -294,14 +342,23 @@ void TfrmDivisionePol::DisponiGriglia()
 {
     FL.fill(kMinLarga);
     FA.fill(kMinAlta);
+    const auto colonnaDi = [](const TCellaDivisione* c) {
+        return static_cast<std::size_t>((c->Tag() / 1000 == 1 ? 0 : 5) + c->Colonna());
+    };
     for (TCellaDivisione* c : FCelle) {
         if (!Mostrata(c))
             continue;
         const QSize n = c->MisuraNaturale();
-        const int colonna = (c->Tag() / 1000 == 1 ? 0 : 5) + c->Colonna();
-        const int riga = c->Tag() / 10 % 100;
-        FL[static_cast<std::size_t>(colonna)] = std::max(FL[static_cast<std::size_t>(colonna)], std::min(kMaxLarga, n.width() + 8));
-        FA[static_cast<std::size_t>(riga)] = std::max(FA[static_cast<std::size_t>(riga)], std::min(kMaxAlta, n.height() + 2));
+        const std::size_t colonna = colonnaDi(c);
+        const auto riga = static_cast<std::size_t>(c->Tag() / 10 % 100);
+        FL[colonna] = std::max(FL[colonna], std::min(kMaxLarga, n.width() + 8));
+        FA[riga] = std::max(FA[riga], std::min(kMaxAlta, n.height() + 2));
+    }
+    // The editor's column is as wide as what the pupil types in it, so that
+    // the editor stands over its own cell only.
+    if (const TCellaDivisione* scelta = CellaDi(FCellaScelta); scelta && FCellaScelta.riga > 1) {
+        const int testo = EditRisp->fontMetrics().horizontalAdvance(EditRisp->text()) + 16;
+        FL[colonnaDi(scelta)] = std::max(FL[colonnaDi(scelta)], std::min(kMaxEditor, testo));
     }
     int x = 5;
     for (int c = 0; c <= kN; ++c) {
@@ -316,8 +373,11 @@ void TfrmDivisionePol::DisponiGriglia()
             x += FL[static_cast<std::size_t>(5 + c)] + 5;
     }
     const int larghezza = x;
-    int y = 5;
-    for (int r = 1; r <= TDivisione::Righe; ++r) {
+    // Row 1 in the top row, from 5; rows 2 on in the grid, from 0.
+    FY[1] = 5;
+    const int testa = FY[1] + FA[1] + 5;
+    int y = 0;
+    for (int r = 2; r <= TDivisione::Righe; ++r) {
         FY[static_cast<std::size_t>(r)] = y;
         if (r <= kRigheMostrate)
             y += FA[static_cast<std::size_t>(r)] + 5;
@@ -328,18 +388,36 @@ void TfrmDivisionePol::DisponiGriglia()
         c->setVisible(mostrata);
         if (!mostrata)
             continue;
-        const auto colonna = static_cast<std::size_t>((c->Tag() / 1000 == 1 ? 0 : 5) + c->Colonna());
         const auto riga = static_cast<std::size_t>(c->Tag() / 10 % 100);
-        c->setGeometry(FX[colonna], FY[riga], FL[colonna], FA[riga]);
+        c->setGeometry(FX[colonnaDi(c)], FY[riga], FL[colonnaDi(c)], FA[riga]);
+        c->Segna(std::find(FSegnate.begin(), FSegnate.end(), c->Cella(FDiv.GradoDivisore)) != FSegnate.end());
     }
     const auto sotto = [this](int r) { return FY[static_cast<std::size_t>(r)] + FA[static_cast<std::size_t>(r)]; };
     for (int i = 0; i < 4; ++i)
         FRegole[static_cast<std::size_t>(i)]->setGeometry(5, sotto(2 * i + 2), FXBarra - 5, 2);
-    FRegole[4]->setGeometry(FXBarra, 5, 2, altezza - 10);
+    FRegole[4]->setGeometry(FXBarra, 0, 2, altezza - 5);
     FRegole[5]->setGeometry(FXBarra + 2, sotto(1), larghezza - 5 - FXBarra - 2, 2);
+    FRegole[6]->setGeometry(FXBarra, 5, 2, testa - 5);
     panel1->resize(larghezza, altezza);
+    rigaTesta->resize(larghezza, testa);
+    FTesta->setGeometry(0, 0, scrGriglia->width(), testa);
+    static_cast<TScrollGriglia*>(scrGriglia)->setViewportMargins(0, testa, 0, 0);
+    AttaccaQuoziente();
     PosizionaEditor();
     PosizionaNarrazione();
+}
+
+void TfrmDivisionePol::AttaccaQuoziente()
+{
+    // The quotient stays at the top of the rows in view, under the divisor,
+    // while the lower rows scroll: the products are made from it. Right of
+    // the bar no other cell stands there.
+    const int y = FY[2] + scrGriglia->verticalScrollBar()->value();
+    for (TCellaDivisione* c : FCelle)
+        if (c->Tag() / 10 == 202 && c->y() != y)
+            c->move(c->x(), y);
+    if (FCellaScelta.blocco == 2)
+        PosizionaEditor();
 }
 
 void TfrmDivisionePol::PosizionaEditor()
@@ -347,10 +425,10 @@ void TfrmDivisionePol::PosizionaEditor()
     const TCellaDivisione* cella = CellaDi(FCellaScelta);
     if (!cella)
         return;
-    const int testo = EditRisp->fontMetrics().horizontalAdvance(EditRisp->text()) + 16;
-    const int w = std::max(cella->width(), testo);
-    const int x = std::max(0, std::min(cella->x(), panel1->width() - w));
-    EditRisp->setGeometry(x, cella->y() + (cella->height() - EditRisp->height()) / 2, w, EditRisp->height());
+    // Over its cell exactly, which is as wide as the editor needs: the
+    // cell's own typeset copy does not show round it, and no other cell is
+    // covered.
+    EditRisp->setGeometry(cella->geometry());
 }
 
 void TfrmDivisionePol::PosizionaNarrazione()
@@ -359,7 +437,7 @@ void TfrmDivisionePol::PosizionaNarrazione()
     // foot: cells never stand there.
     const QRect vista(scrGriglia->mapTo(this, scrGriglia->viewport()->pos()), scrGriglia->viewport()->size());
     const int x = vista.left() + FXBarra + 12 - scrGriglia->horizontalScrollBar()->value();
-    const int y = scrGriglia->y() + FY[2] + FA[2] + 12;
+    const int y = vista.top() + FY[2] + FA[2] + 12;
     meAlgo->setGeometry(x, y, std::max(160, vista.right() - 6 - x), std::max(90, vista.bottom() - 6 - y));
 }
 
@@ -374,7 +452,7 @@ TCellaDivisione* TfrmDivisionePol::CellaDi(const TDivisione::Cella& c) const
 void TfrmDivisionePol::AggiornaCella(TCellaDivisione* c)
 {
     const TDivisione::Cella k = c->Cella(FDiv.GradoDivisore);
-    c->SetFormula(k.indice < 0 ? std::string() : FDiv.TestoCella(k, ModoEsercizi));
+    c->SetFormula(k.indice < 0 ? std::string() : FDiv.TestoCella(k, ModoEsercizi && !FSoluzione));
 }
 
 void TfrmDivisionePol::PreparaGriglia()
@@ -412,6 +490,10 @@ void TfrmDivisionePol::PreparaPagina()
     }
     FInterrompi = false;
     Chiusura = false;
+    FSoluzione = false;
+    TogliSegni();
+    lblEsito->hide();
+    btnSoluzione->hide();
     const QString pagina = ModoEsercizi ? QStringLiteral("Esercizi") : QStringLiteral("Concetto");
     lblTitolo->setText(pagina);
     setWindowTitle(Label2->text() + pagina);
@@ -431,6 +513,7 @@ void TfrmDivisionePol::PreparaPagina()
     // In a review, what is reviewed takes the instructions' place.
     const bool ripasso = !Ripassa().isEmpty();
     meEsercizi->setVisible(ModoEsercizi && !ripasso);
+    lblEsito->setGeometry(16, ripasso ? 150 : 116, lblEsito->width(), ripasso ? 30 : 62);
     lblRipasso->setVisible(ModoEsercizi && ripasso);
     meAlgo->hide();
     if (!ModoEsercizi) {
@@ -490,10 +573,36 @@ void TfrmDivisionePol::btnNuovoClick()
         PreparaPagina();
         return;
     }
-    if (ModoEsercizi) {
-        TFinestraEsercizi::btnNuovoClick();
+    if (!ModoEsercizi) {
+        Narrazione();
         return;
     }
+    if (btnNuovo->text() == QLatin1String("Procedi") && !InVerifica()) {
+        // Nothing written: nothing to judge, nothing counted.
+        if (FDiv.GrigliaVuota()) {
+            Esito(QStringLiteral("Scrivi i termini nelle celle, poi clicca su \"Procedi\"."));
+            LegaEditor(FCellaScelta);
+            return;
+        }
+        // Right in value, not yet in the form asked: said, never counted.
+        const TDivisione::TEsitoGriglia esito = FDiv.GiudicaGriglia();
+        if (esito.sbagliate.empty() && !esito.forma.empty()) {
+            QString frasi;
+            for (const std::string& f : esito.cosaCambiare)
+                frasi += QString::fromStdString(f) + QLatin1Char(' ');
+            Esito(frasi + QStringLiteral("I valori sono giusti: non è un errore."));
+            LegaEditor(esito.forma.front());
+            return;
+        }
+    }
+    TFinestraEsercizi::btnNuovoClick();
+    // After a wrong grid the solution of this very division is one click away.
+    if (!FSegnate.empty() && btnNuovo->text() == QLatin1String("Procedi"))
+        btnSoluzione->show();
+}
+
+void TfrmDivisionePol::Narrazione()
+{
     btnNuovo->setText(QStringLiteral("Procedi"));
     Animazione();
     btnNuovo->setText(QStringLiteral("Nuovo"));
@@ -502,6 +611,26 @@ void TfrmDivisionePol::btnNuovoClick()
         FPreparaInSospeso = false;
         PreparaPagina();
     }
+}
+
+void TfrmDivisionePol::btnSoluzioneDivisioneClick()
+{
+    if (!ModoEsercizi || FInAnimazione || FSoluzione || InVerifica())
+        return;
+    btnSoluzione->hide();
+    EditRisp->hide();
+    if (Tfrmcomune* c = Tfrmcomune::Istanza())
+        c->EditTastieraExit();
+    TogliSegni();
+    lblEsito->hide();
+    meEsercizi->setVisible(Ripassa().isEmpty());
+    // The grid shows the expected blocks, empty below row 1, and the
+    // narrated run fills them as on the concept page.
+    FSoluzione = true;
+    FDiv.PulisciSvolgimento();
+    PreparaGriglia();
+    btnNuovo->setFocus();
+    Narrazione();
 }
 
 void TfrmDivisionePol::Animazione()
@@ -564,6 +693,7 @@ void TfrmDivisionePol::CellaCambiata(int blocco, int riga, int indice)
 void TfrmDivisionePol::LegaEditor(const TDivisione::Cella& c)
 {
     FCellaScelta = c;
+    ColoreEditor(std::find(FSegnate.begin(), FSegnate.end(), c) != FSegnate.end());
     if (c.riga == 1 && c.blocco == 1)
         return;
     if (c.blocco == 2 && c.riga == 1)
@@ -573,10 +703,10 @@ void TfrmDivisionePol::LegaEditor(const TDivisione::Cella& c)
         return;
     // The entry as the pupil typed it, whole.
     EditRisp->setText(QString::fromStdString(FDiv.TestoDigitatoCella(c, true)));
-    PosizionaEditor();
+    DisponiGriglia();
     EditRisp->show();
     EditRisp->raise();
-    scrGriglia->ensureWidgetVisible(EditRisp, 8, 8);
+    scrGriglia->ensureWidgetVisible(cella, 8, 8); // the whole cell, not only the editor
     // The keys typed next go to the editor, also when another window held
     // the keyboard (the main window, beside this one).
     if (isVisible() && !isActiveWindow())
@@ -588,49 +718,125 @@ void TfrmDivisionePol::LegaEditor(const TDivisione::Cella& c)
 
 void TfrmDivisionePol::PaintBox1Click(TCellaDivisione* cella)
 {
-    if (!ModoEsercizi)
+    if (!ModoEsercizi || FSoluzione)
         return;
     const TDivisione::Cella c = cella->Cella(FDiv.GradoDivisore);
     if (c.riga == 1)
         return; // the dividend and the divisor are given
-    ColoreEditor(false);
     LegaEditor(c);
 }
 
-void TfrmDivisionePol::ColoreEditor(bool rosso)
+void TfrmDivisionePol::ColoreEditor(bool segnata)
 {
-    QPalette p = EditRisp->palette();
-    p.setColor(QPalette::Base, rosso ? QColor(255, 0, 0) : palette().color(QPalette::Base));
-    EditRisp->setPalette(p);
+    EditRisp->setStyleSheet(segnata ? QStringLiteral("QLineEdit { border: 3px solid rgb(255, 0, 0); }") : QString());
 }
 
-void TfrmDivisionePol::EditRispKeyUp()
+bool TfrmDivisionePol::MemorizzaTesto()
 {
-    ColoreEditor(false);
     const std::string testo = TestoCampo(EditRisp->text());
     if (testo.empty())
-        return; // "0" empties a cell; deleting the text does not
+        return true; // "0" empties a cell; deleting the text does not
     try {
         TExprBuilder().ParseFormula(FormaFormula(testo));
     } catch (...) {
-        return; // not a formula yet: the cell keeps its term
+        return false; // not a formula: the cell keeps its term
     }
-    if (FDiv.Digita(FCellaScelta, testo))
-        if (TCellaDivisione* c = CellaDi(FCellaScelta)) {
-            AggiornaCella(c);
-            DisponiGriglia();
-            c->update();
-        }
+    if (!FDiv.Digita(FCellaScelta, testo))
+        return false;
+    if (TCellaDivisione* c = CellaDi(FCellaScelta)) {
+        AggiornaCella(c);
+        DisponiGriglia();
+        scrGriglia->ensureWidgetVisible(c, 8, 8); // its row may have grown
+        c->update();
+    }
+    return true;
+}
+
+void TfrmDivisionePol::EditRispKeyUp() { MemorizzaTesto(); }
+
+void TfrmDivisionePol::Conferma()
+{
+    if (FSoluzione || FInAnimazione)
+        return;
+    if (!MemorizzaTesto()) {
+        Esito(QStringLiteral("\u00AB") + EditRisp->text() +
+              QStringLiteral("\u00BB non \u00E8 un termine: in una cella va un solo termine, come 3x^2 o -1/2x."));
+        return;
+    }
+    const auto ordine = TDivisione::OrdineLettura(FDiv.GradoDividendo, kRigheMostrate, kColonneDivisore);
+    auto dopo = std::find(ordine.begin(), ordine.end(), FCellaScelta);
+    if (dopo != ordine.end() && ++dopo != ordine.end())
+        LegaEditor(*dopo); // the last cell is confirmed and keeps the editor
+}
+
+void TfrmDivisionePol::SegnaCelle(const std::vector<TDivisione::Cella>& celle)
+{
+    FSegnate = celle;
+    for (TCellaDivisione* c : FCelle)
+        c->Segna(std::find(FSegnate.begin(), FSegnate.end(), c->Cella(FDiv.GradoDivisore)) != FSegnate.end());
+}
+
+void TfrmDivisionePol::TogliSegno(const TDivisione::Cella& c)
+{
+    const auto i = std::find(FSegnate.begin(), FSegnate.end(), c);
+    if (i == FSegnate.end())
+        return;
+    FSegnate.erase(i);
+    if (TCellaDivisione* x = CellaDi(c))
+        x->Segna(false);
+    if (c == FCellaScelta)
+        ColoreEditor(false);
+    AggiornaEsito();
+}
+
+void TfrmDivisionePol::TogliSegni()
+{
+    SegnaCelle({});
+    FFrasiForma.clear();
+    ColoreEditor(false);
+}
+
+void TfrmDivisionePol::Esito(const QString& testo)
+{
+    lblEsito->setText(testo);
+    lblEsito->setAccessibleName(testo);
+    lblEsito->show();
+    lblEsito->raise();
+    meEsercizi->hide();
+}
+
+void TfrmDivisionePol::AggiornaEsito()
+{
+    const auto n = static_cast<int>(FSegnate.size());
+    QString t = n == 0 ? QStringLiteral("Hai cambiato tutte le celle segnate: clicca su \"Procedi\" per verificare.")
+                : n == 1 ? QStringLiteral("Da correggere: 1 cella, segnata in rosso.")
+                         : QStringLiteral("Da correggere: %1 celle, segnate in rosso.").arg(n);
+    if (!FFrasiForma.isEmpty())
+        t += QLatin1Char(' ') + FFrasiForma;
+    Esito(t);
 }
 
 bool TfrmDivisionePol::Verifica(const std::string&)
 {
-    const auto diversa = FDiv.PrimaDifferenza();
-    if (!diversa)
+    const TDivisione::TEsitoGriglia esito = FDiv.GiudicaGriglia();
+    if (esito.sbagliate.empty()) {
+        // Right: the result line says the quotient and the remainder.
+        TogliSegni();
+        lblEsito->hide();
+        btnSoluzione->hide();
+        meEsercizi->setVisible(Ripassa().isEmpty());
+        FDiv.ScriviRisultato();
+        Risultato();
         return true;
-    // The editor over the first wrong cell, in red.
-    LegaEditor(*diversa);
-    ColoreEditor(true);
+    }
+    // Every wrong or empty cell outlined in red until it is edited; the
+    // editor over the first of them; the count where the pupil reads.
+    FFrasiForma.clear();
+    for (const std::string& f : esito.cosaCambiare)
+        FFrasiForma += (FFrasiForma.isEmpty() ? QString() : QStringLiteral(" ")) + QString::fromStdString(f);
+    SegnaCelle(esito.sbagliate);
+    LegaEditor(esito.sbagliate.front());
+    AggiornaEsito();
     return false;
 }
 
@@ -683,6 +889,16 @@ void TfrmDivisionePol::showEvent(QShowEvent* e)
 bool TfrmDivisionePol::eventFilter(QObject* o, QEvent* e)
 {
     if (o == EditRisp && e->type() == QEvent::KeyPress && ModoEsercizi) {
+        // Enter confirms the cell and goes on to the next; Ctrl+Enter is
+        // "Procedi", as its button.
+        const auto* invio = static_cast<QKeyEvent*>(e);
+        if (invio->key() == Qt::Key_Return || invio->key() == Qt::Key_Enter) {
+            if (!(invio->modifiers() & Qt::ControlModifier))
+                Conferma();
+            else if (btnNuovo->isEnabled() && btnNuovo->isVisible())
+                btnNuovo->click();
+            return true;
+        }
         // Without a mouse: Up and Down go to the row above or below (from the
         // quotient row down to its step's product row), Ctrl+Left and
         // Ctrl+Right to the next cell of the row, and so do Left and Right

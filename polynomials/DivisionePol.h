@@ -35,6 +35,9 @@ public:
     int Colonna() const { return FColonna; }
     // What a click does (also the screen readers' press action).
     void Clicca() { emit Cliccata(this); }
+    // A red outline round the cell: to be fixed after a wrong check.
+    void Segna(bool segnata);
+    bool Segnata() const { return FSegnata; }
 
 signals:
     void Cliccata(TCellaDivisione* cella);
@@ -43,11 +46,13 @@ protected:
     // A press binds the editor to the cell and goes no further: a drag that
     // starts on a cell never moves the window.
     void mousePressEvent(QMouseEvent* e) override;
+    void paintEvent(QPaintEvent* e) override;
 
 private:
     TDivisione::Cella FCella;
     int FColonna;
     int FTag;
+    bool FSegnata = false;
 };
 
 class TfrmDivisionePol : public TFinestraEsercizi, private TNarratore {
@@ -59,6 +64,10 @@ public:
     bool InPausa() const { return FInPausa; }
     bool InAnimazione() const { return FInAnimazione; }
     bool AnimazioneFinita() const { return FAnimazioneFinita; }
+    // The narrated solution of the exercise's own division is on the grid.
+    bool InSoluzione() const { return FSoluzione; }
+    // The cells a wrong check marked that the pupil has not edited since.
+    const std::vector<TDivisione::Cella>& Segnate() const { return FSegnate; }
     // The cell the editor is bound to.
     const TDivisione::Cella& CellaScelta() const { return FCellaScelta; }
     TCellaDivisione* CellaDi(const TDivisione::Cella& c) const;
@@ -70,6 +79,9 @@ public:
     bool Verifica(const std::string& risposta) override;
     void PaintBox1Click(TCellaDivisione* cella);
     void btnConcettoClick();
+    // "Soluzione", after a wrong grid: the exercise's division solved in
+    // front of the pupil, one click at a time, with its narration.
+    void btnSoluzioneDivisioneClick();
     // The narrated solution: runs until its last click.
     void Animazione();
     // Lays the window out for a screen's available area (logical pixels):
@@ -88,9 +100,14 @@ public:
     QPlainTextEdit* meAlgo;
     QPlainTextEdit* meConcetto;
     QPlainTextEdit* meEsercizi;
-    // The grid's cells and rules live in panel1, inside a scroll area.
+    // What the last check found (cells to fix, form slips), in the place
+    // of the page's text.
+    QLabel* lblEsito;
+    // The grid's cells and rules live in panel1, inside a scroll area;
+    // the dividend and divisor row stays in view above it, in rigaTesta.
     QScrollArea* scrGriglia;
     QFrame* panel1;
+    QWidget* rigaTesta;
     QLabel* lblRisultato;
     TFormulaBox* pbQuoziente;
     QFrame* Panel3;
@@ -117,11 +134,26 @@ private:
     void PreparaGriglia();
     void AggiornaCella(TCellaDivisione* c);
     void LegaEditor(const TDivisione::Cella& c);
-    void ColoreEditor(bool rosso);
+    // A red outline round the editor while its cell is marked.
+    void ColoreEditor(bool segnata);
+    // Stores the editor's text in its cell; false when it is not a term.
+    bool MemorizzaTesto();
+    // Enter in a cell: stores it and goes to the next cell in reading order.
+    void Conferma();
+    void SegnaCelle(const std::vector<TDivisione::Cella>& celle);
+    void TogliSegno(const TDivisione::Cella& c);
+    void TogliSegni();
+    void Esito(const QString& testo);
+    // The count of the marked cells still to fix, and the form slips found.
+    void AggiornaEsito();
+    // The narrated run, from the first click to "Nuovo".
+    void Narrazione();
     // Columns as wide and rows as tall as their terms at full size.
     void DisponiGriglia();
     // The editor over its cell, wide enough for all it holds.
     void PosizionaEditor();
+    // The quotient's cells at the top of the rows in view.
+    void AttaccaQuoziente();
     // The narration beside the column work, under the quotient row.
     void PosizionaNarrazione();
     // The cell an arrow key leads to from the bound one.
@@ -139,6 +171,10 @@ private:
     bool FInPausa = false;
     bool FInAnimazione = false;
     bool FAnimazioneFinita = false;
+    bool FSoluzione = false;
+    std::vector<TDivisione::Cella> FSegnate;
+    QString FFrasiForma; // what to change in the form, said with the count
+    QWidget* FTesta = nullptr; // rigaTesta's clip, in the scroll area's top margin
     // A page change asked for while the narration runs: the narration ends
     // first (without waiting), then the page is prepared.
     bool FInterrompi = false;

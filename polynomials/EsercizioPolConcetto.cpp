@@ -7,14 +7,14 @@ namespace mevario {
 
 TAiuto EsercizioPolConcetto::Aiuto() const
 {
-    return {{{{"La risposta si confronta, carattere per carattere,", "con quella attesa: scrivila senza spazi."}, ""},
-             {{"Il grado rispetto a una lettera è un numero:", "scrivilo in cifre"}, ""}},
+    return {{{{"Il grado rispetto a una lettera è un numero:", "scrivilo in cifre"}, ""}},
             {"3"}};
 }
 
 void EsercizioPolConcetto::NuovaDomanda(int tipo)
 {
     FRispostaTesto.clear();
+    FConfronto = TConfronto::Numero; // the degree
     FSoluzione.clear();
     RispostaSi = false;
     if (tipo == 1) {

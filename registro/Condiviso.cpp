@@ -2,9 +2,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDateTime>
 #include <QHash>
-#include <QSet>
 #include <QMetaObject>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 
@@ -18,14 +19,27 @@ namespace {
 // How many outbox lines are read at a time.
 constexpr int KBlocco = 200;
 
+// The key kept here for a pupil whose PIN the server knows and this
+// computer does not (the lab PCs' role reads no key): nothing matches it,
+// so nobody enters as them here while the server is away.
+TChiavePin ChiaveIgnota()
+{
+    TChiavePin k;
+    k.sale = QByteArray(16, '\0');
+    k.chiave = QByteArray(32, '\0');
+    k.iterazioni = 0;
+    return k;
+}
+
 // Sends the outbox, on its own thread with its own two connections (the
 // local record's file and the server). Everything here runs on that thread.
 class TInvio final : public QObject {
 public:
     using TNotifica = std::function<void(bool raggiungibile, TGuasto guasto, const QString& dettaglio)>;
-    TInvio(QString url, QString locale, TOpzioniRegistro opzioni, TNotifica notifica)
+    TInvio(QString url, QString locale, TOpzioniRegistro opzioni, TNotifica notifica,
+           const std::atomic<bool>& raggiungibile)
         : FUrl(std::move(url)), FPercorsoLocale(std::move(locale)), FOpzioni(std::move(opzioni)),
-          FNotifica(std::move(notifica))
+          FNotifica(std::move(notifica)), FRaggiungibile(raggiungibile)
     {
     }
 
@@ -52,31 +66,69 @@ public:
                 return;
         }
         for (;;) {
-            const auto righe = FLocale->InUscita(KBlocco);
-            if (righe.isEmpty()) {
-                if (FLocale->Ospite())
+            // The pupils made and the PINs set here first, in their order:
+            // an answer's pupil is then on the server with the PIN chosen.
+            const auto alunni = FLocale->AlunniInUscita(KBlocco);
+            const auto righe = alunni.isEmpty() ? FLocale->InUscita(KBlocco) : QList<TRegistroSql::TInUscita>();
+            if (alunni.isEmpty() && righe.isEmpty()) {
+                if (FLocale->Ospite()) {
                     FLocale.reset();
+                    return;
+                }
+                // Nothing to send, the server seen away (here or by the
+                // program's reads): the timer's turn looks whether it is back.
+                if (riprova && (FGiu || !FRaggiungibile.load())) {
+                    FServer.reset();
+                    if (Connetti(true))
+                        FNotifica(true, TGuasto::Nessuno, {});
+                }
                 return;
             }
             if (!Connetti(riprova))
                 return;
             FNotifica(true, TGuasto::Nessuno, {});
-            for (const auto& u : righe) {
-                const QString chiave = ChiaveConfronto(u.classe) + QLatin1Char('\n') + ChiaveConfronto(u.nome);
-                qint64 id = FIds.value(chiave, 0);
-                if (id == 0) {
-                    const auto a = FServer->CreaAlunno(u.nome, u.classe);
-                    if (!a)
+            for (const auto& u : alunni) {
+                if (FServer->Ruolo() == TRuoloServer::Laboratorio) {
+                    const auto fatto = InviaAlunnoLaboratorio(u);
+                    if (!fatto)
                         return Perso();
-                    id = a->id;
-                    FIds.insert(chiave, id);
-                    if (!a->conPin)
-                        FSenzaPin.insert(id);
-                    // A pupil this computer made on the server: their first
-                    // writing token, kept with the outbox.
-                    if (!FServer->Scrittura(id).isEmpty())
-                        FLocale->SalvaScrittura(u.nome, u.classe, FServer->Scrittura(id));
+                    if (!*fatto) {
+                        FLocale.reset();
+                        return;
+                    }
+                    continue;
                 }
+                const qint64 id = IdServer(u.nome, u.classe);
+                if (id == 0)
+                    return Perso();
+                bool fatto = false;
+                if (u.pin) {
+                    // The first computer to reach the server keeps its PIN;
+                    // a later one's pupil takes that PIN and is told.
+                    const auto k = FServer->ImpostaChiaveSe(id, u.chiave, u.chiavePrima);
+                    if (!k)
+                        return Perso();
+                    fatto = k->chiave == u.chiave.chiave ? FLocale->TogliAlunnoDaUscita(u.n)
+                                                         : FLocale->PinPresoAltrove(u.n, u.alunno, *k);
+                } else {
+                    // Made here without a PIN while another computer gave
+                    // the same pupil one: that PIN counts, and is told.
+                    const auto lassu = FServer->ChiavePin(id);
+                    const auto qui = FLocale->ChiavePin(u.alunno);
+                    if (!lassu)
+                        return Perso();
+                    fatto = !lassu->Vuota() && qui && qui->Vuota() ? FLocale->PinPresoAltrove(u.n, u.alunno, *lassu)
+                                                                   : FLocale->TogliAlunnoDaUscita(u.n);
+                }
+                if (!fatto) {
+                    FLocale.reset();
+                    return;
+                }
+            }
+            for (const auto& u : righe) {
+                const qint64 id = IdServer(u.nome, u.classe);
+                if (id == 0)
+                    return Perso();
                 if (FServer->Ruolo() == TRuoloServer::Laboratorio && FServer->Scrittura(id).isEmpty()) {
                     FServer->ImpostaScrittura(id, FLocale->ScritturaSalvata(u.nome, u.classe));
                     // A pupil without a PIN has a session for the asking.
@@ -84,7 +136,7 @@ public:
                         FServer->ControllaPin(id, {});
                 }
                 if (!FServer->RegistraPer(id, u.risposta)) {
-                    if (FServer->Ospite())
+                    if (FServer->Ospite() || FServer->Ruolo() != TRuoloServer::Laboratorio)
                         return Perso();
                     // Refused (no session of this pupil on this computer
                     // still valid): it waits for the pupil's next entry
@@ -118,6 +170,64 @@ public:
     std::atomic<bool> FRichiesto{false};
 
 private:
+    // The server's id of a pupil, made there when missing; 0 on a fault.
+    qint64 IdServer(const QString& nome, const QString& classe)
+    {
+        const QString chiave = ChiaveConfronto(classe) + QLatin1Char('\n') + ChiaveConfronto(nome);
+        qint64 id = FIds.value(chiave, 0);
+        if (id == 0) {
+            const auto a = FServer->CreaAlunno(nome, classe);
+            if (!a)
+                return 0;
+            Ricorda(*a, nome, classe);
+            id = a->id;
+        }
+        return id;
+    }
+
+    // The server's pupil `a` (this computer's `nome` of `classe`) as just
+    // read: their id, whether they have a PIN, and, when this computer
+    // made them, their first writing token, kept with the outbox.
+    void Ricorda(const TAlunno& a, const QString& nome, const QString& classe)
+    {
+        FIds.insert(ChiaveConfronto(classe) + QLatin1Char('\n') + ChiaveConfronto(nome), a.id);
+        if (a.conPin)
+            FSenzaPin.remove(a.id);
+        else
+            FSenzaPin.insert(a.id);
+        if (!FServer->Scrittura(a.id).isEmpty())
+            FLocale->SalvaScrittura(nome, classe, FServer->Scrittura(a.id));
+    }
+
+    // A line of the pupils' outbox with the lab PCs' role, which reads no
+    // key: through the function that makes a pupil, with the PIN's key set
+    // here when there is one. Nothing on a fault of the server; false on
+    // a fault of the local record; true when the line is done.
+    std::optional<bool> InviaAlunnoLaboratorio(const TRegistroSql::TAlunnoInUscita& u)
+    {
+        if (u.pin && !u.chiave.Vuota()) {
+            // The first PIN to reach the server wins; a later one's pupil
+            // is told, and enters here only while the server answers.
+            bool stessa = false;
+            const auto a = FServer->ProponiPinServer(u.nome, u.classe, u.chiave, stessa);
+            if (!a)
+                return std::nullopt;
+            Ricorda(*a, u.nome, u.classe);
+            return stessa ? FLocale->TogliAlunnoDaUscita(u.n) : FLocale->PinPresoAltrove(u.n, u.alunno, ChiaveIgnota());
+        }
+        // The pupil only (or a PIN removed here, which only the pupil's
+        // session may do on the server: removed while they are in).
+        const auto a = FServer->CreaAlunno(u.nome, u.classe);
+        if (!a)
+            return std::nullopt;
+        Ricorda(*a, u.nome, u.classe);
+        // Made here without a PIN while another computer gave the same
+        // pupil one: that PIN counts, and is told.
+        const auto qui = FLocale->ChiavePin(u.alunno);
+        return a->conPin && qui && qui->Vuota() ? FLocale->PinPresoAltrove(u.n, u.alunno, ChiaveIgnota())
+                                                : FLocale->TogliAlunnoDaUscita(u.n);
+    }
+
     bool Connetti(bool riprova)
     {
         if (FServer && !FServer->Ospite())
@@ -149,6 +259,7 @@ private:
     QString FUrl, FPercorsoLocale;
     TOpzioniRegistro FOpzioni;
     TNotifica FNotifica;
+    const std::atomic<bool>& FRaggiungibile;
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
     QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far, by class and name
@@ -165,14 +276,23 @@ struct TRegistroCondiviso::TStato {
     std::atomic<bool> raggiungibile{true};
 };
 
-QString MessaggioServerAssente(TGuasto guasto, const QString& url, const QString& dettaglio)
+QString MessaggioServerAssente(TGuasto guasto)
 {
-    // The server's own words (English) are for the technician's command,
-    // not for the pupil's window.
-    const QString perche =
-        DescriviGuasto(guasto, url, guasto == TGuasto::Indirizzo || guasto == TGuasto::Illeggibile ? dettaglio : QString());
-    return perche + QStringLiteral(" Le risposte sono conservate su questo computer e saranno inviate al server "
-                                   "appena sarà raggiungibile.");
+    // For the pupil: no address, no server's words (those go to the log
+    // and to mevario-registro). Only a server that does not answer comes
+    // back by itself; anything else needs the technician, and nothing is
+    // promised.
+    switch (guasto) {
+    case TGuasto::Irraggiungibile:
+        return QStringLiteral("Il server della scuola non risponde: le risposte restano su questo computer e "
+                              "partono da sole.");
+    case TGuasto::Accesso:
+        return QStringLiteral("Il server della scuola non accetta il nome utente o la password di questo computer: "
+                              "chiama il tecnico. Intanto le risposte restano su questo computer.");
+    default:
+        return QStringLiteral("Il server della scuola non si può usare: chiama il tecnico. Intanto le risposte "
+                              "restano su questo computer.");
+    }
 }
 
 std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzioniRegistro& opzioni,
@@ -202,6 +322,7 @@ std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzi
     r->FLocale->ImpostaUscita(true);
     r->ImpostaAvviso(avviso);
     r->FLocale->ImpostaAvviso(std::move(avviso));
+    r->FStatoServer = opzioni.statoServer;
 
     // The server, for the pupils and the figures, on this thread.
     auto server = TRegistroSql::ApriPostgres(url, opzioni, false);
@@ -215,19 +336,17 @@ std::unique_ptr<TRegistro> ApriRegistroCondiviso(const QString& url, const TOpzi
     r->FStato = stato;
     TRegistroCondiviso* self = r.get();
     std::weak_ptr<TRegistroCondiviso::TStato> debole = stato;
-    stato->invio = new TInvio(url, locale, opzioni, [self, debole](bool su, TGuasto g, const QString& d) {
-        const auto s = debole.lock();
-        if (!s)
-            return;
-        s->raggiungibile.store(su);
-        QMetaObject::invokeMethod(
-            &s->ponte,
-            [self, su, g, d] {
-                if (!su)
-                    self->ServerGiu(g, d);
-            },
-            Qt::QueuedConnection);
-    });
+    stato->invio = new TInvio(
+        url, locale, opzioni,
+        [self, debole](bool su, TGuasto g, const QString& d) {
+            const auto s = debole.lock();
+            if (!s)
+                return;
+            s->raggiungibile.store(su);
+            QMetaObject::invokeMethod(
+                &s->ponte, [self, su, g, d] { su ? self->ServerSu() : self->ServerGiu(g, d); }, Qt::QueuedConnection);
+        },
+        stato->raggiungibile);
     stato->invio->moveToThread(&stato->filo);
     stato->filo.start();
     QMetaObject::invokeMethod(stato->invio, [i = stato->invio] { i->Avvia(); }, Qt::QueuedConnection);
@@ -264,7 +383,34 @@ bool TRegistroCondiviso::ServerRaggiungibile() const
 void TRegistroCondiviso::ServerGiu(TGuasto guasto, const QString& dettaglio)
 {
     FServer.reset();
-    Avvisa(MessaggioServerAssente(guasto, FMostrato, dettaglio));
+    if (FGiu)
+        return;
+    FGiu = true;
+    FUltimoGuasto = DescriviGuasto(guasto, FMostrato, dettaglio);
+    // The details (address, the server's words) for the technician.
+    qWarning("Mevario: %s", qUtf8Printable(FUltimoGuasto));
+    FMessaggioGiu = MessaggioServerAssente(guasto);
+    if (FStatoServer)
+        FStatoServer(false, FMessaggioGiu);
+    else
+        Avvisa(FMessaggioGiu);
+}
+
+void TRegistroCondiviso::ServerSu()
+{
+    if (!FGiu)
+        return;
+    FGiu = false;
+    FMessaggioGiu.clear();
+    if (FStatoServer)
+        FStatoServer(true, {});
+}
+
+void TRegistroCondiviso::ImpostaStatoServer(TStatoServer stato)
+{
+    FStatoServer = std::move(stato);
+    if (FStatoServer && FGiu)
+        FStatoServer(false, FMessaggioGiu);
 }
 
 TRegistroSql* TRegistroCondiviso::Server()
@@ -313,15 +459,8 @@ std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno&
         if (qui && chiave && (!a.conPin || chiave->iterazioni > 0))
             return TAlunno{qui->id, qui->nome, qui->classe, a.conPin, qui->pinAltrove};
         TChiavePin k;
-        if (a.conPin) {
-            if (chiave && chiave->iterazioni > 0) {
-                k = *chiave;
-            } else {
-                k.sale = QByteArray(16, '\0');
-                k.chiave = QByteArray(32, '\0');
-                k.iterazioni = 0;
-            }
-        }
+        if (a.conPin)
+            k = chiave && chiave->iterazioni > 0 ? *chiave : ChiaveIgnota();
         const auto copia = FLocale->CopiaAlunno(a, k);
         if (!copia)
             return std::nullopt;
@@ -375,6 +514,25 @@ QList<TAlunno> TRegistroCondiviso::Alunni()
     return alunni ? *alunni : FLocale->Alunni();
 }
 
+QStringList TRegistroCondiviso::Classi()
+{
+    const auto classi = SulServer([](TRegistroSql& s) { return s.Classi(); });
+    return classi ? *classi : FLocale->Classi();
+}
+
+QList<TAlunno> TRegistroCondiviso::AlunniClasse(const QString& classe)
+{
+    // Only the class's pupils copied (with the lab PCs' role, never a key).
+    const auto alunni = SulServer([&](TRegistroSql& s) {
+        QList<TAlunno> copie;
+        for (const TAlunno& a : s.AlunniClasse(classe))
+            if (const auto copia = Copia(s, a))
+                copie.append(*copia);
+        return copie;
+    });
+    return alunni ? *alunni : FLocale->AlunniClasse(classe);
+}
+
 std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome, const QString& classe)
 {
     const auto trovato = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
@@ -401,26 +559,21 @@ std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const
     });
     if (fatto && *fatto)
         return *fatto;
-    return FLocale->CreaAlunno(nome, classe);
+    // Made here, and on the server through the pupils' outbox.
+    const bool nuovo = !FLocale->TrovaAlunno(nome, classe);
+    const auto a = FLocale->CreaAlunno(nome, classe);
+    if (a && nuovo && FLocale->AccodaAlunno(a->id))
+        Sveglia();
+    return a;
 }
 
 bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
 {
+    // Kept here with its line in the pupils' outbox, one commit; the
+    // sender takes the same salted key to the server, now or when it is back.
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
-    const auto k = FLocale->ChiavePin(alunno);
-    const auto qui = AlunnoLocale(alunno);
-    // The same salted key on the server as here; with the lab PCs' role,
-    // set by the pupil's session.
-    if (k && qui)
-        SulServer([&](TRegistroSql& s) {
-            if (s.Ruolo() == TRuoloServer::Laboratorio) {
-                const auto a = AlunnoServer(s, alunno);
-                return a && s.ImpostaPin(a->id, pin);
-            }
-            const auto a = s.TrovaAlunno(qui->nome, qui->classe);
-            return a && s.CopiaAlunno(*a, *k);
-        });
+    Sveglia();
     return true;
 }
 
@@ -442,6 +595,7 @@ TEsitoPin TRegistroCondiviso::ControllaPin(qint64 alunno, const QString& pin)
         if (e == TEsitoPin::Giusto) {
             FSessioni[ChiaveConfronto(a->classe) + QLatin1Char('\n') + ChiaveConfronto(a->nome)] = s.Sessione(a->id);
             FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
+            FLocale->PinRiconosciuto(alunno);
         }
         return e;
     });
@@ -503,13 +657,34 @@ int TRegistroCondiviso::InAttesa()
     return FLocale->ContaUscita();
 }
 
+int TRegistroCondiviso::InviaPrimaDiUscire(int ms)
+{
+    SvuotaUscita(ms);
+    return InAttesa();
+}
+
+QString MessaggioRisposteInAttesa(int quante)
+{
+    return quante == 1
+               ? QStringLiteral("1 risposta non è ancora arrivata al server della scuola: resta su questo computer "
+                                "e parte al prossimo avvio di Mevario su questo computer.")
+               : QStringLiteral("%1 risposte non sono ancora arrivate al server della scuola: restano su questo "
+                                "computer e partono al prossimo avvio di Mevario su questo computer.")
+                     .arg(quante);
+}
+
+int TRegistroCondiviso::AlunniInAttesa()
+{
+    return FLocale->ContaAlunniInUscita();
+}
+
 bool TRegistroCondiviso::SvuotaUscita(int ms)
 {
     QElapsedTimer t;
     t.start();
     for (;;) {
         QCoreApplication::processEvents();
-        if (InAttesa() == 0)
+        if (InAttesa() == 0 && AlunniInAttesa() == 0)
             return true;
         if (t.elapsed() > ms)
             return false;

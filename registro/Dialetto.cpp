@@ -45,7 +45,8 @@ const TDialetto& DialettoSqlite()
                              QStringLiteral("BLOB"),
                              QStringLiteral("WITHOUT ROWID"),
                              true,
-                             false};
+                             false,
+                             QString()};
     return d;
 }
 
@@ -66,7 +67,8 @@ const TDialetto& DialettoPostgres()
                              QStringLiteral("UUID"),
                              QString(),
                              false,
-                             true};
+                             true,
+                             QStringLiteral("SELECT pg_advisory_xact_lock(hashtext('mevario-alunno:' || ?))")};
     return d;
 }
 

@@ -39,6 +39,11 @@ struct TDialetto {
     QString tipoId, tipoInt64, tipoReale, tipoUuid, senzaRowid;
     bool uuidBinario = false; // stored as its 16 bytes, else as text
     bool server = false;      // a database server many programs share
+    // Run at the start of an import with the pupil's name (lower case)
+    // bound: imports of one pupil, run at once, wait their turn for the
+    // whole transaction, however long the one before takes. Empty where the
+    // transaction already holds the whole database.
+    QString bloccaNome;
 
     QVariant Uuid(const QUuid& u) const;
     QUuid LeggiUuid(const QVariant& v) const;

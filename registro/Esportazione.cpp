@@ -4,8 +4,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
+#include <QSet>
+#include <QStringDecoder>
 
 #include <cmath>
+#include <cstring>
 
 namespace mevario {
 
@@ -109,7 +112,157 @@ bool LeggiRisposta(TLettore& l, const QJsonValue& v, TRispostaRegistrata& r)
     return true;
 }
 
+// Walks a JSON text that the reader accepted, looking for what it accepts
+// silently. Returns the first such fault, in Italian, or "".
+class TControlloJson {
+public:
+    explicit TControlloJson(const QByteArray& t) : FT(t) {}
+    QString Controlla()
+    {
+        if (!Valore(0) && FErrore.isEmpty())
+            FErrore = QStringLiteral("il file è danneggiato");
+        return FErrore;
+    }
+
+private:
+    const QByteArray& FT;
+    qsizetype FI = 0;
+    QString FErrore;
+
+    void Spazi()
+    {
+        while (FI < FT.size() && (FT[FI] == ' ' || FT[FI] == '\t' || FT[FI] == '\n' || FT[FI] == '\r'))
+            ++FI;
+    }
+    bool Fallisce(const QString& perche)
+    {
+        if (FErrore.isEmpty())
+            FErrore = perche;
+        return false;
+    }
+    static QString MezzoCarattere(int u)
+    {
+        return QStringLiteral("un testo contiene metà di un carattere (\\u%1 da solo)").arg(u, 4, 16, QLatin1Char('0'));
+    }
+    int Esadecimale(qsizetype i) const
+    {
+        if (i + 4 > FT.size())
+            return -1;
+        bool ok = false;
+        const int v = QByteArray(FT.constData() + i, 4).toInt(&ok, 16);
+        return ok ? v : -1;
+    }
+    // A string at FI (its opening quote), decoded into `out`.
+    bool Stringa(QString& out)
+    {
+        ++FI;
+        QByteArray crudo;
+        while (FI < FT.size() && FT[FI] != '"') {
+            if (FT[FI] != '\\') {
+                crudo += FT[FI++];
+                continue;
+            }
+            if (FI + 1 >= FT.size())
+                return false;
+            const char c = FT[FI + 1];
+            if (c != 'u') {
+                static const char da[] = "\"\\/bfnrt", a[] = "\"\\/\b\f\n\r\t";
+                const char* p = std::strchr(da, c);
+                if (!p || !*p)
+                    return false;
+                crudo += a[p - da];
+                FI += 2;
+                continue;
+            }
+            const int u = Esadecimale(FI + 2);
+            if (u < 0)
+                return false;
+            FI += 6;
+            char32_t punto = static_cast<char32_t>(u);
+            if (u >= 0xDC00 && u <= 0xDFFF)
+                return Fallisce(MezzoCarattere(u));
+            if (u >= 0xD800 && u <= 0xDBFF) {
+                const int basso = FI + 1 < FT.size() && FT[FI] == '\\' && FT[FI + 1] == 'u' ? Esadecimale(FI + 2) : -1;
+                if (basso < 0xDC00 || basso > 0xDFFF)
+                    return Fallisce(MezzoCarattere(u));
+                FI += 6;
+                punto = 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (static_cast<char32_t>(basso) - 0xDC00);
+            }
+            crudo += QString::fromUcs4(&punto, 1).toUtf8();
+        }
+        if (FI >= FT.size())
+            return false;
+        ++FI;
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        out = utf8(crudo);
+        if (utf8.hasError())
+            return Fallisce(QStringLiteral("un testo non è UTF-8 valido"));
+        return true;
+    }
+    bool Valore(int profondita)
+    {
+        if (profondita > 1100)
+            return false;
+        Spazi();
+        if (FI >= FT.size())
+            return false;
+        const char c = FT[FI];
+        if (c == '"') {
+            QString s;
+            return Stringa(s);
+        }
+        if (c == '[' || c == '{') {
+            const bool oggetto = c == '{';
+            const char chiusa = oggetto ? '}' : ']';
+            ++FI;
+            Spazi();
+            if (FI < FT.size() && FT[FI] == chiusa) {
+                ++FI;
+                return true;
+            }
+            QSet<QString> chiavi;
+            for (;;) {
+                Spazi();
+                if (oggetto) {
+                    QString chiave;
+                    if (FI >= FT.size() || FT[FI] != '"' || !Stringa(chiave))
+                        return false;
+                    if (chiavi.contains(chiave))
+                        return Fallisce(QStringLiteral("la chiave \"%1\" compare due volte nello stesso oggetto")
+                                            .arg(chiave.left(40)));
+                    chiavi.insert(chiave);
+                    Spazi();
+                    if (FI >= FT.size() || FT[FI] != ':')
+                        return false;
+                    ++FI;
+                }
+                if (!Valore(profondita + 1))
+                    return false;
+                Spazi();
+                if (FI < FT.size() && FT[FI] == ',') {
+                    ++FI;
+                    continue;
+                }
+                if (FI < FT.size() && FT[FI] == chiusa) {
+                    ++FI;
+                    return true;
+                }
+                return false;
+            }
+        }
+        // A number, true, false or null: the reader checked them.
+        while (FI < FT.size() && std::strchr(",]} \t\r\n", FT[FI]) == nullptr)
+            ++FI;
+        return true;
+    }
+};
+
 } // namespace
+
+QString ControllaTestoJson(const QByteArray& testo)
+{
+    return TControlloJson(testo).Controlla();
+}
 
 QByteArray ScriviEsportazione(const TEsportazione& e)
 {
@@ -147,6 +300,12 @@ TLetturaEsportazione LeggiEsportazione(const QByteArray& testo)
         esito.errore = QStringLiteral("non è un file esportato da Mevario, o è danneggiato");
         return esito;
     }
+    // What the JSON reader lets through without a word: a key twice in one
+    // object (one of the two would be dropped), half a UTF-16 pair or bytes
+    // that are not UTF-8 (each read as another character).
+    esito.errore = ControllaTestoJson(testo);
+    if (!esito.errore.isEmpty())
+        return esito;
     const QJsonObject radice = doc.object();
     if (radice.value(QLatin1String("formato")).toString() != KFormato) {
         esito.errore = QStringLiteral("non è un file esportato da Mevario");
@@ -181,8 +340,14 @@ TLetturaEsportazione LeggiEsportazione(const QByteArray& testo)
         QString sale, chiave;
         const double iterazioni = p.value(QLatin1String("iterazioni")).toDouble(-1);
         if (!pin.isObject() || !l.Testo(p, "sale", sale, 128, false) || !l.Testo(p, "chiave", chiave, 128, false) ||
-            iterazioni < 1 || iterazioni > 100000000 || iterazioni != std::floor(iterazioni)) {
+            iterazioni != std::floor(iterazioni)) {
             esito.errore = QStringLiteral("il PIN dell'alunno non è valido");
+            return esito;
+        }
+        if (iterazioni < KIterazioniPinMinime || iterazioni > KIterazioniPinMassime) {
+            esito.errore = QStringLiteral("il PIN dell'alunno non è valido (iterazioni fuori dai limiti, da %1 a %2)")
+                               .arg(KIterazioniPinMinime)
+                               .arg(KIterazioniPinMassime);
             return esito;
         }
         const auto s = QByteArray::fromBase64Encoding(sale.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);

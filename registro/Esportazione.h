@@ -45,6 +45,11 @@ struct TLetturaEsportazione {
 // damaged, gives no data and an Italian reason. Never throws.
 TLetturaEsportazione LeggiEsportazione(const QByteArray& testo);
 
+// The faults of a JSON text the JSON reader accepts silently: a key twice
+// in one object, half a UTF-16 surrogate pair, bytes that are not UTF-8.
+// "" when there are none; else the first, in Italian.
+QString ControllaTestoJson(const QByteArray& testo);
+
 // The largest file LeggiEsportazione accepts (a record of a million answers is far less).
 inline constexpr qint64 KMassimoEsportazione = 1024LL * 1024 * 1024;
 

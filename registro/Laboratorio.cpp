@@ -3,6 +3,8 @@
 // role does through the server's functions.
 #include <QSqlQuery>
 
+#include <algorithm>
+
 #include "RegistroSql.h"
 #include "Ruoli.h"
 
@@ -169,10 +171,11 @@ TEsitoPin TRegistroSql::ControllaPinServer(qint64 alunno, const QString& pin)
     return esito == QLatin1String("attendi") ? TEsitoPin::Attendi : TEsitoPin::Sbagliato;
 }
 
-std::optional<TAlunno> TRegistroSql::CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin)
+std::optional<TAlunno> TRegistroSql::CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin,
+                                                    bool* stessa)
 {
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT id, nome, classe, CASE WHEN con_pin THEN 1 END, 0, scrittura "
+    q.prepare(QStringLiteral("SELECT id, nome, classe, CASE WHEN con_pin THEN 1 END, 0, scrittura, stessa_chiave "
                              "FROM mevario_crea_alunno(?, ?, ?, ?, ?, ?, ?)"));
     q.addBindValue(SenzaNul(nome.trimmed()));
     q.addBindValue(SenzaNul(classe.trimmed()));
@@ -186,7 +189,53 @@ std::optional<TAlunno> TRegistroSql::CreaAlunnoServer(const QString& nome, const
     const TAlunno a = LeggiAlunno(q);
     if (!q.value(5).isNull())
         FScritture[a.id] = q.value(5).toString();
+    if (stessa)
+        *stessa = q.value(6).toBool();
     return a;
+}
+
+std::optional<TAlunno> TRegistroSql::ProponiPinServer(const QString& nome, const QString& classe,
+                                                     const TChiavePin& pin, bool& stessa)
+{
+    stessa = false;
+    if (Ospite() || !Laboratorio() || pin.Vuota() || !NomeAlunnoValido(nome) || classe.size() > 60)
+        return std::nullopt;
+    return CreaAlunnoServer(nome, classe, pin, &stessa);
+}
+
+QStringList TRegistroSql::Classi()
+{
+    if (!Laboratorio())
+        return TRegistro::Classi();
+    QStringList classi;
+    if (Ospite())
+        return classi;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT classe FROM mevario_classi()"));
+    if (!Esegui(q))
+        return classi;
+    while (q.next())
+        classi << q.value(0).toString().simplified();
+    std::sort(classi.begin(), classi.end(),
+              [](const QString& x, const QString& y) { return x.localeAwareCompare(y) < 0; });
+    return classi;
+}
+
+QList<TAlunno> TRegistroSql::AlunniClasse(const QString& classe)
+{
+    if (!Laboratorio())
+        return TRegistro::AlunniClasse(classe);
+    QList<TAlunno> alunni;
+    if (Ospite())
+        return alunni;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END, 0 FROM mevario_alunni(?) a"));
+    q.addBindValue(SenzaNul(ChiaveConfronto(classe)));
+    if (!Esegui(q))
+        return {};
+    while (q.next())
+        alunni.append(LeggiAlunno(q));
+    return alunni;
 }
 
 bool TRegistroSql::ImpostaPinServer(qint64 alunno, const TChiavePin& pin)

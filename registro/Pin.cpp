@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include <QCryptographicHash>
-#include <QPasswordDigestor>
+#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 
 namespace mevario {
@@ -18,9 +18,30 @@ bool PinValido(const QString& pin)
     return true;
 }
 
+// PBKDF2 with HMAC-SHA-256 (RFC 8018), one 32-byte block: the same keys as
+// any other implementation of it, from Qt Core alone, so that the program
+// need not load Qt Network at start-up for this one function.
+QByteArray DerivaPbkdf2Sha256(const QByteArray& segreto, const QByteArray& sale, int iterazioni)
+{
+    QMessageAuthenticationCode hmac(QCryptographicHash::Sha256, segreto);
+    hmac.addData(sale);
+    static const char blocco1[4] = {0, 0, 0, 1};
+    hmac.addData(blocco1, 4);
+    QByteArray u = hmac.result();
+    QByteArray t = u;
+    for (int i = 1; i < iterazioni; ++i) {
+        hmac.reset();
+        hmac.addData(u);
+        u = hmac.result();
+        for (qsizetype j = 0; j < t.size(); ++j)
+            t[j] = static_cast<char>(t[j] ^ u[j]);
+    }
+    return t;
+}
+
 static QByteArray Deriva(const QString& pin, const QByteArray& sale, int iterazioni)
 {
-    return QPasswordDigestor::deriveKeyPbkdf2(QCryptographicHash::Sha256, pin.toUtf8(), sale, iterazioni, 32);
+    return DerivaPbkdf2Sha256(pin.toUtf8(), sale, iterazioni);
 }
 
 TChiavePin NuovaChiavePin(const QString& pin, int iterazioni)

@@ -8,10 +8,14 @@
 namespace mevario {
 
 // Iterations of the key derivation for a new PIN. A PIN has only 10,000
-// values, so each guess is made to cost: a few tenths of a second with Qt's
-// derivation, once per login (the iterations are stored with the key, so a
+// values, so each guess is made to cost: a few tenths of a second, once per login (the iterations are stored with the key, so a
 // later version may raise them for new PINs).
 constexpr int KIterazioniPin = 100000;
+// The iterations a stored key may carry: fewer make a guess too cheap, more
+// make checking a PIN take more than a few seconds (a file that asks for
+// more is refused, not waited for).
+constexpr int KIterazioniPinMinime = 1000;
+constexpr int KIterazioniPinMassime = 10 * KIterazioniPin;
 constexpr int KTentativiPin = 3;       // wrong tries before the wait
 constexpr int KSecondiAttesaPin = 30;
 
@@ -22,6 +26,8 @@ struct TChiavePin {
     bool Vuota() const { return chiave.isEmpty(); }
 };
 
+// PBKDF2-HMAC-SHA-256 of `segreto`, 32 bytes (one block).
+QByteArray DerivaPbkdf2Sha256(const QByteArray& segreto, const QByteArray& sale, int iterazioni);
 // Four ASCII digits.
 bool PinValido(const QString& pin);
 // The key of a PIN with a fresh salt.

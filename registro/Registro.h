@@ -19,10 +19,16 @@
 //     `ScegliAlunno` (nothing chosen, or a guest record: nothing is kept).
 //   - The exercise protocol calls `Registra` once per judged answer, before
 //     the counters flash. It returns at once after the answer is committed;
-//     it never throws. On a fault (disk full, file damaged meanwhile, lock
-//     held by another program beyond the wait) the warning is given once
+//     it never throws. On a fault that may pass (disk full, a lock held by
+//     another program beyond the wait) the answer is held in memory and
+//     written, with every answer held, once each, at the next answer or
+//     at `Riprova` (the program calls it every minute); the warning says
+//     so, and says again when the record writes again. On a fault that
+//     does not pass (the file damaged meanwhile) the warning is given once
 //     and the record keeps nothing more for the rest of the run: the
 //     protocol's own counts go on as for a guest.
+//   - At "Esci", on a signal that ends the program and after a quiet
+//     minute the program calls `RiversaLog`: a closed record is one file.
 //   - The progress and review windows read `Progressi` and `RipassoDovuto`;
 //     the results sheet reads `Progressi`.
 //   - The class overview ("Registro di classe", `mevario-registro classe`)
@@ -66,20 +72,27 @@ struct TAlunno {
 // and repeated inside it, and without case ("giulia  bianchi" is "Giulia
 // Bianchi", " 2b" is "2B").
 QString ChiaveConfronto(const QString& testo);
+// The kind of an answer equal in value to the expected one but not in the
+// form asked (capitals, letters out of order, ...): kept with the answers,
+// to be seen, and counted in no tally and no review.
+inline const QString KTipoForma = QStringLiteral("forma");
 
 // One judged answer, as the exercise window saw it.
 struct TRispostaGiudicata {
+    // A slip of form: not right, and not wrong either.
+    bool Forma() const { return !giusta && tipoErrore == KTipoForma; }
     QUuid uuid;         // made where the answer was judged; null: made by Registra
     QString argomento;  // the catalogue's name of the topic ("somma-monomi")
     QString esercizio;  // the exercise's formula text, as shown
     std::optional<quint32> seme; // the random seed that draws the same exercise again
     QString risposta;   // the answer as typed
     bool giusta = false;
-    QString diagnosi;   // the diagnosis line shown, or empty
+    QString diagnosi;   // the diagnosis line shown (a slip of form: what to change), or empty
     // The kind of mistake, for the review: the mistake the diagnosis
     // recognised ("Nel prodotto gli esponenti si sommano, non si
     // moltiplicano."); empty for a wrong answer no rule explains (it is then
-    // a kind of its own) and for a right answer.
+    // a kind of its own) and for a right answer; KTipoForma for a slip of
+    // form, which is not wrong.
     QString tipoErrore;
     // When the exercise was drawn to review a kind of mistake: that kind
     // (as in TVoceRipasso::tipo); empty otherwise.
@@ -140,6 +153,8 @@ public:
 
     // True when nothing is kept: a guest run, or after a fault.
     virtual bool Ospite() const = 0;
+    // True for a school's server, where "Chi sei?" asks the class first.
+    virtual bool SuServer() const { return false; }
     // Where the record is (a file path), for messages; empty for a guest.
     virtual QString Dove() const { return {}; }
     // Called once, with an Italian text, when a fault turns the record into a guest.
@@ -180,6 +195,20 @@ public:
         return FAlunno && !Ospite() ? RegistraPer(FAlunno->id, r) : false;
     }
     virtual bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) = 0;
+    // After a fault that may pass (a full disk), the answers the record
+    // holds in memory; Riprova tries to write them (the program calls it
+    // every minute; the next answer tries too). True when none is held.
+    virtual int Trattenute() const { return 0; }
+    virtual bool Riprova() { return true; }
+    // A record in one file with a log beside it (SQLite's WAL) writes the
+    // log into the file, so that the file alone is the whole record: at
+    // the end of a run, and with `quietoMs` once nothing was written for
+    // that long. False when it could not be done now.
+    virtual bool RiversaLog(int quietoMs = 0)
+    {
+        (void)quietoMs;
+        return true;
+    }
 
     // What the progress window shows, as of `oggi`.
     virtual TProgressi Progressi(qint64 alunno, QDate oggi) = 0;
@@ -192,7 +221,22 @@ public:
     virtual std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al,
                                                               QDate oggi) = 0;
 
+    // Before the program ends: a record whose answers wait for a school's
+    // server tries to send them for up to `ms` milliseconds. How many
+    // answers still wait afterwards (they leave at the next start).
+    virtual int InviaPrimaDiUscire(int ms)
+    {
+        (void)ms;
+        return 0;
+    }
+
 protected:
+    // Tells what the record does (held answers, written again), each time.
+    void Informa(const QString& messaggio)
+    {
+        if (FAvviso)
+            FAvviso(messaggio);
+    }
     // Reports a fault: the first one reaches the warning, later ones not.
     void Avvisa(const QString& messaggio)
     {
@@ -232,6 +276,15 @@ struct TOpzioniRegistro {
                              // on a server also the time-out of each statement
     int riprovaMs = 10000;   // a server's record: how often the outbox is tried while anything waits
     int iterazioniPin = KIterazioniPin;
+    // Only reading: a file that cannot be written (a read-only disk, no
+    // permission) is opened read-only instead of refused; nothing is made,
+    // migrated or checkpointed.
+    bool soloLettura = false;
+    // A school's server: told when it stops answering (with the pupil's
+    // message) and when it answers again, instead of the warning, so that
+    // the message can close itself (TRegistroCondiviso::ImpostaStatoServer).
+    using TStatoServer = std::function<void(bool raggiungibile, const QString& messaggio)>;
+    TStatoServer statoServer;
 };
 
 // The record's file or server URL: `db` when given, else MEVARIO_DB, else

@@ -6,6 +6,7 @@
 #include <QSqlQuery>
 #include <QSysInfo>
 #include <QThread>
+#include <QUrl>
 
 #include <algorithm>
 #include <set>
@@ -14,6 +15,7 @@
 #include <cmath>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include "Ripasso.h"
@@ -70,6 +72,26 @@ QString Testo(const QString& s, int massimo = 4096)
     return t;
 }
 
+// Binds a PIN key as three values (salt, key, iterations), NULL for none.
+void LegaChiave(QSqlQuery& q, const TChiavePin& k)
+{
+    if (k.Vuota()) {
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
+        q.addBindValue(QVariant(QMetaType::fromType<int>()));
+    } else {
+        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
+        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
+        q.addBindValue(k.iterazioni);
+    }
+}
+
+// A key as the outbox keeps the one a pupil had before: its base64, or NULL.
+QVariant ChiaveTesto(const TChiavePin& k)
+{
+    return k.Vuota() ? QVariant(QMetaType::fromType<QString>()) : QVariant(QString::fromLatin1(k.chiave.toBase64()));
+}
+
 QString NuovaConnessione()
 {
     static std::atomic<int> n{0};
@@ -111,6 +133,19 @@ QString DettaglioErrno(int e)
     default:
         return QStringLiteral("errore di sistema %1").arg(e);
     }
+}
+
+// Whether the file lies on a file system mounted read-only.
+bool DiscoSolaLettura(const QString& percorso)
+{
+    struct statvfs v{};
+    return ::statvfs(QFile::encodeName(percorso).constData(), &v) == 0 && (v.f_flag & ST_RDONLY) != 0;
+}
+
+// Whether this user can write the file (not so on a read-only disk).
+bool ScrivibileSqlite(const QString& percorso)
+{
+    return ::access(QFile::encodeName(percorso).constData(), W_OK) == 0;
 }
 
 TGuasto GuastoDaErrno(int e)
@@ -229,8 +264,14 @@ TGuasto GuastoDaErrorePg(const QSqlError& e)
         return TGuasto::Pieno;
     if (codice == QLatin1String("25006") || codice == QLatin1String("42501"))
         return TGuasto::SolaLettura;
+    // A lock another program holds beyond the wait (a lock's time-out, a
+    // deadlock, or the statement's time-out: the statements of the record
+    // are short, so on a server that answers they outlast it only waiting
+    // for a lock): busy, not silent.
+    if (codice == QLatin1String("55P03") || codice == QLatin1String("40P01") || codice == QLatin1String("57014"))
+        return TGuasto::Occupato;
     // No answer at all, the connection lost, the server shutting down,
-    // a statement cancelled by the time-out, too many connections.
+    // too many connections.
     if (codice.isEmpty() || codice.startsWith(QLatin1String("08")) || codice.startsWith(QLatin1String("57")) ||
         codice.startsWith(QLatin1String("53")) || e.type() == QSqlError::ConnectionError)
         return TGuasto::Irraggiungibile;
@@ -294,7 +335,11 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
         esito.guasto = TGuasto::Illeggibile;
         esito.dettaglio = DettaglioErrno(errno);
         return esito;
-    } else if (::access(QFile::encodeName(percorso).constData(), W_OK) != 0) {
+    }
+    // A record that cannot be written (a read-only disk, a file or folder
+    // without permission) is read where only reading is asked.
+    const bool soloLettura = info.exists() && !ScrivibileSqlite(percorso);
+    if (soloLettura && !opzioni.soloLettura) {
         esito.guasto = TGuasto::SolaLettura;
         return esito;
     }
@@ -303,7 +348,18 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(DialettoSqlite().driver, connessione);
         db.setDatabaseName(percorso);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs));
+        QString connessioneOpzioni = QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(opzioni.attesaMs);
+        if (soloLettura)
+            connessioneOpzioni += QStringLiteral(";QSQLITE_OPEN_READONLY");
+        // On a read-only disk the engine cannot make the shared-memory file
+        // a record in WAL mode is read with; nobody can write there, so the
+        // file is read as it stands, when no log beside it holds anything.
+        if (soloLettura && DiscoSolaLettura(percorso) && QFileInfo(percorso + QStringLiteral("-wal")).size() == 0) {
+            db.setDatabaseName(QUrl::fromLocalFile(info.absoluteFilePath()).toString(QUrl::FullyEncoded) +
+                               QStringLiteral("?immutable=1"));
+            connessioneOpzioni += QStringLiteral(";QSQLITE_OPEN_URI");
+        }
+        db.setConnectOptions(connessioneOpzioni);
     }
     std::unique_ptr<TRegistroSql> r(new TRegistroSql(percorso, connessione, DialettoSqlite(), opzioni));
     auto fallisci = [&]() {
@@ -321,6 +377,7 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
     if (!r->Esegui(QStringLiteral("PRAGMA query_only = 1")))
         return fallisci();
     bool vuoto = true, nostro = false;
+    int versione = -1;
     {
         QSqlQuery q(r->Db());
         q.prepare(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'table'"));
@@ -363,6 +420,17 @@ TRegistroSql::TApertura TRegistroSql::ApriSqlite(const QString& percorso, const 
             r->Guasta(TGuasto::PiuRecente, {});
             return fallisci();
         }
+        versione = v;
+    }
+    if (soloLettura) {
+        // Read as it is: an older schema cannot be brought up to date here.
+        if (!nostro || versione != versioneNota) {
+            r->Guasta(TGuasto::SolaLettura, {});
+            return fallisci();
+        }
+        r->FSoloLettura = true;
+        esito.registro = std::move(r);
+        return esito;
     }
     if (!r->Esegui(QStringLiteral("PRAGMA query_only = 0")))
         return fallisci();
@@ -537,6 +605,23 @@ bool TRegistroSql::BloccaAlunno(qint64 alunno)
     return Esegui(q);
 }
 
+bool TRegistroSql::AttendiTurnoAlunno(const QString& nome)
+{
+    if (FDialetto.bloccaNome.isEmpty())
+        return true;
+    // The wait for the turn is not a statement's time-out: the import
+    // before, whatever its size, ends with its own statements' time-outs.
+    if (!Esegui(QStringLiteral("SET LOCAL statement_timeout = 0")))
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(FDialetto.bloccaNome);
+    q.addBindValue(nome.trimmed().toLower());
+    if (!Esegui(q))
+        return false;
+    q.finish();
+    return Esegui(QStringLiteral("SET LOCAL statement_timeout = %1").arg(std::max(1000, FOpzioni.attesaMs)));
+}
+
 bool TRegistroSql::Migra(const std::vector<TMigrazione>& migrazioni)
 {
     // Taking the write lock here also finds out, at open, a record that
@@ -674,6 +759,8 @@ bool TRegistroSql::Conferma()
     if (!Esegui(QStringLiteral("COMMIT")))
         return false;
     FInTransazione = false;
+    FDaRiversare = true;
+    FUltimaScrittura = FOrologio();
     return true;
 }
 
@@ -710,14 +797,28 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
 {
     if (FGuasto != TGuasto::Nessuno)
         return;
+    if (FRitenta && !FDialetto.server &&
+        (g == TGuasto::Pieno || g == TGuasto::Occupato || g == TGuasto::SolaLettura || g == TGuasto::Illeggibile)) {
+        // A fault of the file that may pass: the answers wait in memory,
+        // the record stays the pupil's, and says so once until it writes
+        // again. (A server's record has this computer's outbox for that.)
+        Annulla();
+        if (!FSospeso) {
+            FSospeso = true;
+            Informa(DescriviGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()) +
+                    QStringLiteral(" Le risposte sono tenute in memoria e saranno scritte appena si potrà: si riprova "
+                                   "a ogni risposta e ogni minuto."));
+        }
+        return;
+    }
     FGuasto = g;
     FDettaglio = dettaglio;
+    // The transaction is given up at once; the connection is closed with
+    // the record (a query of the caller may still hold a statement of it,
+    // which the engine's driver can free only while it is open). Nothing
+    // more is sent on it: every call of a faulty record returns at once.
     Annulla();
-    // Closed at once: a damaged file gets nothing more from this program.
     FRegistra.reset();
-    QSqlDatabase db = Db();
-    if (db.isOpen())
-        db.close();
     Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
 }
 
@@ -812,23 +913,38 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 {
     if (Ospite() || (!pin.isEmpty() && !PinValido(pin)))
         return false;
+    const TChiavePin k = pin.isEmpty() ? TChiavePin() : NuovaChiavePin(pin, FOpzioni.iterazioniPin);
     if (Laboratorio())
-        return ImpostaPinServer(alunno, pin.isEmpty() ? TChiavePin{} : NuovaChiavePin(pin, FOpzioni.iterazioniPin));
-    QSqlQuery q(Db());
-    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
-    if (pin.isEmpty()) {
-        const QVariant nullo(QMetaType::fromType<QString>());
-        q.addBindValue(nullo);
-        q.addBindValue(nullo);
-        q.addBindValue(QVariant(QMetaType::fromType<int>()));
-    } else {
-        const TChiavePin k = NuovaChiavePin(pin, FOpzioni.iterazioniPin);
-        q.addBindValue(QString::fromLatin1(k.sale.toBase64()));
-        q.addBindValue(QString::fromLatin1(k.chiave.toBase64()));
-        q.addBindValue(k.iterazioni);
+        return ImpostaPinServer(alunno, k);
+    if (!FUscita) {
+        QSqlQuery q(Db());
+        q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+        LegaChiave(q, k);
+        q.addBindValue(alunno);
+        return Esegui(q) && q.numRowsAffected() == 1;
     }
+    // With an outbox: the key here and its line to the server, one commit.
+    if (!Inizia())
+        return false;
+    const auto prima = ChiavePin(alunno);
+    if (!prima) {
+        Annulla();
+        return false;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ?, pin_altrove = 0 "
+                             "WHERE id = ?"));
+    LegaChiave(q, k);
     q.addBindValue(alunno);
-    return Esegui(q) && q.numRowsAffected() == 1;
+    if (!Esegui(q))
+        return false;
+    QSqlQuery u(Db());
+    u.prepare(QStringLiteral("INSERT INTO uscita_alunni (alunno, pin, pin_sale, pin_chiave, pin_iterazioni, chiave_prima) "
+                             "VALUES (?, 1, ?, ?, ?, ?)"));
+    u.addBindValue(alunno);
+    LegaChiave(u, k);
+    u.addBindValue(ChiaveTesto(*prima));
+    return Esegui(u) && Conferma();
 }
 
 TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
@@ -856,7 +972,9 @@ TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
     const bool giusto = PinCorrisponde(pin, *k);
     t.Tentativo(giusto, FOrologio());
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
+    // A right PIN: the pupil knows the PIN that counts (pin_altrove told).
+    q.prepare(giusto ? QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ?, pin_altrove = 0 WHERE id = ?")
+                     : QStringLiteral("UPDATE alunni SET pin_sbagliati = ?, pin_attesa_fino = ? WHERE id = ?"));
     q.addBindValue(t.Sbagliati());
     q.addBindValue(t.FinoAMs());
     q.addBindValue(alunno);
@@ -915,7 +1033,58 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
     r.giorno = r.quando.toLocalTime().date();
     if (Laboratorio())
         return RegistraServer(alunno, r);
+    // Kept in memory until it is written: after a fault that may pass (a
+    // full disk) it is written with the next answer or the next try.
+    FTrattenute.push_back({alunno, r});
+    return ScriviTrattenute();
+}
 
+bool TRegistroSql::Riprova()
+{
+    return FTrattenute.empty() || (!Ospite() && ScriviTrattenute());
+}
+
+bool TRegistroSql::ScriviTrattenute()
+{
+    const bool sospeso = FSospeso;
+    const int quante = static_cast<int>(FTrattenute.size());
+    while (!FTrattenute.empty()) {
+        FRitenta = true;
+        const bool scritta = ScriviRisposta(FTrattenute.front().first, FTrattenute.front().second);
+        FRitenta = false;
+        if (!scritta) {
+            if (Ospite()) // a fault that does not pass: nothing more is kept
+                FTrattenute.clear();
+            return false;
+        }
+        FTrattenute.erase(FTrattenute.begin());
+    }
+    if (sospeso) {
+        FSospeso = false;
+        const QString risposte = quante == 1 ? QStringLiteral("la risposta tenuta in memoria è stata scritta")
+                                             : QStringLiteral("le %1 risposte tenute in memoria sono state scritte").arg(quante);
+        Informa(QStringLiteral("Il registro degli alunni «%1» si scrive di nuovo: %2.").arg(FPercorso, risposte));
+    }
+    return true;
+}
+
+bool TRegistroSql::RiversaLog(int quietoMs)
+{
+    if (Ospite() || FDialetto.server || FSoloLettura || FInTransazione || !FDaRiversare)
+        return true;
+    if (quietoMs > 0 && FOrologio() - FUltimaScrittura < quietoMs)
+        return false;
+    // Not a fault when it cannot be done now (another program reading):
+    // the log stays a valid part of the record, tried again later.
+    QSqlQuery q(Db());
+    if (!q.exec(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)")) || !q.next() || q.value(0).toInt() != 0)
+        return false;
+    FDaRiversare = false;
+    return true;
+}
+
+bool TRegistroSql::ScriviRisposta(qint64 alunno, const TRispostaRegistrata& r)
+{
     if (!Inizia() || !BloccaAlunno(alunno))
         return false;
     bool inserita = false;
@@ -930,6 +1099,8 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
         if (!Esegui(q))
             return false;
     }
+    if (r.Forma()) // kept with the answers; no tally, no review moves
+        return Conferma();
     {
         QSqlQuery q(Db());
         q.prepare(QStringLiteral(
@@ -1023,6 +1194,8 @@ bool TRegistroSql::Ricostruisci(qint64 alunno)
         while (q.next()) {
             const QString argomento = q.value(0).toString();
             const bool giusta = q.value(1).toInt() != 0;
+            if (!giusta && q.value(2).toString() == KTipoForma)
+                continue; // a slip of form counts nowhere
             const QString giorno = q.value(4).toString();
             TConti& c = giorni[{argomento, giorno}];
             (giusta ? c.giuste : c.sbagliate)++;
@@ -1223,7 +1396,7 @@ std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
 {
     TEsitoImporta esito;
-    if (Ospite() || Ruolo() != TRuoloServer::Proprietario || !Inizia())
+    if (Ospite() || Ruolo() != TRuoloServer::Proprietario || !Inizia() || !AttendiTurnoAlunno(e.nome))
         return esito;
     auto alunno = TrovaAlunno(e.nome, e.classe);
     if (Ospite())
@@ -1238,20 +1411,12 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
             return esito;
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("INSERT INTO alunni (nome, classe, nome_chiave, classe_chiave, pin_sale, pin_chiave, "
-                                 "pin_iterazioni, creato) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"));
+                                 "pin_iterazioni, creato) VALUES (?, ?, ?, ?, ?, ?, ?, ?) ON CONFLICT DO NOTHING"));
         q.addBindValue(e.nome.trimmed());
         q.addBindValue(Testo(e.classe.trimmed()));
         q.addBindValue(ChiaveConfronto(e.nome));
         q.addBindValue(ChiaveConfronto(e.classe));
-        if (e.pin.Vuota()) {
-            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-            q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-            q.addBindValue(QVariant(QMetaType::fromType<int>()));
-        } else {
-            q.addBindValue(QString::fromLatin1(e.pin.sale.toBase64()));
-            q.addBindValue(QString::fromLatin1(e.pin.chiave.toBase64()));
-            q.addBindValue(e.pin.iterazioni);
-        }
+        LegaChiave(q, e.pin);
         q.addBindValue(QDateTime::currentMSecsSinceEpoch());
         if (!Esegui(q))
             return esito;
@@ -1268,6 +1433,23 @@ TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
         bool inserita = false;
         if (!InserisciRisposta(alunno->id, r, inserita))
             return esito;
+        if (!inserita) {
+            // Already there: the same pupil's, or refused whole.
+            QSqlQuery q(Db());
+            q.prepare(QStringLiteral("SELECT alunno FROM risposte WHERE uuid = ?"));
+            q.addBindValue(FDialetto.Uuid(r.uuid));
+            if (!Esegui(q))
+                return esito;
+            if (q.next() && q.value(0).toLongLong() != alunno->id) {
+                q.finish();
+                Annulla();
+                esito = {};
+                esito.rifiuto = QStringLiteral("la risposta %1 (uuid %2) è già nel registro di un altro alunno")
+                                    .arg(&r - e.risposte.constData() + 1)
+                                    .arg(r.uuid.toString(QUuid::WithoutBraces));
+                return esito;
+            }
+        }
         (inserita ? esito.nuove : esito.presenti)++;
     }
     if ((esito.nuove > 0 && !Ricostruisci(alunno->id)) || !Conferma())
@@ -1335,19 +1517,121 @@ std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiave
     q.addBindValue(Testo(a.classe.trimmed()));
     q.addBindValue(ChiaveConfronto(a.nome));
     q.addBindValue(ChiaveConfronto(a.classe));
-    if (pin.Vuota()) {
-        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        q.addBindValue(QVariant(QMetaType::fromType<QString>()));
-        q.addBindValue(QVariant(QMetaType::fromType<int>()));
-    } else {
-        q.addBindValue(QString::fromLatin1(pin.sale.toBase64()));
-        q.addBindValue(QString::fromLatin1(pin.chiave.toBase64()));
-        q.addBindValue(pin.iterazioni);
-    }
+    LegaChiave(q, pin);
     q.addBindValue(QDateTime::currentMSecsSinceEpoch());
     if (!Esegui(q))
         return {};
     return TrovaAlunno(a.nome, a.classe);
+}
+
+bool TRegistroSql::AccodaAlunno(qint64 alunno)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("INSERT INTO uscita_alunni (alunno, pin) VALUES (?, 0)"));
+    q.addBindValue(alunno);
+    return Esegui(q);
+}
+
+QList<TRegistroSql::TAlunnoInUscita> TRegistroSql::AlunniInUscita(int quante)
+{
+    QList<TAlunnoInUscita> righe;
+    if (Ospite())
+        return righe;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("SELECT u.n, u.alunno, a.nome, a.classe, u.pin, u.pin_sale, u.pin_chiave, "
+                             "u.pin_iterazioni, u.chiave_prima FROM uscita_alunni u JOIN alunni a ON a.id = u.alunno "
+                             "ORDER BY u.n LIMIT ?"));
+    q.addBindValue(quante);
+    if (!Esegui(q))
+        return {};
+    while (q.next()) {
+        TAlunnoInUscita u;
+        u.n = q.value(0).toLongLong();
+        u.alunno = q.value(1).toLongLong();
+        u.nome = q.value(2).toString();
+        u.classe = q.value(3).toString();
+        u.pin = q.value(4).toInt() != 0;
+        if (!q.value(6).isNull()) {
+            u.chiave.sale = QByteArray::fromBase64(q.value(5).toString().toLatin1());
+            u.chiave.chiave = QByteArray::fromBase64(q.value(6).toString().toLatin1());
+            u.chiave.iterazioni = q.value(7).toInt();
+        }
+        u.chiavePrima = q.value(8).toString();
+        righe.append(std::move(u));
+    }
+    return righe;
+}
+
+int TRegistroSql::ContaAlunniInUscita()
+{
+    QSqlQuery q(Db());
+    if (Ospite() || !q.exec(QStringLiteral("SELECT count(*) FROM uscita_alunni")) || !q.next())
+        return 0;
+    return q.value(0).toInt();
+}
+
+bool TRegistroSql::TogliAlunnoDaUscita(qint64 n)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
+    q.addBindValue(n);
+    return Esegui(q);
+}
+
+bool TRegistroSql::PinRiconosciuto(qint64 alunno)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_altrove = 0 WHERE id = ? AND pin_altrove <> 0"));
+    q.addBindValue(alunno);
+    return Esegui(q);
+}
+
+bool TRegistroSql::PinPresoAltrove(qint64 n, qint64 alunno, const TChiavePin& delServer)
+{
+    if (Ospite() || !Inizia())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ?, pin_altrove = 1, "
+                             "pin_sbagliati = 0, pin_attesa_fino = 0 WHERE id = ?"));
+    LegaChiave(q, delServer);
+    q.addBindValue(alunno);
+    if (!Esegui(q))
+        return false;
+    QSqlQuery d(Db());
+    d.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
+    d.addBindValue(n);
+    return Esegui(d) && Conferma();
+}
+
+std::optional<TChiavePin> TRegistroSql::ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima)
+{
+    if (Ospite() || !Inizia() || !BloccaAlunno(alunno))
+        return std::nullopt;
+    const auto ora = ChiavePin(alunno);
+    if (!ora) {
+        Annulla();
+        return std::nullopt;
+    }
+    const QString oraTesto = ChiaveTesto(*ora).toString();
+    // Taken over the key the computer knew, or already the same key (a
+    // line sent again); any other key came first from another computer.
+    if (oraTesto != prima && oraTesto != ChiaveTesto(nuova).toString()) {
+        Annulla();
+        return *ora;
+    }
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
+    LegaChiave(q, nuova);
+    q.addBindValue(alunno);
+    if (!Esegui(q) || !Conferma())
+        return std::nullopt;
+    return nuova;
 }
 
 } // namespace mevario

@@ -10,6 +10,8 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "Dialetto.h"
 #include "Esportazione.h"
@@ -81,13 +83,25 @@ public:
     QString DettaglioGuasto() const { return FDettaglio; }
 
     QList<TAlunno> Alunni() override;
+    // With the lab PCs' role, from the server's functions (never a key).
+    QStringList Classi() override;
+    QList<TAlunno> AlunniClasse(const QString& classe) override;
     using TRegistro::TrovaAlunno;
     std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
     bool ImpostaPin(qint64 alunno, const QString& pin) override;
     TEsitoPin ControllaPin(qint64 alunno, const QString& pin) override;
     int SecondiAttesaPin(qint64 alunno) const override;
+    // After a fault that may pass (a full disk, a lock held beyond the
+    // wait) the answer is held in memory, with those before it, and
+    // written, each once, with the next answer or at Riprova.
     bool RegistraPer(qint64 alunno, const TRispostaGiudicata& r) override;
+    bool Riprova() override;
+    int Trattenute() const override { return static_cast<int>(FTrattenute.size()); }
+    // SQLite: writes the log (WAL) into the file itself, so that the file
+    // alone is the whole record. With `quietoMs`, only when nothing was
+    // written for that long. False when it could not be done now.
+    bool RiversaLog(int quietoMs = 0) override;
     TProgressi Progressi(qint64 alunno, QDate oggi) override;
     QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
     // In Classe.cpp.
@@ -124,6 +138,8 @@ public:
         int nuove = 0;     // answers added
         int presenti = 0;  // answers already there
         bool alunnoNuovo = false;
+        // Not merged, nothing written, the record sound: why (Italian).
+        QString rifiuto;
         // The pupil found is written otherwise here (case, spaces).
         bool scrittoAltrimenti = false;
         // A pupil made anew whose name is here in these other classes.
@@ -133,7 +149,8 @@ public:
     // name and class (made when missing, with the file's class and PIN; a
     // pupil already there keeps their own), each answer kept once by its uuid,
     // the figures and the review schedule rebuilt from all the pupil's
-    // answers in time order.
+    // answers in time order. A file with an answer whose uuid is another
+    // pupil's here is refused whole (`rifiuto`).
     TEsitoImporta Importa(const TEsportazione& e);
 
     // The outbox (a local record of a computer whose record is on a
@@ -155,6 +172,39 @@ public:
     std::optional<TAlunno> CopiaAlunno(const TAlunno& a, const TChiavePin& pin);
     std::optional<TChiavePin> ChiavePin(qint64 alunno);
 
+    // The pupils' outbox (a local record with the outbox on): a pupil made
+    // here while the server was away, and every PIN set here (ImpostaPin
+    // puts it in the same commit), sent before the answers, in order.
+    struct TAlunnoInUscita {
+        qint64 n = 0;
+        qint64 alunno = 0;
+        QString nome, classe;
+        bool pin = false;    // a PIN set or removed; else only the pupil
+        TChiavePin chiave;   // the new key (empty: no PIN)
+        QString chiavePrima; // the key the pupil had here before (base64; empty: none)
+    };
+    bool AccodaAlunno(qint64 alunno);
+    QList<TAlunnoInUscita> AlunniInUscita(int quante);
+    int ContaAlunniInUscita();
+    bool TogliAlunnoDaUscita(qint64 n);
+    // Line `n` came second: the pupil here takes the server's key and is
+    // told at the next "Chi sei?" (TAlunno::pinAltrove); the line goes.
+    bool PinPresoAltrove(qint64 n, qint64 alunno, const TChiavePin& delServer);
+    // On the server: gives the pupil the key `nuova` only over the key
+    // `prima` (base64, empty: none) or over `nuova` itself. The key the
+    // pupil has afterwards (`nuova`, or the other computer's); nothing on a fault.
+    std::optional<TChiavePin> ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima);
+    // The same with the lab PCs' role, which reads no key: the pupil `nome`
+    // of `classe` is made with the key `pin`, or given it when on the
+    // server without a PIN. The server's pupil, with `stessa` true when
+    // their key is now `pin` (it reached the server first), false when
+    // another PIN came first; nothing on a fault.
+    std::optional<TAlunno> ProponiPinServer(const QString& nome, const QString& classe, const TChiavePin& pin,
+                                            bool& stessa);
+    // This computer's pupil entered with the PIN that counts: nothing more
+    // to tell (TAlunno::pinAltrove).
+    bool PinRiconosciuto(qint64 alunno);
+
     // The clock of the PIN's waits (milliseconds, monotonic); for tests.
     void ImpostaOrologio(std::function<qint64()> orologio) { FOrologio = std::move(orologio); }
 
@@ -173,9 +223,17 @@ private:
     bool Migra(const std::vector<TMigrazione>& migrazioni);
     bool ScriviChiaviAlunni();
     bool BloccaAlunno(qint64 alunno);
+    // On a server: waits until no other import of the pupil named `nome`
+    // runs, and holds them off until this transaction ends.
+    bool AttendiTurnoAlunno(const QString& nome);
     // The pupil's figures and review items from all their answers.
     bool Ricostruisci(qint64 alunno);
     bool InserisciRisposta(qint64 alunno, const TRispostaRegistrata& r, bool& inserita);
+    // One answer in one transaction.
+    bool ScriviRisposta(qint64 alunno, const TRispostaRegistrata& r);
+    // Writes the answers held in memory, oldest first; false when one
+    // could not be (it and those after it are still held).
+    bool ScriviTrattenute();
     TAlunno LeggiAlunno(const QSqlQuery& q) const;
     bool PreparaRuoli();
     bool LeggiRuolo();
@@ -186,7 +244,8 @@ private:
     QString Di(const char* tabella) const;
     QVariant Chiave(qint64 alunno) const;
     TEsitoPin ControllaPinServer(qint64 alunno, const QString& pin);
-    std::optional<TAlunno> CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin);
+    std::optional<TAlunno> CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin,
+                                            bool* stessa = nullptr);
     bool ImpostaPinServer(qint64 alunno, const TChiavePin& pin);
     bool RegistraServer(qint64 alunno, const TRispostaRegistrata& r);
 
@@ -197,6 +256,13 @@ private:
     TGuasto FGuasto = TGuasto::Nessuno;
     QString FDettaglio;
     bool FInTransazione = false;
+    bool FSoloLettura = false; // opened read-only (a disk that cannot be written)
+    // Answers not yet written, after a fault that may pass.
+    std::vector<std::pair<qint64, TRispostaRegistrata>> FTrattenute;
+    bool FRitenta = false; // writing held answers: a passing fault holds them
+    bool FSospeso = false; // a passing fault was told, the record not yet written since
+    bool FDaRiversare = false; // written since the last checkpoint
+    qint64 FUltimaScrittura = 0;
     bool FUscita = false;
     QString FPassword; // removed from any text of the engine kept for messages
     std::map<qint64, TTentativiPin> FTentativi;

@@ -88,11 +88,14 @@ const char* const KFunzioni[] = {
          SELECT a.id, a.nome, a.classe, a.pin_chiave IS NOT NULL, a.nome_chiave FROM alunni a
          WHERE a.classe_chiave = p_classe_chiave ORDER BY a.nome $f$)",
     // Makes a pupil, or finds the one of that name in that class (their
-    // comparison keys, as the program makes them); a new pupil may come
-    // with the key of a PIN chosen on the PC (a pupil already there keeps
-    // their own; stessa_chiave says whether it is the one given). With a
-    // new pupil, the writing token of a session of that pupil: who made
-    // the pupil sends the first answers.
+    // comparison keys, as the program makes them); the pupil may come with
+    // the key of a PIN chosen on the PC: a new pupil takes it, and so does
+    // one already there without a PIN (the first PIN to reach the server
+    // wins: anyone may already open such a pupil's session and set a PIN);
+    // a pupil with a PIN keeps their own. stessa_chiave says whether the
+    // pupil's key is now the one given. With a new pupil, the writing
+    // token of a session of that pupil: who made the pupil sends the first
+    // answers.
     R"(CREATE OR REPLACE FUNCTION {S}.mevario_crea_alunno(p_nome TEXT, p_classe TEXT, p_nome_chiave TEXT,
          p_classe_chiave TEXT, p_sale TEXT DEFAULT NULL, p_chiave TEXT DEFAULT NULL, p_iterazioni INTEGER DEFAULT NULL)
        RETURNS TABLE (id BIGINT, nome TEXT, classe TEXT, con_pin BOOLEAN, scrittura TEXT, stessa_chiave BOOLEAN)
@@ -117,6 +120,12 @@ const char* const KFunzioni[] = {
                  CASE WHEN p_chiave IS NULL THEN NULL ELSE p_iterazioni END,
                  (extract(epoch FROM clock_timestamp()) * 1000)::bigint)
          ON CONFLICT DO NOTHING RETURNING alunni.id INTO nuovo;
+         IF nuovo IS NULL AND p_chiave IS NOT NULL THEN
+           UPDATE alunni SET pin_sale = p_sale, pin_chiave = p_chiave, pin_iterazioni = p_iterazioni,
+                  pin_sbagliati = 0, pin_attesa_fino = 0
+           WHERE alunni.classe_chiave = p_classe_chiave AND alunni.nome_chiave = p_nome_chiave
+             AND alunni.pin_chiave IS NULL;
+         END IF;
          IF nuovo IS NOT NULL THEN
            w := mevario_impronta(mevario_gettone());
            INSERT INTO sessioni (impronta, alunno) VALUES (mevario_impronta(w), nuovo);
@@ -232,6 +241,8 @@ const char* const KFunzioni[] = {
          ON CONFLICT (uuid) DO NOTHING;
          GET DIAGNOSTICS n = ROW_COUNT;
          IF n = 0 THEN RETURN true; END IF;
+         -- A slip of form is kept with the answers and counted nowhere.
+         IF v_giusta = 0 AND left(coalesce(p_tipo_errore, ''), 1024) = 'forma' THEN RETURN true; END IF;
          INSERT INTO esiti_giorno (alunno, argomento, giorno, giuste, sbagliate)
          VALUES (a, arg, p_giorno, v_giusta, 1 - v_giusta)
          ON CONFLICT (alunno, argomento, giorno) DO UPDATE SET giuste = esiti_giorno.giuste + excluded.giuste,

@@ -1,5 +1,6 @@
 #include "SchedaEsercizi.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +18,7 @@
 #include <stdexcept>
 
 #include "Catalogo.h"
+#include "Documenti.h"
 #include "ExprMake.h"
 #include "ExprTree.h"
 #include "QtCanvas.h"
@@ -504,12 +506,23 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
         esito.errore = QString::fromStdString(e.what());
         return esito;
     }
-    // A new file only: nothing of anyone's is written over.
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+    // A new file only: nothing of anyone's is written over. Refused before
+    // the sheet is composed; written whole, or not at all, at the end.
+    const QString vietata = DestinazioneVietata(file);
+    if (!vietata.isEmpty()) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file: ") + vietata + QLatin1Char('.');
+        return esito;
+    }
+    if (QFileInfo::exists(file)) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": esiste già.");
+        return esito;
+    }
+    if (!QFileInfo(QFileInfo(file).absolutePath()).isDir() || !QFileInfo(QFileInfo(file).absolutePath()).isWritable()) {
         esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + PercheNonSiScrive(file);
         return esito;
     }
+    QBuffer f;
+    f.open(QIODevice::WriteOnly);
     QPdfWriter writer(&f);
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
@@ -522,8 +535,6 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
     try {
         blocchi = scheda.Blocchi(voci);
     } catch (const std::exception& e) {
-        f.close();
-        f.remove();
         esito.errore = QStringLiteral("Impossibile comporre la scheda: ") + QString::fromStdString(e.what());
         return esito;
     }
@@ -571,12 +582,14 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
         return esito;
     }
     f.close();
-    esito.riuscito = f.error() == QFileDevice::NoError;
+    const TEsitoScrittura scritto = ScriviFileIntero(file, f.data());
+    esito.riuscito = scritto.scritto;
     esito.pagine = totale;
     esito.pagineEsercizi = primaChiave;
-    if (!esito.riuscito)
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file +
-                       QStringLiteral(": il disco non accetta la scrittura (è pieno o di sola lettura?)");
+    if (!esito.riuscito) {
+        esito.errore = scritto.errore + QLatin1Char('.');
+        esito.errore[0] = esito.errore[0].toUpper();
+    }
     return esito;
 }
 

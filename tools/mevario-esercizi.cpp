@@ -12,8 +12,11 @@
 #include <QString>
 
 #include "Catalogo.h"
+#include "Documenti.h"
+#include "Registro.h"
 #include "SchedaEsercizi.h"
 #include "ExprCanvas.h"
+#include "Giudizio.h"
 #include "errori.h"
 #include "funzioni.h"
 
@@ -38,8 +41,11 @@ void Aiuto(std::FILE* f)
                "  --quanti K      quanti esercizi estrarre (1..100000, predefinito 1)\n"
                "  --verifica R    estrae gli esercizi come sopra e giudica la risposta R\n"
                "                  sull'ultimo con il controllo della finestra: stampa\n"
-               "                  \"giusta\" o \"sbagliata\"; per le domande Sì/No scrivere Sì\n"
-               "                  (o Si) oppure No\n"
+               "                  \"giusta\" o \"sbagliata\", oppure \"forma\", una tabulazione e\n"
+               "                  che cosa cambiare quando la risposta ha il valore giusto\n"
+               "                  ma non è scritta nella forma chiesta (non è un errore);\n"
+               "                  gli spazi prima e dopo non contano; per le domande Sì/No\n"
+               "                  scrivere Sì (o Si) oppure No\n"
                "  --soluzione     dopo ogni esercizio stampa la sua soluzione svolta: una\n"
                "                  formula per riga, preceduta da una tabulazione\n"
                "  --pdf FILE      scrive una scheda da stampare (A4, PDF) con gli esercizi\n"
@@ -57,7 +63,8 @@ void Aiuto(std::FILE* f)
         std::fprintf(f, "  %-22s %s\n", a.nome.c_str(), a.descrizione.c_str());
     std::fputs("\n"
                "Stato di uscita: 0 se tutto va bene, 1 se gli argomenti non sono validi,\n"
-               "2 se la risposta non si può leggere (il messaggio va sullo standard error).\n"
+               "o la risposta di --verifica è vuota, 2 se la risposta non si può leggere\n"
+               "(il messaggio va sullo standard error).\n"
                "\n"
                "Esempi:\n"
                "  mevario-esercizi prodotto-monomi --seme 7 --quanti 5\n"
@@ -99,6 +106,9 @@ int Pdf(int argc, char** argv, const std::string& file, const std::vector<std::s
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Never over the pupils' record.
+    if (const QString registro = PercorsoRegistro({}); !IndirizzoServer(registro))
+        ProteggiFile(registro);
     TRichiestaScheda r;
     r.argomenti = argomenti;
     r.quanti = conQuanti ? static_cast<int>(quanti) : 5;
@@ -158,7 +168,10 @@ int main(int argc, char** argv)
                 filePdf = v;
                 pdf = true;
             } else {
+                // Nothing to judge is no wrong answer: it is refused.
                 risposta = v;
+                if (risposta.find_first_not_of(" \t") == std::string::npos)
+                    return Errore("la risposta di --verifica è vuota: scrivi la risposta da giudicare");
                 verifica = true;
             }
             continue;
@@ -217,12 +230,26 @@ int main(int argc, char** argv)
                 std::printf("\t%s\n", NarrowToUtf8(r.formula).c_str());
     }
     if (verifica) {
+        if (es->SiNo()) { // spaces around a choice do not matter, as around any answer
+            risposta.erase(0, risposta.find_first_not_of(' '));
+            risposta.erase(risposta.find_last_not_of(' ') + 1);
+        }
         if (es->SiNo() && risposta == "S\xC3\xAC")
             risposta = "Si"; // the checks take the unaccented form
         if (es->SiNo() && risposta != "Si" && risposta != "No")
             return Errore("l'ultima domanda si risponde con S\xC3\xAC o No, non con '" + risposta + "'");
         try {
-            std::puts(es->Verifica(Utf8ToNarrow(risposta)) ? "giusta" : "sbagliata");
+            const TGiudizio g = Giudica(*es, Utf8ToNarrow(risposta));
+            if (g.esito == TEsito::Forma) {
+                std::printf("forma\t%s\n", g.motivo.c_str());
+            } else if (g.Contata()) {
+                std::puts(g.esito == TEsito::Giusta ? "giusta" : "sbagliata");
+            } else {
+                std::fprintf(stderr, "mevario-esercizi: %s\n",
+                             g.esito == TEsito::Illeggibile ? ("La risposta non si pu\xC3\xB2 leggere: " + g.motivo + ".").c_str()
+                                                            : "la risposta \xC3\xA8 vuota");
+                return 2;
+            }
         } catch (const std::exception& e) {
             std::fprintf(stderr, "mevario-esercizi: %s\n", SpiegazioneErrore(e).c_str());
             return 2;

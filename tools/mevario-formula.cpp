@@ -1,5 +1,7 @@
 // mevario-formula: draws a formula of Mevario's formula language into a PNG
 // or SVG picture, prints its node tree, or says it as an Italian sentence.
+#include <QBuffer>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -10,10 +12,12 @@
 #include <cstring>
 #include <string>
 
+#include "Documenti.h"
 #include "ExprDump.h"
 #include "ExprMake.h"
 #include "ExprParla.h"
 #include "QtCanvas.h"
+#include "Registro.h"
 
 using namespace mevario;
 
@@ -41,7 +45,9 @@ const char* kAiuto =
     "  mevario-formula --parla \"-(3/4)*x^2*y*z^3\"\n"
     "      meno tre quarti ics al quadrato ipsilon zeta al cubo\n"
     "\n"
-    "Un errore di sintassi stampa il messaggio con la posizione ed esce con stato 1.\n";
+    "Un errore di sintassi stampa il messaggio con la posizione ed esce con stato 1;\n"
+    "così anche il testo dopo la formula che non si legge (\"3x\" invece di \"3*x\"):\n"
+    "la formula si legge tutta o non si disegna.\n";
 
 int Uso(const std::string& perche = {})
 {
@@ -107,6 +113,20 @@ int main(int argc, char** argv)
         return 2;
     }
 
+    // The file to write is checked first: never the pupils' record, a
+    // device or a folder.
+    const QString file = QString::fromLocal8Bit(uscita.c_str());
+    if (!uscita.empty()) {
+        const QString registro = PercorsoRegistro({});
+        if (!IndirizzoServer(registro))
+            ProteggiFile(registro);
+        const QString vietata = DestinazioneVietata(file);
+        if (!vietata.isEmpty()) {
+            std::fprintf(stderr, "mevario-formula: %s. Nulla è stato scritto.\n", vietata.toUtf8().constData());
+            return 1;
+        }
+    }
+
     // The command line is UTF-8; formula texts use the program's code page.
     formula = Utf8ToNarrow(formula);
     PExpr root;
@@ -142,10 +162,12 @@ int main(int argc, char** argv)
     const int margine = 2;
     const int meta = std::max(su, h - su - 1);
     const QSize box(w + 2 * margine, 2 * meta + 1 + 2 * margine);
-    const QString file = QString::fromLocal8Bit(uscita.c_str());
+    // The picture is made in memory and written whole, or not at all.
+    QBuffer dati;
+    dati.open(QIODevice::WriteOnly);
     if (file.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)) {
         QSvgGenerator svg;
-        svg.setFileName(file);
+        svg.setOutputDevice(&dati);
         svg.setSize(box);
         svg.setViewBox(QRect(QPoint(0, 0), box));
         svg.setResolution(96);
@@ -157,18 +179,27 @@ int main(int argc, char** argv)
         }
         DrawExprTree(p, box.width(), box.height(), root.get(), TFormulaVariant::PaintBoxCentered, 0xFFFFFF, 0, 96, punti);
         p.end();
-        return 0;
+    } else {
+        QImage img(box, QImage::Format_RGB32);
+        img.setDotsPerMeterX(3780);
+        img.setDotsPerMeterY(3780);
+        {
+            QPainter p(&img);
+            DrawExprTree(p, box.width(), box.height(), root.get(), TFormulaVariant::PaintBoxCentered, 0xFFFFFF, 0, 96,
+                         punti);
+        }
+        const QString formato = QFileInfo(file).suffix().isEmpty() ? QStringLiteral("png") : QFileInfo(file).suffix();
+        if (!img.save(&dati, formato.toLatin1().constData())) {
+            std::fprintf(stderr, "mevario-formula: non riesco a scrivere %s (formato sconosciuto)\n", uscita.c_str());
+            return 2;
+        }
     }
-    QImage img(box, QImage::Format_RGB32);
-    img.setDotsPerMeterX(3780);
-    img.setDotsPerMeterY(3780);
-    {
-        QPainter p(&img);
-        DrawExprTree(p, box.width(), box.height(), root.get(), TFormulaVariant::PaintBoxCentered, 0xFFFFFF, 0, 96, punti);
-    }
-    if (!img.save(file)) {
-        std::fprintf(stderr, "mevario-formula: non riesco a scrivere %s\n", uscita.c_str());
-        return 2;
+    TModoScrittura modo;
+    modo.sostituisci = true;
+    const TEsitoScrittura scritto = ScriviFileIntero(file, dati.data(), modo);
+    if (!scritto.scritto) {
+        std::fprintf(stderr, "mevario-formula: %s\n", scritto.errore.toUtf8().constData());
+        return scritto.vietato ? 1 : 2;
     }
     return 0;
 }

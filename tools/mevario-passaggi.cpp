@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "passaggi.h"
 
@@ -24,12 +25,16 @@ void Aiuto(std::FILE* f)
                "potenze e la divisione per un monomio con \":\", per esempio \"(x+1)(x-2)\",\n"
                "\"(2x^2y)^3\", \"12x^5:3x^2\".\n"
                "\n"
-               "Per ogni passaggio stampa una riga N<TAB>VERDETTO<TAB>DETTAGLIO:\n"
+               "Per ogni passaggio stampa una riga N<TAB>VERDETTO<TAB>DETTAGLIO<TAB>ERRORE<TAB>ESERCIZIO:\n"
                "  equivalente\n"
-               "  non-equivalente   x=1 y=2 prima=7 dopo=9, poi<TAB>l'errore, se una regola lo riconosce\n"
+               "  non-equivalente   x=1 y=2 prima=7 dopo=9, poi l'errore, se una regola lo riconosce\n"
                "  illeggibile       il motivo\n"
                "  troppo-grande     il motivo\n"
-               "e per ultima fine<TAB>finito|quasi-finito|non-finito<TAB>che cosa manca.\n"
+               "dove ESERCIZIO dice se la riga \xC3\xA8 ancora uguale all'esercizio: esercizio=uguale,\n"
+               "esercizio=diverso, esercizio=? (la riga non si legge o \xC3\xA8 troppo grande).\n"
+               "Per ultima stampa fine<TAB>finito|quasi-finito|non-finito<TAB>che cosa manca;\n"
+               "quando l'ultima riga non \xC3\xA8 uguale all'esercizio, dopo un altro <TAB> la prima\n"
+               "riga dove il calcolo cambia: cambia=N x=1 esercizio=7 riga=9.\n"
                "\n"
                "  --argomento A  giudica la fine come la risposta dell'argomento A:\n"
                "                 somma-polinomi, differenza-polinomi, prodotto-polinomi,\n"
@@ -48,15 +53,24 @@ int Errore(const std::string& messaggio)
     return 1;
 }
 
-std::string Dettaglio(const GiudizioPassaggio& g)
+std::string Valori(const GiudizioPassaggio& g)
 {
     std::string r;
     for (const auto& [lettera, valore] : g.valori)
         r += std::string(1, lettera) + "=" + std::to_string(valore) + " ";
-    r += "prima=" + g.valorePrima + " dopo=" + g.valoreDopo;
-    if (!g.errore.empty())
-        r += "\t" + g.errore;
     return r;
+}
+
+std::string Dettaglio(const GiudizioPassaggio& g)
+{
+    return Valori(g) + "prima=" + g.valorePrima + " dopo=" + g.valoreDopo;
+}
+
+const char* Rispetto(ConfrontoEsercizio c)
+{
+    return c == ConfrontoEsercizio::Uguale ? "esercizio=uguale"
+           : c == ConfrontoEsercizio::Diversa ? "esercizio=diverso"
+                                              : "esercizio=?";
 }
 
 } // namespace
@@ -106,6 +120,7 @@ int main(int argc, char** argv)
     }
 
     std::string prima = esercizio, ultima = esercizio, riga;
+    std::vector<std::string> righe{esercizio};
     for (int n = 1; std::getline(std::cin, riga);) {
         if (!riga.empty() && riga.back() == '\r')
             riga.pop_back();
@@ -115,18 +130,20 @@ int main(int argc, char** argv)
             continue;
         const GiudizioPassaggio g = GiudicaPassaggio(prima, riga);
         ultima = riga;
+        righe.push_back(riga);
+        const char* rispetto = Rispetto(ConfrontaConEsercizio(esercizio, riga));
         switch (g.verdetto) {
         case VerdettoPassaggio::Equivalente:
-            std::printf("%d\tequivalente\t\n", n);
+            std::printf("%d\tequivalente\t\t\t%s\n", n, rispetto);
             break;
         case VerdettoPassaggio::NonEquivalente:
-            std::printf("%d\tnon-equivalente\t%s\n", n, Dettaglio(g).c_str());
+            std::printf("%d\tnon-equivalente\t%s\t%s\t%s\n", n, Dettaglio(g).c_str(), g.errore.c_str(), rispetto);
             break;
         case VerdettoPassaggio::Illeggibile:
-            std::printf("%d\tilleggibile\t%s\n", n, g.motivo.c_str());
+            std::printf("%d\tilleggibile\t%s\t\t%s\n", n, g.motivo.c_str(), rispetto);
             break;
         case VerdettoPassaggio::TroppoGrande:
-            std::printf("%d\ttroppo-grande\t%s\n", n, g.motivo.c_str());
+            std::printf("%d\ttroppo-grande\t%s\t\t%s\n", n, g.motivo.c_str(), rispetto);
             break;
         }
         if (g.verdetto == VerdettoPassaggio::Equivalente || g.verdetto == VerdettoPassaggio::NonEquivalente)
@@ -135,6 +152,13 @@ int main(int argc, char** argv)
     }
     const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
     const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi-finito" : "non-finito";
-    std::printf("fine\t%s\t%s\n", stato, f.cosaManca.c_str());
+    std::string cambia;
+    if (f.stato == StatoFine::NonFinito && ConfrontaConEsercizio(esercizio, ultima) == ConfrontoEsercizio::Diversa)
+        if (const CambioCalcolo c = DoveCambia(righe); c.riga >= 1) {
+            cambia = "\tcambia=" + std::to_string(c.riga);
+            if (!c.giudizio.valorePrima.empty())
+                cambia += " " + Valori(c.giudizio) + "esercizio=" + c.giudizio.valorePrima + " riga=" + c.giudizio.valoreDopo;
+        }
+    std::printf("fine\t%s\t%s%s\n", stato, f.cosaManca.c_str(), cambia.c_str());
     return 0;
 }

@@ -39,6 +39,43 @@ err=$("$tool" prodotto-monomi --seme 1 --verifica "2-3x" 2>&1 >/dev/null); st=$?
 [ $st -eq 2 ] || male "unreadable answer: status $st"
 [ "$err" = "mevario-esercizi: Non riesco a leggere il coefficiente «2-3»: scrivi un numero intero o una frazione come 3/4." ] || male "unreadable answer: message '$err'"
 
+# An empty answer is refused, never judged "sbagliata".
+for vuota in "" "   "; do
+  out=$("$tool" somma-monomi --seme 1 --verifica "$vuota" 2>/dev/null); st=$?
+  err=$("$tool" somma-monomi --seme 1 --verifica "$vuota" 2>&1 >/dev/null)
+  [ $st -eq 1 ] && [ -z "$out" ] || male "empty answer '$vuota': status $st, output '$out'"
+  [ "$(printf '%s\n' "$err" | head -1)" = "mevario-esercizi: la risposta di --verifica è vuota: scrivi la risposta da giudicare" ] ||
+    male "empty answer: message '$err'"
+done
+"$tool" definizione-monomio --seme 3 --verifica "" >/dev/null 2>&1 && male "empty answer to a yes/no question accepted"
+# A slip of form: a third verdict with what to change, status 0; spaces
+# around an answer never matter; equal fractions are equal in the quiz.
+verdetto() { # topic seed how-many answer expected-output
+  local esito st
+  esito=$("$tool" "$1" --seme "$2" --quanti "$3" --verifica "$4" 2>/dev/null); st=$?
+  [ $st -eq 0 ] || male "$1 '$4': status $st"
+  [ "$esito" = "$5" ] || male "$1 '$4': '$esito' instead of '$5'"
+}
+attesa=$("$tool" somma-monomi --seme 7 | cut -f4) # -54/7xyz
+[ "$attesa" = "-54/7xyz" ] || male "somma-monomi seed 7 drew '$attesa'"
+verdetto somma-monomi 7 1 "-54/7XYZ" "forma	Scrivi le lettere in minuscolo."
+verdetto somma-monomi 7 1 "-54/7yxz " "forma	Scrivi le lettere nell'ordine x, y, z."
+verdetto somma-monomi 7 1 "-54/7x^1yz" "forma	Non scrivere l'esponente 1: x^1 si scrive x."
+verdetto somma-monomi 7 1 "-54/7ZYX" "forma	Scrivi le lettere in minuscolo. Scrivi le lettere nell'ordine x, y, z."
+verdetto somma-monomi 7 1 " -54/7xyz  " giusta
+verdetto somma-monomi 7 1 "-53/7YXZ" sbagliata
+verdetto somma-polinomi 7 1 "-4X+4X^3Y+2/7XY+6" "forma	Scrivi le lettere in minuscolo."
+verdetto somma-polinomi 7 1 "6+2/7yx-4x+4yx^3" "forma	Scrivi le lettere nell'ordine x, y, z."
+verdetto prodotto-monomi 7 1 "-16/7ZYX^2" giusta # the product takes the letters in any order
+verdetto definizione-monomio 3 4 "3 " giusta
+verdetto definizione-monomio 3 3 "X" "forma	Scrivi le lettere in minuscolo."
+verdetto definizione-monomio 3 3 "1x" "forma	Non scrivere il coefficiente 1: 1x si scrive x."
+verdetto definizione-monomio 10 3 "-(16/2)" giusta
+verdetto definizione-monomio 5 3 "14/16" giusta
+verdetto definizione-monomio 5 3 "-7/8" sbagliata
+verdetto definizione-monomio 3 1 " Sì " giusta
+verdetto definizione-polinomio 3 3 " 1 " giusta
+
 "$tool" definizione-monomio --seme 3 --verifica "si" >/dev/null 2>&1; st=$?
 [ $st -eq 1 ] || male "quiz: 'si' for a yes/no question gave status $st"
 

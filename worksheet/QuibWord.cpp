@@ -396,6 +396,32 @@ QString ScriviSchedaRisultati(const QString& cartellaProgramma, const TSchedaPol
 
 QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra, const QString& titolo)
 {
+    return ScriviSchedaFinestra(cartellaProgramma, finestra, titolo, {}, {}, QDateTime::currentDateTime());
+}
+
+void ScriviChiEQuandoInScheda(QDomDocument& doc, const QString& alunno, const QString& classe, const QDate& giorno)
+{
+    const QString data = QLocale(QLocale::Italian, QLocale::Italy).toString(giorno, QStringLiteral("d MMMM yyyy"));
+    // A guest's sheet keeps the lines for name and class, written by hand.
+    if (!alunno.isEmpty())
+        if (const auto p = PrimoCheComincia(doc, QStringLiteral("Alunno:")))
+            Riscrivi(*p, QStringLiteral("Alunno: ") + alunno);
+    if (const auto p = PrimoCheComincia(doc, QStringLiteral("Classe:"))) {
+        Riscrivi(*p, QStringLiteral("Classe: ") +
+                         (!classe.isEmpty()   ? TestoPulito(classe)
+                          : alunno.isEmpty() ? QStringLiteral("________")
+                                             : QStringLiteral("\u2014")));
+        // Spaces in a paragraph collapse to one: the gap is an element of its own.
+        QDomElement spazio = doc.createElementNS(QLatin1String(kTesto), QStringLiteral("text:s"));
+        spazio.setAttributeNS(QLatin1String(kTesto), QStringLiteral("text:c"), QStringLiteral("6"));
+        QDomElement(*p).appendChild(spazio);
+        QDomElement(*p).appendChild(doc.createTextNode(QStringLiteral("Data: ") + data));
+    }
+}
+
+QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra, const QString& titolo,
+                             const QString& alunno, const QString& classe, const QDateTime& quando)
+{
     TQuibWord w;
     if (!w.ApriDocumento(Modello(cartellaProgramma, QStringLiteral("scheda.fodt")), true, true))
         return {};
@@ -406,7 +432,8 @@ QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& fin
     for (const char* b : {"ALUNNO", "CLASSE", "DATA"})
         w.ScriviInSegnalibro(QString::fromLatin1(b), QString());
     w.ScriviInSegnalibro(QStringLiteral("TABELLA"), QStringLiteral("§"));
-    return w.Consegna(titolo);
+    ScriviChiEQuandoInScheda(w.Documento(), alunno, classe, quando.date());
+    return w.Consegna(titolo, quando);
 }
 
 } // namespace mevario

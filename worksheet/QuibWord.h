@@ -106,6 +106,13 @@ void ScriviAlunnoInScheda(QDomDocument& doc, const TAlunnoScheda& alunno);
 // named after `titolo` (the topic: "Somma di monomi …").
 QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra,
                              const QString& titolo = QStringLiteral("Scheda"));
+// The same with who wrote it and when, as the results sheet has them: the
+// pupil's name and class ("—" for none) and the day, written over the lines
+// left for them; a guest (no name) keeps the lines for name and class.
+QString ScriviSchedaFinestra(const QString& cartellaProgramma, const QImage& finestra, const QString& titolo,
+                             const QString& alunno, const QString& classe, const QDateTime& quando);
+// Writes who and when into a window sheet's document.
+void ScriviChiEQuandoInScheda(QDomDocument& doc, const QString& alunno, const QString& classe, const QDate& giorno);
 
 // The date and time as the results sheet writes them:
 // "martedì 8 dicembre 2026 alle 10:42" (after "Scheda scritta ").

@@ -111,9 +111,24 @@ TEST(LettorePassaggi, UnreadableAtTheSpotOfTheAnswers)
 TEST(LettorePassaggi, LimitsAreTooBigAtOnce)
 {
     const auto inizio = std::chrono::steady_clock::now();
-    EXPECT_EQ(Rifiuto("(x+y+z)^50"), "troppo grande @7: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
-    EXPECT_EQ(Rifiuto("(x+1)^11"), "troppo grande @5: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
-    EXPECT_EQ(Rifiuto("(x+1)^10"), "legge");
+    // The size of a power is its result's: at most C(n+k-1, k) terms for n
+    // terms raised to k, refused before anything is multiplied.
+    EXPECT_EQ(Rifiuto("(x+y+z+1)^50"), "troppo grande @9: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+    EXPECT_EQ(Rifiuto("(x+y+z+1)^8(x+y+z+1)^8"), "troppo grande @-1: il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+    EXPECT_EQ(Rifiuto("(1+x+x^2+x^3+x^4+x^5+x^6+x^7+x^8+x^9+x^10)^5(1+y+y^2+y^3+y^4+y^5+y^6+y^7+y^8+y^9+y^10)^5"),
+              "troppo grande @-1: il calcolo avrebbe pi\xC3\xB9 di 2000 termini"); // 51 * 51 terms
+    // A product of two sums of 64 terms each: 4,096 pairs, but at most
+    // 15 * 15 terms once similar ones are gathered.
+    std::string cento;
+    for (int i = 0; i < 8; ++i)
+        for (int j = 0; j < 8; ++j)
+            cento += "+x^" + std::to_string(i) + "y^" + std::to_string(j);
+    EXPECT_EQ(Rifiuto("(" + cento + ")(" + cento + ")"), "legge");
+    EXPECT_EQ(Rifiuto("(x+1)^11"), "legge");
+    EXPECT_EQ(Rifiuto("(x+y)^50"), "legge");
+    EXPECT_EQ(Rifiuto("(x+y+z)^50"), "legge"); // 1326 terms
+    EXPECT_EQ(Canonico("(x+1)^11"), "x^11+11x^10+55x^9+165x^8+330x^7+462x^6+462x^5+330x^4+165x^3+55x^2+11x+1");
+    EXPECT_EQ(PolinomioDi("(x+y)^50").size(), 51U);
     EXPECT_EQ(Rifiuto("x^51"), "troppo grande @2: un esponente \xC3\xA8 maggiore di 50");
     EXPECT_EQ(Rifiuto("x^50"), "legge");
     EXPECT_EQ(Rifiuto("x^30*x^21"), "troppo grande @-1: un esponente \xC3\xA8 maggiore di 50");
@@ -162,20 +177,21 @@ TEST(GiudicaPassaggio, CounterexampleUsesPleasantDistinctValues)
 {
     // x^2y and xy^2 are equal wherever x = y: the values are distinct.
     GiudizioPassaggio g = Giudica("x^2y", "xy^2");
-    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2: prima vale 2, dopo vale 4");
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = -1: prima vale -1, dopo vale 1");
     // Letters of either line, in the order x, y, z.
     g = Giudica("z+x", "z+x+y");
-    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2, z = -1: prima vale 0, dopo vale 2");
-    // Fractions exact; a difference that vanishes at 1 and 2.
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = -1, z = 2: prima vale 3, dopo vale 2");
+    // A difference that vanishes at 1 and 2; x = -1 would give halves:
+    // whole values are preferred.
     g = Giudica("1/2x", "1/2x+(x-1)(x-2)");
-    EXPECT_EQ(FraseControesempio(g), "per x = -1: prima vale -1/2, dopo vale 11/2");
+    EXPECT_EQ(FraseControesempio(g), "per x = -2: prima vale -1, dopo vale 11");
     // Constants: no letters.
     g = Giudica("2+3", "6");
     EXPECT_EQ(FraseControesempio(g), "prima vale 5, dopo vale 6");
     // A high-degree difference that vanishes on the first eight values.
     g = Giudica("x", "x+x(x-1)(x-2)(x+1)(x-3)(x+2)(x-4)(x+3)");
     ASSERT_EQ(g.verdetto, VerdettoPassaggio::NonEquivalente);
-    EXPECT_EQ(FraseControesempio(g).substr(0, 9), "per x = 5");
+    EXPECT_EQ(FraseControesempio(g).substr(0, 10), "per x = -4");
 }
 
 TEST(GiudicaPassaggio, UnreadableLineIsNamed)
@@ -188,7 +204,7 @@ TEST(GiudicaPassaggio, UnreadableLineIsNamed)
     g = Giudica("(x+1", "x+1");
     EXPECT_EQ(g.riga, 0);
     EXPECT_EQ(g.motivo, "qui manca una parentesi chiusa");
-    g = Giudica("x", "(x+y+z)^50");
+    g = Giudica("x", "(x+y+z+1)^50");
     EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
     EXPECT_EQ(g.riga, 1);
     EXPECT_EQ(FraseControesempio(g), "");
@@ -342,19 +358,19 @@ TEST(GiudicaPassaggio, CounterexampleDividesByNoZero)
 {
     // y = 0 would make the divisor of the earlier line zero.
     const GiudizioPassaggio g = GiudicaPassaggio("(6x^2y+3y):3y", "2x^2");
-    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = 2: prima vale 3, dopo vale 2");
+    EXPECT_EQ(FraseControesempio(g), "per x = 1, y = -1: prima vale 3, dopo vale 2");
     const GiudizioPassaggio h = GiudicaPassaggio("x^2y:y+y", "x^2");
-    EXPECT_EQ(FraseControesempio(h), "per x = 1, y = 2: prima vale 3, dopo vale 1");
+    EXPECT_EQ(FraseControesempio(h), "per x = 1, y = -1: prima vale 0, dopo vale 1");
 }
 
 TEST(GiudicaPassaggio, CounterexampleOfADifferenceThatVanishesOnMostValues)
 {
-    // Zero at x = 1, 2, -1, 3, -2, 0, 4, -3 whatever y is: found letter by letter.
+    // Zero at x = 1, -1, 2, -2, 3, -3, 0, 4 whatever y is: found letter by letter.
     std::string zeri = "(x-1)(x-2)(x+1)(x-3)(x+2)x(x-4)(x+3)";
     GiudizioPassaggio g = GiudicaPassaggio("y", "y+" + zeri + "(y-1)(y-2)(y+1)");
     ASSERT_EQ(g.verdetto, VerdettoPassaggio::NonEquivalente);
     ASSERT_EQ(g.valori.size(), 2U);
-    EXPECT_EQ(g.valori[0].second, 5);
+    EXPECT_EQ(g.valori[0].second, -4);
     EXPECT_NE(g.valorePrima, g.valoreDopo);
     // A sum of two halves that each hold nearly 2,000 terms is too big.
     std::string a = "1", b = "1";
@@ -367,4 +383,103 @@ TEST(GiudicaPassaggio, CounterexampleOfADifferenceThatVanishesOnMostValues)
     g = GiudicaPassaggio("x", meta + "+z" + meta);
     EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
     EXPECT_EQ(g.motivo, "il calcolo avrebbe pi\xC3\xB9 di 2000 termini");
+}
+
+TEST(GiudicaFine, WhatATeacherWouldCorrectIsNotFinished)
+{
+    // A coefficient 1 or an exponent 1 written out, in every topic.
+    EXPECT_EQ(Fine("prodotto-monomi", "y*y^2", "1y^3"), "quasi: il coefficiente 1 non si scrive");
+    EXPECT_EQ(Fine("prodotto-monomi", "y*y^2", "1*y^3"), "quasi: il coefficiente 1 non si scrive");
+    EXPECT_EQ(Fine("prodotto-monomi", "3x^2z*xyz", "3x^3y^1z^2"), "quasi: l'esponente 1 non si scrive");
+    EXPECT_EQ(Fine("prodotto-polinomi", "(x+1)(x-2)", "x^2-1x-2"), "quasi: il coefficiente 1 non si scrive");
+    EXPECT_EQ(Fine("", "(x+1)(x-2)", "x^2-x^1-2"), "quasi: l'esponente 1 non si scrive");
+    // The number 1 alone, and -y, are as they should be.
+    EXPECT_EQ(Fine("prodotto-polinomi", "(x+1)(x-1)", "x^2-1"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "-y*y^2", "-y^3"), "finito");
+    // Coefficients as large as the line's reader takes.
+    EXPECT_EQ(Fine("prodotto-monomi", "1073741824x*2xy", "2147483648x^2y"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "65536x*65536x", "4294967296x^2"), "finito");
+    EXPECT_EQ(Fine("", "(100000000000x+1)^2", "10000000000000000000000x^2+200000000000x+1"), "finito");
+    EXPECT_EQ(Fine("prodotto-monomi", "65536x*65536x", "4294967296x^1"), "no: l'ultima riga non \xC3\xA8 uguale all'esercizio");
+}
+
+TEST(GiudicaPassaggio, AnOverflowWhileComparingIsATooBigLine)
+{
+    // Each line reads; their difference leaves 128 bits.
+    const GiudizioPassaggio g = Giudica("8888888888888888882x^4-3:3^4(6)", "12x^4:3^44");
+    EXPECT_EQ(g.verdetto, VerdettoPassaggio::TroppoGrande);
+    EXPECT_EQ(g.riga, 1);
+    EXPECT_EQ(g.motivo, "un numero \xC3\xA8 troppo grande");
+    EXPECT_TRUE(g.valori.empty());
+    EXPECT_TRUE(g.errore.empty());
+    EXPECT_EQ(FraseControesempio(g), "");
+    EXPECT_EQ(ConfrontaConEsercizio("(x+1)(x-2)", "12x^4:3^44"), ConfrontoEsercizio::Diversa);
+    EXPECT_EQ(Fine("prodotto-polinomi", "(x+1)(x-2)", "12x^4:3^44"), "no: l'ultima riga non \xC3\xA8 uguale all'esercizio");
+}
+
+TEST(GiudicaPassaggio, CounterexampleIsWholeAndShort)
+{
+    // x = 1, y = -1, z = 2 would give fifths: the first point where both
+    // values are whole and short is taken.
+    GiudizioPassaggio g = Giudica("(x+2y-z)^3:5", "x^3");
+    EXPECT_EQ(FraseControesempio(g), "per x = 2, y = 1, z = -1: prima vale 25, dopo vale 8");
+    // A letter 0 only when nothing else shows the difference as well.
+    g = Giudica("1/2x", "1/2x+(x-1)(x-2)");
+    EXPECT_EQ(g.valori, (std::vector<std::pair<char, long long>>{{'x', -2}}));
+    // Whole values at x = 0 only: a 0 hides terms, the fractions stay.
+    g = Giudica("(-4/5x^2y-6x^2)(-4x^2y-3x^3y-1/4)", "x+1");
+    ASSERT_EQ(g.valori.size(), 2U);
+    EXPECT_NE(g.valori[0].second, 0);
+    EXPECT_NE(g.valori[1].second, 0);
+    // Fractions stay when no whole point is near.
+    g = Giudica("1/3x", "1/2x");
+    EXPECT_EQ(FraseControesempio(g), "per x = 2: prima vale 2/3, dopo vale 1");
+}
+
+TEST(RegolePassaggi, SignRuleOfAProduct)
+{
+    const std::string nome = "Nel prodotto vale la regola dei segni: segni uguali danno pi\xC3\xB9, segni diversi danno meno.";
+    EXPECT_EQ(Errore("(-2x)(-3y)", "-6xy"), nome);
+    EXPECT_EQ(Errore("-2x(-3y)", "-6xy"), nome); // not the minus before a bracket
+    EXPECT_EQ(Errore("(-2x^2)(3xy)", "6x^3y"), nome);
+    EXPECT_EQ(Errore("-2x*3y", "6xy"), nome);
+    // The sign of a written term, or of a bracket's terms, is another mistake.
+    EXPECT_EQ(Errore("x-2(y+1)", "x+2y+2"), "Il meno davanti alla parentesi cambia il segno di tutti i suoi termini.");
+    EXPECT_EQ(Errore("2x*3y", "-6xy"), "");
+}
+
+TEST(RegolePassaggi, TheSameExponentMistakeInLongerProducts)
+{
+    const std::string nome = "Nel prodotto gli esponenti si sommano, non si moltiplicano.";
+    EXPECT_EQ(Errore("x*x", "x"), nome);
+    EXPECT_EQ(Errore("x*x*x^2", "x^2"), nome); // x*x gives x first
+    EXPECT_EQ(Errore("(xy)(3xy)(2y^2)", "6xy^2"), nome);
+    EXPECT_EQ(Errore("(2xy^3)(-x)(2x^2)", "-4x^2y^3"), nome);
+    EXPECT_EQ(Errore("(3x^2y)(2xy^3)(x^2)(y)", "6x^4y^3"), nome);
+}
+
+TEST(RegolePassaggi, ALikeTermsSignLeftOut)
+{
+    const std::string nome = "Nella somma di termini simili ogni coefficiente si somma con il suo segno.";
+    EXPECT_EQ(Errore("(2x^2-4x)+(x^2+7x)", "3x^2+11x"), nome);
+    EXPECT_EQ(Errore("(2x^2-4x)+(x^2+7x)", "3x^2-11x"), nome);
+    EXPECT_EQ(Errore("5xy-4xy", "9xy"), nome);
+    EXPECT_EQ(Errore("5xy-4x", "5xy+4x"), ""); // no similar term: not this rule
+}
+
+TEST(DoveCambia, TheFirstLineNoLongerTheExercise)
+{
+    const std::vector<std::string> righe = {"(x+1)(x-2)", "x^2-2x+x-2", "x^2+x-2", "x^2+x-2+0", "x^2-x-2"};
+    EXPECT_EQ(ConfrontaConEsercizio(righe[0], righe[1]), ConfrontoEsercizio::Uguale);
+    EXPECT_EQ(ConfrontaConEsercizio(righe[0], righe[2]), ConfrontoEsercizio::Diversa);
+    EXPECT_EQ(ConfrontaConEsercizio(righe[0], "x+"), ConfrontoEsercizio::Illeggibile);
+    EXPECT_EQ(ConfrontaConEsercizio("x+", "x"), ConfrontoEsercizio::Illeggibile);
+    const CambioCalcolo c = DoveCambia(righe);
+    EXPECT_EQ(c.riga, 2);
+    EXPECT_EQ(FraseCambio(c.giudizio), "Qui il calcolo cambia: per x = 1: l'esercizio vale -2, questa riga vale 0");
+    // Unreadable lines are passed over; none different: -1.
+    EXPECT_EQ(DoveCambia({"(x+1)(x-2)", "x+", "x^2-x-2"}).riga, -1);
+    EXPECT_EQ(DoveCambia({"2+3", "x+", "6"}).riga, 2);
+    EXPECT_EQ(FraseCambio(DoveCambia({"2+3", "6"}).giudizio),
+              "Qui il calcolo cambia: l'esercizio vale 5, questa riga vale 6");
 }

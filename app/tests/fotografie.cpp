@@ -139,6 +139,15 @@ int main(int argc, char** argv)
     QTest::keyClicks(sm->EditRisp, QStringLiteral("2-3x"));
     sm->DsFancyButton1->click();
     Foto(sm, "08_istruzioni");
+    // A right value in Caps Lock: what to change, under the preview.
+    Tfrmcomune::Istanza()->SpeedButton1Click();
+    sm->btnNuovo->click(); // "Procedi" on 2-3x: wrong
+    QTest::qWait(1500);
+    sm->btnNuovo->click(); // "Nuovo"
+    sm->EditRisp->clear();
+    QTest::keyClicks(sm->EditRisp, QString::fromStdString(sm->Esercizio().RispostaAttesa()).toUpper());
+    sm->btnNuovo->click();
+    Foto(sm, "08_forma_maiuscole");
     // The two documents, copied here to look at them (converted to PDF).
     TQuibWord::ImpostaConsegna([](const QString& f) {
         QFile::copy(f, gDir + QLatin1Char('/') + QFileInfo(f).fileName());
@@ -198,6 +207,10 @@ int main(int argc, char** argv)
             return 1;
         Foto(w, (std::string("10_") + nome + "_concetto").c_str());
         w->btEseAppr->click();
+        if (w->Argomento()->SiNo()) { // "Procedi" with neither chosen
+            w->btnNuovo->click();
+            Foto(w, (std::string("11_") + nome + "_nessuna_scelta").c_str());
+        }
         for (int i = 0; i < 3; ++i) { // the quiz: a typed question
             if (!w->pnlSiNo || w->pnlSiNo->isHidden())
                 break;
@@ -298,6 +311,44 @@ int main(int argc, char** argv)
     Foto(dv, "23_divisione_esercizi");
     dv->btnNuovo->click();
     Foto(dv, "24_divisione_cella_sbagliata");
+    // A division with fractions in most rows, its grid filled down to the
+    // last row: the grid scrolls under the dividend and divisor row.
+    const auto righeConFrazioni = [&] {
+        int n = 0;
+        for (int r = 1; r <= 9; ++r)
+            for (int k = 0; k <= 4; ++k)
+                if (d.Termine({1, r, k}, false).Den != 1) {
+                    ++n;
+                    break;
+                }
+        return n;
+    };
+    for (int volta = 0; volta < 500 && righeConFrazioni() < 6; ++volta)
+        dv->PreparaPagina();
+    for (const auto& c : TDivisione::OrdineVerifica(4))
+        if (!d.TestoDigitatoCella(c, false).empty() && !(c.blocco == 1 && c.riga == 9))
+            digita(c, d.TestoDigitatoCella(c, false));
+    for (int k = 4; k >= 0; --k)
+        if (!d.TestoDigitatoCella({1, 9, k}, false).empty()) {
+            digita({1, 9, k}, d.TestoDigitatoCella({1, 9, k}, false));
+            break;
+        }
+    Foto(dv, "25_divisione_righe_basse");
+    digita({1, 5, 1}, "3x");
+    digita({1, 3, 0}, "0");
+    dv->btnNuovo->click();
+    Foto(dv, "26_divisione_celle_segnate");
+    // "Soluzione": the same division narrated, to its end.
+    passi.clear();
+    passi.push_back([dv] { dv->btnSoluzione->click(); });
+    for (int i = 0; i < 40; ++i)
+        passi.push_back([dv] {
+            if (!dv->AnimazioneFinita())
+                dv->btnNuovo->click();
+        });
+    passi.push_back([dv] { Foto(dv, "27_divisione_soluzione"); });
+    esegui(0);
+    fine.exec();
     dv->btnChiudi->click();
 
     // The blackboard: strokes of several colours and thicknesses, one of

@@ -23,6 +23,11 @@ void Clic(QPoint g)
     Xdo({QStringLiteral("click"), QStringLiteral("1")});
     QTest::qWait(300);
 }
+void Tasto(const char* k)
+{
+    Xdo({QStringLiteral("key"), QString::fromLatin1(k)});
+    QTest::qWait(400);
+}
 void Scrivi(const char* t)
 {
     Xdo({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("30"), QString::fromLatin1(t)});
@@ -99,6 +104,40 @@ int main(int argc, char** argv)
     Scrivi("5x");
     if (dv->Divisione().TestoCella({1, 3, 1}, true) != "5*x")
         fuori("dopo il trascinamento i tasti non arrivano alla cella");
+    // Enter, as the pupil presses it: the term is kept, the editor goes to
+    // the next cell in reading order, no counter moves.
+    TCellaDivisione* q = dv->CellaDi({2, 2, 4});
+    Clic(q->mapToGlobal(q->rect().center()));
+    Tasto("ctrl+a");
+    Scrivi("2x");
+    Tasto("Return");
+    if (dv->Divisione().TestoCella({2, 2, 4}, true) != "2*x")
+        fuori("Invio non conferma la cella");
+    if (!(dv->CellaScelta() == TDivisione::Cella{2, 2, 3}))
+        fuori("Invio non porta alla cella seguente");
+    Tasto("KP_Enter");
+    if (!(dv->CellaScelta() == TDivisione::Cella{2, 2, 2}))
+        fuori("l'Invio del tastierino non porta alla cella seguente");
+    Scrivi("4");
+    if (dv->Divisione().TestoCella({2, 2, 2}, true) != "4")
+        fuori("dopo Invio i tasti non arrivano alla cella seguente");
+    if (dv->Errori() != 0 || dv->Esatte() != 0 || dv->btnNuovo->text() != QLatin1String("Procedi"))
+        fuori("Invio in una cella ha verificato la griglia");
+    // Ctrl+Enter is "Procedi": the half-filled grid is wrong, every cell to
+    // fix outlined, the count said; a key typed in one takes its mark away.
+    Tasto("ctrl+Return");
+    QTest::qWait(1500); // the counters' red flash
+    const auto segnate = dv->Segnate().size();
+    if (dv->Errori() != 1)
+        fuori("Ctrl+Invio non verifica la griglia");
+    if (segnate < 2 || !dv->lblEsito->isVisible() ||
+        !dv->lblEsito->text().startsWith(QStringLiteral("Da correggere: %1 celle").arg(segnate)))
+        fuori("dopo una griglia sbagliata le celle da correggere non sono segnate e contate");
+    if (!dv->btnSoluzione->isVisible())
+        fuori("dopo una griglia sbagliata non si offre la soluzione");
+    Scrivi("1");
+    if (dv->Segnate().size() != segnate - 1)
+        fuori("la cella modificata resta segnata");
     if (!falliti)
         std::printf("griglia della divisione: tutto bene\n");
     return falliti ? 1 : 0;

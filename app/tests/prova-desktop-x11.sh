@@ -3,7 +3,8 @@
 # input (xdotool) as a pupil drives it:
 #  - a topic window opened from its menu is a modal window of the main
 #    window (WM_TRANSIENT_FOR, _NET_WM_STATE_MODAL), centred over it;
-#  - the blackboard opened from that modal window takes a stroke drawn with
+#  - the blackboard opened from that modal window opens beside it, not over
+#    its exercise, and takes a stroke drawn with
 #    the mouse (its pixels are found in a picture of the screen) and its
 #    eraser takes the stroke away;
 #  - the division is a window of the main window, not modal, centred;
@@ -62,7 +63,12 @@ LAVAGNA=$(finestra Lavagna) || { male "la lavagna non si apre dalla somma"; exit
 sleep 0.5
 xprop -id "$LAVAGNA" WM_TRANSIENT_FOR | grep -qi "$(printf '0x%x' "$SOMMA")" &&
     bene "la lavagna è una finestra della somma" || male "la lavagna non è transient della somma"
-set -- $(geometria "$LAVAGNA"); LX=$1; LY=$2
+set -- $(geometria "$LAVAGNA"); LX=$1; LY=$2; LW=$3
+# Beside the exercise, not over it: on this screen both fit side by side,
+# the exercise window moved aside to make room.
+set -- $(geometria "$SOMMA"); SX=$1; SY=$2; SW=$3
+if [ "$LX" -ge $((SX + SW)) ] || [ $((LX + LW)) -le "$SX" ]; then bene "la lavagna si apre accanto alla somma ($LX,$LY; somma a $SX,$SY)"
+else male "la lavagna ($LX,$LY ${LW} di larghezza) copre la somma ($SX,$SY ${SW} di larghezza)"; fi
 prima=$(blu 300 40 $((LX + 40)) $((LY + 130)))
 xdotool mousemove $((LX + 60)) $((LY + 150)) mousedown 1
 for dx in 20 40 80 120 160 200 240; do xdotool mousemove $((LX + 60 + dx)) $((LY + 150)); sleep 0.05; done

@@ -7,11 +7,13 @@
 // window. HOME and the XDG folders point at a
 // temporary folder before anything starts.
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QStackedWidget>
@@ -64,6 +66,42 @@ QList<TRispostaRegistrata> Storico(const QString& file, const QString& alunno)
     return a ? r->Storico(a->id) : QList<TRispostaRegistrata>();
 }
 
+// The visible top-level widget of that class and name, if any.
+template <class W>
+W* FindChildTop(const QString& nome)
+{
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* x = qobject_cast<W*>(w); x && x->objectName() == nome && x->isVisible())
+            return x;
+    return nullptr;
+}
+
+// A school's server as "Chi sei?" sees it: a record that says it is one.
+class TRegistroScuola final : public TRegistro {
+public:
+    explicit TRegistroScuola(std::unique_ptr<TRegistroSql> r) : FR(std::move(r)) {}
+    bool SuServer() const override { return true; }
+    bool Ospite() const override { return FR->Ospite(); }
+    QList<TAlunno> Alunni() override { return FR->Alunni(); }
+    using TRegistro::TrovaAlunno;
+    std::optional<TAlunno> TrovaAlunno(const QString& n, const QString& c) override { return FR->TrovaAlunno(n, c); }
+    std::optional<TAlunno> CreaAlunno(const QString& n, const QString& c) override { return FR->CreaAlunno(n, c); }
+    bool ImpostaPin(qint64 a, const QString& p) override { return FR->ImpostaPin(a, p); }
+    TEsitoPin ControllaPin(qint64 a, const QString& p) override { return FR->ControllaPin(a, p); }
+    int SecondiAttesaPin(qint64 a) const override { return FR->SecondiAttesaPin(a); }
+    bool RegistraPer(qint64 a, const TRispostaGiudicata& r) override { return FR->RegistraPer(a, r); }
+    TProgressi Progressi(qint64 a, QDate o) override { return FR->Progressi(a, o); }
+    QList<TVoceRipasso> RipassoDovuto(qint64 a, QDate o) override { return FR->RipassoDovuto(a, o); }
+    std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& c, QDate d, QDate a, QDate o) override
+    {
+        return FR->PanoramicaClasse(c, d, a, o);
+    }
+    TRegistroSql& Sql() { return *FR; }
+
+private:
+    std::unique_ptr<TRegistroSql> FR;
+};
+
 // Runs `azione` once the modal dialog of that class is on screen.
 template <class D>
 void QuandoCompare(std::function<void(D*)> azione)
@@ -91,16 +129,21 @@ private slots:
     void init();
     void cleanup();
     void answersReachTheRecordAsTypedAndSurviveARestart();
+    void slipsOfFormAreKeptAndNeverCounted();
+    void stampaWritesThePupilAndTheDay();
     void everyTopicWindowNamesItsCatalogueTopicAndSeed();
     void quizAnswersAreRecordedWithTheirQuestion();
     void divisionIsRecordedWithItsQuotient();
     void reviewSentenceShowsAboveTheExercise();
     void guestWritesNothingAndLeavesNoFile();
     void damagedRecordMeansMessageAndGuestWithFileUnchanged();
-    void lockedRecordWarnsOnceAndCountsGoOn();
+    void lockedRecordHoldsTheAnswersUntilReleased();
     void firstStartMakesAPupil();
     void laterStartsPreselectTheLastPupil();
     void pinIsAskedAndWrongTriesWait();
+    void newPupilTypesThePinTwice();
+    void labChooserAsksTheClassFirstAndEnterAloneChoosesNobody();
+    void serverMessageDoesNotBlockAndClosesWhenTheServerIsBack();
     void alunnoOptionMakesThePupil();
     void changingPupilClosesTheTopicWindows();
     void commandLineOptions();
@@ -145,6 +188,56 @@ void TestRegistroFinestre::Rispondi(TFinestraEsercizi* w, const QString& rispost
     w->EditRisp->setText(risposta);
     w->btnNuovo->click();
     QTRY_VERIFY(!w->InVerifica());
+}
+
+void TestRegistroFinestre::slipsOfFormAreKeptAndNeverCounted()
+{
+    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    FFinestre->ImpostaAlunno(FFinestre->Registro()->CreaAlunno(QStringLiteral("Elena"), {}));
+    TFinestraEsercizi* w = FFinestre->frmSommaMon();
+    w->Apri(true);
+    const QString attesa = QString::fromStdString(NarrowToUtf8(w->Argomento()->RispostaAttesa()));
+    Rispondi(w, attesa.toUpper());
+    QCOMPARE(w->Esatte(), 0);
+    QCOMPARE(w->Errori(), 0);
+    QTest::qWait(5); // the history orders by the millisecond
+    Rispondi(w, attesa);
+    QCOMPARE(w->Esatte(), 1);
+    const auto s = Storico(FDb, QStringLiteral("Elena"));
+    QCOMPARE(s.size(), 2);
+    QVERIFY(s[0].Forma());
+    QCOMPARE(s[0].risposta, attesa.toUpper());
+    QCOMPARE(s[0].diagnosi, QStringLiteral("Scrivi le lettere in minuscolo."));
+    QVERIFY(s[1].giusta);
+    auto r = RegistroDiProva(FDb);
+    const auto elena = r->TrovaAlunno(QStringLiteral("Elena"));
+    const TProgressi p = r->Progressi(elena->id, QDate::currentDate());
+    QCOMPARE(p.argomenti.size(), 1);
+    QCOMPARE(p.argomenti[0].giuste, 1);
+    QCOMPARE(p.argomenti[0].sbagliate, 0);
+    QVERIFY(r->RipassoDovuto(elena->id, QDate::currentDate().addDays(1)).isEmpty());
+}
+
+void TestRegistroFinestre::stampaWritesThePupilAndTheDay()
+{
+    FFinestre->ImpostaRegistro(RegistroDiProva(FDb));
+    FFinestre->ImpostaAlunno(FFinestre->Registro()->CreaAlunno(QStringLiteral("Anna"), QStringLiteral("2B")));
+    QStringList consegnati;
+    TQuibWord::ImpostaConsegna([&](const QString& f) {
+        consegnati << f;
+        return true;
+    });
+    TFinestraEsercizi* w = FFinestre->frmProdottoMon();
+    w->Apri(true);
+    QTest::mouseClick(w->btnStampa, Qt::LeftButton, {}, QPoint(60, 30));
+    TQuibWord::ImpostaConsegna({});
+    QCOMPARE(consegnati.size(), 1);
+    const QString testo = QString::fromUtf8(Contenuto(consegnati[0]));
+    QFile::remove(consegnati[0]);
+    QVERIFY(testo.contains(QStringLiteral("Alunno: Anna<")));
+    QVERIFY(testo.contains(QStringLiteral("Classe: 2B<")));
+    const QString oggi = QLocale(QLocale::Italian, QLocale::Italy).toString(QDate::currentDate(), QStringLiteral("d MMMM yyyy"));
+    QVERIFY2(testo.contains(QStringLiteral("Data: ") + oggi), qPrintable(oggi));
 }
 
 void TestRegistroFinestre::answersReachTheRecordAsTypedAndSurviveARestart()
@@ -371,7 +464,7 @@ void TestRegistroFinestre::damagedRecordMeansMessageAndGuestWithFileUnchanged()
     QCOMPARE(Contenuto(FDb), prima);
 }
 
-void TestRegistroFinestre::lockedRecordWarnsOnceAndCountsGoOn()
+void TestRegistroFinestre::lockedRecordHoldsTheAnswersUntilReleased()
 {
     TOpzioniRegistro o;
     o.db = FDb;
@@ -396,16 +489,21 @@ void TestRegistroFinestre::lockedRecordWarnsOnceAndCountsGoOn()
         q.exec(QStringLiteral("ROLLBACK"));
     }
     QSqlDatabase::removeDatabase(QStringLiteral("altro"));
-    QCOMPARE(FMessaggi.size(), 1);
-    QVERIFY(FFinestre->Registro()->Ospite());
-    QCOMPARE(w->Esatte() + w->Errori(), 4); // no count lost
+    QCOMPARE(FMessaggi.size(), 1); // held in memory, said once
+    QVERIFY(FMessaggi[0].contains(QStringLiteral("tenute in memoria")));
+    QVERIFY(!FFinestre->Registro()->Ospite());
     QCOMPARE(Storico(FDb, QStringLiteral("Ezio")).size(), 1);
-    // The main window no longer says the pupil's work is kept.
+    // The lock released, the next answer writes those held too, each once.
+    if (w->btnNuovo->text() == QLatin1String("Nuovo"))
+        w->btnNuovo->click();
+    Rispondi(w, QStringLiteral("3x"));
+    QCOMPARE(w->Esatte() + w->Errori(), 5); // no count lost
+    QCOMPARE(Storico(FDb, QStringLiteral("Ezio")).size(), 5);
+    QCOMPARE(FMessaggi.size(), 2);
+    QVERIFY(FMessaggi[1].contains(QStringLiteral("si scrive di nuovo")));
+    // The main window still says whose work is kept.
     FFinestre->RegistroGuasto();
-    QCOMPARE(FFinestre->frmMain()->lblAlunno->text(), QStringLiteral("Ospite"));
-    QCOMPARE(FFinestre->frmMain()->windowTitle(), QStringLiteral("Mevario"));
-    QVERIFY(!FFinestre->frmMain()->btCambiaAlunno->isVisible());
-    QVERIFY(!FFinestre->frmMain()->btProgressi->isVisible());
+    QCOMPARE(FFinestre->frmMain()->lblAlunno->text(), QStringLiteral("Alunno: Ezio"));
     w->close();
 }
 
@@ -439,7 +537,8 @@ void TestRegistroFinestre::firstStartMakesAPupil()
     d->Prepara();
     d->show();
     d->btNuovo->click();
-    QTest::keyClicks(d->edNome, QStringLiteral("Anna"));
+    QTest::keyClicks(d->edNome, QStringLiteral("anna"));
+    QTest::keyClicks(d->edClasse, QStringLiteral("2b"));
     d->btCrea->click();
     QVERIFY(d->lbNuovoErrore->text().contains(QStringLiteral("già")));
     QVERIFY(d->isVisible());
@@ -486,6 +585,115 @@ void TestRegistroFinestre::laterStartsPreselectTheLastPupil()
     QCOMPARE(FFinestre->frmMain()->lblAlunno->text(), QStringLiteral("Ospite"));
 }
 
+void TestRegistroFinestre::newPupilTypesThePinTwice()
+{
+    FFinestre->ImpostaRegistro(ApriRegistroProgramma(FDb));
+    TdlgChiSei* d = FFinestre->dlgChiSei();
+    d->Prepara();
+    d->show();
+    QTest::keyClicks(d->edNome, QStringLiteral("Dario"));
+    QTest::keyClicks(d->edNuovoPin, QStringLiteral("1234"));
+    QTest::keyClicks(d->edNuovoPin2, QStringLiteral("1243"));
+    QTest::keyClick(d->edNuovoPin2, Qt::Key_Return);
+    QVERIFY(d->isVisible());
+    QCOMPARE(d->lbNuovoErrore->text(), QStringLiteral("I due PIN non sono uguali: scrivilo di nuovo due volte."));
+    QVERIFY(d->edNuovoPin->text().isEmpty() && d->edNuovoPin2->text().isEmpty());
+    QCOMPARE(d->focusWidget(), d->edNuovoPin);
+    QVERIFY2(!QFileInfo::exists(FDb), "nobody made");
+    // Once only is a slip too.
+    QTest::keyClicks(d->edNuovoPin, QStringLiteral("1234"));
+    d->btCrea->click();
+    QVERIFY(d->isVisible());
+    QTest::keyClicks(d->edNuovoPin, QStringLiteral("1234"));
+    QTest::keyClicks(d->edNuovoPin2, QStringLiteral("1234"));
+    QTest::keyClick(d->edNuovoPin2, Qt::Key_Return);
+    QVERIFY(!d->isVisible());
+    QVERIFY(d->Scelto() && d->Scelto()->conPin);
+    QCOMPARE(FFinestre->Registro()->ControllaPin(d->Scelto()->id, QStringLiteral("1234")), TEsitoPin::Giusto);
+}
+
+void TestRegistroFinestre::labChooserAsksTheClassFirstAndEnterAloneChoosesNobody()
+{
+    auto sql = RegistroDiProva(FDb);
+    sql->CreaAlunno(QStringLiteral("Giulia Bianchi"), QStringLiteral("3A"));
+    sql->CreaAlunno(QStringLiteral("Marco"), QStringLiteral("3A"));
+    const auto giulia2B = sql->CreaAlunno(QStringLiteral("Giulia Bianchi"), QStringLiteral("2B"));
+    QVERIFY(sql->ImpostaPin(giulia2B->id, QStringLiteral("2222")));
+    auto scuola = std::make_unique<TRegistroScuola>(std::move(sql));
+    TdlgChiSei d(scuola.get());
+    // A lab PC where nobody has chosen yet: no class, no pupil.
+    d.Prepara();
+    d.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&d));
+    QCOMPARE(d.Pagine->currentWidget(), d.PaginaElenco);
+    QVERIFY(d.cbClasse->isVisible());
+    QCOMPARE(d.cbClasse->count(), 2);
+    QCOMPARE(d.cbClasse->currentIndex(), -1);
+    QCOMPARE(d.lsAlunni->count(), 0);
+    QCOMPARE(QApplication::focusWidget(), d.cbClasse);
+    QTest::keyClick(&d, Qt::Key_Return);
+    QVERIFY2(d.isVisible(), "Enter with nothing chosen does nothing");
+    // The class, then the pupils of that class only, none selected.
+    d.cbClasse->setCurrentIndex(d.cbClasse->findText(QStringLiteral("3A")));
+    emit d.cbClasse->activated(d.cbClasse->currentIndex());
+    QCOMPARE(d.lsAlunni->count(), 2);
+    QCOMPARE(QApplication::focusWidget(), d.lsAlunni);
+    QVERIFY(d.lsAlunni->selectedItems().isEmpty());
+    QTest::keyClick(d.lsAlunni, Qt::Key_Return);
+    QVERIFY2(d.isVisible(), "the list's cursor alone chooses nobody");
+    d.lsAlunni->setCurrentRow(0);
+    QTest::keyClick(d.lsAlunni, Qt::Key_Return);
+    QVERIFY(!d.isVisible());
+    QCOMPARE(d.Scelto()->nome, QStringLiteral("Giulia Bianchi"));
+    QCOMPARE(d.Scelto()->classe, QStringLiteral("3A"));
+    QCOMPARE(TdlgChiSei::UltimaClasse(), QStringLiteral("3A"));
+    // The next pupil at this PC: the class preselected, no pupil.
+    d.Prepara();
+    d.show();
+    QCOMPARE(d.cbClasse->currentText(), QStringLiteral("3A"));
+    QCOMPARE(d.lsAlunni->count(), 2);
+    QVERIFY(d.lsAlunni->selectedItems().isEmpty());
+    // The Giulia Bianchi of 2B is another pupil, with her own PIN.
+    d.cbClasse->setCurrentIndex(d.cbClasse->findText(QStringLiteral("2B")));
+    emit d.cbClasse->activated(d.cbClasse->currentIndex());
+    QCOMPARE(d.lsAlunni->count(), 1);
+    d.lsAlunni->setCurrentRow(0);
+    d.btAvantiClick();
+    QCOMPARE(d.Pagine->currentWidget(), d.PaginaPin);
+    QVERIFY(!d.lbPinAltrove->isVisibleTo(&d));
+    d.btIndietroPin->click();
+    // A new pupil takes the class chosen, and must have one.
+    d.btNuovo->click();
+    QCOMPARE(d.edClasse->text(), QStringLiteral("2B"));
+    QTest::keyClicks(d.edNome, QStringLiteral("giulia  bianchi"));
+    d.btCrea->click();
+    QVERIFY2(d.lbNuovoErrore->text().contains(QStringLiteral("già")), "the same pupil, in the same class");
+    d.edClasse->clear();
+    d.btCrea->click();
+    QCOMPARE(d.lbNuovoErrore->text(), QStringLiteral("Scrivi la tua classe."));
+    d.reject();
+}
+
+void TestRegistroFinestre::serverMessageDoesNotBlockAndClosesWhenTheServerIsBack()
+{
+    const auto box = [] { return FindChildTop<QMessageBox>(QStringLiteral("avvisoServer")); };
+    const QString testo = QStringLiteral("Il server della scuola non risponde: le risposte restano su questo computer e "
+                                         "partono da sole.");
+    StatoServerScuola(false, testo);
+    StatoServerScuola(false, testo); // said again: still one box
+    QTRY_VERIFY(box() && box()->isVisible());
+    QCOMPARE(box()->text(), testo);
+    QVERIFY(!box()->isModal());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    StatoServerScuola(true, {});
+    QTRY_VERIFY(!box() || !box()->isVisible());
+    // Away and back before the message could show: nothing shows.
+    StatoServerScuola(false, testo);
+    StatoServerScuola(true, {});
+    QTest::qWait(50);
+    QVERIFY(!box() || !box()->isVisible());
+}
+
 void TestRegistroFinestre::pinIsAskedAndWrongTriesWait()
 {
     auto r = RegistroDiProva(FDb);
@@ -497,6 +705,10 @@ void TestRegistroFinestre::pinIsAskedAndWrongTriesWait()
     TdlgChiSei* d = FFinestre->dlgChiSei();
     d->Prepara();
     d->show();
+    QVERIFY2(d->lsAlunni->selectedItems().isEmpty(), "nobody chose on this computer yet: nobody preselected");
+    d->btAvantiClick();
+    QCOMPARE(d->Pagine->currentWidget(), d->PaginaElenco);
+    d->lsAlunni->setCurrentRow(0);
     d->btAvantiClick();
     QCOMPARE(d->Pagine->currentWidget(), d->PaginaPin);
     QCOMPARE(d->btIndietroPin->text(), QStringLiteral("Indietro"));
@@ -545,6 +757,19 @@ void TestRegistroFinestre::alunnoOptionMakesThePupil()
     FFinestre->AvviaComeAlunno(QStringLiteral("Bruno"));
     QVERIFY(!FFinestre->Registro()->AlunnoScelto());
     QCOMPARE(FFinestre->frmMain()->windowTitle(), QStringLiteral("Mevario"));
+    // The same name in two classes: the list says which, nobody is made.
+    {
+        auto r = RegistroDiProva(FDb);
+        r->CreaAlunno(QStringLiteral("Carla"), QStringLiteral("2A"));
+        r->CreaAlunno(QStringLiteral("carla"), QStringLiteral("3A"));
+    }
+    FFinestre->ImpostaRegistro(ApriRegistroProgramma(FDb));
+    QuandoCompare<TdlgChiSei>([](TdlgChiSei* d) {
+        QCOMPARE(d->Pagine->currentWidget(), d->PaginaElenco);
+        d->reject();
+    });
+    FFinestre->AvviaComeAlunno(QStringLiteral("Carla"));
+    QCOMPARE(RegistroDiProva(FDb)->Alunni().size(), 3);
 }
 
 void TestRegistroFinestre::changingPupilClosesTheTopicWindows()

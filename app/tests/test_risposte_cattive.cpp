@@ -58,6 +58,25 @@ const QStringList& RisposteCattive()
 
 using Fabbrica = std::function<TFinestraEsercizi*()>;
 
+// The right answer typed as a pupil might, equal in value: Caps Lock on,
+// the letters of every term backwards, "^1" written, spaces around.
+QStringList StessoValore(const QString& attesa)
+{
+    const QRegularExpression lettere(QStringLiteral("(?:[xyz](?:\\^\\d+)?)+"));
+    const QRegularExpression pezzo(QStringLiteral("[xyz](?:\\^\\d+)?"));
+    QString rovescia = attesa, uno = attesa;
+    for (auto it = lettere.globalMatch(attesa); it.hasNext();) {
+        const auto m = it.next();
+        QStringList pezzi;
+        for (auto p = pezzo.globalMatch(m.captured()); p.hasNext();)
+            pezzi.prepend(p.next().captured());
+        rovescia.replace(m.capturedStart(), m.capturedLength(), pezzi.join(QString()));
+    }
+    uno.replace(QRegularExpression(QStringLiteral("([xyz])(?!\\^)")), QStringLiteral("\\1^1"));
+    return {QStringLiteral("  ") + attesa.toUpper() + QStringLiteral(" "), rovescia, uno,
+            rovescia.toUpper() + QStringLiteral(" ")};
+}
+
 template <class W>
 Fabbrica Di()
 {
@@ -76,6 +95,8 @@ private slots:
     void divisionCellsKeepCalm();
     void everyWindowShowsTheSolution_data() { everyWindowKeepsCalm_data(); }
     void everyWindowShowsTheSolution();
+    void equalValuesAreNeverCountedWrong_data() { everyWindowKeepsCalm_data(); }
+    void equalValuesAreNeverCountedWrong();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -178,6 +199,76 @@ void TestRisposteCattive::everyWindowKeepsCalm()
     w->btnChiudi->click();
     QCOMPARE(TSchedaPol::Istanza()->Valore(w->TallyGiuste()), giustePrima + 1);
     QCOMPARE(TSchedaPol::Istanza()->Valore(w->TallySbagliate()), sbagliatePrima + errori);
+}
+
+// No answer equal in value to the expected one is ever counted as an error
+// in any window: it is right, or it is told what to change (under the
+// preview, no count, no flash). A yes/no question left unanswered asks for
+// a choice and counts nothing.
+void TestRisposteCattive::equalValuesAreNeverCountedWrong()
+{
+    QFETCH(Fabbrica, crea);
+    std::unique_ptr<TFinestraEsercizi> w(crea());
+    w->Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(w.get()));
+    const TEsercizio* es = w->Argomento();
+    int giudicate = 0, esatte = 0, forme = 0;
+    connect(w.get(), &TFinestraEsercizi::Giudicata, this, [&] { ++giudicate; });
+    for (int n = 0; n < 8; ++n) {
+        if (es->SiNo()) {
+            FErrori.clear();
+            Procedi(w.get()); // neither chosen
+            QVERIFY(FErrori.isEmpty());
+            QCOMPARE(w->Errori(), 0);
+            QCOMPARE(giudicate, esatte);
+            QVERIFY(w->lblLettura && w->lblLettura->isVisible());
+            QCOMPARE(w->lblLettura->text(), QStringLiteral("Scegli Sì o No."));
+            QVERIFY(w->pnlSiNo->geometry().bottom() < w->lblLettura->geometry().top());
+            QCOMPARE(w->btnNuovo->text(), QStringLiteral("Procedi"));
+            (es->RispostaAttesa() == "Si" ? w->rbSi : w->rbNo)->setChecked(true);
+            QVERIFY(!w->lblLettura->isVisible()); // the choice made, the line goes
+        } else {
+            const QString attesa = QString::fromStdString(NarrowToUtf8(es->RispostaAttesa()));
+            bool giaGiusta = false;
+            for (const QString& r : StessoValore(attesa)) {
+                if (r == attesa)
+                    continue;
+                FErrori.clear();
+                Scrivi(w.get(), r);
+                Procedi(w.get());
+                QVERIFY2(FErrori.isEmpty(), qPrintable(r + QLatin1Char(' ') + FErrori.join(QLatin1Char('\n'))));
+                QVERIFY2(w->Errori() == 0, (es->TestoEsercizio() + " " + r.toStdString()).c_str());
+                if (w->Esatte() == esatte + 1) { // a form the topic accepts
+                    ++esatte;
+                    QCOMPARE(giudicate, esatte);
+                    w->btnNuovo->click(); // "Nuovo"
+                    giaGiusta = true;
+                    break;
+                }
+                ++forme;
+                QCOMPARE(giudicate, esatte); // no flash, nothing judged
+                QCOMPARE(w->btnNuovo->text(), QStringLiteral("Procedi"));
+                QVERIFY(w->lblLettura && w->lblLettura->isVisible());
+                QVERIFY2(QRegularExpression(QStringLiteral("^(Scrivi le lettere|Non scrivere l'esponente 1)"))
+                             .match(w->lblLettura->text())
+                             .hasMatch(),
+                         qPrintable(w->lblLettura->text()));
+                QVERIFY(w->EditRisp->hasFocus());
+            }
+            if (giaGiusta)
+                continue;
+            Scrivi(w.get(), attesa);
+        }
+        Procedi(w.get());
+        QCOMPARE(w->Esatte(), ++esatte);
+        QCOMPARE(w->Errori(), 0);
+        w->btnNuovo->click(); // "Nuovo"
+    }
+    const QString argomento = w->NomeCatalogo();
+    // The sums want the letters as shown: their slips are told.
+    if (argomento.startsWith(QLatin1String("somma")) || argomento.startsWith(QLatin1String("differenza")))
+        QVERIFY(forme > 0);
+    w->btnChiudi->click();
 }
 
 void TestRisposteCattive::divisionCellsKeepCalm()

@@ -90,6 +90,19 @@ void TestComune::windowsOpenCentredInsideTheScreen()
     // An area that does not start at the origin (a panel on the left, a second screen).
     const QRect destra(1366, 32, 1280, 688);
     QCOMPARE(PosizioneCentrata({774, 604}, QRect(1300, 500, 200, 200), destra).topLeft(), QPoint(1366, 116));
+    // Beside the window it is opened from: right, else left; where neither
+    // side has room both stand side by side, the window moved; on a screen
+    // too narrow for both, at the edges, the board over the window's right side.
+    const QRect esercizio(296, 82, 774, 604);
+    const auto accanto = [](const QRect& f, QSize l, QRect a) { return PosizioniAccanto(f, l, a); };
+    QCOMPARE(accanto(QRect(10, 82, 774, 604), {577, 483}, area), std::pair(QRect(10, 82, 774, 604), QRect(784, 82, 577, 483)));
+    QCOMPARE(accanto(QRect(580, 82, 774, 604), {577, 483}, area), std::pair(QRect(580, 82, 774, 604), QRect(3, 82, 577, 483)));
+    QCOMPARE(accanto(esercizio, {577, 483}, area), std::pair(QRect(7, 82, 774, 604), QRect(781, 82, 577, 483)));
+    QCOMPARE(accanto(esercizio, {577, 483}, QRect(0, 0, 1024, 768)),
+             std::pair(QRect(0, 82, 774, 604), QRect(447, 82, 577, 483)));
+    // Its height kept inside the area.
+    QCOMPARE(accanto(QRect(10, 500, 774, 260), {577, 483}, area).second, QRect(784, 285, 577, 483));
+    QCOMPARE(accanto(QRect(1400, 40, 600, 600), {577, 483}, destra).second, QRect(2000, 40, 577, 483));
     // Over a window on the screen, with CentraSopra.
     QWidget sopra;
     sopra.setGeometry(40, 40, 300, 200);
@@ -520,7 +533,10 @@ void TestComune::unreadableAnswersSayWhereAndWhy_data()
     QTest::newRow("spaces are left out") << " 3 x ^2 " << -1 << "" << "";
     QTest::newRow("trailing sign") << "3x+" << 3 << "qui manca un numero o una lettera" << "3*x";
     QTest::newRow("two signs") << "3x+*2" << 3 << "qui manca un numero o una lettera" << "3*x";
-    QTest::newRow("open bracket") << "2(x+1" << 5 << "qui manca una parentesi chiusa" << "2(x+1";
+    QTest::newRow("open bracket") << "2(x+1" << 5 << "qui manca una parentesi chiusa" << "2";
+    // The formula reader reads the whole text or nothing: "2(" is not read
+    // as "2" with the rest left out.
+    QTest::newRow("bracket after a number") << "2(x+1)" << 1 << "da qui la risposta non si legge" << "2";
     QTest::newRow("closed, never opened") << "x+1)" << 3 << "questa parentesi non è stata aperta" << "x+1";
     QTest::newRow("empty brackets") << "x+()" << 3 << "tra le parentesi manca qualcosa" << "x";
     QTest::newRow("not a character of ours") << "3è" << 1 << "questo carattere non si può usare" << "3";

@@ -60,7 +60,11 @@ TEST(Parla, NumbersInWords)
         {1000000, "un milione"},
         {2000001, "due milioni uno"},
         {123456789, "centoventitré milioni quattrocentocinquantaseimilasettecentottantanove"},
-        {1234567890, "1234567890"},
+        {999999999, "novecentonovantanove milioni novecentonovantanovemilanovecentonovantanove"},
+        // Past the words, digit by digit: never a string of digits a voice
+        // reads in a language of its own.
+        {1234567890, "uno due tre quattro cinque sei sette otto nove zero"},
+        {-1000000000, "meno uno zero zero zero zero zero zero zero zero zero"},
         {-5, "meno cinque"},
     };
     for (const auto& [n, parole] : casi)
@@ -82,13 +86,15 @@ TEST(Parla, FormulasOfTheExercisesAsATeacherSaysThem)
         {"(7/10)*x*y", "sette decimi ics ipsilon"},
         {"-(1/6)*x", "meno un sesto ics"},
         {"(4/9)*x^6*y^2", "quattro noni ics alla sesta ipsilon al quadrato"},
-        {"(18/23)*x", "diciotto fratto ventitré ics"},
-        {"(8/343)*y^6*z^3", "otto fratto trecentoquarantatré ipsilon alla sesta zeta al cubo"},
+        {"(18/23)*x", "diciotto ventitreesimi ics"},
+        {"(8/343)*y^6*z^3", "otto fratto trecentoquarantatré, ipsilon alla sesta zeta al cubo"},
         {"5/2*x^2", "cinque mezzi ics al quadrato"},
         {"0.8*x^4*y^2*z", "zero virgola otto ics alla quarta ipsilon al quadrato zeta"},
         {"x^0", "ics alla zero"},
         {"x^1", "ics alla prima"},
         {"x^8*y^11*z^12", "ics all'ottava ipsilon all'undicesima zeta alla dodicesima"},
+        {"x^21*y^23*z^26", "ics alla ventunesima ipsilon alla ventitreesima zeta alla ventiseiesima"},
+        {"x^100*y^110*z^2000", "ics alla centesima ipsilon alla centodecima zeta alla duemillesima"},
         {"x^-3", "ics alla meno tre"},
         {"-125*x^6*y^12*z^3", "meno centoventicinque ics alla sesta ipsilon alla dodicesima zeta al cubo"},
         {"240*x^2*y^2*z^3", "duecentoquaranta ics al quadrato ipsilon al quadrato zeta al cubo"},
@@ -147,12 +153,109 @@ TEST(Parla, FormulasOfTheExercisesAsATeacherSaysThem)
         {"string(le lettere comuni, con l'esponente minore:  )&y", "le lettere comuni, con l'esponente minore: ipsilon"},
         {"2/5&string(       )&3*x&string(       )&5*x*y", "due quinti, tre ics, cinque ics ipsilon"},
         {"1234567*x", "un milione duecentotrentaquattromilacinquecentosessantasette ics"},
+        {"123456789012*x", "uno due tre quattro cinque sei sette otto nove zero uno due ics"},
+        // Drawn as 8,888...9·10^18: said as drawn, the digits one by one.
+        {"8888888888888888882*x",
+         "otto virgola otto otto otto otto otto otto otto otto otto otto otto otto otto nove per dieci alla "
+         "diciottesima ics"},
     };
     for (const auto& [formula, frase] : casi) {
         const std::string detta = Parla(formula);
         EXPECT_EQ(detta, frase) << formula;
         EXPECT_TRUE(Pulita(detta)) << formula;
     }
+}
+
+// Fractions of whole numbers as a teacher reads them: the denominator an
+// ordinal, singular after one, plural otherwise, up to 300; beyond,
+// "fratto" and a pause where the fraction ends.
+TEST(Parla, FractionsAsAnItalianTeacherSaysThem)
+{
+    const std::pair<const char*, const char*> casi[] = {
+        // halves and the first ordinals
+        {"1/2", "un mezzo"},
+        {"2/2", "due mezzi"},
+        {"5/2", "cinque mezzi"},
+        {"5/3", "cinque terzi"},
+        {"3/4", "tre quarti"},
+        {"0/5", "zero quinti"},
+        {"1/8", "un ottavo"},
+        // from eleven on: the cardinal without its last vowel and -esimi
+        {"1/11", "un undicesimo"},
+        {"11/11", "undici undicesimi"},
+        {"13/12", "tredici dodicesimi"},
+        {"2/13", "due tredicesimi"},
+        {"1/16", "un sedicesimo"},
+        {"5/18", "cinque diciottesimi"},
+        {"11/20", "undici ventesimi"},
+        {"3/21", "tre ventunesimi"},
+        {"1/23", "un ventitreesimo"},
+        {"7/26", "sette ventiseiesimi"},
+        {"9/28", "nove ventottesimi"},
+        {"17/33", "diciassette trentatreesimi"},
+        {"3/100", "tre centesimi"},
+        {"1/101", "un centunesimo"},
+        {"7/108", "sette centottesimi"},
+        {"3/110", "tre centodecimi"},
+        {"1/112", "un centododicesimo"},
+        {"8/125", "otto centoventicinquesimi"},
+        {"5/256", "cinque duecentocinquantaseiesimi"},
+        {"1/300", "un trecentesimo"},
+        // a minus before the numerator
+        {"-1/2", "meno un mezzo"},
+        {"-13/12", "meno tredici dodicesimi"},
+        // past 300, or over one: "fratto", then a pause before what follows
+        {"1/301", "uno fratto trecentouno"},
+        {"8/343", "otto fratto trecentoquarantatré"},
+        {"8/343+x", "otto fratto trecentoquarantatré, più ics"},
+        {"(8/343)*x", "otto fratto trecentoquarantatré, ics"},
+        {"7/1", "sette fratto uno"},
+        {"1234567890/3", "uno due tre quattro cinque sei sette otto nove zero fratto tre"},
+        // not whole numbers: "fratto"
+        {"x/y", "ics fratto ipsilon"},
+        {"2.5/3", "due virgola cinque fratto tre"},
+        {"3*x/(4*y)", "tre ics fratto quattro ipsilon"},
+        {"x/y=1", "ics fratto ipsilon, uguale uno"},
+    };
+    for (const auto& [formula, frase] : casi)
+        EXPECT_EQ(Parla(formula), frase) << formula;
+}
+
+// What is drawn over the bar is said before what is drawn under it: 13/17*x
+// is drawn 13x over 17; (13/17)*x is the same monomial drawn with x beside.
+TEST(Parla, AFractionIsReadInTheOrderItIsDrawn)
+{
+    const std::pair<const char*, const char*> casi[] = {
+        {"13/17*x", "tredici diciassettesimi ics"},
+        {"x*13/17", "tredici diciassettesimi ics"},
+        {"(13/17)*x", "tredici diciassettesimi ics"},
+        {"-13/17*x^2*y", "meno tredici diciassettesimi ics al quadrato ipsilon"},
+        {"13/500*x", "tredici ics fratto cinquecento"},
+        {"(13/500)*x", "tredici fratto cinquecento, ics"},
+        {"13/(17*x)", "tredici fratto diciassette ics"},
+        {"(13/17)*.(3/4)", "tredici diciassettesimi per tre quarti"},
+    };
+    for (const auto& [formula, frase] : casi)
+        EXPECT_EQ(Parla(formula), frase) << formula;
+}
+
+// A numerator or denominator that is a sum is grouped by the bar, not by a
+// bracket: it is named, never read as brackets the screen does not show.
+TEST(Parla, ASumOverOrUnderTheBarIsNamed)
+{
+    const std::pair<const char*, const char*> casi[] = {
+        {"(x+1)/2", "frazione con numeratore ics più uno e denominatore due"},
+        {"x/(x-1)", "frazione con numeratore ics e denominatore ics meno uno"},
+        {"(a+b)/(a-b)+1", "frazione con numeratore a più bi e denominatore a meno bi, più uno"},
+        {"(2*x^2-3)/(5*y)", "frazione con numeratore due ics al quadrato meno tre e denominatore cinque ipsilon"},
+        {"3*((x+1)/2)", "tre per frazione con numeratore ics più uno e denominatore due"},
+        // Brackets that are drawn are said.
+        {"(x+1)^2/3", "aperta parentesi ics più uno chiusa parentesi al quadrato fratto tre"},
+        // A minus before the numerator is no sum.
+        {"-x/2", "meno ics fratto due"},
+    };
+    for (const auto& [formula, frase] : casi)
+        EXPECT_EQ(Parla(formula), frase) << formula;
 }
 
 // Every kind of node gets words of its own, never the formula's characters.

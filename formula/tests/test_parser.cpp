@@ -132,11 +132,20 @@ TEST(Parser, SignsRelationsAndTheEndOfTheFormula)
 {
     EXPECT_EQ(Forma("a+-b"), "Chain[Var a Sign 5 Var b]");
     EXPECT_EQ(Forma("a-+b"), "Chain[Var a Sign 6 Var b]");
-    EXPECT_EQ(Forma("a - -b"), "Var a"); // the space ends the formula
     EXPECT_EQ(Forma("a<=b<>c->d"), "Chain[Var a Sign 8804 Var b Sign 8800 Var c Sign 8594 Var d]");
     EXPECT_EQ(Forma("a<<b=~c"), "Chain[Var a Sign 1 Var b Sign 7 Var c]");
-    EXPECT_EQ(Forma("a)b"), "Var a");
-    EXPECT_EQ(Forma("2x"), "Number 2");
+    // Text no level reads is an error where it starts, never left out of
+    // the drawing; spaces at the end are nothing.
+    EXPECT_EQ(Errore("a - -b"), "errore in posizione 2");
+    EXPECT_EQ(Errore("a)b"), "errore in posizione 2");
+    EXPECT_EQ(Errore("2x"), "errore in posizione 2");
+    EXPECT_EQ(Errore("5abc"), "errore in posizione 2");
+    EXPECT_EQ(Errore("3.5.2"), "errore in posizione 4");
+    EXPECT_EQ(Errore("x y"), "errore in posizione 2");
+    EXPECT_EQ(Errore("(x+1))"), "errore in posizione 6");
+    EXPECT_EQ(Errore("x**y z"), "errore in posizione 4"); // "**" is one character
+    EXPECT_EQ(Forma("x+1   "), "Chain[Var x Sign 43 Number 1]");
+    EXPECT_EQ(Forma("string(a )&x  "), "Chain[Simple a  Var x]");
     EXPECT_EQ(Forma("1E3*x"), "Chain[Number 1000 Var x]");
     EXPECT_EQ(Forma("2.5"), "Number 2.5");
     auto e = Parse("#12");

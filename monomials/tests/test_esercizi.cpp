@@ -11,6 +11,7 @@
 #include "EsercizioQuozienteMon.h"
 #include "EsercizioSommaMon.h"
 #include "Oracolo.h"
+#include "Forma.h"
 #include "funzioni.h"
 
 using namespace mevario;
@@ -96,7 +97,79 @@ TEST(SommaMon, SeededSumsAgainstTheOracle)
         Forma maiuscole;
         maiuscole.maiuscole = true;
         EXPECT_FALSE(es.Verifica(Scrivi(somma, e, maiuscole))); // the sum wants the literal part as shown
+        // ... and says so: a slip of form, not a wrong value.
+        EXPECT_EQ(es.Forma(Scrivi(somma, e, maiuscole) + " "), "Scrivi le lettere in minuscolo.");
+        Forma inversa;
+        inversa.ordine = {2, 1, 0};
+        const int lettere = (e[0] > 0) + (e[1] > 0) + (e[2] > 0);
+        if (lettere > 1) {
+            EXPECT_FALSE(es.Verifica(Scrivi(somma, e, inversa)));
+            EXPECT_EQ(es.Forma(Scrivi(somma, e, inversa)), "Scrivi le lettere nell'ordine x, y, z.");
+            inversa.maiuscole = true;
+            inversa.uno = true;
+            EXPECT_EQ(es.Forma(Scrivi(somma, e, inversa)).substr(0, 70),
+                      "Scrivi le lettere in minuscolo. Scrivi le lettere nell'ordine x, y, z.");
+        }
+        Forma uno;
+        uno.uno = true;
+        if (e[0] == 1 || e[1] == 1 || e[2] == 1) {
+            EXPECT_EQ(es.Forma(Scrivi(somma, e, uno)), "Non scrivere l'esponente 1: x^1 si scrive x.");
+        }
+        EXPECT_EQ(es.Forma(giusta), "") << "a right answer has no slip to tell";
+        // A wrong value is wrong, however it is written.
+        for (const std::string& p : Perturbate(somma, e)) {
+            EXPECT_EQ(es.Forma(p), "") << es.TestoEsercizio() << " " << p;
+            std::string m = p;
+            for (char& c : m)
+                c = c >= 'x' && c <= 'z' ? static_cast<char>(c - 32) : c;
+            EXPECT_EQ(es.Forma(m), "") << es.TestoEsercizio() << " " << m;
+        }
     }
+}
+
+// Writing an answer again in the usual form never changes its value, and
+// names only what it put right.
+TEST(Forma, RiscriviFormaPutsRightOnlyTheSlipsAsked)
+{
+    const auto r = [](const std::string& t, unsigned q = KTuttiScivoloni) { return RiscriviForma(t, q); };
+    EXPECT_EQ(r("-13/3YZ").testo, "-13/3yz");
+    EXPECT_EQ(r("-13/3YZ").trovati, unsigned(KMaiuscole));
+    EXPECT_EQ(r("11/2y^2xz").testo, "11/2xy^2z");
+    EXPECT_EQ(r("11/2y^2xz").trovati, unsigned(KOrdine));
+    EXPECT_EQ(r("3x^3y^1z^2").testo, "3x^3yz^2");
+    EXPECT_EQ(r("1y^2").testo, "y^2");
+    EXPECT_EQ(r("-1*x+1").testo, "-x+1") << "the constant 1 stays";
+    EXPECT_EQ(r(" 2x^10 - 1x^1 ").testo, "2x^10-x") << "an exponent 10 is no exponent 1";
+    EXPECT_EQ(r("x^2y^11").trovati, 0u);
+    EXPECT_EQ(r("11x").trovati, 0u) << "11 is no coefficient 1";
+    EXPECT_EQ(r("1/2x").trovati, 0u);
+    EXPECT_EQ(r("ZX", KMaiuscole).testo, "zx") << "only what is asked is put right";
+    EXPECT_EQ(r("ZX", KMaiuscole).trovati, unsigned(KMaiuscole));
+    // Terms that are not letters with exponents are kept as typed.
+    EXPECT_EQ(r("(YX)^2").testo, "(YX)^2");
+    EXPECT_EQ(r("xyx").testo, "xyx");
+    EXPECT_EQ(r("ax").testo, "ax");
+    EXPECT_EQ(r("x^-1Y").testo, "x^-1Y");
+    EXPECT_EQ(r("").testo, "");
+}
+
+TEST(Forma, NumbersAreReadByTheirValue)
+{
+    EXPECT_TRUE(StessoNumero("-3/4", "-6/8"));
+    EXPECT_TRUE(StessoNumero("-(3/4)", "-3/4"));
+    EXPECT_TRUE(StessoNumero("(-3)/4", "3/-4"));
+    EXPECT_TRUE(StessoNumero(" 3 ", "03"));
+    EXPECT_TRUE(StessoNumero("--3", "+3"));
+    EXPECT_TRUE(StessoNumero("6/2", "3"));
+    EXPECT_FALSE(StessoNumero("3/4", "-3/4"));
+    EXPECT_FALSE(StessoNumero("3/0", "3/0")) << "no number has a denominator 0";
+    EXPECT_FALSE(StessoNumero("3x", "3"));
+    EXPECT_FALSE(StessoNumero("(3", "3"));
+    EXPECT_FALSE(StessoNumero("3/4/5", "3/20"));
+    EXPECT_FALSE(StessoNumero("1234567890", "1234567890")) << "ten digits are not read";
+    EXPECT_FALSE(StessoNumero("", "0"));
+    EXPECT_TRUE(StessoNumero("((1/2)/(3/4))", "2/3"));
+    EXPECT_FALSE(LeggiNumero(std::string(100, '(') + "1" + std::string(100, ')')).has_value());
 }
 
 TEST(ProdottoMon, SeededProductsAgainstTheOracle)
@@ -289,10 +362,17 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
                 if (m->denScritto != 1) {
                     c += "/" + std::to_string(m->denScritto);
                     ++frazioni;
-                    EXPECT_FALSE(es.Verifica("(" + c + ")"));
+                    EXPECT_TRUE(es.Verifica("(" + c + ")")); // equal values are equal
                 }
                 EXPECT_EQ(es.RispostaAttesa(), c);
+                // Any equal fraction, any sign written outside its brackets.
+                const std::string doppia = std::to_string(2 * std::abs(m->numScritto)) + "/" +
+                                           std::to_string(2 * m->denScritto);
+                EXPECT_TRUE(es.Verifica((m->numScritto < 0 ? "-(" : "(") + doppia + ")")) << t;
+                EXPECT_TRUE(es.Verifica(" " + c + " "));
                 EXPECT_FALSE(es.Verifica(std::to_string(m->numScritto + 1)));
+                EXPECT_FALSE(es.Verifica(std::to_string(-m->numScritto) + (m->denScritto != 1 ? "/" + std::to_string(m->denScritto) : "")));
+                EXPECT_EQ(es.Forma(c + "x"), ""); // a monomial is not its coefficient
             } else {
                 ASSERT_EQ(es.Domanda(), "Qual è la parte letterale del monomio?");
                 EXPECT_EQ(es.RispostaAttesa(), Scrivi(Q(1), m->e));
@@ -300,7 +380,7 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
                 stelle.sep = "*";
                 const std::string conStelle = Scrivi(Q(1), m->e, stelle).substr(1); // "x^2*y"
                 if (conStelle.find('*') != std::string::npos) {
-                    EXPECT_FALSE(es.Verifica(conStelle));
+                    EXPECT_TRUE(es.Verifica(conStelle)); // the same letters, "*" between them or not
                 }
             }
             break;
@@ -311,7 +391,8 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
             const int grado = m->e[0] + m->e[1] + m->e[2];
             EXPECT_EQ(es.RispostaAttesa(), std::to_string(grado)) << t;
             EXPECT_FALSE(es.Verifica(std::to_string(grado + 1)));
-            EXPECT_FALSE(es.Verifica(" " + std::to_string(grado)));
+            EXPECT_TRUE(es.Verifica(" " + std::to_string(grado) + " ")); // spaces do not count
+            EXPECT_TRUE(es.Verifica("0" + std::to_string(grado)));
             break;
         }
         }
@@ -319,7 +400,7 @@ TEST(Concetto, KindsCycleAndEveryExpectedAnswerIsRight)
         if (es.SiNo()) {
             const bool si = es.RispostaAttesa() == "Si";
             EXPECT_FALSE(es.Verifica(si ? "No" : "Si"));
-            EXPECT_EQ(es.Verifica(""), !si); // no button checked counts as "No"
+            EXPECT_FALSE(es.Verifica("")); // no button checked is neither answer
         }
     }
     EXPECT_GT(monomi, kEsercizi / 4 / 3);
@@ -339,9 +420,16 @@ TEST(Concetto, DocumentedAnswers)
             es.TestoEsercizio().find("x^2*y") != std::string::npos && es.TestoEsercizio().find('z') == std::string::npos) {
             EXPECT_EQ(es.RispostaAttesa(), "x^2y");
             EXPECT_TRUE(es.Verifica("x^2y"));
-            EXPECT_FALSE(es.Verifica("x^2*y"));
-            EXPECT_FALSE(es.Verifica("x^2 y"));
+            EXPECT_TRUE(es.Verifica("x^2*y"));
+            EXPECT_TRUE(es.Verifica("x^2 y"));
+            // Not in the form asked: told, not judged right.
             EXPECT_FALSE(es.Verifica("yx^2"));
+            EXPECT_EQ(es.Forma("yx^2"), "Scrivi le lettere nell'ordine x, y, z.");
+            EXPECT_FALSE(es.Verifica("X^2Y"));
+            EXPECT_EQ(es.Forma("X^2Y"), "Scrivi le lettere in minuscolo.");
+            EXPECT_EQ(es.Forma("x^2y^1"), "Non scrivere l'esponente 1: x^1 si scrive x.");
+            EXPECT_EQ(es.Forma("x^3y"), ""); // another value
+            EXPECT_EQ(es.Forma("x^2"), "");
             return;
         }
     }

@@ -26,6 +26,7 @@ private slots:
     void quizSwitchesPanelsAndJudgesButtons();
     void quizKindsContinueAcrossClosing();
     void quizKeepsItsQuestionWhenActivatedAgain();
+    void quizJudgesValuesAndTellsSlipsOfForm();
     void productWindowAcceptsAnyLetterOrder();
     void powerWindowReadsItsOwnCoefficient();
     void conceptPagesDrawTheirExamples();
@@ -67,17 +68,21 @@ void TestFinestre::quizSwitchesPanelsAndJudgesButtons()
     Procedi(&w);
     QCOMPARE(w.lblEsatte->text(), QStringLiteral("1"));
     QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
-    // Kind 2; "Nuovo" clears the buttons. No button checked counts as "No".
+    // Kind 2; "Nuovo" clears the buttons. Neither chosen is no answer: it
+    // asks for a choice and counts nothing.
     Procedi(&w);
     QCOMPARE(es.TipoDomanda, 2);
     QVERIFY(!w.rbSi->isChecked() && !w.rbNo->isChecked());
     Procedi(&w);
-    QCOMPARE(w.lblEsatte->text(), QString::number(es.RispostaSi ? 1 : 2));
-    // Kind 3, typed: the field, no live drawing; compared as typed.
-    if (w.btnNuovo->text() == QLatin1String("Procedi")) {
-        QTest::mouseClick(w.rbSi, Qt::LeftButton);
-        Procedi(&w);
-    }
+    QCOMPARE(w.lblEsatte->text(), QStringLiteral("1"));
+    QCOMPARE(w.lblErrori->text(), QStringLiteral("1"));
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(w.lblLettura && w.lblLettura->isVisible());
+    QCOMPARE(w.lblLettura->text(), QStringLiteral("Scegli Sì o No."));
+    QTest::mouseClick(es.RispostaSi ? w.rbSi : w.rbNo, Qt::LeftButton);
+    Procedi(&w);
+    QCOMPARE(w.lblEsatte->text(), QStringLiteral("2"));
+    // Kind 3, typed: the field, no live drawing.
     Procedi(&w);
     QCOMPARE(es.TipoDomanda, 3);
     QVERIFY(!w.pnlSiNo->isVisible());
@@ -137,6 +142,53 @@ void TestFinestre::quizKeepsItsQuestionWhenActivatedAgain()
     QCOMPARE(w.TestoEsercizio, domanda);
     QCOMPARE(w.Esercizio().TipoDomanda, tipo);
     QCOMPARE(w.EditRisp->text(), QStringLiteral("x^"));
+    w.btnChiudi->click();
+}
+
+void TestFinestre::quizJudgesValuesAndTellsSlipsOfForm()
+{
+    TfrmConcetto w;
+    EsercizioConcetto& es = w.Esercizio();
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    int coefficienti = 0, lettere = 0;
+    for (int n = 0; n < 40 && (coefficienti < 2 || lettere < 2); ++n) {
+        while (es.TipoDomanda != 2) // the next question is of kind 3
+            w.PreparaPagina();
+        w.PreparaPagina();
+        const std::string attesa = es.RispostaAttesa();
+        const int esatte = w.Esatte();
+        if (es.Domanda() == "Qual è il coefficiente del monomio?") {
+            // Equal fractions are equal: doubled, with the sign outside brackets.
+            const auto c = LeggiCoefficiente(attesa);
+            const QString doppia = QStringLiteral("%1(%2/%3) ").arg(c.num < 0 ? "-" : "").arg(2 * std::abs(c.num)).arg(2 * c.den);
+            QTest::keyClicks(w.EditRisp, doppia);
+            ++coefficienti;
+        } else {
+            // Caps Lock on the literal part: told, not counted, then right.
+            QTest::keyClicks(w.EditRisp, QString::fromStdString(attesa).toUpper());
+            Procedi(&w);
+            QCOMPARE(w.Esatte(), esatte);
+            QCOMPARE(w.Errori(), 0);
+            QCOMPARE(w.lblLettura->text(), QStringLiteral("Scrivi le lettere in minuscolo."));
+            QVERIFY(w.lblLettura->isVisible());
+            w.EditRisp->clear();
+            QTest::keyClicks(w.EditRisp, QString::fromStdString(attesa) + QLatin1Char(' '));
+            ++lettere;
+        }
+        Procedi(&w);
+        QCOMPARE(w.Esatte(), esatte + 1);
+        QCOMPARE(w.Errori(), 0);
+    }
+    QVERIFY(coefficienti >= 2 && lettere >= 2);
+    // The degree: spaces after it do not matter.
+    while (es.TipoDomanda != 3)
+        w.PreparaPagina();
+    w.PreparaPagina();
+    QTest::keyClicks(w.EditRisp, QString::fromStdString(es.RispostaAttesa()) + QStringLiteral(" "));
+    const int esatte = w.Esatte();
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), esatte + 1);
     w.btnChiudi->click();
 }
 

@@ -124,7 +124,9 @@ TEST(Divisione, TheWorkedExampleCellByCell)
     // 4 steps: 4s + 1 waits, so 18 clicks with the starting one.
     EXPECT_EQ(r.Pause + 1, 18);
     EXPECT_EQ(r.Risultati, 1);
-    EXPECT_FALSE(r.Visibile);
+    // The narration stays beside the result: its last sentence is read with it.
+    EXPECT_TRUE(r.Visibile);
+    EXPECT_NE(r.Righe.back().find("Il risultato della Divisione"), std::string::npos);
     // The narration writes terms as the pupil types them.
     const std::string fine = "cio\xC3\xA8 (2x^4) / (x) e scriviamo il risultato sotto il Divisore.";
     ASSERT_FALSE(r.Righe.empty());
@@ -218,6 +220,53 @@ TEST(Divisione, PupilsGridCheckedInOrder)
     EXPECT_FALSE(d.Digita({1, 8, 0}, "xx"));
     EXPECT_FALSE(d.Digita({1, 8, 0}, std::string(TDivisione::MaxDigitati + 1, '1')));
     EXPECT_EQ(d.TestoCella({1, 8, 0}, true), "(20/2)");
+}
+
+TEST(Divisione, TheWholeGridJudgedFormSlipsApart)
+{
+    TDivisione d = Esempio();
+    d.Svolgi(1);
+    for (const auto& c : TDivisione::OrdineVerifica(4))
+        d.TermineAlunno(c) = d.Termine(c, false);
+    EXPECT_TRUE(d.GiudicaGriglia().Giusta());
+    // Capitals and a fraction not in lowest terms: right values, told, not wrong.
+    EXPECT_TRUE(d.Digita({2, 2, 4}, "2X^3"));
+    EXPECT_TRUE(d.Digita({1, 8, 0}, "20/2"));
+    auto e = d.GiudicaGriglia();
+    EXPECT_TRUE(e.sbagliate.empty());
+    EXPECT_EQ(e.forma, (std::vector<TDivisione::Cella>{{2, 2, 4}, {1, 8, 0}}));
+    EXPECT_EQ(e.cosaCambiare, (std::vector<std::string>{"Scrivi le lettere in minuscolo.",
+                                                        "Scrivi le frazioni ridotte ai minimi termini."}));
+    // x^1 and 3x^0 are the form asked; another power or value is wrong.
+    EXPECT_TRUE(d.Digita({1, 3, 1}, "-x^1"));
+    EXPECT_TRUE(d.Digita({1, 3, 0}, "5x^0"));
+    EXPECT_TRUE(d.Digita({1, 2, 4}, "-2x^3"));  // the power differs
+    EXPECT_TRUE(d.Digita({1, 2, 3}, "4x^3"));   // the sign differs
+    EXPECT_TRUE(d.Digita({1, 4, 4}, "7x^4"));   // a term where none is expected
+    d.TermineAlunno({1, 9, 0}) = TTermine{0, 1, "", 9}; // none where 15 is expected
+    e = d.GiudicaGriglia();
+    EXPECT_EQ(e.sbagliate, (std::vector<TDivisione::Cella>{{1, 2, 4}, {1, 2, 3}, {1, 4, 4}, {1, 9, 0}}));
+    EXPECT_EQ(e.forma.size(), 2u);
+    EXPECT_FALSE(d.GrigliaVuota());
+    TDivisione vuota = Esempio();
+    vuota.Svolgi(1);
+    EXPECT_TRUE(vuota.GrigliaVuota());
+    EXPECT_TRUE(vuota.Digita({1, 5, 2}, "0")); // a typed 0 writes nothing
+    EXPECT_TRUE(vuota.GrigliaVuota());
+    // A zero coefficient with other letters is still nothing.
+    EXPECT_EQ(GiudicaTermine(TTermine{0, 1, "", 3}, TTermine{0, 1, "X^2", 3}).esito, EsitoCella::Giusta);
+}
+
+TEST(Divisione, ReadingOrderRowByRowQuotientBesideRowTwo)
+{
+    const auto o = TDivisione::OrdineLettura(4, 9, 4);
+    ASSERT_EQ(o.size(), 8u * 5u + 4u);
+    EXPECT_EQ(o.front(), (TDivisione::Cella{1, 2, 4}));
+    EXPECT_EQ(o[4], (TDivisione::Cella{1, 2, 0}));
+    EXPECT_EQ(o[5], (TDivisione::Cella{2, 2, 4})); // past the bar, beside row 2
+    EXPECT_EQ(o[8], (TDivisione::Cella{2, 2, 1}));
+    EXPECT_EQ(o[9], (TDivisione::Cella{1, 3, 4}));
+    EXPECT_EQ(o.back(), (TDivisione::Cella{1, 9, 0}));
 }
 
 TEST(Divisione, ReadingPolynomialsInX)

@@ -12,6 +12,7 @@
 
 #include <QAccessible>
 #include <QScreen>
+#include <QScrollBar>
 
 #include "FormulaRimpicciolita.h"
 #include "DivisionePol.h"
@@ -46,6 +47,10 @@ private slots:
     void divisionNarrationTakesFourClicksAStep();
     void divisionClosedDuringNarrationRunsTheRestAtOnce();
     void divisionPageChangeEndsTheNarrationFirst();
+    void divisionEnterGoesToTheNextCellAndCountsNothing();
+    void divisionWrongGridMarksEveryCellToFix();
+    void divisionFormSlipsAreToldNotCounted();
+    void divisionSolutionNarratesThePupilsOwnDivision();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -113,19 +118,48 @@ void TestFinestrePol::sumAndDifferenceWindows()
         QCOMPARE(f.w->Label2->text(), QString::fromUtf8(f.titolo));
         QCOMPARE(f.w->lbDomanda->text(), QString::fromUtf8(f.domanda));
         QCOMPARE(f.w->PBEsercizi->width(), 663);
-        // One term left out: wrong; then the whole answer: right.
+        // One term too many: wrong; Caps Lock on beside it is not the
+        // mistake to name.
         const std::string giusta = f.w->Esercizio().RispostaAttesa();
-        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta + "+z^9"));
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta + "+z^9").toUpper());
         Procedi(f.w);
         QCOMPARE(f.w->Errori(), 1);
+        QVERIFY(f.w->lblLettura->isVisible());
+        QVERIFY2(!f.w->lblLettura->text().contains(QStringLiteral("lettere")), qPrintable(f.w->lblLettura->text()));
+        // Caps Lock on the right answer, the terms in another order: told,
+        // not counted, no flash; then the same in small letters: right.
+        const auto termini = SeparaTermini(giusta);
+        std::string altroOrdine;
+        for (auto t = termini.rbegin(); t != termini.rend(); ++t)
+            altroOrdine += (t->front() == '-' || altroOrdine.empty() ? "" : "+") + TogliCarattere('*', *t);
+        altroOrdine = TogliCarattere(')', TogliCarattere('(', altroOrdine));
         f.w->EditRisp->clear();
-        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta));
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(altroOrdine).toUpper() + QLatin1Char(' '));
         QVERIFY(f.w->PBRisp->Valida());
+        bool flash = false;
+        const auto c = connect(f.w, &TFinestraEsercizi::Giudicata, this, [&] { flash = true; });
+        Procedi(f.w);
+        disconnect(c);
+        QVERIFY(!flash);
+        QCOMPARE(f.w->Errori(), 1);
+        QCOMPARE(f.w->Esatte(), 0);
+        QCOMPARE(f.w->lblLettura->text(), QStringLiteral("Scrivi le lettere in minuscolo."));
+        QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Procedi"));
+        f.w->EditRisp->clear();
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(altroOrdine));
         Procedi(f.w);
         QCOMPARE(f.w->Esatte(), 1);
         QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Nuovo"));
+        Procedi(f.w);
+        f.w->EditRisp->clear();
+        const std::string giusta2 = f.w->Esercizio().RispostaAttesa();
+        QTest::keyClicks(f.w->EditRisp, QString::fromStdString(giusta2));
+        QVERIFY(f.w->PBRisp->Valida());
+        Procedi(f.w);
+        QCOMPARE(f.w->Esatte(), 2);
+        QCOMPARE(f.w->btnNuovo->text(), QStringLiteral("Nuovo"));
         f.w->btnChiudi->click();
-        QCOMPARE(TSchedaPol::Istanza()->Valore(f.giuste), giuste + 1);
+        QCOMPARE(TSchedaPol::Istanza()->Valore(f.giuste), giuste + 2);
         QCOMPARE(TSchedaPol::Istanza()->Valore(f.sbagliate), sbagliate + 1);
     }
 }
@@ -394,9 +428,8 @@ void TestFinestrePol::divisionExercisePage()
     // Row 1 is given: a click there does not move the editor.
     QTest::mouseClick(w.CellaDi({1, 1, 4}), Qt::LeftButton);
     QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
-    // Typing stores the term (letters in lower case); deleting keeps it; "0" empties.
-    QTest::keyClicks(w.EditRisp, QStringLiteral("7X^2"));
-    QCOMPARE(w.EditRisp->text(), QStringLiteral("7x^2"));
+    // Typing stores the term; deleting keeps it; "0" empties.
+    QTest::keyClicks(w.EditRisp, QStringLiteral("7x^2"));
     QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("7*x^2"));
     QCOMPARE(primo->Formula(), std::string("7*x^2"));
     // A screen reader hears the cell's place and its term as said aloud.
@@ -415,7 +448,8 @@ void TestFinestrePol::divisionExercisePage()
     QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("7*x^2"));
     QTest::keyClicks(w.EditRisp, QStringLiteral("0"));
     QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string());
-    // Checked with only a wrong cell in row 2: one error, the editor red over it.
+    // Checked with only the first quotient term written: one error, the
+    // editor over the first empty cell of row 2.
     w.PaintBox1Click(primo);
     w.EditRisp->clear();
     QTest::keyClicks(w.EditRisp, QString::fromStdString(d.TestoCella({2, 2, 4}, false)));
@@ -424,10 +458,9 @@ void TestFinestrePol::divisionExercisePage()
     QCOMPARE(w.CellaScelta().riga, 2);
     QCOMPARE(w.CellaScelta().blocco, 1);
     QVERIFY(w.EditRisp->isVisible());
-    QCOMPARE(w.EditRisp->palette().color(QPalette::Base), QColor(255, 0, 0));
-    QTest::keyClick(w.EditRisp, Qt::Key_End); // the next key release: normal colour again
-    QVERIFY(w.EditRisp->palette().color(QPalette::Base) != QColor(255, 0, 0));
-    // The whole expected grid typed: right, and "Nuovo".
+    QVERIFY(w.pbQuoziente->Formula().empty());
+    // The whole expected grid typed: right, "Nuovo", and the result line
+    // says the quotient and the remainder.
     for (const auto& c : TDivisione::OrdineVerifica(4)) {
         const std::string t = d.TestoCella(c, false);
         w.PaintBox1Click(w.CellaDi(c));
@@ -437,6 +470,11 @@ void TestFinestrePol::divisionExercisePage()
     Procedi(&w);
     QCOMPARE(w.Esatte(), 1);
     QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
+    QVERIFY(w.Segnate().empty());
+    QCOMPARE(w.pbQuoziente->Formula(), "string(Quoziente = )&" + d.TestoQuoziente + "&string(    Resto = )&" + d.TestoResto);
+    QVERIFY(!d.TestoQuoziente.empty() && !d.TestoResto.empty());
+    QVERIFY(w.pbQuoziente->Valida());
+    QVERIFY(!w.btnSoluzione->isVisible());
     const std::string prima = d.TestoDividendo;
     Procedi(&w);
     QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
@@ -584,8 +622,9 @@ void TestFinestrePol::divisionFitsASmallScreen()
     TfrmDivisionePol w;
     w.Apri(true);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    // 1280 x 720 less a panel; 1024 x 768 less a panel; a full HD screen.
-    for (const QRect schermo : {QRect(0, 32, 1280, 688), QRect(0, 0, 1024, 740), QRect(0, 0, 1920, 1040)}) {
+    // 1280 x 720 less a panel; 1024 x 768 with and without a panel; 1366 x 768; a full HD screen.
+    for (const QRect schermo : {QRect(0, 32, 1280, 688), QRect(0, 0, 1024, 740), QRect(0, 0, 1024, 768),
+                                QRect(0, 0, 1366, 768), QRect(0, 0, 1920, 1040)}) {
         w.AdattaAlloSchermo(schermo);
         QVERIFY(w.width() <= schermo.width() && w.height() <= schermo.height());
         if (schermo.height() >= TfrmDivisionePol::Dimensione().height())
@@ -601,13 +640,37 @@ void TestFinestrePol::divisionFitsASmallScreen()
                              qPrintable(c->accessibleName() + QLatin1Char('/') + d->accessibleName()));
         }
         // Every cell can be brought into view, also with every row grown by a fraction.
+        // While the lower rows are filled the dividend and divisor row stays
+        // in view, and the editor covers no cell but its own.
         for (int r = 2; r <= 9; ++r) {
             w.PaintBox1Click(w.CellaDi({1, r, 2}));
             w.EditRisp->clear();
             QTest::keyClicks(w.EditRisp, QStringLiteral("-97/98x^2"));
+            for (TCellaDivisione* c : w.Celle()) {
+                if (!w.Mostrata(c))
+                    continue;
+                const TDivisione::Cella k = c->Cella(w.Divisione().GradoDivisore);
+                if (k.riga == 1) {
+                    const QRect inGriglia(c->mapTo(w.scrGriglia, QPoint(0, 0)), c->size());
+                    QVERIFY2(w.scrGriglia->rect().contains(inGriglia), qPrintable(c->accessibleName()));
+                    QVERIFY(inGriglia.bottom() < w.scrGriglia->viewport()->y());
+                } else if (!(k == w.CellaScelta())) {
+                    QVERIFY2(!w.EditRisp->geometry().intersects(c->geometry()), qPrintable(c->accessibleName()));
+                }
+            }
+            // The cell being filled in view whole, and the quotient in view
+            // above it, under the divisor.
+            const auto inVista = [&](QWidget* x) {
+                return w.scrGriglia->viewport()->rect().contains(
+                    QRect(x->mapTo(w.scrGriglia->viewport(), QPoint(0, 0)), x->size()));
+            };
+            QVERIFY(inVista(w.EditRisp));
+            QVERIFY(inVista(w.CellaDi(w.CellaScelta())));
+            for (int p = 4; p >= 1; --p)
+                QVERIFY2(inVista(w.CellaDi({2, 2, p})), qPrintable(w.CellaDi({2, 2, p})->accessibleName()));
         }
         for (TCellaDivisione* c : w.Celle()) {
-            if (!w.Mostrata(c))
+            if (!w.Mostrata(c) || c->Cella(w.Divisione().GradoDivisore).riga == 1)
                 continue;
             w.scrGriglia->ensureWidgetVisible(c, 0, 0);
             const QRect vista(QPoint(), w.scrGriglia->viewport()->size());
@@ -642,7 +705,11 @@ void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
     QVERIFY(narrazioneVista);
     QCOMPARE(clic, 4 * s + 2);
     QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
-    QVERIFY(!w.meAlgo->isVisible());
+    // The narration's last sentence stays, whole in view, beside the result.
+    QVERIFY(w.meAlgo->isVisible());
+    QVERIFY(w.meAlgo->toPlainText().endsWith(QStringLiteral("Il risultato della Divisione è scritto sotto.")));
+    QVERIFY(w.meAlgo->verticalScrollBar()->value() == w.meAlgo->verticalScrollBar()->maximum());
+    QVERIFY(!w.meAlgo->geometry().intersects(w.pbQuoziente->geometry()));
     QVERIFY(w.pbQuoziente->Formula().rfind("string(Quoziente = )&", 0) == 0);
     QVERIFY(w.pbQuoziente->Valida());
     QCOMPARE(w.pbQuoziente->PuntiUsati(), FormulaPoints(w.pbQuoziente->Variant()));
@@ -656,6 +723,11 @@ void TestFinestrePol::divisionNarrationTakesFourClicksAStep()
     QVERIFY(!w.AnimazioneFinita());
     QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
     QVERIFY(w.pbQuoziente->Formula().empty());
+    QVERIFY(!w.meAlgo->isVisible());
+    // The theory button is not a second "Concetto" on the concept page.
+    for (const QAbstractButton* b : w.findChildren<QAbstractButton*>())
+        QVERIFY(!(b->isVisible() && b->text() == QLatin1String("Concetto")));
+    QVERIFY(w.btnConcetto->isVisible());
     w.btnChiudi->click();
 }
 
@@ -704,6 +776,247 @@ void TestFinestrePol::divisionPageChangeEndsTheNarrationFirst()
     QVERIFY(w.EditRisp->isVisible());
     // The new exercise's grid is empty below row 1.
     QCOMPARE(w.Divisione().TestoCella({1, 2, 4}, true), std::string());
+    w.btnChiudi->click();
+}
+
+namespace {
+
+// The whole expected grid typed in as the pupil types it, "0" where a cell
+// stays empty.
+void ScriviGriglia(TfrmDivisionePol& w)
+{
+    for (const auto& c : TDivisione::OrdineVerifica(4)) {
+        const std::string t = w.Divisione().TestoDigitatoCella(c, false);
+        w.PaintBox1Click(w.CellaDi(c));
+        w.EditRisp->clear();
+        QTest::keyClicks(w.EditRisp, QString::fromStdString(t.empty() ? "0" : t));
+    }
+}
+
+void Scrivi(TfrmDivisionePol& w, const TDivisione::Cella& c, const QString& t)
+{
+    w.PaintBox1Click(w.CellaDi(c));
+    w.EditRisp->selectAll();
+    QTest::keyClicks(w.EditRisp, t);
+}
+
+// A red outline at the widget's left edge, not red inside.
+bool ContornoRosso(QWidget* x)
+{
+    const QImage img = x->grab().toImage();
+    const QColor bordo = img.pixelColor(1, img.height() / 2), dentro = img.pixelColor(img.width() - 6, 5);
+    return bordo == QColor(255, 0, 0) && dentro != QColor(255, 0, 0);
+}
+
+} // namespace
+
+void TestFinestrePol::divisionEnterGoesToTheNextCellAndCountsNothing()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione& d = w.Divisione();
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    QTest::keyClicks(w.EditRisp, QStringLiteral("3x^2"));
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QCOMPARE(d.TestoCella({2, 2, 4}, true), std::string("3*x^2"));
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 3}));
+    QVERIFY(w.EditRisp->isVisible());
+    QCOMPARE(w.EditRisp->text(), QString());
+    QCOMPARE(w.Errori(), 0);
+    QCOMPARE(w.Esatte(), 0);
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    // The keypad's Enter too; from the quotient row to row 3's first cell.
+    QTest::keyClick(w.EditRisp, Qt::Key_Enter, Qt::KeypadModifier);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 2}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 3, 4}));
+    // Row 2's last cell leads across the bar to the quotient.
+    w.PaintBox1Click(w.CellaDi({1, 2, 0}));
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    QCOMPARE(w.EditRisp->text(), QStringLiteral("3x^2"));
+    // The grid's last cell is confirmed and keeps the editor.
+    Scrivi(w, {1, 9, 0}, QStringLiteral("1"));
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 9, 0}));
+    QCOMPARE(d.TestoCella({1, 9, 0}, true), std::string("1"));
+    // What is not a term stays where it is, said; the cell keeps what it
+    // held before the last key.
+    Scrivi(w, {1, 5, 2}, QStringLiteral("3x+"));
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{1, 5, 2}));
+    QVERIFY(w.lblEsito->isVisible());
+    QVERIFY2(w.lblEsito->text().contains(QStringLiteral("non \u00E8 un termine")), qPrintable(w.lblEsito->text()));
+    QCOMPARE(d.TestoCella({1, 5, 2}, true), std::string("3*x"));
+    QCOMPARE(w.Errori(), 0);
+    // Ctrl+Enter is "Procedi": this grid is wrong.
+    QTest::keyClick(w.EditRisp, Qt::Key_Return, Qt::ControlModifier);
+    QCOMPARE(w.Errori(), 1);
+    w.btnChiudi->click();
+}
+
+void TestFinestrePol::divisionWrongGridMarksEveryCellToFix()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione& d = w.Divisione();
+    ScriviGriglia(w);
+    // One wrong value, one cell left empty, one term where none is expected.
+    Scrivi(w, {2, 2, 4}, QStringLiteral("99x^5"));
+    TDivisione::Cella vuota{1, 3, 0}, inPiu{1, 2, 0};
+    for (int k = 0; k <= 4; ++k)
+        if (d.Termine({1, 3, k}, false).Num != 0)
+            vuota = {1, 3, k};
+    for (int k = 0; k <= 4; ++k)
+        if (d.Termine({1, 2, k}, false).Num == 0)
+            inPiu = {1, 2, k};
+    Scrivi(w, vuota, QStringLiteral("0"));
+    Scrivi(w, inPiu, QStringLiteral("5x"));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    const std::vector<TDivisione::Cella> attese = d.GiudicaGriglia().sbagliate;
+    QCOMPARE(attese.size(), std::size_t(3));
+    QCOMPARE(w.Segnate(), attese);
+    for (TCellaDivisione* c : w.Celle()) {
+        const bool segnata = std::find(attese.begin(), attese.end(), c->Cella(d.GradoDivisore)) != attese.end();
+        QCOMPARE(c->Segnata(), segnata);
+        if (segnata)
+            QVERIFY2(ContornoRosso(c), qPrintable(c->accessibleName()));
+    }
+    QVERIFY(w.CellaDi(attese.back())->accessibleName().contains(QStringLiteral(", da correggere")));
+    QVERIFY(w.lblEsito->isVisible());
+    QVERIFY2(w.lblEsito->text().startsWith(QStringLiteral("Da correggere: 3 celle")), qPrintable(w.lblEsito->text()));
+    QVERIFY(w.btnSoluzione->isVisible());
+    // The editor over the first of them, outlined, its text black on white.
+    QCOMPARE(w.CellaScelta(), attese.front());
+    QVERIFY(ContornoRosso(w.EditRisp));
+    // A key that edits nothing leaves the mark; an edit takes it away.
+    QTest::keyClick(w.EditRisp, Qt::Key_End);
+    QCOMPARE(w.Segnate().size(), std::size_t(3));
+    QTest::keyClick(w.EditRisp, Qt::Key_Backspace);
+    QCOMPARE(w.Segnate().size(), std::size_t(2));
+    QVERIFY(!w.CellaDi(attese.front())->Segnata());
+    QVERIFY(!ContornoRosso(w.EditRisp));
+    QVERIFY2(w.lblEsito->text().startsWith(QStringLiteral("Da correggere: 2 celle")), qPrintable(w.lblEsito->text()));
+    // Enter passes over a marked cell without unmarking it.
+    w.PaintBox1Click(w.CellaDi(attese[1]));
+    QVERIFY(ContornoRosso(w.EditRisp));
+    QTest::keyClick(w.EditRisp, Qt::Key_Return);
+    QCOMPARE(w.Segnate().size(), std::size_t(2));
+    // Fixed: right, nothing marked, the result line filled.
+    ScriviGriglia(w);
+    QVERIFY2(w.lblEsito->text().contains(QStringLiteral("Hai cambiato tutte le celle segnate")),
+             qPrintable(w.lblEsito->text()));
+    Procedi(&w);
+    QCOMPARE(w.Esatte(), 1);
+    QCOMPARE(w.Errori(), 1);
+    QVERIFY(w.Segnate().empty());
+    QVERIFY(!w.lblEsito->isVisible());
+    QVERIFY(!w.btnSoluzione->isVisible());
+    QVERIFY(!w.pbQuoziente->Formula().empty());
+    w.btnChiudi->click();
+}
+
+void TestFinestrePol::divisionFormSlipsAreToldNotCounted()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione& d = w.Divisione();
+    // Nothing written: said, not counted.
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 0);
+    QVERIFY(w.lblEsito->text().startsWith(QStringLiteral("Scrivi i termini nelle celle")));
+    // A right grid with a capital letter (as typed with Caps Lock).
+    ScriviGriglia(w);
+    const TTermine q = d.Termine({2, 2, 4}, false);
+    const QString giusto = QString::fromStdString(d.TestoDigitatoCella({2, 2, 4}, false));
+    Scrivi(w, {2, 2, 4}, giusto.toUpper());
+    QCOMPARE(w.EditRisp->text(), giusto.toUpper());
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 0);
+    QCOMPARE(w.Esatte(), 0);
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(w.Segnate().empty());
+    QVERIFY(!ContornoRosso(w.EditRisp));
+    QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
+    QVERIFY2(w.lblEsito->text().startsWith(QStringLiteral("Scrivi le lettere in minuscolo.")), qPrintable(w.lblEsito->text()));
+    // The same term as a fraction not in lowest terms.
+    const std::string lett = q.Lett == "x^1" ? "x" : q.Lett;
+    Scrivi(w, {2, 2, 4}, QStringLiteral("%1/%2").arg(3 * q.Num).arg(3 * q.Den) + QString::fromStdString(lett));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 0);
+    QVERIFY2(w.lblEsito->text().startsWith(QStringLiteral("Scrivi le frazioni ridotte ai minimi termini.")),
+             qPrintable(w.lblEsito->text()));
+    // With a wrong value beside it: one error, the slip said and not marked.
+    Scrivi(w, {2, 2, 4}, giusto.toUpper());
+    Scrivi(w, {1, 2, 4}, QStringLiteral("77"));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    QCOMPARE(w.Segnate(), (std::vector<TDivisione::Cella>{{1, 2, 4}}));
+    QVERIFY(w.lblEsito->text().contains(QStringLiteral("Scrivi le lettere in minuscolo.")));
+    w.btnChiudi->click();
+}
+
+void TestFinestrePol::divisionSolutionNarratesThePupilsOwnDivision()
+{
+    TfrmDivisionePol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    TDivisione& d = w.Divisione();
+    TDivisione atteso = d;
+    const std::string dividendo = d.TestoDividendo, divisore = d.TestoDivisore;
+    QVERIFY(!w.btnSoluzione->isVisible());
+    QTest::keyClicks(w.EditRisp, QStringLiteral("1"));
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    QVERIFY(w.btnSoluzione->isVisible());
+    const int s = Passi(d);
+    int clic = 0;
+    QString primaRiga;
+    bool grigliaVuota = false;
+    std::vector<std::function<void()>> azioni{[&] { w.btnSoluzione->click(); }};
+    for (int i = 0; i < 30; ++i)
+        azioni.push_back([&] {
+            if (w.AnimazioneFinita())
+                return;
+            if (clic == 0) {
+                primaRiga = w.meAlgo->toPlainText();
+                grigliaVuota = w.CellaDi({2, 2, 4})->Formula().empty() && w.CellaDi({1, 2, 4})->Formula().empty();
+            }
+            ++clic;
+            w.btnNuovo->click();
+        });
+    Copione(azioni);
+    QVERIFY(w.AnimazioneFinita());
+    QVERIFY(grigliaVuota); // filled in front of the pupil, from the start
+    QCOMPARE(clic + 1, 4 * s + 2);
+    // The exercise's own division: its header, its leading terms, its grid.
+    QCOMPARE(d.TestoDividendo, dividendo);
+    QCOMPARE(d.TestoDivisore, divisore);
+    const std::string cioe = "cio\xC3\xA8 (" + TestoDigitato(atteso.SolDividendo[1][4]) + ") / (" +
+                             TestoDigitato(atteso.SolDivisore[1][static_cast<std::size_t>(atteso.GradoDivisore)]) + ")";
+    QVERIFY2(primaRiga.contains(QString::fromStdString(cioe)), qPrintable(primaRiga));
+    for (const auto& c : TDivisione::OrdineVerifica(4))
+        QCOMPARE(w.CellaDi(c) ? w.CellaDi(c)->Formula() : std::string(), atteso.TestoCella(c, false));
+    atteso.ScriviRisultato();
+    QCOMPARE(w.pbQuoziente->Formula(),
+             "string(Quoziente = )&" + atteso.TestoQuoziente + "&string(    Resto = )&" + atteso.TestoResto);
+    QVERIFY(w.meAlgo->isVisible());
+    // Seen, not counted; "Nuovo" draws the next division.
+    QCOMPARE(w.Errori(), 1);
+    QCOMPARE(w.Esatte(), 0);
+    QVERIFY(!w.btnSoluzione->isVisible());
+    QVERIFY(!w.EditRisp->isVisible());
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Nuovo"));
+    Procedi(&w);
+    QVERIFY(!w.InSoluzione());
+    QCOMPARE(w.btnNuovo->text(), QStringLiteral("Procedi"));
+    QVERIFY(w.EditRisp->isVisible());
+    QVERIFY(w.CellaDi({2, 2, 4})->Formula().empty());
     w.btnChiudi->click();
 }
 

@@ -3,6 +3,9 @@
 // between the lines, where a step broke, the end of the working and what
 // "Procedi" counts.
 #include <QApplication>
+#include <QFontInfo>
+#include <QScreen>
+#include <QStackedWidget>
 #include <QImage>
 #include <QLabel>
 #include <QTemporaryDir>
@@ -42,6 +45,9 @@ private slots:
     void newExerciseClearsTheSteps();
     void toggleOffIsTheAnswerFieldOfBefore();
     void stepsAndKeypadFitTheWindow();
+    void theWorkingHasRoom();
+    void eachLineIsSetAgainstTheExercise();
+    void anOverflowIsTheLinesMark();
 
 private:
     static void Procedi(TFinestraEsercizi* w) { QTest::mouseClick(w->btnNuovo, Qt::LeftButton, {}, QPoint(60, 30)); }
@@ -358,7 +364,7 @@ void TestPassaggiFinestre::unreadableAndTooBigLines()
     QVERIFY(p->Segno(2)->text().isEmpty());
     QVERIFY(!p->Nota(2)->isVisible());
     QCOMPARE(p->Campo(2)->Segno(), -1);
-    Scrivi(p, 2, "(x+y+z)^50");
+    Scrivi(p, 2, "(x+y+z+1)^50");
     QCOMPARE(p->Nota(2)->accessibleName(), QStringLiteral("troppo grande"));
     // Beyond the reader's limits the line is refused at once, and its
     // typeset line is left empty or drawn without harm.
@@ -441,7 +447,16 @@ void TestPassaggiFinestre::procediCountsTheLastLineAsATypedAnswer()
         QVERIFY(w.btnSoluzione->isVisible());
         const QString riga = passaggi ? w.pnlPassaggi->Nota(w.pnlPassaggi->Righe() - 1)->accessibleName()
                                       : w.lblLettura->text();
-        QCOMPARE(riga, QString::fromStdString(w.Esercizio().Diagnosi(giusta + "+z^9").Testo()));
+        const QString diagnosi = QString::fromStdString(w.Esercizio().Diagnosi(giusta + "+z^9").Testo());
+        if (passaggi) {
+            // The line where the working left the exercise (here the only
+            // one) is pointed at, with the values there.
+            const GiudizioPassaggio g = GiudicaPassaggio(w.pnlPassaggi->Testo(0).toStdString(), giusta + "+z^9");
+            QCOMPARE(riga, QString::fromStdString(FraseCambio(g)) + QStringLiteral(". ") + diagnosi);
+            QVERIFY(riga.startsWith(QStringLiteral("Qui il calcolo cambia: per ")));
+        } else {
+            QCOMPARE(riga, diagnosi);
+        }
         // A right one counts one right answer; "Procedi" becomes "Nuovo".
         rispondi(giusta);
         QCOMPARE(w.Esatte(), 1);
@@ -504,10 +519,14 @@ void TestPassaggiFinestre::toggleOffIsTheAnswerFieldOfBefore()
     TfrmSommaPol w;
     w.Apri(true);
     const QRect edit = w.pnlEdit->geometry(), istruzioni = w.DsFancyButton1->geometry(),
-                lavagna = w.btnLavagna->geometry(), anteprima = w.PBRisp->geometry();
+                lavagna = w.btnLavagna->geometry(), anteprima = w.PBRisp->geometry(), contatori = w.pnlRisp->geometry();
+    const QSize finestra = w.size();
     Accendi(&w);
     Scrivi(w.pnlPassaggi, 1, "x+");
     Accendi(&w);
+    // The window and the page as they were.
+    QCOMPARE(w.size(), finestra);
+    QCOMPARE(w.pnlRisp->geometry(), contatori);
     QCOMPARE(w.pnlEdit->geometry(), edit);
     QCOMPARE(w.DsFancyButton1->geometry(), istruzioni);
     QCOMPARE(w.btnLavagna->geometry(), lavagna);
@@ -542,7 +561,108 @@ void TestPassaggiFinestre::stepsAndKeypadFitTheWindow()
     Tfrmcomune* c = Tfrmcomune::Istanza();
     QVERIFY(c->pnlTastiera->isVisible());
     QVERIFY(PostoSgombro(&w, c->pnlTastiera->geometry(), {c->pnlTastiera}));
-    QVERIFY(w.width() <= 1024 && w.height() <= 768 - 40);
+    const QRect schermo = w.screen()->availableGeometry();
+    QVERIFY(w.width() <= schermo.width() && w.height() <= schermo.height());
+    w.btnChiudi->click();
+}
+
+void TestPassaggiFinestre::theWorkingHasRoom()
+{
+    TfrmProdottoPol w;
+    w.Apri(true);
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const int alta = w.height(), sotto = alta - w.Notebook1->geometry().bottom();
+    Accendi(&w);
+    TPassaggi* p = w.pnlPassaggi;
+    // The window grows within its screen, as far as five lines need.
+    const QRect schermo = w.screen()->availableGeometry();
+    QVERIFY(w.height() >= alta && w.height() <= schermo.height());
+    if (schermo.height() >= 768)
+        QVERIFY(p->height() >= 5 * 48);
+    QVERIFY(w.pnlEdit->geometry().bottom() < w.pnlRisp->geometry().top());
+    QCOMPARE(w.height() - w.Notebook1->geometry().bottom(), sotto); // the page grows with it
+    // The instructions as large as the counters, and whole in their place.
+    QCOMPARE(QFontInfo(w.findChild<QLabel*>(QStringLiteral("lblTastiPassaggi"))->font()).pixelSize(),
+             QFontInfo(w.lblEsatte->font()).pixelSize());
+    // The exercise's line whole in its field; a field as wide as its text.
+    TEditRisp* zero = p->Campo(0);
+    QVERIFY(zero->fontMetrics().horizontalAdvance(zero->text()) < zero->width());
+    const std::string lunga = "x^2+2xy+3y^2+4xz+5yz+6z^2+7x+8y+9z+10+11x^3+12y^3+13z^3+14x^2y+15xy^2+16x^2z+17xz^2+18y^2z";
+    Scrivi(p, 1, lunga);
+    QVERIFY(p->Campo(1)->width() > 300);
+    // Too long for a row even small: its typeset copy goes on in the rows
+    // under it, each row whole, the pieces in order.
+    const std::vector<TFormulaBox*> righe = p->Anteprime(1);
+    QVERIFY(righe.size() >= 2);
+    std::string insieme;
+    for (std::size_t k = 0; k < righe.size(); ++k) {
+        QVERIFY(righe[k]->isVisible());
+        QCOMPARE(righe[k]->PuntiUsati() >= 12, true);
+        const QSize m = MisuraFormula(righe[k]->Formula(), TFormulaVariant::ControlLeft, righe[k]->logicalDpiY(),
+                                      righe[k]->PuntiUsati());
+        QVERIFY(m.width() <= righe[k]->width());
+        if (k > 0)
+            QVERIFY(righe[k]->y() > righe[k - 1]->y());
+    }
+    for (const std::string& r : RigheCopia(lunga, righe[0]->width(), righe[0]->logicalDpiY(), 12))
+        insieme += r;
+    QCOMPARE(insieme, lunga);
+    // Short again: one copy beside the field.
+    Scrivi(p, 1, "x+1");
+    QCOMPARE(p->Anteprime(1).size(), std::size_t{1});
+    QVERIFY(p->Anteprima(1)->x() > p->Campo(1)->geometry().right());
+    w.btnChiudi->click();
+}
+
+void TestPassaggiFinestre::eachLineIsSetAgainstTheExercise()
+{
+    TfrmProdottoPol w;
+    w.Apri(true);
+    Accendi(&w);
+    TPassaggi* p = w.pnlPassaggi;
+    const std::string es = p->Testo(0).toStdString(), giusta = w.Esercizio().RispostaAttesa();
+    Scrivi(p, 1, giusta + "+x");
+    QTest::keyClick(p->Campo(1), Qt::Key_Return);
+    Scrivi(p, 2, giusta + "+x+0");
+    // Line 2 follows from line 1, yet it is not the exercise.
+    QCOMPARE(p->Segno(2)->accessibleName(), QStringLiteral("equivalente"));
+    QCOMPARE(p->Esercizio(1)->text(), QStringLiteral("\u2260 esercizio"));
+    QCOMPARE(p->Esercizio(2)->accessibleName(), QStringLiteral("diversa dall'esercizio"));
+    Scrivi(p, 1, giusta);
+    QCOMPARE(p->Esercizio(1)->text(), QStringLiteral("= esercizio"));
+    Scrivi(p, 1, "x+");
+    QVERIFY(p->Esercizio(1)->text().isEmpty());
+    // A wrong answer points at the line where the calculation changed (the
+    // first, here), not at the last.
+    Scrivi(p, 1, giusta + "+x");
+    Procedi(&w);
+    QCOMPARE(w.Errori(), 1);
+    const QString cambia = QString::fromStdString(FraseCambio(GiudicaPassaggio(es, giusta + "+x")));
+    QVERIFY(p->Nota(1)->accessibleName().startsWith(cambia));
+    QVERIFY(!p->Nota(2)->accessibleName().contains(QStringLiteral("Qui il calcolo cambia")));
+    // It goes when the working changes.
+    QTest::keyClicks(p->Campo(2), QStringLiteral("+1"));
+    QVERIFY(!p->Nota(1)->accessibleName().contains(QStringLiteral("Qui il calcolo cambia")));
+    w.btnChiudi->click();
+}
+
+void TestPassaggiFinestre::anOverflowIsTheLinesMark()
+{
+    // Both lines read; comparing them leaves 128 bits: the line is too big,
+    // and nothing else is said or counted.
+    TfrmProdottoPol w;
+    w.Apri(true);
+    Accendi(&w);
+    TPassaggi* p = w.pnlPassaggi;
+    FErrori.clear();
+    Scrivi(p, 1, "8888888888888888882x^4-3:3^4(6)");
+    QTest::keyClick(p->Campo(1), Qt::Key_Return);
+    Scrivi(p, 2, "12x^4:3^44");
+    QCOMPARE(p->Nota(2)->accessibleName(), QStringLiteral("troppo grande"));
+    QVERIFY(p->Segno(2)->text().isEmpty());
+    Procedi(&w);
+    for (const QString& e : FErrori)
+        QVERIFY2(!e.contains(QStringLiteral("troppo grande")), qPrintable(e));
     w.btnChiudi->click();
 }
 

@@ -4,8 +4,13 @@
 //   mevario_registro_figlio scrivi FILE ALUNNO N [--limite BYTE]
 //       records N answers of ALUNNO; writes each answer's uuid on standard
 //       output once Registra has returned; with --limite no file may grow
-//       past BYTE (a disk that fills up). Status 3 when the record turned
-//       guest; its message on standard error.
+//       past BYTE (a disk that fills up). Status 3 when an answer could
+//       not be written (held in memory, or the record turned guest); the
+//       message on standard error.
+//   mevario_registro_figlio guarisci FILE ALUNNO N BYTE
+//       as scrivi with a disk that fills up at BYTE and is freed after the
+//       first answer held in memory; writes every answer's uuid as it is
+//       given. Status 0 when in the end nothing is held.
 //   mevario_registro_figlio apri [--nessuno]
 //       opens the record where the environment says (XDG_DATA_HOME,
 //       MEVARIO_DB) and records one answer; prints "registrato" or
@@ -42,10 +47,11 @@ int main(int argc, char** argv)
         avviso = m;
         std::fprintf(stderr, "%s\n", m.toUtf8().constData());
     };
-    if (a.size() >= 5 && a[1] == QLatin1String("scrivi")) {
-        if (a.size() == 7 && a[5] == QLatin1String("--limite")) {
+    const bool guarisci = a.size() == 6 && a[1] == QLatin1String("guarisci");
+    if (a.size() >= 5 && (a[1] == QLatin1String("scrivi") || guarisci)) {
+        if ((a.size() == 7 && a[5] == QLatin1String("--limite")) || guarisci) {
             std::signal(SIGXFSZ, SIG_IGN);
-            const rlimit l{a[6].toULongLong(), a[6].toULongLong()};
+            const rlimit l{a.last().toULongLong(), guarisci ? RLIM_INFINITY : a.last().toULongLong()};
             ::setrlimit(RLIMIT_FSIZE, &l);
         }
         TOpzioniRegistro o;
@@ -66,10 +72,21 @@ int main(int argc, char** argv)
             g.tipoErrore = g.giusta ? QString() : QStringLiteral("Nel prodotto gli esponenti si sommano, non si moltiplicano.");
             g.diagnosi = g.tipoErrore;
             g.secondi = 5;
-            if (!r->Registra(g))
+            const bool registrata = r->Registra(g);
+            if (guarisci) {
+                Scrivi(g.uuid.toString(QUuid::WithoutBraces).toLatin1());
+                if (!registrata && r->Trattenute() > 0 && i % 7 == 6) {
+                    const rlimit l{RLIM_INFINITY, RLIM_INFINITY}; // space made on the disk
+                    ::setrlimit(RLIMIT_FSIZE, &l);
+                }
+                continue;
+            }
+            if (!registrata)
                 return 3;
             Scrivi(g.uuid.toString(QUuid::WithoutBraces).toLatin1());
         }
+        if (guarisci)
+            return r->Ospite() ? 3 : r->Riprova() && r->Trattenute() == 0 ? 0 : 5;
         return 0;
     }
     if (a.size() >= 2 && a[1] == QLatin1String("apri")) {

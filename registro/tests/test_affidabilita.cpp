@@ -91,7 +91,7 @@ TEST(Affidabilita, DueProgrammiPerLoStessoAlunnoScrivonoEntrambi)
     EXPECT_EQ(conte, 600) << "the figures count every answer of both";
 }
 
-TEST(Affidabilita, UnDiscoPienoFaOspiteSenzaRovinareIlFile)
+TEST(Affidabilita, UnDiscoPienoTieneLaRispostaInMemoriaSenzaRovinareIlFile)
 {
     QTemporaryDir d;
     const QString file = d.filePath(QStringLiteral("r.sqlite"));
@@ -100,14 +100,46 @@ TEST(Affidabilita, UnDiscoPienoFaOspiteSenzaRovinareIlFile)
                                                   QStringLiteral("5000"), QStringLiteral("--limite"),
                                                   QStringLiteral("2000000")});
     ASSERT_TRUE(figlio.waitForFinished(120000));
-    EXPECT_EQ(figlio.exitCode(), 3) << "the record turned guest";
+    EXPECT_EQ(figlio.exitCode(), 3) << "an answer could not be written";
     const QString messaggio = QString::fromUtf8(figlio.readAllStandardError());
     EXPECT_TRUE(messaggio.contains(file)) << messaggio.toStdString();
-    EXPECT_TRUE(messaggio.contains(QStringLiteral("ospite")));
+    EXPECT_TRUE(messaggio.contains(QStringLiteral("tenute in memoria"))) << messaggio.toStdString();
     const QStringList tornati = Righe(figlio.readAllStandardOutput());
     EXPECT_GT(tornati.size(), 10);
     const QSet<QString> registrati = UuidRegistrati(file, QStringLiteral("Anna"));
     EXPECT_EQ(registrati, QSet<QString>(tornati.begin(), tornati.end()));
+}
+
+// A disk that fills up in mid-run and is freed: the answers given
+// meanwhile wait in memory and are written, each once, when there is
+// space again; the record never turns guest; the figures count every
+// answer once; the messages say what happens.
+TEST(Affidabilita, DopoUnDiscoPienoIlRegistroGuarisceSenzaPerdereRisposte)
+{
+    QTemporaryDir d;
+    const QString file = d.filePath(QStringLiteral("r.sqlite"));
+    constexpr int KRisposte = 3000;
+    QProcess figlio;
+    figlio.start(QStringLiteral(MEVARIO_FIGLIO), {QStringLiteral("guarisci"), file, QStringLiteral("Anna"),
+                                                  QString::number(KRisposte), QStringLiteral("1500000")});
+    ASSERT_TRUE(figlio.waitForFinished(120000));
+    const QString messaggi = QString::fromUtf8(figlio.readAllStandardError());
+    EXPECT_EQ(figlio.exitCode(), 0) << messaggi.toStdString();
+    EXPECT_TRUE(messaggi.contains(QStringLiteral("tenute in memoria"))) << messaggi.toStdString();
+    EXPECT_TRUE(messaggi.contains(QStringLiteral("si scrive di nuovo"))) << messaggi.toStdString();
+    EXPECT_FALSE(messaggi.contains(QStringLiteral("ospite"))) << messaggi.toStdString();
+    const QStringList date = Righe(figlio.readAllStandardOutput());
+    ASSERT_EQ(date.size(), KRisposte);
+    EXPECT_EQ(UuidRegistrati(file, QStringLiteral("Anna")), QSet<QString>(date.begin(), date.end()));
+    auto r = Apri(file);
+    ASSERT_TRUE(r);
+    const auto anna = r->TrovaAlunno(QStringLiteral("Anna"));
+    ASSERT_TRUE(anna);
+    EXPECT_EQ(r->Storico(anna->id).size(), KRisposte) << "none twice";
+    int contate = 0;
+    for (const auto& p : r->Progressi(anna->id, QDate::currentDate()).argomenti)
+        contate += p.giuste + p.sbagliate;
+    EXPECT_EQ(contate, KRisposte) << "the figures count each answer once";
 }
 
 TEST(Affidabilita, ByteCasualiNelMezzoDelFile)

@@ -129,3 +129,42 @@ TEST(Esportazione, OgniCampoDiUnaRispostaEControllato)
         EXPECT_TRUE(l.errore.startsWith(QStringLiteral("risposta 1:"))) << l.errore.toStdString();
     }
 }
+
+// What the JSON reader lets through silently is refused: a key twice (one
+// of the two would be dropped), half a UTF-16 pair (read as another
+// character), bytes that are not UTF-8; a PIN key whose iterations lie
+// outside the program's own bounds (checking it would take minutes).
+TEST(Esportazione, UnFileAmbiguoOSmisuratoERifiutato)
+{
+    const QByteArray buono = ScriviEsportazione(Esempio());
+    ASSERT_TRUE(LeggiEsportazione(buono).dati);
+    const auto sostituisci = [&](const QByteArray& da, const QByteArray& a) {
+        QByteArray t = buono;
+        EXPECT_TRUE(t.contains(da)) << da.toStdString();
+        return t.replace(da, a);
+    };
+    const QList<std::pair<QByteArray, QString>> cattivi{
+        {sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna Rossi\", \"nome\": \"Bruno\""), QStringLiteral("due volte")},
+        {sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna Rossi\", \"n\\u006fme\": \"Bruno\""), QStringLiteral("due volte")},
+        {sostituisci("\"formato\"", "\"versione\": 1, \"formato\""), QStringLiteral("due volte")},
+        {sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna \\ud800Rossi\""), QStringLiteral("metà di un carattere")},
+        {sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna \\udc00Rossi\""), QStringLiteral("metà di un carattere")},
+        {sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna \\ud800\\u0041Rossi\""), QStringLiteral("metà di un carattere")},
+        {sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna \xed\xa0\x80Rossi\""), QString()},
+        {sostituisci("\"iterazioni\": 1000", "\"iterazioni\": 100000000"), QStringLiteral("iterazioni")},
+        {sostituisci("\"iterazioni\": 1000", "\"iterazioni\": 999"), QStringLiteral("iterazioni")},
+    };
+    for (const auto& [testo, perche] : cattivi) {
+        const auto l = LeggiEsportazione(testo);
+        EXPECT_FALSE(l.dati) << testo.left(200).toStdString();
+        EXPECT_TRUE(l.errore.contains(perche)) << l.errore.toStdString();
+    }
+    // Keys alike in different objects, and a whole pair, are fine.
+    auto e = Esempio();
+    e.nome = QStringLiteral("Anna \U0001D400");
+    e.pin.iterazioni = KIterazioniPinMassime;
+    const auto l = LeggiEsportazione(ScriviEsportazione(e));
+    ASSERT_TRUE(l.dati) << l.errore.toStdString();
+    EXPECT_EQ(l.dati->nome, e.nome);
+    EXPECT_TRUE(LeggiEsportazione(sostituisci("\"nome\": \"Anna Rossi\"", "\"nome\": \"Anna \\ud835\\udc00\"")).dati);
+}

@@ -30,6 +30,19 @@ TEST(Pin, LaChiaveHaSaleProprioERiconosceSoloIlSuoPin)
     EXPECT_FALSE(PinCorrisponde(QStringLiteral("0427"), TChiavePin{}));
 }
 
+// Keys made by earlier versions, and by any other PBKDF2-HMAC-SHA-256, must
+// still match: the derivation is checked against published vectors
+// (RFC 7914, section 11, and the common c = 4096 vector).
+TEST(Pin, LaDerivazioneEQuellaStandard)
+{
+    EXPECT_EQ(DerivaPbkdf2Sha256("passwd", "salt", 1).toHex(),
+              "55ac046e56e3089fec1691c22544b605f94185216dde0465e68b9d57c20dacbc");
+    EXPECT_EQ(DerivaPbkdf2Sha256("password", "salt", 4096).toHex(),
+              "c5e478d59288c841aa530db6845c4c8d962893a001ce4e11a4963873aa98134a");
+    EXPECT_EQ(DerivaPbkdf2Sha256("password", "salt", 2).toHex(),
+              "ae4d0c95af6b46d32d0adff928f06dd02a303f8ef3c251dfd6e2d85a95474c43");
+}
+
 TEST(Pin, TreTentativiSbagliatiFannoAttendereTrentaSecondi)
 {
     TTentativiPin t;

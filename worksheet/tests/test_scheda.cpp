@@ -15,6 +15,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 #include "Apertura.h"
 #include "Documenti.h"
 #include "QuibWord.h"
@@ -81,6 +83,7 @@ private slots:
     void twoVisitsAreAddedUp();
     void pupilsSheetHasNameClassAndTotals();
     void windowSheetHoldsThePicture();
+    void windowSheetSaysWhoAndWhen();
     void templateWithoutTabellaPastesNothingQuietly();
     void bookmarkNamesAreCaseSensitive();
     void missingTemplateSaysSoAndWritesNothing();
@@ -90,6 +93,9 @@ private slots:
     void openingTheDocument();
     void libreOfficeReadsTheSheets();
     void aSpreadsheetIsOpenedWithCalc();
+    void neverOverTheRecordADeviceOrAFolder();
+    void aFileIsReplacedWholeKeepingItsMode();
+    void documentsOnAFullDiskAreNotWritten();
 
 private:
     QString Documenti() const { return FCasa.filePath(QStringLiteral("Documents/Mevario")); }
@@ -340,6 +346,33 @@ void TestScheda::windowSheetHoldsThePicture()
     QCOMPARE(Immagini(f), 1);
     QVERIFY(FMessaggi.isEmpty());
     QCOMPARE(qobject_cast<QGuiApplication*>(QCoreApplication::instance())->clipboard()->image().size(), QSize(400, 300));
+}
+
+void TestScheda::windowSheetSaysWhoAndWhen()
+{
+    const auto testo = [](const QString& f) {
+        QFile file(f);
+        QDomDocument d;
+        return file.open(QIODevice::ReadOnly) && d.setContent(&file, true) ? d.documentElement().text() : QString();
+    };
+    const QDateTime quando(QDate(2026, 12, 8), QTime(10, 42));
+    const QString f = ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Somma di monomi"), QStringLiteral("Anna Rossi"),
+                                           QStringLiteral("2B"), quando);
+    QVERIFY(FMessaggi.isEmpty());
+    QCOMPARE(Immagini(f), 1);
+    QVERIFY(QFileInfo(f).fileName().startsWith(QStringLiteral("Somma di monomi 2026-12-08 10.42")));
+    const QString t = testo(f);
+    QVERIFY2(t.contains(QStringLiteral("Alunno: Anna Rossi")), qPrintable(t));
+    QVERIFY(t.contains(QStringLiteral("Classe: 2B")));
+    QVERIFY(t.contains(QStringLiteral("Data: 8 dicembre 2026")));
+    QVERIFY(!t.contains(QStringLiteral("Rossi____")) && !t.contains(QStringLiteral("2B____")));
+    // A pupil without a class: a dash; a guest: the lines to write by hand, the day filled.
+    QVERIFY(testo(ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Scheda"), QStringLiteral("Bruno"), {}, quando))
+                .contains(QStringLiteral("Classe: \u2014")));
+    const QString ospite = testo(ScriviSchedaFinestra(kModelli, Finestra(), QStringLiteral("Scheda"), {}, {}, quando));
+    QVERIFY(ospite.contains(QStringLiteral("Alunno: ____")));
+    QVERIFY(ospite.contains(QStringLiteral("Classe: ____")));
+    QVERIFY(ospite.contains(QStringLiteral("Data: 8 dicembre 2026")));
 }
 
 void TestScheda::templateWithoutTabellaPastesNothingQuietly()
@@ -634,6 +667,116 @@ void TestScheda::libreOfficeReadsTheSheets()
     QFile html(file(finestra, ".html"));
     QVERIFY(html.open(QIODevice::ReadOnly));
     QVERIFY(QString::fromUtf8(html.readAll()).contains(QStringLiteral("<img")));
+}
+
+void TestScheda::neverOverTheRecordADeviceOrAFolder()
+{
+    QTemporaryDir d;
+    const QString registro = d.filePath(QStringLiteral("registro.sqlite"));
+    QFile r(registro);
+    QVERIFY(r.open(QIODevice::WriteOnly));
+    r.write("SQLite format 3");
+    r.close();
+    ProteggiFile(registro);
+    // The same file under another name (a hard link), another spelling of
+    // its path, its journal files even before the engine makes them.
+    QVERIFY(QFile::link(registro, d.filePath(QStringLiteral("link.sqlite"))));
+    QVERIFY(::link(QFile::encodeName(registro).constData(), QFile::encodeName(d.filePath(QStringLiteral("copia"))).constData()) == 0);
+    TModoScrittura sostituisci;
+    sostituisci.sostituisci = true;
+    for (const QString& f : {registro, d.path() + QStringLiteral("/./registro.sqlite"), d.filePath(QStringLiteral("copia")),
+                             d.filePath(QStringLiteral("link.sqlite")), registro + QStringLiteral("-wal"),
+                             registro + QStringLiteral("-shm"), registro + QStringLiteral("-journal")}) {
+        const TEsitoScrittura e = ScriviFileIntero(f, "a,b\r\n", sostituisci);
+        QVERIFY2(!e.scritto && e.vietato, qPrintable(f));
+        QVERIFY2(e.errore.contains(QStringLiteral("registro degli alunni in uso")), qPrintable(e.errore));
+    }
+    QVERIFY(r.open(QIODevice::ReadOnly));
+    QCOMPARE(r.readAll(), QByteArray("SQLite format 3"));
+    QVERIFY(!QFileInfo::exists(registro + QStringLiteral("-wal")));
+
+    const TEsitoScrittura dispositivo = ScriviFileIntero(QStringLiteral("/dev/null"), "x", sostituisci);
+    QVERIFY(dispositivo.vietato && dispositivo.errore.contains(QStringLiteral("non è un file normale")));
+    const TEsitoScrittura cartella = ScriviFileIntero(d.path(), "x", sostituisci);
+    QVERIFY(cartella.vietato && cartella.errore.contains(QStringLiteral("è una cartella")));
+    QVERIFY(QFile::link(d.filePath(QStringLiteral("nessuno")), d.filePath(QStringLiteral("rotto"))));
+    QVERIFY(ScriviFileIntero(d.filePath(QStringLiteral("rotto")), "x", sostituisci).vietato);
+    QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".tmp")), QStringList{});
+}
+
+void TestScheda::aFileIsReplacedWholeKeepingItsMode()
+{
+    const auto modo = [](const QString& f) {
+        return QFile::permissions(f) & (QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                        QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther);
+    };
+    QTemporaryDir d;
+    const QString f = d.filePath(QStringLiteral("2B.csv"));
+    QFile vecchio(f);
+    QVERIFY(vecchio.open(QIODevice::WriteOnly));
+    vecchio.write("vecchio");
+    vecchio.close();
+    QVERIFY(vecchio.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup));
+    // Without leave to replace, a file there stays.
+    TEsitoScrittura e = ScriviFileIntero(f, "nuovo");
+    QVERIFY(!e.scritto && e.esiste && !e.vietato);
+    QVERIFY(e.errore.contains(QStringLiteral("esiste già")));
+    TModoScrittura sostituisci;
+    sostituisci.sostituisci = true;
+    e = ScriviFileIntero(f, "nuovo", sostituisci);
+    QVERIFY2(e.scritto, qPrintable(e.errore));
+    QVERIFY(vecchio.open(QIODevice::ReadOnly));
+    QCOMPARE(vecchio.readAll(), QByteArray("nuovo"));
+    QCOMPARE(modo(f), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup);
+    TModoScrittura privato;
+    privato.privato = true;
+    QVERIFY(ScriviFileIntero(d.filePath(QStringLiteral("anna.json")), "{}", privato).scritto);
+    QCOMPARE(modo(d.filePath(QStringLiteral("anna.json"))), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    QCOMPARE(QDir(d.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
+}
+
+void TestScheda::documentsOnAFullDiskAreNotWritten()
+{
+    // A small file system of the test's own (tools/disco-pieno.sh makes it).
+    const QString disco = qEnvironmentVariable("MEVARIO_DISCO_PIENO");
+    if (disco.isEmpty())
+        QSKIP("needs MEVARIO_DISCO_PIENO (run through tools/disco-pieno.sh)");
+    const QByteArray casa = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(disco));
+    const QString documenti = QDir(disco).filePath(QStringLiteral("Documents/Mevario"));
+    QVERIFY(QDir().mkpath(documenti));
+    const QString vecchio = QDir(documenti).filePath(QStringLiteral("2B.csv"));
+    {
+        QFile f(vecchio);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("com era");
+    }
+    {
+        QFile riempi(QDir(disco).filePath(QStringLiteral("riempi")));
+        QVERIFY(riempi.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+        const QByteArray blocco(1024, 'x');
+        while (riempi.write(blocco) == blocco.size()) {
+        }
+    }
+    const QStringList prima = QDir(documenti).entryList(QDir::Files | QDir::Hidden);
+
+    TModoScrittura sostituisci;
+    sostituisci.sostituisci = true;
+    const TEsitoScrittura e = ScriviFileIntero(vecchio, QByteArray(20000, 'a'), sostituisci);
+    QVERIFY(!e.scritto && !e.vietato);
+    QVERIFY2(e.errore.contains(QStringLiteral("il disco è pieno")), qPrintable(e.errore));
+    QFile f(vecchio);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QCOMPARE(f.readAll(), QByteArray("com era"));
+    // The results sheet: a message, no document, nothing handed to a word processor.
+    const QString scheda = ScriviSchedaRisultati(kModelli);
+    qputenv("HOME", casa);
+    QVERIFY(scheda.isEmpty());
+    QCOMPARE(FMessaggi.size(), 1);
+    QVERIFY2(FMessaggi[0].contains(QStringLiteral("il disco è pieno")), qPrintable(FMessaggi[0]));
+    QVERIFY(FConsegnati.isEmpty());
+    QCOMPARE(QDir(documenti).entryList(QDir::Files | QDir::Hidden), prima);
 }
 
 QTEST_MAIN(TestScheda)
