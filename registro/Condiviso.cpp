@@ -573,6 +573,16 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
     // sender takes the same salted key to the server, now or when it is back.
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
+    // With the lab PCs' role the server checks the PIN: taken there at once
+    // when it answers, so that the pupil's next entry asks for it (the
+    // line sent again finds the same key: the first PIN still wins).
+    const auto k = FLocale->ChiavePin(alunno);
+    const auto qui = AlunnoLocale(alunno);
+    if (k && !k->Vuota() && qui && FServer && FServer->Ruolo() == TRuoloServer::Laboratorio)
+        SulServer([&](TRegistroSql& s) {
+            bool stessa = false;
+            return s.ProponiPinServer(qui->nome, qui->classe, *k, stessa).has_value();
+        });
     Sveglia();
     return true;
 }
