@@ -573,13 +573,18 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
     // sender takes the same salted key to the server, now or when it is back.
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
-    // With the lab PCs' role the server checks the PIN: taken there at once
-    // when it answers, so that the pupil's next entry asks for it (the
-    // line sent again finds the same key: the first PIN still wins).
+    // With the lab PCs' role the server checks the PIN: the same key taken
+    // there at once when it answers, so that the pupil's next entry asks
+    // for it. By the pupil's session when there is one (a pupil without a
+    // PIN, or entered here with theirs); else only by a pupil without a
+    // PIN there. The line, sent again, finds the same key; another key
+    // found there came first, and the sender tells it.
     const auto k = FLocale->ChiavePin(alunno);
     const auto qui = AlunnoLocale(alunno);
     if (k && !k->Vuota() && qui && FServer && FServer->Ruolo() == TRuoloServer::Laboratorio)
         SulServer([&](TRegistroSql& s) {
+            if (const auto a = AlunnoServer(s, alunno))
+                return s.ImpostaChiaveSessione(a->id, *k);
             bool stessa = false;
             return s.ProponiPinServer(qui->nome, qui->classe, *k, stessa).has_value();
         });

@@ -201,6 +201,13 @@ public:
     // another PIN came first; nothing on a fault.
     std::optional<TAlunno> ProponiPinServer(const QString& nome, const QString& classe, const TChiavePin& pin,
                                             bool& stessa);
+    // With the lab PCs' role: the key `pin` (made on this computer) set by
+    // the session of the pupil (one opened here, or one of a pupil without
+    // a PIN).
+    bool ImpostaChiaveSessione(qint64 alunno, const TChiavePin& pin)
+    {
+        return !Ospite() && Laboratorio() && ImpostaPinServer(alunno, pin);
+    }
     // This computer's pupil entered with the PIN that counts: nothing more
     // to tell (TAlunno::pinAltrove).
     bool PinRiconosciuto(qint64 alunno);

@@ -93,9 +93,9 @@ const char* const KFunzioni[] = {
     // one already there without a PIN (the first PIN to reach the server
     // wins: anyone may already open such a pupil's session and set a PIN);
     // a pupil with a PIN keeps their own. stessa_chiave says whether the
-    // pupil's key is now the one given. With a new pupil, the writing
-    // token of a session of that pupil: who made the pupil sends the first
-    // answers.
+    // pupil's key is now the one given. With a new pupil, or a PIN taken
+    // by this call, the writing token of a session of that pupil: who made
+    // the pupil, or gave them their PIN, sends the answers given there.
     R"(CREATE OR REPLACE FUNCTION {S}.mevario_crea_alunno(p_nome TEXT, p_classe TEXT, p_nome_chiave TEXT,
          p_classe_chiave TEXT, p_sale TEXT DEFAULT NULL, p_chiave TEXT DEFAULT NULL, p_iterazioni INTEGER DEFAULT NULL)
        RETURNS TABLE (id BIGINT, nome TEXT, classe TEXT, con_pin BOOLEAN, scrittura TEXT, stessa_chiave BOOLEAN)
@@ -124,7 +124,8 @@ const char* const KFunzioni[] = {
            UPDATE alunni SET pin_sale = p_sale, pin_chiave = p_chiave, pin_iterazioni = p_iterazioni,
                   pin_sbagliati = 0, pin_attesa_fino = 0
            WHERE alunni.classe_chiave = p_classe_chiave AND alunni.nome_chiave = p_nome_chiave
-             AND alunni.pin_chiave IS NULL;
+             AND alunni.pin_chiave IS NULL
+           RETURNING alunni.id INTO nuovo;
          END IF;
          IF nuovo IS NOT NULL THEN
            w := mevario_impronta(mevario_gettone());

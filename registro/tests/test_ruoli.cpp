@@ -427,3 +427,84 @@ TEST_F(Ruoli, IDocentiLegganoLaScuolaMaNonLeChiaviNeLeRisposte)
                                                           "SELECT count(*) FROM risposte;"));
     EXPECT_EQ(gestisce.testo.trimmed(), QStringLiteral("1")) << gestisce.testo.toStdString();
 }
+
+// Item by item what a lab PC does while the server is away, with the lab
+// PCs' role: two PCs make the same pupil, each with a PIN of its own, and
+// an answer. When the server is back the pupils' outboxes reach it through
+// the server's functions: one pupil, the PIN of the first to arrive, the
+// other PC's pupil told at the next "Chi sei?" and entering with the PIN
+// that counts; both answers on the server, once each.
+TEST_F(Ruoli, UnAlunnoEUnPinFattiSenzaServerArrivanoColRuoloDelLaboratorio)
+{
+    const auto avvia = [&](const QString& pc) {
+        qputenv("XDG_DATA_HOME", FCasa.filePath(pc).toLocal8Bit());
+        return ApriRegistro(Opzioni(Url(KRuoloLaboratorio)), {});
+    };
+    auto pc1 = avvia(QStringLiteral("pc1"));
+    auto pc2 = avvia(QStringLiteral("pc2"));
+    auto* c1 = dynamic_cast<TRegistroCondiviso*>(pc1.get());
+    auto* c2 = dynamic_cast<TRegistroCondiviso*>(pc2.get());
+    ASSERT_TRUE(c1 && c2);
+    FServer.Ferma();
+    const auto su1 = pc1->CreaAlunno(QStringLiteral("Giulia Bianchi"), QStringLiteral("3A"));
+    const auto su2 = pc2->CreaAlunno(QStringLiteral("giulia  bianchi"), QStringLiteral("3a"));
+    ASSERT_TRUE(su1 && su2) << "made on each PC while the server is away";
+    ASSERT_TRUE(pc1->ImpostaPin(su1->id, QStringLiteral("1111")));
+    ASSERT_TRUE(pc2->ImpostaPin(su2->id, QStringLiteral("2222")));
+    pc1->ScegliAlunno(su1);
+    pc2->ScegliAlunno(su2);
+    TRispostaGiudicata g1 = Risposta(KSomma, true), g2 = Risposta(KSomma, false);
+    g1.uuid = QUuid::createUuid();
+    g2.uuid = QUuid::createUuid();
+    ASSERT_TRUE(pc1->Registra(g1));
+    ASSERT_TRUE(pc2->Registra(g2));
+    EXPECT_FALSE(c1->SvuotaUscita(500));
+    EXPECT_EQ(c1->AlunniInAttesa(), 2) << "the pupil and the PIN wait, in order";
+
+    QString errore;
+    ASSERT_TRUE(FServer.Riavvia(errore)) << errore.toStdString();
+    // Both pupils' outboxes leave as soon as the server is back.
+    for (int i = 0; i < 400 && (c1->AlunniInAttesa() > 0 || c2->AlunniInAttesa() > 0); ++i) {
+        c1->SvuotaUscita(25);
+        c2->SvuotaUscita(25);
+    }
+    ASSERT_EQ(c1->AlunniInAttesa() + c2->AlunniInAttesa(), 0);
+
+    auto proprietario = TRegistroSql::ApriPostgres(FServer.Url(), {}, false);
+    ASSERT_TRUE(proprietario.registro);
+    TRegistroSql& p = *proprietario.registro;
+    ASSERT_EQ(p.AlunniClasse(QStringLiteral("3A")).size(), 1) << "one pupil, never two";
+    const auto giulia = p.TrovaAlunno(QStringLiteral("Giulia Bianchi"), QStringLiteral("3A"));
+    ASSERT_TRUE(giulia);
+    EXPECT_TRUE(giulia->conPin) << "a PIN chosen offline is not lost";
+    const bool primo1 = p.ControllaPin(giulia->id, QStringLiteral("1111")) == TEsitoPin::Giusto;
+    const QString vale = primo1 ? QStringLiteral("1111") : QStringLiteral("2222");
+    const QString perso = primo1 ? QStringLiteral("2222") : QStringLiteral("1111");
+    EXPECT_EQ(p.ControllaPin(giulia->id, vale), TEsitoPin::Giusto);
+    EXPECT_EQ(p.ControllaPin(giulia->id, perso), TEsitoPin::Sbagliato) << "never both";
+    TRegistro& primo = primo1 ? *pc1 : *pc2;
+    TRegistro& secondo = primo1 ? *pc2 : *pc1;
+
+    // Chi sei? with the lab role: the class, then its pupils, no key.
+    const QStringList classi = secondo.Classi();
+    ASSERT_EQ(classi.size(), 1) << "3A and 3a are one class, shown as first written";
+    EXPECT_EQ(ChiaveConfronto(classi[0]), ChiaveConfronto(QStringLiteral("3A")));
+    const auto classe = secondo.AlunniClasse(QStringLiteral("3a"));
+    ASSERT_EQ(classe.size(), 1);
+    EXPECT_TRUE(classe[0].conPin);
+    EXPECT_TRUE(classe[0].pinAltrove) << "the second PC's pupil is told";
+    EXPECT_FALSE(primo.AlunniClasse(QStringLiteral("3A")).value(0).pinAltrove);
+    EXPECT_EQ(secondo.ControllaPin(classe[0].id, perso), TEsitoPin::Sbagliato);
+    EXPECT_EQ(secondo.ControllaPin(classe[0].id, vale), TEsitoPin::Giusto);
+    EXPECT_FALSE(secondo.AlunniClasse(QStringLiteral("3A")).value(0).pinAltrove) << "told until entered";
+
+    // The answers: both, once each (the second PC's may wait for the
+    // pupil's entry with the PIN that counts).
+    ASSERT_TRUE(c1->SvuotaUscita(20000));
+    ASSERT_TRUE(c2->SvuotaUscita(20000));
+    const auto storico = p.Storico(giulia->id);
+    ASSERT_EQ(storico.size(), 2);
+    EXPECT_NE(storico[0].uuid, storico[1].uuid);
+    for (const auto& s : storico)
+        EXPECT_TRUE(s.uuid == g1.uuid || s.uuid == g2.uuid);
+}
