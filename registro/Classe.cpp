@@ -26,9 +26,10 @@ QString Giorno(QDate d, const QString& senza)
     return d.isValid() ? d.toString(Qt::ISODate) : senza;
 }
 
-// The pupils of the class, as a subquery: evaluated once, so that no
-// engine is tempted to scan the answers once per pupil.
-const QString KAlunniDellaClasse = QStringLiteral("SELECT id FROM alunni WHERE classe = ?");
+// The pupils of the class (by its comparison key, as "Chi sei?" groups
+// them), as a subquery: evaluated once, so that no engine is tempted to
+// scan the answers once per pupil.
+const QString KAlunniDellaClasse = QStringLiteral("SELECT id FROM alunni WHERE classe_chiave = ?");
 
 bool PrimaPerNome(const QString& a, const QString& b)
 {
@@ -48,12 +49,15 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
 {
     if (Ospite())
         return {};
+    if (Laboratorio())
+        return {};
     TPanoramicaClasse p;
     p.classe = classe;
     p.dal = dal;
     p.al = al;
     p.oggi = oggi;
     const QString da = Giorno(dal, KPrimoGiorno), a = Giorno(al, KUltimoGiorno);
+    const QString chiave = ChiaveConfronto(classe);
 
     // One read transaction: the three parts agree with each other even while
     // pupils answer meanwhile.
@@ -69,12 +73,15 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
     {
         QSqlQuery q(Db());
         q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT id, nome FROM alunni WHERE classe = ?"));
-        q.addBindValue(classe);
+        q.prepare(QStringLiteral("SELECT id, nome, classe FROM alunni WHERE classe_chiave = ? ORDER BY id"));
+        q.addBindValue(chiave);
         if (!Esegui(q))
             return fallisci();
-        while (q.next())
+        while (q.next()) {
             nomi[q.value(0).toLongLong()] = q.value(1).toString();
+            if (nomi.size() == 1) // the class as its first pupil's class was written
+                p.classe = q.value(2).toString();
+        }
     }
     std::map<qint64, TAlunnoClasse> alunni;
     for (const auto& [id, nome] : nomi)
@@ -88,7 +95,7 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
                                  "WHERE alunno IN (") +
                   KAlunniDellaClasse +
                   QStringLiteral(") AND giorno >= ? AND giorno <= ? GROUP BY alunno, argomento"));
-        q.addBindValue(classe);
+        q.addBindValue(chiave);
         q.addBindValue(da);
         q.addBindValue(a);
         if (!Esegui(q))
@@ -101,16 +108,19 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
     }
 
     // The mistakes the diagnosis named, from the answers themselves (a
-    // slip of form is none).
+    // slip of form is none): on a server from an index of the wrong answers
+    // with a named kind only (read per pupil of the class, never the
+    // school's answers whole); counted per pupil first, so that the pupils
+    // are counted without sorting every wrong answer of the class.
     {
         QSqlQuery q(Db());
         q.setForwardOnly(true);
-        q.prepare(QStringLiteral("SELECT tipo_errore, argomento, count(*), count(DISTINCT alunno) FROM risposte "
-                                 "WHERE alunno IN (") +
+        q.prepare(QStringLiteral("SELECT tipo_errore, argomento, sum(n), count(*) FROM (SELECT tipo_errore, argomento, "
+                                 "alunno, count(*) AS n FROM risposte WHERE alunno IN (") +
                   KAlunniDellaClasse +
-                  QStringLiteral(") AND giusta = 0 AND tipo_errore <> '' AND tipo_errore <> ? AND giorno >= ? AND giorno <= ? "
-                                 "GROUP BY tipo_errore, argomento"));
-        q.addBindValue(classe);
+                  QStringLiteral(") AND giusta = 0 AND tipo_errore <> '' AND tipo_errore <> ? AND giorno >= ? "
+                                 "AND giorno <= ? GROUP BY tipo_errore, argomento, alunno) e GROUP BY tipo_errore, argomento"));
+        q.addBindValue(chiave);
         q.addBindValue(KTipoForma);
         q.addBindValue(da);
         q.addBindValue(a);
@@ -127,7 +137,7 @@ std::optional<TPanoramicaClasse> TRegistroSql::PanoramicaClasse(const QString& c
         q.setForwardOnly(true);
         q.prepare(QStringLiteral("SELECT alunno, count(*), min(scadenza) FROM ripasso WHERE alunno IN (") +
                   KAlunniDellaClasse + QStringLiteral(") AND scadenza < ? GROUP BY alunno"));
-        q.addBindValue(classe);
+        q.addBindValue(chiave);
         q.addBindValue(Giorno(oggi, KUltimoGiorno));
         if (!Esegui(q))
             return fallisci();

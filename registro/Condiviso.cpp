@@ -2,8 +2,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QDateTime>
 #include <QHash>
 #include <QMetaObject>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 
@@ -16,6 +18,18 @@ namespace {
 
 // How many outbox lines are read at a time.
 constexpr int KBlocco = 200;
+
+// The key kept here for a pupil whose PIN the server knows and this
+// computer does not (the lab PCs' role reads no key): nothing matches it,
+// so nobody enters as them here while the server is away.
+TChiavePin ChiaveIgnota()
+{
+    TChiavePin k;
+    k.sale = QByteArray(16, '\0');
+    k.chiave = QByteArray(32, '\0');
+    k.iterazioni = 0;
+    return k;
+}
 
 // Sends the outbox, on its own thread with its own two connections (the
 // local record's file and the server). Everything here runs on that thread.
@@ -74,6 +88,16 @@ public:
                 return;
             FNotifica(true, TGuasto::Nessuno, {});
             for (const auto& u : alunni) {
+                if (FServer->Ruolo() == TRuoloServer::Laboratorio) {
+                    const auto fatto = InviaAlunnoLaboratorio(u);
+                    if (!fatto)
+                        return Perso();
+                    if (!*fatto) {
+                        FLocale.reset();
+                        return;
+                    }
+                    continue;
+                }
                 const qint64 id = IdServer(u.nome, u.classe);
                 if (id == 0)
                     return Perso();
@@ -105,8 +129,21 @@ public:
                 const qint64 id = IdServer(u.nome, u.classe);
                 if (id == 0)
                     return Perso();
-                if (!FServer->RegistraPer(id, u.risposta))
-                    return Perso();
+                if (FServer->Ruolo() == TRuoloServer::Laboratorio && FServer->Scrittura(id).isEmpty()) {
+                    FServer->ImpostaScrittura(id, FLocale->ScritturaSalvata(u.nome, u.classe));
+                    // A pupil without a PIN has a session for the asking.
+                    if (FServer->Scrittura(id).isEmpty() && FSenzaPin.contains(id))
+                        FServer->ControllaPin(id, {});
+                }
+                if (!FServer->RegistraPer(id, u.risposta)) {
+                    if (FServer->Ospite() || FServer->Ruolo() != TRuoloServer::Laboratorio)
+                        return Perso();
+                    // Refused (no session of this pupil on this computer
+                    // still valid): it waits for the pupil's next entry
+                    // with their PIN, which gives a new writing token.
+                    FServer->ImpostaScrittura(id, {});
+                    return;
+                }
                 // Sent: out of the outbox. Should this fail (or the program
                 // die just before), the answer goes again and the server
                 // keeps it once.
@@ -142,10 +179,53 @@ private:
             const auto a = FServer->CreaAlunno(nome, classe);
             if (!a)
                 return 0;
+            Ricorda(*a, nome, classe);
             id = a->id;
-            FIds.insert(chiave, id);
         }
         return id;
+    }
+
+    // The server's pupil `a` (this computer's `nome` of `classe`) as just
+    // read: their id, whether they have a PIN, and, when this computer
+    // made them, their first writing token, kept with the outbox.
+    void Ricorda(const TAlunno& a, const QString& nome, const QString& classe)
+    {
+        FIds.insert(ChiaveConfronto(classe) + QLatin1Char('\n') + ChiaveConfronto(nome), a.id);
+        if (a.conPin)
+            FSenzaPin.remove(a.id);
+        else
+            FSenzaPin.insert(a.id);
+        if (!FServer->Scrittura(a.id).isEmpty())
+            FLocale->SalvaScrittura(nome, classe, FServer->Scrittura(a.id));
+    }
+
+    // A line of the pupils' outbox with the lab PCs' role, which reads no
+    // key: through the function that makes a pupil, with the PIN's key set
+    // here when there is one. Nothing on a fault of the server; false on
+    // a fault of the local record; true when the line is done.
+    std::optional<bool> InviaAlunnoLaboratorio(const TRegistroSql::TAlunnoInUscita& u)
+    {
+        if (u.pin && !u.chiave.Vuota()) {
+            // The first PIN to reach the server wins; a later one's pupil
+            // is told, and enters here only while the server answers.
+            bool stessa = false;
+            const auto a = FServer->ProponiPinServer(u.nome, u.classe, u.chiave, stessa);
+            if (!a)
+                return std::nullopt;
+            Ricorda(*a, u.nome, u.classe);
+            return stessa ? FLocale->TogliAlunnoDaUscita(u.n) : FLocale->PinPresoAltrove(u.n, u.alunno, ChiaveIgnota());
+        }
+        // The pupil only (or a PIN removed here, which only the pupil's
+        // session may do on the server: removed while they are in).
+        const auto a = FServer->CreaAlunno(u.nome, u.classe);
+        if (!a)
+            return std::nullopt;
+        Ricorda(*a, u.nome, u.classe);
+        // Made here without a PIN while another computer gave the same
+        // pupil one: that PIN counts, and is told.
+        const auto qui = FLocale->ChiavePin(u.alunno);
+        return a->conPin && qui && qui->Vuota() ? FLocale->PinPresoAltrove(u.n, u.alunno, ChiaveIgnota())
+                                                : FLocale->TogliAlunnoDaUscita(u.n);
     }
 
     bool Connetti(bool riprova)
@@ -156,6 +236,7 @@ private:
             return false;
         FServer.reset();
         FIds.clear();
+        FSenzaPin.clear();
         auto a = TRegistroSql::ApriPostgres(FUrl, FOpzioni, false);
         if (!a.registro) {
             FGiu = true;
@@ -182,6 +263,7 @@ private:
     QTimer* FTimer = nullptr;
     std::unique_ptr<TRegistroSql> FLocale, FServer;
     QHash<QString, qint64> FIds; // the server's ids of the pupils sent so far, by class and name
+    QSet<qint64> FSenzaPin;      // those of them without a PIN
     bool FGiu = false; // the server was found away at the last try
 };
 
@@ -367,6 +449,23 @@ auto TRegistroCondiviso::SulServer(F leggi) -> std::optional<decltype(leggi(std:
 
 std::optional<TAlunno> TRegistroCondiviso::Copia(TRegistroSql& s, const TAlunno& a)
 {
+    if (s.Ruolo() == TRuoloServer::Laboratorio) {
+        // The server never gives a lab PC a PIN's key. A pupil with a PIN
+        // is kept here with the key made here, if one was; else with a key
+        // nothing matches: while the server is away they cannot enter on
+        // this computer, and nobody can enter as them.
+        const auto qui = FLocale->TrovaAlunno(a.nome, a.classe);
+        const auto chiave = qui ? FLocale->ChiavePin(qui->id) : std::nullopt;
+        if (qui && chiave && (!a.conPin || chiave->iterazioni > 0))
+            return TAlunno{qui->id, qui->nome, qui->classe, a.conPin, qui->pinAltrove};
+        TChiavePin k;
+        if (a.conPin)
+            k = chiave && chiave->iterazioni > 0 ? *chiave : ChiaveIgnota();
+        const auto copia = FLocale->CopiaAlunno(a, k);
+        if (!copia)
+            return std::nullopt;
+        return TAlunno{copia->id, copia->nome, copia->classe, a.conPin, copia->pinAltrove};
+    }
     const auto pin = s.ChiavePin(a.id);
     if (!pin)
         return std::nullopt;
@@ -381,6 +480,27 @@ std::optional<TAlunno> TRegistroCondiviso::AlunnoLocale(qint64 alunno)
     return std::nullopt;
 }
 
+std::optional<TAlunno> TRegistroCondiviso::AlunnoServer(TRegistroSql& s, qint64 alunno)
+{
+    const auto qui = AlunnoLocale(alunno);
+    const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
+    if (!a || s.Ruolo() != TRuoloServer::Laboratorio)
+        return a;
+    if (!s.Sessione(a->id).isEmpty())
+        return a;
+    const QString chiave = ChiaveConfronto(a->classe) + QLatin1Char('\n') + ChiaveConfronto(a->nome);
+    const auto it = FSessioni.find(chiave);
+    if (it != FSessioni.end()) {
+        s.ImpostaSessione(a->id, it->second);
+        return a;
+    }
+    if (a->conPin || s.ControllaPin(a->id, {}) != TEsitoPin::Giusto)
+        return std::nullopt;
+    FSessioni[chiave] = s.Sessione(a->id);
+    FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
+    return a;
+}
+
 QList<TAlunno> TRegistroCondiviso::Alunni()
 {
     // A copy of each pupil (class, PIN key) for the days the server is away.
@@ -392,6 +512,25 @@ QList<TAlunno> TRegistroCondiviso::Alunni()
         return copie;
     });
     return alunni ? *alunni : FLocale->Alunni();
+}
+
+QStringList TRegistroCondiviso::Classi()
+{
+    const auto classi = SulServer([](TRegistroSql& s) { return s.Classi(); });
+    return classi ? *classi : FLocale->Classi();
+}
+
+QList<TAlunno> TRegistroCondiviso::AlunniClasse(const QString& classe)
+{
+    // Only the class's pupils copied (with the lab PCs' role, never a key).
+    const auto alunni = SulServer([&](TRegistroSql& s) {
+        QList<TAlunno> copie;
+        for (const TAlunno& a : s.AlunniClasse(classe))
+            if (const auto copia = Copia(s, a))
+                copie.append(*copia);
+        return copie;
+    });
+    return alunni ? *alunni : FLocale->AlunniClasse(classe);
 }
 
 std::optional<TAlunno> TRegistroCondiviso::TrovaAlunno(const QString& nome, const QString& classe)
@@ -414,6 +553,8 @@ std::optional<TAlunno> TRegistroCondiviso::CreaAlunno(const QString& nome, const
     // with the first answer sent.
     const auto fatto = SulServer([&](TRegistroSql& s) -> std::optional<TAlunno> {
         const auto a = s.CreaAlunno(nome, classe);
+        if (a && !s.Scrittura(a->id).isEmpty())
+            FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
         return a ? Copia(s, *a) : std::nullopt;
     });
     if (fatto && *fatto)
@@ -432,17 +573,57 @@ bool TRegistroCondiviso::ImpostaPin(qint64 alunno, const QString& pin)
     // sender takes the same salted key to the server, now or when it is back.
     if (!FLocale->ImpostaPin(alunno, pin))
         return false;
+    // With the lab PCs' role the server checks the PIN: the same key taken
+    // there at once when it answers, so that the pupil's next entry asks
+    // for it. By the pupil's session when there is one (a pupil without a
+    // PIN, or entered here with theirs); else only by a pupil without a
+    // PIN there. The line, sent again, finds the same key; another key
+    // found there came first, and the sender tells it.
+    const auto k = FLocale->ChiavePin(alunno);
+    const auto qui = AlunnoLocale(alunno);
+    if (k && !k->Vuota() && qui && FServer && FServer->Ruolo() == TRuoloServer::Laboratorio)
+        SulServer([&](TRegistroSql& s) {
+            if (const auto a = AlunnoServer(s, alunno))
+                return s.ImpostaChiaveSessione(a->id, *k);
+            bool stessa = false;
+            return s.ProponiPinServer(qui->nome, qui->classe, *k, stessa).has_value();
+        });
     Sveglia();
     return true;
 }
 
 TEsitoPin TRegistroCondiviso::ControllaPin(qint64 alunno, const QString& pin)
 {
+    // With the lab PCs' role the server checks the PIN and keeps the tries
+    // for every computer; this computer's copy only while it is away.
+    const auto qui = AlunnoLocale(alunno);
+    const auto esito = SulServer([&](TRegistroSql& s) -> std::optional<TEsitoPin> {
+        if (s.Ruolo() != TRuoloServer::Laboratorio || !qui)
+            return std::nullopt;
+        const auto a = s.TrovaAlunno(qui->nome, qui->classe);
+        if (!a)
+            return std::nullopt;
+        const TEsitoPin e = s.ControllaPin(a->id, pin);
+        if (s.Ospite())
+            return std::nullopt;
+        FAttesaFino[alunno] = QDateTime::currentMSecsSinceEpoch() + s.SecondiAttesaPin(a->id) * 1000LL;
+        if (e == TEsitoPin::Giusto) {
+            FSessioni[ChiaveConfronto(a->classe) + QLatin1Char('\n') + ChiaveConfronto(a->nome)] = s.Sessione(a->id);
+            FLocale->SalvaScrittura(a->nome, a->classe, s.Scrittura(a->id));
+            FLocale->PinRiconosciuto(alunno);
+        }
+        return e;
+    });
+    if (esito && *esito)
+        return **esito;
     return FLocale->ControllaPin(alunno, pin);
 }
 
 int TRegistroCondiviso::SecondiAttesaPin(qint64 alunno) const
 {
+    const auto it = FAttesaFino.find(alunno);
+    if (it != FAttesaFino.end() && it->second > QDateTime::currentMSecsSinceEpoch())
+        return static_cast<int>((it->second - QDateTime::currentMSecsSinceEpoch() + 999) / 1000);
     return FLocale->SecondiAttesaPin(alunno);
 }
 
@@ -463,9 +644,8 @@ bool TRegistroCondiviso::RegistraPer(qint64 alunno, const TRispostaGiudicata& r)
 
 TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 {
-    const auto qui = AlunnoLocale(alunno);
     const auto p = SulServer([&](TRegistroSql& s) -> std::optional<TProgressi> {
-        const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
+        const auto a = AlunnoServer(s, alunno);
         return a ? std::optional(s.Progressi(a->id, oggi)) : std::nullopt;
     });
     return p && *p ? **p : FLocale->Progressi(alunno, oggi);
@@ -473,9 +653,8 @@ TProgressi TRegistroCondiviso::Progressi(qint64 alunno, QDate oggi)
 
 QList<TVoceRipasso> TRegistroCondiviso::RipassoDovuto(qint64 alunno, QDate oggi)
 {
-    const auto qui = AlunnoLocale(alunno);
     const auto v = SulServer([&](TRegistroSql& s) -> std::optional<QList<TVoceRipasso>> {
-        const auto a = qui ? s.TrovaAlunno(qui->nome, qui->classe) : std::nullopt;
+        const auto a = AlunnoServer(s, alunno);
         return a ? std::optional(s.RipassoDovuto(a->id, oggi)) : std::nullopt;
     });
     return v && *v ? **v : FLocale->RipassoDovuto(alunno, oggi);

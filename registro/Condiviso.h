@@ -30,11 +30,21 @@
 // A pupil made and a PIN set here go to the server through the pupils'
 // outbox, before the answers, in order; a PIN that another computer set
 // first wins, and this computer's pupil is told (TAlunno::pinAltrove).
+//
+// With the lab PCs' role (Ruoli.h) the server gives this computer no PIN
+// key and no table: the PIN is checked on the server (this computer's copy
+// only while it is away, and only with a key made here), a right PIN opens
+// the pupil's session, kept in memory, for their figures and review; the
+// session's writing token is kept in the local record, so that the sender
+// records the answers of the pupils who entered here, even after a restart.
+// The pupils' outbox goes through the function that makes a pupil: a PIN
+// set here is taken by a pupil who has none on the server, never over one.
 #pragma once
 
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 #include "RegistroSql.h"
@@ -50,6 +60,8 @@ public:
     QString Dove() const override { return FMostrato; }
 
     QList<TAlunno> Alunni() override;
+    QStringList Classi() override;
+    QList<TAlunno> AlunniClasse(const QString& classe) override;
     using TRegistro::TrovaAlunno;
     std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
@@ -107,6 +119,10 @@ private:
     std::optional<TAlunno> Copia(TRegistroSql& s, const TAlunno& a);
     // The pupil of this computer's record.
     std::optional<TAlunno> AlunnoLocale(qint64 alunno);
+    // The server's pupil of this computer's pupil `alunno`; with the lab
+    // PCs' role, only with a session on `s` (one of a pupil without a PIN
+    // is opened here; one opened by a right PIN is kept for the run).
+    std::optional<TAlunno> AlunnoServer(TRegistroSql& s, qint64 alunno);
     void Sveglia();
 
     QString FUrl, FMostrato;
@@ -114,6 +130,9 @@ private:
     std::unique_ptr<TRegistroSql> FLocale;
     std::unique_ptr<TRegistroSql> FServer;
     std::shared_ptr<TStato> FStato;
+    // The lab PCs' role: the sessions of this run, by pupil's name.
+    std::map<QString, QString> FSessioni;
+    std::map<qint64, qint64> FAttesaFino; // this computer's pupil: the end of the server's PIN wait (ms since 1970)
     TStatoServer FStatoServer;
     bool FGiu = false; // the server was said to be away, and not yet back
     QString FMessaggioGiu, FUltimoGuasto;

@@ -287,6 +287,7 @@ TRegistroSql::TRegistroSql(QString percorso, QString connessione, const TDialett
 
 TRegistroSql::~TRegistroSql()
 {
+    FRegistra.reset();
     {
         QSqlDatabase db = QSqlDatabase::database(FConnessione, false);
         if (db.isOpen())
@@ -588,6 +589,8 @@ TRegistroSql::TApertura TRegistroSql::ApriPostgres(const QString& url, const TOp
         if (!r->Migra(migrazioni))
             return fallisci();
     }
+    if ((prepara && !r->PreparaRuoli()) || !r->LeggiRuolo())
+        return fallisci();
     esito.registro = std::move(r);
     return esito;
 }
@@ -815,12 +818,15 @@ void TRegistroSql::Guasta(TGuasto g, const QString& dettaglio)
     // which the engine's driver can free only while it is open). Nothing
     // more is sent on it: every call of a faulty record returns at once.
     Annulla();
+    FRegistra.reset();
     Avvisa(MessaggioGuasto(g, FPercorso, g == TGuasto::Illeggibile ? dettaglio : QString()));
 }
 
 namespace {
 // The columns LeggiAlunno reads, first in a query.
-const QString KColonneAlunno = QStringLiteral("id, nome, classe, pin_chiave, pin_altrove");
+// Whether a pupil has a PIN is read from its iterations: the teachers' role
+// may not read the key itself (Ruoli.h).
+const QString KColonneAlunno = QStringLiteral("id, nome, classe, pin_iterazioni, pin_altrove");
 constexpr int KNumColonneAlunno = 5;
 } // namespace
 
@@ -836,7 +842,10 @@ QList<TAlunno> TRegistroSql::Alunni()
     if (Ospite())
         return alunni;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT %1 FROM alunni ORDER BY nome, classe").arg(KColonneAlunno));
+    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END, 0 "
+                                             "FROM mevario_classi() k CROSS JOIN LATERAL mevario_alunni(k.classe_chiave) a "
+                                             "ORDER BY a.nome, a.classe")
+                            : QStringLiteral("SELECT %1 FROM alunni ORDER BY nome, classe").arg(KColonneAlunno));
     if (!Esegui(q))
         return {};
     while (q.next())
@@ -849,9 +858,12 @@ std::optional<TAlunno> TRegistroSql::TrovaAlunno(const QString& nome, const QStr
     if (Ospite())
         return {};
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT %1 FROM alunni WHERE nome_chiave = ? AND classe_chiave = ?").arg(KColonneAlunno));
-    q.addBindValue(ChiaveConfronto(nome));
+    q.prepare(Laboratorio() ? QStringLiteral("SELECT a.id, a.nome, a.classe, CASE WHEN a.con_pin THEN 1 END, 0 "
+                                             "FROM mevario_alunni(?) a WHERE a.nome_chiave = ?")
+                            : QStringLiteral("SELECT %1 FROM alunni WHERE classe_chiave = ? AND nome_chiave = ?")
+                                  .arg(KColonneAlunno));
     q.addBindValue(ChiaveConfronto(classe));
+    q.addBindValue(ChiaveConfronto(nome));
     if (!Esegui(q) || !q.next())
         return {};
     return LeggiAlunno(q);
@@ -861,6 +873,8 @@ std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QStri
 {
     if (Ospite() || !NomeAlunnoValido(nome) || classe.size() > 60)
         return {};
+    if (Laboratorio())
+        return CreaAlunnoServer(nome, classe, {});
     {
         // Two programs may make the same pupil at once: one row stays.
         QSqlQuery q(Db());
@@ -879,6 +893,8 @@ std::optional<TAlunno> TRegistroSql::CreaAlunno(const QString& nome, const QStri
 
 std::optional<TChiavePin> TRegistroSql::ChiavePin(qint64 alunno)
 {
+    if (Laboratorio())
+        return {};
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("SELECT pin_sale, pin_chiave, pin_iterazioni FROM alunni WHERE id = ?"));
     q.addBindValue(alunno);
@@ -898,6 +914,8 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
     if (Ospite() || (!pin.isEmpty() && !PinValido(pin)))
         return false;
     const TChiavePin k = pin.isEmpty() ? TChiavePin() : NuovaChiavePin(pin, FOpzioni.iterazioniPin);
+    if (Laboratorio())
+        return ImpostaPinServer(alunno, k);
     if (!FUscita) {
         QSqlQuery q(Db());
         q.prepare(QStringLiteral("UPDATE alunni SET pin_sale = ?, pin_chiave = ?, pin_iterazioni = ? WHERE id = ?"));
@@ -931,6 +949,8 @@ bool TRegistroSql::ImpostaPin(qint64 alunno, const QString& pin)
 
 TEsitoPin TRegistroSql::ControllaPin(qint64 alunno, const QString& pin)
 {
+    if (Laboratorio())
+        return ControllaPinServer(alunno, pin);
     TTentativiPin& t = FTentativi[alunno];
     if (!Ospite()) {
         // The tries as the record keeps them: another run may have made some.
@@ -1011,6 +1031,8 @@ bool TRegistroSql::RegistraPer(qint64 alunno, const TRispostaGiudicata& giudicat
     if (!std::isfinite(r.secondi) || r.secondi < 0)
         r.secondi = 0;
     r.giorno = r.quando.toLocalTime().date();
+    if (Laboratorio())
+        return RegistraServer(alunno, r);
     // Kept in memory until it is written: after a fault that may pass (a
     // full disk) it is written with the next answer or the next try.
     FTrattenute.push_back({alunno, r});
@@ -1227,14 +1249,14 @@ bool TRegistroSql::Ricostruisci(qint64 alunno)
 TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
 {
     TProgressi p = TRegistroOspite().Progressi(alunno, oggi);
-    if (Ospite())
+    if (Ospite() || (Laboratorio() && Sessione(alunno).isEmpty()))
         return p;
     std::map<QString, TProgressoArgomento> argomenti;
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT argomento, sum(giuste), sum(sbagliate), count(*), max(giorno) "
-                                 "FROM esiti_giorno WHERE alunno = ? GROUP BY argomento"));
-        q.addBindValue(alunno);
+        q.prepare(QStringLiteral("SELECT argomento, sum(giuste), sum(sbagliate), count(*), max(giorno) FROM ") +
+                  Di("esiti_giorno") + QStringLiteral(" GROUP BY argomento"));
+        q.addBindValue(Chiave(alunno));
         if (!Esegui(q))
             return p;
         while (q.next()) {
@@ -1248,8 +1270,8 @@ TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
     }
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT argomento, ultime FROM esiti_argomento WHERE alunno = ?"));
-        q.addBindValue(alunno);
+        q.prepare(QStringLiteral("SELECT argomento, ultime FROM ") + Di("esiti_argomento"));
+        q.addBindValue(Chiave(alunno));
         if (!Esegui(q))
             return p;
         while (q.next()) {
@@ -1265,9 +1287,9 @@ TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
         p.argomenti.append(a);
     {
         QSqlQuery q(Db());
-        q.prepare(QStringLiteral("SELECT giorno, sum(giuste), sum(sbagliate) FROM esiti_giorno "
-                                 "WHERE alunno = ? AND giorno >= ? AND giorno <= ? GROUP BY giorno"));
-        q.addBindValue(alunno);
+        q.prepare(QStringLiteral("SELECT giorno, sum(giuste), sum(sbagliate) FROM ") + Di("esiti_giorno") +
+                  QStringLiteral(" AND giorno >= ? AND giorno <= ? GROUP BY giorno"));
+        q.addBindValue(Chiave(alunno));
         q.addBindValue(Giorno(oggi.addDays(-29)));
         q.addBindValue(Giorno(oggi));
         if (!Esegui(q))
@@ -1286,12 +1308,12 @@ TProgressi TRegistroSql::Progressi(qint64 alunno, QDate oggi)
 QList<TVoceRipasso> TRegistroSql::RipassoDovuto(qint64 alunno, QDate oggi)
 {
     QList<TVoceRipasso> voci;
-    if (Ospite())
+    if (Ospite() || (Laboratorio() && Sessione(alunno).isEmpty()))
         return voci;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT argomento, tipo, scatola, scadenza FROM ripasso "
-                             "WHERE alunno = ? AND scadenza <= ? ORDER BY scadenza, argomento, tipo"));
-    q.addBindValue(alunno);
+    q.prepare(QStringLiteral("SELECT argomento, tipo, scatola, scadenza FROM ") + Di("ripasso") +
+              QStringLiteral(" AND scadenza <= ? ORDER BY scadenza, argomento, tipo"));
+    q.addBindValue(Chiave(alunno));
     q.addBindValue(Giorno(oggi));
     if (!Esegui(q))
         return {};
@@ -1304,12 +1326,12 @@ QList<TVoceRipasso> TRegistroSql::RipassoDovuto(qint64 alunno, QDate oggi)
 QList<TRigaAlunno> TRegistroSql::RigheAlunni()
 {
     QList<TRigaAlunno> righe;
-    if (Ospite())
+    if (Ospite() || Laboratorio())
         return righe;
     QSqlQuery q(Db());
-    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_chiave, a.pin_altrove, sum(e.giuste), "
+    q.prepare(QStringLiteral("SELECT a.id, a.nome, a.classe, a.pin_iterazioni, a.pin_altrove, sum(e.giuste), "
                              "sum(e.sbagliate), max(e.giorno) FROM alunni a LEFT JOIN esiti_giorno e ON e.alunno = a.id "
-                             "GROUP BY a.id, a.nome, a.classe, a.pin_chiave, a.pin_altrove ORDER BY a.nome, a.classe"));
+                             "GROUP BY a.id, a.nome, a.classe, a.pin_iterazioni, a.pin_altrove ORDER BY a.nome, a.classe"));
     if (!Esegui(q))
         return {};
     constexpr int c = KNumColonneAlunno;
@@ -1322,11 +1344,11 @@ QList<TRigaAlunno> TRegistroSql::RigheAlunni()
 QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& argomento, QDate dal)
 {
     QList<TRispostaRegistrata> risposte;
-    if (Ospite())
+    if (Ospite() || (Laboratorio() && Sessione(alunno).isEmpty()))
         return risposte;
     QString sql = QStringLiteral("SELECT uuid, argomento, esercizio, seme, risposta, giusta, diagnosi, tipo_errore, "
-                                 "ripassa, soluzione_vista, secondi, quando, giorno, computer FROM risposte "
-                                 "WHERE alunno = ?");
+                                 "ripassa, soluzione_vista, secondi, quando, giorno, computer FROM ") +
+                  Di("risposte");
     if (!argomento.isEmpty())
         sql += QStringLiteral(" AND argomento = ?");
     if (dal.isValid())
@@ -1335,7 +1357,7 @@ QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& a
     QSqlQuery q(Db());
     q.setForwardOnly(true);
     q.prepare(sql);
-    q.addBindValue(alunno);
+    q.addBindValue(Chiave(alunno));
     if (!argomento.isEmpty())
         q.addBindValue(argomento);
     if (dal.isValid())
@@ -1349,7 +1371,7 @@ QList<TRispostaRegistrata> TRegistroSql::Storico(qint64 alunno, const QString& a
 
 std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 {
-    if (Ospite())
+    if (Ospite() || Ruolo() != TRuoloServer::Proprietario)
         return {};
     TEsportazione e;
     {
@@ -1374,7 +1396,7 @@ std::optional<TEsportazione> TRegistroSql::Esporta(qint64 alunno)
 TRegistroSql::TEsitoImporta TRegistroSql::Importa(const TEsportazione& e)
 {
     TEsitoImporta esito;
-    if (Ospite() || !Inizia() || !AttendiTurnoAlunno(e.nome))
+    if (Ospite() || Ruolo() != TRuoloServer::Proprietario || !Inizia() || !AttendiTurnoAlunno(e.nome))
         return esito;
     auto alunno = TrovaAlunno(e.nome, e.classe);
     if (Ospite())
@@ -1480,7 +1502,7 @@ bool TRegistroSql::TogliDaUscita(qint64 n)
 
 std::optional<TAlunno> TRegistroSql::CopiaAlunno(const TAlunno& a, const TChiavePin& pin)
 {
-    if (Ospite() || !NomeAlunnoValido(a.nome))
+    if (Ospite() || Laboratorio() || !NomeAlunnoValido(a.nome))
         return {};
     QSqlQuery q(Db());
     // A PIN set here that the server has not taken yet stays (the pupils'
@@ -1557,6 +1579,16 @@ bool TRegistroSql::TogliAlunnoDaUscita(qint64 n)
     QSqlQuery q(Db());
     q.prepare(QStringLiteral("DELETE FROM uscita_alunni WHERE n = ?"));
     q.addBindValue(n);
+    return Esegui(q);
+}
+
+bool TRegistroSql::PinRiconosciuto(qint64 alunno)
+{
+    if (Ospite())
+        return false;
+    QSqlQuery q(Db());
+    q.prepare(QStringLiteral("UPDATE alunni SET pin_altrove = 0 WHERE id = ? AND pin_altrove <> 0"));
+    q.addBindValue(alunno);
     return Esegui(q);
 }
 

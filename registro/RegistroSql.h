@@ -39,6 +39,12 @@ enum class TGuasto {
     Indirizzo,       // the URL is malformed, or the engine's driver is missing
 };
 
+// What a server's connection may do (Ruoli.h): everything (the database's
+// owner), read the school and manage pupils (the teachers' role), or only
+// a pupil's own work through the server's functions (the lab PCs' role).
+// A SQLite file is always its owner's.
+enum class TRuoloServer { Proprietario, Docenti, Laboratorio };
+
 // What went wrong, said in Italian, with where the record is.
 QString DescriviGuasto(TGuasto g, const QString& percorso, const QString& dettaglio = {});
 // The same, with what the program does about it (goes on as a guest).
@@ -77,6 +83,9 @@ public:
     QString DettaglioGuasto() const { return FDettaglio; }
 
     QList<TAlunno> Alunni() override;
+    // With the lab PCs' role, from the server's functions (never a key).
+    QStringList Classi() override;
+    QList<TAlunno> AlunniClasse(const QString& classe) override;
     using TRegistro::TrovaAlunno;
     std::optional<TAlunno> TrovaAlunno(const QString& nome, const QString& classe) override;
     std::optional<TAlunno> CreaAlunno(const QString& nome, const QString& classe) override;
@@ -97,6 +106,27 @@ public:
     QList<TVoceRipasso> RipassoDovuto(qint64 alunno, QDate oggi) override;
     // In Classe.cpp.
     std::optional<TPanoramicaClasse> PanoramicaClasse(const QString& classe, QDate dal, QDate al, QDate oggi) override;
+
+    // On a server, what this connection's role may do.
+    TRuoloServer Ruolo() const { return FRuolo; }
+    // After a `prepara`: what the technician still has to do about the
+    // roles (a role missing, ...), in Italian; empty when nothing.
+    const QStringList& AvvisiRuoli() const { return FAvvisiRuoli; }
+
+    // The lab PCs' role: the pupil's session, opened by a right
+    // ControllaPin (or given here), which the reads of the pupil's own
+    // figures, history and review need; and its writing token, which
+    // RegistraPer and ImpostaPin need (ImprontaSessione of the session, or
+    // given here: kept with this PC's outbox). Nothing for another role.
+    QString Sessione(qint64 alunno) const;
+    void ImpostaSessione(qint64 alunno, const QString& sessione);
+    QString Scrittura(qint64 alunno) const;
+    void ImpostaScrittura(qint64 alunno, const QString& scrittura);
+
+    // This computer's record, on a server with the lab role: the writing
+    // tokens of the pupils whose answers wait in the outbox.
+    bool SalvaScrittura(const QString& nome, const QString& classe, const QString& scrittura);
+    QString ScritturaSalvata(const QString& nome, const QString& classe);
 
     // For the command-line tool.
     QList<TRigaAlunno> RigheAlunni();
@@ -164,6 +194,23 @@ public:
     // `prima` (base64, empty: none) or over `nuova` itself. The key the
     // pupil has afterwards (`nuova`, or the other computer's); nothing on a fault.
     std::optional<TChiavePin> ImpostaChiaveSe(qint64 alunno, const TChiavePin& nuova, const QString& prima);
+    // The same with the lab PCs' role, which reads no key: the pupil `nome`
+    // of `classe` is made with the key `pin`, or given it when on the
+    // server without a PIN. The server's pupil, with `stessa` true when
+    // their key is now `pin` (it reached the server first), false when
+    // another PIN came first; nothing on a fault.
+    std::optional<TAlunno> ProponiPinServer(const QString& nome, const QString& classe, const TChiavePin& pin,
+                                            bool& stessa);
+    // With the lab PCs' role: the key `pin` (made on this computer) set by
+    // the session of the pupil (one opened here, or one of a pupil without
+    // a PIN).
+    bool ImpostaChiaveSessione(qint64 alunno, const TChiavePin& pin)
+    {
+        return !Ospite() && Laboratorio() && ImpostaPinServer(alunno, pin);
+    }
+    // This computer's pupil entered with the PIN that counts: nothing more
+    // to tell (TAlunno::pinAltrove).
+    bool PinRiconosciuto(qint64 alunno);
 
     // The clock of the PIN's waits (milliseconds, monotonic); for tests.
     void ImpostaOrologio(std::function<qint64()> orologio) { FOrologio = std::move(orologio); }
@@ -195,6 +242,19 @@ private:
     // could not be (it and those after it are still held).
     bool ScriviTrattenute();
     TAlunno LeggiAlunno(const QSqlQuery& q) const;
+    bool PreparaRuoli();
+    bool LeggiRuolo();
+    bool Laboratorio() const { return FRuolo == TRuoloServer::Laboratorio; }
+    // The pupil's rows of `tabella` as a FROM item with its condition
+    // ("esiti_giorno WHERE alunno = ?"), and the value to bind: the pupil,
+    // or their session for the lab role (through the server's function).
+    QString Di(const char* tabella) const;
+    QVariant Chiave(qint64 alunno) const;
+    TEsitoPin ControllaPinServer(qint64 alunno, const QString& pin);
+    std::optional<TAlunno> CreaAlunnoServer(const QString& nome, const QString& classe, const TChiavePin& pin,
+                                            bool* stessa = nullptr);
+    bool ImpostaPinServer(qint64 alunno, const TChiavePin& pin);
+    bool RegistraServer(qint64 alunno, const TRispostaRegistrata& r);
 
     QString FPercorso;
     QString FConnessione;
@@ -213,6 +273,12 @@ private:
     bool FUscita = false;
     QString FPassword; // removed from any text of the engine kept for messages
     std::map<qint64, TTentativiPin> FTentativi;
+    TRuoloServer FRuolo = TRuoloServer::Proprietario;
+    QStringList FAvvisiRuoli;
+    std::map<qint64, QString> FSessioni, FScritture;
+    // The lab role's recording of an answer, prepared once: each answer is
+    // then one exchange with the server.
+    std::unique_ptr<QSqlQuery> FRegistra;
     std::function<qint64()> FOrologio;
 };
 

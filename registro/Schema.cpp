@@ -106,6 +106,24 @@ const std::vector<TMigrazione>& Migrazioni()
              // A class's pupils are listed by this index too.
              QStringLiteral("CREATE UNIQUE INDEX alunni_classe_nome ON alunni (classe_chiave, nome_chiave)"),
          }},
+        {5,
+         {
+             // A computer whose record is on a server reached with the lab
+             // PCs' role: the writing token of the last session of each
+             // pupil whose answers it sends (Ruoli.h). It lets only answers
+             // be recorded, never anything read.
+             QStringLiteral("{SOLO_FILE}CREATE TABLE scritture_server (nome TEXT NOT NULL, classe TEXT NOT NULL, "
+                            "scrittura TEXT NOT NULL, PRIMARY KEY (nome, classe)) {SENZA_ROWID}"),
+             // The class overview's mistakes, from the wrong answers with a
+             // named kind only: their cost follows the class, not the school.
+             QStringLiteral("{SOLO_SERVER}CREATE INDEX risposte_errori ON risposte (alunno, giorno, argomento, "
+                            "tipo_errore) WHERE giusta = 0 AND tipo_errore <> ''"),
+             // The class overview's and the progress window's figures of a
+             // pupil over some days, read from the index alone: without it a
+             // server reads the figures of the whole school for a class.
+             QStringLiteral("{SOLO_SERVER}CREATE INDEX esiti_giorno_alunno_giorno ON esiti_giorno (alunno, giorno) "
+                            "INCLUDE (argomento, giuste, sbagliate)"),
+         }},
     };
     return m;
 }

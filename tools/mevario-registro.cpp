@@ -14,6 +14,7 @@
 #include "Condiviso.h"
 #include "Esportazione.h"
 #include "RegistroSql.h"
+#include "Ruoli.h"
 
 using namespace mevario;
 
@@ -21,6 +22,7 @@ namespace {
 
 constexpr int KArgomentiSbagliati = 1;
 constexpr int KFileInutilizzabile = 2;
+constexpr int KRuoloInsufficiente = 3;
 
 void Aiuto(std::FILE* f)
 {
@@ -73,7 +75,14 @@ void Aiuto(std::FILE* f)
                "                    (mai il registro stesso, un dispositivo o una cartella)\n"
                "  prepara           crea il registro, o lo aggiorna alla versione di questo\n"
                "                    programma; su un server è il solo comando che lo fa (lo\n"
-               "                    esegue il tecnico, una volta); ripeterlo non cambia nulla\n"
+               "                    esegue il tecnico, una volta, come proprietario del\n"
+               "                    database) e dà i diritti ai ruoli mevario_laboratorio\n"
+               "                    (i computer degli alunni) e mevario_docenti; ripeterlo\n"
+               "                    non cambia nulla\n"
+               "\n"
+               "Su un server: alunni, storico, ripasso e classe vogliono il ruolo dei docenti\n"
+               "o il proprietario del database; esporta, importa e prepara il proprietario.\n"
+               "Il ruolo dei computer del laboratorio non legge il registro da qui.\n"
                "\n"
                "  --db FILE|URL     usa il registro FILE, o quello del server URL\n"
                "  --classe CLASSE   la classe di ALUNNO (storico, ripasso, esporta)\n"
@@ -87,7 +96,9 @@ void Aiuto(std::FILE* f)
                "\n"
                "Stato d'uscita: 0 riuscito; 1 argomenti sbagliati o file da scrivere non\n"
                "ammesso o non scritto (il messaggio sullo standard error); 2 registro o file\n"
-               "danneggiato, estraneo o inutilizzabile: nulla è stato scritto.\n",
+               "danneggiato, estraneo o inutilizzabile: nulla è stato scritto; 3 il ruolo con\n"
+               "cui ci si collega al server non può eseguire il comando (il messaggio dice\n"
+               "quale ruolo serve): nulla è cambiato.\n",
                f);
 }
 
@@ -257,7 +268,28 @@ int Esegui(const TComando& c)
     opzioni.soloLettura = !prepara && !daImportare;
     if (IndirizzoServer(db))
         InviaInAttesa(db);
-    auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), prepara);
+    // On a server, who may do what (Ruoli.h): asked before anything is
+    // written, so that a refused command changes nothing.
+    const bool proprietario = prepara || daImportare || comando == QLatin1String("esporta");
+    auto apertura = TRegistroSql::Apri(db, opzioni, daImportare.has_value(), false);
+    if (apertura.registro && apertura.registro->Server()) {
+        const TRuoloServer ruolo = apertura.registro->Ruolo();
+        if ((proprietario && ruolo != TRuoloServer::Proprietario) || ruolo == TRuoloServer::Laboratorio)
+            return Errore(QStringLiteral("il comando «%1» vuole %2; il ruolo %3 non può eseguirlo. Nulla è cambiato.")
+                              .arg(comando,
+                                   proprietario ? QStringLiteral("il proprietario del database (il tecnico)")
+                                                : QStringLiteral("il ruolo dei docenti («%1») o il proprietario del "
+                                                                 "database")
+                                                      .arg(KRuoloDocenti),
+                                   ruolo == TRuoloServer::Laboratorio
+                                       ? QStringLiteral("dei computer del laboratorio («%1»)").arg(KRuoloLaboratorio)
+                                       : QStringLiteral("dei docenti («%1»)").arg(KRuoloDocenti)),
+                          KRuoloInsufficiente);
+    }
+    if (prepara && (apertura.registro || apertura.guasto == TGuasto::DaPreparare || !IndirizzoServer(db))) {
+        apertura.registro.reset();
+        apertura = TRegistroSql::Apri(db, opzioni, false, true);
+    }
     // No pupil has been made on this computer yet: its record is not there,
     // and the commands that list pupils answer with nobody.
     if (!apertura.registro && apertura.guasto == TGuasto::Mancante && c.db.isEmpty() && db == PercorsoLocale() &&
@@ -273,6 +305,8 @@ int Esegui(const TComando& c)
     TRegistroSql& r = *apertura.registro;
     if (prepara) {
         std::printf("Il registro «%s» è pronto.\n", percorso.toUtf8().constData());
+        for (const QString& avviso : r.AvvisiRuoli())
+            std::fprintf(stderr, "mevario-registro: %s\n", avviso.toUtf8().constData());
         return 0;
     }
 
