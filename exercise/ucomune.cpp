@@ -15,6 +15,7 @@
 #include <optional>
 #include <tuple>
 
+#include "Colori.h"
 #include "Finestra.h"
 #include "UDsFancyButton.h"
 #include "funzioni.h"
@@ -45,7 +46,6 @@ QString& Cartella()
 
 Tfrmcomune* gIstanza = nullptr;
 
-const QColor kMarrone(128, 0, 0);
 
 int gFaseLampeggio = 500;
 
@@ -205,7 +205,7 @@ void TEditRisp::paintEvent(QPaintEvent* e)
         x1 = x0 + fontMetrics().horizontalAdvance(QLatin1Char('0'));
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(220, 0, 0), 2));
+    p.setPen(QPen(kRosso, 2));
     const int y = height() - 5;
     // A wavy line, as a spelling checker marks a word.
     QPainterPath onda;
@@ -244,8 +244,8 @@ QColor Colore(const QWidget* panel) { return panel->palette().color(QPalette::Wi
 void ImpostaFaseLampeggio(int ms) { gFaseLampeggio = ms < 0 ? 0 : ms; }
 
 // Dark enough for white captions to read on them.
-QColor ColoreLampoVerde() { return QColor(0, 128, 0); }
-QColor ColoreLampoRosso() { return QColor(200, 0, 0); }
+QColor ColoreLampoVerde() { return kVerde; }
+QColor ColoreLampoRosso() { return kRosso; }
 void LampeggiaVerde(QWidget* panel) { Lampeggia(panel, ColoreLampoVerde()); }
 void LampeggiaRosso(QWidget* panel) { Lampeggia(panel, ColoreLampoRosso()); }
 
