@@ -244,19 +244,14 @@ QString TdlgEserciziStampa::Scrivi()
         MostraMessaggio(windowTitle(), QStringLiteral("Impossibile creare la cartella ") + cartella, true);
         return {};
     }
-    const QString file = NuovoPercorsoDocumento(cartella, QStringLiteral("Esercizi"), QStringLiteral("pdf"));
-    if (file.isEmpty()) {
-        MostraMessaggio(windowTitle(), QStringLiteral("Nessun nome libero per la scheda nella cartella ") + cartella,
-                        true);
-        return {};
-    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TEsitoScheda esito = ScriviSchedaEsercizi(file, *r);
+    const TEsitoScheda esito = ScriviSchedaNuova(cartella, *r);
     QApplication::restoreOverrideCursor();
     if (!esito.riuscito) {
         MostraMessaggio(windowTitle(), esito.errore, true);
         return {};
     }
+    const QString file = esito.file;
     Ricorda();
     const QString seme = QString::number(r->seme);
     lbEsito->setText(QStringLiteral("La scheda è in %1\nSeme %2: scritto nel campo «Seme», stampa di nuovo la "

@@ -546,37 +546,30 @@ QString PercheNonSiScrive(const QString& file)
 
 } // namespace
 
-TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta)
+namespace {
+
+// The sheet composed into `pdf`; nothing written.
+// What makes a request no sheet at all, or empty.
+QString ErroreRichiesta(const TRichiestaScheda& richiesta)
+{
+    if (richiesta.argomenti.empty())
+        return QStringLiteral("Scegli almeno un argomento.");
+    if (richiesta.quanti < 1 || richiesta.quanti > 50)
+        return QStringLiteral("Gli esercizi per argomento vanno da 1 a 50.");
+    return {};
+}
+
+TEsitoScheda ComponiScheda(const TRichiestaScheda& richiesta, QByteArray& pdf)
 {
     TEsitoScheda esito;
-    if (richiesta.argomenti.empty()) {
-        esito.errore = QStringLiteral("Scegli almeno un argomento.");
+    esito.errore = ErroreRichiesta(richiesta);
+    if (!esito.errore.isEmpty())
         return esito;
-    }
-    if (richiesta.quanti < 1 || richiesta.quanti > 50) {
-        esito.errore = QStringLiteral("Gli esercizi per argomento vanno da 1 a 50.");
-        return esito;
-    }
     std::vector<TVoceScheda> voci;
     try {
         voci = EserciziScheda(richiesta);
     } catch (const std::exception& e) {
         esito.errore = QString::fromStdString(e.what());
-        return esito;
-    }
-    // A new file only: nothing of anyone's is written over. Refused before
-    // the sheet is composed; written whole, or not at all, at the end.
-    const QString vietata = DestinazioneVietata(file);
-    if (!vietata.isEmpty()) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file: ") + vietata + QLatin1Char('.');
-        return esito;
-    }
-    if (QFileInfo::exists(file)) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": esiste già.");
-        return esito;
-    }
-    if (!QFileInfo(QFileInfo(file).absolutePath()).isDir() || !QFileInfo(QFileInfo(file).absolutePath()).isWritable()) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + PercheNonSiScrive(file);
         return esito;
     }
     QBuffer f;
@@ -636,18 +629,65 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
         y += blocchi[i].altezza;
     }
     if (!p.end()) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file;
+        esito.errore = QStringLiteral("Impossibile comporre la scheda.");
         return esito;
     }
     f.close();
-    const TEsitoScrittura scritto = ScriviFileIntero(file, f.data());
-    esito.riuscito = scritto.scritto;
+    pdf = f.data();
+    esito.riuscito = true;
     esito.pagine = totale;
     esito.pagineEsercizi = primaChiave;
+    return esito;
+}
+
+} // namespace
+
+TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta)
+{
+    TEsitoScheda esito;
+    esito.errore = ErroreRichiesta(richiesta);
+    if (!esito.errore.isEmpty())
+        return esito;
+    // A new file only: nothing of anyone's is written over. Refused before
+    // the sheet is composed; written whole, or not at all, at the end.
+    const QString vietata = DestinazioneVietata(file);
+    if (!vietata.isEmpty()) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file: ") + vietata + QLatin1Char('.');
+        return esito;
+    }
+    if (QFileInfo::exists(file)) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": esiste già.");
+        return esito;
+    }
+    if (!QFileInfo(QFileInfo(file).absolutePath()).isDir() || !QFileInfo(QFileInfo(file).absolutePath()).isWritable()) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + PercheNonSiScrive(file);
+        return esito;
+    }
+    QByteArray pdf;
+    esito = ComponiScheda(richiesta, pdf);
+    if (!esito.riuscito)
+        return esito;
+    const TEsitoScrittura scritto = ScriviFileIntero(file, pdf);
+    esito.riuscito = scritto.scritto;
+    esito.file = file;
     if (!esito.riuscito) {
         esito.errore = scritto.errore + QLatin1Char('.');
         esito.errore[0] = esito.errore[0].toUpper();
     }
+    return esito;
+}
+
+TEsitoScheda ScriviSchedaNuova(const QString& cartella, const TRichiestaScheda& richiesta, const QDateTime& quando)
+{
+    QByteArray pdf;
+    TEsitoScheda esito = ComponiScheda(richiesta, pdf);
+    if (!esito.riuscito)
+        return esito;
+    QString errore;
+    esito.file = ScriviNuovoDocumento(cartella, QStringLiteral("Esercizi"), QStringLiteral("pdf"), pdf, quando, &errore);
+    esito.riuscito = !esito.file.isEmpty();
+    if (!esito.riuscito)
+        esito.errore = errore + QLatin1Char('.');
     return esito;
 }
 
