@@ -405,6 +405,8 @@ void Tfrmcomune::ImpostaAiuto(const TAiuto& aiuto, bool dueColonne)
 {
     if (aiuto == FAiuto && dueColonne == FDueColonne && !FContenutoAiuto.empty())
         return;
+    if (!(aiuto == FAiuto))
+        FDimensioniAiuto[0] = FDimensioniAiuto[1] = QSize();
     FAiuto = aiuto;
     FDueColonne = dueColonne;
     for (QWidget* w : FContenutoAiuto)
@@ -475,6 +477,7 @@ void Tfrmcomune::ImpostaAiuto(const TAiuto& aiuto, bool dueColonne)
     // Room for the "X" at the top right, beside the first line.
     larghezza += 10 + 30;
     pnlHelp1->resize(larghezza, std::max(y, altezzaTesto) + 2);
+    FDimensioniAiuto[dueColonne ? 1 : 0] = pnlHelp1->size();
     SpeedButton1->move(larghezza - 26, 4);
     SpeedButton1->raise();
     for (QWidget* w : FContenutoAiuto)
@@ -648,8 +651,12 @@ void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& 
     std::optional<TScelta> migliore;
     const TAiuto aiuto = FAiuto;
     for (bool dueColonne : {false, true}) {
-        ImpostaAiuto(aiuto, dueColonne);
-        const QSize h = pnlHelp1->size();
+        // Each shape is built once for its content: its size is kept.
+        QSize h = FDimensioniAiuto[dueColonne ? 1 : 0];
+        if (h.isEmpty()) {
+            ImpostaAiuto(aiuto, dueColonne);
+            h = pnlHelp1->size();
+        }
         const auto dentro = [&](QPoint p) {
             p.setX(std::clamp(p.x(), finestra.left(), std::max(finestra.left(), finestra.right() + 1 - h.width())));
             p.setY(std::clamp(p.y(), finestra.top(), std::max(finestra.top(), finestra.bottom() + 1 - h.height())));
