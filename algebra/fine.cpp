@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "argomenti.h"
 #include "diagnosi.h"
 #include "regole.h"
 
@@ -31,7 +32,8 @@ struct TermineScritto {
 
 bool MonomiTopic(const std::string& a)
 {
-    return a == "prodotto-monomi" || a == "potenza-monomio" || a == "quoziente-monomi";
+    const TTemaArgomento* t = TemaArgomento(a);
+    return t && t->unMonomio;
 }
 
 // The factors of a term written side by side or with '*', in the order

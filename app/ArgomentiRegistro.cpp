@@ -1,82 +1,81 @@
 #include "ArgomentiRegistro.h"
 
-#include <iterator>
+#include <string_view>
+#include <utility>
+#include <vector>
 
-#include "Catalogo.h"
+#include "argomenti.h"
 #include "Ripasso.h"
-#include "SchedaEsercizi.h"
 
 namespace mevario {
 
 namespace {
 
-const TArgomentoRegistro kArgomenti[] = {
-    {"definizione-monomio", "TfrmConcetto"},
-    {"somma-monomi", "TfrmSommaMon"},
-    {"prodotto-monomi", "TfrmProdottoMon"},
-    {"potenza-monomio", "TfrmPotenzaMon"},
-    {"quoziente-monomi", "TfrmQuozienteMon"},
-    {"mcd-monomi", "TfrmMcdMon"},
-    {"mcm-monomi", "TfrmMcmMon"},
-    {"definizione-polinomio", "TfrmPolConcetto"},
-    {"somma-polinomi", "TfrmSommaPol"},
-    {"differenza-polinomi", "TfrmDiffPol"},
-    {"prodotto-polinomi", "TfrmProdottoPol"},
-    {kArgomentoDivisione, "TfrmDivisionePol"},
-};
-
-const TArgomentoRegistro* Trova(const QString& argomento)
+// The window of each topic, by the topic's name in the table of topics.
+const char* Classe(std::string_view nome)
 {
-    for (const TArgomentoRegistro& a : kArgomenti)
-        if (argomento == QLatin1String(a.nome))
-            return &a;
-    return nullptr;
+    static const std::pair<const char*, const char*> classi[] = {
+        {"definizione-monomio", "TfrmConcetto"},
+        {"somma-monomi", "TfrmSommaMon"},
+        {"prodotto-monomi", "TfrmProdottoMon"},
+        {"potenza-monomio", "TfrmPotenzaMon"},
+        {"quoziente-monomi", "TfrmQuozienteMon"},
+        {"mcd-monomi", "TfrmMcdMon"},
+        {"mcm-monomi", "TfrmMcmMon"},
+        {"definizione-polinomio", "TfrmPolConcetto"},
+        {"somma-polinomi", "TfrmSommaPol"},
+        {"differenza-polinomi", "TfrmDiffPol"},
+        {"prodotto-polinomi", "TfrmProdottoPol"},
+        {"divisione-polinomi", "TfrmDivisionePol"},
+    };
+    for (const auto& [n, c] : classi)
+        if (nome == n)
+            return c;
+    return "";
 }
+
+const std::vector<TArgomentoRegistro>& Tutti()
+{
+    static const std::vector<TArgomentoRegistro> v = [] {
+        std::vector<TArgomentoRegistro> t;
+        for (const TTemaArgomento& a : TabellaArgomenti())
+            t.push_back({a.nome, Classe(a.nome)});
+        return t;
+    }();
+    return v;
+}
+
+const TTemaArgomento* Trova(const QString& argomento) { return TemaArgomento(argomento.toStdString()); }
 
 } // namespace
 
 const TArgomentoRegistro* ArgomentiRegistro(int* quanti)
 {
     if (quanti)
-        *quanti = static_cast<int>(std::size(kArgomenti));
-    return kArgomenti;
+        *quanti = static_cast<int>(Tutti().size());
+    return Tutti().data();
 }
 
 QString ClasseFinestraArgomento(const QString& argomento)
 {
-    const TArgomentoRegistro* a = Trova(argomento);
-    return a ? QString::fromLatin1(a->classe) : QString();
+    const TTemaArgomento* a = Trova(argomento);
+    return a ? QString::fromLatin1(Classe(a->nome)) : QString();
 }
 
 QString NomeArgomentoLeggibile(const QString& argomento)
 {
-    if (argomento == QLatin1String(kArgomentoDivisione))
-        return QStringLiteral("Divisione di polinomi");
-    const TArgomento* a = TrovaArgomento(argomento.toStdString());
-    if (!a)
-        return argomento;
-    // The catalogue's description without what it tells the tools about
-    // the questions ("Definizione di monomio (quattro tipi di domanda a turno)").
-    QString d = QString::fromUtf8(a->descrizione);
-    if (d.endsWith(QLatin1Char(')')) && d.contains(QLatin1String("domand"))) {
-        const qsizetype aperta = d.lastIndexOf(QLatin1String(" ("));
-        if (aperta > 0)
-            d.truncate(aperta);
-    }
-    return d;
+    const TTemaArgomento* a = Trova(argomento);
+    return a ? QString::fromUtf8(a->titolo) : argomento;
 }
 
-int OrdineArgomento(const QString& argomento)
-{
-    const TArgomentoRegistro* a = Trova(argomento);
-    return a ? static_cast<int>(a - kArgomenti) : static_cast<int>(std::size(kArgomenti));
-}
+int OrdineArgomento(const QString& argomento) { return PostoArgomento(argomento.toStdString()); }
 
 QString FraseRipasso(const QString& argomento, const QString& tipo)
 {
     QString frase;
     if (tipo.isEmpty() || tipo == KTipoNonDiagnosticato) {
-        frase = NomeArgomentoLeggibile(argomento);
+        const TTemaArgomento* a = Trova(argomento);
+        frase = a ? QString::fromUtf8(a->ripasso) : argomento;
     } else {
         // "Nel prodotto gli esponenti si sommano, non si moltiplicano." →
         // "nel prodotto gli esponenti si sommano": the rule, without what

@@ -1,6 +1,6 @@
-// The record's topics as the program shows them: the catalogue's name of a
-// topic ("somma-monomi", as every answer is recorded) tied, in one table, to
-// its window's class name and to the short Italian name a pupil reads.
+// The record's topics as the program shows them: the table of topics'
+// name of a topic ("somma-monomi", as every answer is recorded) tied to its
+// window's class name, with what the table says a pupil reads.
 #pragma once
 
 #include <QString>

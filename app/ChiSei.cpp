@@ -14,6 +14,8 @@
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "Colori.h"
+#include "Impostazioni.h"
 #include "Finestra.h"
 #include "UDsFancyButton.h"
 
@@ -21,12 +23,8 @@ namespace mevario {
 
 namespace {
 
-const QColor kMarrone(128, 0, 0);
-const QColor kRosso(176, 0, 0);
 const QString kUltimo = QStringLiteral("Registro/ultimoAlunno");
 const QString kUltimaClasse = QStringLiteral("Registro/ultimaClasse");
-
-QSettings Impostazioni() { return QSettings(QStringLiteral("Mevario"), QStringLiteral("Mevario")); }
 
 TDsFancyButton* Capsula(const QString& testo, QWidget* parent, int larghezza = 150)
 {

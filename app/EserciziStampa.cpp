@@ -1,7 +1,6 @@
 #include "EserciziStampa.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -13,6 +12,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "Apertura.h"
+#include "Colori.h"
+#include "Impostazioni.h"
 #include "Documenti.h"
 #include "Errori.h"
 #include "Finestra.h"
@@ -22,8 +24,6 @@ namespace mevario {
 
 namespace {
 
-const QColor kSfondo(255, 230, 204); // the main window's
-const QColor kMarrone(128, 0, 0);
 
 TdlgEserciziStampa::TApri& Apertura()
 {
@@ -31,20 +31,31 @@ TdlgEserciziStampa::TApri& Apertura()
     return a;
 }
 
-bool ApriConIlVisore(const QString& file)
+void NonAperta(const QString& titolo, const QString& file)
 {
-    if (Apertura())
-        return Apertura()(file);
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
+    MostraMessaggio(titolo,
+                    QStringLiteral("Non è stato possibile aprire la scheda con un visore di PDF. "
+                                   "La scheda è stata salvata in ") +
+                        QDir::toNativeSeparators(file),
+                    false);
+}
+
+// The sheet opened by the program's one opener of documents (the desktop's
+// PDF viewer); a failure, known later, is told then.
+void ApriConIlVisore(const QString& titolo, const QString& file)
+{
+    if (Apertura()) {
+        if (!Apertura()(file))
+            NonAperta(titolo, file);
+        return;
+    }
+    TApertura::Apri(file, TTipoDocumento::Pdf, [titolo, file](const QString&) { NonAperta(titolo, file); });
 }
 
 bool DeiPolinomi(const std::string& nome)
 {
     return nome.find("polinomi") != std::string::npos || nome.find("polinomio") != std::string::npos;
 }
-
-// The user's settings of Mevario (~/.config/Mevario/Mevario.conf).
-QSettings Impostazioni() { return QSettings(QStringLiteral("Mevario"), QStringLiteral("Mevario")); }
 
 const QString kArgomenti = QStringLiteral("EserciziDaStampare/argomenti");
 const QString kQuanti = QStringLiteral("EserciziDaStampare/quanti");
@@ -233,19 +244,14 @@ QString TdlgEserciziStampa::Scrivi()
         MostraMessaggio(windowTitle(), QStringLiteral("Impossibile creare la cartella ") + cartella, true);
         return {};
     }
-    const QString file = NuovoPercorsoDocumento(cartella, QStringLiteral("Esercizi"), QStringLiteral("pdf"));
-    if (file.isEmpty()) {
-        MostraMessaggio(windowTitle(), QStringLiteral("Nessun nome libero per la scheda nella cartella ") + cartella,
-                        true);
-        return {};
-    }
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TEsitoScheda esito = ScriviSchedaEsercizi(file, *r);
+    const TEsitoScheda esito = ScriviSchedaNuova(cartella, *r);
     QApplication::restoreOverrideCursor();
     if (!esito.riuscito) {
         MostraMessaggio(windowTitle(), esito.errore, true);
         return {};
     }
+    const QString file = esito.file;
     Ricorda();
     const QString seme = QString::number(r->seme);
     lbEsito->setText(QStringLiteral("La scheda è in %1\nSeme %2: scritto nel campo «Seme», stampa di nuovo la "
@@ -253,12 +259,7 @@ QString TdlgEserciziStampa::Scrivi()
                          .arg(QDir::toNativeSeparators(file), seme));
     edSeme->clear();
     edSeme->setPlaceholderText(QStringLiteral("vuoto: esercizi nuovi (l'ultimo: %1)").arg(seme));
-    if (!ApriConIlVisore(file))
-        MostraMessaggio(windowTitle(),
-                        QStringLiteral("Non è stato possibile aprire la scheda con un visore di PDF. "
-                                       "La scheda è stata salvata in ") +
-                            QDir::toNativeSeparators(file),
-                        false);
+    ApriConIlVisore(windowTitle(), file);
     return file;
 }
 

@@ -90,7 +90,9 @@ void CustodisciRegistro(QApplication& app, std::unique_ptr<mevario::TFinestre>& 
 int main(int argc, char* argv[])
 {
     // Answered before any window exists (no display needed).
-    if (const auto esito = mevario::RigaDiComando(argc, argv, MEVARIO_VERSION))
+    // The options are read here, once, with the check.
+    mevario::TOpzioniProgramma opzioni;
+    if (const auto esito = mevario::RigaDiComando(argc, argv, MEVARIO_VERSION, &opzioni))
         return *esito;
     mevario::SorvegliaAvvioQt(true);
     TApplicazione app(argc, argv);
@@ -110,7 +112,6 @@ int main(int argc, char* argv[])
     QStringList avvisiRinviati;
     bool avviato = false;
     auto finestre = mevario::Avvia();
-    const mevario::TOpzioniProgramma opzioni = mevario::OpzioniProgramma(QApplication::arguments());
     mevario::TfrmMain* main = finestre->frmMain();
     mevario::CentraSopra(main, nullptr); // in the middle of the screen
     CustodisciRegistro(app, finestre);

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "Colori.h"
 #include "ArgomentiRegistro.h"
 #include "Finestra.h"
 #include "Grafici.h"
@@ -19,10 +20,7 @@ namespace mevario {
 
 namespace {
 
-const QColor kMarrone(128, 0, 0);
 // The colours of the exercise windows' counters.
-const QColor kVerde(0, 100, 0);
-const QColor kRosso(176, 0, 0);
 
 QTableWidgetItem* Cella(const QString& testo, bool numero)
 {
@@ -47,7 +45,7 @@ QTableWidget* Tabella(const QStringList& colonne, const QString& nome, QWidget* 
     t->horizontalHeader()->setHighlightSections(false);
     t->verticalHeader()->setDefaultSectionSize(24);
     QPalette p = t->palette();
-    p.setColor(QPalette::AlternateBase, QColor(255, 240, 224));
+    p.setColor(QPalette::AlternateBase, kSfondoChiaro);
     p.setColor(QPalette::Highlight, QColor(255, 201, 147));
     p.setColor(QPalette::HighlightedText, Qt::black);
     t->setPalette(p);
@@ -119,7 +117,7 @@ TfrmProgressi::TfrmProgressi(TRegistro& registro, std::optional<TAlunno> alunno,
 
     auto* gruppoGiorni = new QGroupBox(QStringLiteral("Gli ultimi 30 giorni"), pnlDati);
     TStileGrafico stile;
-    stile.sfondo = QColor(255, 240, 224);
+    stile.sfondo = kSfondoChiaro;
     stile.legenda = Carattere("Tahoma", 13);
     stile.etichette = Carattere("Tahoma", 11);
     stile.titoloAsse = Carattere("Tahoma", 12);

@@ -1,5 +1,7 @@
 #include "RigaComando.h"
 
+#include <cstdarg>
+
 #include <QByteArray>
 #include <QFileInfo>
 #include <QMessageLogContext>
@@ -57,6 +59,18 @@ std::string NomeOpzione(const std::string& a, bool& conUguale)
     return n;
 }
 
+// A message on `f`; nothing without a stream (the options read again
+// after Qt has started, already checked).
+[[gnu::format(printf, 2, 3)]] void Scrivi(std::FILE* f, const char* formato, ...)
+{
+    if (!f)
+        return;
+    va_list a;
+    va_start(a, formato);
+    std::vfprintf(f, formato, a);
+    va_end(a);
+}
+
 bool Tra(const std::string& n, const char* const* nomi, std::size_t quanti)
 {
     for (std::size_t i = 0; i < quanti; ++i)
@@ -75,20 +89,23 @@ std::optional<std::string> VariabileAmbiente(const char* nome)
 }
 
 std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, const char* versione, std::FILE* out,
-                                  std::FILE* err)
+                                  std::FILE* err, TOpzioniProgramma* opzioni)
 {
+    TOpzioniProgramma letti;
     for (std::size_t i = 0; i < argomenti.size(); ++i) {
         const std::string& a = argomenti[i];
         if (a == "--version") {
-            std::fprintf(out, "mevario %s\n", versione);
+            Scrivi(out, "mevario %s\n", versione);
             return 0;
         }
         if (a == "--help" || a == "-h") {
-            std::fputs(kAiuto, out);
+            Scrivi(out, "%s", kAiuto);
             return 0;
         }
-        if (a == "--esci-subito" || a == "--esci-dopo-avvio")
-            continue; // start-up measured by the benchmark, and the Wayland smoke test
+        if (a == "--esci-subito" || a == "--esci-dopo-avvio") {
+            (a == "--esci-subito" ? letti.esciSubito : letti.esciDopoAvvio) = true;
+            continue;
+        } // start-up measured by the benchmark, and the Wayland smoke test
         bool conUguale = false;
         const std::string n = NomeOpzione(a, conUguale);
         if (a.rfind("--", 0) == 0 && (n == "db" || n == "alunno")) {
@@ -98,25 +115,26 @@ std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, con
             } else if (i + 1 < argomenti.size()) {
                 valore = argomenti[++i];
             } else {
-                std::fprintf(err, "mevario: manca il valore dell'opzione %s\n(mevario --help spiega l'uso)\n", a.c_str());
+                Scrivi(err, "mevario: manca il valore dell'opzione %s\n(mevario --help spiega l'uso)\n", a.c_str());
                 return 1;
             }
             if (n == "db" && valore.empty()) {
-                std::fprintf(err, "mevario: --db vuole il nome del file del registro\n(mevario --help spiega l'uso)\n");
+                Scrivi(err, "mevario: --db vuole il nome del file del registro\n(mevario --help spiega l'uso)\n");
                 return 1;
             }
             if (n == "alunno" && !NomeAlunnoValido(QString::fromLocal8Bit(valore.c_str()))) {
-                std::fprintf(err,
+                Scrivi(err,
                              "mevario: il nome dell'alunno non va bene: \xC2\xAB%s\xC2\xBB (da 1 a 60 caratteri, senza spazi "
                              "all'inizio o alla fine)\n(mevario --help spiega l'uso)\n",
                              valore.c_str());
                 return 1;
             }
+            (n == "db" ? letti.db : letti.alunno) = QString::fromLocal8Bit(valore.c_str());
             continue;
         }
         if (Tra(n, kQtConValore, std::size(kQtConValore))) {
             if (!conUguale && ++i >= argomenti.size()) {
-                std::fprintf(err, "mevario: manca il valore dell'opzione %s\n(mevario --help spiega l'uso)\n", a.c_str());
+                Scrivi(err, "mevario: manca il valore dell'opzione %s\n(mevario --help spiega l'uso)\n", a.c_str());
                 return 1;
             }
             continue;
@@ -124,12 +142,14 @@ std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, con
         if (!conUguale && Tra(n, kQtSenzaValore, std::size(kQtSenzaValore)))
             continue;
         if (n.empty())
-            std::fprintf(err, "mevario: argomento non previsto: %s\n(mevario non prende argomenti; mevario --help spiega l'uso)\n",
+            Scrivi(err, "mevario: argomento non previsto: %s\n(mevario non prende argomenti; mevario --help spiega l'uso)\n",
                          a.c_str());
         else
-            std::fprintf(err, "mevario: opzione sconosciuta: %s\n(mevario --help spiega l'uso)\n", a.c_str());
+            Scrivi(err, "mevario: opzione sconosciuta: %s\n(mevario --help spiega l'uso)\n", a.c_str());
         return 1;
     }
+    if (opzioni)
+        *opzioni = letti;
     return std::nullopt;
 }
 
@@ -188,28 +208,20 @@ std::string MancaSchermo(const std::vector<std::string>& argomenti, const TAmbie
 
 TOpzioniProgramma OpzioniProgramma(const QStringList& argomenti)
 {
+    std::vector<std::string> a;
+    for (qsizetype i = 1; i < argomenti.size(); ++i)
+        a.push_back(argomenti[i].toLocal8Bit().toStdString());
     TOpzioniProgramma o;
-    for (qsizetype i = 1; i < argomenti.size(); ++i) {
-        const QString& a = argomenti[i];
-        for (const auto& [nome, valore] : {std::pair{QStringLiteral("--db"), &o.db},
-                                           std::pair{QStringLiteral("--alunno"), &o.alunno}}) {
-            if (a == nome && i + 1 < argomenti.size())
-                *valore = argomenti[++i];
-            else if (a.startsWith(nome + QLatin1Char('=')))
-                *valore = a.mid(nome.size() + 1);
-        }
-    }
-    o.esciSubito = argomenti.contains(QStringLiteral("--esci-subito"));
-    o.esciDopoAvvio = argomenti.contains(QStringLiteral("--esci-dopo-avvio"));
+    LeggiArgomenti(a, "", nullptr, nullptr, &o);
     return o;
 }
 
-std::optional<int> RigaDiComando(int argc, char** argv, const char* versione)
+std::optional<int> RigaDiComando(int argc, char** argv, const char* versione, TOpzioniProgramma* opzioni)
 {
     std::vector<std::string> argomenti;
     for (int i = 1; i < argc; ++i)
         argomenti.emplace_back(argv[i]);
-    if (const auto esito = LeggiArgomenti(argomenti, versione, stdout, stderr))
+    if (const auto esito = LeggiArgomenti(argomenti, versione, stdout, stderr, opzioni))
         return esito;
     const std::string manca = MancaSchermo(argomenti, VariabileAmbiente);
     if (!manca.empty()) {

@@ -25,18 +25,20 @@ std::optional<std::string> VariabileAmbiente(const char* nome);
 // ends at once (--help and --version: 0, after printing on `out`; an unknown
 // option or a stray argument: 1, after a message on `err`); nothing when it
 // goes on.
-std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, const char* versione, std::FILE* out,
-                                  std::FILE* err);
-
-// What the program's own options ask for, read from the arguments Qt
-// leaves (QApplication::arguments(), the program's name first) once
-// LeggiArgomenti has let them through.
+// What the program's own options ask for, read once, with the check of
+// the arguments, by LeggiArgomenti.
 struct TOpzioniProgramma {
     QString db;     // --db FILE; empty: MEVARIO_DB, then the default record
     QString alunno; // --alunno NOME; empty: the chooser asks
     bool esciSubito = false;    // --esci-subito: start-up measured by the benchmark
     bool esciDopoAvvio = false; // --esci-dopo-avvio: ends once the main window is painted
 };
+// `opzioni` (when given) receives the program's options when it goes on;
+// `out` and `err` may be null (nothing printed).
+std::optional<int> LeggiArgomenti(const std::vector<std::string>& argomenti, const char* versione, std::FILE* out,
+                                  std::FILE* err, TOpzioniProgramma* opzioni = nullptr);
+// The same options from a list with the program's name first, through the
+// same reader.
 TOpzioniProgramma OpzioniProgramma(const QStringList& argomenti);
 
 // Empty when the platform Qt will use (its "-platform" option, else
@@ -46,7 +48,8 @@ std::string MancaSchermo(const std::vector<std::string>& argomenti, const TAmbie
 
 // The whole check of main(): the arguments, then the screen. Returns the
 // exit status when the program ends before starting Qt.
-std::optional<int> RigaDiComando(int argc, char** argv, const char* versione);
+std::optional<int> RigaDiComando(int argc, char** argv, const char* versione,
+                                 TOpzioniProgramma* opzioni = nullptr);
 
 // While on, a failure of Qt to reach the screen (a display that is named but
 // does not answer) ends the program with an Italian message and status 1

@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "Colori.h"
 #include "Finestra.h"
 #include "ucomune.h"
 
@@ -159,7 +160,7 @@ TfrmLavagna::TfrmLavagna(QWidget* parent) : QWidget(parent, Qt::Dialog)
 
     pnlStrumenti = new QFrame(this);
     pnlStrumenti->setGeometry(0, 0, 577, 41);
-    ImpostaColore(pnlStrumenti, QColor(255, 230, 204));
+    ImpostaColore(pnlStrumenti, kSfondo);
     pnlStrumenti->setAutoFillBackground(true);
     const QFont f = Carattere("Tahoma", 13);
     auto* lColore = Etichetta(QStringLiteral("Colore"), pnlStrumenti, f, Qt::black);

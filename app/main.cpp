@@ -1,5 +1,6 @@
 #include "main.h"
 
+#include "Colori.h"
 #include "ArgomentiRegistro.h"
 #include "EserciziStampa.h"
 #include "Progressi.h"
@@ -34,7 +35,6 @@ namespace {
 // How long "Esci" tries to send the answers that wait for the server.
 constexpr int KMsInvioAllUscita = 3000;
 
-const QColor kMarrone(128, 0, 0);
 
 QLabel* Titolo(const QString& t, QWidget* parent, const QFont& f, const QRect& g)
 {
@@ -64,7 +64,7 @@ TfrmMain::TfrmMain() : QWidget(nullptr, Qt::Window)
     setAccessibleName(QStringLiteral("Mevario"));
     setFixedSize(767, 707);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(255, 230, 204)); // 13428479
+    pal.setColor(QPalette::Window, kSfondo); // 13428479
     setPalette(pal);
     setAutoFillBackground(true);
 

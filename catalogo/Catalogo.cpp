@@ -1,5 +1,9 @@
 #include "Catalogo.h"
 
+#include <utility>
+
+#include "argomenti.h"
+
 #include "EsercizioConcetto.h"
 #include "EsercizioMcdMcmMon.h"
 #include "EsercizioPolConcetto.h"
@@ -20,42 +24,60 @@ std::unique_ptr<TEsercizio> Crea()
     return std::make_unique<E>();
 }
 
+// The topic object of each topic with exercises to type, by its name in
+// the table of topics.
+std::unique_ptr<TEsercizio> (*Creatore(std::string_view nome))()
+{
+    static const std::pair<const char*, std::unique_ptr<TEsercizio> (*)()> creatori[] = {
+        {"definizione-monomio", Crea<EsercizioConcetto>},
+        {"somma-monomi", Crea<EsercizioSommaMon>},
+        {"prodotto-monomi", Crea<EsercizioProdottoMon>},
+        {"potenza-monomio", Crea<EsercizioPotenzaMon>},
+        {"quoziente-monomi", Crea<EsercizioQuozienteMon>},
+        {"mcd-monomi", Crea<EsercizioMcdMon>},
+        {"mcm-monomi", Crea<EsercizioMcmMon>},
+        {"definizione-polinomio", Crea<EsercizioPolConcetto>},
+        {"somma-polinomi", Crea<EsercizioSommaPol>},
+        {"differenza-polinomi", Crea<EsercizioDiffPol>},
+        {"prodotto-polinomi", Crea<EsercizioProdottoPol>},
+    };
+    for (const auto& [n, c] : creatori)
+        if (nome == n)
+            return c;
+    return nullptr;
+}
+
 } // namespace
 
 const std::vector<TArgomento>& Argomenti()
 {
-    static const std::vector<TArgomento> a = {
-        {"definizione-monomio", "Definizione di monomio (quattro tipi di domanda a turno)", Crea<EsercizioConcetto>},
-        {"somma-monomi", "Somma e differenza di monomi", Crea<EsercizioSommaMon>},
-        {"prodotto-monomi", "Prodotto di monomi", Crea<EsercizioProdottoMon>},
-        {"potenza-monomio", "Potenza di un monomio", Crea<EsercizioPotenzaMon>},
-        {"quoziente-monomi", "Quoziente di monomi", Crea<EsercizioQuozienteMon>},
-        {"mcd-monomi", "Massimo comun divisore (MCD) di monomi", Crea<EsercizioMcdMon>},
-        {"mcm-monomi", "Minimo comune multiplo (mcm) di monomi", Crea<EsercizioMcmMon>},
-        {"definizione-polinomio", "Definizione di polinomio (tre tipi di domanda a turno)", Crea<EsercizioPolConcetto>},
-        {"somma-polinomi", "Somma di polinomi", Crea<EsercizioSommaPol>},
-        {"differenza-polinomi", "Differenza di polinomi", Crea<EsercizioDiffPol>},
-        {"prodotto-polinomi", "Prodotto di polinomi", Crea<EsercizioProdottoPol>},
-    };
+    // The descriptions live as long as the program: the table's title, and
+    // for the quizzes what the tools add about their questions.
+    static const std::vector<std::string> descrizioni = [] {
+        std::vector<std::string> d;
+        for (const TTemaArgomento& t : TabellaArgomenti())
+            d.push_back(*t.nota ? std::string(t.titolo) + " (" + t.nota + ")" : std::string(t.titolo));
+        return d;
+    }();
+    static const std::vector<TArgomento> a = [] {
+        std::vector<TArgomento> v;
+        const auto& t = TabellaArgomenti();
+        for (std::size_t i = 0; i < t.size(); ++i)
+            if (t[i].esercizi)
+                v.push_back({t[i].nome, descrizioni[i].c_str(), Creatore(t[i].nome)});
+        return v;
+    }();
     return a;
 }
 
 const std::vector<TNomeBreve>& NomiBrevi()
 {
-    static const std::vector<TNomeBreve> n = {
-        {"definizione-monomio", "Def. monomio"},
-        {"somma-monomi", "Somma mon."},
-        {"prodotto-monomi", "Prodotto mon."},
-        {"potenza-monomio", "Potenza mon."},
-        {"quoziente-monomi", "Quoziente mon."},
-        {"mcd-monomi", "MCD mon."},
-        {"mcm-monomi", "mcm mon."},
-        {"definizione-polinomio", "Def. polinomio"},
-        {"somma-polinomi", "Somma pol."},
-        {"differenza-polinomi", "Differenza pol."},
-        {"prodotto-polinomi", "Prodotto pol."},
-        {"divisione-polinomi", "Divisione pol."},
-    };
+    static const std::vector<TNomeBreve> n = [] {
+        std::vector<TNomeBreve> v;
+        for (const TTemaArgomento& t : TabellaArgomenti())
+            v.push_back({t.nome, t.breve});
+        return v;
+    }();
     return n;
 }
 

@@ -18,7 +18,8 @@ struct TArgomento {
     std::unique_ptr<TEsercizio> (*crea)();
 };
 
-// The eleven topics with exercises to type, in the order of the menu.
+// The eleven topics with exercises to type, in the order of the menu (the
+// table of topics, without the column division).
 const std::vector<TArgomento>& Argomenti();
 // The topic of that name, or nullptr.
 const TArgomento* TrovaArgomento(const std::string& nome);

@@ -9,6 +9,7 @@
 #include <QScreen>
 #include <QWindow>
 
+#include "Colori.h"
 #include "QtCanvas.h"
 #include "UDsFancyButton.h"
 
@@ -53,7 +54,7 @@ void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& 
 void StileDialogo(QWidget* dialogo)
 {
     QPalette pal = dialogo->palette();
-    pal.setColor(QPalette::Window, QColor(255, 230, 204));
+    pal.setColor(QPalette::Window, kSfondo);
     pal.setColor(QPalette::WindowText, Qt::black);
     pal.setColor(QPalette::Base, Qt::white);
     pal.setColor(QPalette::Text, Qt::black);

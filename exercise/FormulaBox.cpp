@@ -2,7 +2,6 @@
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
-#include <QRegularExpression>
 #include <QPainter>
 #include <QTimer>
 
@@ -245,6 +244,9 @@ void TFormulaBox::SetFormula(const std::string& formula)
         return;
     FFormula = formula;
     FRadice.reset();
+    FPezzi.clear();
+    FPezziLetti = false;
+    FMisuraPpi = 0;
     FErrore.clear();
     try {
         if (!FFormula.empty())
@@ -266,6 +268,7 @@ void TFormulaBox::SetAnelli(std::vector<TAnello> anelli)
 void TFormulaBox::SetVariant(TFormulaVariant v)
 {
     FVariant = v;
+    FMisuraPpi = 0;
     update();
 }
 
@@ -421,12 +424,15 @@ QSize TFormulaBox::MisuraNaturale() const
     if (!FRadice)
         return {};
     const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
+    if (FMisuraPpi == ppi)
+        return FMisura;
     TQtCanvas misura(nullptr, ppi, ppi);
     FRadice->SetCanvas(&misura);
     FRadice->SetFontSize(FormulaPoints(FVariant));
-    const QSize r(FRadice->Width(), FRadice->Height());
+    FMisura = QSize(FRadice->Width(), FRadice->Height());
     FRadice->SetCanvas(nullptr);
-    return r;
+    FMisuraPpi = ppi;
+    return FMisura;
 }
 
 int TFormulaBox::PuntiUsati() const
@@ -445,79 +451,7 @@ int TFormulaBox::PuntiUsati() const
     return r;
 }
 
-std::vector<TPezzoRiga> DividiProsa(const std::string& f)
-{
-    std::vector<TPezzoRiga> r;
-    const auto formula = [&r](const std::string& t) {
-        if (t.empty())
-            return;
-        if (!r.empty() && !r.back().prosa)
-            r.back().testo += "&" + t;
-        else
-            r.push_back({false, t});
-    };
-    std::size_t i = 0;
-    while (i < f.size()) {
-        // One item of the top-level list, up to its "&".
-        std::size_t fine = i;
-        int livello = 0;
-        bool virgolette = false;
-        for (; fine < f.size(); ++fine) {
-            const char c = f[fine];
-            if (c == '"')
-                virgolette = !virgolette;
-            else if (!virgolette && c == '(')
-                ++livello;
-            else if (!virgolette && c == ')')
-                --livello;
-            else if (!virgolette && livello == 0 && c == '&')
-                break;
-        }
-        const std::string voce = f.substr(i, fine - i);
-        std::string inizio = voce.substr(0, 7);
-        for (char& c : inizio)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        std::string testo;
-        bool prosa = inizio == "string(" && voce.size() >= 8 && voce.back() == ')';
-        if (prosa) {
-            testo = voce.substr(7, voce.size() - 8);
-            if (testo.size() >= 2 && testo.front() == '"' && testo.back() == '"')
-                testo = testo.substr(1, testo.size() - 2);
-            else
-                prosa = testo.find(')') == std::string::npos;
-        }
-        // Signs and spaces ("  =  ", ",  ") belong to the formula: prose
-        // is what has words.
-        prosa = prosa && std::any_of(testo.begin(), testo.end(), [](char c) {
-                    return std::isalpha(static_cast<unsigned char>(c)) != 0;
-                });
-        if (prosa)
-            r.push_back({true, testo});
-        else
-            formula(voce);
-        i = fine + 1;
-    }
-    return r;
-}
-
-QString ProsaItaliana(const std::string& testo)
-{
-    QString t = QString::fromStdU16String(NarrowToUnicode(testo));
-    if (t.trimmed() == QLatin1String("Si"))
-        return t.replace(QLatin1String("Si"), QStringLiteral("S\u00EC"));
-    static const QRegularExpression accento(QStringLiteral("([aeiouAEIOU])'(?![A-Za-z])"));
-    QString r;
-    qsizetype da = 0;
-    for (auto it = accento.globalMatch(t); it.hasNext();) {
-        const QRegularExpressionMatch m = it.next();
-        r += t.mid(da, m.capturedStart() - da);
-        static const QString semplici = QStringLiteral("aeiouAEIOU");
-        static const QString accentate = QStringLiteral("\u00E0\u00E8\u00EC\u00F2\u00F9\u00C0\u00C8\u00CC\u00D2\u00D9");
-        r += accentate[semplici.indexOf(m.captured(1))];
-        da = m.capturedEnd();
-    }
-    return r + t.mid(da);
-}
+QString ProsaItaliana(const std::string& testo) { return QString::fromStdU16String(ProsaItaliana16(testo)); }
 
 namespace {
 
@@ -553,24 +487,26 @@ void TFormulaBox::SetProsa(bool prosa)
 bool TFormulaBox::DipingiProsa(QPainter& p)
 {
     const int ppi = logicalDpiY() > 0 ? logicalDpiY() : 96;
-    struct TPezzo {
-        QString testo; // prose
-        PExpr radice;  // formula
-        int larghezza = 0;
-    };
-    std::vector<TPezzo> pezzi;
-    try {
-        for (const TPezzoRiga& r : DividiProsa(FFormula)) {
-            TPezzo z;
-            if (r.prosa)
-                z.testo = ProsaItaliana(r.testo);
-            else
-                z.radice = TExprBuilder().ParseFormula(r.testo);
-            pezzi.push_back(std::move(z));
+    if (!FPezziLetti) {
+        FPezziLetti = true;
+        FPezziValidi = true;
+        try {
+            for (const TPezzoRiga& r : DividiProsa(FFormula)) {
+                TPezzoProsa z;
+                if (r.prosa)
+                    z.testo = ProsaItaliana(r.testo);
+                else
+                    z.radice = TExprBuilder().ParseFormula(r.testo);
+                FPezzi.push_back(std::move(z));
+            }
+        } catch (const EIncorrectExpr&) {
+            FPezzi.clear();
+            FPezziValidi = false;
         }
-    } catch (const EIncorrectExpr&) {
-        return false; // drawn whole, as a formula
     }
+    if (!FPezziValidi)
+        return false; // drawn whole, as a formula
+    std::vector<TPezzoProsa>& pezzi = FPezzi;
     TQtCanvas tela(&p, ppi, ppi);
     // The largest size, down to 12 points, at which the row fits.
     const int massimo = FormulaPoints(FVariant);
@@ -584,7 +520,7 @@ bool TFormulaBox::DipingiProsa(QPainter& p)
         carattere = QtFont(TExprFont{"Comic Sans MS", 0, -px, false, false, false, false});
         const QFontMetrics m(carattere);
         larghezza = 0;
-        for (TPezzo& z : pezzi) {
+        for (TPezzoProsa& z : pezzi) {
             if (z.radice) {
                 z.radice->SetCanvas(&tela);
                 z.radice->SetFontSize(punti);
@@ -600,7 +536,7 @@ bool TFormulaBox::DipingiProsa(QPainter& p)
     const int medio = height() / 2;
     int x = FVariant == TFormulaVariant::ControlLeft ? 0 : (width() - larghezza) / 2;
     FTestiProsa.clear();
-    for (TPezzo& z : pezzi) {
+    for (TPezzoProsa& z : pezzi) {
         if (z.radice) {
             z.radice->SetColor(DaQColor(FFontColor));
             z.radice->Draw(x, medio, THorzAlign::Left, TVertAlign::MidLine);

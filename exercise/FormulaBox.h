@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "ExprTree.h"
+#include "ExprProsa.h"
 #include "QtCanvas.h"
 
 namespace mevario {
@@ -36,18 +37,8 @@ std::vector<TPezzoTesto> PezziDiTesto(const std::string& formula, const QSize& b
 // instead of the variant's size when given).
 QSize MisuraFormula(const std::string& formula, TFormulaVariant variant, int ppi, int punti = 0);
 
-// A formula cut into its top-level pieces: plain text with words
-// ("string(...)" items, `prosa` true, with their text) and the formula
-// between them (signs and spaces written as text included).
-struct TPezzoRiga {
-    bool prosa;
-    std::string testo;
-};
-std::vector<TPezzoRiga> DividiProsa(const std::string& formula);
-// Plain text of a formula (code page of formulas) as an Italian reads it:
-// the code page has no accented letters, so the texts write them with an
-// apostrophe ("e'", "percio'"), which becomes the accent; the answer "Si"
-// alone is "Sì".
+// Plain text of a formula (code page of formulas) as an Italian reads it
+// (ProsaItaliana16: "e'" is "è", the answer "Si" alone is "Sì").
 QString ProsaItaliana(const std::string& testo);
 
 class TFormulaBox : public QWidget {
@@ -72,7 +63,9 @@ public:
     // when the formula would not fit the box.
     int PuntiUsati() const;
     // The formula's width and height at the variant's full size (empty when
-    // there is no formula or it does not parse).
+    // there is no formula or it does not parse); measured once per text,
+    // variant and resolution, so that a grid of boxes laid out again after
+    // one box changed measures that box only.
     QSize MisuraNaturale() const;
 
     // The row of the baseline of the formula's main line (where its letters
@@ -142,9 +135,21 @@ private:
     mutable QString FLineare;   // the linear form, once asked for
     mutable bool FParlataPronta = false;
     mutable bool FLinearePronta = false;
+    mutable QSize FMisura;      // MisuraNaturale, once measured
+    mutable int FMisuraPpi = 0; // at this resolution (0: not measured)
     std::vector<QRect> FRettangoliAnelli;
     bool FProsa = false;
     QStringList FTestiProsa;
+    // The pieces of a prose formula, read once per text at its first paint
+    // in prose; FPezziValidi false when a piece does not read on its own.
+    struct TPezzoProsa {
+        QString testo; // prose
+        PExpr radice;  // formula
+        int larghezza = 0;
+    };
+    std::vector<TPezzoProsa> FPezzi;
+    bool FPezziLetti = false;
+    bool FPezziValidi = false;
     std::vector<double> FRaggiAnelli;
 };
 

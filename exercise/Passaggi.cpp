@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 
+#include "Colori.h"
 #include "Finestra.h"
 #include "FormulaBox.h"
 #include "UDsFancyButton.h"
@@ -23,7 +24,6 @@ namespace {
 // line still equals the exercise.
 constexpr int kSegno = 30, kCampo = 150, kAltezza = 46, kTogli = 22, kSpazio = 6, kEsercizio = 92;
 
-const QColor kVerde(0, 128, 0), kRosso(200, 0, 0);
 // Where a step broke is said in calm colours: a dark blue for the values,
 // a dark brown for the mistake's name.
 const QColor kCalmo(30, 50, 110), kErrore(110, 50, 0);

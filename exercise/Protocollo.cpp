@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 
+#include "Colori.h"
 #include "Errori.h"
 #include "Finestra.h"
 #include "Giudizio.h"
@@ -16,7 +17,6 @@ namespace mevario {
 
 namespace {
 
-const QColor kMarrone(128, 0, 0);
 
 TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g, int px)
 {
@@ -151,11 +151,11 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     ImpostaColore(pnlRisp, ColorePannelli());
     const QFont contatori = Carattere("Tahoma", 16, true);
     // Green and red dark enough to read on the panel's orange.
-    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 100, 0))->move(11, 8);
+    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, kVerde)->move(11, 8);
     lblEsatte = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
     lblEsatte->setGeometry(147, 9, 55, 24);
     lblEsatte->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(176, 0, 0))->move(380, 9);
+    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, kRosso)->move(380, 9);
     lblErrori = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
     lblErrori->setGeometry(434, 9, 55, 24);
     lblErrori->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -683,7 +683,7 @@ void TFinestraEsercizi::MostraDiagnosi(const TDiagnosi& d)
 {
     std::vector<TFormulaBox::TAnello> anelli;
     for (int i : d.sbagliati)
-        anelli.push_back({i, QColor(220, 0, 0)});
+        anelli.push_back({i, kRosso});
     PBRisp->SetAnelli(anelli);
     const QString testo = QString::fromStdString(d.Testo());
     if (!testo.isEmpty())
@@ -718,7 +718,7 @@ void TFinestraEsercizi::RigaSottoAnteprima(const QString& testo)
         lblLettura->setFont(Carattere("Tahoma", 12, true));
         lblLettura->setWordWrap(true);
         QPalette p = lblLettura->palette();
-        p.setColor(QPalette::WindowText, QColor(200, 0, 0));
+        p.setColor(QPalette::WindowText, kRosso);
         lblLettura->setPalette(p);
         lblLettura->setAlignment(Qt::AlignCenter);
     }

@@ -178,10 +178,10 @@ protected:
     // shown instead of pnlEdit on yes/no questions, and no live drawing of
     // the typed answer.
     void CreaSiNo(int x, int y);
-    // Offers the working line by line ("Passaggi", off at first): line 0 is
-    // the topic object's TestoPassaggi; `argomento` (a catalogue name) says
-    // when a line is the end of the working.
-    void OffriPassaggi(const std::string& argomento);
+    // Offers the working line by line ("Passaggi", off at first) when the
+    // table of topics says this topic does: line 0 is the topic object's
+    // TestoPassaggi; the topic's name says when a line is the end.
+    void OffriPassaggi();
 
     // Pieces of a concept page.
     TRAhtLabel* TestoConcetto(const QString& caption, int x, int y);

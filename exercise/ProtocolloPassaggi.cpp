@@ -8,14 +8,15 @@
 #include <QScreen>
 #include <QStackedWidget>
 
+#include "Colori.h"
 #include "Finestra.h"
+#include "argomenti.h"
 #include "ucomune.h"
 
 namespace mevario {
 
 namespace {
 
-const QColor kMarrone(128, 0, 0);
 
 // The lines the working shows whole: each a field (46 pixels) and its
 // typeset copy under it when long (38), 2 between; and a note under one.
@@ -23,8 +24,12 @@ constexpr int kRigheVisibili = 5, kRiga = 46 + 38 + 2, kNota = 24;
 
 } // namespace
 
-void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
+void TFinestraEsercizi::OffriPassaggi()
 {
+    const std::string argomento = NomeCatalogo().toStdString();
+    const TTemaArgomento* tema = TemaArgomento(argomento);
+    if (!tema || !tema->passaggi)
+        return;
     FArgomentoPassaggi = argomento;
     cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
     cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));

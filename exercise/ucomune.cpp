@@ -15,6 +15,7 @@
 #include <optional>
 #include <tuple>
 
+#include "Colori.h"
 #include "Finestra.h"
 #include "UDsFancyButton.h"
 #include "funzioni.h"
@@ -45,7 +46,6 @@ QString& Cartella()
 
 Tfrmcomune* gIstanza = nullptr;
 
-const QColor kMarrone(128, 0, 0);
 
 int gFaseLampeggio = 500;
 
@@ -205,7 +205,7 @@ void TEditRisp::paintEvent(QPaintEvent* e)
         x1 = x0 + fontMetrics().horizontalAdvance(QLatin1Char('0'));
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(220, 0, 0), 2));
+    p.setPen(QPen(kRosso, 2));
     const int y = height() - 5;
     // A wavy line, as a spelling checker marks a word.
     QPainterPath onda;
@@ -244,8 +244,8 @@ QColor Colore(const QWidget* panel) { return panel->palette().color(QPalette::Wi
 void ImpostaFaseLampeggio(int ms) { gFaseLampeggio = ms < 0 ? 0 : ms; }
 
 // Dark enough for white captions to read on them.
-QColor ColoreLampoVerde() { return QColor(0, 128, 0); }
-QColor ColoreLampoRosso() { return QColor(200, 0, 0); }
+QColor ColoreLampoVerde() { return kVerde; }
+QColor ColoreLampoRosso() { return kRosso; }
 void LampeggiaVerde(QWidget* panel) { Lampeggia(panel, ColoreLampoVerde()); }
 void LampeggiaRosso(QWidget* panel) { Lampeggia(panel, ColoreLampoRosso()); }
 
@@ -405,6 +405,8 @@ void Tfrmcomune::ImpostaAiuto(const TAiuto& aiuto, bool dueColonne)
 {
     if (aiuto == FAiuto && dueColonne == FDueColonne && !FContenutoAiuto.empty())
         return;
+    if (!(aiuto == FAiuto))
+        FDimensioniAiuto[0] = FDimensioniAiuto[1] = QSize();
     FAiuto = aiuto;
     FDueColonne = dueColonne;
     for (QWidget* w : FContenutoAiuto)
@@ -475,6 +477,7 @@ void Tfrmcomune::ImpostaAiuto(const TAiuto& aiuto, bool dueColonne)
     // Room for the "X" at the top right, beside the first line.
     larghezza += 10 + 30;
     pnlHelp1->resize(larghezza, std::max(y, altezzaTesto) + 2);
+    FDimensioniAiuto[dueColonne ? 1 : 0] = pnlHelp1->size();
     SpeedButton1->move(larghezza - 26, 4);
     SpeedButton1->raise();
     for (QWidget* w : FContenutoAiuto)
@@ -648,8 +651,12 @@ void Tfrmcomune::MostraAiuto(QWidget* campo, const std::vector<const QWidget*>& 
     std::optional<TScelta> migliore;
     const TAiuto aiuto = FAiuto;
     for (bool dueColonne : {false, true}) {
-        ImpostaAiuto(aiuto, dueColonne);
-        const QSize h = pnlHelp1->size();
+        // Each shape is built once for its content: its size is kept.
+        QSize h = FDimensioniAiuto[dueColonne ? 1 : 0];
+        if (h.isEmpty()) {
+            ImpostaAiuto(aiuto, dueColonne);
+            h = pnlHelp1->size();
+        }
         const auto dentro = [&](QPoint p) {
             p.setX(std::clamp(p.x(), finestra.left(), std::max(finestra.left(), finestra.right() + 1 - h.width())));
             p.setY(std::clamp(p.y(), finestra.top(), std::max(finestra.top(), finestra.bottom() + 1 - h.height())));

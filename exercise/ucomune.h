@@ -171,6 +171,9 @@ private:
     QPointer<QLineEdit> FBersaglio;
     TAiuto FAiuto;
     bool FDueColonne = false;
+    // The help panel's size in each shape (text over examples, side by
+    // side) for FAiuto, once built; empty: not built yet.
+    QSize FDimensioniAiuto[2];
     std::vector<QWidget*> FContenutoAiuto;
     // The window that grew to hold the keypad, and its size before.
     QPointer<QWidget> FCresciuta;

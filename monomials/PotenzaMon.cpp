@@ -13,7 +13,7 @@ const char* const kEsempio2 = "(-(2/3)*x^3*y)^2&string(  =  )&(-(2/3))^2*x^(3*.2
 TfrmPotenzaMon::TfrmPotenzaMon() : TFinestraDi(QStringLiteral("Potenza di un monomio"), "E_MON_POT", "S_MON_POT")
 {
     setObjectName(QStringLiteral("frmPotenzaMon"));
-    OffriPassaggi("potenza-monomio");
+    OffriPassaggi();
     const QColor sfondo = ColoreSfondo();
     RAhtLabel1 = TestoConcetto(QStringLiteral("La <b>potenza</b> di un monomio è il prodotto di tanti monomi\r\n"
                                               "tutti uguali tra loro."),

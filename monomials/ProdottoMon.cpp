@@ -13,7 +13,7 @@ const char* const kEsempio2b = "string(=  )&-(3/2)*x^2*y^4*z^3&string(          
 TfrmProdottoMon::TfrmProdottoMon() : TFinestraDi(QStringLiteral("Prodotto di monomi"), "E_MON_PROD", "S_MON_PROD")
 {
     setObjectName(QStringLiteral("frmProdottoMon"));
-    OffriPassaggi("prodotto-monomi");
+    OffriPassaggi();
     RAhtLabel1 = TestoConcetto(QStringLiteral("Il <b>prodotto</b> di due o più monomi è un monomio avente\r\n\r\n"
                                               "1) come <b>coefficiente</b> il prodotto dei coefficienti \r\n"
                                               "    dei monomi\r\n"

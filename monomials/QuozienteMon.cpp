@@ -13,7 +13,7 @@ TfrmQuozienteMon::TfrmQuozienteMon()
     : TFinestraDi(QStringLiteral("Quoziente di monomi"), "E_MON_QUOZ", "S_MON_QUOZ")
 {
     setObjectName(QStringLiteral("frmQuozienteMon"));
-    OffriPassaggi("quoziente-monomi");
+    OffriPassaggi();
     RAhtLabel1 = TestoConcetto(QStringLiteral("Affinché un monomio sia <b>divisibile</b> per un altro è necessario\r\n"
                                               "che il <b>dividendo</b> contenga tutte le lettere che compaiono\r\n"
                                               "nel <b>divisore</b> e che ciascuna di esse sia elevata ad un esponente\r\n"

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include "Colori.h"
 #include "ExprMake.h"
 #include "Finestra.h"
 #include "funzioni.h"
@@ -126,7 +127,7 @@ void TCellaDivisione::paintEvent(QPaintEvent* e)
         return;
     // An outline, never a fill: the term stays black on its own colour.
     QPainter p(this);
-    p.setPen(QPen(QColor(255, 0, 0), 3));
+    p.setPen(QPen(kRossoAcceso, 3));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(rect()).adjusted(1.5, 1.5, -1.5, -1.5));
 }
@@ -153,7 +154,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     btnConcetto->setGeometry(328, 8, 193, 33);
     btnConcetto->setAccessibleName(QStringLiteral("Teoria della divisione"));
 
-    Label4 = Etichetta(QStringLiteral("Quanto fa "), this, Carattere("Comic Sans MS", 21), QColor(128, 0, 0));
+    Label4 = Etichetta(QStringLiteral("Quanto fa "), this, Carattere("Comic Sans MS", 21), kMarrone);
     // The header at 18 points: a dividend with fractions in its brackets is
     // about 70 pixels tall and 600 wide.
     PaintBox2 = new TFormulaBox(this, TFormulaVariant::ControlLeft);
@@ -168,7 +169,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
                        QStringLiteral("Esegui l'usuale algoritmo della divisione in colonna inserendo i valori esatti nelle\n"
                                       "celle corrispondenti. Alla fine clicca su \"Procedi\" per verificare."),
                        QRect(16, 116, 729, 62));
-    lblEsito = Etichetta(QString(), this, Carattere("Comic Sans MS", 17), QColor(128, 0, 0));
+    lblEsito = Etichetta(QString(), this, Carattere("Comic Sans MS", 17), kMarrone);
     lblEsito->setObjectName(QStringLiteral("lblEsito"));
     lblEsito->setWordWrap(true);
     lblEsito->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -205,7 +206,7 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     ImpostaColore(FTesta, kGriglia);
     rigaTesta = new QWidget(FTesta);
     ImpostaColore(rigaTesta, kGriglia);
-    lblRisultato = Etichetta(QStringLiteral("Risultato"), this, Carattere("Comic Sans MS", 21), QColor(128, 0, 0));
+    lblRisultato = Etichetta(QStringLiteral("Risultato"), this, Carattere("Comic Sans MS", 21), kMarrone);
     pbQuoziente = new TFormulaBox(this, TFormulaVariant::ControlLeft);
     pbQuoziente->SetColor(ColoreSfondo());
     pbQuoziente->SetProsa(true); // "Quoziente =", "Resto =" in the program's font

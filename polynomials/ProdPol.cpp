@@ -1,4 +1,5 @@
 #include "ProdPol.h"
+#include "Colori.h"
 
 #include <QPalette>
 
@@ -47,7 +48,7 @@ QRect Termine(const std::vector<TPezzoTesto>& pezzi, std::initializer_list<const
 TfrmProdottoPol::TfrmProdottoPol() : TFinestraDi(QStringLiteral("Prodotto tra polinomi"), "E_POL_PROD", "S_POL_PROD")
 {
     setObjectName(QStringLiteral("frmProdottoPol"));
-    OffriPassaggi("prodotto-polinomi");
+    OffriPassaggi();
     RAhtLabel1 = TestoConcetto(QStringLiteral("Il <b>prodotto</b> tra due polinomi è un polinomio che si ottiene\r\n"
                                               "moltiplicando ciascun termine di un polinomio per ciascun \r\n"
                                               "termine dell'altro polinomio. Successivamente si passerà\r\n"
@@ -65,11 +66,11 @@ TfrmProdottoPol::TfrmProdottoPol() : TFinestraDi(QStringLiteral("Prodotto tra po
     const int wBlu = MisuraFormula(kRigaBlu, TFormulaVariant::PaintBoxCentered, ppi).width() + 4;
     const int x0 = (569 - wRossa - wBlu) / 2;
     PaintBox3 = Formula(p4, kRigaRossa, QRect(x0, 1, wRossa, 39), pannelli);
-    PaintBox3->SetFontColor(QColor(255, 0, 0));
+    PaintBox3->SetFontColor(kRossoAcceso);
     PaintBox4 = Formula(p4, kRigaBlu, QRect(x0 + wRossa, 1, wBlu, 39), pannelli);
     PaintBox4->SetFontColor(QColor(0, 0, 255));
     PaintBox5 = Formula(PannelloEsempio(QRect(33, 417, 569, 55), true), kRiga4, QRect(16, 4, 537, 48), pannelli);
-    PaintBox5->SetAnelli({{1, QColor(0, 128, 0)}, {2, QColor(0, 128, 0)}}); // -8xy and 15xy
+    PaintBox5->SetAnelli({{1, kVerdeAcceso}, {2, kVerdeAcceso}}); // -8xy and 15xy
     PaintBox6 = Formula(PannelloEsempio(QRect(32, 480, 569, 41), true), kRiga5, QRect(16, 1, 537, 39), pannelli);
     PosaConnettori();
 
@@ -126,7 +127,7 @@ void TfrmProdottoPol::PosaConnettori()
             w->raise();
         Connettori.push_back(c);
     };
-    const QColor rosso(255, 0, 0), blu(0, 0, 255);
+    const QColor rosso = kRossoAcceso, blu(0, 0, 255);
     connettore(t2x.center().x() - 4, t3x.center().x() - 1, sopra - 16, true, rosso);
     connettore(t2x.center().x() + 3, t4y.center().x() - 1, sopra - 23, true, rosso);
     connettore(t5y.center().x() + 3, t4y.center().x() - 1, sotto + 20, false, blu);

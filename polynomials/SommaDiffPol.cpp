@@ -1,12 +1,13 @@
 #include "SommaDiffPol.h"
 
+#include "Colori.h"
 #include "Polinomi.h"
 
 namespace mevario {
 
 namespace {
 
-const QColor kVerde(0, 128, 0), kRosso(255, 0, 0), kGiallo(255, 255, 0), kViola(128, 0, 128), kBlu(0, 0, 128);
+const QColor kGiallo(255, 255, 0), kViola(128, 0, 128), kBlu(0, 0, 128);
 
 struct RigheEsempio {
     std::string righe[4];
@@ -25,7 +26,7 @@ const RigheEsempio& EsempioSomma()
                             "&space(4)+space(4)&3*x&space(4)-z&space(4)+space(4)&5&string(  =)",
                             "5*x^2+3*x*y-6*z+3*x+6"},
                            // x^2, 3xy, -5z, 4x^2, 1, 3x, -z, 5
-                           {{0, kVerde}, {3, kVerde}, {1, kViola}, {2, kRosso}, {6, kRosso}, {4, kGiallo}, {7, kGiallo},
+                           {{0, kVerdeAcceso}, {3, kVerdeAcceso}, {1, kViola}, {2, kRossoAcceso}, {6, kRossoAcceso}, {4, kGiallo}, {7, kGiallo},
                             {5, kBlu}}};
     return e;
 }
@@ -38,7 +39,7 @@ const RigheEsempio& EsempioDifferenza()
                             "&string(  =)",
                             "-3*x^2+3*x*y-17*z+3"},
                            // x^2, 3xy, -5z, -4x^2, -12z, 3
-                           {{0, kVerde}, {3, kVerde}, {1, kViola}, {2, kRosso}, {4, kRosso}, {5, kGiallo}}};
+                           {{0, kVerdeAcceso}, {3, kVerdeAcceso}, {1, kViola}, {2, kRossoAcceso}, {4, kRossoAcceso}, {5, kGiallo}}};
     return e;
 }
 
@@ -49,7 +50,7 @@ TfrmSommaDiffPol::TfrmSommaDiffPol(bool differenza)
                   differenza ? "E_POL_DIFF" : "E_POL_SOM", differenza ? "S_POL_DIFF" : "S_POL_SOM", differenza)
 {
     setObjectName(differenza ? QStringLiteral("frmDiffPol") : QStringLiteral("frmSommaPol"));
-    OffriPassaggi(differenza ? "differenza-polinomi" : "somma-polinomi");
+    OffriPassaggi();
     const RigheEsempio& es = differenza ? EsempioDifferenza() : EsempioSomma();
     int cime[4];
     QSize pannello, box;

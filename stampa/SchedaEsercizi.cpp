@@ -20,8 +20,10 @@
 #include "Catalogo.h"
 #include "Documenti.h"
 #include "ExprMake.h"
+#include "ExprProsa.h"
 #include "ExprTree.h"
 #include "QtCanvas.h"
+#include "argomenti.h"
 #include "funzioni.h"
 
 namespace mevario {
@@ -30,15 +32,10 @@ const std::vector<TArgomentoScheda>& ArgomentiScheda()
 {
     static const std::vector<TArgomentoScheda> a = [] {
         std::vector<TArgomentoScheda> v;
-        for (const TArgomento& x : Argomenti()) {
-            // On paper the quizzes are just their topic: "(quattro tipi di
-            // domanda a turno)" speaks of the window.
-            std::string d = x.descrizione;
-            if (const auto p = d.find(" (") ; p != std::string::npos && d.find("domanda") != std::string::npos)
-                d.erase(p);
-            v.push_back({x.nome, d});
-        }
-        v.push_back({kArgomentoDivisione, "Divisione di polinomi"});
+        // On paper the quizzes are just their topic: what the tools add about
+        // their questions speaks of the window.
+        for (const TTemaArgomento& t : TabellaArgomenti())
+            v.push_back({t.nome, t.titolo});
         return v;
     }();
     return a;
@@ -129,6 +126,10 @@ QFont Testo(double punti, bool grassetto = false)
 // to 8 for the widest).
 struct TFormulaScheda {
     PExpr root;
+    // A line with sentences: its pieces in order, a sentence (with its
+    // accents) in the sheet's text font, a formula piece as a tree.
+    std::vector<std::pair<QString, PExpr>> pezzi;
+    QFont prosa;
     int punti = 14;
     int larghezza = 0;
     int altezza = 0;
@@ -153,8 +154,65 @@ TFormulaScheda Prepara(const std::string& testo, int larghezzaMassima, int punti
     return f;
 }
 
+// The same for a line that may hold sentences, measured for `dispositivo`:
+// the typesetter's code page has no accented letters, so a sentence is
+// drawn as text, not typeset.
+TFormulaScheda PreparaConProsa(const std::string& testo, int larghezzaMassima, int punti,
+                               const QPaintDevice* dispositivo)
+{
+    const std::vector<TPezzoRiga> pezzi = DividiProsa(testo);
+    if (std::none_of(pezzi.begin(), pezzi.end(), [](const TPezzoRiga& r) { return r.prosa; }))
+        return Prepara(testo, larghezzaMassima, punti);
+    TFormulaScheda f;
+    for (const TPezzoRiga& r : pezzi)
+        f.pezzi.emplace_back(r.prosa ? QString::fromStdU16String(ProsaItaliana16(r.testo)) : QString(),
+                             r.prosa ? nullptr : TExprBuilder().ParseFormula(r.testo));
+    TQtCanvas misura(nullptr, kDpi, kDpi);
+    for (f.punti = punti;; --f.punti) {
+        f.prosa = Testo(f.punti);
+        const QFontMetrics m(f.prosa, dispositivo);
+        f.larghezza = 0;
+        f.altezza = m.height();
+        for (auto& [frase, radice] : f.pezzi) {
+            if (!radice) {
+                f.larghezza += m.horizontalAdvance(frase);
+                continue;
+            }
+            radice->SetCanvas(&misura);
+            radice->SetFontSize(f.punti);
+            f.larghezza += radice->Width();
+            f.altezza = std::max(f.altezza, radice->Height());
+            radice->SetCanvas(nullptr);
+        }
+        if (f.larghezza <= larghezzaMassima || f.punti <= 8)
+            break;
+    }
+    return f;
+}
+
 void Disegna(QPainter& p, TFormulaScheda& f, int x, int y)
 {
+    if (!f.pezzi.empty()) {
+        TQtCanvas canvas(&p, kDpi, kDpi);
+        const QFontMetrics m(f.prosa, p.device());
+        for (auto& [frase, radice] : f.pezzi) {
+            if (radice) {
+                radice->SetCanvas(&canvas);
+                radice->SetFontSize(f.punti);
+                radice->SetColor(0x000000);
+                radice->Draw(x, y + f.altezza / 2, THorzAlign::Left, TVertAlign::MidLine);
+                x += radice->Width();
+                radice->SetCanvas(nullptr);
+            } else {
+                p.setFont(f.prosa);
+                p.setPen(Qt::black);
+                const int w = m.horizontalAdvance(frase);
+                p.drawText(QRect(x, y, w, f.altezza), Qt::AlignLeft | Qt::AlignVCenter, frase);
+                x += w;
+            }
+        }
+        return;
+    }
     if (!f.root)
         return;
     TQtCanvas canvas(&p, kDpi, kDpi);
@@ -359,8 +417,8 @@ TBlocco TScheda::Soluzione(int numero, TVoceScheda& v)
         // The answer on the numbered line, its reason under it.
         righe.emplace_back(v.risposta == "Si" ? QStringLiteral("Sì") : Utf8(v.risposta), nullptr);
         for (std::size_t i = 0; i + 1 < v.soluzione.size(); ++i)
-            righe.emplace_back(QString(), std::make_shared<TFormulaScheda>(
-                                              Prepara(v.soluzione[i].formula, kLarghezza - Mm(20), 12)));
+            righe.emplace_back(QString(), std::make_shared<TFormulaScheda>(PreparaConProsa(
+                                              v.soluzione[i].formula, kLarghezza - Mm(20), 12, &FWriter)));
     } else if (!v.soluzione.empty()) {
         // The worked solution: "=" before a line that goes on with the
         // calculation, an arrow before an answer reached otherwise.
@@ -369,8 +427,8 @@ TBlocco TScheda::Soluzione(int numero, TVoceScheda& v)
             righe.emplace_back(v.soluzione[i].uguale ? QStringLiteral("=")
                                : finale              ? QStringLiteral("\u2192")
                                                      : QString(),
-                               std::make_shared<TFormulaScheda>(
-                                   Prepara(v.soluzione[i].formula, kLarghezza - Mm(20), 12)));
+                               std::make_shared<TFormulaScheda>(PreparaConProsa(
+                                   v.soluzione[i].formula, kLarghezza - Mm(20), 12, &FWriter)));
         }
         digitata = QStringLiteral("nel programma si digita: ") + Utf8(NarrowToUtf8(v.risposta));
     } else {
@@ -488,37 +546,30 @@ QString PercheNonSiScrive(const QString& file)
 
 } // namespace
 
-TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta)
+namespace {
+
+// The sheet composed into `pdf`; nothing written.
+// What makes a request no sheet at all, or empty.
+QString ErroreRichiesta(const TRichiestaScheda& richiesta)
+{
+    if (richiesta.argomenti.empty())
+        return QStringLiteral("Scegli almeno un argomento.");
+    if (richiesta.quanti < 1 || richiesta.quanti > 50)
+        return QStringLiteral("Gli esercizi per argomento vanno da 1 a 50.");
+    return {};
+}
+
+TEsitoScheda ComponiScheda(const TRichiestaScheda& richiesta, QByteArray& pdf)
 {
     TEsitoScheda esito;
-    if (richiesta.argomenti.empty()) {
-        esito.errore = QStringLiteral("Scegli almeno un argomento.");
+    esito.errore = ErroreRichiesta(richiesta);
+    if (!esito.errore.isEmpty())
         return esito;
-    }
-    if (richiesta.quanti < 1 || richiesta.quanti > 50) {
-        esito.errore = QStringLiteral("Gli esercizi per argomento vanno da 1 a 50.");
-        return esito;
-    }
     std::vector<TVoceScheda> voci;
     try {
         voci = EserciziScheda(richiesta);
     } catch (const std::exception& e) {
         esito.errore = QString::fromStdString(e.what());
-        return esito;
-    }
-    // A new file only: nothing of anyone's is written over. Refused before
-    // the sheet is composed; written whole, or not at all, at the end.
-    const QString vietata = DestinazioneVietata(file);
-    if (!vietata.isEmpty()) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file: ") + vietata + QLatin1Char('.');
-        return esito;
-    }
-    if (QFileInfo::exists(file)) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": esiste già.");
-        return esito;
-    }
-    if (!QFileInfo(QFileInfo(file).absolutePath()).isDir() || !QFileInfo(QFileInfo(file).absolutePath()).isWritable()) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + PercheNonSiScrive(file);
         return esito;
     }
     QBuffer f;
@@ -578,18 +629,65 @@ TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& r
         y += blocchi[i].altezza;
     }
     if (!p.end()) {
-        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file;
+        esito.errore = QStringLiteral("Impossibile comporre la scheda.");
         return esito;
     }
     f.close();
-    const TEsitoScrittura scritto = ScriviFileIntero(file, f.data());
-    esito.riuscito = scritto.scritto;
+    pdf = f.data();
+    esito.riuscito = true;
     esito.pagine = totale;
     esito.pagineEsercizi = primaChiave;
+    return esito;
+}
+
+} // namespace
+
+TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta)
+{
+    TEsitoScheda esito;
+    esito.errore = ErroreRichiesta(richiesta);
+    if (!esito.errore.isEmpty())
+        return esito;
+    // A new file only: nothing of anyone's is written over. Refused before
+    // the sheet is composed; written whole, or not at all, at the end.
+    const QString vietata = DestinazioneVietata(file);
+    if (!vietata.isEmpty()) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file: ") + vietata + QLatin1Char('.');
+        return esito;
+    }
+    if (QFileInfo::exists(file)) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": esiste già.");
+        return esito;
+    }
+    if (!QFileInfo(QFileInfo(file).absolutePath()).isDir() || !QFileInfo(QFileInfo(file).absolutePath()).isWritable()) {
+        esito.errore = QStringLiteral("Impossibile scrivere il file ") + file + QStringLiteral(": ") + PercheNonSiScrive(file);
+        return esito;
+    }
+    QByteArray pdf;
+    esito = ComponiScheda(richiesta, pdf);
+    if (!esito.riuscito)
+        return esito;
+    const TEsitoScrittura scritto = ScriviFileIntero(file, pdf);
+    esito.riuscito = scritto.scritto;
+    esito.file = file;
     if (!esito.riuscito) {
         esito.errore = scritto.errore + QLatin1Char('.');
         esito.errore[0] = esito.errore[0].toUpper();
     }
+    return esito;
+}
+
+TEsitoScheda ScriviSchedaNuova(const QString& cartella, const TRichiestaScheda& richiesta, const QDateTime& quando)
+{
+    QByteArray pdf;
+    TEsitoScheda esito = ComponiScheda(richiesta, pdf);
+    if (!esito.riuscito)
+        return esito;
+    QString errore;
+    esito.file = ScriviNuovoDocumento(cartella, QStringLiteral("Esercizi"), QStringLiteral("pdf"), pdf, quando, &errore);
+    esito.riuscito = !esito.file.isEmpty();
+    if (!esito.riuscito)
+        esito.errore = errore + QLatin1Char('.');
     return esito;
 }
 

@@ -5,6 +5,7 @@
 // sheet can be printed again; the pupils' pages do not show the seed.
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 #include <cstdint>
@@ -66,11 +67,16 @@ struct TEsitoScheda {
     int pagine = 0;         // in all
     int pagineEsercizi = 0; // of them before the key
     QString errore; // Italian, for the user, when it did not succeed
+    QString file;   // the file written
 };
 
 // Writes the sheet to a new PDF file (an existing file is never written
 // over). Needs a QGuiApplication.
 TEsitoScheda ScriviSchedaEsercizi(const QString& file, const TRichiestaScheda& richiesta);
+// Writes the sheet to a new file in `cartella` named by the program's one
+// helper for new documents ("Esercizi" and when), never over a file there.
+TEsitoScheda ScriviSchedaNuova(const QString& cartella, const TRichiestaScheda& richiesta,
+                               const QDateTime& quando = QDateTime::currentDateTime());
 
 // A seed from the clock, for a sheet nobody asked to repeat.
 std::uint32_t SemeNuovo();

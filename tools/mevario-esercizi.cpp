@@ -16,6 +16,7 @@
 #include "Registro.h"
 #include "SchedaEsercizi.h"
 #include "ExprCanvas.h"
+#include "ExprProsa.h"
 #include "Giudizio.h"
 #include "errori.h"
 #include "funzioni.h"
@@ -227,7 +228,7 @@ int main(int argc, char** argv)
                         NarrowToUtf8(es->RispostaAttesa()).c_str());
         if (svolte && !verifica)
             for (const TRigaSoluzione& r : es->Soluzione())
-                std::printf("\t%s\n", NarrowToUtf8(r.formula).c_str());
+                std::printf("\t%s\n", FormulaConProsaUtf8(r.formula).c_str());
     }
     if (verifica) {
         if (es->SiNo()) { // spaces around a choice do not matter, as around any answer

@@ -5,14 +5,27 @@
 #include <string>
 #include <vector>
 
+#include "argomenti.h"
 #include "passaggi.h"
 
 using namespace mevario;
 
 namespace {
 
-const char* const KArgomenti[] = {"somma-polinomi",  "differenza-polinomi", "prodotto-polinomi",
-                                  "prodotto-monomi", "potenza-monomio",     "quoziente-monomi"};
+// The topics that offer the working, three to a line of the help.
+std::string ArgomentiConPassaggi()
+{
+    std::string s;
+    int n = 0;
+    for (const TTemaArgomento& t : TabellaArgomenti()) {
+        if (!t.passaggi)
+            continue;
+        s += n == 0 ? "                 " : n % 3 == 0 ? ",\n                 " : ", ";
+        s += t.nome;
+        ++n;
+    }
+    return s + "\n";
+}
 
 void Aiuto(std::FILE* f)
 {
@@ -36,10 +49,10 @@ void Aiuto(std::FILE* f)
                "quando l'ultima riga non \xC3\xA8 uguale all'esercizio, dopo un altro <TAB> la prima\n"
                "riga dove il calcolo cambia: cambia=N x=1 esercizio=7 riga=9.\n"
                "\n"
-               "  --argomento A  giudica la fine come la risposta dell'argomento A:\n"
-               "                 somma-polinomi, differenza-polinomi, prodotto-polinomi,\n"
-               "                 prodotto-monomi, potenza-monomio, quoziente-monomi\n"
-               "                 (senza: il polinomio svolto, senza termini simili)\n"
+               "  --argomento A  giudica la fine come la risposta dell'argomento A:\n",
+               f);
+    std::fputs(ArgomentiConPassaggi().c_str(), f);
+    std::fputs("                 (senza: il polinomio svolto, senza termini simili)\n"
                "  --help         mostra questo aiuto\n"
                "\n"
                "Stato di uscita: 0 quando ha giudicato, 1 per argomenti sbagliati,\n"
@@ -94,10 +107,8 @@ int main(int argc, char** argv)
             if (i + 1 >= argc)
                 return Errore("manca il valore di --argomento");
             argomento = argv[++i];
-            bool noto = false;
-            for (const char* n : KArgomenti)
-                noto = noto || argomento == n;
-            if (!noto)
+            const TTemaArgomento* t = TemaArgomento(argomento);
+            if (!t || !t->passaggi)
                 return Errore("argomento senza passaggi o sconosciuto: " + argomento +
                               " (mevario-passaggi --help elenca gli argomenti)");
         } else if (a.size() > 1 && a[0] == '-' && a[1] == '-') {

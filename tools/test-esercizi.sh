@@ -88,6 +88,14 @@ s=$("$tool" definizione-monomio --seme 7 --quanti 4 --soluzione)
 primo=$(printf '%s\n' "$s" | sed -n 1p | cut -f4)
 printf '%s\n' "$s" | sed -n '2,/^[0-9]/p' | grep -q $'^\tstring('"$primo"')$' || male "--soluzione: the quiz's answer line"
 "$tool" somma-monomi --soluzione --verifica 3x >/dev/null 2>&1 && male "--soluzione with --verifica was accepted"
+# The sentences of the solutions are written with their accents: no "e'"
+# (a vowel, an apostrophe, then no letter) in any quiz's or topic's solution.
+for arg in definizione-monomio definizione-polinomio mcd-monomi mcm-monomi; do
+  s=$("$tool" $arg --seme 11 --quanti 60 --soluzione) || male "--soluzione: $arg failed"
+  printf '%s\n' "$s" | grep -q "[aeiouAEIOU]'\([^a-zA-Z]\|$\)" && male "--soluzione: $arg prints an apostrophe for an accent"
+done
+s=$("$tool" definizione-monomio --seme 11 --quanti 60 --soluzione)
+printf '%s\n' "$s" | grep -q $'^\tstring(\xc3\xa8 ' || male "--soluzione: no sentence with its accent"
 
 # The divisions: one a line with dividend, divisor, quotient and remainder,
 # the same for the same seed, and the quotient and remainder those that

@@ -72,6 +72,13 @@ grep -q "si digita" "$d/c.txt" && male "answers are there with --senza-soluzioni
 grep -qi "seme" "$d/c.txt" && male "the seed is on a sheet without key"
 grep -q "pagina $esercizi di $esercizi" "$d/c.txt" || male "without key: the last page's number"
 
+# The key's sentences are printed with their accents, never "e'".
+"$tool" --pdf "$d/e.pdf" definizione-monomio definizione-polinomio mcd-monomi --quanti 12 --seme 5 >/dev/null ||
+  male "sheet of quizzes not written"
+pdftotext "$d/e.pdf" - | tr -d '\f' > "$d/e.txt"
+sed -n '/Soluzioni/,$p' "$d/e.txt" | grep -q "[aeiouAEIOU]'\([^a-zA-Z]\|$\)" && male "the key prints an apostrophe for an accent"
+sed -n '/Soluzioni/,$p' "$d/e.txt" | grep -q "è una somma\|non è un monomio\|perciò" || male "the key has no sentence with its accent"
+
 # A division's grid is tall: three fit on a page after the first.
 "$tool" --pdf "$d/div.pdf" divisione-polinomi --quanti 16 --seme 3 >/dev/null || male "sheet of divisions"
 pdftotext "$d/div.pdf" "$d/div.txt"

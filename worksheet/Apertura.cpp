@@ -20,8 +20,15 @@ namespace {
 // Debian package of LibreOffice's full program for it.
 const char* MimeTipo(TTipoDocumento t)
 {
-    return t == TTipoDocumento::FoglioDiCalcolo ? "application/vnd.oasis.opendocument.spreadsheet-flat-xml"
-                                                : "application/vnd.oasis.opendocument.text-flat-xml";
+    switch (t) {
+    case TTipoDocumento::FoglioDiCalcolo:
+        return "application/vnd.oasis.opendocument.spreadsheet-flat-xml";
+    case TTipoDocumento::Pdf:
+        return "application/pdf";
+    case TTipoDocumento::Testo:
+        break;
+    }
+    return "application/vnd.oasis.opendocument.text-flat-xml";
 }
 const char* PacchettoCompleto(TTipoDocumento t)
 {
@@ -85,8 +92,8 @@ std::vector<TAperturaInCorso*>& Aperture()
 
 class TAperturaInCorso : public QObject {
 public:
-    TAperturaInCorso(const QString& file, std::function<void(const QString&)> fallito)
-        : FFile(file), FTipo(TipoDocumento(file)), FFallito(std::move(fallito))
+    TAperturaInCorso(const QString& file, TTipoDocumento tipo, std::function<void(const QString&)> fallito)
+        : FFile(file), FTipo(tipo), FFallito(std::move(fallito))
     {
     }
 
@@ -138,7 +145,8 @@ private:
     void Rileva()
     {
         const QString dpkg = QStandardPaths::findExecutable(QStringLiteral("dpkg-query"));
-        if (dpkg.isEmpty()) {
+        // A PDF is the desktop's viewer's: LibreOffice does not show it.
+        if (dpkg.isEmpty() || FTipo == TTipoDocumento::Pdf) {
             ChiediGestore();
             return;
         }
@@ -305,6 +313,8 @@ private:
 
 TTipoDocumento TipoDocumento(const QString& file)
 {
+    if (file.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+        return TTipoDocumento::Pdf;
     return file.endsWith(QLatin1String(".fods"), Qt::CaseInsensitive) ? TTipoDocumento::FoglioDiCalcolo
                                                                        : TTipoDocumento::Testo;
 }
@@ -319,6 +329,15 @@ std::vector<QString> ProgrammiPerAprire(const TProgrammiDocumento& p, QString* m
         p.SenzaFinestre && (!p.GestoreNoto || p.Gestore.startsWith(QLatin1String("libreoffice-")));
     if (p.XdgOpen && !(p.GestoreNoto && p.Gestore.isEmpty()) && !gestoreSenzaFinestre)
         r.push_back(QStringLiteral("xdg-open"));
+    if (tipo == TTipoDocumento::Pdf) {
+        // Only the desktop's viewer: whatever LibreOffice is installed
+        // plays no part.
+        if (p.XdgOpen && !(p.GestoreNoto && p.Gestore.isEmpty()))
+            r.push_back(QStringLiteral("xdg-open"));
+        else if (motivo)
+            *motivo = QStringLiteral("sul computer non c'è un programma che mostri i documenti PDF");
+        return r;
+    }
     if (p.WriterCompleto)
         r.push_back(QStringLiteral("soffice"));
     if (r.empty() && motivo && tipo == TTipoDocumento::FoglioDiCalcolo)
@@ -342,7 +361,12 @@ void TApertura::ImpostaAvviso(TAvviso a) { Avviso() = std::move(a); }
 
 void TApertura::Apri(const QString& file, std::function<void(const QString& motivo)> fallito)
 {
-    auto* a = new TAperturaInCorso(file, std::move(fallito));
+    Apri(file, TipoDocumento(file), std::move(fallito));
+}
+
+void TApertura::Apri(const QString& file, TTipoDocumento tipo, std::function<void(const QString& motivo)> fallito)
+{
+    auto* a = new TAperturaInCorso(file, tipo, std::move(fallito));
     Aperture().push_back(a);
     a->Avvia();
 }

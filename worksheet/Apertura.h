@@ -1,4 +1,5 @@
-// Opening a document the program has written with a program that shows it:
+// Opening a document the program has written with a program that shows it
+// (every document, the PDF sheets too, opens here):
 // the desktop's application for the type (through xdg-open), or LibreOffice
 // Writer (Calc for a spreadsheet) where the full one is installed. Never the headless LibreOffice
 // that Debian ships for conversions (libreoffice-writer-nogui): it opens no
@@ -27,8 +28,9 @@
 namespace mevario {
 
 // The kinds of document the program writes: OpenDocument text (.fodt),
-// OpenDocument spreadsheet (.fods).
-enum class TTipoDocumento { Testo, FoglioDiCalcolo };
+// OpenDocument spreadsheet (.fods), the printable sheets (.pdf, shown by
+// the desktop's viewer only).
+enum class TTipoDocumento { Testo, FoglioDiCalcolo, Pdf };
 
 // The kind of a file the program wrote, from its name.
 TTipoDocumento TipoDocumento(const QString& file);
@@ -56,6 +58,8 @@ public:
     // Starts opening `file` and returns at once. When no program opens it,
     // `fallito` is called later with the reason (Italian, no final stop),
     // after the busy cursor and the notice have gone.
+    static void Apri(const QString& file, TTipoDocumento tipo, std::function<void(const QString& motivo)> fallito);
+    // The same, of the kind its name says.
     static void Apri(const QString& file, std::function<void(const QString& motivo)> fallito);
 
     // Openings still watched (tests wait for 0).

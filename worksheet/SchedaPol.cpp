@@ -4,28 +4,37 @@
 #include <limits>
 #include <memory>
 
+#include "argomenti.h"
+
 namespace mevario {
 
 const std::array<const char*, TSchedaPol::Numero>& TSchedaPol::Nomi()
 {
-    static const std::array<const char*, Numero> nomi = {
-        "E_MON_DEF",  "S_MON_DEF",  "E_MON_SOMDIF", "S_MON_SOMDIF", "E_MON_PROD", "S_MON_PROD",
-        "E_MON_POT",  "S_MON_POT",  "E_MON_QUOZ",   "S_MON_QUOZ",   "E_MON_MCD",  "S_MON_MCD",
-        "E_MON_MCM",  "S_MON_MCM",  "E_POL_DEF",    "S_POL_DEF",    "E_POL_SOM",  "S_POL_SOM",
-        "E_POL_DIFF", "S_POL_DIFF", "E_POL_PROD",   "S_POL_PROD",   "E_POL_DIV",  "S_POL_DIV",
-    };
+    // Two a topic, in the table's order: "E_" + its tallies' stem for the
+    // right answers, "S_" + the stem for the wrong ones.
+    static const std::array<std::string, Numero> testi = [] {
+        std::array<std::string, Numero> t;
+        const auto& argomenti = TabellaArgomenti();
+        for (std::size_t i = 0; i < t.size() / 2 && i < argomenti.size(); ++i) {
+            t[2 * i] = std::string("E_") + argomenti[i].contatori;
+            t[2 * i + 1] = std::string("S_") + argomenti[i].contatori;
+        }
+        return t;
+    }();
+    static const std::array<const char*, Numero> nomi = [] {
+        std::array<const char*, Numero> n{};
+        for (std::size_t i = 0; i < n.size(); ++i)
+            n[i] = testi[i].c_str();
+        return n;
+    }();
     return nomi;
 }
 
 const char* TSchedaPol::ArgomentoDellaCoppia(int i)
 {
-    // In the order of Nomi(), one a pair.
-    static const char* const argomenti[Numero / 2] = {
-        "definizione-monomio",   "somma-monomi",   "prodotto-monomi",     "potenza-monomio",
-        "quoziente-monomi",      "mcd-monomi",     "mcm-monomi",          "definizione-polinomio",
-        "somma-polinomi",        "differenza-polinomi", "prodotto-polinomi", "divisione-polinomi",
-    };
-    return i >= 0 && i < Numero / 2 ? argomenti[i] : "";
+    const auto& argomenti = TabellaArgomenti();
+    return i >= 0 && i < Numero / 2 && static_cast<std::size_t>(i) < argomenti.size() ? argomenti[static_cast<std::size_t>(i)].nome
+                                                                                      : "";
 }
 
 std::string TSchedaPol::Argomento(const std::string& contatore)

@@ -14,6 +14,7 @@ namespace mevario {
 
 class TSchedaPol {
 public:
+    // Two tallies for each of the twelve topics of the table of topics.
     static constexpr int Numero = 24;
     // The counter names in their order (E_ right answers, S_ wrong ones).
     static const std::array<const char*, Numero>& Nomi();

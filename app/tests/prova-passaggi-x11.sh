@@ -24,8 +24,8 @@ pixel() {
     [ -n "$FOTO" ] && [ -n "${6:-}" ] && cp "$T/schermo.png" "$FOTO/$6.png"
     convert "$T/schermo.png" -crop "$2x$3+$4+$5" +repage txt:- | grep -c "$1"
 }
-VERDE='#008000'
-ROSSO='#C80000'
+VERDE='#006400' # the palette's green (Colori.h)
+ROSSO='#B00000' # the palette's red
 
 PRINCIPALE=$(finestra "Mevario — Prova") || { male "la finestra principale non compare"; cat "$T/mevario.log"; exit 1; }
 set -- $(geometria "$PRINCIPALE"); MX=$1; MY=$2

@@ -82,6 +82,7 @@ private slots:
     void decimalComma();
     void commandLine();
     void screen();
+    void optionsAreReadOnceWithTheirCheck();
 };
 
 void TestItaliano::initTestCase()
@@ -211,6 +212,31 @@ void TestItaliano::screen()
     QVERIFY(!MancaSchermo({"-platform", "wayland"}, Ambiente({{"DISPLAY", ":0"}})).empty());
     QVERIFY(MancaSchermo({}, Ambiente({{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":0"}})).empty());
     QVERIFY(MancaSchermo({}, Ambiente({{"QT_QPA_PLATFORM", "xcb:nograb"}, {"DISPLAY", ":0"}})).empty());
+}
+
+void TestItaliano::optionsAreReadOnceWithTheirCheck()
+{
+    // The reader that checks the arguments also gives the options, with
+    // Qt's own options among them and the last of a repeated one winning.
+    TOpzioniProgramma o;
+    const std::vector<std::string> a = {"-platform", "offscreen", "--db", "/a b.sqlite", "--alunno=Zo\xC3\xAB",
+                                        "--esci-dopo-avvio", "--db=/c.sqlite"};
+    QCOMPARE(LeggiArgomenti(a, "9.9", nullptr, nullptr, &o), std::optional<int>());
+    QCOMPARE(o.db, QStringLiteral("/c.sqlite"));
+    QCOMPARE(o.alunno, QStringLiteral("Zo\u00EB"));
+    QVERIFY(o.esciDopoAvvio && !o.esciSubito);
+    // Arguments that end the program give no options, and without streams
+    // nothing is printed.
+    TOpzioniProgramma intatte;
+    intatte.db = QStringLiteral("prima");
+    QCOMPARE(LeggiArgomenti({"--db", "x", "--sconosciuta"}, "9.9", nullptr, nullptr, &intatte), std::optional<int>(1));
+    QCOMPARE(LeggiArgomenti({"--help"}, "9.9", nullptr, nullptr, &intatte), std::optional<int>(0));
+    QCOMPARE(intatte.db, QStringLiteral("prima"));
+    // Nothing given: nothing asked for.
+    TOpzioniProgramma vuote;
+    vuote.alunno = QStringLiteral("x");
+    QCOMPARE(LeggiArgomenti({}, "9.9", nullptr, nullptr, &vuote), std::optional<int>());
+    QVERIFY(vuote.db.isEmpty() && vuote.alunno.isEmpty() && !vuote.esciSubito);
 }
 
 QTEST_MAIN(TestItaliano)

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QPointer>
 #include <QTest>
 #include <QTimer>
 
@@ -69,6 +70,7 @@ private slots:
     void chiusuraCutsTheWait();
     void waitHandlesEventsWithoutSpinning();
     void helpPanel();
+    void helpPanelIsBuiltOncePerContent();
     void formulaBoxesExposeTheirFormula();
     void aFormulaShrinksOnlyAsMuchAsItMust();
     void errorsGoToTheErrorBox();
@@ -412,6 +414,37 @@ void TestComune::helpPanel()
     Finestra g;
     QVERIFY(!c->pnlHelp1->isVisible());
     QCOMPARE(c->pnlHelp1->parentWidget(), &g.w);
+}
+
+void TestComune::helpPanelIsBuiltOncePerContent()
+{
+    Finestra f;
+    Tfrmcomune* c = Tfrmcomune::Istanza();
+    TAiuto lungo = AiutoMonomi();
+    lungo.esempi.push_back("3x^2-5xy+1");
+    c->ImpostaAiuto(lungo);
+    c->MostraAiuto(f.campo);
+    const QRect prima = c->pnlHelp1->geometry();
+    const QPointer<TFormulaBox> esempio = c->PaintBoxEsempio1;
+    QVERIFY(esempio);
+    // Opened again where nothing changed: the same panel, not built again.
+    for (int i = 0; i < 3; ++i) {
+        c->SpeedButton1Click();
+        c->MostraAiuto(f.campo);
+        QVERIFY(esempio);
+        QCOMPARE(c->PaintBoxEsempio1, esempio.data());
+        QCOMPARE(c->pnlHelp1->geometry(), prima);
+    }
+    // Other content is built anew, and placed for its own size.
+    TAiuto altro = AiutoMonomi();
+    altro.esempi.insert(altro.esempi.begin(), "x^2y^2z^2+x^3y^3z^3-x^4y^4z^4");
+    c->ImpostaAiuto(altro);
+    c->MostraAiuto(f.campo);
+    QVERIFY(!esempio);
+    QVERIFY(c->PaintBoxEsempio1);
+    QVERIFY(c->PaintBoxEsempio1->Formula() != std::string("12*x^5"));
+    QVERIFY(f.w.rect().contains(c->pnlHelp1->geometry()));
+    QVERIFY(!c->pnlHelp1->geometry().intersects(f.campo->geometry()));
 }
 
 void TestComune::aFormulaShrinksOnlyAsMuchAsItMust()

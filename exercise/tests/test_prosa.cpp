@@ -16,6 +16,7 @@ private slots:
     void italianAccents();
     void boxDrawsProseInTheProgramsFont();
     void labelStandsOnTheFormulasBaseline();
+    void readAndMeasuredOncePerTextAgainWhenItChanges();
 };
 
 void TestProsa::cutIntoProseAndFormula()
@@ -105,6 +106,50 @@ void TestProsa::labelStandsOnTheFormulasBaseline()
     const int baseEtichetta = etichetta->y() + QFontMetrics(etichetta->font()).ascent();
     QVERIFY2(std::abs(baseEtichetta - (box->y() + fondo + 1)) <= 1,
              qPrintable(QStringLiteral("label %1, formula %2").arg(baseEtichetta).arg(box->y() + fondo + 1)));
+}
+
+void TestProsa::readAndMeasuredOncePerTextAgainWhenItChanges()
+{
+    // The pieces are kept between paints: a new text, and only a new text,
+    // gives new pieces.
+    TFormulaBox box(nullptr, TFormulaVariant::ControlLeft);
+    box.resize(500, 40);
+    box.SetProsa(true);
+    box.SetFormula("string(e' una somma)");
+    const QImage prima = box.grab().toImage();
+    QCOMPARE(box.grab().toImage(), prima); // painted again from what was read
+    box.SetFormula("x^2&string(  non e' un monomio)");
+    box.grab();
+    QCOMPARE(box.TestiProsa(), QStringList{QStringLiteral("  non è un monomio")});
+    // A piece that does not read: the whole is drawn as a formula, and a
+    // good text after it is read again.
+    box.SetFormula("x^^&string(percio' no)");
+    box.grab();
+    QVERIFY(box.TestiProsa().isEmpty() || box.TestiProsa() == QStringList{QStringLiteral("  non è un monomio")});
+    box.SetFormula("string(e' una somma)");
+    QCOMPARE(box.grab().toImage(), prima);
+    QCOMPARE(box.TestiProsa(), QStringList{QStringLiteral("è una somma")});
+
+    // The natural size follows the text and the variant, never an old one.
+    TFormulaBox misura(nullptr, TFormulaVariant::PaintBoxCentered);
+    misura.SetFormula("x");
+    const QSize x = misura.MisuraNaturale();
+    QVERIFY(!x.isEmpty());
+    QCOMPARE(misura.MisuraNaturale(), x);
+    misura.SetFormula("x^2+y^2+z^2");
+    QVERIFY(misura.MisuraNaturale().width() > x.width());
+    misura.SetFormula("x");
+    QCOMPARE(misura.MisuraNaturale(), x);
+    misura.SetVariant(TFormulaVariant::ControlLeft);
+    const QSize altra = misura.MisuraNaturale();
+    misura.SetVariant(TFormulaVariant::PaintBoxCentered);
+    QCOMPARE(misura.MisuraNaturale(), x);
+    QVERIFY(FormulaPoints(TFormulaVariant::ControlLeft) == FormulaPoints(TFormulaVariant::PaintBoxCentered) ||
+            altra != x);
+    misura.SetFormula("x^^");
+    QVERIFY(misura.MisuraNaturale().isEmpty());
+    misura.SetFormula("");
+    QVERIFY(misura.MisuraNaturale().isEmpty());
 }
 
 QTEST_MAIN(TestProsa)

@@ -93,6 +93,8 @@ private slots:
     void openingTheDocument();
     void libreOfficeReadsTheSheets();
     void aSpreadsheetIsOpenedWithCalc();
+    void aPdfIsOpenedByTheDesktopsViewerOnly();
+    void talliesAreTheTopicTablesInItsOrder();
     void neverOverTheRecordADeviceOrAFolder();
     void aFileIsReplacedWholeKeepingItsMode();
     void documentsOnAFullDiskAreNotWritten();
@@ -570,6 +572,46 @@ void TestScheda::openingTheDocument()
         QVERIFY(FMessaggi[0].endsWith(QStringLiteral("Il documento è salvato in:\n") + f));
         QVERIFY(!FCursoreOccupato); // the busy cursor went before the message came
     }
+}
+
+void TestScheda::aPdfIsOpenedByTheDesktopsViewerOnly()
+{
+    QCOMPARE(TipoDocumento(QStringLiteral("/a/Esercizi 2026-12-08.pdf")), TTipoDocumento::Pdf);
+    QCOMPARE(TipoDocumento(QStringLiteral("/a/SCHEDA.PDF")), TTipoDocumento::Pdf);
+    QCOMPARE(TipoDocumento(QStringLiteral("/a/pdf.fodt")), TTipoDocumento::Testo);
+    // Whatever LibreOffice is there, a PDF goes to the desktop's viewer only.
+    TProgrammiDocumento p;
+    p.XdgOpen = true;
+    p.WriterCompleto = true;
+    p.SenzaFinestre = true;
+    QCOMPARE(ProgrammiPerAprire(p, nullptr, TTipoDocumento::Pdf), std::vector<QString>{QStringLiteral("xdg-open")});
+    p.GestoreNoto = true;
+    p.Gestore = QStringLiteral("libreoffice-draw.desktop");
+    QCOMPARE(ProgrammiPerAprire(p, nullptr, TTipoDocumento::Pdf), std::vector<QString>{QStringLiteral("xdg-open")});
+    // No viewer chosen for PDF, or no xdg-open: nothing to try, and why.
+    QString motivo;
+    p.Gestore.clear();
+    QVERIFY(ProgrammiPerAprire(p, &motivo, TTipoDocumento::Pdf).empty());
+    QVERIFY(motivo.contains(QStringLiteral("PDF")));
+    p = {};
+    p.WriterCompleto = true;
+    motivo.clear();
+    QVERIFY(ProgrammiPerAprire(p, &motivo, TTipoDocumento::Pdf).empty());
+    QVERIFY(!motivo.isEmpty());
+}
+
+void TestScheda::talliesAreTheTopicTablesInItsOrder()
+{
+    // The results sheet's bookmarks, two a topic, in the menus' order.
+    const auto& nomi = TSchedaPol::Nomi();
+    QCOMPARE(QString::fromLatin1(nomi[0]), QStringLiteral("E_MON_DEF"));
+    QCOMPARE(QString::fromLatin1(nomi[3]), QStringLiteral("S_MON_SOMDIF"));
+    QCOMPARE(QString::fromLatin1(nomi[TSchedaPol::Numero - 1]), QStringLiteral("S_POL_DIV"));
+    QCOMPARE(TSchedaPol::Argomento("S_POL_DIFF"), std::string("differenza-polinomi"));
+    QCOMPARE(TSchedaPol::Argomento("E_MON_SOMDIF"), std::string("somma-monomi"));
+    QCOMPARE(TSchedaPol::Argomento("E_POL_XYZ"), std::string());
+    QCOMPARE(std::string(TSchedaPol::ArgomentoDellaCoppia(TSchedaPol::Numero / 2)), std::string());
+    QCOMPARE(std::string(TSchedaPol::ArgomentoDellaCoppia(-1)), std::string());
 }
 
 void TestScheda::aSpreadsheetIsOpenedWithCalc()
