@@ -10,6 +10,7 @@
 
 #include "Finestra.h"
 #include "FormulaBox.h"
+#include "Lezione.h"
 #include "UDsFancyButton.h"
 #include "passaggi.h"
 #include "ucomune.h"
@@ -489,14 +490,10 @@ int TPassaggi::SegnaCambio()
 
 std::string TPassaggi::UltimoErrore() const
 {
-    for (int k = UltimaScritta(); k >= 1; --k)
-        try {
-            const std::string e = GiudicaPassaggio(Testo(k - 1).toStdString(), Testo(k).toStdString()).errore;
-            if (!e.empty())
-                return e;
-        } catch (const std::exception&) {
-        }
-    return {};
+    std::vector<std::string> righe;
+    for (int k = 0; k <= UltimaScritta(); ++k)
+        righe.push_back(Testo(k).toStdString());
+    return TLezione::UltimoErrore(righe);
 }
 
 void TPassaggi::resizeEvent(QResizeEvent* e)

@@ -25,7 +25,7 @@ constexpr int kRigheVisibili = 5, kRiga = 46 + 38 + 2, kNota = 24;
 
 void TFinestraEsercizi::OffriPassaggi(const std::string& argomento)
 {
-    FArgomentoPassaggi = argomento;
+    FLezione.ImpostaPassaggi(argomento);
     cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
     cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
     cbPassaggi->setFont(Carattere("Comic Sans MS", 20));

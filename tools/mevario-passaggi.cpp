@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "Lezione.h"
 #include "passaggi.h"
 
 using namespace mevario;
@@ -150,7 +151,10 @@ int main(int argc, char** argv)
             prima = riga;
         ++n;
     }
-    const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
+    // The end of the working as the lesson tells it in the window.
+    TLezione lezione(nullptr, QString::fromStdString(argomento));
+    lezione.ImpostaPassaggi(argomento);
+    const GiudizioFine f = lezione.FinePassaggi(righe);
     const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi-finito" : "non-finito";
     std::string cambia;
     if (f.stato == StatoFine::NonFinito && ConfrontaConEsercizio(esercizio, ultima) == ConfrontoEsercizio::Diversa)
