@@ -1,7 +1,6 @@
 #include "Protocollo.h"
 
 #include <QCloseEvent>
-#include <QFontMetrics>
 
 #include "Errori.h"
 #include "Finestra.h"
@@ -17,14 +16,6 @@ namespace mevario {
 namespace {
 
 const QColor kMarrone(128, 0, 0);
-
-TDsFancyButton* Bottone(const QString& caption, QWidget* parent, const QRect& g, int px)
-{
-    auto* b = new TDsFancyButton(caption, parent);
-    StileCapsula(b, px, Qt::white, Qt::white);
-    b->setGeometry(g);
-    return b;
-}
 
 } // namespace
 
@@ -86,11 +77,11 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     lblTitolo->setGeometry(11 + Label2->width(), 2, 260, 40);
     setAccessibleName(argomento);
 
-    btnChiudi = Bottone(QStringLiteral("Esci"), this, QRect(648, 16, 121, 60), 16);
-    btnStampa = Bottone(QStringLiteral("Stampa"), this, QRect(648, 80, 121, 60), 16);
-    btEseAppr = Bottone(QStringLiteral("Esercizi"), this, QRect(648, 144, 121, 60), 16);
-    btnNuovo = Bottone(QStringLiteral("Procedi"), this, QRect(648, 208, 121, 60), 16);
-    btnSoluzione = Bottone(QStringLiteral("Soluzione"), this, QRect(648, 272, 121, 60), 16);
+    btnChiudi = Capsula(QStringLiteral("Esci"), this, QRect(648, 16, 121, 60), 16);
+    btnStampa = Capsula(QStringLiteral("Stampa"), this, QRect(648, 80, 121, 60), 16);
+    btEseAppr = Capsula(QStringLiteral("Esercizi"), this, QRect(648, 144, 121, 60), 16);
+    btnNuovo = Capsula(QStringLiteral("Procedi"), this, QRect(648, 208, 121, 60), 16);
+    btnSoluzione = Capsula(QStringLiteral("Soluzione"), this, QRect(648, 272, 121, 60), 16);
     btnSoluzione->setToolTip(QStringLiteral("Mostra la soluzione svolta dell'esercizio"));
     btnSoluzione->hide();
     // It appears after a wrong answer: the keypad never takes its place.
@@ -118,71 +109,13 @@ TFinestraEsercizi::TFinestraEsercizi(const QString& argomento, const char* giust
     Finestre().push_back(this);
 }
 
-void TFinestraEsercizi::CreaPaginaEsercizi()
+void TFinestraEsercizi::Collega()
 {
-    // The exercise page.
-    lb = Etichetta(QStringLiteral("Rispondi al quesito e clicca su Procedi"), PaginaEsercizi,
-                   Carattere("Comic Sans MS", 21), Qt::black);
-    lb->move(16, 24);
-    // What a review visit is about, above the exercise: in the request's
-    // place, which the pupil knows by then (the exercise panels of some
-    // topics leave no line free under it).
-    lblRipasso = Etichetta(QString(), PaginaEsercizi, Carattere("Tahoma", 16, true), kMarrone);
-    lblRipasso->setObjectName(QStringLiteral("lblRipasso"));
-    lblRipasso->setGeometry(16, lb->y(), 600, lb->height());
-    lblRipasso->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    lblRipasso->hide();
-    pnlEsercizi = new QFrame(PaginaEsercizi);
-    // Tall enough for a bracketed fraction at the full 20 points.
-    pnlEsercizi->setGeometry(24, 88, 569, 85);
-    ImpostaColore(pnlEsercizi, ColorePannelli());
-    PBEsercizi = new TFormulaBox(pnlEsercizi);
-    PBEsercizi->setGeometry(16, 4, 537, 77);
-    PBEsercizi->SetColor(ColorePannelli());
-    lbDomanda = Etichetta(QString(), PaginaEsercizi, Carattere("Comic Sans MS", 21), kMarrone);
-    lbDomanda->setGeometry(24, 184, 560, 32);
-
-    pnlEdit = new QFrame(PaginaEsercizi);
-    pnlEdit->setGeometry(24, 240, 569, 113);
-    ImpostaColore(pnlEdit, ColorePannelli());
-    EditRisp = new TEditRisp(pnlEdit);
-    EditRisp->setGeometry(14, 10, 203, 39);
-    EditRisp->setFont(Carattere("Times New Roman", 27));
-    PBRisp = new TFormulaBox(pnlEdit);
-    PBRisp->setGeometry(248, 14, 305, 83);
-    PBRisp->SetColor(ColorePannelli());
-    PBRisp->SetIgnoraErrori(true);
-    DsFancyButton1 = Bottone(QStringLiteral("Istruzioni"), pnlEdit, QRect(16, 64, 89, 33), 12);
-    btnLavagna = Bottone(QStringLiteral("Lavagna"), pnlEdit, QRect(128, 64, 89, 33), 12);
     btnLavagna->setEnabled(static_cast<bool>(Lavagna()));
     connect(btnLavagna, &QAbstractButton::clicked, this, [this] {
         if (Lavagna())
             Lavagna()(this);
     });
-
-}
-
-void TFinestraEsercizi::CreaContatori()
-{
-    pnlRisp = new QFrame(PaginaEsercizi);
-    pnlRisp->setGeometry(64, 456, 497, 41);
-    ImpostaColore(pnlRisp, ColorePannelli());
-    const QFont contatori = Carattere("Tahoma", 16, true);
-    // Green and red dark enough to read on the panel's orange.
-    Etichetta(QStringLiteral("Risposte esatte:"), pnlRisp, contatori, QColor(0, 100, 0))->move(11, 8);
-    lblEsatte = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
-    lblEsatte->setGeometry(147, 9, 55, 24);
-    lblEsatte->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    Etichetta(QStringLiteral("Errori:"), pnlRisp, contatori, QColor(176, 0, 0))->move(380, 9);
-    lblErrori = Etichetta(QStringLiteral("0"), pnlRisp, contatori, Qt::black);
-    lblErrori->setGeometry(434, 9, 55, 24);
-    lblErrori->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    pnlRisp->setAccessibleName(QStringLiteral("Contatori"));
-
-}
-
-void TFinestraEsercizi::Collega()
-{
     connect(btnChiudi, &QAbstractButton::clicked, this, [this] { btnChiudiClick(); });
     connect(btnStampa, &QAbstractButton::clicked, this, [this] { btnStampaClick(); });
     connect(btEseAppr, &QAbstractButton::clicked, this, [this] { btEseApprClick(); });
@@ -204,43 +137,6 @@ TFinestraEsercizi::~TFinestraEsercizi()
         c->Restituisci(this);
 }
 
-TRAhtLabel* TFinestraEsercizi::TestoConcetto(const QString& caption, int x, int y)
-{
-    auto* l = new TRAhtLabel(PaginaConcetto);
-    l->setFont(Carattere("Comic Sans MS", 16));
-    l->SetTransparent(true);
-    l->SetAutoSize(true);
-    l->move(x, y);
-    l->SetCaption(caption);
-    return l;
-}
-
-QFrame* TFinestraEsercizi::PannelloEsempio(const QRect& pannello, bool angoliArrotondati)
-{
-    auto* p = new QFrame(PaginaConcetto);
-    p->setGeometry(pannello);
-    ImpostaColore(p, ColorePannelli());
-    if (angoliArrotondati)
-        ArrotondaAngoli(p);
-    return p;
-}
-
-TFormulaBox* TFinestraEsercizi::Formula(QWidget* parent, const std::string& formula, const QRect& g,
-                                        const QColor& colore)
-{
-    auto* box = new TFormulaBox(parent);
-    box->setGeometry(g);
-    box->SetColor(colore);
-    DrawFormula(box, formula);
-    return box;
-}
-
-TFormulaBox* TFinestraEsercizi::Esempio(const std::string& formula, const QRect& pannello, bool angoliArrotondati)
-{
-    QFrame* p = PannelloEsempio(pannello, angoliArrotondati);
-    return Formula(p, formula, QRect(4, 4, pannello.width() - 8, pannello.height() - 8), ColorePannelli());
-}
-
 void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase)
 {
     FLezione.ImpostaRipasso(tipo, frase);
@@ -254,32 +150,6 @@ void TFinestraEsercizi::ImpostaRipasso(const QString& tipo, const QString& frase
 
 void TFinestraEsercizi::ImpostaLavagna(std::function<void(QWidget*)> apri) { Lavagna() = std::move(apri); }
 
-void TFinestraEsercizi::CreaSiNo(int x, int y)
-{
-    pnlSiNo = new QFrame(PaginaEsercizi);
-    pnlSiNo->setGeometry(x, y, 185, 41);
-    ImpostaColore(pnlSiNo, ColorePannelli());
-    pnlSiNo->setAccessibleName(QStringLiteral("Risposta"));
-    const QFont f = Carattere("Comic Sans MS", 21);
-    rbSi = new QRadioButton(QStringLiteral("Sì"), pnlSiNo);
-    rbSi->setFont(f);
-    rbSi->move(22, 12);
-    rbSi->adjustSize();
-    rbSi->setAccessibleName(QStringLiteral("Sì"));
-    ColoraTesto(rbSi, Qt::black);
-    rbNo = new QRadioButton(QStringLiteral("No"), pnlSiNo);
-    rbNo->setFont(f);
-    rbNo->move(102, 12);
-    rbNo->adjustSize();
-    rbNo->setAccessibleName(QStringLiteral("No"));
-    ColoraTesto(rbNo, Qt::black);
-    pnlSiNo->hide();
-    for (QRadioButton* rb : {rbSi, rbNo})
-        connect(rb, &QRadioButton::toggled, this, [this] { MostraLettura(TLettura{}); }); // a choice made
-    // The typed answers of a quiz are short: nothing to draw.
-    PBRisp->hide();
-}
-
 std::string TFinestraEsercizi::RispostaDelPupillo() const
 {
     if (pnlSiNo && FEsercizio && FEsercizio->SiNo())
@@ -287,7 +157,7 @@ std::string TFinestraEsercizi::RispostaDelPupillo() const
     return TestoCampo(EditRisp->text());
 }
 
-QString TFinestraEsercizi::NomeCatalogo() const { return QString::fromStdString(TSchedaPol::Argomento(FGiuste)); }
+QString TFinestraEsercizi::NomeCatalogo() const { return FLezione.Catalogo(); }
 
 QString TFinestraEsercizi::EsercizioDaRegistrare() const
 {
