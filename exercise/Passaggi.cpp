@@ -363,14 +363,25 @@ void TPassaggi::Giudica(int i)
             break;
         }
     }
+    MostraSegno(r, segno, nome, colore);
+    r.campo->SegnaErrore(posizione);
+    r.giudizio = giudizio;
+    MostraRispetto(r, dopo);
+    MostraNota(i);
+}
+
+void TPassaggi::MostraSegno(TRiga& r, const QString& segno, const QString& nome, const QColor& colore)
+{
     r.segno->setText(segno);
     QPalette p = r.segno->palette();
     p.setColor(QPalette::WindowText, colore);
     r.segno->setPalette(p);
     r.segno->setAccessibleName(nome);
     r.segno->setToolTip(nome);
-    r.campo->SegnaErrore(posizione);
-    r.giudizio = giudizio;
+}
+
+void TPassaggi::MostraRispetto(TRiga& r, const std::string& dopo)
+{
     // Set against the exercise too: a line may follow from the one above
     // and yet no longer be the exercise.
     ConfrontoEsercizio rispetto = ConfrontoEsercizio::Illeggibile;
@@ -389,7 +400,6 @@ void TPassaggi::Giudica(int i)
     QPalette pe = r.esercizio->palette();
     pe.setColor(QPalette::WindowText, uguale ? kVerde : kRosso);
     r.esercizio->setPalette(pe);
-    MostraNota(i);
 }
 
 void TPassaggi::MostraNota(int i)
