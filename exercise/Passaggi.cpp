@@ -100,36 +100,41 @@ TPassaggi::TRiga TPassaggi::CreaRiga(bool esercizio)
         StileCapsula(r.togli, 12, Qt::white, Qt::yellow);
         r.togli->SetFrameWidth(2);
         r.togli->setFocusPolicy(Qt::NoFocus); // the keys Backspace and Delete do it from the line
-        connect(r.togli, &QAbstractButton::clicked, this, [this, b = r.togli] {
-            const int i = Indice(b);
-            if (i >= 1)
-                TogliRiga(i);
-        });
-        connect(r.campo, &QLineEdit::textChanged, this, [this, c = r.campo] {
-            const int i = Indice(c);
-            if (i >= 1)
-                Testato(i);
-        });
-        connect(r.campo, &QLineEdit::returnPressed, this, [this, c = r.campo] {
-            const int i = Indice(c);
-            if (i >= 1)
-                AggiungiRiga(i);
-        });
-        // The keypad types into the line clicked, and follows the focus
-        // from line to line; it closes when the focus leaves the working.
-        connect(r.campo, &TEditRisp::Cliccato, this, [c = r.campo] {
-            if (Tfrmcomune* t = Tfrmcomune::Istanza())
-                t->EditTastieraEnter(c);
-        });
-        connect(r.campo, &TEditRisp::FocusPerso, this, [this] {
-            const QWidget* dopo = QApplication::focusWidget();
-            if (Tfrmcomune* t = Tfrmcomune::Istanza(); t && !(dopo && FContenuto->isAncestorOf(dopo)))
-                t->EditTastieraExit();
-        });
+        CollegaRiga(r);
     }
     r.campo->installEventFilter(this);
     r.riga->show();
     return r;
+}
+
+void TPassaggi::CollegaRiga(const TRiga& r)
+{
+    connect(r.togli, &QAbstractButton::clicked, this, [this, b = r.togli] {
+        const int i = Indice(b);
+        if (i >= 1)
+            TogliRiga(i);
+    });
+    connect(r.campo, &QLineEdit::textChanged, this, [this, c = r.campo] {
+        const int i = Indice(c);
+        if (i >= 1)
+            Testato(i);
+    });
+    connect(r.campo, &QLineEdit::returnPressed, this, [this, c = r.campo] {
+        const int i = Indice(c);
+        if (i >= 1)
+            AggiungiRiga(i);
+    });
+    // The keypad types into the line clicked, and follows the focus
+    // from line to line; it closes when the focus leaves the working.
+    connect(r.campo, &TEditRisp::Cliccato, this, [c = r.campo] {
+        if (Tfrmcomune* t = Tfrmcomune::Istanza())
+            t->EditTastieraEnter(c);
+    });
+    connect(r.campo, &TEditRisp::FocusPerso, this, [this] {
+        const QWidget* dopo = QApplication::focusWidget();
+        if (Tfrmcomune* t = Tfrmcomune::Istanza(); t && !(dopo && FContenuto->isAncestorOf(dopo)))
+            t->EditTastieraExit();
+    });
 }
 
 int TPassaggi::Indice(const QObject* o) const

@@ -126,6 +126,8 @@ private:
     };
     void Disegna(TRiga& r);
     TRiga CreaRiga(bool esercizio);
+    // A written line's button and field tell the panel what the pupil does.
+    void CollegaRiga(const TRiga& r);
     int Indice(const QObject* o) const;
     void Testato(int i);
     void Giudica(int i);

@@ -9,7 +9,6 @@
 // "Nuovo". Closing the window adds its counters to the results record.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -17,9 +16,7 @@
 #include <QStackedWidget>
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
