@@ -39,6 +39,14 @@ QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, cons
     return l;
 }
 
+TDsFancyButton* Capsula(const QString& caption, QWidget* parent, const QRect& g, int px)
+{
+    auto* b = new TDsFancyButton(caption, parent);
+    StileCapsula(b, px, Qt::white, Qt::white);
+    b->setGeometry(g);
+    return b;
+}
+
 void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover)
 {
     b->SetShape(TDsFancyButton::btnCapsule);

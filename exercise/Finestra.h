@@ -26,6 +26,8 @@ QLabel* Etichetta(const QString& testo, QWidget* parent, const QFont& font, cons
 // The one look of the program's capsule buttons: orange face, silver
 // gradient frame 3 pixels wide, bold Tahoma captions.
 void StileCapsula(TDsFancyButton* b, int px, const QColor& testo, const QColor& hover);
+// A capsule button with white captions at g inside parent.
+TDsFancyButton* Capsula(const QString& caption, QWidget* parent, const QRect& g, int px);
 // A dialog made of Qt's standard controls in the program's look: the peach
 // background, maroon group titles in Comic, Tahoma texts (its buttons are
 // the program's capsule buttons).

@@ -1,6 +1,5 @@
 #include "FormulaBox.h"
 
-#include <QAccessibleWidget>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QTimer>
@@ -14,7 +13,6 @@
 #include "ExprAtoms.h"
 #include "ExprDump.h"
 #include "ExprMake.h"
-#include "ExprParla.h"
 #include "ucomune.h" // Contrasto
 
 namespace mevario {
@@ -70,15 +68,6 @@ std::pair<QRect, double> Anello(const QRect& termine, const std::vector<QRect>& 
     while (r > 1 && std::hypot(r - mx, r - my) > r - 1)
         r -= 1;
     return {g, r};
-}
-
-// Screen readers meet a formula box as a picture whose name reads the
-// formula and whose description is its formula text.
-QAccessibleInterface* Fabbrica(const QString& classe, QObject* o)
-{
-    if (classe == QLatin1String("mevario::TFormulaBox") && o && o->isWidgetType())
-        return new TAccessibileFormula(static_cast<TFormulaBox*>(o));
-    return nullptr;
 }
 
 // A canvas that draws nothing and notes where each text is written.
@@ -229,11 +218,7 @@ std::vector<QRect> RiquadriTermini(const std::string& formula, const QSize& box,
 
 TFormulaBox::TFormulaBox(QWidget* parent, TFormulaVariant variant) : QWidget(parent), FVariant(variant)
 {
-    static const bool installata = [] {
-        QAccessible::installFactory(Fabbrica);
-        return true;
-    }();
-    (void)installata;
+    TAccessibileFormula::Installa();
     setAttribute(Qt::WA_OpaquePaintEvent);
     Accessibile();
 }
@@ -282,70 +267,6 @@ void TFormulaBox::SetFontColor(const QColor& c)
 {
     FFontColor = c;
     update();
-}
-
-void TFormulaBox::SetNomeAccessibile(const QString& nome)
-{
-    FNomeFisso = nome;
-    // The widget keeps the place as its own name too (for the tests and
-    // messages that name a box); readers get the place and the formula.
-    setAccessibleName(nome);
-    Accessibile();
-}
-
-void TFormulaBox::SetNotaAccessibile(const QString& nota)
-{
-    if (nota == FNota)
-        return;
-    FNota = nota;
-    Accessibile();
-}
-
-void TFormulaBox::Accessibile()
-{
-    // Nothing is made here: the sentences are made when a reader asks, and
-    // a reader listening is told that they changed.
-    FParlataPronta = FLinearePronta = false;
-    if (QAccessible::isActive()) {
-        QAccessibleEvent nome(this, QAccessible::NameChanged);
-        QAccessible::updateAccessibility(&nome);
-        QAccessibleEvent descrizione(this, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&descrizione);
-    }
-}
-
-QString TFormulaBox::NomeAccessibile() const
-{
-    if (FFormula.empty())
-        return FNomeFisso.isEmpty() ? QStringLiteral("Formula vuota") : FNomeFisso;
-    if (!FParlataPronta) {
-        FParlata = FRadice ? QString::fromStdString(SpokenForm(FRadice.get())) : QStringLiteral("formula non leggibile");
-        FParlataPronta = true;
-    }
-    return FNomeFisso.isEmpty() ? FParlata : FNomeFisso + QStringLiteral(": ") + FParlata;
-}
-
-QString TFormulaBox::DescrizioneAccessibile() const
-{
-    if (FFormula.empty())
-        return FNomeFisso.isEmpty() ? FNota : QStringLiteral("vuota");
-    if (!FLinearePronta) {
-        FLineare = QString::fromStdString(FRadice ? LinearForm(FRadice.get()) : NarrowToUtf8(FFormula));
-        FLinearePronta = true;
-    }
-    return FNota.isEmpty() ? FLineare : FLineare + QStringLiteral(". ") + FNota;
-}
-
-TAccessibileFormula::TAccessibileFormula(TFormulaBox* box, QAccessible::Role ruolo) : QAccessibleWidget(box, ruolo) {}
-
-QString TAccessibileFormula::text(QAccessible::Text t) const
-{
-    const auto* box = static_cast<const TFormulaBox*>(widget());
-    if (t == QAccessible::Name)
-        return box->NomeAccessibile();
-    if (t == QAccessible::Description)
-        return box->DescrizioneAccessibile();
-    return QAccessibleWidget::text(t);
 }
 
 void TFormulaBox::paintEvent(QPaintEvent*)

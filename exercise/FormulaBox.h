@@ -159,6 +159,8 @@ class TAccessibileFormula : public QAccessibleWidget {
 public:
     explicit TAccessibileFormula(TFormulaBox* box, QAccessible::Role ruolo = QAccessible::Graphic);
     QString text(QAccessible::Text t) const override;
+    // Makes screen readers meet every formula box through this class (once a run).
+    static void Installa();
 };
 
 // Moves a label (its text at its top) up or down so that its text stands on

@@ -11,6 +11,7 @@
 #include "Colori.h"
 #include "Finestra.h"
 #include "FormulaBox.h"
+#include "Lezione.h"
 #include "UDsFancyButton.h"
 #include "passaggi.h"
 #include "ucomune.h"
@@ -99,36 +100,41 @@ TPassaggi::TRiga TPassaggi::CreaRiga(bool esercizio)
         StileCapsula(r.togli, 12, Qt::white, Qt::yellow);
         r.togli->SetFrameWidth(2);
         r.togli->setFocusPolicy(Qt::NoFocus); // the keys Backspace and Delete do it from the line
-        connect(r.togli, &QAbstractButton::clicked, this, [this, b = r.togli] {
-            const int i = Indice(b);
-            if (i >= 1)
-                TogliRiga(i);
-        });
-        connect(r.campo, &QLineEdit::textChanged, this, [this, c = r.campo] {
-            const int i = Indice(c);
-            if (i >= 1)
-                Testato(i);
-        });
-        connect(r.campo, &QLineEdit::returnPressed, this, [this, c = r.campo] {
-            const int i = Indice(c);
-            if (i >= 1)
-                AggiungiRiga(i);
-        });
-        // The keypad types into the line clicked, and follows the focus
-        // from line to line; it closes when the focus leaves the working.
-        connect(r.campo, &TEditRisp::Cliccato, this, [c = r.campo] {
-            if (Tfrmcomune* t = Tfrmcomune::Istanza())
-                t->EditTastieraEnter(c);
-        });
-        connect(r.campo, &TEditRisp::FocusPerso, this, [this] {
-            const QWidget* dopo = QApplication::focusWidget();
-            if (Tfrmcomune* t = Tfrmcomune::Istanza(); t && !(dopo && FContenuto->isAncestorOf(dopo)))
-                t->EditTastieraExit();
-        });
+        CollegaRiga(r);
     }
     r.campo->installEventFilter(this);
     r.riga->show();
     return r;
+}
+
+void TPassaggi::CollegaRiga(const TRiga& r)
+{
+    connect(r.togli, &QAbstractButton::clicked, this, [this, b = r.togli] {
+        const int i = Indice(b);
+        if (i >= 1)
+            TogliRiga(i);
+    });
+    connect(r.campo, &QLineEdit::textChanged, this, [this, c = r.campo] {
+        const int i = Indice(c);
+        if (i >= 1)
+            Testato(i);
+    });
+    connect(r.campo, &QLineEdit::returnPressed, this, [this, c = r.campo] {
+        const int i = Indice(c);
+        if (i >= 1)
+            AggiungiRiga(i);
+    });
+    // The keypad types into the line clicked, and follows the focus
+    // from line to line; it closes when the focus leaves the working.
+    connect(r.campo, &TEditRisp::Cliccato, this, [c = r.campo] {
+        if (Tfrmcomune* t = Tfrmcomune::Istanza())
+            t->EditTastieraEnter(c);
+    });
+    connect(r.campo, &TEditRisp::FocusPerso, this, [this] {
+        const QWidget* dopo = QApplication::focusWidget();
+        if (Tfrmcomune* t = Tfrmcomune::Istanza(); t && !(dopo && FContenuto->isAncestorOf(dopo)))
+            t->EditTastieraExit();
+    });
 }
 
 int TPassaggi::Indice(const QObject* o) const
@@ -362,14 +368,25 @@ void TPassaggi::Giudica(int i)
             break;
         }
     }
+    MostraSegno(r, segno, nome, colore);
+    r.campo->SegnaErrore(posizione);
+    r.giudizio = giudizio;
+    MostraRispetto(r, dopo);
+    MostraNota(i);
+}
+
+void TPassaggi::MostraSegno(TRiga& r, const QString& segno, const QString& nome, const QColor& colore)
+{
     r.segno->setText(segno);
     QPalette p = r.segno->palette();
     p.setColor(QPalette::WindowText, colore);
     r.segno->setPalette(p);
     r.segno->setAccessibleName(nome);
     r.segno->setToolTip(nome);
-    r.campo->SegnaErrore(posizione);
-    r.giudizio = giudizio;
+}
+
+void TPassaggi::MostraRispetto(TRiga& r, const std::string& dopo)
+{
     // Set against the exercise too: a line may follow from the one above
     // and yet no longer be the exercise.
     ConfrontoEsercizio rispetto = ConfrontoEsercizio::Illeggibile;
@@ -388,7 +405,6 @@ void TPassaggi::Giudica(int i)
     QPalette pe = r.esercizio->palette();
     pe.setColor(QPalette::WindowText, uguale ? kVerde : kRosso);
     r.esercizio->setPalette(pe);
-    MostraNota(i);
 }
 
 void TPassaggi::MostraNota(int i)
@@ -489,14 +505,10 @@ int TPassaggi::SegnaCambio()
 
 std::string TPassaggi::UltimoErrore() const
 {
-    for (int k = UltimaScritta(); k >= 1; --k)
-        try {
-            const std::string e = GiudicaPassaggio(Testo(k - 1).toStdString(), Testo(k).toStdString()).errore;
-            if (!e.empty())
-                return e;
-        } catch (const std::exception&) {
-        }
-    return {};
+    std::vector<std::string> righe;
+    for (int k = 0; k <= UltimaScritta(); ++k)
+        righe.push_back(Testo(k).toStdString());
+    return TLezione::UltimoErrore(righe);
 }
 
 void TPassaggi::resizeEvent(QResizeEvent* e)

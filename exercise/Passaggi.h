@@ -126,9 +126,15 @@ private:
     };
     void Disegna(TRiga& r);
     TRiga CreaRiga(bool esercizio);
+    // A written line's button and field tell the panel what the pupil does.
+    void CollegaRiga(const TRiga& r);
     int Indice(const QObject* o) const;
     void Testato(int i);
     void Giudica(int i);
+    // The step's sign beside a line (its colour, its name for screen
+    // readers), and the line set against the exercise ("= esercizio" or not).
+    void MostraSegno(TRiga& r, const QString& segno, const QString& nome, const QColor& colore);
+    void MostraRispetto(TRiga& r, const std::string& dopo);
     void TogliAggiunte();
     void MostraNota(int i);
     void Disponi();

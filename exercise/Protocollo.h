@@ -9,7 +9,6 @@
 // "Nuovo". Closing the window adds its counters to the results record.
 #pragma once
 
-#include <QElapsedTimer>
 #include <QCheckBox>
 #include <QFrame>
 #include <QLabel>
@@ -17,9 +16,7 @@
 #include <QStackedWidget>
 #include <QWidget>
 
-#include <cstdint>
 #include <functional>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -27,6 +24,7 @@
 #include "Esercizio.h"
 #include "FormulaBox.h"
 #include "Giudizio.h"
+#include "Lezione.h"
 #include "Lettura.h"
 #include "Passaggi.h"
 #include "RAHtControls.h"
@@ -82,7 +80,7 @@ public:
     // esponenti si sommano"); empty: no review, nothing shown. Closing the
     // window ends the review.
     void ImpostaRipasso(const QString& tipo, const QString& frase);
-    const QString& Ripassa() const { return FRipassa; }
+    const QString& Ripassa() const { return FLezione.Ripassa(); }
     QLabel* lblRipasso;
 
     // The catalogue's name of the topic ("somma-monomi"), as the record
@@ -92,8 +90,12 @@ public:
     // The topic's exercises (null for a window that draws its own).
     const TEsercizio* Argomento() const { return FEsercizio; }
 
-    int Esatte() const;
-    int Errori() const;
+    // The counts of this visit, as the lesson keeps them.
+    int Esatte() const { return FLezione.Esatte(); }
+    int Errori() const { return FLezione.Errori(); }
+    // The lesson the window shows: it draws, judges, records and counts.
+    const TLezione& Lezione() const { return FLezione; }
+    TLezione& Lezione() { return FLezione; }
     // The topic's name ("Somma di monomi"): the window sheet is named after it.
     const QString& NomeArgomento() const { return FArgomento; }
 
@@ -199,15 +201,30 @@ protected:
 private:
     void FormShow();
     void FormClose();
-    void Conta(QLabel* contatore);
-    // Keeps the judged answer in the record, before anything on screen
-    // reacts to it.
-    void RegistraRisposta(const TGiudizio& g);
+    // The lesson's counts on the counters.
+    void MostraConteggi();
+    // btnNuovoClick's parts: the working's last line into the field (false:
+    // it is nearly finished, said, and not judged); the answer read and
+    // judged (false: the error box said why); what the lesson returned.
+    bool PrendiUltimaRiga();
+    bool GiudicaRisposta(TGiudizio& g);
+    void MostraNonGiudicata(const TEsitoLezione& e);
+    void MostraGiudicata(const TEsitoLezione& e);
+    // The working's lines, the exercise first; none when it is not shown.
+    std::vector<std::string> RighePassaggi() const;
+    // btnSoluzioneClick's parts: the place of the panel, its lines.
+    QRect AreaSoluzione(const TSoluzione& soluzione, std::vector<int>& altezze, int& totale, int rigaScritta) const;
+    void RigheDellaSoluzione(const TSoluzione& soluzione, const QRect& area, const std::vector<int>& altezze, int totale,
+                             int rigaScritta);
+    void ScrittaSoluzione(const QRect& area, int y, int rigaScritta);
+    // The constructor's parts.
+    void CreaPaginaEsercizi();
+    void CreaContatori();
+    void Collega();
     void NascondiSoluzione();
     void MostraLettura(const TLettura& l);
-    void MostraDiagnosi(const TDiagnosi& d);
+    void MostraDiagnosi(const TEsitoLezione& e);
     void RigaSottoAnteprima(const QString& testo);
-    void AggiornaAccessibili();
     void MostraPassaggi(bool attivi);
     void PosaPassaggi();
     void DisponiPassaggi();
@@ -220,11 +237,7 @@ private:
     QRect FAnteprima; // the preview's place before a line under it took its foot
     unsigned FNumeroEsercizio = 0;
     QString FTestoAnteprima; // the field's text the preview shows
-    QString FRipassa;
-    std::optional<std::uint32_t> FSeme; // what drew the exercise on screen, when it can be drawn again
-    QElapsedTimer FOrologio;             // since the exercise was shown
-    bool FSoluzioneVista = false;        // the worked solution of this exercise was opened
-    std::string FArgomentoPassaggi;
+    TLezione FLezione;
     QLabel* lblTastiPassaggi = nullptr;
     // The answer panel, "Istruzioni" and "Lavagna" as the topic placed them.
     std::vector<QRect> FGeometrieRisposta;

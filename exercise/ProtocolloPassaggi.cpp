@@ -17,7 +17,6 @@ namespace mevario {
 
 namespace {
 
-
 // The lines the working shows whole: each a field (46 pixels) and its
 // typeset copy under it when long (38), 2 between; and a note under one.
 constexpr int kRigheVisibili = 5, kRiga = 46 + 38 + 2, kNota = 24;
@@ -30,7 +29,7 @@ void TFinestraEsercizi::OffriPassaggi()
     const TTemaArgomento* tema = TemaArgomento(argomento);
     if (!tema || !tema->passaggi)
         return;
-    FArgomentoPassaggi = argomento;
+    FLezione.ImpostaPassaggi(argomento);
     cbPassaggi = new QCheckBox(QStringLiteral("Passaggi"), PaginaEsercizi);
     cbPassaggi->setObjectName(QStringLiteral("cbPassaggi"));
     cbPassaggi->setFont(Carattere("Comic Sans MS", 20));

@@ -1,14 +1,8 @@
 #include "ucomune.h"
 
-#include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
-#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPainter>
-#include <QPainterPath>
-#include <QTimer>
 
 #include <algorithm>
 #include <cmath>
@@ -21,20 +15,6 @@
 #include "funzioni.h"
 
 namespace mevario {
-
-bool Chiusura = false;
-
-TAvvisoChiusura* TAvvisoChiusura::Istanza()
-{
-    static TAvvisoChiusura avviso;
-    return &avviso;
-}
-
-void ImpostaChiusura()
-{
-    Chiusura = true;
-    emit TAvvisoChiusura::Istanza()->Chiusa();
-}
 
 namespace {
 
@@ -147,88 +127,10 @@ long long Distanza(const QRect& a, const QRect& b)
 
 } // namespace
 
-// ---- answer field ------------------------------------------------------------
-
-TEditRisp::TEditRisp(QWidget* parent) : QLineEdit(parent)
-{
-    setAccessibleName(QStringLiteral("Risposta"));
-    // Black on white, whatever the desktop's theme.
-    QPalette p = palette();
-    p.setColor(QPalette::Base, Qt::white);
-    p.setColor(QPalette::Text, Qt::black);
-    setPalette(p);
-}
-
-void TEditRisp::mousePressEvent(QMouseEvent* e)
-{
-    QLineEdit::mousePressEvent(e);
-    emit Cliccato();
-}
-
-void TEditRisp::focusOutEvent(QFocusEvent* e)
-{
-    QLineEdit::focusOutEvent(e);
-    emit FocusPerso();
-}
-
-void TEditRisp::keyReleaseEvent(QKeyEvent* e)
-{
-    QLineEdit::keyReleaseEvent(e);
-    emit TastoRilasciato();
-}
-
-void TEditRisp::SegnaErrore(int posizione)
-{
-    if (posizione == FSegno)
-        return;
-    FSegno = posizione;
-    update();
-}
-
-int TEditRisp::XCarattere(int i)
-{
-    // From the cursor, which the line edit places (scrolled as it is), by
-    // the widths of the text between the cursor and the character.
-    const QFontMetrics fm(font());
-    const QString t = text();
-    return cursorRect().center().x() + fm.horizontalAdvance(t.left(i)) - fm.horizontalAdvance(t.left(cursorPosition()));
-}
-
-void TEditRisp::paintEvent(QPaintEvent* e)
-{
-    QLineEdit::paintEvent(e);
-    if (FSegno < 0 || FSegno > text().size())
-        return;
-    const int x0 = XCarattere(FSegno);
-    int x1 = FSegno < text().size() ? XCarattere(FSegno + 1) : x0 + fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    if (x1 - x0 < 6)
-        x1 = x0 + fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    QPainter p(this);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(kRosso, 2));
-    const int y = height() - 5;
-    // A wavy line, as a spelling checker marks a word.
-    QPainterPath onda;
-    onda.moveTo(x0, y);
-    for (int x = x0; x < x1; x += 4)
-        onda.quadTo(x + 1, (x - x0) % 8 == 0 ? y - 3 : y + 3, std::min(x + 4, x1), y);
-    p.drawPath(onda);
-}
-
 // ---- shared operations ---------------------------------------------------------
 
 QString CartellaProgramma() { return Cartella(); }
 void RegistraCartellaProgramma() { Cartella() = QDir::currentPath(); }
-
-void Attendi(int ms)
-{
-    if (Chiusura || ms <= 0)
-        return;
-    // An event loop sleeps until an event arrives or the timer fires.
-    QEventLoop loop;
-    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-    loop.exec();
-}
 
 void ImpostaColore(QWidget* panel, const QColor& c)
 {

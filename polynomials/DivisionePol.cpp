@@ -147,6 +147,15 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     lblRipasso->hide();
     PBRisp->hide();
 
+    CreaTesti();
+    CreaGrigliaEContatori();
+    CreaTeoria();
+    CreaCelle();
+    AdattaAlloSchermo(screen() ? screen()->availableGeometry() : QRect(QPoint(), Dimensione()));
+}
+
+void TfrmDivisionePol::CreaTesti()
+{
     // The theory panel's button: "Teoria", since the page itself is "Concetto".
     btnConcetto = new TDsFancyButton(QStringLiteral("Teoria"), this);
     StileCapsula(btnConcetto, 14, Qt::white, Qt::white);
@@ -191,7 +200,10 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     }
     meAlgo->setAccessibleName(QStringLiteral("Spiegazione"));
     meAlgo->hide();
+}
 
+void TfrmDivisionePol::CreaGrigliaEContatori()
+{
     // The grid scrolls inside its area when the window is lower than the grid.
     scrGriglia = new TScrollGriglia(this);
     scrGriglia->setFrameShape(QFrame::NoFrame);
@@ -241,7 +253,10 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     connect(EditRisp, &QLineEdit::textChanged, this, [this] { DisponiGriglia(); });
 
     EditRisp->installEventFilter(this);
+}
 
+void TfrmDivisionePol::CreaTeoria()
+{
     // The theory panel, toggled by "Concetto".
     Panel3 = new QFrame(this);
     Panel3->setGeometry(128, 41, 585, 409);
@@ -267,7 +282,10 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
     Panel3->setAccessibleName(QStringLiteral("Teoria della divisione"));
     Panel3->hide();
     connect(btnConcetto, &QAbstractButton::clicked, this, [this] { btnConcettoClick(); });
+}
 
+void TfrmDivisionePol::CreaCelle()
+{
     // The grid: the dividend side (rows 1..10, one column per degree), the
     // rules under the product rows, the bar, the divisor and the quotient;
     // placed by DisponiGriglia.
@@ -303,7 +321,6 @@ TfrmDivisionePol::TfrmDivisionePol() : TFinestraEsercizi(QStringLiteral("Divisio
             if (t && EditRisp->isVisible() && t->pnlTastiera->isVisible() && t->pnlTastiera->parentWidget() == this)
                 t->EditTastieraEnter(EditRisp);
         });
-    AdattaAlloSchermo(screen() ? screen()->availableGeometry() : QRect(QPoint(), Dimensione()));
 }
 
 void TfrmDivisionePol::AdattaAlloSchermo(const QRect& disponibile)

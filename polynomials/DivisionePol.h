@@ -131,6 +131,13 @@ private:
     void CellaCambiata(int blocco, int riga, int indice) override;
     void Risultato() override;
 
+    // The constructor's parts: the texts and the narration; the grid's
+    // scroll area, the result, the counters and the editor; the theory
+    // panel; the cells and rules of the grid.
+    void CreaTesti();
+    void CreaGrigliaEContatori();
+    void CreaTeoria();
+    void CreaCelle();
     void PreparaGriglia();
     void AggiornaCella(TCellaDivisione* c);
     void LegaEditor(const TDivisione::Cella& c);

@@ -18,6 +18,7 @@
 #include "ExprCanvas.h"
 #include "ExprProsa.h"
 #include "Giudizio.h"
+#include "Lezione.h"
 #include "errori.h"
 #include "funzioni.h"
 
@@ -240,7 +241,10 @@ int main(int argc, char** argv)
         if (es->SiNo() && risposta != "Si" && risposta != "No")
             return Errore("l'ultima domanda si risponde con S\xC3\xAC o No, non con '" + risposta + "'");
         try {
-            const TGiudizio g = Giudica(*es, Utf8ToNarrow(risposta));
+            // Judged as a window judges it, by the topic's lesson (no record:
+            // nothing is kept).
+            TLezione lezione(es.get(), QString::fromUtf8(argomento->nome));
+            const TGiudizio g = lezione.Rispondi(Utf8ToNarrow(risposta)).giudizio;
             if (g.esito == TEsito::Forma) {
                 std::printf("forma\t%s\n", g.motivo.c_str());
             } else if (g.Contata()) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "argomenti.h"
+#include "Lezione.h"
 #include "passaggi.h"
 
 using namespace mevario;
@@ -161,7 +162,10 @@ int main(int argc, char** argv)
             prima = riga;
         ++n;
     }
-    const GiudizioFine f = GiudicaFine(argomento, esercizio, ultima);
+    // The end of the working as the lesson tells it in the window.
+    TLezione lezione(nullptr, QString::fromStdString(argomento));
+    lezione.ImpostaPassaggi(argomento);
+    const GiudizioFine f = lezione.FinePassaggi(righe);
     const char* stato = f.stato == StatoFine::Finito ? "finito" : f.stato == StatoFine::QuasiFinito ? "quasi-finito" : "non-finito";
     std::string cambia;
     if (f.stato == StatoFine::NonFinito && ConfrontaConEsercizio(esercizio, ultima) == ConfrontoEsercizio::Diversa)

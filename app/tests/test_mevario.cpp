@@ -49,6 +49,15 @@ std::string RispostaGiusta(const TfrmSommaMon& w)
     return Digitata(num, den, f.L);
 }
 
+// A wrong answer counted by the window's lesson, as a wrong grid would be
+// (no record is open here: nothing is kept).
+void UnaSbagliata(TFinestraEsercizi* w)
+{
+    TGiudizio g;
+    g.esito = TEsito::Sbagliata;
+    w->Lezione().Concludi(g, QString(), QString());
+}
+
 } // namespace
 
 class TestMevario : public QObject {
@@ -508,7 +517,7 @@ void TestMevario::schedaCountsTheWindowsStillOpen()
             divisione = f;
     QVERIFY(divisione);
     const int prima = TSchedaPol::Istanza()->Valore("S_POL_DIV");
-    divisione->lblErrori->setText(QStringLiteral("1"));
+    UnaSbagliata(divisione);
     QTest::mouseClick(M()->btScheda, Qt::LeftButton, {}, QPoint(60, 25));
     QCOMPARE(consegnati.size(), 1);
     QCOMPARE(sbagliateDivisione(0), prima + 1);
@@ -968,7 +977,7 @@ void TestMevario::esciEndsTheProgramWithTheDivisionOpen()
     // The division counts a wrong grid; "Esci" on the main window then closes
     // it (its counters go to the record) and ends the event loop.
     const int sbagliate = scheda->Valore("S_POL_DIV");
-    d->lblErrori->setText(QStringLiteral("1"));
+    UnaSbagliata(d);
     QTimer::singleShot(0, M(), [this] { QTest::mouseClick(M()->btEsci, Qt::LeftButton, {}, QPoint(60, 25)); });
     QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); }); // never reached
     QCOMPARE(QApplication::exec(), 0);
