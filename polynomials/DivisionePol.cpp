@@ -609,6 +609,12 @@ void TfrmDivisionePol::btnNuovoClick()
             for (const std::string& f : esito.cosaCambiare)
                 frasi += QString::fromStdString(f) + QLatin1Char(' ');
             Esito(frasi + QStringLiteral("I valori sono giusti: non è un errore."));
+            // Kept as a slip of form, as in every topic: seen, never counted.
+            TGiudizio g;
+            g.esito = TEsito::Forma;
+            g.motivo = frasi.trimmed().toStdString();
+            Lezione().ImpostaRegistro(Registro());
+            Lezione().Concludi(std::move(g), EsercizioDaRegistrare(), RispostaDaRegistrare());
             LegaEditor(esito.forma.front());
             return;
         }

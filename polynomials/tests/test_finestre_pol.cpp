@@ -13,11 +13,14 @@
 #include <QAccessible>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 
 #include "FormulaRimpicciolita.h"
 #include "DivisionePol.h"
 #include "Errori.h"
 #include "Polinomi.h"
+#include "Registro.h"
+#include "RegistroSql.h"
 #include "ProdPol.h"
 #include "SchedaPol.h"
 #include "SommaDiffPol.h"
@@ -922,6 +925,18 @@ void TestFinestrePol::divisionWrongGridMarksEveryCellToFix()
 
 void TestFinestrePol::divisionFormSlipsAreToldNotCounted()
 {
+    // A pupil's record: a slip of form is kept as one, never as an error.
+    QTemporaryDir cartella;
+    QVERIFY(cartella.isValid());
+    TOpzioniRegistro o;
+    o.db = cartella.filePath(QStringLiteral("registro.sqlite"));
+    std::unique_ptr<TRegistro> registro = ApriRegistro(o, [](const QString& m) { QFAIL(qPrintable(m)); });
+    QVERIFY(registro && !registro->Ospite());
+    registro->ScegliAlunno(registro->CreaAlunno(QStringLiteral("Dario"), QStringLiteral("2B")));
+    TFinestraEsercizi::ImpostaRegistro(registro.get());
+    struct TTogli {
+        ~TTogli() { TFinestraEsercizi::ImpostaRegistro(nullptr); }
+    } togli;
     TfrmDivisionePol w;
     w.Apri(true);
     QVERIFY(QTest::qWaitForWindowExposed(&w));
@@ -944,6 +959,15 @@ void TestFinestrePol::divisionFormSlipsAreToldNotCounted()
     QVERIFY(!ContornoRosso(w.EditRisp));
     QCOMPARE(w.CellaScelta(), (TDivisione::Cella{2, 2, 4}));
     QVERIFY2(w.lblEsito->text().startsWith(QStringLiteral("Scrivi le lettere in minuscolo.")), qPrintable(w.lblEsito->text()));
+    {
+        auto* sql = dynamic_cast<TRegistroSql*>(registro.get());
+        QVERIFY(sql);
+        const auto storia = sql->Storico(registro->AlunnoScelto()->id);
+        QCOMPARE(storia.size(), 1);
+        QVERIFY(storia[0].Forma());
+        QVERIFY(storia[0].diagnosi.startsWith(QStringLiteral("Scrivi le lettere in minuscolo.")));
+        QCOMPARE(storia[0].argomento, QStringLiteral("divisione-polinomi"));
+    }
     // The same term as a fraction not in lowest terms.
     const std::string lett = q.Lett == "x^1" ? "x" : q.Lett;
     Scrivi(w, {2, 2, 4}, QStringLiteral("%1/%2").arg(3 * q.Num).arg(3 * q.Den) + QString::fromStdString(lett));
