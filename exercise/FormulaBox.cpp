@@ -87,14 +87,15 @@ public:
     std::vector<TPezzoTesto> Pezzi;
 };
 
-// The largest size, from `punti` down to 12 points, at which a laid-out
-// formula fits a box; the tree is left at that size.
-int PuntiCheEntrano(TExprClass& root, const QSize& box, int punti)
+// The largest size, from `punti` down to `minimi` points (12 unless a box
+// allows less), at which a laid-out formula fits a box; the tree is left at
+// that size.
+int PuntiCheEntrano(TExprClass& root, const QSize& box, int punti, int minimi = 12)
 {
     const auto entra = [&] { return root.Width() <= box.width() && root.Height() <= box.height(); };
     if (entra())
         return punti;
-    const int minimo = std::min(12, punti);
+    const int minimo = std::min(minimi, punti);
     // A first guess from the proportions (sizes do not scale exactly, so it
     // may be a point or two off either way), then one point at a time: up
     // while the next size still fits, else down until one fits.
@@ -305,7 +306,7 @@ void TFormulaBox::paintEvent(QPaintEvent*)
         TCanvasSegni tela(&p, ppi);
         root->SetCanvas(&tela);
         root->SetFontSize(punti);
-        PuntiCheEntrano(*root, size(), punti);
+        PuntiCheEntrano(*root, size(), punti, FPuntiMinimi);
         root->SetColor(DaQColor(FFontColor));
         if (variante == TFormulaVariant::ControlLeft)
             root->Draw(0, height() / 2, THorzAlign::Left, TVertAlign::MidLine);
@@ -367,7 +368,7 @@ int TFormulaBox::PuntiUsati() const
     TQtCanvas misura(nullptr, ppi, ppi);
     FRadice->SetCanvas(&misura);
     FRadice->SetFontSize(punti);
-    const int r = PuntiCheEntrano(*FRadice, size(), punti);
+    const int r = PuntiCheEntrano(*FRadice, size(), punti, FPuntiMinimi);
     FRadice->SetCanvas(nullptr);
     return r;
 }

@@ -59,6 +59,9 @@ public:
     // (the box stays clear); other boxes report them in the error box.
     bool IgnoraErrori() const { return FIgnoraErrori; }
     void SetIgnoraErrori(bool i) { FIgnoraErrori = i; }
+    // The smallest size a formula too wide for the box is drawn at before
+    // it is cut (12 points unless set).
+    void SetPuntiMinimi(int punti) { FPuntiMinimi = punti; }
     // The size a paint uses: the variant's, or smaller (down to 12 points)
     // when the formula would not fit the box.
     int PuntiUsati() const;
@@ -122,6 +125,7 @@ private:
     QColor FColor{255, 255, 255};
     QColor FFontColor{0, 0, 0};
     bool FIgnoraErrori = false;
+    int FPuntiMinimi = 12;
     bool FValida = true;
     // The formula read once when it is set, drawn at every paint; null when
     // it does not parse (FErrore says why).

@@ -135,6 +135,7 @@ int TPassaggi::DisponiCopia(TRiga& r, int x, int y, int larghezza)
     const std::size_t n = std::max<std::size_t>(1, r.righeCopia.size());
     while (r.seguito.size() + 1 < n) {
         auto* b = new TFormulaBox(r.riga, TFormulaVariant::ControlLeft);
+        b->SetPuntiMinimi(KPuntiStretti);
         b->SetColor(FSfondo);
         b->SetIgnoraErrori(true);
         r.seguito.push_back(b);

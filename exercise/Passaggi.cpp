@@ -76,6 +76,8 @@ TPassaggi::TRiga TPassaggi::CreaRiga(bool esercizio)
     r.campo->setGeometry(kSegno, 6, kCampo, kAltezza - 12);
     r.campo->setTextMargins(2, 0, 2, 0);
     r.anteprima = new TFormulaBox(r.riga, TFormulaVariant::ControlLeft);
+    // A piece of a line wider than a row shrinks to fit rather than be cut.
+    r.anteprima->SetPuntiMinimi(KPuntiStretti);
     r.anteprima->SetColor(FSfondo);
     r.anteprima->SetIgnoraErrori(true);
     r.nota = new QLabel(r.riga);

@@ -49,6 +49,9 @@ std::vector<std::string> RigheCopia(const std::string& digitato, int larghezza, 
 class TPassaggi : public QFrame {
     Q_OBJECT
 public:
+    // The smallest size of a typeset copy's row: a bracket wider than a row
+    // at KPuntiMinimi is drawn smaller, whole, instead of cut.
+    static constexpr int KPuntiStretti = 7;
     explicit TPassaggi(QWidget* parent, const QColor& sfondo);
 
     // Starts again: line 0 is the exercise (step notation), one empty line under it.

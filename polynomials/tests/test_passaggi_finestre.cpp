@@ -607,6 +607,17 @@ void TestPassaggiFinestre::theWorkingHasRoom()
     for (const std::string& r : RigheCopia(lunga, righe[0]->width(), righe[0]->logicalDpiY(), 12))
         insieme += r;
     QCOMPARE(insieme, lunga);
+    // One bracket wider than a whole row at 12 points: drawn smaller, whole,
+    // never cut.
+    const std::string parentesi = "(" + lunga + ")(x+1)";
+    Scrivi(p, 1, parentesi);
+    for (TFormulaBox* b : p->Anteprime(1)) {
+        QVERIFY(b->PuntiUsati() >= TPassaggi::KPuntiStretti);
+        const QSize m =
+            MisuraFormula(b->Formula(), TFormulaVariant::ControlLeft, b->logicalDpiY(), b->PuntiUsati());
+        QVERIFY2(m.width() <= b->width(),
+                 qPrintable(QStringLiteral("%1 > %2 at %3 points").arg(m.width()).arg(b->width()).arg(b->PuntiUsati())));
+    }
     // Short again: one copy beside the field.
     Scrivi(p, 1, "x+1");
     QCOMPARE(p->Anteprime(1).size(), std::size_t{1});
