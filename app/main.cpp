@@ -19,6 +19,7 @@
 #include "Catalogo.h"
 #include "Condiviso.h"
 #include "Documenti.h"
+#include "PanoramicaClasse.h"
 #include "Finestra.h"
 #include "Errori.h"
 #include "Glifi.h"

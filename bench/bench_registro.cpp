@@ -27,6 +27,7 @@
 #include <map>
 
 #include "Classe.h"
+#include "PanoramicaClasse.h"
 #include "Condiviso.h"
 #include "RegistroSql.h"
 #include "Ruoli.h"

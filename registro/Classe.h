@@ -2,8 +2,8 @@
 // wrong answers over a span of days, the mistakes the class makes most
 // often, and who is late with the review. Read from the record by
 // TRegistro::PanoramicaClasse (standard SQL with bound parameters, the
-// same on every engine), written here as a flat OpenDocument spreadsheet
-// (one XML file LibreOffice Calc opens) or as CSV.
+// same on every engine); written as a document by the worksheet layer
+// (PanoramicaClasse.h).
 #pragma once
 
 #include <QByteArray>
@@ -67,18 +67,6 @@ std::vector<TColonnaArgomento> ColonneClasse(const TPanoramicaClasse& p, const s
 
 // The share right of `c` (0..1); no answers: -1.
 double QuotaGiuste(const TContiArgomento& c);
-
-// The overview as a flat OpenDocument spreadsheet (.fods): a sheet of the
-// pupils (per topic and in total: right, wrong, share right as a
-// percentage), one of the mistakes, one of the late review.
-QByteArray PanoramicaFods(const TPanoramicaClasse& p, const std::vector<TColonnaArgomento>& noti,
-                          const QDateTime& scritto = QDateTime::currentDateTime());
-
-// The same as CSV (UTF-8, commas, RFC 4180 quoting, CRLF line ends): the
-// pupils' table with its header row, then after an empty line the
-// mistakes' table, then after another the late review's. Shares are
-// fractions with a dot (0.75).
-QByteArray PanoramicaCsv(const TPanoramicaClasse& p, const std::vector<TColonnaArgomento>& noti);
 
 // What the overview covers, in Italian: "dal 2026-11-01 al 2026-12-08",
 // "fino al …", "dal …", "tutte le risposte".

@@ -10,6 +10,7 @@
 
 #include "Catalogo.h"
 #include "Classe.h"
+#include "PanoramicaClasse.h"
 #include "Documenti.h"
 #include "Condiviso.h"
 #include "Esportazione.h"

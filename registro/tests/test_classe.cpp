@@ -5,6 +5,7 @@
 
 #include <QXmlStreamReader>
 
+#include "PanoramicaClasse.h"
 #include "Aiuti.h"
 
 using namespace mevario;
