@@ -572,6 +572,7 @@ TEsitoScheda ComponiScheda(const TRichiestaScheda& richiesta, QByteArray& pdf)
         esito.errore = QString::fromStdString(e.what());
         return esito;
     }
+    // The sheet is made in memory; the caller writes it whole or not at all.
     QBuffer f;
     f.open(QIODevice::WriteOnly);
     QPdfWriter writer(&f);

@@ -2,7 +2,6 @@
 // drawn with their seeds, answers right, wrong, in the wrong form, unreadable
 // and missing, the counts, and what the pupil's record keeps (a SQLite
 // record in a temporary folder; HOME and the XDG folders point there too).
-#include <QCoreApplication>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -264,20 +263,3 @@ TEST_F(Lezione, UnaDomandaSiNoNonHaSemeESiConservaConLaSuaDomanda)
 
 } // namespace
 } // namespace mevario
-
-int main(int argc, char** argv)
-{
-    QTemporaryDir casa;
-    if (!casa.isValid())
-        return 1;
-    const QByteArray c = casa.path().toLocal8Bit();
-    ::setenv("HOME", c.constData(), 1);
-    ::setenv("XDG_DATA_HOME", (c + "/dati").constData(), 1);
-    ::setenv("XDG_CONFIG_HOME", (c + "/config").constData(), 1);
-    ::setenv("XDG_CACHE_HOME", (c + "/cache").constData(), 1);
-    ::setenv("XDG_CONFIG_DIRS", (c + "/xdg").constData(), 1);
-    ::unsetenv("MEVARIO_DB");
-    QCoreApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

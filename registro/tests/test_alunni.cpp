@@ -13,6 +13,7 @@
 
 #include "Aiuti.h"
 #include "Condiviso.h"
+#include "ProvaServer.h"
 #include "ServerPg.h"
 
 using namespace mevario;
@@ -142,16 +143,13 @@ namespace {
 
 // A private cluster, and computers of a lab as local records in folders of
 // their own (each "PC" its own XDG_DATA_HOME while it is opened).
-class Laboratorio : public ::testing::Test {
+class Laboratorio : public TProvaConServer {
 protected:
     void SetUp() override
     {
-        if (TServerPg::Programmi().isEmpty() || !QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            GTEST_SKIP() << "PostgreSQL or Qt's driver for it is not installed here";
-        QString errore;
-        ASSERT_TRUE(FServer.Avvia(errore)) << errore.toStdString();
-        ASSERT_TRUE(FCasa.isValid());
-        qputenv("XDG_CONFIG_DIRS", FCasa.filePath(QStringLiteral("xdg")).toLocal8Bit());
+        TProvaConServer::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         TOpzioniRegistro o;
         o.iterazioniPin = 1000;
         auto a = TRegistroSql::ApriPostgres(FServer.Url(), o, true);
@@ -189,9 +187,6 @@ protected:
         QString errore;
         ASSERT_TRUE(FServer.Riavvia(errore)) << errore.toStdString();
     }
-
-    TServerPg FServer;
-    QTemporaryDir FCasa;
 };
 
 TRispostaGiudicata Giudicata(bool giusta)

@@ -16,6 +16,7 @@
 
 #include "Aiuti.h"
 #include "Condiviso.h"
+#include "ProvaServer.h"
 #include "ServerPg.h"
 
 using namespace mevario;
@@ -25,23 +26,8 @@ namespace {
 
 const QString KSomma = QStringLiteral("somma-monomi");
 
-class Postgres : public ::testing::Test {
+class Postgres : public TProvaConServer {
 protected:
-    void SetUp() override
-    {
-        if (TServerPg::Programmi().isEmpty())
-            GTEST_SKIP() << "PostgreSQL is not installed here (Debian package postgresql): "
-                            "the tests of the record on a server are skipped";
-        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            GTEST_SKIP() << "Qt's PostgreSQL driver is missing (Debian package libqt6sql6-psql)";
-        QString errore;
-        ASSERT_TRUE(FServer.Avvia(errore)) << errore.toStdString();
-        // This test's own local record (the outbox) and settings.
-        ASSERT_TRUE(FCasa.isValid());
-        qputenv("XDG_DATA_HOME", FCasa.filePath(QStringLiteral("dati")).toLocal8Bit());
-        qputenv("XDG_CONFIG_DIRS", FCasa.filePath(QStringLiteral("xdg")).toLocal8Bit());
-    }
-
     // The server's record, prepared (the technician's command).
     std::unique_ptr<TRegistroSql> Preparato(const QString& url = {})
     {
@@ -59,9 +45,6 @@ protected:
         o.riprovaMs = 200;
         return o;
     }
-
-    TServerPg FServer;
-    QTemporaryDir FCasa;
 };
 
 QStringList Tabelle(const QString& url)

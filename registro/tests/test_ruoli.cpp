@@ -15,6 +15,7 @@
 #include "Aiuti.h"
 #include "Condiviso.h"
 #include "Ruoli.h"
+#include "ProvaServer.h"
 #include "ServerPg.h"
 
 using namespace mevario;
@@ -30,19 +31,13 @@ struct TUscita {
     QString testo; // standard output and error together
 };
 
-class Ruoli : public ::testing::Test {
+class Ruoli : public TProvaConServer {
 protected:
     void SetUp() override
     {
-        if (TServerPg::Programmi().isEmpty())
-            GTEST_SKIP() << "PostgreSQL is not installed here (Debian package postgresql)";
-        if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QPSQL")))
-            GTEST_SKIP() << "Qt's PostgreSQL driver is missing (Debian package libqt6sql6-psql)";
-        QString errore;
-        ASSERT_TRUE(FServer.Avvia(errore)) << errore.toStdString();
-        ASSERT_TRUE(FCasa.isValid());
-        qputenv("XDG_DATA_HOME", FCasa.filePath(QStringLiteral("dati")).toLocal8Bit());
-        qputenv("XDG_CONFIG_DIRS", FCasa.filePath(QStringLiteral("xdg")).toLocal8Bit());
+        TProvaConServer::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         // What the technician does once, as the server's administrator
         // (README), then prepara as the database's owner.
         const TUscita ruoli = Psql(QStringLiteral("mevario"),
@@ -115,9 +110,6 @@ protected:
                                    "SELECT * FROM ripasso ORDER BY 1, 2, 3;"))
             .testo;
     }
-
-    TServerPg FServer;
-    QTemporaryDir FCasa;
 };
 
 } // namespace
