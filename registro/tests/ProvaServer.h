@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "Registro.h"
 #include "ServerPg.h"
 
 namespace mevario::prova {
@@ -27,6 +28,17 @@ protected:
         ASSERT_TRUE(FCasa.isValid());
         qputenv("XDG_DATA_HOME", FCasa.filePath(QStringLiteral("dati")).toLocal8Bit());
         qputenv("XDG_CONFIG_DIRS", FCasa.filePath(QStringLiteral("xdg")).toLocal8Bit());
+    }
+
+    // A computer's options for the server at `url`: quick PINs, short waits.
+    static TOpzioniRegistro Opzioni(const QString& url)
+    {
+        TOpzioniRegistro o;
+        o.db = url;
+        o.iterazioniPin = 1000;
+        o.attesaMs = 2000;
+        o.riprovaMs = 200;
+        return o;
     }
 
     TServerPg FServer;

@@ -35,16 +35,6 @@ protected:
         EXPECT_TRUE(a.registro) << DescriviGuasto(a.guasto, url, a.dettaglio).toStdString();
         return std::move(a.registro);
     }
-
-    TOpzioniRegistro Opzioni(const QString& url)
-    {
-        TOpzioniRegistro o;
-        o.db = url;
-        o.iterazioniPin = 1000;
-        o.attesaMs = 2000;
-        o.riprovaMs = 200;
-        return o;
-    }
 };
 
 QStringList Tabelle(const QString& url)

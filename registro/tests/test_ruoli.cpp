@@ -55,16 +55,6 @@ protected:
         return FServer.Url().replace(QStringLiteral("mevario@"), utente + QLatin1Char('@'));
     }
 
-    TOpzioniRegistro Opzioni(const QString& url) const
-    {
-        TOpzioniRegistro o;
-        o.db = url;
-        o.iterazioniPin = 1000;
-        o.attesaMs = 2000;
-        o.riprovaMs = 200;
-        return o;
-    }
-
     // psql as `ruolo`, as anyone with the role's password would: the script
     // on its standard input, every statement tried even after an error.
     TUscita Psql(const QString& ruolo, const QString& script)
